@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ixo {
+
+// Catalogue files hold single-byte Windows-1252 text; inside Ixo every string is UTF-8.
+// These two convert at the file boundary.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Characters that Windows-1252 cannot hold become '?'; malformed UTF-8 bytes are taken as Latin-1.
+std::string Utf8ToCp1252(std::string_view text);
+
+} // namespace ixo

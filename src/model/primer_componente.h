@@ -1,0 +1,139 @@
+#pragma once
+
+#include "model/component_class.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace ixo {
+
+// The root of every named model object. A component has an owner (or none) and owns the components
+// created with it as owner, in creation order; it finds them by name through an index. Destroying a
+// component destroys what it owns and tells every component that asked for a free notification.
+//
+// Components are created with Create<T>(owner, ...): the new object names itself from its class and
+// its owner (class name without its first letter + the owner's first two characters + a number one
+// above the highest Numero_Interno of the owner's components of that class or a class derived from
+// it, at most 30 characters) and the owner takes it over. Destroy() frees a component.
+class TPrimerComponente {
+public:
+    static const ComponentClass& StaticClass();
+    virtual const ComponentClass& ClassInfo() const { return StaticClass(); }
+    std::string_view ClassName() const { return ClassInfo().name; }
+    bool InheritsFrom(const ComponentClass& cls) const { return ClassInfo().InheritsFrom(cls); }
+    template <typename T> bool Is() const { return InheritsFrom(T::StaticClass()); }
+
+    TPrimerComponente(const TPrimerComponente&) = delete;
+    TPrimerComponente& operator=(const TPrimerComponente&) = delete;
+    virtual ~TPrimerComponente();
+
+    // Creates a component owned by owner (which may be null: the caller then owns it through the
+    // returned pointer and must Destroy it).
+    template <typename T, typename... Args> static T* Create(TPrimerComponente* owner, Args&&... args) {
+        T* created = new T(owner, std::forward<Args>(args)...);
+        static_cast<TPrimerComponente*>(created)->AfterConstruction();
+        return created;
+    }
+    // Frees a component and everything it owns.
+    static void Destroy(TPrimerComponente* component) { delete component; }
+    // A component without owner, held by a unique_ptr (catalogue owners, tests, the reader's roots).
+    template <typename T, typename... Args> static std::unique_ptr<T> CreateRoot(Args&&... args) {
+        return std::unique_ptr<T>(Create<T>(nullptr, std::forward<Args>(args)...));
+    }
+
+    TPrimerComponente* Owner() const { return m_owner; }
+    const std::string& Name() const { return m_name; }
+    void SetName(std::string name);
+    std::int32_t Numero_Interno() const { return m_numeroInterno; }
+    void SetNumero_Interno(std::int32_t number);
+
+    // Owned components in creation order.
+    std::size_t ComponentCount() const { return m_componentCount; }
+    class ComponentRange;
+    ComponentRange Components() const;
+    // The owned component with that name (case-insensitive), or null.
+    TPrimerComponente* FindComponent(std::string_view name) const;
+
+    // Asks to be told (Notification) when other is destroyed; both sides forget each other when either goes.
+    void FreeNotification(TPrimerComponente* other);
+    void RemoveFreeNotification(TPrimerComponente* other);
+
+protected:
+    explicit TPrimerComponente(TPrimerComponente* owner);
+    // Called once the most derived constructor has run: the class is known, so the object names itself.
+    virtual void AfterConstruction();
+    // Called on this component when a component it owns or asked about is being destroyed:
+    // non-owning links to it must be cleared here.
+    virtual void Notification(TPrimerComponente* removed);
+
+    static std::string MakeName(const ComponentClass& cls, const TPrimerComponente* owner, std::int32_t number);
+
+private:
+    struct NumberIndex; // per-class counts of Numero_Interno among the owned components
+
+    void InsertComponent(TPrimerComponente* child);
+    void RemoveComponent(TPrimerComponente* child);
+    void IndexName(TPrimerComponente* child);
+    void UnindexName(TPrimerComponente* child);
+    void CountNumber(TPrimerComponente* child, int delta);
+    std::int32_t HighestNumber(const ComponentClass& cls) const;
+    void DestroyOwnedComponents();
+
+    TPrimerComponente* m_owner = nullptr;
+    std::string m_name;
+    std::int32_t m_numeroInterno = 0;
+    const ComponentClass* m_countedAs = nullptr; // class under which the owner counts this component
+
+    // Owned components as an intrusive list in creation order.
+    TPrimerComponente* m_firstChild = nullptr;
+    TPrimerComponente* m_lastChild = nullptr;
+    TPrimerComponente* m_prevSibling = nullptr;
+    TPrimerComponente* m_nextSibling = nullptr;
+    std::size_t m_componentCount = 0;
+
+    std::unordered_map<std::string, TPrimerComponente*> m_nameIndex;
+    std::unordered_map<const ComponentClass*, std::map<std::int32_t, std::int32_t>> m_numbers;
+    std::vector<TPrimerComponente*> m_freeNotifies;
+};
+
+class TPrimerComponente::ComponentRange {
+public:
+    class Iterator {
+    public:
+        using difference_type = std::ptrdiff_t;
+        using value_type = TPrimerComponente*;
+        explicit Iterator(TPrimerComponente* at = nullptr) : m_at(at) {}
+        TPrimerComponente* operator*() const { return m_at; }
+        Iterator& operator++() {
+            m_at = m_at->m_nextSibling;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        TPrimerComponente* m_at;
+    };
+    explicit ComponentRange(TPrimerComponente* first) : m_first(first) {}
+    Iterator begin() const { return Iterator(m_first); }
+    Iterator end() const { return Iterator(); }
+
+private:
+    TPrimerComponente* m_first;
+};
+
+inline TPrimerComponente::ComponentRange TPrimerComponente::Components() const {
+    return ComponentRange(m_firstChild);
+}
+
+} // namespace ixo
