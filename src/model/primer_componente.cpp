@@ -129,6 +129,12 @@ void TPrimerComponente::RemoveFreeNotification(TPrimerComponente* other) {
 
 void TPrimerComponente::Notification(TPrimerComponente* /*removed*/) {}
 
+TPrimerComponente* TPrimerComponente::Clone(TPrimerComponente* owner) const {
+    return Create<TPrimerComponente>(owner);
+}
+
+void TPrimerComponente::DefineProperties(BinaryPropertyFiler& /*filer*/) {}
+
 void TPrimerComponente::InsertComponent(TPrimerComponente* child) {
     child->m_prevSibling = m_lastChild;
     child->m_nextSibling = nullptr;
@@ -144,8 +150,10 @@ void TPrimerComponente::InsertComponent(TPrimerComponente* child) {
 void TPrimerComponente::RemoveComponent(TPrimerComponente* child) {
     UnindexName(child);
     CountNumber(child, -1);
-    (child->m_prevSibling != nullptr ? child->m_prevSibling->m_nextSibling : m_firstChild) = child->m_nextSibling;
-    (child->m_nextSibling != nullptr ? child->m_nextSibling->m_prevSibling : m_lastChild) = child->m_prevSibling;
+    (child->m_prevSibling != nullptr ? child->m_prevSibling->m_nextSibling : m_firstChild) =
+        child->m_nextSibling;
+    (child->m_nextSibling != nullptr ? child->m_nextSibling->m_prevSibling : m_lastChild) =
+        child->m_prevSibling;
     child->m_prevSibling = child->m_nextSibling = nullptr;
     child->m_owner = nullptr;
     --m_componentCount;

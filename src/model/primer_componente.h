@@ -13,6 +13,8 @@
 
 namespace ixo {
 
+class BinaryPropertyFiler;
+
 // The root of every named model object. A component has an owner (or none) and owns the components
 // created with it as owner, in creation order; it finds them by name through an index. Destroying a
 // component destroys what it owns and tells every component that asked for a free notification.
@@ -60,6 +62,14 @@ public:
     // The owned component with that name (case-insensitive), or null.
     TPrimerComponente* FindComponent(std::string_view name) const;
 
+    // A new component of the same most specific class, owned by owner, copying what that class copies
+    // from a prototype. Every persisted class overrides it (the class registry checks this).
+    virtual TPrimerComponente* Clone(TPrimerComponente* owner) const;
+    // True for the component at which object paths start (the project): see ComponentPath.
+    virtual bool IsPathRoot() const { return false; }
+    // Announces the custom binary data the class adds to its stored form (none here).
+    virtual void DefineProperties(BinaryPropertyFiler& filer);
+
     // Asks to be told (Notification) when other is destroyed; both sides forget each other when either goes.
     void FreeNotification(TPrimerComponente* other);
     void RemoveFreeNotification(TPrimerComponente* other);
@@ -72,7 +82,8 @@ protected:
     // non-owning links to it must be cleared here.
     virtual void Notification(TPrimerComponente* removed);
 
-    static std::string MakeName(const ComponentClass& cls, const TPrimerComponente* owner, std::int32_t number);
+    static std::string MakeName(const ComponentClass& cls, const TPrimerComponente* owner,
+                                std::int32_t number);
 
 private:
     struct NumberIndex; // per-class counts of Numero_Interno among the owned components

@@ -1,0 +1,57 @@
+#include "model/binary_property.h"
+
+#include "model/primer_componente.h"
+
+namespace ixo {
+namespace {
+
+class WritingFiler : public BinaryPropertyFiler {
+public:
+    void DefineBinaryProperty(std::string_view name, const ReadProc& /*read*/, const WriteProc& write,
+                              bool hasData) override {
+        if (!hasData) {
+            return;
+        }
+        BinaryWriter writer;
+        write(writer);
+        written.push_back({std::string(name), writer.TakeBytes()});
+    }
+    std::vector<BinaryPropertyData> written;
+};
+
+class ReadingFiler : public BinaryPropertyFiler {
+public:
+    ReadingFiler(std::string_view name, std::span<const std::uint8_t> bytes) : m_name(name), m_bytes(bytes) {}
+    void DefineBinaryProperty(std::string_view name, const ReadProc& read, const WriteProc& /*write*/,
+                              bool /*hasData*/) override {
+        if (found || name != m_name) {
+            return;
+        }
+        found = true;
+        BinaryReader reader(m_bytes);
+        read(reader);
+        reader.ExpectEnd(m_name);
+    }
+    bool found = false;
+
+private:
+    std::string m_name;
+    std::span<const std::uint8_t> m_bytes;
+};
+
+} // namespace
+
+std::vector<BinaryPropertyData> WriteBinaryProperties(TPrimerComponente& component) {
+    WritingFiler filer;
+    component.DefineProperties(filer);
+    return std::move(filer.written);
+}
+
+bool ReadBinaryProperty(TPrimerComponente& component, std::string_view name,
+                        std::span<const std::uint8_t> bytes) {
+    ReadingFiler filer(name, bytes);
+    component.DefineProperties(filer);
+    return filer.found;
+}
+
+} // namespace ixo

@@ -1,0 +1,95 @@
+#include "model/class_registry.h"
+
+#include "model/carga.h"
+#include "model/conector.h"
+#include "model/ftransf.h"
+#include "model/matriz.h"
+#include "model/padre_tv.h"
+#include "model/pc_lector_fichero.h"
+#include "model/pin.h"
+#include "model/pin_base.h"
+
+#include <cctype>
+
+namespace ixo {
+namespace {
+
+std::string UpperKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+template <typename Map> std::vector<std::string> NamesOf(const Map& map) {
+    std::vector<std::string> names;
+    for (const auto& [key, entry] : map) {
+        names.push_back(entry.first);
+    }
+    return names;
+}
+
+} // namespace
+
+ClassRegistry& ClassRegistry::Instance() {
+    static ClassRegistry registry;
+    return registry;
+}
+
+void ClassRegistry::AddComponent(std::string_view className, ComponentFactory factory) {
+    m_components[UpperKey(className)] = {std::string(className), std::move(factory)};
+}
+
+void ClassRegistry::AddObject(std::string_view className, ObjectFactory factory) {
+    m_objects[UpperKey(className)] = {std::string(className), std::move(factory)};
+}
+
+TPrimerComponente* ClassRegistry::CreateComponent(std::string_view className,
+                                                  TPrimerComponente* owner) const {
+    auto found = m_components.find(UpperKey(className));
+    return found == m_components.end() ? nullptr : found->second.second(owner);
+}
+
+std::unique_ptr<TPrimerObjeto> ClassRegistry::CreateObject(std::string_view className) const {
+    auto found = m_objects.find(UpperKey(className));
+    return found == m_objects.end() ? nullptr : found->second.second();
+}
+
+bool ClassRegistry::IsComponentClass(std::string_view className) const {
+    return m_components.contains(UpperKey(className));
+}
+
+bool ClassRegistry::IsObjectClass(std::string_view className) const {
+    return m_objects.contains(UpperKey(className));
+}
+
+std::vector<std::string> ClassRegistry::ComponentClassNames() const {
+    return NamesOf(m_components);
+}
+
+std::vector<std::string> ClassRegistry::ObjectClassNames() const {
+    return NamesOf(m_objects);
+}
+
+void ClassRegistry::Unregister(std::string_view className) {
+    m_components.erase(UpperKey(className));
+    m_objects.erase(UpperKey(className));
+}
+
+void RegisterModelClasses() {
+    ClassRegistry& registry = ClassRegistry::Instance();
+    registry.RegisterObject<TPrimerObjeto>();
+    registry.RegisterObject<TsegundoObjeto>();
+    registry.RegisterObject<TConector>();
+    registry.RegisterObject<TCarga>();
+    registry.RegisterObject<TMatriz>();
+    registry.RegisterObject<TFTransf>();
+    registry.RegisterComponent<TPrimerComponente>();
+    registry.RegisterComponent<TPadreTV>();
+    registry.RegisterComponent<TPCLectorFichero>();
+    registry.RegisterComponent<TPinbase>();
+    registry.RegisterComponent<TPin>();
+}
+
+} // namespace ixo

@@ -1,0 +1,165 @@
+#include "model/ftransf.h"
+
+#include "common/binary_stream.h"
+#include "model/script_numbers.h"
+#include "model/stream_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace ixo {
+namespace {
+
+constexpr std::string_view kBlockStart = "ECUACIONES";
+constexpr std::string_view kBlockEnd = "FINECUACIONES";
+// An entry takes at least its int32 size, the key's length byte, the table's int32 size, length byte
+// and int32 row count.
+constexpr std::size_t kMinEntrySize = 4 + 1 + 4 + 1 + 4;
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+std::string Key(std::string_view text) {
+    return CutToCharacters(text, TFTransf::kKeyLength);
+}
+
+} // namespace
+
+TFTransf::TFTransf(const TFTransf& other) : TPrimerObjeto(other) {
+    CopyFrom(other);
+}
+
+TFTransf& TFTransf::operator=(const TFTransf& other) {
+    if (this != &other) {
+        TFTransf copy(other);
+        m_entries = std::move(copy.m_entries);
+    }
+    return *this;
+}
+
+LevelVector TFTransf::ParseRowText(std::string_view text) {
+    LevelVector gains;
+    for (double& value : gains.band) {
+        value = ParseScriptDecimal(FirstField(text), "a transfer row");
+        if (!DropFirstField(text)) {
+            text = {};
+        }
+    }
+    return gains;
+}
+
+void TFTransf::AddRow(std::string_view inputKey, std::string_view outputKey, std::string_view text) {
+    TArrDin row{ParseRowText(text), Key(outputKey)};
+    TMatriz* table = MutableTable(Key(inputKey));
+    if (table == nullptr) {
+        auto created = std::make_unique<TMatriz>();
+        created->InputKey = Key(inputKey);
+        table = created.get();
+        m_entries.push_back({created->InputKey, std::move(created)});
+    }
+    table->Rows.push_back(std::move(row));
+}
+
+bool TFTransf::SetRow(std::string_view inputKey, std::string_view outputKey, const LevelVector& gains) {
+    TMatriz* table = MutableTable(Key(inputKey));
+    TArrDin* row = table != nullptr ? table->FindRow(Key(outputKey)) : nullptr;
+    if (row == nullptr) {
+        return false;
+    }
+    row->Gains = gains;
+    return true;
+}
+
+bool TFTransf::HasRow(std::string_view inputKey, std::string_view outputKey) const {
+    const TMatriz* table = FindTable(Key(inputKey));
+    return table != nullptr && table->FindRow(Key(outputKey)) != nullptr;
+}
+
+TFTransf::LookupResult TFTransf::Lookup(std::string_view inputKey, std::string_view outputKey,
+                                        LevelVector& gains) const {
+    const TMatriz* table = FindTable(Key(inputKey));
+    if (table == nullptr) {
+        return LookupResult::NoTable;
+    }
+    if (const TArrDin* row = table->FindRow(Key(outputKey))) {
+        gains = row->Gains;
+        return LookupResult::Found;
+    }
+    gains = LevelVector::Filled(-1.0);
+    return LookupResult::NoRow;
+}
+
+void TFTransf::CopyFrom(const TFTransf& source) {
+    std::vector<Entry> copies;
+    copies.reserve(source.m_entries.size());
+    for (const Entry& entry : source.m_entries) {
+        copies.push_back({entry.key, CloneAs(*entry.table)});
+    }
+    for (Entry& entry : copies) {
+        m_entries.push_back(std::move(entry));
+    }
+}
+
+const TMatriz* TFTransf::FindTable(std::string_view inputKey) const {
+    for (const Entry& entry : m_entries) {
+        if (SameTextAscii(entry.key, inputKey)) {
+            return entry.table.get();
+        }
+    }
+    return nullptr;
+}
+
+TMatriz* TFTransf::MutableTable(std::string_view inputKey) {
+    return const_cast<TMatriz*>(std::as_const(*this).FindTable(inputKey));
+}
+
+void TFTransf::FillFromKeyList(std::vector<std::string>& keyList) {
+    auto start = std::find(keyList.begin(), keyList.end(), kBlockStart);
+    if (start == keyList.end()) {
+        return;
+    }
+    auto line = std::next(start);
+    if (line != keyList.end() && *line == kBlockEnd) {
+        return;
+    }
+    for (; line != keyList.end() && *line != kBlockEnd; ++line) {
+        std::string_view text = *line;
+        std::size_t equals = text.find('=');
+        std::size_t slash = text.substr(0, equals).find('/');
+        if (equals == std::string_view::npos || slash == std::string_view::npos) {
+            throw ScriptError("transfer line '" + *line + "' is not <input>/<output>=<gains>");
+        }
+        AddRow(text.substr(0, slash), text.substr(slash + 1, equals - slash - 1), text.substr(equals + 1));
+    }
+    if (line == keyList.end()) {
+        throw ScriptError("the transfer block opened by ECUACIONES has no FINECUACIONES");
+    }
+    keyList.erase(start, std::next(line));
+}
+
+void TFTransf::WriteToStream(BinaryWriter& writer) const {
+    writer.WriteInt32(static_cast<std::int32_t>(m_entries.size()));
+    for (const Entry& entry : m_entries) {
+        WriteSizedShortText32(writer, entry.key);
+        entry.table->WriteToStream(writer);
+    }
+}
+
+void TFTransf::ReadFromStream(BinaryReader& reader) {
+    std::size_t count = reader.ReadCount(kMinEntrySize, "transfer tables");
+    std::vector<Entry> entries;
+    entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        Entry entry{ReadSizedShortText32(reader), std::make_unique<TMatriz>()};
+        entry.table->ReadFromStream(reader);
+        entries.push_back(std::move(entry));
+    }
+    m_entries = std::move(entries);
+}
+
+} // namespace ixo

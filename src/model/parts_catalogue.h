@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/records.h"
+#include "model/carga.h"
+#include "model/conector.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace ixo {
+
+class TTablaCompoScript;
+
+// What the element model needs from the catalogue, without depending on the element store: the
+// connector and load prototypes by number, and the element record of a table by number. The store
+// implements it and installs itself with SetPartsCatalogue once its lists are loaded.
+class PartsCatalogue {
+public:
+    virtual ~PartsCatalogue() = default;
+    // The connector with that Indice in the connector table, or null.
+    virtual const TConector* ConnectorByIndice(std::int32_t indice) const = 0;
+    // The load with that Indice in the load table, or null.
+    virtual const TCarga* LoadByIndice(std::int32_t indice) const = 0;
+    // The element record with that Indice read from table; Indice -1 and an empty script when the table
+    // has no such record.
+    virtual TRECConScript RecordByIndice(TTablaCompoScript* table, std::int32_t indice) const = 0;
+};
+
+// The catalogue the model uses, process-wide; null when none is installed. The caller keeps the
+// installed object alive until it installs another one or null.
+void SetPartsCatalogue(const PartsCatalogue* catalogue);
+const PartsCatalogue* GetPartsCatalogue();
+
+// Installs a catalogue for the lifetime of the guard and restores the previous one after it.
+class ScopedPartsCatalogue {
+public:
+    explicit ScopedPartsCatalogue(const PartsCatalogue* catalogue);
+    ~ScopedPartsCatalogue();
+    ScopedPartsCatalogue(const ScopedPartsCatalogue&) = delete;
+    ScopedPartsCatalogue& operator=(const ScopedPartsCatalogue&) = delete;
+
+private:
+    const PartsCatalogue* m_previous;
+};
+
+// A copy of the catalogue's connector with that number; without catalogue or without such a connector,
+// a connector made without the catalogue carrying that number.
+std::unique_ptr<TConector> MakeConnector(std::int32_t indice);
+// A copy of the catalogue's load with that number; without catalogue or without such a load, the
+// default load ("FCF", 75 ohm) carrying that number (the model only asks for number 1).
+std::unique_ptr<TCarga> MakeLoad(std::int32_t indice);
+
+} // namespace ixo

@@ -1,0 +1,97 @@
+#include "model/pin.h"
+
+#include "common/binary_stream.h"
+#include "model/binary_property.h"
+#include "model/component_path.h"
+#include "model/parts_catalogue.h"
+#include "model/pc_lector_fichero.h"
+#include "model/stream_text.h"
+
+namespace ixo {
+namespace {
+
+constexpr std::int32_t kUnlinkedConnector = 1;
+constexpr std::int32_t kUnlinkedLoad = 1;
+
+} // namespace
+
+IXO_DEFINE_COMPONENT_CLASS(TPin, TPinbase)
+
+TPin::TPin(TPrimerComponente* owner) : TPinbase(owner) {}
+
+TPin::TPin(TPrimerComponente* owner, std::int32_t numeracion, char tipodePin, char prefijo,
+           std::int32_t connectorNumber, const TPasocorriente& pasoCorriente)
+    : TPinbase(owner, numeracion, tipodePin, prefijo, connectorNumber, pasoCorriente) {}
+
+TPin::TPin(TPrimerComponente* owner, const TPin& prototype) : TPinbase(owner, prototype) {}
+
+TPin::~TPin() {
+    // The peer goes back to the unconnected state; this pin's own parts go with it.
+    if (TPin* q = m_peer) {
+        m_peer = nullptr;
+        q->Disconnect();
+    }
+}
+
+bool TPin::LinkPins(TPin& a, TPin& b, TPCLectorFichero* cable, double metres, std::int32_t connectorNumber) {
+    if (&a == &b) {
+        return false;
+    }
+    for (TPin* pin : {&a, &b}) {
+        if (pin->m_peer != nullptr && pin->m_peer != &a && pin->m_peer != &b) {
+            UnlinkPin(*pin);
+        }
+    }
+    for (TPin* pin : {&a, &b}) {
+        pin->SetLoad(nullptr);
+        pin->SetCable(cable);
+        pin->MetrosCable = metres;
+        pin->SetFittedConnector(MakeConnector(connectorNumber));
+    }
+    a.m_peer = &b;
+    b.m_peer = &a;
+    return true;
+}
+
+void TPin::UnlinkPin(TPin& p) {
+    TPin* q = p.m_peer;
+    if (q == nullptr) {
+        return;
+    }
+    q->Disconnect();
+    p.Disconnect();
+}
+
+void TPin::Disconnect() {
+    SetLoad(MakeLoad(kUnlinkedLoad));
+    SetFittedConnector(nullptr);
+    SetCable(nullptr);
+    m_peer = nullptr;
+    SetPinConnector(MakeConnector(kUnlinkedConnector));
+    m_levels = LevelVector();
+}
+
+void TPin::WriteConexionPin(BinaryWriter& writer) const {
+    WriteCountedText(writer, ComponentPath(m_peer));
+    WriteCountedText(writer, ComponentPath(Cable()));
+}
+
+void TPin::ReadConexionPin(BinaryReader& reader) {
+    std::string peerPath = ReadCountedText(reader);
+    std::string cablePath = ReadCountedText(reader);
+    m_storedPeerPath = std::move(peerPath);
+    m_storedCablePath = std::move(cablePath);
+}
+
+TPrimerComponente* TPin::Clone(TPrimerComponente* owner) const {
+    return Create<TPin>(owner, *this);
+}
+
+void TPin::DefineProperties(BinaryPropertyFiler& filer) {
+    TPinbase::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "ConexionPin", [this](BinaryReader& reader) { ReadConexionPin(reader); },
+        [this](BinaryWriter& writer) { WriteConexionPin(writer); }, m_peer != nullptr);
+}
+
+} // namespace ixo

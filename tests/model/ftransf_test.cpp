@@ -1,0 +1,202 @@
+#include "model/ftransf.h"
+#include "model/script_numbers.h"
+#include "model_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace ixo {
+namespace {
+
+using test::Append;
+using test::AppendDoubleBits;
+using test::ByteVector;
+
+constexpr const char* kMinus3p5 = "-3,5;-3,5;-3,5;-3,5;-3,5;-3,5;-3,5;-3,5";
+constexpr const char* kTwo = "2;2;2;2;2;2;2;2";
+constexpr const char* kHalf = "0,5;0,5;0,5;0,5;0,5;0,5;0,5;0,5";
+
+TEST(TransferRows, RowTextNeedsEightNumbers) {
+    LevelVector gains = TFTransf::ParseRowText("-3,8;-3,9;-4;-4,2;-4,5;-4,8;-5;-5,3");
+    EXPECT_EQ(gains, (LevelVector{{-3.8, -3.9, -4.0, -4.2, -4.5, -4.8, -5.0, -5.3}}));
+    EXPECT_EQ(TFTransf::ParseRowText("1;2;3;4;5;6;7;8;99"), (LevelVector{{1, 2, 3, 4, 5, 6, 7, 8}}));
+    EXPECT_THROW(TFTransf::ParseRowText("1;2;3;4;5;6;7"), ScriptError);
+    EXPECT_THROW(TFTransf::ParseRowText("1;2;3;4;x;6;7;8"), ScriptError);
+    EXPECT_THROW(TFTransf::ParseRowText(""), ScriptError);
+
+    TFTransf transfer;
+    EXPECT_THROW(transfer.AddRow("EA", "SA", "1;2"), ScriptError);
+    EXPECT_TRUE(transfer.Entries().empty());
+}
+
+TEST(TransferLookup, RowMissingTableMissingAndCase) {
+    TFTransf transfer;
+    transfer.AddRow("EA", "SA", kMinus3p5);
+    LevelVector gains = LevelVector::Filled(9.0);
+    EXPECT_EQ(transfer.Lookup("ea", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-3.5));
+    // The output key is matched exactly.
+    EXPECT_EQ(transfer.Lookup("EA", "sa", gains), TFTransf::LookupResult::NoRow);
+    EXPECT_EQ(gains, LevelVector::Filled(-1.0));
+    EXPECT_FALSE(transfer.HasRow("EA", "sa"));
+    EXPECT_TRUE(transfer.HasRow("Ea", "SA"));
+    // No table for the input key: the caller's vector stays as it was.
+    gains = LevelVector::Filled(9.0);
+    EXPECT_EQ(transfer.Lookup("EB", "SA", gains), TFTransf::LookupResult::NoTable);
+    EXPECT_EQ(gains, LevelVector::Filled(9.0));
+    // Longer keys are cut to two characters.
+    EXPECT_EQ(transfer.Lookup("EAX", "SAY", gains), TFTransf::LookupResult::Found);
+}
+
+TEST(TransferLookup, TwoRowsForOnePairTheFirstWinsAndSetRowChangesOnlyIt) {
+    TFTransf transfer;
+    transfer.AddRow("EA", "SA", kTwo);
+    transfer.AddRow("EA", "SA", kHalf);
+    LevelVector gains;
+    transfer.Lookup("EA", "SA", gains);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+    EXPECT_TRUE(transfer.SetRow("EA", "SA", LevelVector::Filled(7.0)));
+    const TMatriz* table = transfer.FindTable("EA");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->Rows.size(), 2u);
+    EXPECT_EQ(table->Rows[0].Gains, LevelVector::Filled(7.0));
+    EXPECT_EQ(table->Rows[1].Gains, LevelVector::Filled(0.5));
+    // SetRow never creates a row.
+    EXPECT_FALSE(transfer.SetRow("EA", "SB", LevelVector()));
+    EXPECT_FALSE(transfer.SetRow("EC", "SA", LevelVector()));
+    EXPECT_EQ(table->Rows.size(), 2u);
+    EXPECT_EQ(transfer.Entries().size(), 1u);
+}
+
+TEST(TransferBlock, LinesGroupByInputKey) {
+    std::vector<std::string> keys{"OBSOLETO=0",
+                                  "ECUACIONES",
+                                  std::string("EA/SA=") + kMinus3p5,
+                                  std::string("ea/SB=") + kTwo,
+                                  std::string("EB/SA=") + kHalf,
+                                  "FINECUACIONES",
+                                  "CONSUMO=0"};
+    TFTransf transfer;
+    transfer.FillFromKeyList(keys);
+    EXPECT_EQ(keys, (std::vector<std::string>{"OBSOLETO=0", "CONSUMO=0"}));
+    ASSERT_EQ(transfer.Entries().size(), 2u);
+    EXPECT_EQ(transfer.Entries()[0].key, "EA");
+    ASSERT_EQ(transfer.Entries()[0].table->Rows.size(), 2u);
+    EXPECT_EQ(transfer.Entries()[0].table->Rows[1].OutputKey, "SB");
+    EXPECT_EQ(transfer.Entries()[1].key, "EB");
+    EXPECT_EQ(transfer.Entries()[1].table->Rows.size(), 1u);
+}
+
+TEST(TransferBlock, EmptyAbsentAndUnterminatedBlocks) {
+    std::vector<std::string> empty{"ECUACIONES", "FINECUACIONES", "X=1"};
+    TFTransf transfer;
+    transfer.FillFromKeyList(empty);
+    EXPECT_EQ(empty.size(), 3u); // an empty block is left in place
+    EXPECT_TRUE(transfer.Entries().empty());
+
+    std::vector<std::string> none{"X=1"};
+    transfer.FillFromKeyList(none);
+    EXPECT_EQ(none.size(), 1u);
+
+    std::vector<std::string> last{"X=1", "ECUACIONES"};
+    EXPECT_THROW(transfer.FillFromKeyList(last), ScriptError);
+    std::vector<std::string> open{"ECUACIONES", std::string("EA/SA=") + kTwo};
+    EXPECT_THROW(transfer.FillFromKeyList(open), ScriptError);
+    std::vector<std::string> shortRow{"ECUACIONES", "EA/SA=1;2;3", "FINECUACIONES"};
+    EXPECT_THROW(transfer.FillFromKeyList(shortRow), ScriptError);
+    std::vector<std::string> malformed{"ECUACIONES", "EASA=1", "FINECUACIONES"};
+    EXPECT_THROW(transfer.FillFromKeyList(malformed), ScriptError);
+}
+
+TEST(TransferCopy, CopyFromAppendsDeepCopies) {
+    TFTransf source;
+    source.AddRow("EA", "SA", kTwo);
+    TFTransf target;
+    target.AddRow("EB", "SB", kHalf);
+    target.CopyFrom(source);
+    ASSERT_EQ(target.Entries().size(), 2u);
+    source.SetRow("EA", "SA", LevelVector::Filled(-9.0));
+    LevelVector gains;
+    target.Lookup("EA", "SA", gains);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+    target.Clear();
+    EXPECT_TRUE(target.Entries().empty());
+}
+
+// EA: rows SA (-3.5) and SB (2.0); EB: row SA (0.5).
+TFTransf SampleTransfer() {
+    TFTransf transfer;
+    transfer.AddRow("EA", "SA", kMinus3p5);
+    transfer.AddRow("EA", "SB", kTwo);
+    transfer.AddRow("EB", "SA", kHalf);
+    return transfer;
+}
+
+ByteVector SampleTransferBytes() {
+    ByteVector bytes{0x02, 0x00, 0x00, 0x00};                // two entries
+    Append(bytes, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'A'}); // entry key
+    Append(bytes, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'A'}); // table key
+    Append(bytes, {0x02, 0x00, 0x00, 0x00});                 // two rows
+    Append(bytes, {0x03, 0x00, 0x02, 'S', 'A'});
+    AppendDoubleBits(bytes, test::kBitsMinus3p5, 8);
+    Append(bytes, {0x03, 0x00, 0x02, 'S', 'B'});
+    AppendDoubleBits(bytes, test::kBitsTwo, 8);
+    Append(bytes, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'B'});
+    Append(bytes, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'B'});
+    Append(bytes, {0x01, 0x00, 0x00, 0x00});
+    Append(bytes, {0x03, 0x00, 0x02, 'S', 'A'});
+    AppendDoubleBits(bytes, test::kBitsHalf, 8);
+    return bytes;
+}
+
+TEST(TransferStream, BytesBothWays) {
+    BinaryWriter writer;
+    SampleTransfer().WriteToStream(writer);
+    EXPECT_EQ(writer.Bytes(), SampleTransferBytes());
+
+    ByteVector bytes = SampleTransferBytes();
+    BinaryReader reader(bytes);
+    TFTransf read;
+    read.AddRow("EC", "SC", kTwo); // replaced whole by reading
+    read.ReadFromStream(reader);
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_FALSE(read.HasRow("EC", "SC"));
+    LevelVector gains;
+    EXPECT_EQ(read.Lookup("eb", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(0.5));
+    BinaryWriter again;
+    read.WriteToStream(again);
+    EXPECT_EQ(again.Bytes(), bytes);
+
+    BinaryWriter empty;
+    TFTransf().WriteToStream(empty);
+    EXPECT_EQ(empty.Bytes(), (ByteVector{0, 0, 0, 0}));
+}
+
+TEST(TransferStream, TruncatedOrAbsurdDataIsRefusedAndLeavesTheFunction) {
+    test::ExpectEveryTruncationFails(SampleTransferBytes(), [](BinaryReader& reader) {
+        TFTransf transfer;
+        transfer.ReadFromStream(reader);
+    });
+
+    TFTransf kept = SampleTransfer();
+    auto refuse = [&](ByteVector bytes) {
+        BinaryReader reader(bytes);
+        EXPECT_THROW(kept.ReadFromStream(reader), StreamError);
+        EXPECT_EQ(kept.Entries().size(), 2u);
+    };
+    ByteVector hugeEntries = SampleTransferBytes();
+    hugeEntries[3] = 0x7F; // 0x7F000002 entries
+    refuse(hugeEntries);
+    ByteVector negativeRows = SampleTransferBytes();
+    negativeRows[21] = 0xFF; // row count of the first table -> 0xFF000002, negative
+    refuse(negativeRows);
+    ByteVector keySize = SampleTransferBytes();
+    keySize[4] = 0x00; // entry key size 0
+    refuse(keySize);
+    ByteVector bigKey = SampleTransferBytes();
+    bigKey[5] = 0x10; // entry key size 0x1003
+    refuse(bigKey);
+}
+
+} // namespace
+} // namespace ixo
