@@ -1,0 +1,13 @@
+#include "cli/commands.h"
+
+#include "cli/settings_commands.h"
+
+namespace ixo::cli {
+
+CommandRegistry BuildCommandRegistry() {
+    CommandRegistry registry;
+    AddSettingsCommands(registry);
+    return registry;
+}
+
+} // namespace ixo::cli

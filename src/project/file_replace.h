@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace ixo {
+
+// True when the file exists and must not be written: no write permission bit is set (the read-only
+// attribute of the file) or this process may not write it.
+bool IsReadOnlyFile(const std::filesystem::path& path);
+
+// Replaces the file's contents by `contents`, or creates it. The text goes to a new file beside it that
+// is then renamed over it, so a failure at any point (read-only folder, missing folder, full disk)
+// leaves the old file untouched and no half-written file behind. A symbolic link is followed and its
+// target replaced; an existing file keeps its permissions. Refuses read-only files and anything that is
+// not a regular file. Returns false on any failure.
+bool ReplaceFileContents(const std::filesystem::path& path, std::string_view contents);
+
+} // namespace ixo

@@ -1,0 +1,75 @@
+// Runs the built ixo-cli program, as a user or a script would.
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace ixo {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// Runs the program with the given arguments; standard error goes to standard output.
+Result RunProgram(const std::string& arguments) {
+    const std::string command =
+        Quoted((test::BinDirectory() / "ixo-cli").string()) + " " + arguments + " 2>&1";
+    Result result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::array<char, 4096> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+        result.out.append(buffer.data(), n);
+    }
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+TEST(CliProgram, ExitStatuses) {
+    EXPECT_EQ(RunProgram("--version").status, 0);
+    EXPECT_EQ(RunProgram("--help").status, 0);
+    const Result unknown = RunProgram("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out,
+              "ixo-cli: unknown command 'frobnicate'\nTry 'ixo-cli --help' for more information.\n");
+    EXPECT_EQ(RunProgram("settings --bogus").status, 2);
+    EXPECT_EQ(RunProgram("settings --settings").status, 2);
+    EXPECT_EQ(RunProgram("").status, 2);
+}
+
+TEST(CliProgram, SettingsBesideTheProgramByDefault) {
+    const Result result = RunProgram("settings");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("; settings file: " + (test::BinDirectory() / "Ixo.ini").string()),
+              std::string::npos)
+        << result.out;
+}
+
+TEST(CliProgram, SettingsFromAFileWithAUtf8Name) {
+    test::TempDir dir;
+    const auto path = dir / "configuración.ini";
+    test::WriteFileBytes(path, "[DISTANCE]\nD_FLOOR=2,75\n");
+    const Result result = RunProgram("--settings " + Quoted(path.string()) + " settings");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find(path.string() + " (found)"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("D_FLOOR=2.75 "), std::string::npos) << result.out;
+}
+
+} // namespace
+} // namespace ixo
