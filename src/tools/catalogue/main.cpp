@@ -1,8 +1,10 @@
-#include <filesystem>
+#include "tools/catalogue/catalogue_tool.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    if (argc == 4) {
-        std::filesystem::create_directories(argv[3]);
-    }
-    return 0;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return ixo::catalogue_tool::RunCatalogueTool(args, std::cout, std::cerr);
 }

@@ -1,0 +1,91 @@
+#include "tools/catalogue/file_set_io.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+namespace ixo::catalogue_tool {
+namespace {
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+std::filesystem::path TemporaryPathOf(const std::filesystem::path& dir, const std::string& name) {
+    return dir / ("." + name + ".partial");
+}
+
+void RemoveQuietly(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+void WriteOne(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        throw FileAccessError("cannot write " + path.string());
+    }
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw FileAccessError("cannot read " + path.string());
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        throw FileAccessError("cannot read " + path.string());
+    }
+    return bytes;
+}
+
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
+                                                          std::string_view name) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(dir / name, error)) {
+        return dir / name;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        if (entry.is_regular_file(error) && EqualIgnoringCase(entry.path().filename().string(), name)) {
+            return entry.path();
+        }
+    }
+    return std::nullopt;
+}
+
+void WriteFilesAtomically(const std::filesystem::path& dir, const std::vector<OutputFile>& files) {
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error) {
+        throw FileAccessError("cannot create the folder " + dir.string() + ": " + error.message());
+    }
+    std::vector<std::filesystem::path> written;
+    try {
+        for (const OutputFile& file : files) {
+            written.push_back(TemporaryPathOf(dir, file.Name));
+            WriteOne(written.back(), file.Bytes);
+        }
+    } catch (...) {
+        for (const auto& path : written) {
+            RemoveQuietly(path);
+        }
+        throw;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::filesystem::rename(written[i], dir / files[i].Name, error);
+        if (error) {
+            for (std::size_t j = i; j < files.size(); ++j) {
+                RemoveQuietly(written[j]);
+            }
+            throw FileAccessError("cannot rename " + written[i].string() + ": " + error.message());
+        }
+    }
+}
+
+} // namespace ixo::catalogue_tool
