@@ -26,6 +26,7 @@ function(ixo_add_test name)
     target_compile_options(${name} PRIVATE ${IXO_WARNINGS})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         IXO_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         IXO_BIN_DIR="${IXO_BIN_DIR}")

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/catalogue_commands.h"
 #include "cli/settings_commands.h"
 
 namespace ixo::cli {
@@ -7,6 +8,7 @@ namespace ixo::cli {
 CommandRegistry BuildCommandRegistry() {
     CommandRegistry registry;
     AddSettingsCommands(registry);
+    AddCatalogueCommands(registry);
     return registry;
 }
 
