@@ -40,6 +40,7 @@ function(ixo_add_bench name)
     target_compile_options(${name} PRIVATE ${IXO_WARNINGS})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/bench)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+    target_compile_definitions(${name} PRIVATE IXO_BIN_DIR="${IXO_BIN_DIR}")
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
