@@ -30,7 +30,9 @@ void WriteText(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t si
 
 } // namespace
 
-std::string ScriptKeyOf(std::int32_t indice) { return "@@INIRECOD_" + std::to_string(indice) + "@@"; }
+std::string ScriptKeyOf(std::int32_t indice) {
+    return "@@INIRECOD_" + std::to_string(indice) + "@@";
+}
 
 ElementRecordBytes EncodeElementRecord(const TRECConScript& record) {
     ElementRecordBytes bytes{};

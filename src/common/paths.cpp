@@ -15,7 +15,8 @@ std::filesystem::path ExecutableDirectory() {
 }
 
 std::filesystem::path DocumentsDirectory() {
-    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents != nullptr && *documents != '\0') {
+    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR");
+        documents != nullptr && *documents != '\0') {
         return documents;
     }
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {

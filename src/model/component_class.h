@@ -28,7 +28,9 @@ struct ComponentClass {
 #define IXO_COMPONENT_CLASS(ClassName)                                                                       \
 public:                                                                                                      \
     static const ::ixo::ComponentClass& StaticClass();                                                       \
-    const ::ixo::ComponentClass& ClassInfo() const override { return StaticClass(); }                        \
+    const ::ixo::ComponentClass& ClassInfo() const override {                                                \
+        return StaticClass();                                                                                \
+    }                                                                                                        \
                                                                                                              \
 private:
 

@@ -7,9 +7,11 @@ namespace {
 
 TEST(TextEncoding, Cp1252LettersBecomeUtf8AndBack) {
     // "Señal – 75 Ω?" : ñ is Latin-1, the en dash lives in the 0x80..0x9F block, Ω has no byte.
-    const std::string cp1252 = "Se\xF1" "al \x96 \x80";
+    const std::string cp1252 = "Se\xF1"
+                               "al \x96 \x80";
     const std::string utf8 = Cp1252ToUtf8(cp1252);
-    EXPECT_EQ(utf8, "Se\xC3\xB1" "al \xE2\x80\x93 \xE2\x82\xAC");
+    EXPECT_EQ(utf8, "Se\xC3\xB1"
+                    "al \xE2\x80\x93 \xE2\x82\xAC");
     EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
 }
 
@@ -22,8 +24,8 @@ TEST(TextEncoding, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(TextEncoding, UnmappableAndMalformedInput) {
-    EXPECT_EQ(Utf8ToCp1252("\xCE\xA9"), "?");            // Ω
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a\xC3");           // cut sequence: kept as Latin-1
+    EXPECT_EQ(Utf8ToCp1252("\xCE\xA9"), "?");             // Ω
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a\xC3");            // cut sequence: kept as Latin-1
     EXPECT_EQ(Utf8ToCp1252("\xE2\x28\xA1"), "\xE2(\xA1"); // bad continuation
 }
 

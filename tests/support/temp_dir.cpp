@@ -45,6 +45,8 @@ std::filesystem::path BinDirectory() {
     return IXO_BIN_DIR;
 }
 
-std::filesystem::path DemoCatalogueDirectory() { return BinDirectory() / "BD"; }
+std::filesystem::path DemoCatalogueDirectory() {
+    return BinDirectory() / "BD";
+}
 
 } // namespace ixo::test

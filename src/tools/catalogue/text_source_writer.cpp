@@ -2,7 +2,6 @@
 
 #include "tools/catalogue/source_text.h"
 
-
 namespace ixo::catalogue_tool {
 namespace {
 
