@@ -62,6 +62,22 @@ protected:
     void CloseIndex();
     std::filesystem::path FindInDirectory(const std::string& name) const;
 
+    // The browsing read of the fixed-record tables: -1 at the end of the file or when not browsing;
+    // otherwise RecNo := the current position and one record is read: 0 when the read fails, else 1
+    // after the record's bytes went to store.
+    template <typename Store> std::int32_t ReadRecordInto(Store store) {
+        if (Eof() || m_state != State::Browsing) {
+            return -1;
+        }
+        m_recNo = m_index.Position();
+        auto bytes = m_index.ReadNext();
+        if (!bytes.has_value()) {
+            return 0;
+        }
+        store(*bytes);
+        return 1;
+    }
+
     // The search behind FindByKey and FindByModel: only when open; reads from record 0 until a record
     // satisfies matches and returns its number, or -1. The state and RecNo are kept; the file is left
     // positioned after the record read last.

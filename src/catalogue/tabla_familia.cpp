@@ -13,16 +13,9 @@ void TTablaFamilia::Open() {
 }
 
 std::int32_t TTablaFamilia::ReadRecord() {
-    if (Eof() || m_state != State::Browsing) {
-        return -1;
-    }
-    m_recNo = m_index.Position();
-    auto bytes = m_index.ReadNext();
-    if (!bytes.has_value()) {
-        return 0;
-    }
-    m_buffer = DecodeFamilyRecord(bytes->first<kFamilyRecordSize>());
-    return 1;
+    return ReadRecordInto([this](std::span<const std::uint8_t> bytes) {
+        m_buffer = DecodeFamilyRecord(bytes.first<kFamilyRecordSize>());
+    });
 }
 
 std::int32_t TTablaFamilia::FindByKey(std::int32_t familia) {

@@ -13,16 +13,9 @@ void TTablaPrecios::Open() {
 }
 
 std::int32_t TTablaPrecios::ReadRecord() {
-    if (Eof() || m_state != State::Browsing) {
-        return -1;
-    }
-    m_recNo = m_index.Position();
-    auto bytes = m_index.ReadNext();
-    if (!bytes.has_value()) {
-        return 0;
-    }
-    m_buffer = DecodeArticleRecord(bytes->first<kArticleRecordSize>());
-    return 1;
+    return ReadRecordInto([this](std::span<const std::uint8_t> bytes) {
+        m_buffer = DecodeArticleRecord(bytes.first<kArticleRecordSize>());
+    });
 }
 
 std::int32_t TTablaPrecios::FindByKey(std::int32_t claveArticulo) {
