@@ -1,10 +1,13 @@
 #include "catalogue/catalogue_elements.h"
 
 #include "catalogue/almacen_elementos.h"
+#include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
 #include "model/carga.h"
 #include "model/conector.h"
 #include "model/especial.h"
+#include "model/lin_amp.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 
@@ -54,6 +57,9 @@ void RegisterCatalogueElements(ElementFactory& factory) {
     factory.Register("TTomaTV", ComponentCreator<TTomaTV>(TTomaBase::kKind));
     factory.Register("Tentradaviv", ComponentCreator<Tentradaviv>(Tentradaviv::kKind));
     factory.Register("TIFT", ComponentCreator<TIFT>(TIFT::kKind));
+    factory.Register("TAmpliHeader", ComponentCreator<TAmpliHeader>(TAmpliBase::kKind));
+    factory.Register("TLinAmp", ComponentCreator<TLinAmp>(TAmpliBase::kKind));
+    factory.Register("TCabeceraTerrestre", ComponentCreator<TCabeceraTerrestre>(TAmpliBase::kKind));
     factory.SetPinCounter(CountPins);
 }
 
