@@ -41,13 +41,13 @@ public:
     bool Igualando = false; // set while controls are being moved together
     std::int32_t NPOTPREALES = 0;
     std::int32_t NPOTGREALES = 0;
-    bool interiorviv = false;        // model for inside a flat
-    std::int32_t modelofuente = 0;   // built-in supply's number in the supply table
+    bool interiorviv = false;      // model for inside a flat
+    std::int32_t modelofuente = 0; // built-in supply's number in the supply table
     std::int32_t MaxModoTer = 0;
-    std::int32_t ModoterActual = 0;  // 0: no mode
+    std::int32_t ModoterActual = 0; // 0: no mode
     std::int32_t MinModoTer = 0;
     std::vector<std::string> CurvaModoter1; // one curve text per mode
-    std::int32_t ModoPasivo = 0;     // the mode without control gains
+    std::int32_t ModoPasivo = 0;            // the mode without control gains
 
     const ControlList& LPP() const { return m_lpp; }
     const ControlList& LPG() const { return m_lpg; }

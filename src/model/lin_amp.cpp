@@ -27,7 +27,8 @@ void TLinAmp::ReceiveLevel(const LevelVector& level, TPin* pin) {
         return;
     }
     ComputingScope computing(*this);
-    ComputeChannels([this](std::size_t, const TPin& in, const TPin& out) { return ChannelRow(in, out); }, false);
+    ComputeChannels([this](std::size_t, const TPin& in, const TPin& out) { return ChannelRow(in, out); },
+                    false);
 }
 
 TPrimerComponente* TLinAmp::Clone(TPrimerComponente* owner) const {

@@ -43,12 +43,12 @@ public:
     TPotenciometroBase8(TPrimerComponente* owner, const TPotenciometroBase8& prototype);
 
     std::uint8_t Tipo = kGain;
-    double Ajuste = 0.0;           // position, percent
-    std::int32_t Regulacion = 0;   // regulation setting from the catalogue
-    std::string Caption;           // the label; controls with equal captions can move together
-    std::uint8_t Tipo2 = 0;        // copied only
-    bool Potvisible = true;        // shown in the regulation window
-    std::int32_t PotPol = 0;       // polarity served by a multiswitch control; 0 on amplifiers
+    double Ajuste = 0.0;         // position, percent
+    std::int32_t Regulacion = 0; // regulation setting from the catalogue
+    std::string Caption;         // the label; controls with equal captions can move together
+    std::uint8_t Tipo2 = 0;      // copied only
+    bool Potvisible = true;      // shown in the regulation window
+    std::int32_t PotPol = 0;     // polarity served by a multiswitch control; 0 on amplifiers
 
     const LevelVector& GainsAt100() const { return m_at100; }
     const LevelVector& GainsAt0() const { return m_at0; }
