@@ -317,6 +317,22 @@ TEST_F(HeaderLevels, WaitsForEveryConnectedInput) {
     amplifier->ReceiveLevel(LevelVector::Filled(1.0), nullptr); // nothing
 }
 
+TEST_F(Amplifiers, AnOutputWithoutItsInputIsLeftAlone) {
+    auto* amplifier =
+        FromLines<TAmpliHeader>({"NENTRADAS=1", "TIPOCENT=1", "ENTRADASPDC=0;0;0;0", "NSALIDAS=2",
+                                 "TIPOCSAL=1;1", "SALIDASPDC=0;0;0;0;0;0;0;0", "NIVELSAL=200", "ECUACIONES",
+                                 "EA/SA=1;1;1;1;1;1;1;1", "FINECUACIONES"});
+    amplifier->ReceiveLevel(LevelVector::Filled(10.0), amplifier->PinesENTRADA()[0]);
+    EXPECT_EQ(amplifier->PinesSALIDA()[0]->Levels(), LevelVector::Filled(11.0));
+    EXPECT_EQ(amplifier->PinesSALIDA()[1]->Levels(), LevelVector());
+    // Without a table for the input key the channel loses 1 dB.
+    auto* bare = FromLines<TLinAmp>({"NENTRADAS=1", "TIPOCENT=1", "ENTRADASPDC=0;0;0;0", "NSALIDAS=1",
+                                     "TIPOCSAL=1", "SALIDASPDC=0;0;0;0"},
+                                    8);
+    bare->ReceiveLevel(LevelVector::Filled(10.0), bare->PinesENTRADA()[0]);
+    EXPECT_EQ(bare->PinesSALIDA()[0]->Levels(), LevelVector::Filled(9.0));
+}
+
 // Line amplifier: controls add to the catalogue rows; the table is never changed.
 class LineLevels : public Amplifiers {
 protected:
