@@ -1,6 +1,9 @@
 #include "catalogue/almacen_elementos.h"
 
+#include "catalogue/catalogue_lookups.h"
 #include "catalogue/table_open_scope.h"
+#include "model/carga.h"
+#include "model/conector.h"
 
 #include <algorithm>
 #include <exception>
@@ -41,6 +44,9 @@ TalmacenElementos::TalmacenElementos(TPrimerComponente* owner, TCatalogo& catalo
 }
 
 TalmacenElementos::~TalmacenElementos() {
+    if (GetPartsCatalogue() == this) {
+        SetPartsCatalogue(nullptr);
+    }
     FlagScope freeing(m_freeing);
     for (int kind = kKindCount - 1; kind >= 0; --kind) {
         ClearKind(kind);
@@ -49,8 +55,13 @@ TalmacenElementos::~TalmacenElementos() {
 
 void TalmacenElementos::AfterConstruction() {
     TPrimerComponente::AfterConstruction();
+    LoadKind(kKindConector);
+    LoadKind(kKindCargas);
+    SetPartsCatalogue(this);
     for (int kind = 0; kind < kKindCount; ++kind) {
-        LoadKind(kind);
+        if (kind != kKindConector && kind != kKindCargas) {
+            LoadKind(kind);
+        }
     }
     LoadFamilies();
 }
@@ -221,6 +232,27 @@ CatalogueObject TalmacenElementos::FirstWithPins(std::int32_t family, char pinKi
         }
     }
     return {};
+}
+
+const TConector* TalmacenElementos::ConnectorByIndice(std::int32_t indice) const {
+    return ElementByKind(kKindConector, indice).As<TConector>();
+}
+
+const TCarga* TalmacenElementos::LoadByIndice(std::int32_t indice) const {
+    return ElementByKind(kKindCargas, indice).As<TCarga>();
+}
+
+TRECConScript TalmacenElementos::RecordByIndice(TTablaCompoScript* table, std::int32_t indice) const {
+    if (table == nullptr) {
+        TRECConScript none;
+        none.Indice = -1;
+        return none;
+    }
+    return ixo::RecordByIndice(*table, indice);
+}
+
+TTablaCompoScript* TalmacenElementos::TableOfKind(int kind) const {
+    return m_catalogue != nullptr ? m_catalogue->TableOfKind(kind) : nullptr;
 }
 
 } // namespace ixo

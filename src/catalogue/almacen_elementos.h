@@ -5,6 +5,7 @@
 #include "catalogue/element_kinds.h"
 #include "catalogue/element_list.h"
 #include "catalogue/sel_familia.h"
+#include "model/parts_catalogue.h"
 #include "model/primer_componente.h"
 
 #include <array>
@@ -23,7 +24,12 @@ namespace ixo {
 // the lists), value objects are held by the lists. A prototype component destroyed elsewhere is dropped
 // from its list. A record whose class creates nothing is skipped; a record whose creator throws is
 // skipped too, after whatever the creator had made is destroyed, and is reported in SkippedRecords().
-class TalmacenElementos : public TPrimerComponente {
+//
+// The store is also the catalogue of the element model (PartsCatalogue): connectors and loads by number
+// from kinds 3 and 4, records and default tables through its tables. It installs itself once the
+// connectors and loads are loaded, before the element kinds, so that the pins of its prototypes carry
+// catalogue connectors; it uninstalls itself when it goes.
+class TalmacenElementos : public TPrimerComponente, public PartsCatalogue {
     IXO_COMPONENT_CLASS(TalmacenElementos)
 public:
     // A record left out because its prototype could not be made.
@@ -66,6 +72,12 @@ public:
     int MaxPins(char pinKind, std::int32_t family) const;
     // The first prototype of the family with at least n pins of that kind, or none.
     CatalogueObject FirstWithPins(std::int32_t family, char pinKind, int n) const;
+
+    // PartsCatalogue.
+    const TConector* ConnectorByIndice(std::int32_t indice) const override;
+    const TCarga* LoadByIndice(std::int32_t indice) const override;
+    TRECConScript RecordByIndice(TTablaCompoScript* table, std::int32_t indice) const override;
+    TTablaCompoScript* TableOfKind(int kind) const override;
 
     const std::vector<SkippedRecord>& SkippedRecords() const { return m_skipped; }
     std::size_t SkippedRecordCount() const { return m_skipped.size(); }

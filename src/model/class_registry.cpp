@@ -1,13 +1,23 @@
 #include "model/class_registry.h"
 
+#include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
+#include "model/cable_tv.h"
 #include "model/carga.h"
+#include "model/cbft.h"
+#include "model/componente_base.h"
 #include "model/conector.h"
+#include "model/especial.h"
 #include "model/ftransf.h"
+#include "model/lin_amp.h"
 #include "model/matriz.h"
 #include "model/padre_tv.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
 #include "model/pin_base.h"
+#include "model/potenciometro.h"
+#include "model/repartidor.h"
+#include "model/toma_tv.h"
 
 #include <cctype>
 
@@ -90,6 +100,22 @@ void RegisterModelClasses() {
     registry.RegisterComponent<TPCLectorFichero>();
     registry.RegisterComponent<TPinbase>();
     registry.RegisterComponent<TPin>();
+    registry.RegisterComponent<TCableTVBase>();
+    registry.RegisterComponent<TCableTV>();
+    registry.RegisterComponent<TComponenteBase>();
+    registry.RegisterComponent<TCBFT>();
+    registry.RegisterComponent<TRepartidor>();
+    registry.RegisterComponent<TTomaBase>();
+    registry.RegisterComponent<TTomaTV>();
+    registry.RegisterComponent<Tespecial>();
+    registry.RegisterComponent<Tentradaviv>();
+    registry.RegisterComponent<TIFT>();
+    registry.RegisterComponent<TPotenciometroBase8>();
+    registry.RegisterComponent<TPotenciometro>();
+    registry.RegisterComponent<TAmpliBase>();
+    registry.RegisterComponent<TAmpliHeader>();
+    registry.RegisterComponent<TCabeceraTerrestre>();
+    registry.RegisterComponent<TLinAmp>();
 }
 
 } // namespace ixo

@@ -43,4 +43,17 @@ std::unique_ptr<TCarga> MakeLoad(std::int32_t indice) {
     return load;
 }
 
+TTablaCompoScript* DefaultTableOfKind(int kind) {
+    return g_catalogue != nullptr ? g_catalogue->TableOfKind(kind) : nullptr;
+}
+
+TRECConScript ReadCatalogueRecord(TTablaCompoScript* table, std::int32_t indice) {
+    if (g_catalogue != nullptr && table != nullptr) {
+        return g_catalogue->RecordByIndice(table, indice);
+    }
+    TRECConScript record;
+    record.Indice = -1;
+    return record;
+}
+
 } // namespace ixo

@@ -24,6 +24,9 @@ public:
     // The element record with that Indice read from table; Indice -1 and an empty script when the table
     // has no such record.
     virtual TRECConScript RecordByIndice(TTablaCompoScript* table, std::int32_t indice) const = 0;
+    // The element table of a kind (0..10), the default table of the element classes; null when the
+    // catalogue has none.
+    virtual TTablaCompoScript* TableOfKind(int /*kind*/) const { return nullptr; }
 };
 
 // The catalogue the model uses, process-wide; null when none is installed. The caller keeps the
@@ -49,5 +52,10 @@ std::unique_ptr<TConector> MakeConnector(std::int32_t indice);
 // A copy of the catalogue's load with that number; without catalogue or without such a load, the
 // default load ("FCF", 75 ohm) carrying that number (the model only asks for number 1).
 std::unique_ptr<TCarga> MakeLoad(std::int32_t indice);
+// The installed catalogue's table of that kind; null without catalogue.
+TTablaCompoScript* DefaultTableOfKind(int kind);
+// The record with that Indice read through the installed catalogue; Indice -1 and an empty script
+// without catalogue or table, or when the table has no such record.
+TRECConScript ReadCatalogueRecord(TTablaCompoScript* table, std::int32_t indice);
 
 } // namespace ixo

@@ -2,9 +2,9 @@
 
 #include "common/binary_stream.h"
 #include "model/binary_property.h"
+#include "model/cable_tv.h"
 #include "model/component_path.h"
 #include "model/parts_catalogue.h"
-#include "model/pc_lector_fichero.h"
 #include "model/stream_text.h"
 
 namespace ixo {
@@ -33,7 +33,7 @@ TPin::~TPin() {
     }
 }
 
-bool TPin::LinkPins(TPin& a, TPin& b, TPCLectorFichero* cable, double metres, std::int32_t connectorNumber) {
+bool TPin::LinkPins(TPin& a, TPin& b, TCableTV* cable, double metres, std::int32_t connectorNumber) {
     if (&a == &b) {
         return false;
     }
@@ -51,6 +51,10 @@ bool TPin::LinkPins(TPin& a, TPin& b, TPCLectorFichero* cable, double metres, st
     a.m_peer = &b;
     b.m_peer = &a;
     return true;
+}
+
+bool TPin::LinkPins(TPin& a, TPin& b, TCableTV& cable, double metres) {
+    return LinkPins(a, b, &cable, metres, cable.Tipoconector);
 }
 
 void TPin::UnlinkPin(TPin& p) {

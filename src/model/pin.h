@@ -50,8 +50,9 @@ public:
     // connector of connectorNumber (the cable's Tipoconector); then each becomes the other's peer. A pin
     // already linked to a third pin is unlinked from it first. False (nothing changed) when a and b are
     // the same pin.
-    static bool LinkPins(TPin& a, TPin& b, TPCLectorFichero* cable, double metres,
-                         std::int32_t connectorNumber);
+    static bool LinkPins(TPin& a, TPin& b, TCableTV* cable, double metres, std::int32_t connectorNumber);
+    // The same with the cable's own connector number (its Tipoconector).
+    static bool LinkPins(TPin& a, TPin& b, TCableTV& cable, double metres);
     // Separates p from its peer: both get load number 1 of the load table (and lose their fitted
     // connectors), lose cable and peer, get connector number 1 of the connector table as pin connector
     // and zero levels. Nothing happens to an unconnected pin.
@@ -69,8 +70,11 @@ private:
     TPin* m_peer = nullptr; // not owned
 };
 
-inline bool LinkPins(TPin& a, TPin& b, TPCLectorFichero* cable, double metres, std::int32_t connectorNumber) {
+inline bool LinkPins(TPin& a, TPin& b, TCableTV* cable, double metres, std::int32_t connectorNumber) {
     return TPin::LinkPins(a, b, cable, metres, connectorNumber);
+}
+inline bool LinkPins(TPin& a, TPin& b, TCableTV& cable, double metres) {
+    return TPin::LinkPins(a, b, cable, metres);
 }
 inline void UnlinkPin(TPin& p) {
     TPin::UnlinkPin(p);

@@ -2,8 +2,8 @@
 
 #include "common/binary_stream.h"
 #include "model/binary_property.h"
+#include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
-#include "model/pc_lector_fichero.h"
 
 namespace ixo {
 namespace {
@@ -68,7 +68,7 @@ std::string TPinbase::CatalogueName(std::int32_t numeracion, char tipodePin, cha
     return "Pin" + std::to_string(numeracion) + tipodePin + prefijo;
 }
 
-void TPinbase::SetCable(TPCLectorFichero* cable) {
+void TPinbase::SetCable(TCableTV* cable) {
     if (cable == m_cable) {
         return;
     }

@@ -13,7 +13,7 @@ namespace ixo {
 
 class BinaryReader;
 class BinaryWriter;
-class TPCLectorFichero;
+class TCableTV;
 
 // A connection point of an element (its owner). It knows its class letter and direction, the cable
 // and connector fitted while it is cabled, the load that terminates it while it is not, its own
@@ -49,7 +49,7 @@ public:
     // "Pin" + Numeracion + TipodePin + Prefijo, the key of catalogue-made pins.
     static std::string CatalogueName(std::int32_t numeracion, char tipodePin, char prefijo);
 
-    TPCLectorFichero* Cable() const { return m_cable; }
+    TCableTV* Cable() const { return m_cable; }
     const TCarga* Load() const { return m_load.get(); }
     const TConector* FittedConnector() const { return m_fittedConnector.get(); }
     const TConector* PinConnector() const { return m_pinConnector.get(); }
@@ -69,7 +69,7 @@ public:
 
 protected:
     // The cable is watched: when it is destroyed the pin forgets it.
-    void SetCable(TPCLectorFichero* cable);
+    void SetCable(TCableTV* cable);
     // Fits a connector to the cable end (null removes it).
     void SetFittedConnector(std::unique_ptr<TConector> connector) {
         m_fittedConnector = std::move(connector);
@@ -77,7 +77,7 @@ protected:
     void Notification(TPrimerComponente* removed) override;
 
 private:
-    TPCLectorFichero* m_cable = nullptr; // not owned
+    TCableTV* m_cable = nullptr; // not owned
     std::unique_ptr<TCarga> m_load;
     std::unique_ptr<TConector> m_fittedConnector;
     std::unique_ptr<TConector> m_pinConnector;

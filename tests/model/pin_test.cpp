@@ -1,4 +1,5 @@
 #include "model/binary_property.h"
+#include "model/cable_tv.h"
 #include "model/component_path.h"
 #include "model/padre_tv.h"
 #include "model/pc_lector_fichero.h"
@@ -47,7 +48,7 @@ protected:
     TPadreTV* prefs = TPrimerComponente::Create<TPadreTV>(project);
     TPCLectorFichero* elementA = TPrimerComponente::Create<TPCLectorFichero>(redTV);
     TPCLectorFichero* elementB = TPrimerComponente::Create<TPCLectorFichero>(redTV);
-    TPCLectorFichero* cable = TPrimerComponente::Create<TPCLectorFichero>(prefs);
+    TCableTV* cable = TPrimerComponente::Create<TCableTV>(prefs);
     TPin* pinA = TPrimerComponente::Create<TPin>(elementA, 1, 'S', 'A', 5, TPasocorriente{});
     TPin* pinB = TPrimerComponente::Create<TPin>(elementB, 1, 'E', 'B', 5, TPasocorriente{});
 };
@@ -223,7 +224,8 @@ TEST_F(PinNetwork, APinWithoutPeerWritesNoConexionPin) {
 }
 
 ByteVector ExpectedConexionPin() {
-    ByteVector bytes{0x0F, 0x00, 0x00, 0x00};
+    ByteVector bytes;
+    Append(bytes, {0x0F, 0x00, 0x00, 0x00});
     AppendText(bytes, "P=RedTV=B=PinB1");
     Append(bytes, {0x0E, 0x00, 0x00, 0x00});
     AppendText(bytes, "P=Prefs=Cable1");

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "model/pc_lector_fichero.h"
+#include "model/pin.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace ixo {
+
+class TCableTV;
+
+// An ordered pin list: the list order is the pin order (Numeracion 1, 2, ...). The pins are owned by
+// the element as its components; the list only refers to them. A pin's key in the list is its
+// NombrePinExterno.
+using PinList = std::vector<TPin*>;
+
+// A catalogue element with three ordered pin lists: inputs (kind 'E'), outputs (any other letter,
+// normally 'S') and taps (kind 'D').
+//
+// Two ways to make one: from a catalogue record (CreateFromCatalogue, the prototypes of the element
+// store) and as a copy of a prototype (CreateCopy, which goes through the most specific class's Clone).
+// Both run in two steps because the element must be named before its pins are (a pin's name starts with
+// its owner's): the object is created, then filled.
+//
+// Destroying an element unlinks every connected pin first, so no peer is left pointing at it.
+class TComponenteBase : public TPCLectorFichero {
+    IXO_COMPONENT_CLASS(TComponenteBase)
+public:
+    // Streaming constructor: no pins.
+    explicit TComponenteBase(TPrimerComponente* owner);
+    // Copy of a prototype: identity (not the description) now, the pins once the copy is named.
+    TComponenteBase(TPrimerComponente* owner, const TComponenteBase& prototype);
+    ~TComponenteBase() override;
+
+    std::int32_t NumeroArray = 0;
+    std::int32_t Nentradas = 0;
+    std::int32_t Nsalidas = 0;
+    std::int32_t Nderivaciones = 0;
+
+    // A new T under owner built from record number `number` of table (T's default table when null).
+    // The script is consumed and cleared. A malformed script raises ScriptError; the half-built element
+    // is destroyed first.
+    template <typename T>
+    static T* CreateFromCatalogue(TPrimerComponente* owner, std::int32_t number, TTablaCompoScript* table) {
+        return FillOrDestroy(Create<T>(owner),
+                             [&](TComponenteBase& element) { element.ReadCatalogue(number, table); });
+    }
+    // The same from a record already read (the element store hands each creator its record).
+    template <typename T>
+    static T* CreateFromRecord(TPrimerComponente* owner, const TRECConScript& record,
+                               TTablaCompoScript* table) {
+        return FillOrDestroy(Create<T>(owner), [&](TComponenteBase& element) {
+            element.ReadRecord(record, record.Indice, table);
+        });
+    }
+    // A copy of prototype of prototype's own class, owned by owner.
+    template <typename T> static T* CreateCopy(TPrimerComponente* owner, const T& prototype) {
+        return static_cast<T*>(prototype.Clone(owner));
+    }
+
+    const PinList& PinesENTRADA() const { return m_inputs; }
+    const PinList& PinesSALIDA() const { return m_outputs; }
+    const PinList& PinesDERIVACION() const { return m_taps; }
+    // The list of a pin kind: 'E' inputs, 'D' taps, any other letter outputs.
+    const PinList& PinsOf(char kind) const;
+
+    // The floor or flat that lists the element (not owned); null when none.
+    TPrimerComponente* Container() const { return m_container; }
+    void SetContainer(TPrimerComponente* container) { m_container = container; }
+
+    // Pin queries. index -1: the first free pin; -2: the last free pin; 0 or more: that pin when it is
+    // free. "Free" means without peer.
+    TPin* FindFreePin(char kind, int index) const;
+    // As FindFreePin, counting only the pins whose Prefijo is letter.
+    TPin* FindFreePinWithLetter(char kind, char letter, int index) const;
+    // The first pin from position start whose Prefijo is letter (with connectedOnly, that has a peer).
+    TPin* FindPinByLetter(char kind, char letter, bool connectedOnly, int start) const;
+    // The pin at index, or null outside the list.
+    TPin* PinAt(char kind, int index) const;
+    TPin* FirstConnectedPin(char kind) const;
+    int CountConnected(char kind) const;
+    // 0 without container; otherwise the connected pins, or with outsideOnly those whose peer's element
+    // has another container.
+    int CountConnectedOutside(char kind, bool outsideOnly) const;
+    int CountPinsWithLetter(char kind, char letter) const;
+    bool HasFreeInput() const;
+    bool HasFreeTap() const;
+    // Every connected input has its calculated flag set (free inputs are ignored).
+    bool AllInputsCalculated() const;
+    // Clears the calculated flag of every pin.
+    void ClearCalculated();
+    // index -1: unlinks every connected pin of the list and answers true; otherwise unlinks that pin
+    // when it exists and is connected and answers false.
+    bool UnlinkPins(char kind, int index);
+
+    // Joins own pin (ownIndex of ownKind, see FindFreePin) to the other element's pin through cable,
+    // the length being stored in both pins. False, changing nothing, when other is this element or
+    // either free pin is not found. A null cable fits connector number 1.
+    virtual bool ConnectPin(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
+                            char otherKind, TComponenteBase& other);
+    // The same with FindFreePinWithLetter on both sides.
+    bool ConnectPinWithLetter(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
+                              char otherLetter, char otherKind, TComponenteBase& other, char ownLetter);
+    // With the arguments of ConnectPinWithLetter: -1 when other is this element, 2 when this element has
+    // the matching free pin, 1 when only the other has one, 0 when neither has.
+    int ConnectCheck(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
+                     char otherLetter, char otherKind, const TComponenteBase& other, char ownLetter) const;
+
+    TPrimerComponente* Clone(TPrimerComponente* owner) const override;
+
+protected:
+    // The catalogue constructor's work: reads record number `number` of table (the class's default
+    // table when null) and fills the element. Subclasses extend ReadRecord.
+    void ReadCatalogue(std::int32_t number, TTablaCompoScript* table);
+    // Fills the element from a record read for number: identity always; counts and pins only when the
+    // record carries that number. Subclasses call their base first, then read their own keys.
+    virtual void ReadRecord(const TRECConScript& record, std::int32_t number, TTablaCompoScript* table);
+    // Creates the pins of the three kinds from the script keys and the counts.
+    virtual void CreatePins();
+    // The catalogue kind (0..10) whose table the class uses when none is given; -1 for none.
+    virtual int DefaultKind() const { return -1; }
+
+    void AfterConstruction() override;
+    void Notification(TPrimerComponente* removed) override;
+
+private:
+    template <typename T, typename Fill> static T* FillOrDestroy(T* element, Fill fill) {
+        try {
+            fill(static_cast<TComponenteBase&>(*element));
+            element->ClearScript();
+        } catch (...) {
+            Destroy(element);
+            throw;
+        }
+        return element;
+    }
+
+    PinList& MutablePinsOf(char kind);
+    void CreatePinsOfKind(char kind, std::int32_t count);
+    void CopyPinsFrom(const TComponenteBase& prototype);
+
+    TPrimerComponente* m_container = nullptr; // not owned
+    PinList m_inputs;
+    PinList m_taps;
+    PinList m_outputs;
+    const TComponenteBase* m_copyOf = nullptr; // the prototype whose pins the copy takes once named
+};
+
+} // namespace ixo
