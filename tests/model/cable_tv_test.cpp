@@ -47,24 +47,26 @@ TEST_F(Cable, CatalogueKeysArePerHundredMetresAndKeptPerMetre) {
 }
 
 TEST_F(Cable, DefaultsAndSingleNumber) {
-    TCableTV* cable = TCableTV::CreateFromRecord(network.get(),
-                                                 MakeRecord(7, 9001, "C", {"PDC=0;0;4000", "ECUACION=-20"}),
-                                                 table.get());
+    TCableTV* cable = TCableTV::CreateFromRecord(
+        network.get(), MakeRecord(7, 9001, "C", {"PDC=0;0;4000", "ECUACION=-20"}), table.get());
     EXPECT_EQ(cable->Attenuation(25.0), LevelVector::Filled(-5.0));
     EXPECT_EQ(cable->Tipoconector, 1);
     EXPECT_EQ(cable->NumCables, 1);
     EXPECT_EQ(cable->PasoCorriente(), (TPasocorriente{0, 0.0, 0, 4000.0})); // unreadable rest: 0
-    TCableTV* zero = TCableTV::CreateFromRecord(network.get(),
-                                                MakeRecord(8, 9001, "C", {"PDC=0;0;1;x", "ECUACION=-3;abc"}),
-                                                table.get());
+    TCableTV* zero = TCableTV::CreateFromRecord(
+        network.get(), MakeRecord(8, 9001, "C", {"PDC=0;0;1;x", "ECUACION=-3;abc"}), table.get());
     EXPECT_EQ(zero->Coefficients()[0], -0.03);
     EXPECT_EQ(zero->Coefficients()[1], 0.0); // unreadable band gives 0 and repeats as the last number
 }
 
 TEST_F(Cable, MalformedKeysAbortTheCable) {
-    for (auto lines : {std::initializer_list<std::string_view>{"ECUACION=-20"}, {"PDC=x;0;0;0"}, {"PDC=1;0"},
-                       {"PDC=1;0;0;0", "RMCURVATURA=3,5"}, {"PDC=1;0;0;0", "EXTERIOR=no"},
-                       {"PDC=1;0;0;0", "TIPOCONECTOR=F"}, {"PDC=1;0;0;0", "NUMCABLES=?"}}) {
+    for (auto lines : {std::initializer_list<std::string_view>{"ECUACION=-20"},
+                       {"PDC=x;0;0;0"},
+                       {"PDC=1;0"},
+                       {"PDC=1;0;0;0", "RMCURVATURA=3,5"},
+                       {"PDC=1;0;0;0", "EXTERIOR=no"},
+                       {"PDC=1;0;0;0", "TIPOCONECTOR=F"},
+                       {"PDC=1;0;0;0", "NUMCABLES=?"}}) {
         EXPECT_THROW(TCableTV::CreateFromRecord(network.get(), MakeRecord(9, 9001, "C", lines), table.get()),
                      ScriptError);
     }

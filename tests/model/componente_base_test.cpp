@@ -14,14 +14,29 @@ using test::MakeRecord;
 
 // A 4-way element: inputs A B B A, two outputs, one tap, with DC data and connector numbers per pin.
 TRECConScript FourInputRecord() {
-    return MakeRecord(12, 5001, "MS-4", {"NENTRADAS=4", "TIPOENTRADA=ABBA", "TIPOCENT=1;5;1;5",
-                                         "ENTRADASPDC=1;2;500,5;24;0;0;4000;0;1;3;250;12;0;0;4000;0",
-                                         "BANDAENT=47;2150", "NSALIDAS=2", "TIPOSALIDA=AB", "TIPOCSAL=1;1",
-                                         "SALIDASPDC=0;0;4000;0;0;0;4000;0", "NDERIVACIONES=1", "TIPOCDER=5",
-                                         "DERIVACIONESPDC=0;0;4000;0", "CONSUMO=120,5", "NOCONTABILZADOBLE=1",
-                                         "FAMILIAHERMANA=5002", "MAXPOWERTER=300", "CONSUMOTERACTIVO=40",
-                                         "CONSUMOTERPASIVO=15", "ECUACIONES", "EA/SA=-1;-1;-1;-1;-1;-1;-1;-1",
-                                         "FINECUACIONES", "OBSOLETO=1"},
+    return MakeRecord(12, 5001, "MS-4",
+                      {"NENTRADAS=4",
+                       "TIPOENTRADA=ABBA",
+                       "TIPOCENT=1;5;1;5",
+                       "ENTRADASPDC=1;2;500,5;24;0;0;4000;0;1;3;250;12;0;0;4000;0",
+                       "BANDAENT=47;2150",
+                       "NSALIDAS=2",
+                       "TIPOSALIDA=AB",
+                       "TIPOCSAL=1;1",
+                       "SALIDASPDC=0;0;4000;0;0;0;4000;0",
+                       "NDERIVACIONES=1",
+                       "TIPOCDER=5",
+                       "DERIVACIONESPDC=0;0;4000;0",
+                       "CONSUMO=120,5",
+                       "NOCONTABILZADOBLE=1",
+                       "FAMILIAHERMANA=5002",
+                       "MAXPOWERTER=300",
+                       "CONSUMOTERACTIVO=40",
+                       "CONSUMOTERPASIVO=15",
+                       "ECUACIONES",
+                       "EA/SA=-1;-1;-1;-1;-1;-1;-1;-1",
+                       "FINECUACIONES",
+                       "OBSOLETO=1"},
                       "Multiswitch with four inputs");
 }
 
@@ -76,10 +91,10 @@ TEST_F(ElementBase, RecordReadBackWithAnotherIndiceGivesItsIdentityButNoPins) {
 
 TEST_F(ElementBase, MalformedPinKeysAbortTheElementAndLeaveNothingBehind) {
     const std::initializer_list<std::initializer_list<std::string_view>> scripts = {
-        {"NENTRADAS=2", "TIPOENTRADA=AA", "ENTRADASPDC=0;0;0;0;0;0;0;0"},              // no TIPOCENT
+        {"NENTRADAS=2", "TIPOENTRADA=AA", "ENTRADASPDC=0;0;0;0;0;0;0;0"},               // no TIPOCENT
         {"NENTRADAS=2", "TIPOENTRADA=AA", "TIPOCENT=1", "ENTRADASPDC=0;0;0;0;0;0;0;0"}, // one connector
         {"NENTRADAS=2", "TIPOENTRADA=AA", "TIPOCENT=1;1", "ENTRADASPDC=0;0;0;0"},       // one DC group
-        {"NENTRADAS=2", "TIPOENTRADA=AA", "TIPOCENT=1;1"},                               // no DC key
+        {"NENTRADAS=2", "TIPOENTRADA=AA", "TIPOCENT=1;1"},                              // no DC key
         {"NENTRADAS=3", "TIPOENTRADA=AA", "TIPOCENT=1;1;1", "ENTRADASPDC=0;0;0;0;0;0;0;0;0;0;0;0"},
         {"NENTRADAS=1", "TIPOCENT=x", "ENTRADASPDC=0;0;0;0"},
         {"NENTRADAS=1", "TIPOCENT=1", "ENTRADASPDC=0;0;0,5x;0"},
@@ -92,7 +107,8 @@ TEST_F(ElementBase, MalformedPinKeysAbortTheElementAndLeaveNothingBehind) {
 }
 
 TEST_F(ElementBase, DefaultLettersAreAAndAtMost64AreUsed) {
-    auto* element = FromRecord<TCBFT>(MakeRecord(3, 1, "X", {"NSALIDAS=2", "TIPOCSAL=1;1", "SALIDASPDC=0;0;0;0;0;0;0;0"}));
+    auto* element = FromRecord<TCBFT>(
+        MakeRecord(3, 1, "X", {"NSALIDAS=2", "TIPOCSAL=1;1", "SALIDASPDC=0;0;0;0;0;0;0;0"}));
     ASSERT_EQ(element->PinesSALIDA().size(), 2u);
     EXPECT_EQ(element->PinesSALIDA()[1]->Prefijo, 'A');
 }
@@ -164,7 +180,7 @@ TEST_F(ConnectedElements, ConnectPinWithLetterSkipsOtherLettersAndFailsWhenAllAr
     EXPECT_EQ(d->CountConnected('S'), 0);
     EXPECT_EQ(b->CountConnected('E'), 2);
     EXPECT_EQ(b->FindFreePinWithLetter('E', 'A', -2), b->PinesENTRADA()[3]);
-    EXPECT_EQ(b->FindFreePinWithLetter('E', 'B', 1), nullptr);  // the second B is taken
+    EXPECT_EQ(b->FindFreePinWithLetter('E', 'B', 1), nullptr); // the second B is taken
     EXPECT_EQ(b->FindFreePinWithLetter('E', 'A', 1), b->PinesENTRADA()[3]);
 }
 
@@ -189,7 +205,7 @@ TEST_F(ConnectedElements, ConnectPinRefusesItselfAndMissingPins) {
     auto* lone = FromRecord<TCBFT>(MakeRecord(1, 1, "L", {}));
     EXPECT_EQ(a->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *lone, 'A'), 2);
     EXPECT_EQ(lone->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *b, 'A'), 1);
-    EXPECT_EQ(lone->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *lone, 'A') , -1);
+    EXPECT_EQ(lone->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *lone, 'A'), -1);
     EXPECT_FALSE(lone->HasFreeInput());
     EXPECT_FALSE(lone->HasFreeTap());
 }

@@ -39,7 +39,8 @@ TRECConScript SplitterRecord() {
 TRECConScript ProbeRecord(int indice) {
     return MakeRecord(indice, 1, "P",
                       {"NENTRADAS=1", "TIPOCENT=1", "ENTRADASPDC=0;0;4000;0", "NSALIDAS=1", "TIPOCSAL=1",
-                       "SALIDASPDC=0;0;4000;0", "ECUACIONES", "EA/SA=-1;-1;-1;-1;-1;-1;-1;-1", "FINECUACIONES"});
+                       "SALIDASPDC=0;0;4000;0", "ECUACIONES", "EA/SA=-1;-1;-1;-1;-1;-1;-1;-1",
+                       "FINECUACIONES"});
 }
 
 class Propagation : public test::ElementFixture {
@@ -78,11 +79,11 @@ TEST_F(Propagation, SplitterFinishesTheFirstSubtreeBeforeTheSecondOutput) {
 }
 
 TEST_F(Propagation, MissingRowIsMinusOneAndMissingInputTableToo) {
-    auto* element = FromRecord<TCBFT>(MakeRecord(
-        1, 1, "X",
-        {"NENTRADAS=2", "TIPOENTRADA=AB", "TIPOCENT=1;1", "ENTRADASPDC=0;0;4000;0;0;0;4000;0", "NSALIDAS=2",
-         "TIPOSALIDA=AB", "TIPOCSAL=1;1", "SALIDASPDC=0;0;4000;0;0;0;4000;0", "ECUACIONES",
-         "EA/SA=-3;-3;-3;-3;-3;-3;-3;-3", "FINECUACIONES"}));
+    auto* element = FromRecord<TCBFT>(
+        MakeRecord(1, 1, "X",
+                   {"NENTRADAS=2", "TIPOENTRADA=AB", "TIPOCENT=1;1", "ENTRADASPDC=0;0;4000;0;0;0;4000;0",
+                    "NSALIDAS=2", "TIPOSALIDA=AB", "TIPOCSAL=1;1", "SALIDASPDC=0;0;4000;0;0;0;4000;0",
+                    "ECUACIONES", "EA/SA=-3;-3;-3;-3;-3;-3;-3;-3", "FINECUACIONES"}));
     element->ReceiveLevel(LevelVector::Filled(50.0), element->PinesENTRADA()[0]);
     EXPECT_EQ(element->PinesSALIDA()[0]->Levels(), LevelVector::Filled(47.0));
     EXPECT_EQ(element->PinesSALIDA()[1]->Levels(), LevelVector::Filled(49.0)); // no EA/SB row
@@ -131,13 +132,13 @@ TEST_F(Propagation, ACableLoopEndsAfterOneRound) {
 }
 
 TEST_F(Propagation, TransferFunctionIsStoredAsDCBFT) {
-    auto* element = FromRecord<TCBFT>(MakeRecord(
-        1, 1, "X", {"ECUACIONES", "EA/SA=0,5;2;2;2;2;2;2;2", "FINECUACIONES"}));
+    auto* element =
+        FromRecord<TCBFT>(MakeRecord(1, 1, "X", {"ECUACIONES", "EA/SA=0,5;2;2;2;2;2;2;2", "FINECUACIONES"}));
     test::ByteVector expected;
-    test::Append(expected, {0x01, 0x00, 0x00, 0x00});                   // one entry
-    test::Append(expected, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'A'});   // entry key
-    test::Append(expected, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'A'});   // table key
-    test::Append(expected, {0x01, 0x00, 0x00, 0x00});                   // one row
+    test::Append(expected, {0x01, 0x00, 0x00, 0x00});                 // one entry
+    test::Append(expected, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'A'}); // entry key
+    test::Append(expected, {0x03, 0x00, 0x00, 0x00, 0x02, 'E', 'A'}); // table key
+    test::Append(expected, {0x01, 0x00, 0x00, 0x00});                 // one row
     test::Append(expected, {0x03, 0x00, 0x02, 'S', 'A'});
     test::AppendDoubleBits(expected, test::kBitsHalf);
     test::AppendDoubleBits(expected, test::kBitsTwo, 7);
