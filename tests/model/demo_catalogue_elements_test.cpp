@@ -70,6 +70,24 @@ TEST_F(DemoStore, EveryRecordOfTheBuiltClassesBecomesAPrototype) {
     EXPECT_EQ(Prototype<TCableTV>(2, 20).Tipoconector, 2);
 }
 
+TEST_F(DemoStore, WithoutTableTheClassesReadTheTableOfTheirKind) {
+    auto* splitter = TComponenteBase::CreateFromCatalogue<TRepartidor>(network.get(), 102, nullptr);
+    EXPECT_EQ(splitter->Modelo, Prototype<TRepartidor>(7, 102).Modelo);
+    EXPECT_EQ(splitter->Tabla, store->TableOfKind(7));
+    EXPECT_EQ(splitter->PinesSALIDA().size(), Prototype<TRepartidor>(7, 102).PinesSALIDA().size());
+    EXPECT_EQ(splitter->Descripcion, Prototype<TRepartidor>(7, 102).Descripcion);
+    auto* cable = TCableTV::CreateFromCatalogue(network.get(), 26, nullptr);
+    EXPECT_EQ(cable->Referencia, "26");
+    EXPECT_EQ(cable->Coefficients(), Prototype<TCableTV>(2, 26).Coefficients());
+    ASSERT_TRUE(cable->Reload(20));
+    EXPECT_EQ(cable->Tipoconector, 2);
+    EXPECT_EQ(cable->Modelo, "CX-50");
+    // A number the table does not hold: identity -1, no pins.
+    auto* missing = TComponenteBase::CreateFromCatalogue<TTomaTV>(network.get(), 9999, nullptr);
+    EXPECT_EQ(missing->Indice, -1);
+    EXPECT_TRUE(missing->PinesENTRADA().empty());
+}
+
 TEST_F(DemoStore, DestroyingTheStoreUninstallsItsCatalogue) {
     TPrimerComponente::Destroy(store);
     EXPECT_EQ(GetPartsCatalogue(), nullptr);
