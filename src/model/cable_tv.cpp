@@ -24,7 +24,7 @@ TPasocorriente ParsePdc(std::string_view text) {
         std::string_view field = FirstField(rest);
         if (!DropFirstField(rest)) {
             if (required) {
-                throw ScriptError("PDC '" + std::string(FirstField(field)) + "' has fewer than four fields");
+                throw ScriptError("PDC has fewer than three fields");
             }
             rest = {};
         }
@@ -32,7 +32,7 @@ TPasocorriente ParsePdc(std::string_view text) {
     };
     data.Flag = static_cast<std::uint8_t>(ParseScriptInteger(next(true), "PDC"));
     data.Codigo = ParseScriptInteger(next(true), "PDC");
-    data.Valor2 = ParseScriptDecimal(next(true), "PDC");
+    data.Valor2 = ParseScriptDecimal(next(false), "PDC");
     data.Valor1 = TryParseScriptDecimal(rest).value_or(0.0);
     return data;
 }
