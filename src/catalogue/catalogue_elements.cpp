@@ -1,9 +1,12 @@
 #include "catalogue/catalogue_elements.h"
 
 #include "catalogue/almacen_elementos.h"
+#include "model/alimentador.h"
+#include "model/antena.h"
 #include "model/cable_tv.h"
 #include "model/carga.h"
 #include "model/conector.h"
+#include "model/disecq.h"
 #include "model/especial.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
@@ -54,6 +57,10 @@ void RegisterCatalogueElements(ElementFactory& factory) {
     factory.Register("TTomaTV", ComponentCreator<TTomaTV>(TTomaBase::kKind));
     factory.Register("Tentradaviv", ComponentCreator<Tentradaviv>(Tentradaviv::kKind));
     factory.Register("TIFT", ComponentCreator<TIFT>(TIFT::kKind));
+    factory.Register("Tantena", ComponentCreator<Tantena>(Tantena::kKind));
+    factory.Register("TDISECQ", ComponentCreator<TDISECQ>(TDISECQ::kKind));
+    factory.Register("TFUENTE", ComponentCreator<TFUENTE>(Talimentador::kKind));
+    factory.Register("TInyector", ComponentCreator<TInyector>(Talimentador::kKind));
     factory.SetPinCounter(CountPins);
 }
 

@@ -1,10 +1,13 @@
 #include "model/class_registry.h"
 
+#include "model/alimentador.h"
+#include "model/antena.h"
 #include "model/cable_tv.h"
 #include "model/carga.h"
 #include "model/cbft.h"
 #include "model/componente_base.h"
 #include "model/conector.h"
+#include "model/disecq.h"
 #include "model/especial.h"
 #include "model/ftransf.h"
 #include "model/matriz.h"
@@ -106,6 +109,11 @@ void RegisterModelClasses() {
     registry.RegisterComponent<Tespecial>();
     registry.RegisterComponent<Tentradaviv>();
     registry.RegisterComponent<TIFT>();
+    registry.RegisterComponent<Tantena>();
+    registry.RegisterComponent<TDISECQ>();
+    registry.RegisterComponent<Talimentador>();
+    registry.RegisterComponent<TFUENTE>();
+    registry.RegisterComponent<TInyector>();
 }
 
 } // namespace ixo
