@@ -94,7 +94,8 @@ void Talimentador::AttachFedByName(const TPrimerComponente& scope) {
         if (entry.Element != nullptr) {
             continue;
         }
-        if (auto* element = dynamic_cast<TCBFT*>(scope.FindComponent(entry.Name))) {
+        auto* element = dynamic_cast<TCBFT*>(scope.FindComponent(entry.Name));
+        if (element != nullptr && element != this) {
             if (auto* before = dynamic_cast<Talimentador*>(element->Feeder());
                 before != nullptr && before != this) {
                 before->ForgetFed(element);

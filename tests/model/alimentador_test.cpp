@@ -105,17 +105,20 @@ TEST_F(PowerFeed, NamesAreAttachedAfterReading) {
     TRepartidor* a = Element();
     TRepartidor* b = Element();
     TFUENTE* supply = Supply();
-    supply->SetFedNames({b->Name(), "Missing1", a->Name()});
+    supply->SetFedNames({b->Name(), "Missing1", a->Name(), supply->Name()});
     EXPECT_EQ(a->Feeder(), nullptr);
     supply->AttachFedByName(*network);
     const auto& fed = supply->CompoAlimentar();
-    ASSERT_EQ(fed.size(), 3u);
+    ASSERT_EQ(fed.size(), 4u);
+    EXPECT_EQ(fed[3].Element, nullptr); // a feeder never feeds itself
+    EXPECT_EQ(supply->Feeder(), nullptr);
     EXPECT_EQ(fed[0].Element, b);
     EXPECT_EQ(fed[1].Element, nullptr);
     EXPECT_EQ(fed[1].Name, "Missing1");
     EXPECT_EQ(fed[2].Element, a);
     EXPECT_EQ(a->Feeder(), supply);
-    EXPECT_EQ(supply->FedNames(), (std::vector<std::string>{b->Name(), "Missing1", a->Name()}));
+    EXPECT_EQ(supply->FedNames(),
+              (std::vector<std::string>{b->Name(), "Missing1", a->Name(), supply->Name()}));
     // Reading names again drops the elements fed before.
     supply->SetFedNames({});
     EXPECT_EQ(a->Feeder(), nullptr);
