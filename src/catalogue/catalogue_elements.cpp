@@ -1,11 +1,14 @@
 #include "catalogue/catalogue_elements.h"
 
 #include "catalogue/almacen_elementos.h"
+#include "model/alimentador.h"
 #include "model/ampli_header.h"
+#include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
 #include "model/carga.h"
 #include "model/conector.h"
+#include "model/disecq.h"
 #include "model/especial.h"
 #include "model/lin_amp.h"
 #include "model/repartidor.h"
@@ -60,6 +63,10 @@ void RegisterCatalogueElements(ElementFactory& factory) {
     factory.Register("TAmpliHeader", ComponentCreator<TAmpliHeader>(TAmpliBase::kKind));
     factory.Register("TLinAmp", ComponentCreator<TLinAmp>(TAmpliBase::kKind));
     factory.Register("TCabeceraTerrestre", ComponentCreator<TCabeceraTerrestre>(TAmpliBase::kKind));
+    factory.Register("Tantena", ComponentCreator<Tantena>(Tantena::kKind));
+    factory.Register("TDISECQ", ComponentCreator<TDISECQ>(TDISECQ::kKind));
+    factory.Register("TFUENTE", ComponentCreator<TFUENTE>(Talimentador::kKind));
+    factory.Register("TInyector", ComponentCreator<TInyector>(Talimentador::kKind));
     factory.SetPinCounter(CountPins);
 }
 

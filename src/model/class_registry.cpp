@@ -1,12 +1,15 @@
 #include "model/class_registry.h"
 
+#include "model/alimentador.h"
 #include "model/ampli_header.h"
+#include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
 #include "model/carga.h"
 #include "model/cbft.h"
 #include "model/componente_base.h"
 #include "model/conector.h"
+#include "model/disecq.h"
 #include "model/especial.h"
 #include "model/ftransf.h"
 #include "model/lin_amp.h"
@@ -116,6 +119,11 @@ void RegisterModelClasses() {
     registry.RegisterComponent<TAmpliHeader>();
     registry.RegisterComponent<TCabeceraTerrestre>();
     registry.RegisterComponent<TLinAmp>();
+    registry.RegisterComponent<Tantena>();
+    registry.RegisterComponent<TDISECQ>();
+    registry.RegisterComponent<Talimentador>();
+    registry.RegisterComponent<TFUENTE>();
+    registry.RegisterComponent<TInyector>();
 }
 
 } // namespace ixo

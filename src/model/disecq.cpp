@@ -1,0 +1,98 @@
+#include "model/disecq.h"
+
+#include "model/cable_tv.h"
+#include "model/parts_catalogue.h"
+#include "model/polarity_source.h"
+
+namespace ixo {
+namespace {
+
+// The polarity within one LNB's group of four.
+constexpr std::int32_t kPolarityInGroupMask = 3;
+// The first polarity of the second satellite.
+constexpr std::int32_t kFirstPolarityOfLastInput = 4;
+
+// Sets a flag for the length of a computation and clears it again, also when it is left early.
+class ComputeScope {
+public:
+    explicit ComputeScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~ComputeScope() { m_flag = false; }
+    ComputeScope(const ComputeScope&) = delete;
+    ComputeScope& operator=(const ComputeScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+IXO_DEFINE_COMPONENT_CLASS(TDISECQ, TCBFT)
+
+TDISECQ::TDISECQ(TPrimerComponente* owner) : TCBFT(owner) {
+    Tabla = DefaultTableOfKind(kKind);
+}
+
+TPrimerComponente* TDISECQ::Clone(TPrimerComponente* owner) const {
+    return Create<TDISECQ>(owner, *this);
+}
+
+void TDISECQ::ReceiveLevel(const LevelVector& level, TPin* pin) {
+    if (pin == nullptr) {
+        return;
+    }
+    LevelVector in = level;
+    if (const TCableTV* cable = pin->Cable()) {
+        in = Sum(in, cable->Attenuation(pin->MetrosCable));
+    }
+    pin->SetLevels(in);
+    pin->SetCalculated(true);
+    if (AllInputsCalculated()) {
+        Compute();
+    }
+}
+
+void TDISECQ::PolarityChanged() {
+    if (AllInputsCalculated()) {
+        Compute();
+    }
+}
+
+TPin* TDISECQ::InputForPolarity(std::int32_t r) const {
+    const PinList& inputs = PinesENTRADA();
+    if (inputs.empty()) {
+        return nullptr;
+    }
+    return r < kFirstPolarityOfLastInput ? inputs.front() : inputs.back();
+}
+
+void TDISECQ::Compute() {
+    if (m_computing) {
+        return; // the level is already stored; the computation in progress goes on with it
+    }
+    ComputeScope computing(m_computing);
+    const TPin* requested = PinAt('S', 0);
+    const std::int32_t r = requested != nullptr ? requested->polaridad : 0;
+    TPin* s = InputForPolarity(r);
+    if (s == nullptr) {
+        return;
+    }
+    s->polaridad = r & kPolarityInGroupMask;
+    RequestPolarity(*s);
+    const std::string inKey = s->PinKey();
+    const LevelVector in = s->Levels(); // a copy: pushing may bring a new level to s
+    PushThrough(PinesSALIDA(), in, inKey);
+    PushThrough(PinesDERIVACION(), in, inKey);
+}
+
+void TDISECQ::RequestPolarity(TPin& s) {
+    TPin* peer = s.Peer();
+    if (peer == nullptr || peer->polaridad == s.polaridad) {
+        return;
+    }
+    peer->polaridad = s.polaridad;
+    if (auto* source = dynamic_cast<PolaritySource*>(peer->Owner())) {
+        source->ComputeOutput(peer);
+    }
+}
+
+} // namespace ixo
