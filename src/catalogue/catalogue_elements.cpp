@@ -5,6 +5,7 @@
 #include "model/carga.h"
 #include "model/conector.h"
 #include "model/especial.h"
+#include "model/multiswitch.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 
@@ -51,6 +52,7 @@ void RegisterCatalogueElements(ElementFactory& factory) {
         return ValueFromRecord<TCarga>(record);
     });
     factory.Register("TRepartidor", ComponentCreator<TRepartidor>(TRepartidor::kKind));
+    factory.Register("TMultiswitch", ComponentCreator<TMultiswitch>(TMultiswitch::kKind));
     factory.Register("TTomaTV", ComponentCreator<TTomaTV>(TTomaBase::kKind));
     factory.Register("Tentradaviv", ComponentCreator<Tentradaviv>(Tentradaviv::kKind));
     factory.Register("TIFT", ComponentCreator<TIFT>(TIFT::kKind));

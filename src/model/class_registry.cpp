@@ -8,10 +8,12 @@
 #include "model/especial.h"
 #include "model/ftransf.h"
 #include "model/matriz.h"
+#include "model/multiswitch.h"
 #include "model/padre_tv.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
 #include "model/pin_base.h"
+#include "model/potenciometro.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 
@@ -106,6 +108,9 @@ void RegisterModelClasses() {
     registry.RegisterComponent<Tespecial>();
     registry.RegisterComponent<Tentradaviv>();
     registry.RegisterComponent<TIFT>();
+    registry.RegisterComponent<TPotenciometroBase8>();
+    registry.RegisterComponent<TPotenciometro>();
+    registry.RegisterComponent<TMultiswitch>();
 }
 
 } // namespace ixo
