@@ -4,6 +4,7 @@
 #include "model/binary_property.h"
 #include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
+#include "model/script_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +17,16 @@ namespace {
 constexpr std::array<std::int32_t, 4> kAlwaysVisibleControlFamilies = {5010, 5011, 5020, 5021};
 constexpr char kPolarityLetter = 'B';
 constexpr std::string_view kTerrestrialCaption = "TER";
+// No model has more controls than this (one per polarity of 16 and a terrestrial one, with room to
+// spare); a larger count is a catalogue error, refused rather than filled.
+constexpr std::int32_t kMaxControls = 64;
+
+void RequireControlCount(std::int32_t count, std::string_view key) {
+    if (count > kMaxControls) {
+        throw ScriptError(std::string(key) + " asks for " + std::to_string(count) + " controls; at most " +
+                          std::to_string(kMaxControls) + " are accepted");
+    }
+}
 
 std::string KeyOf(const TPin& pin) {
     return pin.PinKey();
@@ -117,6 +128,10 @@ void TMultiswitch::ReadRecord(const TRECConScript& record, std::int32_t number, 
 }
 
 void TMultiswitch::ReadControls() {
+    RequireControlCount(NPG, "NPG");
+    if (NPG > 0) {
+        RequireControlCount(NPOTGREALES, "NREALPOT");
+    }
     std::int32_t nextSatellite = 0;
     for (int k = 0; k < NPG; ++k) {
         TPotenciometro& control = ReadControl(k);

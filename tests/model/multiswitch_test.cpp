@@ -273,7 +273,8 @@ TEST_F(MultiswitchTest, ControlsAreOnlyMadeWhenTheModelHasThem) {
 TEST_F(MultiswitchTest, MalformedScriptsAbortBuilding) {
     std::size_t before = owner->ComponentCount();
     for (const char* keys : {"CONPOT=1\r\nNPG=1\r\nGMIN0=1;2;3\r\n", "CONPOT=1\r\nNPG=1\r\nAJUSTEG0=x\r\n",
-                             "ATMEDIA=abc\r\n", "CONPOT=1\r\nNPG=y\r\n"}) {
+                             "ATMEDIA=abc\r\n", "CONPOT=1\r\nNPG=y\r\n",
+                             "CONPOT=1\r\nNPG=1\r\nNREALPOT=2000000000\r\n", "CONPOT=1\r\nNPG=65\r\n"}) {
         EXPECT_THROW(Make(Script("AB", "", "A", kTerminalRows, keys)), ScriptError) << keys;
     }
     EXPECT_EQ(owner->ComponentCount(), before) << "nothing of a refused model is left";
