@@ -44,12 +44,12 @@ std::vector<std::int32_t> Polarities(const PinList& pins) {
 class DemoMultiswitches : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        RegisterCatalogueElements(*s_factory);
+        RegisterCatalogueElements(s_factory);
         s_root = TPrimerComponente::CreateRoot<TPadreTV>().release();
         s_root->SetName("MainForm");
         TCatalogo* catalogue = OpenCatalogue(s_root, test::DemoCatalogueDirectory()).Tables;
         ASSERT_NE(catalogue, nullptr);
-        s_store = TPrimerComponente::Create<TalmacenElementos>(s_root, *catalogue, *s_factory);
+        s_store = TPrimerComponente::Create<TalmacenElementos>(s_root, *catalogue, s_factory);
     }
     static void TearDownTestSuite() {
         TPrimerComponente::Destroy(s_root);
@@ -69,7 +69,7 @@ protected:
         return *TComponenteBase::CreateCopy(owner.get(), Prototype(indice));
     }
 
-    static inline ElementFactory* s_factory = new ElementFactory();
+    static inline ElementFactory s_factory;
     static inline TPrimerComponente* s_root = nullptr;
     static inline TalmacenElementos* s_store = nullptr;
     std::unique_ptr<TPadreTV> owner = TPrimerComponente::CreateRoot<TPadreTV>();
