@@ -11,6 +11,7 @@
 #include "model/disecq.h"
 #include "model/especial.h"
 #include "model/lin_amp.h"
+#include "model/multiswitch.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 
@@ -67,6 +68,7 @@ void RegisterCatalogueElements(ElementFactory& factory) {
     factory.Register("TDISECQ", ComponentCreator<TDISECQ>(TDISECQ::kKind));
     factory.Register("TFUENTE", ComponentCreator<TFUENTE>(Talimentador::kKind));
     factory.Register("TInyector", ComponentCreator<TInyector>(Talimentador::kKind));
+    factory.Register("TMultiswitch", ComponentCreator<TMultiswitch>(TMultiswitch::kKind));
     factory.SetPinCounter(CountPins);
 }
 

@@ -14,6 +14,7 @@
 #include "model/ftransf.h"
 #include "model/lin_amp.h"
 #include "model/matriz.h"
+#include "model/multiswitch.h"
 #include "model/padre_tv.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
@@ -119,6 +120,7 @@ void RegisterModelClasses() {
     registry.RegisterComponent<TAmpliHeader>();
     registry.RegisterComponent<TCabeceraTerrestre>();
     registry.RegisterComponent<TLinAmp>();
+    registry.RegisterComponent<TMultiswitch>();
     registry.RegisterComponent<Tantena>();
     registry.RegisterComponent<TDISECQ>();
     registry.RegisterComponent<Talimentador>();

@@ -11,7 +11,7 @@ class PolaritySource {
 public:
     // Computes pin (an output or tap of this element) for its polarity, stores the level and pushes it to
     // the pin's peer.
-    virtual void ComputeOutput(TPin* pin) = 0;
+    virtual bool ComputeOutput(TPin* pin) = 0;
 
 protected:
     PolaritySource() = default;

@@ -18,12 +18,13 @@ class FakeMultiswitch : public TCBFT, public PolaritySource {
 public:
     explicit FakeMultiswitch(TPrimerComponente* owner) : TCBFT(owner) {}
 
-    void ComputeOutput(TPin* pin) override {
+    bool ComputeOutput(TPin* pin) override {
         ++recomputed;
         pin->SetLevels(Level(pin->polaridad));
         if (TPin* peer = pin->Peer()) {
             static_cast<TCBFT*>(peer->Owner())->ReceiveLevel(pin->Levels(), peer);
         }
+        return true;
     }
     LevelVector Level(std::int32_t polarity) const { return LevelVector::Filled(10.0 * number + polarity); }
 
