@@ -16,6 +16,11 @@ long g_allocations = 0;
 
 } // namespace
 
+// GCC sees the malloc inside the replaced operator new and the free inside the replaced operator delete
+// through inlining and takes them for a mismatched pair.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
     if (g_counting) {
         ++g_allocations;
@@ -31,6 +36,8 @@ void operator delete(void* memory) noexcept {
 void operator delete(void* memory, std::size_t) noexcept {
     std::free(memory);
 }
+
+#pragma GCC diagnostic pop
 
 namespace ixo {
 namespace {
