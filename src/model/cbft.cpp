@@ -1,25 +1,11 @@
 #include "model/cbft.h"
 
 #include "common/binary_stream.h"
+#include "common/flag_scope.h"
 #include "model/binary_property.h"
 #include "model/cable_tv.h"
 
 namespace ixo {
-namespace {
-
-// Sets a flag for the length of a push and clears it again, also when the push is left early.
-class PushScope {
-public:
-    explicit PushScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~PushScope() { m_flag = false; }
-    PushScope(const PushScope&) = delete;
-    PushScope& operator=(const PushScope&) = delete;
-
-private:
-    bool& m_flag;
-};
-
-} // namespace
 
 IXO_DEFINE_COMPONENT_CLASS(TCBFT, TComponenteBase)
 
@@ -74,7 +60,7 @@ void TCBFT::ReceiveLevel(const LevelVector& level, TPin* pin) {
     if (m_pushing) {
         return; // a loop brought the push back into this element: it ends here
     }
-    PushScope pushing(m_pushing);
+    FlagScope pushing(m_pushing);
     const char inKey[] = {pin->TipodePin, pin->Prefijo};
     std::string_view key(inKey, sizeof inKey);
     PushThrough(PinesSALIDA(), in, key);

@@ -1,5 +1,6 @@
 #include "model/disecq.h"
 
+#include "common/flag_scope.h"
 #include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
 #include "model/polarity_source.h"
@@ -11,18 +12,6 @@ namespace {
 constexpr std::int32_t kPolarityInGroupMask = 3;
 // The first polarity of the second satellite.
 constexpr std::int32_t kFirstPolarityOfLastInput = 4;
-
-// Sets a flag for the length of a computation and clears it again, also when it is left early.
-class ComputeScope {
-public:
-    explicit ComputeScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~ComputeScope() { m_flag = false; }
-    ComputeScope(const ComputeScope&) = delete;
-    ComputeScope& operator=(const ComputeScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -69,7 +58,7 @@ void TDISECQ::Compute() {
     if (m_computing) {
         return; // the level is already stored; the computation in progress goes on with it
     }
-    ComputeScope computing(m_computing);
+    FlagScope computing(m_computing);
     const TPin* requested = PinAt('S', 0);
     const std::int32_t r = requested != nullptr ? requested->polaridad : 0;
     TPin* s = InputForPolarity(r);

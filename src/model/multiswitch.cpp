@@ -1,6 +1,7 @@
 #include "model/multiswitch.h"
 
 #include "common/binary_stream.h"
+#include "common/flag_scope.h"
 #include "model/binary_property.h"
 #include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
@@ -36,17 +37,6 @@ std::string KeyOf(const TPin& pin) {
 LevelVector GainsFromText(const std::string& text) {
     return text.empty() ? LevelVector() : TFTransf::ParseRowText(text);
 }
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
