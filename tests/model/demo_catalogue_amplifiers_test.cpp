@@ -2,6 +2,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
+#include "element_test_support.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
@@ -22,41 +23,10 @@ namespace {
 using test::ExpectLevelsNear;
 
 // The element store built from the demo catalogue.
-class DemoAmplifiers : public ::testing::Test {
-protected:
-    DemoAmplifiers() {
-        RegisterCatalogueElements(factory);
-        root->SetName("MainForm");
-        network->SetName("RedTV");
-        OpenedCatalogue opened = OpenCatalogue(root.get(), test::DemoCatalogueDirectory());
-        EXPECT_TRUE(opened.Check.Passed) << "error code " << opened.Check.ErrorCode;
-        store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables, factory);
-    }
-
-    template <typename T> const T& Prototype(int kind, std::int32_t indice) {
-        const T* prototype = store->ElementByKind(kind, indice).As<T>();
-        if (prototype == nullptr) {
-            throw std::runtime_error("no prototype " + std::to_string(indice) + " of kind " +
-                                     std::to_string(kind));
-        }
-        return *prototype;
-    }
-
-    ElementFactory factory;
-    std::unique_ptr<TPadreTV> root = TPrimerComponente::CreateRoot<TPadreTV>();
-    std::unique_ptr<TPadreTV> network = TPrimerComponente::CreateRoot<TPadreTV>();
-    TalmacenElementos* store = nullptr;
-};
+using DemoAmplifiers = test::DemoStoreFixture;
 
 TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
-    std::ostringstream reasons;
-    for (const auto& skipped : store->SkippedRecords()) {
-        if (skipped.Kind == TAmpliBase::kKind) {
-            reasons << "record " << skipped.Indice << " (" << skipped.ClassName << "): " << skipped.Reason
-                    << "\n";
-        }
-    }
-    EXPECT_TRUE(reasons.str().empty()) << reasons.str();
+    EXPECT_EQ(SkippedReasons(TAmpliBase::kKind), "");
     EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 14u);
     EXPECT_EQ(Prototype<TCabeceraTerrestre>(0, 30).NivelmaxSignal()[0], 120.0);
     EXPECT_TRUE(Prototype<TCabeceraTerrestre>(0, 31).Obsoleto);

@@ -1,6 +1,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
+#include "element_test_support.h"
 #include "model/cable_tv.h"
 #include "model/especial.h"
 #include "model/padre_tv.h"
@@ -18,39 +19,10 @@ namespace ixo {
 namespace {
 
 // The element store built from the demo catalogue with the element classes that exist.
-class DemoStore : public ::testing::Test {
-protected:
-    DemoStore() {
-        RegisterCatalogueElements(factory);
-        root->SetName("MainForm");
-        network->SetName("RedTV");
-        OpenedCatalogue opened = OpenCatalogue(root.get(), test::DemoCatalogueDirectory());
-        EXPECT_TRUE(opened.Check.Passed) << "error code " << opened.Check.ErrorCode;
-        store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables, factory);
-    }
-
-    template <typename T> const T& Prototype(int kind, std::int32_t indice) {
-        const T* prototype = store->ElementByKind(kind, indice).As<T>();
-        if (prototype == nullptr) {
-            throw std::runtime_error("no prototype " + std::to_string(indice) + " of kind " +
-                                     std::to_string(kind));
-        }
-        return *prototype;
-    }
-
-    ElementFactory factory;
-    std::unique_ptr<TPadreTV> root = TPrimerComponente::CreateRoot<TPadreTV>();
-    std::unique_ptr<TPadreTV> network = TPrimerComponente::CreateRoot<TPadreTV>();
-    TalmacenElementos* store = nullptr;
-};
+using DemoStore = test::DemoStoreFixture;
 
 TEST_F(DemoStore, EveryRecordOfTheBuiltClassesBecomesAPrototype) {
-    std::ostringstream reasons;
-    for (const auto& skipped : store->SkippedRecords()) {
-        reasons << "kind " << skipped.Kind << " record " << skipped.Indice << " (" << skipped.ClassName
-                << "): " << skipped.Reason << "\n";
-    }
-    EXPECT_EQ(store->SkippedRecordCount(), 0u) << reasons.str();
+    EXPECT_EQ(store->SkippedRecordCount(), 0u) << SkippedReasons();
     for (int kind : {2, 3, 4, 5, 7, 8, 10}) {
         EXPECT_GT(store->ListOfKind(kind)->Count(), 0u) << "kind " << kind;
     }

@@ -1,6 +1,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
+#include "element_test_support.h"
 #include "model/alimentador.h"
 #include "model/antena.h"
 #include "model/cable_tv.h"
@@ -21,25 +22,8 @@ namespace ixo {
 namespace {
 
 // The element store built from the demo catalogue, and a network container for copies.
-class DemoSources : public ::testing::Test {
+class DemoSources : public test::DemoStoreFixture {
 protected:
-    DemoSources() {
-        RegisterCatalogueElements(factory);
-        root->SetName("MainForm");
-        network->SetName("RedTV");
-        OpenedCatalogue opened = OpenCatalogue(root.get(), test::DemoCatalogueDirectory());
-        EXPECT_TRUE(opened.Check.Passed) << "error code " << opened.Check.ErrorCode;
-        store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables, factory);
-    }
-
-    template <typename T> const T& Prototype(int kind, std::int32_t indice) {
-        const T* prototype = store->ElementByKind(kind, indice).As<T>();
-        if (prototype == nullptr) {
-            throw std::runtime_error("no prototype " + std::to_string(indice) + " of kind " +
-                                     std::to_string(kind));
-        }
-        return *prototype;
-    }
     template <typename T> T* Copy(int kind, std::int32_t indice) {
         return TComponenteBase::CreateCopy(network.get(), Prototype<T>(kind, indice));
     }
@@ -53,11 +37,6 @@ protected:
             EXPECT_NEAR(actual[band], expected[band], 1e-9) << where << " band " << band;
         }
     }
-
-    ElementFactory factory;
-    std::unique_ptr<TPadreTV> root = TPrimerComponente::CreateRoot<TPadreTV>();
-    std::unique_ptr<TPadreTV> network = TPrimerComponente::CreateRoot<TPadreTV>();
-    TalmacenElementos* store = nullptr;
 };
 
 TEST_F(DemoSources, EveryDishSwitchSupplyAndInjectorRecordBecomesAPrototype) {
