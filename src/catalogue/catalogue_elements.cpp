@@ -7,6 +7,7 @@
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
 #include "model/carga.h"
+#include "model/class_registry.h"
 #include "model/conector.h"
 #include "model/disecq.h"
 #include "model/especial.h"
@@ -16,6 +17,7 @@
 #include "model/toma_tv.h"
 
 #include <memory>
+#include <mutex>
 
 namespace ixo {
 namespace {
@@ -70,6 +72,14 @@ void RegisterCatalogueElements(ElementFactory& factory) {
     factory.Register("TInyector", ComponentCreator<TInyector>(Talimentador::kKind));
     factory.Register("TMultiswitch", ComponentCreator<TMultiswitch>(TMultiswitch::kKind));
     factory.SetPinCounter(CountPins);
+}
+
+void InitialiseElementModel() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        RegisterModelClasses();
+        RegisterCatalogueElements(ElementFactory::Global());
+    });
 }
 
 } // namespace ixo

@@ -9,4 +9,8 @@ namespace ixo {
 // again replaces them.
 void RegisterCatalogueElements(ElementFactory& factory);
 
+// Start-up of a program that loads a catalogue store: the model classes in the class registry and the
+// element classes in the global factory. Safe to call from several places; it does its work once.
+void InitialiseElementModel();
+
 } // namespace ixo

@@ -1,7 +1,10 @@
 #include "cli/catalogue_commands.h"
 
+#include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
+#include "catalogue/catalogue_elements.h"
 #include "catalogue/catalogue_lookups.h"
+#include "catalogue/element_kinds.h"
 #include "catalogue/table_open_scope.h"
 #include "cli/cli_app.h"
 
@@ -145,6 +148,34 @@ int ListModels(const CommandContext& context) {
     return kExitSuccess;
 }
 
+// Loads every prototype of the catalogue as the programs do at start-up and reports what could not be
+// made: a catalogue with a malformed script still opens, without that model.
+int CheckStore(const CommandContext& context) {
+    OpenTables tables(context.Options().catalogueDirectory);
+    if (ReportUnusable(context, tables)) {
+        return kExitUsage;
+    }
+    InitialiseElementModel();
+    auto owner = TPrimerComponente::CreateRoot<TPrimerComponente>();
+    auto* store = TPrimerComponente::Create<TalmacenElementos>(owner.get(), tables.Tables());
+    context.out << "Catalogue: " << context.Options().catalogueDirectory.string() << "\n";
+    context.out << "KIND  TABLE           PROTOTYPES\n";
+    std::size_t total = 0;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        const std::size_t count = store->ListOfKind(kind)->Count();
+        total += count;
+        context.out << std::setw(4) << kind << "  " << std::left << std::setw(16) << KindName(kind)
+                    << std::right << std::setw(10) << count << "\n";
+    }
+    context.out << "Families: " << store->Families().size() << ", prototypes: " << total
+                << ", records skipped: " << store->SkippedRecordCount() << "\n";
+    for (const TalmacenElementos::SkippedRecord& skipped : store->SkippedRecords()) {
+        context.out << "skipped: " << KindName(skipped.Kind) << " record " << skipped.Indice << " ("
+                    << skipped.ClassName << "): " << skipped.Reason << "\n";
+    }
+    return store->SkippedRecordCount() == 0 ? kExitSuccess : kExitFailure;
+}
+
 } // namespace
 
 void AddCatalogueCommands(CommandRegistry& registry) {
@@ -164,6 +195,11 @@ void AddCatalogueCommands(CommandRegistry& registry) {
     models.maxArguments = 1;
     models.options = {{"--obsolete", "", "list obsolete models too"}};
     registry.Add(std::move(models));
+
+    registry.Add(MakeCommand({"catalogue", "check"},
+                             "load every model of the catalogue and list the records that cannot be used "
+                             "(exit 1 when there are some)",
+                             CheckStore));
 }
 
 } // namespace ixo::cli

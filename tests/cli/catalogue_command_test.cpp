@@ -111,5 +111,30 @@ TEST(CatalogueCommandMissingFiles, ReportsTheFolderAndTheErrorCode) {
     EXPECT_TRUE(Contains(run.err, "Error code:18"));
 }
 
+TEST(CatalogueCheck, TheDemoCatalogueLoadsEveryRecord) {
+    CliRun run = RunCatalogueCli({"catalogue", "check"}, test::DemoCatalogueDirectory());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_TRUE(Contains(run.out, "records skipped: 0")) << run.out;
+    EXPECT_FALSE(Contains(run.out, "\nskipped:")) << run.out;
+    // Every element table of the demo catalogue has prototypes.
+    for (const char* table : {"REPARTIDORES", "CABLES", "TOMAS", "AMPLIFICADORES", "MS", "ANTENAS"}) {
+        EXPECT_TRUE(Contains(run.out, table)) << table;
+    }
+    EXPECT_FALSE(Contains(run.out, "  0\n")) << run.out;
+}
+
+TEST(CatalogueCheck, AMalformedScriptSkipsOnlyItsRecordAndFails) {
+    TempDir dir;
+    CatalogueWriter()
+        .Family(9001, "Cables", "Cables")
+        .Element("Cables", MakeElement(24, 9001, "CX-68", "PDC=1;0;0;0\r\nECUACION=-20", "Cable"))
+        .Element("Cables", MakeElement(25, 9001, "CX-BAD", "PDC=x;0;0;0", "Broken cable"))
+        .Write(dir.Path());
+    CliRun run = RunCatalogueCli({"catalogue", "check"}, dir.Path());
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_TRUE(Contains(run.out, "prototypes: 1, records skipped: 1")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "skipped: CABLES record 25 (TCableTV)")) << run.out;
+}
+
 } // namespace
 } // namespace ixo::cli
