@@ -74,9 +74,9 @@ private:
             if (inlineValue) {
                 throw UsageError("option '" + name + "' takes no value");
             }
-            line.commandOptions[name] = "";
+            line.commandOptions.emplace(name, "");
         } else {
-            line.commandOptions[name] = Value(name, inlineValue);
+            line.commandOptions.emplace(name, Value(name, inlineValue));
         }
     }
 

@@ -33,8 +33,8 @@ struct CommandLine {
     bool version = false;               // --version
     const Command* command = nullptr;   // none when only --help or --version was asked for
     std::vector<std::string> arguments; // the words after the command's name
-    std::map<std::string, std::string, std::less<>>
-        commandOptions; // the command's own options; "" for a flag
+    // The command's own options in the order given ("" for a flag); an option may be given more than once.
+    std::multimap<std::string, std::string, std::less<>> commandOptions;
 };
 
 // Parses the words after the program name. Global options may stand anywhere; a command's own options

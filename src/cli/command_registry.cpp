@@ -1,16 +1,26 @@
 #include "cli/command_registry.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace ixo::cli {
 
 std::optional<std::string> CommandContext::Option(std::string_view name) const {
-    const auto found = commandLine.commandOptions.find(name);
-    if (found == commandLine.commandOptions.end()) {
+    const auto [first, last] = commandLine.commandOptions.equal_range(name);
+    if (first == last) {
         return std::nullopt;
     }
-    return found->second;
+    return std::prev(last)->second;
+}
+
+std::vector<std::string> CommandContext::OptionValues(std::string_view name) const {
+    std::vector<std::string> values;
+    const auto [first, last] = commandLine.commandOptions.equal_range(name);
+    for (auto it = first; it != last; ++it) {
+        values.push_back(it->second);
+    }
+    return values;
 }
 
 std::string Command::Name() const {

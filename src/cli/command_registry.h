@@ -27,7 +27,10 @@ struct CommandContext {
     const GlobalOptions& Options() const { return commandLine.options; }
     const std::vector<std::string>& Arguments() const { return commandLine.arguments; }
     // The value of one of the command's options (empty for a flag), or nothing when not given.
+    // The last value given (a later option overrides an earlier one).
     std::optional<std::string> Option(std::string_view name) const;
+    // Every value given for a repeatable option, in command-line order.
+    std::vector<std::string> OptionValues(std::string_view name) const;
 };
 
 // A handler returns the exit status: 0 on success, 1 when the work failed. Bad input is reported by

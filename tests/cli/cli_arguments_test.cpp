@@ -62,8 +62,8 @@ TEST(CliArguments, CommandOfSeveralWordsWithArgumentAndOptions) {
     ASSERT_NE(line.command, nullptr);
     EXPECT_EQ(line.command->Name(), "catalogue models");
     EXPECT_EQ(line.arguments, std::vector<std::string>{"5001"});
-    EXPECT_EQ(line.commandOptions.at("--limit"), "3");
-    EXPECT_EQ(line.commandOptions.at("--obsolete"), "");
+    EXPECT_EQ(line.commandOptions.find("--limit")->second, "3");
+    EXPECT_EQ(line.commandOptions.find("--obsolete")->second, "");
     // A negative number is an argument, and after "--" so is anything.
     EXPECT_EQ(Parse({"catalogue", "models", "-5"}).arguments, std::vector<std::string>{"-5"});
     EXPECT_EQ(Parse({"catalogue", "models", "--", "--odd"}).arguments, std::vector<std::string>{"--odd"});
