@@ -13,7 +13,8 @@ std::string NotAnIntegerMessage(std::string_view text) {
 }
 
 std::string FlatsTotalMessage(long long gridTotal, long long flats) {
-    return "The number of flats is " + std::to_string(gridTotal) + ". The valid value is " + std::to_string(flats);
+    return "The number of flats is " + std::to_string(gridTotal) + ". The valid value is " +
+           std::to_string(flats);
 }
 
 std::optional<std::int32_t> ParseWizardInteger(std::string_view text) {

@@ -21,14 +21,14 @@ inline constexpr int kMaxOutletsPerFlat = 8;
 inline constexpr int kStandAloneLimit = 256;
 
 struct WizardResults {
-    int Npolaridades = 4;         // 4, 8, 12 or 16
-    int Nverticales = 1;          // trunk distributions ("stairs"), 1..8
-    int Nplantas = 1;             // floors per stair, 1..100
-    int VertHeader = 1;           // 1-based stair of the headend
-    int Nviv = 1;                 // total number of flats
-    int TipoDistribucionViv = 0;  // 0 star, 1 cascade
-    int NoutletViv = 1;           // outlets per flat, 1..8
-    int TipoDistribucionCab = 1;  // 0 stand-alone, 1 cascadeable
+    int Npolaridades = 4;        // 4, 8, 12 or 16
+    int Nverticales = 1;         // trunk distributions ("stairs"), 1..8
+    int Nplantas = 1;            // floors per stair, 1..100
+    int VertHeader = 1;          // 1-based stair of the headend
+    int Nviv = 1;                // total number of flats
+    int TipoDistribucionViv = 0; // 0 star, 1 cascade
+    int NoutletViv = 1;          // outlets per flat, 1..8
+    int TipoDistribucionCab = 1; // 0 stand-alone, 1 cascadeable
     // Flats per floor, stored as the preferences keep it: array r belongs to stair Nverticales - r
     // (1-based), and within an array entry 0 is the top floor.
     std::vector<std::vector<std::int32_t>> DisViv;
