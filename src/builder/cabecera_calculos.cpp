@@ -1,6 +1,7 @@
 #include "builder/cabecera_calculos.h"
 
 #include "catalogue/almacen_elementos.h"
+#include "model/multiswitch.h"
 #include "model/repartidor.h"
 
 #include <algorithm>
@@ -43,6 +44,23 @@ std::vector<std::size_t> SizeHeadendMultiswitches(int flats, const std::vector<i
         remaining -= outputs[pick];
     }
     chosen.push_back(remaining <= 0 ? 0 : FirstWithAtLeast(outputs, remaining).value_or(widest));
+    return chosen;
+}
+
+std::vector<std::int32_t> SizeHeadendMultiswitches(const TalmacenElementos& store, std::int32_t family,
+                                                   int flats) {
+    std::vector<std::int32_t> models;
+    std::vector<int> outputs;
+    for (const ElementListItem& item : store.ElementsOfFamily(family)) {
+        if (const TMultiswitch* ms = item.Object.As<TMultiswitch>()) {
+            models.push_back(ms->Indice);
+            outputs.push_back(ms->Nsalidas);
+        }
+    }
+    std::vector<std::int32_t> chosen;
+    for (std::size_t pick : SizeHeadendMultiswitches(flats, outputs)) {
+        chosen.push_back(models[pick]);
+    }
     return chosen;
 }
 

@@ -22,6 +22,12 @@ class TalmacenElementos;
 // cannot serve stay unconnected); an empty family gives an empty list.
 std::vector<std::size_t> SizeHeadendMultiswitches(int flats, const std::vector<int>& outputs);
 
+// The same for the store's family (the headend multiswitch family of the polarities): the model
+// numbers (Indice) of the chosen multiswitches, sized by their outputs (Nsalidas), in creation order.
+// Elements of the family that are not multiswitches are left out; an empty family gives none.
+std::vector<std::int32_t> SizeHeadendMultiswitches(const TalmacenElementos& store, std::int32_t family,
+                                                   int flats);
+
 // A splitter prototype as the choice needs it.
 struct SplitterCandidate {
     std::int32_t Familia = 0;

@@ -108,4 +108,16 @@ std::vector<MsTableCell> PlanMs816Floor(const TMatMs& table, int flats, MsSupply
     return placed;
 }
 
+std::vector<std::vector<MsTableCell>> PlanMs816Stair(const TMatMs& table,
+                                                     const std::vector<int>& flatsTopDown,
+                                                     MsSupplyState initial, bool oneStair,
+                                                     std::int32_t family) {
+    std::vector<std::vector<MsTableCell>> floors;
+    MsSupplyState state = initial;
+    for (int flats : flatsTopDown) {
+        floors.push_back(PlanMs816Floor(table, flats, state, oneStair, family));
+    }
+    return floors;
+}
+
 } // namespace ixo

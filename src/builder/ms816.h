@@ -64,4 +64,11 @@ void AccountMs816(MsSupplyState& state, const MsTableCell& placed);
 std::vector<MsTableCell> PlanMs816Floor(const TMatMs& table, int flats, MsSupplyState& state, bool oneStair,
                                         std::int32_t family);
 
+// The multiswitches of every floor of a stair, floors given by their flat counts from the top down:
+// PlanMs816Floor floor by floor with one supply state, started from `initial`.
+std::vector<std::vector<MsTableCell>> PlanMs816Stair(const TMatMs& table,
+                                                     const std::vector<int>& flatsTopDown,
+                                                     MsSupplyState initial, bool oneStair,
+                                                     std::int32_t family);
+
 } // namespace ixo

@@ -36,6 +36,17 @@ TEST(SizeHeadendMultiswitches, ARemainderBeyondEveryModelTakesTheLargest) {
     EXPECT_EQ(SizeHeadendMultiswitches(11, {3, 4}), (Picks{0, 0, 1}));
 }
 
+class DemoHeadendSizing : public DemoStoreFixture {};
+
+TEST_F(DemoHeadendSizing, TheDemoHeadendFamilyOfFourPolarities) {
+    // Outputs 8, 12, 16, 24, 32 (models 401 to 405).
+    EXPECT_EQ(SizeHeadendMultiswitches(*store, 5012, 20), (std::vector<std::int32_t>{404}));
+    EXPECT_EQ(SizeHeadendMultiswitches(*store, 5012, 40), (std::vector<std::int32_t>{404, 403}));
+    EXPECT_EQ(SizeHeadendMultiswitches(*store, 5012, 70), (std::vector<std::int32_t>{404, 404, 404}));
+    EXPECT_EQ(SizeHeadendMultiswitches(*store, 5012, 0), (std::vector<std::int32_t>{401}));
+    EXPECT_TRUE(SizeHeadendMultiswitches(*store, 424242, 20).empty());
+}
+
 SplitterCandidate Splitter(std::int32_t family, std::int32_t indice, int outputs, std::int32_t sister = 0) {
     return {family, indice, outputs, sister};
 }

@@ -122,6 +122,16 @@ TEST(PlanMs816Floor, TheSupplyCarriesFromFloorToFloorUntilANewSupplierIsNeeded) 
     EXPECT_EQ(state, (MsSupplyState{true, 800, 120}));
 }
 
+TEST(PlanMs816Stair, FloorsFromTheTopDownShareOneSupply) {
+    TMatMs table = LineTable();
+    std::vector<std::vector<MsTableCell>> floors = PlanMs816Stair(table, {3, 0, 12}, {}, false, 5100);
+    ASSERT_EQ(floors.size(), 3u);
+    EXPECT_EQ(Models(floors[0]), (ModelList{602}));
+    EXPECT_TRUE(floors[1].empty());
+    // The powering model above still supplies the lowest floor: 8 then 4 taps drawing from it.
+    EXPECT_EQ(Models(floors[2]), (ModelList{603, 601}));
+}
+
 TEST(PlanMs816Floor, AnEmptyTablePlacesNothing) {
     MsSupplyState state = InitialSupplyState(500);
     EXPECT_TRUE(PlanMs816Floor({}, 20, state, true, 5100).empty());
