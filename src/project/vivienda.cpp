@@ -76,6 +76,15 @@ TComponenteBase* ElementOf(const TPin* pin) {
 
 } // namespace
 
+std::size_t CascadeModelIndex(const std::vector<std::int32_t>& sortedOrders, std::int32_t i) {
+    for (std::size_t k = 0; k < sortedOrders.size(); ++k) {
+        if (sortedOrders[k] > i) {
+            return k;
+        }
+    }
+    return sortedOrders.size() - 1;
+}
+
 Tvivienda::Tvivienda(TPrimerComponente* owner) : TPrimerComponente(owner) {}
 
 void Tvivienda::AfterConstruction() {
@@ -240,10 +249,12 @@ void Tvivienda::ConstruirCascada() {
         m_topologia != kEstrella ? preferencias->Viv_FamiliaTomascascada : preferencias->Viv_FamiliaTomasES;
     std::vector<const TTomaBase*> models = OutletModels(*store, family);
     if (!models.empty()) {
+        std::vector<std::int32_t> orders;
+        for (const TTomaBase* model : models) {
+            orders.push_back(model->OrdenCascada);
+        }
         for (std::int32_t i = 0; i < m_numtomas; ++i) {
-            auto found = std::find_if(models.begin(), models.end(),
-                                      [i](const TTomaBase* model) { return model->OrdenCascada > i; });
-            const TTomaBase* model = found != models.end() ? *found : models.back();
+            const TTomaBase* model = models[CascadeModelIndex(orders, i)];
             if (TComponenteBase* outlet = CopyOf(*model, m_contenedor)) {
                 PutFront(outlet);
             }

@@ -3,9 +3,11 @@
 #include "model/primer_componente.h"
 #include "project/named_list.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ixo {
 
@@ -17,6 +19,11 @@ class Tentradaviv;
 class TpreferenciasProyecto;
 class TalmacenElementos;
 class tplanta;
+
+// The model of outlet i of a cascade (i = 0 is the last outlet of the chain, the one farthest from the
+// entry), given the OrdenCascada of the models sorted ascending: the first model whose order is greater
+// than i, or the last model when none is. sortedOrders must not be empty.
+std::size_t CascadeModelIndex(const std::vector<std::int32_t>& sortedOrders, std::int32_t i);
 
 // A flat: its entry element (what the floor network feeds) and its own small distribution, in signal
 // order in ETV: the in-flat amplifier if any, then either one splitter feeding one outlet per output
