@@ -1,0 +1,81 @@
+#include "support/project_fixture.h"
+
+#include "catalogue/catalogo.h"
+#include "catalogue/catalogue_elements.h"
+#include "catalogue/element_factory.h"
+#include "model/class_registry.h"
+#include "model/padre_tv.h"
+#include "project/preferencias_proyecto.h"
+#include "support/temp_dir.h"
+
+#include <stdexcept>
+
+namespace ixo::test {
+
+namespace {
+
+// Everything the store needs, alive until the program ends.
+struct DemoCatalogue {
+    DemoCatalogue() {
+        RegisterModelClasses();
+        RegisterCatalogueElements(factory);
+        root->SetName("MainForm");
+        OpenedCatalogue opened = OpenCatalogue(root.get(), DemoCatalogueDirectory());
+        if (!opened.Check.Passed) {
+            throw std::runtime_error("the demo catalogue did not open: error " +
+                                     std::to_string(opened.Check.ErrorCode));
+        }
+        store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables, factory);
+    }
+
+    ElementFactory factory;
+    std::unique_ptr<TPadreTV> root = TPrimerComponente::CreateRoot<TPadreTV>();
+    TalmacenElementos* store = nullptr;
+};
+
+} // namespace
+
+TalmacenElementos& DemoStore() {
+    static DemoCatalogue catalogue;
+    return *catalogue.store;
+}
+
+std::vector<std::vector<std::int32_t>> FlatsTableOf(const BuildingShape& shape) {
+    if (!shape.flats.empty()) {
+        return shape.flats;
+    }
+    return std::vector<std::vector<std::int32_t>>(
+        static_cast<std::size_t>(shape.stairs),
+        std::vector<std::int32_t>(static_cast<std::size_t>(shape.floors), shape.flatsPerFloor));
+}
+
+std::unique_ptr<Tproyecto> MakeProject(const BuildingShape& shape, const SettingsRecord& settings,
+                                       const TMatestructuranivel& limits) {
+    TalmacenElementos& store = DemoStore();
+    auto project = TPrimerComponente::CreateRoot<Tproyecto>();
+    project->SetName("Proyecto");
+    project->SetAlmacen(&store);
+    TpreferenciasProyecto& preferences = project->Preferencias();
+    preferences.CopiarRegistro(settings);
+    preferences.AsignarNiveles(limits);
+    preferences.Nverticales = shape.stairs;
+    preferences.Nplantas = shape.floors;
+    preferences.NoutletViv = shape.outlets;
+    preferences.TipoDistribucionViv = shape.topology;
+    preferences.Npolaridades = shape.polarities;
+    preferences.VertHeader = shape.headendStair;
+    preferences.TipoDistribucionCab = shape.headendDistribution;
+    auto table = FlatsTableOf(shape);
+    std::int32_t total = 0;
+    for (const auto& row : table) {
+        for (std::int32_t cell : row) {
+            total += cell;
+        }
+    }
+    preferences.Nviv = total;
+    preferences.AsignarDisViv(table);
+    project->IniciarProyecto();
+    return project;
+}
+
+} // namespace ixo::test
