@@ -1,9 +1,7 @@
 #include "levels/comprobacion_tomas.h"
 
-#include "model/cbft.h"
-#include "model/disecq.h"
-#include "model/especial.h"
-#include "model/multiswitch.h"
+#include "levels/polaridad_vivienda.h"
+
 #include "model/pin.h"
 #include "model/toma_tv.h"
 #include "project/escalera.h"
@@ -49,29 +47,8 @@ std::uint16_t CompareBands(const LevelVector& level, std::size_t first, std::siz
     return flags;
 }
 
-// The element at the other end of the entry's input sees the polarity the flat's receiver asks for:
-// a DiSEqC switch chooses its input again, a multiswitch recomputes that output; both push the new
-// level down to the outlets.
-void SelectPolarity(TPin& entryInput, std::int32_t polarity) {
-    entryInput.polaridad = polarity;
-    TPin* peer = entryInput.Peer();
-    if (peer == nullptr) {
-        return;
-    }
-    peer->polaridad = polarity;
-    TPrimerComponente* owner = peer->Owner();
-    if (auto* diseqc = dynamic_cast<TDISECQ*>(owner)) {
-        diseqc->PolarityChanged();
-    } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(owner)) {
-        multiswitch->ComputeOutput(peer);
-    }
-}
-
 void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
-    TPin* entryInput = nullptr;
-    if (flat.Entrada() != nullptr && !flat.Entrada()->PinesENTRADA().empty()) {
-        entryInput = flat.Entrada()->PinesENTRADA().front();
-    }
+    TPin* entryInput = EntradaDeVivienda(flat);
     for (const auto& entry : flat.ETV()) {
         auto* outlet = dynamic_cast<TTomaTV*>(entry.Object);
         if (outlet == nullptr) {
@@ -86,11 +63,11 @@ void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
             const std::int32_t own = entryInput->polaridad;
             for (std::int32_t v = 0; v < polarities; ++v) {
                 if (v != own) {
-                    SelectPolarity(*entryInput, v);
+                    SeleccionarPolaridad(*entryInput, v);
                     result |= ComprobarToma(*outlet, errors.ConTerrestre, record);
                 }
             }
-            SelectPolarity(*entryInput, own);
+            SeleccionarPolaridad(*entryInput, own);
             result |= ComprobarToma(*outlet, errors.ConTerrestre, record);
         }
         if (result != 0) {

@@ -1,5 +1,7 @@
 #include "levels/calculo_niveles.h"
 #include "levels/comprobacion_tomas.h"
+#include "levels/lista_errores.h"
+#include "levels/niveles_tomas.h"
 
 #include "catalogue/almacen_elementos.h"
 #include "model/cabecera_terrestre.h"
@@ -75,6 +77,27 @@ TEST_F(LevelRun, SeedsTheHeadendAndPushesToTheOutlet) {
     EXPECT_EQ(errors[0].Estado, 3);
     EXPECT_NEAR(errors[0].MaximoTerrestre, 97.43, 1e-9);
     EXPECT_TRUE(project->ConErrores);
+}
+
+TEST_F(LevelRun, ErrorRowsAndOutletTable) {
+    CalcularNiveles(*project, *headendFloor, true);
+    const auto records = RegistrosDeErrores(*project);
+    ASSERT_EQ(records.size(), 1u);
+    const FilaError row = FilaDeError(*records[0]);
+    EXPECT_EQ(row.Toma, "T" + std::to_string(outlet->Numero_Interno()));
+    EXPECT_EQ(row.Vivienda, "FL" + std::to_string(flat->Numero_Interno()));
+    EXPECT_EQ(row.Planta, "FLOOR1");
+    EXPECT_EQ(row.Escalera, "STAIR" + std::to_string(project->Escaleras().Object(0)->Numero_Interno()));
+    EXPECT_EQ(row.Error, ">MAX(TER:97.4) <MIN(SAT:-7.2)");
+
+    const auto table = NivelesDeTomas(*project);
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].Toma, outlet);
+    EXPECT_EQ(table[0].Vivienda, flat);
+    EXPECT_EQ(table[0].Planta, flat->Planta());
+    EXPECT_NEAR(table[0].Recibido[1], 97.43, 1e-9);
+    // A flat fed straight from the headend receives the same levels whatever polarity it selects.
+    EXPECT_EQ(table[0].Peor, table[0].Recibido);
 }
 
 TEST_F(LevelRun, WithoutSeedTheEditedSourceLevelStays) {
