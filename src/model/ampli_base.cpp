@@ -138,6 +138,25 @@ void TAmpliBase::AddControl(TPotenciometroBase8* control) {
     }
 }
 
+void TAmpliBase::SetStoredControlNames(bool slope, std::vector<std::string> names) {
+    (slope ? m_storedLpp : m_storedLpg).Set(std::move(names));
+}
+
+bool TAmpliBase::AttachStoredControl(TPotenciometroBase8& control) {
+    if (control.Owner() != this || std::find(m_lpg.begin(), m_lpg.end(), &control) != m_lpg.end() ||
+        std::find(m_lpp.begin(), m_lpp.end(), &control) != m_lpp.end()) {
+        return false;
+    }
+    auto nameOf = [](const TPotenciometroBase8* c) { return c->Name(); };
+    for (auto [stored, list] : {std::pair{&m_storedLpg, &m_lpg}, std::pair{&m_storedLpp, &m_lpp}}) {
+        if (const auto position = stored->PositionIn(*list, control.Name(), nameOf)) {
+            list->insert(list->begin() + static_cast<std::ptrdiff_t>(*position), &control);
+            return true;
+        }
+    }
+    return false;
+}
+
 void TAmpliBase::Notification(TPrimerComponente* removed) {
     TCBFT::Notification(removed);
     std::erase(m_lpg, removed);

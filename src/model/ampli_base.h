@@ -2,6 +2,7 @@
 
 #include "model/cbft.h"
 #include "model/potenciometro.h"
+#include "model/stored_names.h"
 
 #include <cstdint>
 #include <string>
@@ -54,6 +55,10 @@ public:
     // Lists a control owned by the amplifier (the project reader re-attaches controls with it): slope
     // controls go to LPP, the others to LPG.
     void AddControl(TPotenciometroBase8* control);
+    // Reading a project file: the control names stored for LPP and LPG, then each control read (owned
+    // by this amplifier) put into LPG when its name is stored there, else into LPP, at its stored place.
+    void SetStoredControlNames(bool slope, std::vector<std::string> names);
+    bool AttachStoredControl(TPotenciometroBase8& control);
 
     const LevelVector& NivelSignal() const { return m_nivelSignal; }
     const LevelVector& NivelmaxSignal() const { return m_nivelMax; }
@@ -120,6 +125,8 @@ private:
     ControlList m_lpg;
     LevelVector m_nivelSignal;
     LevelVector m_nivelMax;
+    StoredNames m_storedLpp;
+    StoredNames m_storedLpg;
     const TAmpliBase* m_controlsFrom = nullptr; // the prototype whose controls a copy takes once named
 };
 

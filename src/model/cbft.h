@@ -34,6 +34,9 @@ public:
     bool DoyCorriente() const { return CorrienteMaxima > 0; }
     const std::string& Eledoblenombre() const { return m_doubleName; }
     const std::string& EletripleNombre() const { return m_tripleName; }
+    // Reading a project file: the partner names alone; the reader links the partners once both are read.
+    void SetEledoblenombre(std::string name) { m_doubleName = std::move(name); }
+    void SetEletripleNombre(std::string name) { m_tripleName = std::move(name); }
 
     TFTransf& Transfer() { return *m_transfer; }
     const TFTransf& Transfer() const { return *m_transfer; }

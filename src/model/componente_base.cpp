@@ -130,6 +130,30 @@ void TComponenteBase::Notification(TPrimerComponente* removed) {
     }
 }
 
+void TComponenteBase::SetStoredPinNames(char kind, std::vector<std::string> names) {
+    StoredNames& stored = kind == 'E' ? m_storedInputs : kind == 'D' ? m_storedTaps : m_storedOutputs;
+    stored.Set(std::move(names));
+}
+
+bool TComponenteBase::AttachStoredPin(TPin& pin) {
+    if (pin.Owner() != this) {
+        return false;
+    }
+    const char kind = pin.TipodePin;
+    const StoredNames& stored = kind == 'E' ? m_storedInputs : kind == 'D' ? m_storedTaps : m_storedOutputs;
+    PinList& list = MutablePinsOf(kind);
+    if (std::find(list.begin(), list.end(), &pin) != list.end()) {
+        return false;
+    }
+    const auto position =
+        stored.PositionIn(list, pin.NombrePinExterno, [](const TPin* p) { return p->NombrePinExterno; });
+    if (!position) {
+        return false;
+    }
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(*position), &pin);
+    return true;
+}
+
 void TComponenteBase::CopyPinsFrom(const TComponenteBase& prototype) {
     for (char kind : {'E', 'S', 'D'}) {
         PinList& list = MutablePinsOf(kind);

@@ -2,6 +2,7 @@
 
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
+#include "model/stored_names.h"
 
 #include <cstdint>
 #include <string_view>
@@ -110,6 +111,12 @@ public:
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
 
+    // Reading a project file: the pin names stored for the list of a kind ('E', 'S', 'D'), then each
+    // pin read (owned by this element) put into that list at the place of its NombrePinExterno among
+    // them. False when the name is not stored or the pin is listed already.
+    void SetStoredPinNames(char kind, std::vector<std::string> names);
+    bool AttachStoredPin(TPin& pin);
+
 protected:
     // The catalogue constructor's work: reads record number `number` of table (the class's default
     // table when null) and fills the element. Subclasses extend ReadRecord.
@@ -146,6 +153,9 @@ private:
     PinList m_taps;
     PinList m_outputs;
     const TComponenteBase* m_copyOf = nullptr; // the prototype whose pins the copy takes once named
+    StoredNames m_storedInputs;
+    StoredNames m_storedTaps;
+    StoredNames m_storedOutputs;
 };
 
 } // namespace ixo

@@ -76,6 +76,22 @@ void TMultiswitch::AppendControl(TPotenciometro& control) {
     m_controls.push_back({control.Name(), &control});
 }
 
+bool TMultiswitch::AttachStoredControl(TPotenciometro& control) {
+    if (control.Owner() != this ||
+        std::any_of(m_controls.begin(), m_controls.end(),
+                    [&](const ControlEntry& e) { return e.control == &control; })) {
+        return false;
+    }
+    const auto position =
+        m_storedControls.PositionIn(m_controls, control.Name(), [](const ControlEntry& e) { return e.name; });
+    if (!position) {
+        return false;
+    }
+    m_controls.insert(m_controls.begin() + static_cast<std::ptrdiff_t>(*position),
+                      {control.Name(), &control});
+    return true;
+}
+
 void TMultiswitch::DestroyControls() {
     std::vector<ControlEntry> controls;
     controls.swap(m_controls);

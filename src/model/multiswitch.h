@@ -4,6 +4,7 @@
 #include "model/level_vector.h"
 #include "model/polarity_source.h"
 #include "model/potenciometro.h"
+#include "model/stored_names.h"
 
 #include <cstdint>
 #include <string>
@@ -64,6 +65,10 @@ public:
     const std::vector<ControlEntry>& LPG() const { return m_controls; }
     // Lists control (which must be owned by this multiswitch) at the end of LPG under its name.
     void AppendControl(TPotenciometro& control);
+    // Reading a project file: the control names stored for LPG, then each control read (owned by this
+    // multiswitch) put into LPG at the place of its name.
+    void SetStoredControlNames(std::vector<std::string> names) { m_storedControls.Set(std::move(names)); }
+    bool AttachStoredControl(TPotenciometro& control);
 
     // Per band, dBuV; zeros when the model gives none.
     const LevelVector& MaxInputLevel() const { return m_maxInput; }
@@ -118,6 +123,7 @@ private:
     LevelVector ControlGains(const TPin& out) const;
 
     std::vector<ControlEntry> m_controls;
+    StoredNames m_storedControls;
 
     mutable ControlList m_controlList; // LPG as plain pointers, rebuilt for ListMovingWith
     LevelVector m_maxInput;

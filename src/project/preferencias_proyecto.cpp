@@ -147,6 +147,26 @@ TCableTV* TpreferenciasProyecto::Cable(int i) const {
     return m_cables.Object(static_cast<std::size_t>(i));
 }
 
+void TpreferenciasProyecto::SetListaCablesNames(const std::vector<std::string>& names) {
+    FreeCables();
+    for (const std::string& name : names) {
+        m_cables.Add(name, nullptr);
+    }
+}
+
+bool TpreferenciasProyecto::AttachStoredCable(TCableTV& cable) {
+    if (cable.Owner() != this || m_cables.IndexOfObject(&cable) >= 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < m_cables.Count(); ++i) {
+        if (m_cables.Object(i) == nullptr && EqualsIgnoringAsciiCase(m_cables.Name(i), cable.Name())) {
+            m_cables.SetObject(i, &cable);
+            return true;
+        }
+    }
+    return false;
+}
+
 void TpreferenciasProyecto::FreeCables() {
     for (const auto& entry : m_cables.TakeAll()) {
         Destroy(entry.Object);

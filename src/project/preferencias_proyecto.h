@@ -6,6 +6,7 @@
 #include "project/settings_record.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ixo {
@@ -114,6 +115,11 @@ public:
     // Frees the cable list and creates the five kinds again as copies of the catalogue models (by family
     // and Indice) found in store; a model it lacks (or no store) gives a cable with the class defaults.
     void CrearListaCables(const TalmacenElementos* store);
+    // Reading a project file: the cable names of ListaCables as entries without objects (the cables
+    // held before are freed), then each cable read (owned by the preferences) made the object of the
+    // first entry of its name that has none.
+    void SetListaCablesNames(const std::vector<std::string>& names);
+    bool AttachStoredCable(TCableTV& cable);
 
     // The outlet level limits (owned).
     Tlistaobjetonivel& Niveles() const { return *m_niveles; }

@@ -60,6 +60,12 @@ void Tproyecto::Notification(TPrimerComponente* removed) {
     }
 }
 
+void Tproyecto::AdoptarPreferencias(TpreferenciasProyecto* preferencias) {
+    if (preferencias != nullptr && preferencias->Owner() == this) {
+        m_preferencias = preferencias;
+    }
+}
+
 void Tproyecto::SetAlmacen(TalmacenElementos* almacen) {
     m_almacen = almacen;
     if (almacen != nullptr) {

@@ -52,6 +52,9 @@ public:
     void SetDatosproyecto(const std::vector<std::string>& lines) { m_datosproyecto = lines; }
 
     TpreferenciasProyecto& Preferencias() const { return *m_preferencias; }
+    // Reading a project file: preferences read as another component owned by the project become the
+    // project's (the former stay owned and go with the project).
+    void AdoptarPreferencias(TpreferenciasProyecto* preferencias);
     TPrimerComponente& Edificio() const { return *m_edificio; }
     TPadreTV& RedTV() const { return *m_redTV; }
 

@@ -121,6 +121,18 @@ Tvivienda::~Tvivienda() {
     }
 }
 
+void Tvivienda::AdoptarEntrada(Tentradaviv* entrada) {
+    if (entrada == nullptr || entrada == m_entrada) {
+        return;
+    }
+    Tentradaviv* before = std::exchange(m_entrada, entrada);
+    entrada->SetContainer(this);
+    FreeNotification(entrada);
+    if (before != nullptr) {
+        Destroy(before);
+    }
+}
+
 void Tvivienda::Notification(TPrimerComponente* removed) {
     TPrimerComponente::Notification(removed);
     m_etv.RemoveObject(removed);

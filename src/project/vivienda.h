@@ -59,6 +59,9 @@ public:
     void SetETV(const NamedList<TComponenteBase>& list);
     Tentradaviv* Entrada() const { return m_entrada; }
     TPadreTV* Contenedor() const { return m_contenedor; }
+    // Reading a project file: entrada (read under the flat) becomes the flat's entry and the entry the
+    // flat had is freed.
+    void AdoptarEntrada(Tentradaviv* entrada);
 
     // True when ETV holds a line amplifier.
     bool AmplificadorInterior() const;

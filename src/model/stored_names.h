@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/ascii_case.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ixo {
+
+// A list read from a project file arrives as names first (a published string list) and its objects
+// later (the owned components, read one by one). The names are kept here; each object read then goes
+// into the list at the place its name has among them, so the list ends in the stored order whatever
+// order the objects come in.
+class StoredNames {
+public:
+    void Set(std::vector<std::string> names) { m_names = std::move(names); }
+    const std::vector<std::string>& Names() const { return m_names; }
+
+    // The index in list before which an object named `name` goes (before the first item whose name is
+    // stored later), or none when the name is not stored.
+    template <typename Item, typename NameOf>
+    std::optional<std::size_t> PositionIn(const std::vector<Item>& list, std::string_view name,
+                                          NameOf nameOf) const {
+        const std::optional<std::size_t> rank = Rank(name);
+        if (!rank) {
+            return std::nullopt;
+        }
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::optional<std::size_t> other = Rank(nameOf(list[i]));
+            if (other && *other > *rank) {
+                return i;
+            }
+        }
+        return list.size();
+    }
+
+private:
+    std::optional<std::size_t> Rank(std::string_view name) const {
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (EqualsIgnoringAsciiCase(m_names[i], name)) {
+                return i;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::vector<std::string> m_names;
+};
+
+} // namespace ixo
