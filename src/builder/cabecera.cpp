@@ -86,7 +86,7 @@ void CrearTerrestre(Contexto& c, Cabecera& cab) {
 void CrearParabolas(Contexto& c, Cabecera& cab) {
     for (int i = 0; i < c.satelites; ++i) {
         if (Tantena* dish = CopiaOModeloPorDefecto<Tantena>(c.project, c.prefs.HD_FamiliaParabola,
-                                                           c.prefs.HD_ModeloParabola)) {
+                                                            c.prefs.HD_ModeloParabola)) {
             cab.parabolas.push_back(dish);
         }
     }
@@ -97,8 +97,8 @@ void CrearMultiswitches(Contexto& c, Cabecera& cab) {
     if (store == nullptr) {
         return;
     }
-    const std::int32_t family =
-        ChooseHeadendMsFamily(c.polaridades, c.prefs.HD_FAMMS4POL, c.prefs.HD_FAMMS8POL, c.prefs.HD_FAMMS16POL);
+    const std::int32_t family = ChooseHeadendMsFamily(c.polaridades, c.prefs.HD_FAMMS4POL,
+                                                      c.prefs.HD_FAMMS8POL, c.prefs.HD_FAMMS16POL);
     for (std::int32_t model : SizeHeadendMultiswitches(*store, family, c.prefs.Nviv)) {
         if (TMultiswitch* ms = CopiaDePrototipo<TMultiswitch>(c.project, family, model)) {
             cab.multiswitches.push_back(ms);
@@ -168,8 +168,8 @@ void CrearRepartidoresTroncales(Contexto& c, Cabecera& cab) {
     const int t = c.prefs.HD_ICTERR && cab.terrestre != nullptr ? 1 : 0;
     const int s = c.satelites;
     const int count = c.polaridades + t * (s % 2 == 1 ? s : 1);
-    TRepartidor* first =
-        CrearRepartidor(c.project, ChooseSplitter(c.prefs.HD_FAM_REP_CAB, stairs, BuscadorDeRepartidores(c.project)));
+    TRepartidor* first = CrearRepartidor(
+        c.project, ChooseSplitter(c.prefs.HD_FAM_REP_CAB, stairs, BuscadorDeRepartidores(c.project)));
     if (first == nullptr) {
         return;
     }
@@ -192,7 +192,8 @@ char LetraDeSalida(const TComponenteBase& element, int index) {
 // of to.
 void ConectarAEntrada(Contexto& c, TComponenteBase& from, TComponenteBase& to, char inputLetter) {
     if (const TPin* output = from.FindFreePin('S', -1)) {
-        from.ConnectPinWithLetter(-1, 'S', kMetrosCabecera, c.cable, -1, inputLetter, 'E', to, output->Prefijo);
+        from.ConnectPinWithLetter(-1, 'S', kMetrosCabecera, c.cable, -1, inputLetter, 'E', to,
+                                  output->Prefijo);
     }
 }
 
@@ -209,7 +210,8 @@ void ConectarParabolasConRepartidores(Contexto& c, Cabecera& cab) {
     std::size_t next = 0;
     for (Tantena* dish : cab.parabolas) {
         for (std::size_t k = 0; k < dish->PinesSALIDA().size() && next < cab.repartidoresLnb.size(); ++k) {
-            ConectarSalida(*dish, static_cast<int>(k), *cab.repartidoresLnb[next++], kMetrosParabola, c.cable);
+            ConectarSalida(*dish, static_cast<int>(k), *cab.repartidoresLnb[next++], kMetrosParabola,
+                           c.cable);
         }
     }
     for (TRepartidor* splitter : cab.repartidoresLnb) {
@@ -366,8 +368,9 @@ int ConstruirCabecera(Tproyecto& project) {
 
 double DistanciaHorizontal(const Tproyecto& project, const TEscalera& a, const TEscalera& b) {
     const TpreferenciasProyecto& prefs = project.Preferencias();
-    return DistanciaHorizontal(std::max(PosicionEscalera(project, &a), 0), std::max(PosicionEscalera(project, &b), 0),
-                               prefs.DistanciaEscaleras, prefs.DistanciaPlantas);
+    return DistanciaHorizontal(std::max(PosicionEscalera(project, &a), 0),
+                               std::max(PosicionEscalera(project, &b), 0), prefs.DistanciaEscaleras,
+                               prefs.DistanciaPlantas);
 }
 
 } // namespace ixo

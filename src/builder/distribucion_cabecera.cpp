@@ -71,9 +71,8 @@ std::vector<TMultiswitch*> MultiswitchesDe(const tplanta& floor) {
 void AlimentarEscaleraDesdeCabecera(Tproyecto& project, const tplanta& headend, TEscalera& stair,
                                     const std::vector<TMultiswitch*>& multiswitches) {
     const TEscalera* headendStair = headend.Escalera();
-    const double horizontal =
-        headendStair != nullptr ? DistanciaHorizontal(project, stair, *headendStair)
-                                : DistanciaHorizontal(project, stair, stair);
+    const double horizontal = headendStair != nullptr ? DistanciaHorizontal(project, stair, *headendStair)
+                                                      : DistanciaHorizontal(project, stair, stair);
     const Grupos groups = AgruparViviendas(project, stair, horizontal);
     auto current = std::find_if(multiswitches.begin(), multiswitches.end(),
                                 [](const TMultiswitch* ms) { return ms->FindFreePin('S', -1) != nullptr; });

@@ -63,7 +63,7 @@ TEST_F(CabeceraTest, FourPolaritiesThreeStairsAmplifierLayout) {
     ASSERT_EQ(dishes.size(), 1u);
     ASSERT_EQ(terrestrial.size(), 1u);
     ASSERT_EQ(amps.size(), 1u);
-    ASSERT_EQ(supplies.size(), 1u); // the amplifier's built-in supply
+    ASSERT_EQ(supplies.size(), 1u);  // the amplifier's built-in supply
     ASSERT_EQ(splitters.size(), 5u); // trunk splitters only: one amplifier needs no terrestrial splitter
     EXPECT_TRUE(ElementsOf<TMultiswitch>(h).empty());
     EXPECT_EQ(h.ETV().Count(), 9u);

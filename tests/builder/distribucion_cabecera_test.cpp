@@ -37,9 +37,10 @@ protected:
         multiswitches = ElementsOf<TMultiswitch>(*project->PlantaCabecera());
     }
     Tvivienda* Flat(int stair, int floor, int index) {
-        const tplanta* planta =
-            project->Escaleras().Object(static_cast<std::size_t>(stair))->ListaPlantas().Object(
-                static_cast<std::size_t>(floor));
+        const tplanta* planta = project->Escaleras()
+                                    .Object(static_cast<std::size_t>(stair))
+                                    ->ListaPlantas()
+                                    .Object(static_cast<std::size_t>(floor));
         return planta->LViviendas().Object(static_cast<std::size_t>(index));
     }
     // The multiswitch output feeding the flat's entry, as (multiswitch, output index); (null, -1) when
