@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/componente_base.h"
+#include "model/parts_catalogue.h"
 #include "model/pin.h"
 #include "project/planta.h"
 #include "project/preferencias_proyecto.h"
 #include "project/proyecto.h"
+#include "support/project_fixture.h"
 
 #include <cstddef>
 #include <vector>
@@ -34,6 +36,13 @@ inline TComponenteBase* PeerOf(const TComponenteBase& element, char kind, int in
 inline const TPin* Pin(const TComponenteBase& element, char kind, int index) {
     return element.PinAt(kind, index);
 }
+
+// A project fixture whose demo store is the model's catalogue for the whole test: other fixtures of the
+// program open stores of their own, and a store uninstalls itself as the catalogue when it goes.
+class BuilderFixture : public ProjectFixture {
+protected:
+    ScopedPartsCatalogue catalogue{&DemoStore()};
+};
 
 inline TCableTV* CableKind(const Tproyecto& project, int kind) {
     return project.Preferencias().Cable(kind);

@@ -16,7 +16,7 @@
 namespace ixo::test {
 namespace {
 
-class CabeceraTest : public ProjectFixture {
+class CabeceraTest : public BuilderFixture {
 protected:
     tplanta& Headend() { return *project->PlantaCabecera(); }
     TCableTV* HeadendCable() { return CableKind(*project, TpreferenciasProyecto::kCableCabecera); }

@@ -27,7 +27,7 @@ private:
     int m_stopAfter;
 };
 
-class DistribuirDesdeCabeceraTest : public ProjectFixture {
+class DistribuirDesdeCabeceraTest : public BuilderFixture {
 protected:
     // Builds the headend of a headend-multiswitch project of that shape.
     void BuildHeadend(BuildingShape shape) {
