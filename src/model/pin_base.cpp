@@ -117,4 +117,13 @@ void TPinbase::DefineProperties(BinaryPropertyFiler& filer) {
         [this](BinaryWriter& writer) { WriteDatosPinbase(writer); }, true);
 }
 
+bool TPinbase::RenewFittedConnector() {
+    if (m_cable == nullptr || m_fittedConnector == nullptr ||
+        m_fittedConnector->Indice == m_cable->Tipoconector) {
+        return false;
+    }
+    m_fittedConnector = MakeConnector(m_cable->Tipoconector);
+    return true;
+}
+
 } // namespace ixo

@@ -64,6 +64,10 @@ public:
     // failure (StreamError) the pin is unchanged.
     void ReadDatosPinbase(BinaryReader& reader);
 
+    // A connected pin whose fitted connector is not of its cable's connector type gets one that is
+    // (after the cable was changed); true when it changed.
+    bool RenewFittedConnector();
+
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
     void DefineProperties(BinaryPropertyFiler& filer) override;
 

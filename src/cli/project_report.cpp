@@ -1,0 +1,172 @@
+#include "cli/project_report.h"
+
+#include "levels/niveles_tomas.h"
+#include "model/componente_base.h"
+#include "model/especial.h"
+#include "model/padre_tv.h"
+#include "model/toma_tv.h"
+#include "project/escalera.h"
+#include "project/planta.h"
+#include "project/preferencias_proyecto.h"
+#include "project/proyecto.h"
+#include "project/vivienda.h"
+
+#include <cstdio>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+namespace ixo::cli {
+namespace {
+
+void CountElements(const TPrimerComponente& owner, ProjectReport& report) {
+    for (const TPrimerComponente* component : owner.Components()) {
+        if (dynamic_cast<const TComponenteBase*>(component) != nullptr) {
+            ++report.elementsByClass[std::string(component->ClassName())];
+        }
+    }
+}
+
+std::string OneDecimal(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string JsonString(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+std::string Numbered(std::string_view prefix, std::int32_t number) {
+    std::string text(prefix);
+    text += std::to_string(number);
+    return text;
+}
+
+} // namespace
+
+ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
+    const TpreferenciasProyecto& preferences = project.Preferencias();
+    ProjectReport report;
+    report.stairs = static_cast<int>(project.Escaleras().Count());
+    report.floors = preferences.Nplantas;
+    report.polarities = preferences.Npolaridades;
+    report.headendTopology = preferences.TipoDistribucionCab == 0 ? "stand-alone" : "cascadeable";
+    report.flatDistribution = preferences.TipoDistribucionViv == 0 ? "star" : "cascade";
+    report.terrestrial = preferences.HD_ICTERR;
+    report.buildResult = buildResult;
+    CountElements(project.RedTV(), report);
+    for (const auto& flat : project.ListaViviendas()) {
+        if (flat.Object == nullptr) {
+            continue;
+        }
+        ++report.flats;
+        CountElements(*flat.Object->Contenedor(), report);
+        for (const auto& entry : flat.Object->ETV()) {
+            report.outlets += dynamic_cast<const TTomaTV*>(entry.Object) != nullptr ? 1 : 0;
+        }
+    }
+    for (const TNodoInfo* record : RegistrosDeErrores(project)) {
+        report.failingOutlets.push_back(FilaDeError(*record));
+    }
+    return report;
+}
+
+void WriteReportText(std::ostream& out, const ProjectReport& report) {
+    out << "Building: " << report.stairs << " stairs, " << report.floors << " floors, " << report.flats
+        << " flats, " << report.outlets << " outlets (" << report.flatDistribution << ")\n";
+    out << "Headend: " << report.polarities << " polarities, " << report.headendTopology << ", terrestrial "
+        << (report.terrestrial ? "on" : "off") << "\n";
+    out << "Build: " << (report.buildResult > 0 ? "built and calculated" : "not built") << "\n";
+    out << "Elements:\n";
+    for (const auto& [className, count] : report.elementsByClass) {
+        out << "  " << std::left << std::setw(20) << className << std::right << std::setw(8) << count << "\n";
+    }
+    out << "Outlets out of limits: " << report.failingOutlets.size() << " of " << report.outlets << "\n";
+    for (const FilaError& row : report.failingOutlets) {
+        out << "  " << row.Escalera << " " << row.Planta << " " << row.Vivienda << " " << row.Toma << "  "
+            << row.Error << "\n";
+    }
+}
+
+void WriteReportJson(std::ostream& out, const ProjectReport& report) {
+    out << "{\n";
+    out << "  \"stairs\": " << report.stairs << ",\n";
+    out << "  \"floors\": " << report.floors << ",\n";
+    out << "  \"flats\": " << report.flats << ",\n";
+    out << "  \"outlets\": " << report.outlets << ",\n";
+    out << "  \"polarities\": " << report.polarities << ",\n";
+    out << "  \"headendTopology\": " << JsonString(report.headendTopology) << ",\n";
+    out << "  \"flatDistribution\": " << JsonString(report.flatDistribution) << ",\n";
+    out << "  \"terrestrial\": " << (report.terrestrial ? "true" : "false") << ",\n";
+    out << "  \"built\": " << (report.buildResult > 0 ? "true" : "false") << ",\n";
+    out << "  \"elements\": {";
+    const char* separator = "\n";
+    for (const auto& [className, count] : report.elementsByClass) {
+        out << separator << "    " << JsonString(className) << ": " << count;
+        separator = ",\n";
+    }
+    out << (report.elementsByClass.empty() ? "},\n" : "\n  },\n");
+    out << "  \"outletsOutOfLimits\": [";
+    separator = "\n";
+    for (const FilaError& row : report.failingOutlets) {
+        out << separator << "    {\"stair\": " << JsonString(row.Escalera)
+            << ", \"floor\": " << JsonString(row.Planta) << ", \"flat\": " << JsonString(row.Vivienda)
+            << ", \"outlet\": " << JsonString(row.Toma) << ", \"error\": " << JsonString(row.Error) << "}";
+        separator = ",\n";
+    }
+    out << (report.failingOutlets.empty() ? "]\n" : "\n  ]\n");
+    out << "}\n";
+}
+
+std::string OutletLevelsCsv(Tproyecto& project) {
+    std::ostringstream csv;
+    csv << "stair,floor,flat,outlet";
+    for (const char* kind : {"worst", "received"}) {
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            csv << "," << kind << "_" << static_cast<int>(kBandFrequenciesMHz[band]);
+        }
+    }
+    csv << "\n";
+    for (const NivelesToma& row : NivelesDeTomas(project)) {
+        csv << CsvField(Numbered("STAIR", row.Escalera->Numero_Interno())) << ","
+            << CsvField(Numbered("FLOOR", row.Planta->Nivel)) << ","
+            << CsvField(Numbered("FL", row.Vivienda->Numero_Interno())) << ","
+            << CsvField(
+                   Numbered(std::string_view(row.Toma->Name()).substr(0, 1), row.Toma->Numero_Interno()));
+        for (const LevelVector* levels : {&row.Peor, &row.Recibido}) {
+            for (std::size_t band = 1; band < kBandCount; ++band) {
+                csv << "," << OneDecimal((*levels)[band]);
+            }
+        }
+        csv << "\n";
+    }
+    return csv.str();
+}
+
+} // namespace ixo::cli

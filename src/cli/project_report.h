@@ -1,0 +1,39 @@
+#pragma once
+
+#include "levels/lista_errores.h"
+
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ixo {
+class Tproyecto;
+}
+
+namespace ixo::cli {
+
+// What `new` and `check` print about a calculated project.
+struct ProjectReport {
+    int stairs = 0;
+    int floors = 0; // per stair, without the headend floor
+    int flats = 0;
+    int outlets = 0;
+    int polarities = 0;
+    std::string headendTopology;  // "stand-alone" or "cascadeable"
+    std::string flatDistribution; // "star" or "cascade"
+    bool terrestrial = true;
+    int buildResult = 0;
+    std::map<std::string, int> elementsByClass; // every network element, flats included
+    std::vector<FilaError> failingOutlets;      // as the error level list shows them
+};
+
+ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult);
+void WriteReportText(std::ostream& out, const ProjectReport& report);
+void WriteReportJson(std::ostream& out, const ProjectReport& report);
+
+// One row per outlet: stair, floor, flat, outlet, then the worst and the received levels of bands 1 to
+// 7 (dBµV, one decimal). The polarities are tried as the outlet check tries them.
+std::string OutletLevelsCsv(Tproyecto& project);
+
+} // namespace ixo::cli

@@ -1,0 +1,107 @@
+#include "levels/calculo_niveles.h"
+
+#include "model/antena.h"
+#include "model/cabecera_terrestre.h"
+#include "model/especial.h"
+#include "model/padre_tv.h"
+#include "model/pin.h"
+#include "project/escalera.h"
+#include "project/planta.h"
+#include "project/preferencias_proyecto.h"
+#include "project/proyecto.h"
+#include "project/vivienda.h"
+
+namespace ixo {
+namespace {
+
+// Terrestrial seed: the headend's input level in the 47 MHz and terrestrial bands, nothing in the IF
+// bands; satellite seed: the LNB level in the IF bands only.
+LevelVector TerrestrialSeed(double level) {
+    LevelVector seed;
+    for (std::size_t band = 0; band < kFirstSatelliteBand; ++band) {
+        seed[band] = level;
+    }
+    return seed;
+}
+
+LevelVector SatelliteSeed(double level) {
+    LevelVector seed;
+    for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
+        seed[band] = level;
+    }
+    return seed;
+}
+
+void RenewConnectorsOf(const TComponenteBase& element) {
+    for (char kind : {'E', 'S', 'D'}) {
+        for (TPin* pin : element.PinsOf(kind)) {
+            pin->RenewFittedConnector();
+        }
+    }
+}
+
+} // namespace
+
+void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
+    const TpreferenciasProyecto& preferences = project.Preferencias();
+    // Elements inside the flats are not owned by the network container and keep their flags: every
+    // level that reaches a flat comes through its entry, which recomputes what follows.
+    for (TPrimerComponente* component : project.RedTV().Components()) {
+        if (auto* element = dynamic_cast<TCBFT*>(component)) {
+            element->ClearCalculated();
+        }
+    }
+    std::vector<TCBFT*> sources;
+    for (const auto& entry : headendFloor.ETV()) {
+        if (dynamic_cast<Tantena*>(entry.Object) != nullptr ||
+            dynamic_cast<TCabeceraTerrestre*>(entry.Object)) {
+            sources.push_back(static_cast<TCBFT*>(entry.Object));
+        }
+    }
+    if (seed) {
+        for (TCBFT* source : sources) {
+            if (auto* dish = dynamic_cast<Tantena*>(source)) {
+                dish->SetInputLevels(SatelliteSeed(preferences.LV_FI));
+            } else {
+                static_cast<TCabeceraTerrestre*>(source)->SetNivelTerr(TerrestrialSeed(preferences.LV_TERR));
+            }
+        }
+    }
+    for (TCBFT* source : sources) {
+        if (auto* dish = dynamic_cast<Tantena*>(source)) {
+            dish->StartPush();
+        } else {
+            source->ReceiveLevel(LevelVector(), nullptr);
+        }
+    }
+    project.ComprobarErrores();
+}
+
+void Recalcular(Tproyecto& project) {
+    if (tplanta* headend = project.PlantaCabecera()) {
+        CalcularNiveles(project, *headend, false);
+    }
+}
+
+void RenovarConectores(Tproyecto& project) {
+    for (TPrimerComponente* component : project.RedTV().Components()) {
+        if (auto* element = dynamic_cast<TComponenteBase*>(component)) {
+            RenewConnectorsOf(*element);
+        }
+    }
+    for (const auto& flat : project.ListaViviendas()) {
+        if (flat.Object == nullptr) {
+            continue;
+        }
+        if (flat.Object->Entrada() != nullptr) {
+            RenewConnectorsOf(*flat.Object->Entrada());
+        }
+        for (const auto& entry : flat.Object->ETV()) {
+            if (entry.Object != nullptr) {
+                RenewConnectorsOf(*entry.Object);
+            }
+        }
+    }
+}
+
+} // namespace ixo

@@ -1,0 +1,171 @@
+#include "levels/comprobacion_tomas.h"
+
+#include "levels/polaridad_vivienda.h"
+
+#include "model/pin.h"
+#include "model/toma_tv.h"
+#include "project/escalera.h"
+#include "project/planta.h"
+#include "project/preferencias_proyecto.h"
+#include "project/proyecto.h"
+#include "project/vivienda.h"
+
+#include <cstdio>
+
+namespace ixo {
+namespace {
+
+constexpr std::uint16_t kAboveMaximum = 1;
+constexpr std::uint16_t kBelowMinimum = 2;
+constexpr std::size_t kFirstTerrestrialBand = 1;
+
+struct LimitsPart {
+    std::uint32_t& flags;
+    double& highest;
+    double& lowest;
+};
+
+std::uint16_t CompareBands(const LevelVector& level, std::size_t first, std::size_t last, double minimum,
+                           double maximum, LimitsPart part) {
+    std::uint16_t flags = 0;
+    for (std::size_t band = first; band <= last; ++band) {
+        const double value = level[band];
+        if (minimum > value) {
+            flags |= kBelowMinimum;
+            if ((part.flags & kBelowMinimum) == 0 || value < part.lowest) {
+                part.lowest = value;
+            }
+            part.flags |= kBelowMinimum;
+        } else if (maximum < value) {
+            flags |= kAboveMaximum;
+            if ((part.flags & kAboveMaximum) == 0 || value > part.highest) {
+                part.highest = value;
+            }
+            part.flags |= kAboveMaximum;
+        }
+    }
+    return flags;
+}
+
+void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
+    TPin* entryInput = EntradaDeVivienda(flat);
+    for (const auto& entry : flat.ETV()) {
+        auto* outlet = dynamic_cast<TTomaTV*>(entry.Object);
+        if (outlet == nullptr) {
+            continue;
+        }
+        TNodoInfo record;
+        std::uint16_t result = 0;
+        if (entryInput == nullptr) {
+            result = ComprobarToma(*outlet, errors.ConTerrestre, record);
+        } else {
+            // Every other polarity first, the entry's own last, so the network is left as it was.
+            const std::int32_t own = entryInput->polaridad;
+            for (std::int32_t v = 0; v < polarities; ++v) {
+                if (v != own) {
+                    SeleccionarPolaridad(*entryInput, v);
+                    result |= ComprobarToma(*outlet, errors.ConTerrestre, record);
+                }
+            }
+            SeleccionarPolaridad(*entryInput, own);
+            result |= ComprobarToma(*outlet, errors.ConTerrestre, record);
+        }
+        if (result != 0) {
+            record.Estado = result;
+            record.Vivienda = &flat;
+            record.Toma = outlet;
+            errors.Add(record);
+        }
+    }
+}
+
+std::string OneDecimal(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string PartsText(const char* head, std::uint16_t bit, const TNodoInfo& record, bool highest) {
+    const bool terrestrial = (record.FlagsTerrestre & bit) != 0;
+    const bool satellite = (record.FlagsSatelite & bit) != 0;
+    std::string text(head);
+    text += '(';
+    if (terrestrial) {
+        text += "TER:";
+        text += OneDecimal(highest ? record.MaximoTerrestre : record.MinimoTerrestre);
+    }
+    if (terrestrial && satellite) {
+        text += ' ';
+    }
+    if (satellite) {
+        text += "SAT:";
+        text += OneDecimal(highest ? record.MaximoSatelite : record.MinimoSatelite);
+    }
+    text += ')';
+    return text;
+}
+
+} // namespace
+
+std::uint16_t ComprobarToma(const TTomaTV& outlet, bool conTerrestre, TNodoInfo& record) {
+    if (outlet.PinesDERIVACION().empty()) {
+        return 0;
+    }
+    const LevelVector& level = outlet.PinesDERIVACION().front()->Levels();
+    const Tproyecto* project = ProyectoDe(&outlet);
+    // Without a project there are no limits: they read as -1.0 like a missing limits entry.
+    const auto limit = [project](bool maximum, int entry) {
+        if (project == nullptr) {
+            return -1.0;
+        }
+        return maximum ? project->Preferencias().Maximo(entry) : project->Preferencias().Minimo(entry);
+    };
+    std::uint16_t flags = 0;
+    if (conTerrestre) {
+        flags |= CompareBands(level, kFirstTerrestrialBand, kFirstSatelliteBand - 1, limit(false, 0),
+                              limit(true, 0),
+                              {record.FlagsTerrestre, record.MaximoTerrestre, record.MinimoTerrestre});
+    }
+    flags |= CompareBands(level, kFirstSatelliteBand, kBandCount - 1, limit(false, 1), limit(true, 1),
+                          {record.FlagsSatelite, record.MaximoSatelite, record.MinimoSatelite});
+    return flags;
+}
+
+std::string TextoError(const TNodoInfo& record) {
+    std::string text;
+    if ((record.Estado & kAboveMaximum) != 0) {
+        text += PartsText(">MAX", kAboveMaximum, record, true);
+    }
+    if ((record.Estado & kBelowMinimum) != 0) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += PartsText("<MIN", kBelowMinimum, record, false);
+    }
+    return text;
+}
+
+bool TEscalera::ComprobarErrores() {
+    TCompruebaErrores& errors = ErroresEscalera();
+    errors.Clear();
+    Tproyecto* project = ProyectoDe(this);
+    if (project == nullptr || !project->finalizadocalculoTV) {
+        return false;
+    }
+    errors.Proyecto = project;
+    errors.ConTerrestre = project->Preferencias().HD_ICTERR;
+    const int polarities = project->Preferencias().Npolaridades;
+    for (const auto& floor : ListaPlantas()) {
+        if (floor.Object == nullptr) {
+            continue;
+        }
+        for (const auto& flat : floor.Object->LViviendas()) {
+            if (flat.Object != nullptr) {
+                CheckFlat(*flat.Object, errors, polarities);
+            }
+        }
+    }
+    return !errors.Empty();
+}
+
+} // namespace ixo

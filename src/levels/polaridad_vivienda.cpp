@@ -1,0 +1,33 @@
+#include "levels/polaridad_vivienda.h"
+
+#include "model/disecq.h"
+#include "model/especial.h"
+#include "model/multiswitch.h"
+#include "model/pin.h"
+#include "project/vivienda.h"
+
+namespace ixo {
+
+void SeleccionarPolaridad(TPin& entryInput, std::int32_t polarity) {
+    entryInput.polaridad = polarity;
+    TPin* peer = entryInput.Peer();
+    if (peer == nullptr) {
+        return;
+    }
+    peer->polaridad = polarity;
+    TPrimerComponente* owner = peer->Owner();
+    if (auto* diseqc = dynamic_cast<TDISECQ*>(owner)) {
+        diseqc->PolarityChanged();
+    } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(owner)) {
+        multiswitch->ComputeOutput(peer);
+    }
+}
+
+TPin* EntradaDeVivienda(const Tvivienda& flat) {
+    if (flat.Entrada() == nullptr || flat.Entrada()->PinesENTRADA().empty()) {
+        return nullptr;
+    }
+    return flat.Entrada()->PinesENTRADA().front();
+}
+
+} // namespace ixo
