@@ -103,9 +103,9 @@ bool TieneMultiswitchDeLinea(const tplanta* floor) {
     return false;
 }
 
-// The multiswitch the injector of line h powers: the lowest line-powered one of the stair, or its
-// double partner for lines other than 0.
-TCBFT* MultiswitchAlimentado(const TEscalera& stair, int h) {
+// The multiswitch the injector of satellite group `group` powers: the lowest line-powered one of the
+// stair for the first group, its double partner for the second and its triple partner for the third.
+TCBFT* MultiswitchAlimentado(const TEscalera& stair, int group) {
     for (const auto& floor : stair.ListaPlantas()) {
         if (floor.Object == nullptr) {
             continue;
@@ -113,7 +113,7 @@ TCBFT* MultiswitchAlimentado(const TEscalera& stair, int h) {
         for (const auto& entry : floor.Object->ETV()) {
             if (AlimentadoPorLinea(entry.Object)) {
                 auto* ms = static_cast<TMultiswitch*>(entry.Object);
-                return h == 0 ? ms : ms->DoublePartner();
+                return group == 0 ? ms : group == 1 ? ms->DoublePartner() : ms->TriplePartner();
             }
         }
     }
@@ -145,7 +145,7 @@ TInyector* CrearInyector(Alimentacion& a, int h) {
         return nullptr;
     }
     a.headend.AgregarElemento(injector);
-    if (TCBFT* fed = MultiswitchAlimentado(a.stair, h)) {
+    if (TCBFT* fed = MultiswitchAlimentado(a.stair, h / (a.terrestre ? 5 : 4))) {
         injector->AddFed(fed);
     }
     return injector;

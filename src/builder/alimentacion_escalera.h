@@ -24,7 +24,8 @@ double LongitudTroncal(const Tproyecto& project, const TEscalera& stair, const t
 // fourth without) goes through a power injector placed on the headend floor when the project asks for
 // injectors, the catalogue has the injector model, the stair's lowest floor with elements holds a
 // line-powered multiswitch and the installation has fewer than 16 polarities and not 8; the injector
-// feeds the lowest line-powered multiswitch of the stair (its double partner for lines other than 0).
+// feeds the lowest line-powered multiswitch of the stair, or for the second and third satellite group
+// that multiswitch's double and triple partner.
 void AlimentarEscalera(Tproyecto& project, tplanta& headendFloor, TEscalera& stair,
                        const std::vector<TRepartidor*>& lines);
 
