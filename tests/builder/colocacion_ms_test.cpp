@@ -299,5 +299,77 @@ TEST_F(FloorMultiswitches, ConectarMsSkipsMissingElementsAndSwitches) {
     ExpectChained(*upper, *lower, 0.5, Cable(TpreferenciasProyecto::kCablePlanta));
 }
 
+// Rows of at most 8 taps: a powering 8-tap model, another 8 drawing from it, the remainder of 4 on the
+// smallest drawing model; flats go to the last multiswitch of ETV first.
+TEST_F(FloorMultiswitches, Ms816TwentyFlatsOnEightTapRows) {
+    TEscalera& s = Stair(16, {20});
+    TMatMs table = Table();
+    std::erase_if(table, [](const TregistroMs& row) { return row.Salidas > 8; });
+    ColocarMs816(*project, s, 1, table);
+    EXPECT_EQ(ModelsOf(Floor(0)), (Models{604, 603, 601}));
+    ExpectFlatsFed(Floor(0), false);
+    const auto& etv = Floor(0).ETV();
+    EXPECT_EQ(etv.Object(2)->CountConnected('D'), 4);
+    EXPECT_EQ(etv.Object(1)->CountConnected('D'), 8);
+    EXPECT_EQ(etv.Object(0)->CountConnected('D'), 8);
+    EXPECT_EQ(ElementAt(Floor(0).LViviendas().Object(0)->Entrada()->PinAt('E', 0)), etv.Object(2));
+    const TCableTV* floorCable = Cable(TpreferenciasProyecto::kCablePlanta);
+    ExpectChained(*etv.Object(0), *etv.Object(1), 0.5, floorCable);
+    ExpectChained(*etv.Object(1), *etv.Object(2), 0.5, floorCable);
+}
+
+// A flat whose entry is already fed is passed over without using up the multiswitch.
+TEST_F(FloorMultiswitches, FlatWithATakenEntryIsPassedOver) {
+    Stair(4, {4});
+    tplanta& floor = Floor(0);
+    TCBFT* multiswitch = NuevoElementoCatalogo(*project, 5001, 2);
+    InsertarAlFrente(floor, {multiswitch});
+    Tentradaviv* taken = floor.LViviendas().Object(0)->Entrada();
+    TCBFT* other = NuevoElementoCatalogo(*project, 5500, 1000);
+    ASSERT_TRUE(other->ConnectPin(-1, 'S', 1.0, nullptr, -1, 'E', *taken));
+    ConectarViviendas(*project, stair());
+    EXPECT_EQ(ElementAt(taken->PinAt('E', 0)), other);
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(ElementAt(floor.LViviendas().Object(i)->Entrada()->PinAt('E', 0)), multiswitch);
+    }
+    EXPECT_EQ(multiswitch->CountConnected('D'), 3);
+}
+
+// A switch that cannot take a tap of every multiswitch of the position is not kept: the flat stays
+// unfed rather than fed by a switch that misses a satellite.
+TEST_F(FloorMultiswitches, SwitchMissingASatelliteIsNotKept) {
+    Stair(4, {6});
+    tplanta& floor = Floor(0);
+    // 8 taps for the first satellite, only 4 for the second.
+    std::vector<TCBFT*> position{NuevoElementoCatalogo(*project, 5001, 8),
+                                 NuevoElementoCatalogo(*project, 5001, 2)};
+    EnlazarSocios(position);
+    InsertarAlFrente(floor, position);
+    ConectarViviendas(*project, stair());
+    EXPECT_EQ(ModelsOf(floor), (Models{8, 2, 1000, 1000, 1000, 1000}));
+    EXPECT_EQ(position[0]->CountConnected('D'), 4);
+    EXPECT_FALSE(floor.LViviendas().Object(4)->Entrada()->PinAt('E', 0)->IsConnected());
+    EXPECT_FALSE(floor.LViviendas().Object(5)->Entrada()->PinAt('E', 0)->IsConnected());
+}
+
+// Positions counted from the end of ETV: a lone multiswitch at the start of a floor of double
+// positions makes no group and feeds nothing (no read before the list).
+TEST_F(FloorMultiswitches, IncompleteGroupAtTheStartFeedsNothing) {
+    Stair(4, {6});
+    tplanta& floor = Floor(0);
+    std::vector<TCBFT*> position{NuevoElementoCatalogo(*project, 5001, 2),
+                                 NuevoElementoCatalogo(*project, 5001, 2)};
+    EnlazarSocios(position);
+    TCBFT* lone = NuevoElementoCatalogo(*project, 5001, 2);
+    InsertarAlFrente(floor, {lone});
+    InsertarAlFrente(floor, position);
+    ConectarViviendas(*project, stair());
+    // ETV: a, b, lone. The pair (b, lone) feeds four flats; then no full group is left.
+    EXPECT_EQ(lone->CountConnected('D'), 4);
+    EXPECT_EQ(position[1]->CountConnected('D'), 4);
+    EXPECT_EQ(position[0]->CountConnected('D'), 0);
+    EXPECT_FALSE(floor.LViviendas().Object(4)->Entrada()->PinAt('E', 0)->IsConnected());
+}
+
 } // namespace
 } // namespace ixo::test
