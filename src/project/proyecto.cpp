@@ -1,5 +1,6 @@
 #include "project/proyecto.h"
 
+#include "catalogue/almacen_elementos.h"
 #include "model/padre_tv.h"
 #include "project/escalera.h"
 #include "project/planta.h"
@@ -54,6 +55,16 @@ Tproyecto::~Tproyecto() {
 void Tproyecto::Notification(TPrimerComponente* removed) {
     TPrimerComponente::Notification(removed);
     m_escaleras.RemoveObject(removed);
+    if (removed == m_almacen) {
+        m_almacen = nullptr;
+    }
+}
+
+void Tproyecto::SetAlmacen(TalmacenElementos* almacen) {
+    m_almacen = almacen;
+    if (almacen != nullptr) {
+        FreeNotification(almacen);
+    }
 }
 
 std::string Tproyecto::NombreFicheroEn(std::string_view projectsDirectory) {

@@ -43,7 +43,7 @@ public:
 
     // The element store the project takes its models from (not owned; may be null in tests).
     TalmacenElementos* Almacen() const { return m_almacen; }
-    void SetAlmacen(TalmacenElementos* almacen) { m_almacen = almacen; }
+    void SetAlmacen(TalmacenElementos* almacen);
 
     NamedList<TEscalera>& Escaleras() { return m_escaleras; }
     const NamedList<TEscalera>& Escaleras() const { return m_escaleras; }

@@ -254,11 +254,17 @@ TEST_F(Flat, MovingAFlatUpdatesBothFloors) {
     ASSERT_EQ(high.LViviendas().Count(), 3u);
     EXPECT_EQ(high.LViviendas().Object(2), flat);
     EXPECT_EQ(flat->Nombreplanta, high.Name());
-    // A floor that names the flat already (as after reading a file) gets the object, not a second entry.
-    flat->AsignarPlanta(&high);
-    EXPECT_EQ(high.LViviendas().Count(), 3u);
     flat->AsignarPlanta(nullptr);
     EXPECT_EQ(high.LViviendas().Count(), 2u);
+    EXPECT_EQ(flat->Planta(), nullptr);
+    // A floor that names the flat already (as a floor read from a file does before the objects are
+    // attached) gets the object in that entry instead of a second entry.
+    high.LViviendas().Insert(0, flat->Name(), nullptr);
+    flat->AsignarPlanta(&high);
+    ASSERT_EQ(high.LViviendas().Count(), 3u);
+    EXPECT_EQ(high.LViviendas().Object(0), flat);
+    EXPECT_EQ(flat->Nombreplanta, high.Name());
+    flat->AsignarPlanta(nullptr);
     EXPECT_EQ(flat->Nombreplanta, "");
 }
 
