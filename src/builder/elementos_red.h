@@ -57,7 +57,7 @@ template <typename T> T* CopiaOModeloPorDefecto(Tproyecto& project, std::int32_t
 // Cable kind `kind` of the project's ListaCables (null when the list lacks it: the default connector).
 TCableTV* CableDe(const Tproyecto& project, int kind);
 
-// The position of the stair holding floor in the project's Escaleras, or -1.
+// The position of the stair in the project's Escaleras, or -1.
 int PosicionEscalera(const Tproyecto& project, const TPrimerComponente* stair);
 
 // Output `outputIndex` (see FindFreePin: -1 the first free one) of from to the first free input of to.
