@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/catalogue_commands.h"
+#include "cli/new_command.h"
 #include "cli/settings_commands.h"
 
 namespace ixo::cli {
@@ -9,6 +10,7 @@ CommandRegistry BuildCommandRegistry() {
     CommandRegistry registry;
     AddSettingsCommands(registry);
     AddCatalogueCommands(registry);
+    AddNewCommand(registry);
     return registry;
 }
 

@@ -164,7 +164,6 @@ std::vector<CommandOption> NewProjectOptions() {
         {"--set", "KEY=VALUE", "override a settings key for this project (repeatable)"},
         {"--levels", "FILE", "write the outlet levels as CSV"},
         {"--json", "", "print the summary as JSON"},
-        {"-o", "FILE", "save the project"},
     };
 }
 
@@ -233,9 +232,6 @@ NewProjectRequest ParseNewProjectRequest(const CommandContext& context, const Se
     }
     if (const auto levels = context.Option("--levels")) {
         request.levelsFile = *levels;
-    }
-    if (const auto output = context.Option("-o")) {
-        request.outputFile = *output;
     }
     request.json = context.Option("--json").has_value();
     return request;

@@ -11,6 +11,7 @@
 #include "project/vivienda.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace ixo {
 namespace {
@@ -47,34 +48,47 @@ std::uint16_t CompareBands(const LevelVector& level, std::size_t first, std::siz
     return flags;
 }
 
+// Every outlet of the flat is compared at every polarity the flat can select, the entry's own last so
+// that the network is left as it was. The polarities are the outer loop: one recalculation of the
+// flat's feed serves all its outlets, and each outlet's record sees the polarities in the same order as
+// if it were checked alone.
 void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
-    TPin* entryInput = EntradaDeVivienda(flat);
-    for (const auto& entry : flat.ETV()) {
-        auto* outlet = dynamic_cast<TTomaTV*>(entry.Object);
-        if (outlet == nullptr) {
-            continue;
-        }
+    struct OutletRecord {
+        TTomaTV* outlet;
         TNodoInfo record;
-        std::uint16_t result = 0;
-        if (entryInput == nullptr) {
-            result = ComprobarToma(*outlet, errors.ConTerrestre, record);
-        } else {
-            // Every other polarity first, the entry's own last, so the network is left as it was.
-            const std::int32_t own = entryInput->polaridad;
-            for (std::int32_t v = 0; v < polarities; ++v) {
-                if (v != own) {
-                    SeleccionarPolaridad(*entryInput, v);
-                    result |= ComprobarToma(*outlet, errors.ConTerrestre, record);
-                }
-            }
-            SeleccionarPolaridad(*entryInput, own);
-            result |= ComprobarToma(*outlet, errors.ConTerrestre, record);
+        std::uint16_t result;
+    };
+    std::vector<OutletRecord> outlets;
+    for (const auto& entry : flat.ETV()) {
+        if (auto* outlet = dynamic_cast<TTomaTV*>(entry.Object)) {
+            outlets.push_back({outlet, TNodoInfo{}, 0});
         }
-        if (result != 0) {
-            record.Estado = result;
-            record.Vivienda = &flat;
-            record.Toma = outlet;
-            errors.Add(record);
+    }
+    if (outlets.empty()) {
+        return;
+    }
+    const auto compareAll = [&]() {
+        for (OutletRecord& item : outlets) {
+            item.result |= ComprobarToma(*item.outlet, errors.ConTerrestre, item.record);
+        }
+    };
+    if (TPin* entryInput = EntradaDeVivienda(flat)) {
+        const std::int32_t own = entryInput->polaridad;
+        for (std::int32_t v = 0; v < polarities; ++v) {
+            if (v != own) {
+                SeleccionarPolaridad(*entryInput, v);
+                compareAll();
+            }
+        }
+        SeleccionarPolaridad(*entryInput, own);
+    }
+    compareAll();
+    for (OutletRecord& item : outlets) {
+        if (item.result != 0) {
+            item.record.Estado = item.result;
+            item.record.Vivienda = &flat;
+            item.record.Toma = item.outlet;
+            errors.Add(item.record);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "catalogue/element_factory.h"
 #include "model/class_registry.h"
 #include "model/padre_tv.h"
+#include "model/parts_catalogue.h"
 #include "project/preferencias_proyecto.h"
 #include "support/temp_dir.h"
 
@@ -52,6 +53,9 @@ std::vector<std::vector<std::int32_t>> FlatsTableOf(const BuildingShape& shape) 
 std::unique_ptr<Tproyecto> MakeProject(const BuildingShape& shape, const SettingsRecord& settings,
                                        const TMatestructuranivel& limits) {
     TalmacenElementos& store = DemoStore();
+    // Other fixtures open stores of their own, and a store that goes uninstalls itself as the model's
+    // catalogue: the flats' entries and the builder's default models are read through it.
+    SetPartsCatalogue(&store);
     auto project = TPrimerComponente::CreateRoot<Tproyecto>();
     project->SetName("Proyecto");
     project->SetAlmacen(&store);

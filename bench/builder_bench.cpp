@@ -1,0 +1,114 @@
+// Building a whole installation from a building shape on the demo catalogue: structure, headend, stair
+// feeding, level run and outlet check, as the New command does it; and the recalculation alone, which
+// runs after every edit. Sizes: S 1 stair x 5 floors x 4 flats x 2 outlets, M 4 x 20 x 4 x 4,
+// L 8 x 100 x 4 x 4 (12,800 outlets) with 16 and with 4 polarities. The counters give the cost per
+// outlet and the peak resident memory of the process.
+#include "builder/nuevo_proyecto.h"
+#include "catalogue/almacen_elementos.h"
+#include "catalogue/catalogo.h"
+#include "catalogue/catalogue_elements.h"
+#include "common/progress.h"
+#include "levels/calculo_niveles.h"
+#include "project/proyecto.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace ixo;
+
+struct Store {
+    Store() {
+        InitialiseElementModel();
+        root->SetName("MainForm");
+        OpenedCatalogue opened = OpenCatalogue(root.get(), std::filesystem::path(IXO_BIN_DIR) / "BD");
+        if (opened.Check.Passed) {
+            store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables);
+        }
+    }
+    std::unique_ptr<TPrimerComponente> root = TPrimerComponente::CreateRoot<TPrimerComponente>();
+    TalmacenElementos* store = nullptr;
+};
+
+TalmacenElementos* DemoStore() {
+    static Store store;
+    return store.store;
+}
+
+WizardResults Shape(int stairs, int floors, int flatsPerFloor, int outlets, int polarities) {
+    WizardResults shape;
+    shape.Nverticales = stairs;
+    shape.Nplantas = floors;
+    shape.NoutletViv = outlets;
+    shape.Npolaridades = polarities;
+    shape.TipoDistribucionCab = 1;
+    shape.TipoDistribucionViv = 0;
+    shape.VertHeader = 1;
+    shape.DisViv.assign(stairs, std::vector<std::int32_t>(floors, flatsPerFloor));
+    shape.Nviv = stairs * floors * flatsPerFloor;
+    return shape;
+}
+
+double PeakResidentMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+void SetCounters(benchmark::State& state, const WizardResults& shape) {
+    const double outlets = static_cast<double>(shape.Nviv) * shape.NoutletViv;
+    state.counters["outlets"] = outlets;
+    state.counters["per_outlet"] = benchmark::Counter(outlets, benchmark::Counter::kIsIterationInvariantRate |
+                                                                   benchmark::Counter::kInvert);
+    state.counters["peak_MiB"] = PeakResidentMiB();
+}
+
+void BuildRunCheck(benchmark::State& state, const WizardResults& shape) {
+    TalmacenElementos* store = DemoStore();
+    if (store == nullptr) {
+        state.SkipWithError("the demo catalogue is missing: build the project first");
+        return;
+    }
+    for (auto _ : state) {
+        NuevoProyecto created =
+            CrearProyectoDesdeAsistente(*store, shape, DefaultSettings(), DefaultLevelLimits(), NoProgress());
+        benchmark::DoNotOptimize(created.Resultado);
+        state.PauseTiming(); // freeing the project is not part of the build
+        created.Proyecto.reset();
+        state.ResumeTiming();
+    }
+    SetCounters(state, shape);
+}
+
+void Recalculate(benchmark::State& state, const WizardResults& shape) {
+    TalmacenElementos* store = DemoStore();
+    if (store == nullptr) {
+        state.SkipWithError("the demo catalogue is missing: build the project first");
+        return;
+    }
+    NuevoProyecto created =
+        CrearProyectoDesdeAsistente(*store, shape, DefaultSettings(), DefaultLevelLimits(), NoProgress());
+    for (auto _ : state) {
+        Recalcular(*created.Proyecto);
+    }
+    SetCounters(state, shape);
+}
+
+BENCHMARK_CAPTURE(BuildRunCheck, S_4pol, Shape(1, 5, 4, 2, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildRunCheck, M_4pol, Shape(4, 20, 4, 4, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildRunCheck, L_16pol, Shape(8, 100, 4, 4, 16))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BuildRunCheck, L_4pol, Shape(8, 100, 4, 4, 4))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Recalculate, L_16pol, Shape(8, 100, 4, 4, 16))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Recalculate, L_4pol, Shape(8, 100, 4, 4, 4))->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,24 @@
+#include "builder/distribucion.h"
+
+#include "levels/calculo_niveles.h"
+#include "project/planta.h"
+#include "project/preferencias_proyecto.h"
+#include "project/proyecto.h"
+
+namespace ixo {
+
+int ConstruirDistribucion(Tproyecto& project, Progress& progress) {
+    tplanta* headend = project.PlantaCabecera();
+    if (headend == nullptr) {
+        return -2;
+    }
+    const int result = project.Preferencias().TipoDistribucionCab == 0
+                           ? DistribuirDesdeCabecera(project, *headend, progress)
+                           : DistribuirTroncal(project, *headend, progress);
+    if (result > 0) {
+        CalcularNiveles(project, *headend, true);
+    }
+    return result;
+}
+
+} // namespace ixo

@@ -1,0 +1,20 @@
+#include "builder/elementos_red.h"
+
+#include "project/preferencias_proyecto.h"
+
+namespace ixo {
+
+TCableTV* CableDe(const Tproyecto& project, int kind) {
+    return project.Preferencias().Cable(kind);
+}
+
+int PosicionEscalera(const Tproyecto& project, const TPrimerComponente* stair) {
+    return stair != nullptr ? project.Escaleras().IndexOfObject(stair) : -1;
+}
+
+bool ConectarSalida(TComponenteBase& from, int outputIndex, TComponenteBase& to, double metres,
+                    TCableTV* cable) {
+    return from.ConnectPin(outputIndex, 'S', metres, cable, -1, 'E', to);
+}
+
+} // namespace ixo

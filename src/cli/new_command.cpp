@@ -1,0 +1,121 @@
+#include "cli/new_command.h"
+
+#include "builder/nuevo_proyecto.h"
+#include "catalogue/almacen_elementos.h"
+#include "catalogue/catalogo.h"
+#include "catalogue/catalogue_elements.h"
+#include "cli/cli_app.h"
+#include "cli/new_request.h"
+#include "cli/project_report.h"
+#include "cli/settings_commands.h"
+#include "common/progress.h"
+#include "project/file_replace.h"
+#include "project/proyecto.h"
+
+#include <unistd.h>
+
+#include <ostream>
+
+namespace ixo::cli {
+namespace {
+
+// Progress of a long build on the error stream, only when a person watches it.
+class TerminalProgress : public Progress {
+public:
+    explicit TerminalProgress(std::ostream& err) : m_err(err), m_enabled(isatty(STDERR_FILENO) != 0) {}
+    ~TerminalProgress() override {
+        if (m_enabled && m_shown) {
+            m_err << "\n";
+        }
+    }
+    void SetCaption(std::string_view caption) override { m_caption = caption; }
+    void SetMaximum(int steps) override { m_maximum = steps; }
+    void SetPosition(int step) override {
+        m_position = step;
+        Show();
+    }
+    void Step() override {
+        ++m_position;
+        Show();
+    }
+
+private:
+    void Show() {
+        if (!m_enabled || m_maximum <= 0) {
+            return;
+        }
+        m_err << "\r" << m_caption << ": " << (100 * m_position / m_maximum) << "%" << std::flush;
+        m_shown = true;
+    }
+
+    std::ostream& m_err;
+    bool m_enabled;
+    bool m_shown = false;
+    std::string m_caption;
+    int m_maximum = 0;
+    int m_position = 0;
+};
+
+// The catalogue store of the --catalogue folder, with everything it needs kept alive.
+class CatalogueStore {
+public:
+    explicit CatalogueStore(const std::filesystem::path& directory)
+        : m_owner(TPrimerComponente::CreateRoot<TPrimerComponente>()) {
+        m_owner->SetName("MainForm");
+        OpenedCatalogue opened = OpenCatalogue(m_owner.get(), directory);
+        if (opened.Tables == nullptr || !opened.Check.Passed) {
+            throw UsageError(CatalogueErrorMessage(directory, opened.Check.ErrorCode));
+        }
+        InitialiseElementModel();
+        m_store = TPrimerComponente::Create<TalmacenElementos>(m_owner.get(), *opened.Tables);
+    }
+    TalmacenElementos& Store() const { return *m_store; }
+
+private:
+    std::unique_ptr<TPrimerComponente> m_owner;
+    TalmacenElementos* m_store = nullptr;
+};
+
+int NewProject(const CommandContext& context) {
+    const EffectiveSettings settings = LoadEffectiveSettings(context.Options().settingsFile);
+    const NewProjectRequest request = ParseNewProjectRequest(context, settings.record, settings.limits);
+    for (const std::string& note : request.notes) {
+        context.err << kProgramName << ": note: " << note << "\n";
+    }
+    const CatalogueStore catalogue(context.Options().catalogueDirectory);
+    TerminalProgress progress(context.err);
+    NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
+                                                        request.limits, progress);
+    Tproyecto& project = *created.Proyecto;
+    const ProjectReport report = MakeProjectReport(project, created.Resultado);
+    if (request.levelsFile) {
+        if (!ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {
+            context.err << kProgramName << ": cannot write " << request.levelsFile->string() << "\n";
+            return kExitFailure;
+        }
+    }
+    if (request.json) {
+        WriteReportJson(context.out, report);
+    } else {
+        WriteReportText(context.out, report);
+    }
+    if (created.Resultado <= 0) {
+        context.err << kProgramName << ": the installation could not be built (no headend floor?)\n";
+        return kExitFailure;
+    }
+    return report.failingOutlets.empty() ? kExitSuccess : kExitFailure;
+}
+
+} // namespace
+
+void AddNewCommand(CommandRegistry& registry) {
+    Command command =
+        MakeCommand({"new"},
+                    "build a new installation from a building shape, calculate it and check every "
+                    "outlet (exit 1 when some outlet is out of limits)",
+                    NewProject);
+    command.options = NewProjectOptions();
+    registry.Add(std::move(command));
+}
+
+} // namespace ixo::cli

@@ -1,0 +1,152 @@
+#include "builder/instalacion.h"
+
+#include "builder/builder_test_support.h"
+#include "levels/niveles_tomas.h"
+#include "model/alimentador.h"
+#include "model/cabecera_terrestre.h"
+#include "model/disecq.h"
+#include "model/especial.h"
+#include "model/multiswitch.h"
+#include "model/padre_tv.h"
+#include "model/repartidor.h"
+#include "model/toma_tv.h"
+#include "project/escalera.h"
+#include "project/vivienda.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace ixo::test {
+namespace {
+
+class EndToEnd : public BuilderFixture {
+protected:
+    Tproyecto& BuildAndRun(const BuildingShape& shape, const SettingsRecord& settings = DefaultSettings()) {
+        Build(shape, settings);
+        EXPECT_GT(ConstruirInstalacion(*project), 0);
+        project->ComprobarErrores();
+        return *project;
+    }
+
+    // Every flat entry is fed, and every outlet receives satellite signal at every polarity (none is
+    // left at the bare losses of an unfed line).
+    void ExpectEveryOutletFed() {
+        for (const auto& flat : project->ListaViviendas()) {
+            EXPECT_EQ(flat.Object->Entrada()->CountConnected('E'), 1) << flat.Name;
+        }
+        const auto outlets = NivelesDeTomas(*project);
+        EXPECT_EQ(static_cast<int>(outlets.size()), TotalOutlets());
+        for (const NivelesToma& outlet : outlets) {
+            for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
+                EXPECT_GT(outlet.Peor[band], 30.0) << outlet.Toma->Name() << " band " << band;
+            }
+        }
+    }
+
+    int TotalOutlets() const {
+        int count = 0;
+        for (const auto& flat : project->ListaViviendas()) {
+            count += flat.Object->Numtomas();
+        }
+        return count;
+    }
+
+    template <typename T> int CountInNetwork() const {
+        int count = 0;
+        for (const TPrimerComponente* component : project->RedTV().Components()) {
+            count += component->Is<T>() ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+BuildingShape Shape(int stairs, int floors, int flats, int outlets, int polarities, int layout) {
+    BuildingShape shape;
+    shape.stairs = stairs;
+    shape.floors = floors;
+    shape.flatsPerFloor = flats;
+    shape.outlets = outlets;
+    shape.polarities = polarities;
+    shape.headendDistribution = layout;
+    return shape;
+}
+
+// One flat with one outlet fed straight from a headend multiswitch (MH-508). Worked out from the demo
+// catalogue: CX-68 loses 7.7 / 18 / 19 / 30 dB per 100 m at 175 / 862 / 950 / 2150 MHz; MH-508 passes
+// terrestrial with -18 / -18.5 dB and IF with -4 / -2 dB; PAU-1 -0.3 / -0.5 / -0.6 / -1; TF-2 -1.5 / -2
+// / -2.2 / -3.2. Lengths: headend 0.5 m (terrestrial) and 12 m (dish), flat 3 m (floor height) + 10 m.
+TEST_F(EndToEnd, HeadendMultiswitchLevelsByHand) {
+    BuildAndRun(Shape(1, 1, 1, 1, 4, 0));
+    EXPECT_EQ(CountInNetwork<TMultiswitch>(), 1);
+    const auto outlets = NivelesDeTomas(*project);
+    ASSERT_EQ(outlets.size(), 1u);
+    const LevelVector& level = outlets[0].Recibido;
+    EXPECT_NEAR(level[1], 100 - 0.5 * 0.077 - 18 - 13 * 0.077 - 0.3 - 1.5, 1e-9);
+    EXPECT_NEAR(level[3], 100 - 0.5 * 0.18 - 18.5 - 13 * 0.18 - 0.5 - 2.0, 1e-9);
+    EXPECT_NEAR(level[4], 80 - 12 * 0.19 - 4 - 13 * 0.19 - 0.6 - 2.2, 1e-9);
+    EXPECT_NEAR(level[7], 80 - 12 * 0.30 - 2 - 13 * 0.30 - 1.0 - 3.2, 1e-9);
+    EXPECT_TRUE(project->Escaleras().Object(0)->ErroresEscalera().Empty());
+}
+
+TEST_F(EndToEnd, TrunkWithFourPolaritiesAndInjectors) {
+    BuildAndRun(Shape(3, 4, 3, 2, 4, 1));
+    EXPECT_EQ(CountInNetwork<TInyector>(), 3); // line 0 of each stair
+    EXPECT_EQ(CountInNetwork<TDISECQ>(), 0);
+    ExpectEveryOutletFed();
+}
+
+TEST_F(EndToEnd, TrunkWithTwelvePolaritiesFeedsFlatsThroughSwitches) {
+    BuildAndRun(Shape(2, 3, 2, 1, 12, 1));
+    EXPECT_EQ(CountInNetwork<TDISECQ>(), 12); // one three-input switch a flat
+    EXPECT_EQ(CountInNetwork<TMultiswitch>() % 3, 0);
+    ExpectEveryOutletFed();
+}
+
+TEST_F(EndToEnd, EightAndSixteenPolarities) {
+    for (int polarities : {8, 16}) {
+        BuildAndRun(Shape(2, 3, 4, 2, polarities, 1));
+        EXPECT_EQ(CountInNetwork<TInyector>(), 0) << polarities;
+        ExpectEveryOutletFed();
+    }
+}
+
+TEST_F(EndToEnd, SingleStairFedStraightFromTheHeadend) {
+    BuildAndRun(Shape(1, 5, 2, 2, 4, 1));
+    EXPECT_EQ(CountInNetwork<TRepartidor>(), 0); // no trunk splitter (the flats' splitters are theirs)
+    ExpectEveryOutletFed();
+}
+
+TEST_F(EndToEnd, TerrestrialOffLeavesTheTerrestrialBandsUnchecked) {
+    SettingsRecord settings = DefaultSettings();
+    settings.HD_ICTERR = false;
+    BuildAndRun(Shape(2, 3, 2, 2, 4, 1), settings);
+    EXPECT_EQ(CountInNetwork<TCabeceraTerrestre>(), 0);
+    ExpectEveryOutletFed();
+    for (const auto& stair : project->Escaleras()) {
+        const TCompruebaErrores& errors = stair.Object->ErroresEscalera();
+        for (std::size_t i = 0; i < errors.Count(); ++i) {
+            EXPECT_EQ(errors[i].FlagsTerrestre, 0u);
+        }
+    }
+}
+
+// The check tries every polarity and leaves each flat on its own: the levels after the check are those
+// of the entry's polarity, and the worst levels differ from them where the polarities differ.
+TEST_F(EndToEnd, TheCheckLeavesEveryFlatOnItsOwnPolarity) {
+    BuildAndRun(Shape(1, 2, 2, 1, 4, 1));
+    Tvivienda* flat = project->ListaViviendas().Object(0);
+    TPin* entry = flat->Entrada()->PinesENTRADA().front();
+    const auto before = NivelesDeTomas(*project);
+    entry->polaridad = 2;
+    entry->Peer()->polaridad = 2;
+    project->ComprobarErrores();
+    EXPECT_EQ(entry->polaridad, 2);
+    EXPECT_EQ(entry->Peer()->polaridad, 2);
+    const auto after = NivelesDeTomas(*project);
+    ASSERT_EQ(before.size(), after.size());
+    EXPECT_EQ(before[0].Peor, after[0].Peor); // the worst over all polarities does not depend on the own one
+}
+
+} // namespace
+} // namespace ixo::test

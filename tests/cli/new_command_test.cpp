@@ -1,0 +1,133 @@
+#include "cli/cli_app.h"
+#include "cli/commands.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace ixo::cli {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// `ixo-cli new ...` on the demo catalogue with the built-in settings.
+CliRun RunNew(std::vector<std::string> options) {
+    static const CommandRegistry registry = BuildCommandRegistry();
+    std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
+                                      "/nonexistent/Ixo.ini", "new"};
+    words.insert(words.end(), options.begin(), options.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = RunCli(words, registry, test::DemoCatalogueDirectory().parent_path(), out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The buildings the demo catalogue is designed for: with the default settings every outlet is within
+// the default limits (terrestrial 60-80, satellite 50-70 dBµV).
+TEST(NewCommand, CalibrationBuildingsAreWithinLimits) {
+    const std::vector<std::vector<std::string>> buildings = {
+        {"--floors", "4", "--flats-per-floor", "4", "--outlets", "2", "--polarities", "4"},
+        {"--stairs", "2", "--floors", "6", "--flats-per-floor", "4", "--outlets", "3", "--polarities", "8"},
+        {"--floors", "3", "--flats-per-floor", "3", "--outlets", "1", "--polarities", "4", "--topology",
+         "standalone"},
+    };
+    for (const auto& building : buildings) {
+        const CliRun run = RunNew(building);
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        EXPECT_TRUE(Contains(run.out, "Outlets out of limits: 0 of ")) << run.out;
+    }
+}
+
+// Three stairs of ten floors, twelve polarities through DiSEqC switches and four cascade outlets a
+// flat: far too long for a passive distribution; a designer adds line amplifiers. The command reports
+// the failing outlets and exits with 1.
+TEST(NewCommand, ALongPassiveDistributionFailsWithErrorTexts) {
+    const CliRun run = RunNew({"--stairs", "3", "--floors", "10", "--flats-per-floor", "2", "--outlets", "4",
+                               "--distribution", "cascade", "--polarities", "12"});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_TRUE(Contains(run.out, "Building: 3 stairs, 10 floors, 60 flats, 240 outlets (cascade)"))
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, "TDISECQ")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "<MIN(TER:")) << run.out;
+}
+
+TEST(NewCommand, JsonSummaryAndLevelsCsv) {
+    test::TempDir dir;
+    const std::filesystem::path csv = dir / "levels.csv";
+    const CliRun run = RunNew({"--stairs", "2", "--floors", "2", "--flats-matrix", "1,2;2,1", "--outlets",
+                               "2", "--json", "--levels", csv.string()});
+    ASSERT_NE(run.status, 2) << run.err;
+    EXPECT_TRUE(Contains(run.out, "\"flats\": 6,")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\"outlets\": 12,")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\"TTomaTV\": 12")) << run.out;
+    // A two-way splitter in each flat and five trunk splitters (four polarities and terrestrial) for
+    // the two stairs, each line with an injector on line 0 of each stair.
+    EXPECT_TRUE(Contains(run.out, "\"TRepartidor\": 11")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\"TInyector\": 2")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\"built\": true")) << run.out;
+    const std::vector<std::string> rows = Lines(test::ReadFileBytes(csv));
+    ASSERT_EQ(rows.size(), 13u);
+    EXPECT_EQ(rows[0],
+              "stair,floor,flat,outlet,worst_175,worst_470,worst_862,worst_950,worst_1350,worst_1750,"
+              "worst_2150,received_175,received_470,received_862,received_950,received_1350,"
+              "received_1750,received_2150");
+    EXPECT_TRUE(rows[1].starts_with("STAIR")) << rows[1];
+    EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 17);
+}
+
+TEST(NewCommand, TerrestrialOffBuildsNoTerrestrialHeadend) {
+    const CliRun on = RunNew({"--floors", "2", "--flats-per-floor", "2"});
+    EXPECT_TRUE(Contains(on.out, "TCabeceraTerrestre")) << on.out;
+    const CliRun off = RunNew({"--floors", "2", "--flats-per-floor", "2", "--set", "TERRESTRIAL_AMP=0"});
+    EXPECT_NE(off.status, 2) << off.err;
+    EXPECT_FALSE(Contains(off.out, "TCabeceraTerrestre")) << off.out;
+    EXPECT_TRUE(Contains(off.out, "terrestrial off")) << off.out;
+}
+
+TEST(NewCommand, BadInputExitsWithTwoAndTheWizardsMessage) {
+    const CliRun floors = RunNew({"--floors", "101", "--flats-per-floor", "1"});
+    EXPECT_EQ(floors.status, 2);
+    EXPECT_TRUE(Contains(floors.err, "Value must be between 1 and 100")) << floors.err;
+    const CliRun total = RunNew({"--floors", "2", "--flats-per-floor", "2", "--flats", "5"});
+    EXPECT_EQ(total.status, 2);
+    EXPECT_TRUE(Contains(total.err, "The number of flats is 4. The valid value is 5")) << total.err;
+    const CliRun key = RunNew({"--flats-per-floor", "1", "--set", "NOT_A_KEY=1"});
+    EXPECT_EQ(key.status, 2);
+}
+
+TEST(NewCommand, AMissingCatalogueIsBadInput) {
+    static const CommandRegistry registry = BuildCommandRegistry();
+    test::TempDir dir;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli({"--catalogue", dir.Path().string(), "new", "--flats-per-floor", "1"}, registry,
+                              dir.Path(), out, err);
+    EXPECT_EQ(status, 2);
+    EXPECT_TRUE(Contains(err.str(), "Unable to find database files")) << err.str();
+}
+
+} // namespace
+} // namespace ixo::cli
