@@ -1,5 +1,6 @@
 #include "project_file_test_support.h"
 
+#include "builder/instalacion.h"
 #include "common/version.h"
 #include "model/cable_tv.h"
 #include "model/componente_base.h"
@@ -124,6 +125,51 @@ TEST_P(ProjectFileRoundTrip, OpensToTheSameProjectAndSavesTheSameBytes) {
 INSTANTIATE_TEST_SUITE_P(Shapes, ProjectFileRoundTrip,
                          ::testing::Values(BuildingShape{}, Shape(2, 3, 2), Shape(1, 2, 1, 3, 1),
                                            UnevenShape()));
+
+BuildingShape WithHeadend(BuildingShape shape, int distribution, int polarities) {
+    shape.headendDistribution = distribution;
+    shape.polarities = polarities;
+    return shape;
+}
+
+class BuiltProjectFileRoundTrip : public ::testing::TestWithParam<BuildingShape> {};
+
+TEST_P(BuiltProjectFileRoundTrip, OpensToTheSameNetworkAndLevels) {
+    std::unique_ptr<Tproyecto> original = MakeProject(GetParam());
+    ASSERT_GT(ConstruirInstalacion(*original), 0);
+    const FileBytes saved = ProjectFileBytes(*original);
+    OpenedProject opened = Open(saved);
+    ASSERT_EQ(opened.result, kOpenOk);
+    Tproyecto& project = *opened.project;
+    EXPECT_EQ(AllPaths(project), AllPaths(*original));
+    EXPECT_EQ(PeersByPath(project), PeersByPath(*original));
+    const auto levels = LevelsByPath(project);
+    EXPECT_EQ(levels, LevelsByPath(*original));
+    EXPECT_TRUE(
+        std::any_of(levels.begin(), levels.end(), [](const auto& entry) { return entry.second[7] > 0.0; }));
+    EXPECT_EQ(ProjectFileBytes(project), saved);
+    // The outlet check after opening finds what a recalculation of the original finds.
+    Recalcular(*original);
+    EXPECT_EQ(project.ConErrores, original->ConErrores);
+    // Every element of the network outside the flats is back in its floor.
+    int listed = 0;
+    for (const auto& stair : project.Escaleras()) {
+        for (const auto& floor : stair.Object->ListaPlantas()) {
+            for (const auto& element : floor.Object->ETV()) {
+                ASSERT_NE(element.Object, nullptr) << element.Name;
+                EXPECT_EQ(element.Object->Container(), floor.Object);
+                ++listed;
+            }
+        }
+    }
+    EXPECT_GT(listed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, BuiltProjectFileRoundTrip,
+                         ::testing::Values(BuildingShape{}, WithHeadend(Shape(2, 3, 2), 1, 4),
+                                           WithHeadend(Shape(1, 3, 2, 3, 1), 1, 8),
+                                           WithHeadend(Shape(2, 2, 1), 0, 16),
+                                           WithHeadend(Shape(1, 4, 2), 1, 16)));
 
 TEST(ProjectFileOpen, SetsOpenAndKeepsModified) {
     std::unique_ptr<Tproyecto> original = CalculatedProject({});
