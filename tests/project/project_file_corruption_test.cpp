@@ -165,7 +165,7 @@ TEST(ProjectFileCorruption, RandomMutantsNeverCrashOrHang) {
     const FileBytes& file = SmallFile();
     std::mt19937 random(0x1C0FFEE);
     std::set<int> results;
-    const int kMutants = 1500;
+    const int kMutants = 3000;
     for (int m = 0; m < kMutants; ++m) {
         FileBytes mutant = file;
         const int kind = static_cast<int>(random() % 4);
