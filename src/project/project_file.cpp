@@ -8,6 +8,7 @@
 #include "project/component_filer.h"
 #include "project/component_stream.h"
 #include "project/file_replace.h"
+#include "project/preferencias_proyecto.h"
 #include "project/project_attach.h"
 #include "project/proyecto.h"
 #include "project/vivienda.h"
@@ -18,6 +19,11 @@
 
 namespace ixo {
 namespace {
+
+// The most satellite polarities an installation carries (four dishes of four polarities). The outlet
+// check that opening runs tries every polarity on every flat, so a larger stored count is refused rather
+// than run.
+constexpr std::int32_t kMaxPolaridades = 16;
 
 // The smallest component record: signature, two empty names, the two closing zeros, a child count.
 constexpr std::size_t kMinRecordSize = 4 + 1 + 1 + 2 + 4;
@@ -90,6 +96,14 @@ void MakeBackup(const std::filesystem::path& path) {
     std::filesystem::remove(backup, error);
     if (std::filesystem::exists(path, error)) {
         std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error);
+    }
+}
+
+// Stored numbers that set how much work the open does must be plausible.
+void CheckPlausible(const Tproyecto& project) {
+    const std::int32_t polarities = project.Preferencias().Npolaridades;
+    if (polarities < 0 || polarities > kMaxPolaridades) {
+        throw StreamError("implausible number of polarities " + std::to_string(polarities));
     }
 }
 
@@ -179,6 +193,7 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         ReadChildren(in, project, project, 0);
         AttachFloorElements(project);
         AttachFeedersOfRed(project);
+        CheckPlausible(project);
         project.finalizadocalculoTV = true;
         Recalcular(project);
         // Seam: the main window rebuilds the schematic of the opened project here.

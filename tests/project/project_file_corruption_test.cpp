@@ -5,6 +5,7 @@
 #include "model/padre_tv.h"
 #include "project/escalera.h"
 #include "project/planta.h"
+#include "project/preferencias_proyecto.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,16 @@ FileBytes NestedFile(int depth) {
 TEST(ProjectFileCorruption, NestingIsBounded) {
     EXPECT_EQ(OpenResult(NestedFile(kMaxTreeDepth - 3)), kOpenOk);
     EXPECT_EQ(OpenResult(NestedFile(kMaxTreeDepth + 5)), kOpenNotAProject);
+}
+
+TEST(ProjectFileCorruption, AnImplausiblePolarityCountIsRefusedBeforeTheCheckRuns) {
+    std::unique_ptr<Tproyecto> project = SmallBuiltProject();
+    project->Preferencias().Npolaridades = 0x7FFFFFFF; // the check would try every one on every flat
+    EXPECT_EQ(OpenResult(ProjectFileBytes(*project)), kOpenNotAProject);
+    project->Preferencias().Npolaridades = -4;
+    EXPECT_EQ(OpenResult(ProjectFileBytes(*project)), kOpenNotAProject);
+    project->Preferencias().Npolaridades = 16;
+    EXPECT_EQ(OpenResult(ProjectFileBytes(*project)), kOpenOk);
 }
 
 TEST(ProjectFileCorruption, AnElementNamedTwiceInAFloorIsPlacedOnce) {
