@@ -171,6 +171,21 @@ INSTANTIATE_TEST_SUITE_P(Shapes, BuiltProjectFileRoundTrip,
                                            WithHeadend(Shape(2, 2, 1), 0, 16),
                                            WithHeadend(Shape(1, 4, 2), 1, 16)));
 
+TEST(ProjectFileOpen, KeepsNonAsciiAndLongTextOfTheTitleBlock) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject({});
+    const std::vector<std::string> lines{"Autor: Mu\xC3\xB1oz", std::string(300, 'x'), "", "Fecha"};
+    original->SetDatosproyecto(lines);
+    const FileBytes saved = ProjectFileBytes(*original);
+    const std::string_view utf8 = "\x14\x0D\x00\x00\x00"
+                                  "Autor: Mu\xC3\xB1oz";
+    EXPECT_NE(std::search(saved.begin(), saved.end(), utf8.begin(), utf8.end(),
+                          [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }),
+              saved.end());
+    OpenedProject opened = Open(saved);
+    ASSERT_EQ(opened.result, kOpenOk);
+    EXPECT_EQ(opened.project->Datosproyecto(), lines);
+}
+
 TEST(ProjectFileOpen, SetsOpenAndKeepsModified) {
     std::unique_ptr<Tproyecto> original = CalculatedProject({});
     OpenedProject opened = Open(ProjectFileBytes(*original));
