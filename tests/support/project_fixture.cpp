@@ -1,5 +1,6 @@
 #include "support/project_fixture.h"
 
+#include "builder/nuevo_proyecto.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "catalogue/element_factory.h"
@@ -59,25 +60,17 @@ std::unique_ptr<Tproyecto> MakeProject(const BuildingShape& shape, const Setting
     auto project = TPrimerComponente::CreateRoot<Tproyecto>();
     project->SetName("Proyecto");
     project->SetAlmacen(&store);
-    TpreferenciasProyecto& preferences = project->Preferencias();
-    preferences.CopiarRegistro(settings);
-    preferences.AsignarNiveles(limits);
-    preferences.Nverticales = shape.stairs;
-    preferences.Nplantas = shape.floors;
-    preferences.NoutletViv = shape.outlets;
-    preferences.TipoDistribucionViv = shape.topology;
-    preferences.Npolaridades = shape.polarities;
-    preferences.VertHeader = shape.headendStair;
-    preferences.TipoDistribucionCab = shape.headendDistribution;
-    auto table = FlatsTableOf(shape);
-    std::int32_t total = 0;
-    for (const auto& row : table) {
-        for (std::int32_t cell : row) {
-            total += cell;
-        }
-    }
-    preferences.Nviv = total;
-    preferences.AsignarDisViv(table);
+    WizardResults wizard;
+    wizard.Nverticales = shape.stairs;
+    wizard.Nplantas = shape.floors;
+    wizard.NoutletViv = shape.outlets;
+    wizard.TipoDistribucionViv = shape.topology;
+    wizard.Npolaridades = shape.polarities;
+    wizard.VertHeader = shape.headendStair;
+    wizard.TipoDistribucionCab = shape.headendDistribution;
+    wizard.DisViv = FlatsTableOf(shape);
+    wizard.Nviv = static_cast<int>(MatrixTotal(wizard.DisViv));
+    ApplyWizardToPreferences(*project, wizard, settings, limits);
     project->IniciarProyecto();
     return project;
 }
