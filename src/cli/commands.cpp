@@ -2,6 +2,7 @@
 
 #include "cli/catalogue_commands.h"
 #include "cli/new_command.h"
+#include "cli/project_commands.h"
 #include "cli/settings_commands.h"
 
 namespace ixo::cli {
@@ -11,6 +12,7 @@ CommandRegistry BuildCommandRegistry() {
     AddSettingsCommands(registry);
     AddCatalogueCommands(registry);
     AddNewCommand(registry);
+    AddProjectCommands(registry);
     return registry;
 }
 

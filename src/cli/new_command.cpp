@@ -1,15 +1,14 @@
 #include "cli/new_command.h"
 
 #include "builder/nuevo_proyecto.h"
-#include "catalogue/almacen_elementos.h"
-#include "catalogue/catalogo.h"
-#include "catalogue/catalogue_elements.h"
+#include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/new_request.h"
 #include "cli/project_report.h"
 #include "cli/settings_commands.h"
 #include "common/progress.h"
 #include "project/file_replace.h"
+#include "project/project_file.h"
 #include "project/proyecto.h"
 
 #include <unistd.h>
@@ -56,26 +55,6 @@ private:
     int m_position = 0;
 };
 
-// The catalogue store of the --catalogue folder, with everything it needs kept alive.
-class CatalogueStore {
-public:
-    explicit CatalogueStore(const std::filesystem::path& directory)
-        : m_owner(TPrimerComponente::CreateRoot<TPrimerComponente>()) {
-        m_owner->SetName("MainForm");
-        OpenedCatalogue opened = OpenCatalogue(m_owner.get(), directory);
-        if (opened.Tables == nullptr || !opened.Check.Passed) {
-            throw UsageError(CatalogueErrorMessage(directory, opened.Check.ErrorCode));
-        }
-        InitialiseElementModel();
-        m_store = TPrimerComponente::Create<TalmacenElementos>(m_owner.get(), *opened.Tables);
-    }
-    TalmacenElementos& Store() const { return *m_store; }
-
-private:
-    std::unique_ptr<TPrimerComponente> m_owner;
-    TalmacenElementos* m_store = nullptr;
-};
-
 int NewProject(const CommandContext& context) {
     const EffectiveSettings settings = LoadEffectiveSettings(context.Options().settingsFile);
     const NewProjectRequest request = ParseNewProjectRequest(context, settings.record, settings.limits);
@@ -93,6 +72,11 @@ int NewProject(const CommandContext& context) {
             context.err << kProgramName << ": cannot write " << request.levelsFile->string() << "\n";
             return kExitFailure;
         }
+    }
+    if (request.outputFile && !SaveProject(project, *request.outputFile)) {
+        context.err << kProgramName << ": cannot save the project to " << request.outputFile->string()
+                    << "\n";
+        return kExitFailure;
     }
     if (request.json) {
         WriteReportJson(context.out, report);

@@ -164,6 +164,7 @@ std::vector<CommandOption> NewProjectOptions() {
         {"--set", "KEY=VALUE", "override a settings key for this project (repeatable)"},
         {"--levels", "FILE", "write the outlet levels as CSV"},
         {"--json", "", "print the summary as JSON"},
+        {"-o", "FILE", "save the project (.XPJ)"},
     };
 }
 
@@ -232,6 +233,9 @@ NewProjectRequest ParseNewProjectRequest(const CommandContext& context, const Se
     }
     if (const auto levels = context.Option("--levels")) {
         request.levelsFile = *levels;
+    }
+    if (const auto output = context.Option("-o")) {
+        request.outputFile = *output;
     }
     request.json = context.Option("--json").has_value();
     return request;

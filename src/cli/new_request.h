@@ -20,6 +20,7 @@ struct NewProjectRequest {
     TMatestructuranivel limits;
     std::vector<std::string> notes;                  // adjustments the wizard would have made silently
     std::optional<std::filesystem::path> levelsFile; // --levels FILE.csv
+    std::optional<std::filesystem::path> outputFile; // -o FILE.XPJ
     bool json = false;
 };
 

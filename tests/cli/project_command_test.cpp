@@ -1,0 +1,97 @@
+#include "cli/cli_app.h"
+#include "cli/commands.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ixo::cli {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCommand(std::vector<std::string> arguments) {
+    static const CommandRegistry registry = BuildCommandRegistry();
+    std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
+                                      "/nonexistent/Ixo.ini"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = RunCli(words, registry, test::DemoCatalogueDirectory().parent_path(), out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class ProjectCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const CliRun made = RunCommand({"new", "--stairs", "2", "--floors", "3", "--flats-per-floor", "2",
+                                        "--outlets", "2", "-o", project.string()});
+        ASSERT_NE(made.status, 2) << made.err;
+        ASSERT_TRUE(std::filesystem::exists(project));
+        summary = made.out;
+    }
+    test::TempDir dir;
+    std::filesystem::path project = dir / "house.XPJ";
+    std::string summary;
+};
+
+TEST_F(ProjectCommands, InfoAndCheckReportWhatNewBuilt) {
+    const CliRun info = RunCommand({"info", project.string()});
+    EXPECT_NE(info.status, 2) << info.err;
+    EXPECT_TRUE(Contains(info.out, "Format: 222, Ixo ")) << info.out;
+    EXPECT_TRUE(Contains(info.out, "Building: 2 stairs, 3 floors, 12 flats, 24 outlets (star)")) << info.out;
+    const CliRun check = RunCommand({"check", project.string()});
+    // The opened project is recalculated: the same elements and the same outlets out of limits.
+    EXPECT_EQ(check.out, summary);
+    const CliRun json = RunCommand({"check", project.string(), "--json"});
+    EXPECT_TRUE(Contains(json.out, "\"outlets\": 24,")) << json.out;
+}
+
+TEST_F(ProjectCommands, ResaveWritesTheSameBytes) {
+    const std::filesystem::path copy = dir / "copy.XPJ";
+    const CliRun run = RunCommand({"resave", project.string(), copy.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadFileBytes(copy), test::ReadFileBytes(project));
+}
+
+TEST_F(ProjectCommands, FilesThatAreNotProjectsAreBadInput) {
+    std::string bytes = test::ReadFileBytes(project);
+    bytes[0] = static_cast<char>(223); // format number 223: a newer program's file
+    const std::filesystem::path newer = dir / "newer.XPJ";
+    test::WriteFileBytes(newer, bytes);
+    const CliRun newerRun = RunCommand({"check", newer.string()});
+    EXPECT_EQ(newerRun.status, 2);
+    EXPECT_TRUE(Contains(newerRun.err, "To open the file is needed the version ")) << newerRun.err;
+
+    const std::filesystem::path foreign = dir / "notes.XPJ";
+    test::WriteFileBytes(foreign, "this is not a project");
+    const CliRun foreignRun = RunCommand({"info", foreign.string()});
+    EXPECT_EQ(foreignRun.status, 2);
+    EXPECT_TRUE(Contains(foreignRun.err, "This file is not a Ixo project")) << foreignRun.err;
+
+    const CliRun missing = RunCommand({"check", (dir / "missing.XPJ").string()});
+    EXPECT_EQ(missing.status, 2);
+}
+
+TEST_F(ProjectCommands, AFailedSaveKeepsThePreviousFile) {
+    const std::string before = test::ReadFileBytes(project);
+    const CliRun run = RunCommand({"resave", project.string(), (dir / "no-such-folder" / "x.XPJ").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(test::ReadFileBytes(project), before);
+}
+
+} // namespace
+} // namespace ixo::cli
