@@ -1,6 +1,7 @@
 #include "builder/instalacion.h"
 
 #include "builder/builder_test_support.h"
+#include "levels/calculo_niveles.h"
 #include "levels/niveles_tomas.h"
 #include "model/alimentador.h"
 #include "model/cabecera_terrestre.h"
@@ -146,6 +147,58 @@ TEST_F(EndToEnd, TheCheckLeavesEveryFlatOnItsOwnPolarity) {
     const auto after = NivelesDeTomas(*project);
     ASSERT_EQ(before.size(), after.size());
     EXPECT_EQ(before[0].Peor, after[0].Peor); // the worst over all polarities does not depend on the own one
+}
+
+// The levels of a fresh build do not depend on what ran before: a recalculation right after the build
+// (as after opening the project) gives the same levels and the same outlets out of limits.
+TEST_F(EndToEnd, ARecalculationRightAfterTheBuildChangesNothing) {
+    for (int polarities : {4, 8, 12, 16}) {
+        BuildingShape shape = Shape(1, 3, 2, 3, polarities, 1);
+        shape.topology = 1;
+        BuildAndRun(shape);
+        const auto built = NivelesDeTomas(*project);
+        const bool errors = project->ConErrores;
+        const std::size_t failing = project->Escaleras().Object(0)->ErroresEscalera().Count();
+        Recalcular(*project);
+        const auto recalculated = NivelesDeTomas(*project);
+        ASSERT_EQ(built.size(), recalculated.size());
+        for (std::size_t i = 0; i < built.size(); ++i) {
+            EXPECT_EQ(built[i].Recibido, recalculated[i].Recibido) << polarities << " outlet " << i;
+            EXPECT_EQ(built[i].Peor, recalculated[i].Peor) << polarities << " outlet " << i;
+        }
+        EXPECT_EQ(project->ConErrores, errors) << polarities;
+        EXPECT_EQ(project->Escaleras().Object(0)->ErroresEscalera().Count(), failing) << polarities;
+    }
+}
+
+// The check tries every polarity and must leave every outlet with the levels the build computed.
+TEST_F(EndToEnd, TheFirstCheckLeavesTheBuiltLevels) {
+    for (int polarities : {4, 8, 12, 16}) {
+        BuildingShape shape = Shape(1, 3, 2, 3, polarities, 1);
+        shape.topology = 1;
+        Build(shape);
+        ASSERT_GT(ConstruirInstalacion(*project), 0);
+        std::vector<LevelVector> before;
+        for (const auto& flat : project->ListaViviendas()) {
+            for (const auto& entry : flat.Object->ETV()) {
+                if (auto* outlet = dynamic_cast<TTomaTV*>(entry.Object)) {
+                    before.push_back(outlet->PinesDERIVACION().front()->Levels());
+                }
+            }
+        }
+        project->ComprobarErrores();
+        std::size_t i = 0;
+        for (const auto& flat : project->ListaViviendas()) {
+            for (const auto& entry : flat.Object->ETV()) {
+                if (auto* outlet = dynamic_cast<TTomaTV*>(entry.Object)) {
+                    ASSERT_LT(i, before.size());
+                    EXPECT_EQ(outlet->PinesDERIVACION().front()->Levels(), before[i])
+                        << polarities << " " << i;
+                    ++i;
+                }
+            }
+        }
+    }
 }
 
 } // namespace
