@@ -11,6 +11,8 @@
 #include "levels/calculo_niveles.h"
 #include "project/proyecto.h"
 
+#include "demo_buildings.h"
+
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -20,38 +22,8 @@
 namespace {
 
 using namespace ixo;
-
-struct Store {
-    Store() {
-        InitialiseElementModel();
-        root->SetName("MainForm");
-        OpenedCatalogue opened = OpenCatalogue(root.get(), std::filesystem::path(IXO_BIN_DIR) / "BD");
-        if (opened.Check.Passed) {
-            store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables);
-        }
-    }
-    std::unique_ptr<TPrimerComponente> root = TPrimerComponente::CreateRoot<TPrimerComponente>();
-    TalmacenElementos* store = nullptr;
-};
-
-TalmacenElementos* DemoStore() {
-    static Store store;
-    return store.store;
-}
-
-WizardResults Shape(int stairs, int floors, int flatsPerFloor, int outlets, int polarities) {
-    WizardResults shape;
-    shape.Nverticales = stairs;
-    shape.Nplantas = floors;
-    shape.NoutletViv = outlets;
-    shape.Npolaridades = polarities;
-    shape.TipoDistribucionCab = 1;
-    shape.TipoDistribucionViv = 0;
-    shape.VertHeader = 1;
-    shape.DisViv.assign(stairs, std::vector<std::int32_t>(floors, flatsPerFloor));
-    shape.Nviv = stairs * floors * flatsPerFloor;
-    return shape;
-}
+using bench::DemoStore;
+using bench::RegularBuilding;
 
 double PeakResidentMiB() {
     rusage usage{};
@@ -98,16 +70,16 @@ void Recalculate(benchmark::State& state, const WizardResults& shape) {
     SetCounters(state, shape);
 }
 
-BENCHMARK_CAPTURE(BuildRunCheck, S_4pol, Shape(1, 5, 4, 2, 4))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BuildRunCheck, M_4pol, Shape(4, 20, 4, 4, 4))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BuildRunCheck, L_16pol, Shape(8, 100, 4, 4, 16))
+BENCHMARK_CAPTURE(BuildRunCheck, S_4pol, RegularBuilding(1, 5, 4, 2, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildRunCheck, M_4pol, RegularBuilding(4, 20, 4, 4, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildRunCheck, L_16pol, RegularBuilding(8, 100, 4, 4, 16))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
-BENCHMARK_CAPTURE(BuildRunCheck, L_4pol, Shape(8, 100, 4, 4, 4))
+BENCHMARK_CAPTURE(BuildRunCheck, L_4pol, RegularBuilding(8, 100, 4, 4, 4))
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
-BENCHMARK_CAPTURE(Recalculate, L_16pol, Shape(8, 100, 4, 4, 16))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Recalculate, L_4pol, Shape(8, 100, 4, 4, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Recalculate, L_16pol, RegularBuilding(8, 100, 4, 4, 16))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Recalculate, L_4pol, RegularBuilding(8, 100, 4, 4, 4))->Unit(benchmark::kMillisecond);
 
 } // namespace
 

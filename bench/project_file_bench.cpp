@@ -11,6 +11,8 @@
 #include "project/project_file.h"
 #include "project/proyecto.h"
 
+#include "demo_buildings.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -18,38 +20,8 @@
 namespace {
 
 using namespace ixo;
-
-struct Store {
-    Store() {
-        InitialiseElementModel();
-        root->SetName("MainForm");
-        OpenedCatalogue opened = OpenCatalogue(root.get(), std::filesystem::path(IXO_BIN_DIR) / "BD");
-        if (opened.Check.Passed) {
-            store = TPrimerComponente::Create<TalmacenElementos>(root.get(), *opened.Tables);
-        }
-    }
-    std::unique_ptr<TPrimerComponente> root = TPrimerComponente::CreateRoot<TPrimerComponente>();
-    TalmacenElementos* store = nullptr;
-};
-
-TalmacenElementos* DemoStore() {
-    static Store store;
-    return store.store;
-}
-
-WizardResults Shape(int stairs, int floors, int flatsPerFloor, int outlets) {
-    WizardResults shape;
-    shape.Nverticales = stairs;
-    shape.Nplantas = floors;
-    shape.NoutletViv = outlets;
-    shape.Npolaridades = 4;
-    shape.TipoDistribucionCab = 1;
-    shape.TipoDistribucionViv = 0;
-    shape.VertHeader = 1;
-    shape.DisViv.assign(stairs, std::vector<std::int32_t>(floors, flatsPerFloor));
-    shape.Nviv = stairs * floors * flatsPerFloor;
-    return shape;
-}
+using bench::DemoStore;
+using bench::RegularBuilding;
 
 void SetCounters(benchmark::State& state, const WizardResults& shape, std::size_t fileBytes) {
     const double outlets = static_cast<double>(shape.Nviv) * shape.NoutletViv;
@@ -98,12 +70,12 @@ void Open(benchmark::State& state, const WizardResults& shape) {
     SetCounters(state, shape, bytes.size());
 }
 
-BENCHMARK_CAPTURE(Save, S, Shape(1, 5, 4, 2))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Save, M, Shape(4, 20, 4, 4))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Save, L, Shape(8, 100, 4, 4))->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(Open, S, Shape(1, 5, 4, 2))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, M, Shape(4, 20, 4, 4))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Open, L, Shape(8, 100, 4, 4))->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Save, S, RegularBuilding(1, 5, 4, 2, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Save, M, RegularBuilding(4, 20, 4, 4, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Save, L, RegularBuilding(8, 100, 4, 4, 4))->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Open, S, RegularBuilding(1, 5, 4, 2, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, M, RegularBuilding(4, 20, 4, 4, 4))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Open, L, RegularBuilding(8, 100, 4, 4, 4))->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -1,5 +1,4 @@
-#include "cli/cli_app.h"
-#include "cli/commands.h"
+#include "cli/cli_run.h"
 
 #include "support/catalogue_writer.h"
 #include "support/temp_dir.h"
@@ -15,26 +14,12 @@ using test::CatalogueWriter;
 using test::MakeElement;
 using test::TempDir;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
+using test::Contains;
 
 CliRun RunCatalogueCli(std::vector<std::string> words, const std::filesystem::path& catalogue) {
-    static const CommandRegistry registry = BuildCommandRegistry();
     words.insert(words.begin(), {"--catalogue", catalogue.string()});
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(words, registry, catalogue.parent_path(), out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+    return test::RunIxoCli(words, catalogue.parent_path());
 }
 
 // A small catalogue: two multiswitch families of one block (one obsolete) and a splitter family.

@@ -1,5 +1,4 @@
-#include "cli/cli_app.h"
-#include "cli/commands.h"
+#include "cli/cli_run.h"
 
 #include "support/temp_dir.h"
 
@@ -11,29 +10,16 @@
 namespace ixo::cli {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
+using test::Contains;
+using test::RunIxoCli;
 
 // `ixo-cli new ...` on the demo catalogue with the built-in settings.
-CliRun RunNew(std::vector<std::string> options) {
-    static const CommandRegistry registry = BuildCommandRegistry();
+CliRun RunNew(const std::vector<std::string>& options) {
     std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
                                       "/nonexistent/Ixo.ini", "new"};
     words.insert(words.end(), options.begin(), options.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(words, registry, test::DemoCatalogueDirectory().parent_path(), out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+    return RunIxoCli(words, test::DemoCatalogueDirectory().parent_path());
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -119,14 +105,11 @@ TEST(NewCommand, BadInputExitsWithTwoAndTheWizardsMessage) {
 }
 
 TEST(NewCommand, AMissingCatalogueIsBadInput) {
-    static const CommandRegistry registry = BuildCommandRegistry();
     test::TempDir dir;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCli({"--catalogue", dir.Path().string(), "new", "--flats-per-floor", "1"}, registry,
-                              dir.Path(), out, err);
-    EXPECT_EQ(status, 2);
-    EXPECT_TRUE(Contains(err.str(), "Unable to find database files")) << err.str();
+    const CliRun run =
+        RunIxoCli({"--catalogue", dir.Path().string(), "new", "--flats-per-floor", "1"}, dir.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.err, "Unable to find database files")) << run.err;
 }
 
 } // namespace

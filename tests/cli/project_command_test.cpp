@@ -1,5 +1,4 @@
-#include "cli/cli_app.h"
-#include "cli/commands.h"
+#include "cli/cli_run.h"
 
 #include "support/temp_dir.h"
 
@@ -10,28 +9,15 @@
 namespace ixo::cli {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
+using test::Contains;
+using test::RunIxoCli;
 
-CliRun RunCommand(std::vector<std::string> arguments) {
-    static const CommandRegistry registry = BuildCommandRegistry();
+CliRun RunCommand(const std::vector<std::string>& arguments) {
     std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
                                       "/nonexistent/Ixo.ini"};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(words, registry, test::DemoCatalogueDirectory().parent_path(), out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+    return RunIxoCli(words, test::DemoCatalogueDirectory().parent_path());
 }
 
 class ProjectCommands : public ::testing::Test {
