@@ -4,6 +4,7 @@
 #include "levels/calculo_niveles.h"
 #include "levels/niveles_tomas.h"
 #include "model/alimentador.h"
+#include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
 #include "model/disecq.h"
 #include "model/especial.h"
@@ -88,6 +89,39 @@ TEST_F(EndToEnd, HeadendMultiswitchLevelsByHand) {
     EXPECT_NEAR(level[4], 80 - 12 * 0.19 - 4 - 13 * 0.19 - 0.6 - 2.2, 1e-9);
     EXPECT_NEAR(level[7], 80 - 12 * 0.30 - 2 - 13 * 0.30 - 1.0 - 3.2, 1e-9);
     EXPECT_TRUE(project->Escaleras().Object(0)->ErroresEscalera().Empty());
+}
+
+// One stair, one flat with one outlet, trunk layout: the dish (PO-80Q, LNB at 80 dBµV) feeds the IF
+// amplifier AFI-440 through 12 m of CX-68; its gain control at 25 % of 15..35 dB gives 20 dB and its slope
+// control at 40 % of 0..-10 dB gives -4 dB at 950 MHz and 0 at 2150 MHz. The amplifier and the
+// terrestrial headend (100 dBµV) feed the terminal multiswitch MT-504 through 3 m of trunk cable CX-101
+// (-5.4 / -13.3 / -21 dB per 100 m at 175 / 950 / 2150 MHz); its taps pass IF with -3 / -1 dB plus its
+// IF control at 25 % of -10..+10 dB (-5 dB) and terrestrial with -10 dB; then 10 m of CX-68, PAU-1, TF-2.
+TEST_F(EndToEnd, TrunkLevelsByHand) {
+    BuildAndRun(Shape(1, 1, 1, 1, 4, 1));
+    EXPECT_EQ(CountInNetwork<TAmpliHeader>(), 1);
+    EXPECT_EQ(CountInNetwork<TMultiswitch>(), 1);
+    const auto outlets = NivelesDeTomas(*project);
+    ASSERT_EQ(outlets.size(), 1u);
+    const LevelVector& level = outlets[0].Recibido;
+    EXPECT_NEAR(level[1], 100 - 3 * 0.054 - 10 - 10 * 0.077 - 0.3 - 1.5, 1e-9);
+    EXPECT_NEAR(level[4], 80 - 12 * 0.19 + 20 - 4 - 3 * 0.133 - 3 - 5 - 10 * 0.19 - 0.6 - 2.2, 1e-9);
+    EXPECT_NEAR(level[7], 80 - 12 * 0.30 + 20 - 0 - 3 * 0.21 - 1 - 5 - 10 * 0.30 - 1.0 - 3.2, 1e-9);
+}
+
+// The same flat with twelve polarities: three dishes and amplifiers, the terrestrial headend through a
+// three-way splitter RP-3 (0.5 m, -6.2 dB at 175 MHz) into the A input of each of three MT-504, whose
+// taps feed a three-input DiSEqC switch DQ-31 (-3 / -3.2 dB at 175 / 950 MHz) at the flat's door.
+TEST_F(EndToEnd, TwelvePolaritiesThroughASwitchByHand) {
+    BuildAndRun(Shape(1, 1, 1, 1, 12, 1));
+    EXPECT_EQ(CountInNetwork<TAmpliHeader>(), 3);
+    EXPECT_EQ(CountInNetwork<TMultiswitch>(), 3);
+    EXPECT_EQ(CountInNetwork<TDISECQ>(), 1);
+    const auto outlets = NivelesDeTomas(*project);
+    ASSERT_EQ(outlets.size(), 1u);
+    const LevelVector& level = outlets[0].Recibido;
+    EXPECT_NEAR(level[1], 100 - 0.5 * 0.077 - 6.2 - 3 * 0.054 - 10 - 3 - 10 * 0.077 - 0.3 - 1.5, 1e-9);
+    EXPECT_NEAR(level[4], 80 - 12 * 0.19 + 20 - 4 - 3 * 0.133 - 3 - 5 - 3.2 - 10 * 0.19 - 0.6 - 2.2, 1e-9);
 }
 
 TEST_F(EndToEnd, TrunkWithFourPolaritiesAndInjectors) {
