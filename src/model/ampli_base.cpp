@@ -208,10 +208,7 @@ LevelVector TAmpliBase::RowOf(std::string_view inKey, std::string_view outKey) c
 }
 
 bool TAmpliBase::StoreInput(const LevelVector& level, TPin& pin) {
-    LevelVector in = level;
-    if (const TCableTV* cable = pin.Cable()) {
-        in = Sum(in, cable->Attenuation(pin.MetrosCable));
-    }
+    const LevelVector in = pin.AfterCable(level);
     pin.SetLevels(in);
     pin.SetCalculated(true);
     return !m_computing && AllInputsCalculated();

@@ -50,10 +50,7 @@ void Tantena::StartPush() {
     // A list read from a file may be longer than the outputs: the entries beyond them feed nothing.
     const std::size_t count = std::min(m_inputLevels.size(), outputs.size());
     for (std::size_t a = 0; a < count; ++a) {
-        LevelVector in = m_inputLevels[a];
-        if (const TCableTV* cable = input->Cable()) {
-            in = Sum(in, cable->Attenuation(input->MetrosCable));
-        }
+        const LevelVector in = input->AfterCable(m_inputLevels[a]);
         input->SetLevels(in);
         PushThrough(PinList{outputs[a]}, in, inKey);
     }

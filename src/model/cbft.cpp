@@ -52,10 +52,7 @@ void TCBFT::ReceiveLevel(const LevelVector& level, TPin* pin) {
     if (pin == nullptr) {
         return;
     }
-    LevelVector in = level;
-    if (const TCableTV* cable = pin->Cable()) {
-        in = Sum(in, cable->Attenuation(pin->MetrosCable));
-    }
+    const LevelVector in = pin->AfterCable(level);
     pin->SetLevels(in);
     if (m_pushing) {
         return; // a loop brought the push back into this element: it ends here

@@ -29,10 +29,7 @@ void TDISECQ::ReceiveLevel(const LevelVector& level, TPin* pin) {
     if (pin == nullptr) {
         return;
     }
-    LevelVector in = level;
-    if (const TCableTV* cable = pin->Cable()) {
-        in = Sum(in, cable->Attenuation(pin->MetrosCable));
-    }
+    const LevelVector in = pin->AfterCable(level);
     pin->SetLevels(in);
     pin->SetCalculated(true);
     if (AllInputsCalculated()) {

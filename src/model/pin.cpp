@@ -98,4 +98,9 @@ void TPin::DefineProperties(BinaryPropertyFiler& filer) {
         [this](BinaryWriter& writer) { WriteConexionPin(writer); }, m_peer != nullptr);
 }
 
+LevelVector TPin::AfterCable(const LevelVector& level) const {
+    const TCableTV* cable = Cable();
+    return cable != nullptr ? Sum(level, cable->Attenuation(MetrosCable)) : level;
+}
+
 } // namespace ixo

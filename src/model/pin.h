@@ -32,6 +32,8 @@ public:
     TPin* Peer() const { return m_peer; }
     bool IsConnected() const { return m_peer != nullptr; }
     const LevelVector& Levels() const { return m_levels; }
+    // A level arriving at this pin: less the loss of its cable over its length (unchanged without one).
+    LevelVector AfterCable(const LevelVector& level) const;
     bool Calculated() const { return m_calculated != 0; }
     void SetLevels(const LevelVector& levels) { m_levels = levels; }
     void SetCalculated(bool calculated) { m_calculated = calculated ? 1 : 0; }
