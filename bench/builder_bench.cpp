@@ -9,7 +9,7 @@
 #include "catalogue/catalogue_elements.h"
 #include "common/progress.h"
 #include "levels/calculo_niveles.h"
-#include "project/proyecto.h"
+#include "building/proyecto.h"
 
 #include "demo_buildings.h"
 

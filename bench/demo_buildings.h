@@ -5,7 +5,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
-#include "project/wizard_results.h"
+#include "settings/wizard_results.h"
 
 #include <filesystem>
 #include <memory>

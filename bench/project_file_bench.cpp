@@ -8,8 +8,8 @@
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "common/progress.h"
-#include "project/project_file.h"
-#include "project/proyecto.h"
+#include "persistence/project_file.h"
+#include "building/proyecto.h"
 
 #include "demo_buildings.h"
 

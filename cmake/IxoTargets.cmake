@@ -7,13 +7,30 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
     list(APPEND IXO_WARNINGS -Wno-restrict)
 endif()
 
-# ixo_add_library(NAME SOURCES ... [PUBLIC_DEPS ...] [PRIVATE_DEPS ...])
-function(ixo_add_library name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;PRIVATE_DEPS" ${ARGN})
-    add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-    target_compile_options(${name} PRIVATE ${IXO_WARNINGS})
-    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+# ixo_add_layer(LAYER [FOLDER DIR] [EXCLUDE REGEX] [DEPS ...] [PRIVATE_DEPS ...]): the static library
+# ixo_<LAYER> made of the .cpp files of src/<FOLDER> (FOLDER defaults to LAYER). Its headers are included
+# as "<FOLDER>/name.h" through an include root that holds only this folder (a link in the build tree), so
+# a target sees the headers of its own layer and of the layers it links, and nothing above: an include
+# of a higher layer fails to build. DEPS are the layers directly below that this one uses.
+function(ixo_add_layer layer)
+    cmake_parse_arguments(ARG "" "FOLDER;EXCLUDE" "DEPS;PRIVATE_DEPS" ${ARGN})
+    if(NOT ARG_FOLDER)
+        set(ARG_FOLDER ${layer})
+    endif()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${ARG_FOLDER}/*.cpp)
+    if(ARG_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+    endif()
+    set(root ${CMAKE_BINARY_DIR}/include-roots/${layer})
+    get_filename_component(link_dir ${root}/${ARG_FOLDER} DIRECTORY)
+    file(MAKE_DIRECTORY ${link_dir})
+    if(NOT EXISTS ${root}/${ARG_FOLDER})
+        file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${ARG_FOLDER} ${root}/${ARG_FOLDER} SYMBOLIC)
+    endif()
+    add_library(ixo_${layer} STATIC ${sources})
+    target_include_directories(ixo_${layer} PUBLIC ${root})
+    target_compile_options(ixo_${layer} PRIVATE ${IXO_WARNINGS})
+    target_link_libraries(ixo_${layer} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
 # ixo_add_program(NAME SOURCES ... [DEPS ...])
@@ -24,7 +41,8 @@ function(ixo_add_program name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS})
 endfunction()
 
-# ixo_add_test(NAME SOURCES ... [DEPS ...]): one GoogleTest binary, its cases registered with ctest.
+# ixo_add_test(NAME SOURCES ... [DEPS ...]): one GoogleTest binary, its cases registered with ctest. The
+# tests/ folder is an include root (shared fixtures as "support/...", a suite's helpers by folder).
 function(ixo_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -49,11 +67,11 @@ function(ixo_add_bench name)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
-# ixo_glob_sources(VAR DIR ...): the .cpp files of the given source folders.
+# ixo_glob_sources(VAR DIR ...): the .cpp files of the given folders (relative to the current list file).
 function(ixo_glob_sources var)
     set(result "")
     foreach(dir ${ARGN})
-        file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
         list(APPEND result ${found})
     endforeach()
     set(${var} ${result} PARENT_SCOPE)

@@ -9,9 +9,9 @@
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
 #include "model/repartidor.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
 
 #include <exception>
 #include <vector>

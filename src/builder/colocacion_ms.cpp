@@ -5,10 +5,10 @@
 #include "builder/ms816.h"
 #include "model/alimentador.h"
 #include "model/cbft.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "builder/distribucion.h"
 
 #include "levels/calculo_niveles.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
 
 namespace ixo {
 

@@ -4,10 +4,10 @@
 #include "builder/elementos_red.h"
 #include "model/especial.h"
 #include "model/multiswitch.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/vivienda.h"
 
 #include <algorithm>
 #include <iterator>

@@ -6,10 +6,10 @@
 #include "catalogue/almacen_elementos.h"
 #include "model/cabecera_terrestre.h"
 #include "model/repartidor.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include "model/cbft.h"
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
-#include "project/planta.h"
-#include "project/proyecto.h"
+#include "building/planta.h"
+#include "building/proyecto.h"
 
 namespace ixo {
 

@@ -1,6 +1,6 @@
 #include "builder/elementos_red.h"
 
-#include "project/preferencias_proyecto.h"
+#include "building/preferencias_proyecto.h"
 
 namespace ixo {
 

@@ -4,7 +4,7 @@
 #include "model/componente_base.h"
 #include "model/padre_tv.h"
 #include "model/parts_catalogue.h"
-#include "project/proyecto.h"
+#include "building/proyecto.h"
 
 #include <cstdint>
 #include <exception>

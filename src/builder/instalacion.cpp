@@ -2,7 +2,7 @@
 
 #include "builder/cabecera.h"
 #include "builder/distribucion.h"
-#include "project/proyecto.h"
+#include "building/proyecto.h"
 
 namespace ixo {
 

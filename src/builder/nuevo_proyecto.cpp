@@ -2,29 +2,12 @@
 
 #include "builder/instalacion.h"
 #include "common/progress.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/wizard_preferences.h"
+#include "levels/comprobacion_tomas.h"
 
 namespace ixo {
-
-void ApplyWizardToPreferences(Tproyecto& project, const WizardResults& wizard, const SettingsRecord& settings,
-                              const TMatestructuranivel& limits) {
-    TpreferenciasProyecto& preferences = project.Preferencias();
-    preferences.CopiarRegistro(settings);
-    preferences.AsignarNiveles(limits);
-    preferences.TipoDistribucionCab = wizard.TipoDistribucionCab;
-    preferences.Npolaridades = wizard.Npolaridades;
-    preferences.Nverticales = wizard.Nverticales;
-    preferences.Nplantas = wizard.Nplantas;
-    preferences.VertHeader = wizard.VertHeader;
-    preferences.Nviv = wizard.Nviv;
-    preferences.TipoDistribucionViv = wizard.TipoDistribucionViv;
-    preferences.NoutletViv = wizard.NoutletViv;
-    preferences.AsignarDisViv(wizard.DisViv);
-    SettingsRecord adjusted = preferences.Registro();
-    AdjustPreferencesForFamily5005(adjusted, preferences.Npolaridades);
-    preferences.CopiarRegistro(adjusted);
-}
 
 NuevoProyecto CrearProyectoDesdeAsistente(TalmacenElementos& store, const WizardResults& wizard,
                                           const SettingsRecord& settings, const TMatestructuranivel& limits,
@@ -45,7 +28,7 @@ NuevoProyecto CrearProyectoDesdeAsistente(TalmacenElementos& store, const Wizard
         return result;
     }
     result.Resultado = ConstruirInstalacion(project, progress);
-    project.ComprobarErrores();
+    ComprobarErrores(project);
     return result;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "project/level_limits.h"
-#include "project/settings_record.h"
-#include "project/wizard_results.h"
+#include "settings/level_limits.h"
+#include "settings/settings_record.h"
+#include "settings/wizard_results.h"
 
 #include <memory>
 
@@ -11,12 +11,6 @@ namespace ixo {
 class Progress;
 class TalmacenElementos;
 class Tproyecto;
-
-// The wizard's results into a project's preferences, in the New command's order: the settings record,
-// the outlet level limits, the building shape and its flats table; then the adjustment for the 5005
-// cascade series.
-void ApplyWizardToPreferences(Tproyecto& project, const WizardResults& wizard, const SettingsRecord& settings,
-                              const TMatestructuranivel& limits);
 
 struct NuevoProyecto {
     std::unique_ptr<Tproyecto> Proyecto;

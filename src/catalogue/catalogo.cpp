@@ -1,6 +1,6 @@
 #include "catalogue/catalogo.h"
 
-#include "catalogue/ascii_case.h"
+#include "common/ascii_case.h"
 #include "catalogue/element_kinds.h"
 #include "common/paths.h"
 

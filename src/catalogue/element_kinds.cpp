@@ -1,6 +1,6 @@
 #include "catalogue/element_kinds.h"
 
-#include "catalogue/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <array>
 

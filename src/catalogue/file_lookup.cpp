@@ -1,6 +1,6 @@
 #include "catalogue/file_lookup.h"
 
-#include "catalogue/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <fstream>
 #include <system_error>

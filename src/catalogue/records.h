@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/element_record.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -12,17 +14,6 @@ namespace ixo {
 inline constexpr std::size_t kElementRecordSize = 236;
 inline constexpr std::size_t kFamilyRecordSize = 224;
 inline constexpr std::size_t kArticleRecordSize = 216;
-
-// One element of a catalogue table ("*.bd" record plus the script text from the ".sb" file).
-// Text fields are UTF-8 in memory; the codec converts from and to Windows-1252.
-struct TRECConScript {
-    std::int32_t Indice = 0;
-    std::int32_t Familia = 0;
-    std::string Modelo;      // up to 64 characters
-    std::string Descripcion; // up to 80 characters
-    std::string ClaveScript; // "@@INIRECOD_<Indice>@@"
-    std::string Script;      // the record's script lines, each followed by CR LF
-};
 
 // One record of "Familias.bd".
 struct FamilyRecord {

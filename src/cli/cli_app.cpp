@@ -1,13 +1,11 @@
 #include "cli/cli_app.h"
 
+#include "common/version.h"
+
 #include <algorithm>
 #include <exception>
 #include <ostream>
 #include <sstream>
-
-#ifndef IXO_VERSION
-#define IXO_VERSION "unknown"
-#endif
 
 namespace ixo::cli {
 namespace {
@@ -80,7 +78,7 @@ std::string CommandUsageText(const Command& command) {
 }
 
 std::string VersionText() {
-    return std::string(kProgramName) + " " + IXO_VERSION + "\n";
+    return std::string(kProgramName) + " " + std::string(ProgramVersion()) + "\n";
 }
 
 int RunCli(const std::vector<std::string>& words, const CommandRegistry& registry,

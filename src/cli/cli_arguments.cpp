@@ -1,7 +1,7 @@
 #include "cli/cli_arguments.h"
 
 #include "cli/command_registry.h"
-#include "project/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <charconv>
 

@@ -7,9 +7,9 @@
 #include "cli/project_report.h"
 #include "cli/settings_commands.h"
 #include "common/progress.h"
-#include "project/file_replace.h"
-#include "project/project_file.h"
-#include "project/proyecto.h"
+#include "common/file_replace.h"
+#include "persistence/project_file.h"
+#include "building/proyecto.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 #include "cli/new_request.h"
 
-#include "project/ini_values.h"
-#include "project/settings_keys.h"
+#include "settings/ini_values.h"
+#include "settings/settings_keys.h"
 
 #include <algorithm>
 #include <cctype>

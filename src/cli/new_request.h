@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cli/command_registry.h"
-#include "project/level_limits.h"
-#include "project/settings_record.h"
-#include "project/wizard_results.h"
+#include "settings/level_limits.h"
+#include "settings/settings_record.h"
+#include "settings/wizard_results.h"
 
 #include <filesystem>
 #include <optional>

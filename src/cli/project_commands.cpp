@@ -4,8 +4,8 @@
 #include "cli/cli_app.h"
 #include "cli/project_report.h"
 #include "common/binary_stream.h"
-#include "project/project_file.h"
-#include "project/proyecto.h"
+#include "persistence/project_file.h"
+#include "building/proyecto.h"
 
 #include <fstream>
 #include <iterator>

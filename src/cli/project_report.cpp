@@ -5,11 +5,11 @@
 #include "model/especial.h"
 #include "model/padre_tv.h"
 #include "model/toma_tv.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 
 #include <cstdio>
 #include <iomanip>

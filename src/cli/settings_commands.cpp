@@ -1,9 +1,9 @@
 #include "cli/settings_commands.h"
 
 #include "cli/cli_app.h"
-#include "project/ini_values.h"
-#include "project/settings_file.h"
-#include "project/settings_keys.h"
+#include "settings/ini_values.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 
 #include <ostream>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/command_registry.h"
-#include "project/level_limits.h"
-#include "project/settings_record.h"
+#include "settings/level_limits.h"
+#include "settings/settings_record.h"
 
 #include <filesystem>
 #include <iosfwd>

@@ -1,15 +1,17 @@
 #include "levels/calculo_niveles.h"
 
+#include "levels/comprobacion_tomas.h"
+
 #include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/especial.h"
 #include "model/padre_tv.h"
 #include "model/pin.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 
 namespace ixo {
 namespace {
@@ -74,7 +76,7 @@ void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
             source->ReceiveLevel(LevelVector(), nullptr);
         }
     }
-    project.ComprobarErrores();
+    ComprobarErrores(project);
 }
 
 void Recalcular(Tproyecto& project) {

@@ -8,7 +8,7 @@ class tplanta;
 // The level run: resets the calculated flags of the network outside the flats, seeds the headend
 // sources (with the preferences' levels when `seed` is true, else with the levels they hold), pushes the
 // levels from the dishes and the terrestrial headend through the whole network, then checks every
-// outlet (Tproyecto::ComprobarErrores). `headendFloor` is the project's headend floor.
+// outlet (ComprobarErrores). `headendFloor` is the project's headend floor.
 void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed);
 
 // The level run without seeding, after any change that can alter levels; nothing without a headend

@@ -4,11 +4,11 @@
 
 #include "model/pin.h"
 #include "model/toma_tv.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 
 #include <cstdio>
 #include <vector>
@@ -159,17 +159,17 @@ std::string TextoError(const TNodoInfo& record) {
     return text;
 }
 
-bool TEscalera::ComprobarErrores() {
-    TCompruebaErrores& errors = ErroresEscalera();
+bool ComprobarErrores(TEscalera& stair) {
+    TCompruebaErrores& errors = stair.ErroresEscalera();
     errors.Clear();
-    Tproyecto* project = ProyectoDe(this);
+    Tproyecto* project = ProyectoDe(&stair);
     if (project == nullptr || !project->finalizadocalculoTV) {
         return false;
     }
     errors.Proyecto = project;
     errors.ConTerrestre = project->Preferencias().HD_ICTERR;
     const int polarities = project->Preferencias().Npolaridades;
-    for (const auto& floor : ListaPlantas()) {
+    for (const auto& floor : stair.ListaPlantas()) {
         if (floor.Object == nullptr) {
             continue;
         }
@@ -180,6 +180,18 @@ bool TEscalera::ComprobarErrores() {
         }
     }
     return !errors.Empty();
+}
+
+bool ComprobarErrores(Tproyecto& project) {
+    bool result = false;
+    for (const auto& entry : project.Escaleras()) {
+        if (entry.Object != nullptr) {
+            ComprobarErrores(*entry.Object);
+            result = result || !entry.Object->ErroresEscalera().Empty();
+        }
+    }
+    project.ConErrores = result && project.finalizadocalculoTV;
+    return result;
 }
 
 } // namespace ixo

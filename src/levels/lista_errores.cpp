@@ -2,10 +2,10 @@
 
 #include "levels/comprobacion_tomas.h"
 #include "model/toma_tv.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 
 namespace ixo {
 namespace {

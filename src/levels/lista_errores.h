@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/comprueba_errores.h"
+#include "building/comprueba_errores.h"
 
 #include <string>
 #include <vector>

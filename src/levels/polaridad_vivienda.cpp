@@ -4,7 +4,7 @@
 #include "model/especial.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
-#include "project/vivienda.h"
+#include "building/vivienda.h"
 
 namespace ixo {
 

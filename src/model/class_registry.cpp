@@ -22,12 +22,6 @@
 #include "model/potenciometro.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
-#include "project/escalera.h"
-#include "project/lista_niveles.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
-#include "project/vivienda.h"
 
 #include <cctype>
 
@@ -132,14 +126,6 @@ void RegisterModelClasses() {
     registry.RegisterComponent<Talimentador>();
     registry.RegisterComponent<TFUENTE>();
     registry.RegisterComponent<TInyector>();
-    // The building model and the project.
-    registry.RegisterObject<TObjetonivel>();
-    registry.RegisterComponent<Tlistaobjetonivel>();
-    registry.RegisterComponent<TpreferenciasProyecto>();
-    registry.RegisterComponent<Tvivienda>();
-    registry.RegisterComponent<tplanta>();
-    registry.RegisterComponent<TEscalera>();
-    registry.RegisterComponent<Tproyecto>();
 }
 
 } // namespace ixo

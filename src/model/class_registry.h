@@ -54,9 +54,9 @@ private:
     std::map<std::string, std::pair<std::string, ObjectFactory>> m_objects;
 };
 
-// Registers the element-model classes that exist (value objects, component roots, pins, transfer
-// functions). Called once at start-up and by tests; calling it again does no harm. Later model classes
-// add themselves to this function.
+// Registers the element-model classes (value objects, component roots, pins, transfer functions, every
+// element class). Called once at start-up and by tests; calling it again does no harm. Layers above the
+// model register their own persisted classes (RegisterBuildingClasses).
 void RegisterModelClasses();
 
 } // namespace ixo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/records.h"
+#include "model/element_record.h"
 #include "model/level_vector.h"
 #include "model/primer_componente.h"
 

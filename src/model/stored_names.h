@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <cstddef>
 #include <optional>

@@ -3,9 +3,9 @@
 #include "model/componente_base.h"
 #include "model/parts_catalogue.h"
 #include "model/pin.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
 #include "support/project_fixture.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "builder/cabecera_calculos.h"
 
-#include "model/element_test_support.h"
+#include "catalogue/element_test_support.h"
 
 #include <gtest/gtest.h>
 

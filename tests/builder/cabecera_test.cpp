@@ -8,7 +8,7 @@
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
 #include "model/repartidor.h"
-#include "project/escalera.h"
+#include "building/escalera.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "builder/cascada_ms.h"
 
-#include "model/element_test_support.h"
+#include "catalogue/element_test_support.h"
 #include "ms_table_test_support.h"
 
 #include <gtest/gtest.h>

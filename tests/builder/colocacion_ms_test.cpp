@@ -6,10 +6,10 @@
 #include "model/especial.h"
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/vivienda.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

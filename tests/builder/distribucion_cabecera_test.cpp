@@ -4,8 +4,8 @@
 #include "builder/cabecera.h"
 #include "model/especial.h"
 #include "model/multiswitch.h"
-#include "project/escalera.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/vivienda.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

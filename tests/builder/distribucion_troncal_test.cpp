@@ -8,7 +8,7 @@
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
 #include "model/repartidor.h"
-#include "project/escalera.h"
+#include "building/escalera.h"
 
 #include <gtest/gtest.h>
 

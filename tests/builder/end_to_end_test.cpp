@@ -1,6 +1,7 @@
 #include "builder/instalacion.h"
 
 #include "builder/builder_test_support.h"
+#include "levels/comprobacion_tomas.h"
 #include "levels/calculo_niveles.h"
 #include "levels/niveles_tomas.h"
 #include "model/alimentador.h"
@@ -12,8 +13,8 @@
 #include "model/padre_tv.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
-#include "project/escalera.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/vivienda.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ protected:
     Tproyecto& BuildAndRun(const BuildingShape& shape, const SettingsRecord& settings = DefaultSettings()) {
         Build(shape, settings);
         EXPECT_GT(ConstruirInstalacion(*project), 0);
-        project->ComprobarErrores();
+        ComprobarErrores(*project);
         return *project;
     }
 
@@ -175,7 +176,7 @@ TEST_F(EndToEnd, TheCheckLeavesEveryFlatOnItsOwnPolarity) {
     const auto before = NivelesDeTomas(*project);
     entry->polaridad = 2;
     entry->Peer()->polaridad = 2;
-    project->ComprobarErrores();
+    ComprobarErrores(*project);
     EXPECT_EQ(entry->polaridad, 2);
     EXPECT_EQ(entry->Peer()->polaridad, 2);
     const auto after = NivelesDeTomas(*project);
@@ -220,7 +221,7 @@ TEST_F(EndToEnd, TheFirstCheckLeavesTheBuiltLevels) {
                 }
             }
         }
-        project->ComprobarErrores();
+        ComprobarErrores(*project);
         std::size_t i = 0;
         for (const auto& flat : project->ListaViviendas()) {
             for (const auto& entry : flat.Object->ETV()) {

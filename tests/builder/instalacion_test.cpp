@@ -2,8 +2,8 @@
 
 #include "builder/builder_test_support.h"
 #include "model/especial.h"
-#include "project/escalera.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/vivienda.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "builder/tabla_ms.h"
 
-#include "model/element_test_support.h"
+#include "catalogue/element_test_support.h"
 #include "ms_table_test_support.h"
 
 #include <gtest/gtest.h>

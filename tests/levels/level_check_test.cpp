@@ -10,11 +10,11 @@
 #include "model/padre_tv.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
-#include "project/escalera.h"
-#include "project/planta.h"
-#include "project/preferencias_proyecto.h"
-#include "project/proyecto.h"
-#include "project/vivienda.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "catalogue/almacen_elementos.h"
-#include "project/level_limits.h"
-#include "project/proyecto.h"
-#include "project/settings_record.h"
+#include "settings/level_limits.h"
+#include "building/proyecto.h"
+#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,168 @@
+#include "persistence/component_filer.h"
+
+#include "common/ascii_case.h"
+#include "common/text_encoding.h"
+#include "model/binary_property.h"
+#include "model/primer_componente.h"
+#include "persistence/published_properties.h"
+
+#include <limits>
+
+namespace ixo {
+namespace {
+
+void WriteProperty(ComponentStreamWriter& writer, const PublishedProperty& property,
+                   const PropertyValue& value) {
+    switch (property.kind) {
+    case PropertyKind::Integer:
+    case PropertyKind::Byte:
+        writer.WriteInteger(property.name, std::get<std::int64_t>(value));
+        break;
+    case PropertyKind::Char:
+        writer.WriteChar(property.name, static_cast<char>(std::get<std::int64_t>(value)));
+        break;
+    case PropertyKind::Boolean:
+        writer.WriteBoolean(property.name, std::get<bool>(value));
+        break;
+    case PropertyKind::Float:
+        if (std::get<double>(value) != 0.0) {
+            writer.WriteFloat(property.name, std::get<double>(value));
+        }
+        break;
+    case PropertyKind::String:
+        if (!std::get<std::string>(value).empty()) {
+            writer.WriteString(property.name, std::get<std::string>(value));
+        }
+        break;
+    case PropertyKind::StringList:
+        if (!std::get<std::vector<std::string>>(value).empty()) {
+            writer.WriteStringList(property.name, std::get<std::vector<std::string>>(value));
+        }
+        break;
+    case PropertyKind::Reference:
+        if (!std::get<std::string>(value).empty()) {
+            writer.WriteIdentifier(property.name, std::get<std::string>(value));
+        }
+        break;
+    }
+}
+
+[[noreturn]] void WrongValue(const PublishedProperty& property) {
+    throw StreamError("wrong value for property " + property.name);
+}
+
+std::int64_t IntegerIn(const PublishedProperty& property, const StreamValue& value, std::int64_t low,
+                       std::int64_t high) {
+    if (!value.IsInteger() || value.integer < low || value.integer > high) {
+        WrongValue(property);
+    }
+    return value.integer;
+}
+
+PropertyValue Convert(const PublishedProperty& property, const StreamValue& value) {
+    switch (property.kind) {
+    case PropertyKind::Integer:
+        return IntegerIn(property, value, std::numeric_limits<std::int32_t>::min(),
+                         std::numeric_limits<std::int32_t>::max());
+    case PropertyKind::Byte:
+        return IntegerIn(property, value, 0, 255);
+    case PropertyKind::Char: {
+        const std::string single = value.IsString() ? Utf8ToCp1252(value.text) : std::string();
+        if (single.size() != 1) {
+            WrongValue(property);
+        }
+        return static_cast<std::int64_t>(static_cast<unsigned char>(single[0]));
+    }
+    case PropertyKind::Boolean:
+        if (!value.IsBoolean()) {
+            WrongValue(property);
+        }
+        return value.tag == ValueTag::True;
+    case PropertyKind::Float:
+        if (value.tag == ValueTag::Extended) {
+            return value.real;
+        }
+        if (value.IsInteger()) {
+            return static_cast<double>(value.integer);
+        }
+        WrongValue(property);
+    case PropertyKind::String:
+        if (!value.IsString()) {
+            WrongValue(property);
+        }
+        return value.text;
+    case PropertyKind::StringList: {
+        if (value.tag != ValueTag::List) {
+            WrongValue(property);
+        }
+        std::vector<std::string> items;
+        for (const StreamValue& item : value.items) {
+            if (!item.IsString()) {
+                WrongValue(property);
+            }
+            items.push_back(item.text);
+        }
+        return items;
+    }
+    case PropertyKind::Reference:
+        if (value.tag != ValueTag::Ident && value.tag != ValueTag::Nil) {
+            WrongValue(property);
+        }
+        return value.text;
+    }
+    WrongValue(property);
+}
+
+// The published property a stored name stands for: "<list>.Strings" for a string list, the plain name
+// for every other kind.
+const PublishedProperty* FindStored(const ComponentClass& cls, std::string_view stored) {
+    const PublishedPropertyTable& table = PublishedPropertyTable::Instance();
+    if (stored.size() > kStringsSuffix.size() &&
+        EqualsIgnoringAsciiCase(stored.substr(stored.size() - kStringsSuffix.size()), kStringsSuffix)) {
+        const PublishedProperty* list =
+            table.Find(cls, stored.substr(0, stored.size() - kStringsSuffix.size()));
+        return list != nullptr && list->kind == PropertyKind::StringList ? list : nullptr;
+    }
+    const PublishedProperty* plain = table.Find(cls, stored);
+    return plain != nullptr && plain->kind != PropertyKind::StringList ? plain : nullptr;
+}
+
+} // namespace
+
+void WriteComponentStream(TPrimerComponente& component, BinaryWriter& out) {
+    const PublishedPropertyTable& table = PublishedPropertyTable::Instance();
+    if (!table.IsDeclared(component.ClassInfo())) {
+        throw StreamError("no published properties declared for " + std::string(component.ClassName()));
+    }
+    ComponentStreamWriter writer(out);
+    writer.Begin(component.ClassName(), component.Name());
+    for (const PublishedProperty* property : table.PropertiesOf(component.ClassInfo())) {
+        WriteProperty(writer, *property, property->get(component));
+    }
+    for (const BinaryPropertyData& data : WriteBinaryProperties(component)) {
+        writer.WriteBinary(data.name, data.bytes);
+    }
+    writer.End();
+}
+
+void ApplyComponentRecord(TPrimerComponente& component, const ComponentStreamRecord& record) {
+    if (!EqualsIgnoringAsciiCase(component.ClassName(), record.className)) {
+        throw StreamError("stream of class " + record.className + " read into a " +
+                          std::string(component.ClassName()));
+    }
+    for (const StreamProperty& stored : record.properties) {
+        if (stored.value.tag == ValueTag::Binary) {
+            if (!ReadBinaryProperty(component, stored.name, stored.value.bytes)) {
+                throw StreamError("unknown binary property " + stored.name);
+            }
+            continue;
+        }
+        const PublishedProperty* property = FindStored(component.ClassInfo(), stored.name);
+        if (property == nullptr) {
+            throw StreamError("unknown property " + stored.name + " of " + record.className);
+        }
+        property->set(component, Convert(*property, stored.value));
+    }
+}
+
+} // namespace ixo

@@ -1,0 +1,189 @@
+#include "persistence/project_attach.h"
+
+#include "model/alimentador.h"
+#include "model/ampli_base.h"
+#include "model/cable_tv.h"
+#include "model/component_path.h"
+#include "model/especial.h"
+#include "model/multiswitch.h"
+#include "model/padre_tv.h"
+#include "model/pin.h"
+#include "model/potenciometro.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
+
+#include <set>
+
+namespace ixo {
+namespace {
+
+// Makes object the object of the first entry of its name, when that entry has none yet and the object
+// is not listed already.
+template <typename T> void AttachToEntry(NamedList<T>& list, T* object, std::string_view name) {
+    const int index = list.IndexOf(name);
+    if (index >= 0 && list.Object(static_cast<std::size_t>(index)) == nullptr &&
+        list.IndexOfObject(object) < 0) {
+        list.SetObject(static_cast<std::size_t>(index), object);
+    }
+}
+
+// The flat whose child owns component (a flat's elements are owned by its container), or null.
+Tvivienda* FlatOfOwner(const TPrimerComponente& component) {
+    const TPrimerComponente* owner = component.Owner();
+    return owner != nullptr ? dynamic_cast<Tvivienda*>(owner->Owner()) : nullptr;
+}
+
+template <typename T> T* SiblingNamed(const TPrimerComponente& component, std::string_view name) {
+    const TPrimerComponente* owner = component.Owner();
+    return owner != nullptr && !name.empty() ? dynamic_cast<T*>(owner->FindComponent(name)) : nullptr;
+}
+
+void AttachStair(TEscalera& stair, Tproyecto& project) {
+    AttachToEntry(project.Escaleras(), &stair, stair.Name());
+    stair.ErroresEscalera().Proyecto = &project;
+}
+
+void AttachFloor(tplanta& floor) {
+    if (auto* stair = SiblingNamed<TEscalera>(floor, floor.NombreEscalera)) {
+        floor.SetEscalera(stair);
+        AttachToEntry(stair->ListaPlantas(), &floor, floor.Name());
+    }
+}
+
+void AttachFlat(Tvivienda& flat) {
+    if (auto* floor = SiblingNamed<tplanta>(flat, flat.Nombreplanta)) {
+        flat.AsignarPlanta(floor);
+    }
+    flat.Reconstruible = true;
+}
+
+void LinkPartners(TCBFT& element) {
+    auto* twin = SiblingNamed<TCBFT>(element, element.Eledoblenombre());
+    if (twin != nullptr && twin != &element && element.DoublePartner() != twin) {
+        element.SetDoublePartner(twin);
+    }
+    auto* third = SiblingNamed<TCBFT>(element, element.EletripleNombre());
+    if (third != nullptr && third != &element && element.TriplePartner() != third) {
+        element.SetTriplePartner(third);
+    }
+}
+
+// The pin rejoins the pin its stored peer path names, through the cable its stored cable path names
+// ("NO": a connection made without a cable) with its stored cable length.
+void ReconnectPin(TPin& pin, Tproyecto& project) {
+    if (pin.StoredPeerPath().empty() || pin.StoredPeerPath() == kNoObjectPath) {
+        return;
+    }
+    auto* peer = dynamic_cast<TPin*>(ResolvePath(pin.StoredPeerPath(), project));
+    if (peer == nullptr || peer == &pin || pin.Peer() == peer) {
+        return;
+    }
+    if (pin.StoredCablePath() == kNoObjectPath) {
+        LinkPins(pin, *peer, nullptr, pin.MetrosCable, 1);
+        return;
+    }
+    if (auto* cable = dynamic_cast<TCableTV*>(ResolvePath(pin.StoredCablePath(), project))) {
+        LinkPins(pin, *peer, *cable, pin.MetrosCable);
+    }
+}
+
+void AttachPin(TPin& pin, Tproyecto& project) {
+    if (auto* element = dynamic_cast<TComponenteBase*>(pin.Owner())) {
+        element->AttachStoredPin(pin);
+    }
+    ReconnectPin(pin, project);
+}
+
+void AttachControl(TPotenciometroBase8& control) {
+    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(control.Owner())) {
+        if (auto* pot = dynamic_cast<TPotenciometro*>(&control)) {
+            multiswitch->AttachStoredControl(*pot);
+        }
+    } else if (auto* amplifier = dynamic_cast<TAmpliBase*>(control.Owner())) {
+        amplifier->AttachStoredControl(control);
+    }
+}
+
+void AttachElement(TCBFT& element) {
+    if (auto* entry = dynamic_cast<Tentradaviv*>(&element);
+        entry != nullptr && FlatOfOwner(element) != nullptr) {
+        FlatOfOwner(element)->AdoptarEntrada(entry);
+    } else if (Tvivienda* flat = FlatOfOwner(element)) {
+        const int index = flat->ETV().IndexOf(element.Name());
+        if (index >= 0 && flat->ETV().Object(static_cast<std::size_t>(index)) == nullptr &&
+            flat->ETV().IndexOfObject(&element) < 0) {
+            flat->ETV().SetObject(static_cast<std::size_t>(index), &element);
+            element.SetContainer(flat);
+        }
+    } else {
+        if (auto* feeder = dynamic_cast<Talimentador*>(&element);
+            feeder != nullptr && feeder->Owner() != nullptr) {
+            feeder->AttachFedByName(*feeder->Owner());
+        }
+        LinkPartners(element);
+    }
+}
+
+} // namespace
+
+void AttachReadComponent(TPrimerComponente& component, Tproyecto& project) {
+    if (auto* stair = dynamic_cast<TEscalera*>(&component)) {
+        AttachStair(*stair, project);
+    } else if (auto* floor = dynamic_cast<tplanta*>(&component)) {
+        AttachFloor(*floor);
+    } else if (auto* flat = dynamic_cast<Tvivienda*>(&component)) {
+        AttachFlat(*flat);
+    } else if (auto* element = dynamic_cast<TCBFT*>(&component)) {
+        AttachElement(*element);
+    } else if (auto* pin = dynamic_cast<TPin*>(&component)) {
+        AttachPin(*pin, project);
+    } else if (auto* cable = dynamic_cast<TCableTV*>(&component)) {
+        if (auto* preferences = dynamic_cast<TpreferenciasProyecto*>(cable->Owner())) {
+            preferences->AttachStoredCable(*cable);
+        }
+    } else if (auto* control = dynamic_cast<TPotenciometroBase8*>(&component)) {
+        AttachControl(*control);
+    } else if (auto* preferences = dynamic_cast<TpreferenciasProyecto*>(&component)) {
+        if (preferences != &project.Preferencias()) {
+            project.AdoptarPreferencias(preferences);
+        }
+    }
+}
+
+void AttachFloorElements(Tproyecto& project) {
+    std::set<const TComponenteBase*> placed;
+    for (const auto& stairEntry : project.Escaleras()) {
+        if (stairEntry.Object == nullptr) {
+            continue;
+        }
+        for (const auto& floorEntry : stairEntry.Object->ListaPlantas()) {
+            tplanta* floor = floorEntry.Object;
+            if (floor == nullptr) {
+                continue;
+            }
+            NamedList<TComponenteBase>& etv = floor->ETV();
+            for (std::size_t i = 0; i < etv.Count(); ++i) {
+                auto* element = dynamic_cast<TComponenteBase*>(project.RedTV().FindComponent(etv.Name(i)));
+                if (element == nullptr || etv.Object(i) != nullptr || !placed.insert(element).second) {
+                    continue;
+                }
+                etv.SetObject(i, element);
+                element->SetContainer(floor);
+            }
+        }
+    }
+}
+
+void AttachFeedersOfRed(Tproyecto& project) {
+    TPadreTV& red = project.RedTV();
+    for (TPrimerComponente* component : red.Components()) {
+        if (auto* feeder = dynamic_cast<Talimentador*>(component)) {
+            feeder->AttachFedByName(red);
+        }
+    }
+}
+
+} // namespace ixo

@@ -1,0 +1,227 @@
+#include "persistence/project_file.h"
+
+#include "common/binary_stream.h"
+#include "common/text_encoding.h"
+#include "common/version.h"
+#include "levels/calculo_niveles.h"
+#include "model/class_registry.h"
+#include "persistence/component_filer.h"
+#include "persistence/component_stream.h"
+#include "persistence/persisted_classes.h"
+#include "common/file_replace.h"
+#include "building/preferencias_proyecto.h"
+#include "persistence/project_attach.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace ixo {
+namespace {
+
+// The most satellite polarities an installation carries (four dishes of four polarities). The outlet
+// check that opening runs tries every polarity on every flat, so a larger stored count is refused rather
+// than run.
+constexpr std::int32_t kMaxPolaridades = 16;
+
+// The smallest component record: signature, two empty names, the two closing zeros, a child count.
+constexpr std::size_t kMinRecordSize = 4 + 1 + 1 + 2 + 4;
+
+void WriteRecord(TPrimerComponente& component, BinaryWriter& out) {
+    WriteComponentStream(component, out);
+    out.WriteInt32(static_cast<std::int32_t>(component.ComponentCount()));
+    for (TPrimerComponente* child : component.Components()) {
+        WriteRecord(*child, out);
+    }
+}
+
+// Applies a record; a flat does not rebuild itself while its stored shape is being set.
+void ApplyRecord(TPrimerComponente& component, const ComponentStreamRecord& record) {
+    auto* flat = dynamic_cast<Tvivienda*>(&component);
+    const bool rebuildable = flat != nullptr && flat->Reconstruible;
+    if (flat != nullptr) {
+        flat->Reconstruible = false;
+    }
+    ApplyComponentRecord(component, record);
+    if (flat != nullptr) {
+        flat->Reconstruible = rebuildable;
+    }
+}
+
+// The component a child record is read into: the parent's component of that name (one its constructor
+// made), or a new component of the record's class owned by the parent.
+TPrimerComponente& ChildFor(TPrimerComponente& parent, const ComponentStreamRecord& record) {
+    if (TPrimerComponente* existing = parent.FindComponent(record.name)) {
+        return *existing;
+    }
+    TPrimerComponente* created = ClassRegistry::Instance().CreateComponent(record.className, &parent);
+    if (created == nullptr) {
+        throw StreamError("unknown class " + record.className + " in the project file");
+    }
+    created->SetName(record.name);
+    return *created;
+}
+
+struct Header {
+    std::int32_t format = 0;
+    std::string tag;
+    std::string version;
+};
+
+Header ReadHeader(BinaryReader& in) {
+    Header header;
+    header.format = in.ReadInt32();
+    header.tag = in.ReadCountedString();
+    header.version = Cp1252ToUtf8(in.ReadCountedString());
+    in.ReadCountedString(); // reserved
+    return header;
+}
+
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    if (std::filesystem::exists(a, error) && std::filesystem::exists(b, error)) {
+        return std::filesystem::equivalent(a, b, error);
+    }
+    return a.lexically_normal() == b.lexically_normal();
+}
+
+// Copies the file at path to its backup name; failures are ignored (the save goes on).
+void MakeBackup(const std::filesystem::path& path) {
+    const std::filesystem::path backup = BackupPath(path);
+    if (SamePath(backup, path)) {
+        return; // a project saved under its own backup name keeps no backup
+    }
+    std::error_code error;
+    std::filesystem::remove(backup, error);
+    if (std::filesystem::exists(path, error)) {
+        std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error);
+    }
+}
+
+// Stored numbers that set how much work the open does must be plausible.
+void CheckPlausible(const Tproyecto& project) {
+    const std::int32_t polarities = project.Preferencias().Npolaridades;
+    if (polarities < 0 || polarities > kMaxPolaridades) {
+        throw StreamError("implausible number of polarities " + std::to_string(polarities));
+    }
+}
+
+OpenedProject Failed(int result, std::string version = {}) {
+    OpenedProject opened;
+    opened.result = result;
+    opened.version = std::move(version);
+    return opened;
+}
+
+} // namespace
+
+std::filesystem::path BackupPath(const std::filesystem::path& path) {
+    std::filesystem::path backup = path;
+    backup.replace_extension(kBackupExtension);
+    return backup;
+}
+
+std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project) {
+    BinaryWriter out;
+    out.WriteInt32(kProjectFormat);
+    out.WriteCountedString(kProjectTag);
+    out.WriteCountedString(Utf8ToCp1252(ProgramVersion()));
+    out.WriteCountedString("");
+    WriteRecord(project, out);
+    return out.TakeBytes();
+}
+
+bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
+    project.NombreFichero = path.string();
+    try {
+        const std::vector<std::uint8_t> bytes = ProjectFileBytes(project);
+        MakeBackup(path);
+        const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        if (!ReplaceFileContents(path, contents)) {
+            return false;
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    project.Modificado = false;
+    return true;
+}
+
+void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& project, int depth) {
+    if (depth >= kMaxTreeDepth) {
+        throw StreamError("components nested too deep in the project file");
+    }
+    const std::size_t count = in.ReadCount(kMinRecordSize, "components");
+    for (std::size_t i = 0; i < count; ++i) {
+        const ComponentStreamRecord record = ReadComponentStream(in);
+        TPrimerComponente& child = ChildFor(parent, record);
+        ApplyRecord(child, record);
+        AttachReadComponent(child, project);
+        ReadChildren(in, child, project, depth + 1);
+    }
+}
+
+OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+                               TalmacenElementos* store, const SchematicRebuild& rebuildSchematic) {
+    RegisterPersistedClasses();
+    BinaryReader in(bytes);
+    Header header;
+    try {
+        header = ReadHeader(in);
+    } catch (const StreamError&) {
+        return Failed(kOpenNotAProject);
+    }
+    if (header.tag != kProjectTag) {
+        return Failed(kOpenNotAProject);
+    }
+    if (header.format >= kFirstNewerProjectFormat) {
+        return Failed(kOpenNewerFormat, header.version);
+    }
+    if (!NextIsComponentStream(in)) {
+        return Failed(kOpenNothingRead, header.version);
+    }
+    try {
+        OpenedProject opened;
+        opened.version = header.version;
+        opened.project = TPrimerComponente::CreateRoot<Tproyecto>();
+        Tproyecto& project = *opened.project;
+        project.SetAlmacen(store);
+        const ComponentStreamRecord root = ReadComponentStream(in);
+        project.SetName(root.name);
+        ApplyComponentRecord(project, root);
+        project.NombreFichero = path.string();
+        ReadChildren(in, project, project, 0);
+        AttachFloorElements(project);
+        AttachFeedersOfRed(project);
+        CheckPlausible(project);
+        project.finalizadocalculoTV = true;
+        Recalcular(project);
+        // Seam: the main window rebuilds the schematic of the opened project here.
+        if (rebuildSchematic) {
+            rebuildSchematic(project);
+        }
+        project.Abierto = true;
+        opened.result = kOpenOk;
+        return opened;
+    } catch (const std::exception&) {
+        return Failed(kOpenNotAProject, header.version);
+    }
+}
+
+OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
+                          const SchematicRebuild& rebuildSchematic) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return Failed(kOpenNotAProject);
+    }
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                          std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        return Failed(kOpenNotAProject);
+    }
+    return ReadProjectBytes(bytes, path, store, rebuildSchematic);
+}
+
+} // namespace ixo

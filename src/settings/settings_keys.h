@@ -1,0 +1,59 @@
+#pragma once
+
+#include "settings/settings_record.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace ixo {
+
+// Sections of the settings file. The blank in "HEADER LEVEL" is part of the name.
+inline constexpr std::string_view kSectionDistance = "DISTANCE";
+inline constexpr std::string_view kSectionApartments = "TV_APARTMENTS";
+inline constexpr std::string_view kSectionDistribution = "DISTRIBUTION";
+inline constexpr std::string_view kSectionHeader = "HEADER";
+inline constexpr std::string_view kSectionHeaderLevel = "HEADER LEVEL";
+inline constexpr std::string_view kSectionOutletLevels = "OUTLET_LEVELS";
+inline constexpr std::string_view kSectionDirectories = "DIRECTORIES";
+
+// How a key's value is read. A distance that is not a number stops the read of the settings; an integer,
+// a level or a flag that is not readable takes its default. A flag is stored as an integer and is true
+// when that integer is greater than 0.
+enum class SettingKind { Distance, Integer, Level, Flag };
+
+using SettingMember =
+    std::variant<double SettingsRecord::*, std::int32_t SettingsRecord::*, bool SettingsRecord::*>;
+
+// One key of the settings file and the record field it fills.
+struct SettingField {
+    std::string_view section;
+    std::string_view key;
+    std::string_view property; // name of the field in the record and in the project preferences
+    SettingKind kind;
+    SettingMember member;
+};
+
+// Every field of the settings record, in the record's declared order.
+std::span<const SettingField> SettingFields();
+
+// The field stored under a key (keys are unique across sections), or nullptr.
+const SettingField* FindSettingField(std::string_view key);
+
+// The order in which the keys are read.
+std::span<const std::string_view> SettingsReadOrder();
+
+// The sections of the settings record in the order they are written, each with its keys in order.
+struct SettingsSection {
+    std::string_view name;
+    std::span<const std::string_view> keys;
+};
+std::span<const SettingsSection> SettingsWriteOrder();
+
+// The text a field's value is written as: a flag as 0 or 1, an integer in decimal, a real as the
+// shortest decimal text (point separator) that reads back to the same value.
+std::string SettingValueText(const SettingsRecord& record, const SettingField& field);
+
+} // namespace ixo

@@ -1,0 +1,80 @@
+#include "model/amplifier_test_support.h"
+#include "catalogue/almacen_elementos.h"
+#include "catalogue/catalogo.h"
+#include "catalogue/catalogue_elements.h"
+#include "element_test_support.h"
+#include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
+#include "model/cable_tv.h"
+#include "model/lin_amp.h"
+#include "model/padre_tv.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace ixo {
+namespace {
+
+using test::ExpectLevelsNear;
+
+// The element store built from the demo catalogue.
+using DemoAmplifiers = test::DemoStoreFixture;
+
+TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
+    EXPECT_EQ(SkippedReasons(TAmpliBase::kKind), "");
+    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 14u);
+    EXPECT_EQ(Prototype<TCabeceraTerrestre>(0, 30).NivelmaxSignal()[0], 120.0);
+    EXPECT_TRUE(Prototype<TCabeceraTerrestre>(0, 31).Obsoleto);
+    for (std::int32_t indice : {100, 101, 102, 103, 2000, 2100}) {
+        EXPECT_NO_THROW(Prototype<TLinAmp>(0, indice)) << indice;
+    }
+    for (std::int32_t indice : {1, 2, 3, 1000, 4000, 4100}) {
+        EXPECT_NO_THROW(Prototype<TAmpliHeader>(0, indice)) << indice;
+    }
+    const auto& al17 = Prototype<TAmpliHeader>(0, 1000);
+    EXPECT_EQ(al17.LPG().size(), 17u); // NPG 2, NPOTGREALES 17
+    EXPECT_EQ(al17.LPG()[16]->Caption, "SAT");
+    EXPECT_EQ(al17.ConsumoP, 450.0);
+    const auto& al5 = Prototype<TLinAmp>(0, 100);
+    EXPECT_EQ(al5.CurvaModoter1, (std::vector<std::string>{"EA/SA", "EA/SB"}));
+    EXPECT_EQ(al5.modelofuente, 22);
+    EXPECT_EQ(Prototype<TAmpliHeader>(0, 1).LPP().size(), 4u);
+    EXPECT_TRUE(Prototype<TLinAmp>(0, 101).interiorviv);
+}
+
+// Terrestrial headend CT-120 (30) at 60 dBuV -> 10 m CX-68 (24) -> line amplifier AL-5 (100), terrestrial
+// line (third input, mode 1) -> 10 m CX-68 -> headend amplifier AL-17 (1000), terrestrial input.
+TEST_F(DemoAmplifiers, LevelsThroughTerrestrialHeadendLineAndHeadendAmplifiers) {
+    auto* headend = TComponenteBase::CreateCopy(network.get(), Prototype<TCabeceraTerrestre>(0, 30));
+    auto* al5 = TComponenteBase::CreateCopy(network.get(), Prototype<TLinAmp>(0, 100));
+    auto* al17 = TComponenteBase::CreateCopy(network.get(), Prototype<TAmpliHeader>(0, 1000));
+    auto* cable = TCableTV::CreateCopy(network.get(), Prototype<TCableTV>(2, 24));
+    ASSERT_TRUE(headend->ConnectPinWithLetter(-1, 'S', 10.0, cable, -1, 'A', 'E', *al5, 'A'));
+    ASSERT_TRUE(al5->ConnectPinWithLetter(-1, 'S', 10.0, cable, -1, 'A', 'E', *al17, 'A'));
+    ASSERT_EQ(al5->PinesENTRADA()[2]->Peer(), headend->PinesSALIDA()[0]);
+    headend->SetNivelTerr(test::Levels({60, 60, 60, 60, 0, 0, 0, 0}));
+
+    for (int run = 0; run < 2; ++run) { // a second run gives the same levels
+        headend->ReceiveLevel(LevelVector(), nullptr);
+        // Cable -3.9 -7.7 -13 -18 -19 -23.1 -26.7 -30 dB per 100 m, 10 m.
+        ExpectLevelsNear(al5->PinesENTRADA()[2]->Levels(),
+                         {59.61, 59.23, 58.7, 58.2, -1.9, -2.31, -2.67, -3.0}, "AL-5 input");
+        // Mode 1, curve EA/SA 20;20;20;20;-30;...; TER control at 50 %: -10 dB terrestrial. At 47 MHz the
+        // curve's 20 dB replaces the control's and is added again: 40 dB.
+        ExpectLevelsNear(al5->PinesSALIDA()[2]->Levels(),
+                         {99.61, 69.23, 68.7, 68.2, -31.9, -32.31, -32.67, -33.0}, "AL-5 output");
+        ExpectLevelsNear(al17->PinesENTRADA()[0]->Levels(),
+                         {99.22, 68.46, 67.4, 66.4, -33.8, -34.62, -35.34, -36.0}, "AL-17 input");
+        // TER control at 50 %: 20 dB terrestrial, -30 dB satellite; 119.22 clipped to 112.
+        ExpectLevelsNear(al17->PinesSALIDA()[0]->Levels(),
+                         {112.0, 88.46, 87.4, 86.4, -63.8, -64.62, -65.34, -66.0}, "AL-17 output");
+    }
+}
+
+} // namespace
+} // namespace ixo

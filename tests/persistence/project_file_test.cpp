@@ -1,0 +1,364 @@
+#include "project_file_test_support.h"
+
+#include "builder/instalacion.h"
+#include "common/version.h"
+#include "model/cable_tv.h"
+#include "model/componente_base.h"
+#include "model/especial.h"
+#include "model/padre_tv.h"
+#include "model/pin.h"
+#include "building/escalera.h"
+#include "building/lista_niveles.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "persistence/project_attach.h"
+#include "building/vivienda.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace ixo::test {
+
+// A component class without published properties declared: it cannot be stored.
+class TSinDeclarar : public TPrimerComponente {
+    IXO_COMPONENT_CLASS(TSinDeclarar)
+public:
+    explicit TSinDeclarar(TPrimerComponente* owner) : TPrimerComponente(owner) {}
+};
+IXO_DEFINE_COMPONENT_CLASS(TSinDeclarar, TPrimerComponente)
+
+namespace {
+
+BuildingShape Shape(int stairs, int floors, int flatsPerFloor, int outlets = 2, int topology = 0) {
+    BuildingShape shape;
+    shape.stairs = stairs;
+    shape.floors = floors;
+    shape.flatsPerFloor = flatsPerFloor;
+    shape.outlets = outlets;
+    shape.topology = topology;
+    return shape;
+}
+
+BuildingShape UnevenShape() {
+    BuildingShape shape = Shape(2, 1, 0, 4);
+    shape.flats = {{0}, {3}};
+    return shape;
+}
+
+FileBytes ToBytes(const std::string& text) {
+    return FileBytes(text.begin(), text.end());
+}
+
+std::map<std::string, std::string> PeersByPath(Tproyecto& project) {
+    std::map<std::string, std::string> peers;
+    ForEachComponent(project, [&](TPrimerComponente& c) {
+        if (auto* pin = dynamic_cast<TPin*>(&c)) {
+            peers[ComponentPath(pin)] = pin->Peer() != nullptr ? ComponentPath(pin->Peer()) : "NO";
+        }
+    });
+    return peers;
+}
+
+std::map<std::string, LevelVector> LevelsByPath(Tproyecto& project) {
+    std::map<std::string, LevelVector> levels;
+    ForEachComponent(project, [&](TPrimerComponente& c) {
+        if (auto* pin = dynamic_cast<TPin*>(&c)) {
+            levels[ComponentPath(pin)] = pin->Levels();
+        }
+    });
+    return levels;
+}
+
+std::vector<std::string> AllPaths(Tproyecto& project) {
+    std::vector<std::string> paths;
+    ForEachComponent(project, [&](TPrimerComponente& c) {
+        paths.push_back(std::string(c.ClassName()) + " " + ComponentPath(&c));
+    });
+    return paths;
+}
+
+class ProjectFileRoundTrip : public ::testing::TestWithParam<BuildingShape> {};
+
+TEST_P(ProjectFileRoundTrip, OpensToTheSameProjectAndSavesTheSameBytes) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject(GetParam());
+    const FileBytes saved = ProjectFileBytes(*original);
+    OpenedProject opened = Open(saved);
+    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_NE(opened.project, nullptr);
+    Tproyecto& project = *opened.project;
+    EXPECT_EQ(opened.version, ProgramVersion());
+    EXPECT_EQ(AllPaths(project), AllPaths(*original));
+    EXPECT_EQ(PeersByPath(project), PeersByPath(*original));
+    EXPECT_EQ(LevelsByPath(project), LevelsByPath(*original));
+    EXPECT_EQ(ProjectFileBytes(project), saved);
+
+    // The building is linked again: every list entry has its object, every flat its floor and entry.
+    ASSERT_EQ(project.Escaleras().Count(), original->Escaleras().Count());
+    for (const auto& stair : project.Escaleras()) {
+        ASSERT_NE(stair.Object, nullptr);
+        EXPECT_EQ(stair.Object->ErroresEscalera().Proyecto, &project);
+        for (const auto& floor : stair.Object->ListaPlantas()) {
+            ASSERT_NE(floor.Object, nullptr);
+            EXPECT_EQ(floor.Object->Escalera(), stair.Object);
+            for (const auto& flat : floor.Object->LViviendas()) {
+                ASSERT_NE(flat.Object, nullptr);
+                EXPECT_EQ(flat.Object->Planta(), floor.Object);
+                EXPECT_TRUE(flat.Object->Reconstruible);
+                ASSERT_NE(flat.Object->Entrada(), nullptr);
+                EXPECT_EQ(flat.Object->Entrada()->Container(), flat.Object);
+                for (const auto& element : flat.Object->ETV()) {
+                    ASSERT_NE(element.Object, nullptr);
+                    EXPECT_EQ(element.Object->Container(), flat.Object);
+                }
+            }
+        }
+    }
+    for (int i = 0; i < TpreferenciasProyecto::kCableKindCount; ++i) {
+        EXPECT_NE(project.Preferencias().Cable(i), nullptr) << i;
+    }
+    EXPECT_EQ(project.Preferencias().DisViv(), original->Preferencias().DisViv());
+    EXPECT_EQ(project.Preferencias().Niveles().Count(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ProjectFileRoundTrip,
+                         ::testing::Values(BuildingShape{}, Shape(2, 3, 2), Shape(1, 2, 1, 3, 1),
+                                           UnevenShape()));
+
+BuildingShape WithHeadend(BuildingShape shape, int distribution, int polarities) {
+    shape.headendDistribution = distribution;
+    shape.polarities = polarities;
+    return shape;
+}
+
+class BuiltProjectFileRoundTrip : public ::testing::TestWithParam<BuildingShape> {};
+
+TEST_P(BuiltProjectFileRoundTrip, OpensToTheSameNetworkAndLevels) {
+    std::unique_ptr<Tproyecto> original = MakeProject(GetParam());
+    ASSERT_GT(ConstruirInstalacion(*original), 0);
+    const FileBytes saved = ProjectFileBytes(*original);
+    OpenedProject opened = Open(saved);
+    ASSERT_EQ(opened.result, kOpenOk);
+    Tproyecto& project = *opened.project;
+    EXPECT_EQ(AllPaths(project), AllPaths(*original));
+    EXPECT_EQ(PeersByPath(project), PeersByPath(*original));
+    const auto levels = LevelsByPath(project);
+    EXPECT_EQ(levels, LevelsByPath(*original));
+    EXPECT_TRUE(
+        std::any_of(levels.begin(), levels.end(), [](const auto& entry) { return entry.second[7] > 0.0; }));
+    EXPECT_EQ(ProjectFileBytes(project), saved);
+    // The outlet check after opening finds what a recalculation of the original finds.
+    Recalcular(*original);
+    EXPECT_EQ(project.ConErrores, original->ConErrores);
+    // Every element of the network outside the flats is back in its floor.
+    int listed = 0;
+    for (const auto& stair : project.Escaleras()) {
+        for (const auto& floor : stair.Object->ListaPlantas()) {
+            for (const auto& element : floor.Object->ETV()) {
+                ASSERT_NE(element.Object, nullptr) << element.Name;
+                EXPECT_EQ(element.Object->Container(), floor.Object);
+                ++listed;
+            }
+        }
+    }
+    EXPECT_GT(listed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, BuiltProjectFileRoundTrip,
+                         ::testing::Values(BuildingShape{}, WithHeadend(Shape(2, 3, 2), 1, 4),
+                                           WithHeadend(Shape(1, 3, 2, 3, 1), 1, 8),
+                                           WithHeadend(Shape(2, 2, 1), 0, 16),
+                                           WithHeadend(Shape(1, 4, 2), 1, 16)));
+
+TEST(ProjectFileOpen, KeepsNonAsciiAndLongTextOfTheTitleBlock) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject({});
+    const std::vector<std::string> lines{"Autor: Mu\xC3\xB1oz", std::string(300, 'x'), "", "Fecha"};
+    original->SetDatosproyecto(lines);
+    const FileBytes saved = ProjectFileBytes(*original);
+    const std::string_view utf8 = "\x14\x0D\x00\x00\x00"
+                                  "Autor: Mu\xC3\xB1oz";
+    EXPECT_NE(std::search(saved.begin(), saved.end(), utf8.begin(), utf8.end(),
+                          [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }),
+              saved.end());
+    OpenedProject opened = Open(saved);
+    ASSERT_EQ(opened.result, kOpenOk);
+    EXPECT_EQ(opened.project->Datosproyecto(), lines);
+}
+
+TEST(ProjectFileOpen, SetsOpenAndKeepsModified) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject({});
+    OpenedProject opened = Open(ProjectFileBytes(*original));
+    ASSERT_EQ(opened.result, kOpenOk);
+    EXPECT_TRUE(opened.project->Abierto);
+    EXPECT_TRUE(opened.project->Modificado);
+    EXPECT_TRUE(opened.project->finalizadocalculoTV);
+    EXPECT_EQ(opened.project->NombreFichero, "memory.XPJ");
+    EXPECT_EQ(opened.project->Almacen(), &DemoStore());
+}
+
+TEST(ProjectFileOpen, ReadsComponentsTheConstructorsMadeIntoThemWithoutDuplicates) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject(Shape(1, 1, 2));
+    OpenedProject opened = Open(ProjectFileBytes(*original));
+    ASSERT_EQ(opened.result, kOpenOk);
+    Tproyecto& project = *opened.project;
+    EXPECT_EQ(project.ComponentCount(), 3u); // preferences, building, network
+    int preferences = 0;
+    ForEachComponent(project,
+                     [&](TPrimerComponente& c) { preferences += c.Is<TpreferenciasProyecto>() ? 1 : 0; });
+    EXPECT_EQ(preferences, 1);
+    for (TPrimerComponente* c : project.Edificio().Components()) {
+        if (auto* flat = dynamic_cast<Tvivienda*>(c)) {
+            EXPECT_EQ(flat->ComponentCount(), 1u); // its container only
+            int entries = 0;
+            ForEachComponent(*flat, [&](TPrimerComponente& x) { entries += x.Is<Tentradaviv>() ? 1 : 0; });
+            EXPECT_EQ(entries, 1);
+            EXPECT_EQ(flat->Entrada()->PinesENTRADA().size(), flat->Entrada()->Nentradas);
+        }
+    }
+}
+
+TEST(ProjectFileHeader, FollowsTheFormatRules) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject({});
+    const FileBytes tree = TreeBytes(ProjectFileBytes(*original));
+    auto with = [&](FileBytes header) {
+        header.insert(header.end(), tree.begin(), tree.end());
+        return header;
+    };
+    EXPECT_EQ(Open(with(HeaderBytes(100, "Ixo", "1.0"))).result, kOpenOk);
+    EXPECT_EQ(Open(with(HeaderBytes(222, "Ixo", ""))).result, kOpenOk);
+    OpenedProject newer = Open(with(HeaderBytes(223, "Ixo", "9.9.9")));
+    EXPECT_EQ(newer.result, kOpenNewerFormat);
+    EXPECT_EQ(newer.version, "9.9.9");
+    EXPECT_EQ(newer.project, nullptr);
+    EXPECT_EQ(Open(with(HeaderBytes(222, "Oxi", "0.1.0"))).result, kOpenNotAProject);
+    EXPECT_EQ(Open(with(HeaderBytes(300, "ixo", "0.1.0"))).result, kOpenNotAProject); // tag first
+    EXPECT_EQ(Open(HeaderBytes(222, "Ixo", "0.1.0")).result, kOpenNothingRead);
+    FileBytes notAStream = HeaderBytes(222, "Ixo", "0.1.0");
+    notAStream.push_back('X');
+    EXPECT_EQ(Open(notAStream).result, kOpenNothingRead);
+    EXPECT_EQ(Open(FileBytes{}).result, kOpenNotAProject);
+    EXPECT_EQ(Open(FileBytes{222, 0, 0}).result, kOpenNotAProject);
+}
+
+TEST(ProjectFileHeader, IsWrittenAsTheFormatSays) {
+    std::unique_ptr<Tproyecto> original = CalculatedProject({});
+    const FileBytes bytes = ProjectFileBytes(*original);
+    const FileBytes expected = HeaderBytes(222, "Ixo", "0.1.0");
+    EXPECT_EQ(ProgramVersion(), "0.1.0");
+    ASSERT_GT(bytes.size(), expected.size());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin()));
+    BinaryReader rest(std::span<const std::uint8_t>(bytes).subspan(expected.size()));
+    EXPECT_EQ(ReadComponentStream(rest).className, "Tproyecto");
+    EXPECT_EQ(rest.ReadInt32(), 3);
+}
+
+TEST(ProjectFileOpen, RejectsARootOfAnotherClass) {
+    auto red = TPrimerComponente::CreateRoot<TPadreTV>();
+    BinaryWriter tree;
+    ComponentStreamWriter writer(tree);
+    writer.Begin("TPadreTV", "RedTV");
+    writer.End();
+    tree.WriteInt32(0);
+    FileBytes file = HeaderBytes(222, "Ixo", "0.1.0");
+    file.insert(file.end(), tree.Bytes().begin(), tree.Bytes().end());
+    EXPECT_EQ(Open(file).result, kOpenNotAProject);
+}
+
+TEST(ProjectFileAttach, APinStoredWithoutConnectionStaysUnconnected) {
+    std::unique_ptr<Tproyecto> project = MakeProject({});
+    Tvivienda* flat = project->ListaViviendas().Object(0);
+    TComponenteBase* splitter = flat->ETV().Object(0);
+    TPin* pin = splitter->PinesSALIDA().back();
+    TPin::UnlinkPin(*pin);
+    TPin* free = splitter->PinesENTRADA().front();
+    TPin::UnlinkPin(*free);
+    auto conexion = [](std::string_view peer, std::string_view cable) {
+        BinaryWriter out;
+        out.WriteCountedString(peer);
+        out.WriteCountedString(cable);
+        return out.TakeBytes();
+    };
+    auto storeAndAttach = [&](TPin& p, std::string_view peer, std::string_view cable) {
+        const FileBytes data = conexion(peer, cable);
+        BinaryReader reader(data);
+        p.ReadConexionPin(reader);
+        AttachReadComponent(p, *project);
+    };
+    storeAndAttach(*pin, "NO", "NO");
+    EXPECT_FALSE(pin->IsConnected());
+    storeAndAttach(*pin, ComponentPath(pin), ComponentPath(project->Preferencias().Cable(0))); // itself
+    EXPECT_FALSE(pin->IsConnected());
+    storeAndAttach(*pin, ComponentPath(free), "Proyecto=Nada");
+    EXPECT_FALSE(pin->IsConnected());
+    storeAndAttach(*pin, ComponentPath(project.get()) + "=Edificio",
+                   ComponentPath(project->Preferencias().Cable(0)));
+    EXPECT_FALSE(pin->IsConnected()); // a path to something that is not a pin
+    storeAndAttach(*pin, ComponentPath(free), ComponentPath(project->Preferencias().Cable(0)));
+    ASSERT_TRUE(pin->IsConnected());
+    EXPECT_EQ(pin->Peer(), free);
+    EXPECT_EQ(pin->Cable(), project->Preferencias().Cable(0));
+}
+
+TEST(ProjectFileSave, WritesTheFileKeepsABackupAndClearsModified) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.XPJ";
+    ASSERT_TRUE(SaveProject(*project, path));
+    EXPECT_FALSE(project->Modificado);
+    EXPECT_EQ(project->NombreFichero, path.string());
+    const std::string first = ReadFileBytes(path);
+    EXPECT_EQ(ToBytes(first), ProjectFileBytes(*project));
+    EXPECT_FALSE(std::filesystem::exists(dir / "casa.BAK"));
+
+    project->SetDatosproyecto({"otra"});
+    project->Modificado = true;
+    ASSERT_TRUE(SaveProject(*project, path));
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), first);
+    EXPECT_NE(ReadFileBytes(path), first);
+
+    OpenedProject opened = OpenProject(path, &DemoStore());
+    ASSERT_EQ(opened.result, kOpenOk);
+    EXPECT_EQ(opened.project->Datosproyecto(), std::vector<std::string>{"otra"});
+    EXPECT_EQ(opened.project->NombreFichero, path.string());
+}
+
+TEST(ProjectFileSave, AFileNamedLikeItsBackupIsSavedWithoutLosingIt) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.BAK";
+    ASSERT_TRUE(SaveProject(*project, path));
+    project->SetDatosproyecto({"segunda"});
+    ASSERT_TRUE(SaveProject(*project, path));
+    OpenedProject opened = OpenProject(path, &DemoStore());
+    ASSERT_EQ(opened.result, kOpenOk);
+    EXPECT_EQ(opened.project->Datosproyecto(), std::vector<std::string>{"segunda"});
+    // Without an extension the backup is the name + ".BAK".
+    EXPECT_EQ(BackupPath(dir / "casa"), dir / "casa.BAK");
+    EXPECT_EQ(BackupPath(dir / "a.b.XPJ"), dir / "a.b.BAK");
+}
+
+TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileAndReturnsFalse) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.XPJ";
+    ASSERT_TRUE(SaveProject(*project, path));
+    const std::string before = ReadFileBytes(path);
+    project->Modificado = true;
+    // A folder where the file should be: nothing can replace it.
+    std::filesystem::create_directory(dir / "carpeta.XPJ");
+    EXPECT_FALSE(SaveProject(*project, dir / "carpeta.XPJ"));
+    EXPECT_TRUE(project->Modificado);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "carpeta.XPJ"));
+    EXPECT_FALSE(SaveProject(*project, dir / "no-such-folder" / "casa.XPJ"));
+    // A component that cannot be stored fails the save before anything is touched.
+    TPrimerComponente::Create<TSinDeclarar>(&project->RedTV());
+    EXPECT_FALSE(SaveProject(*project, path));
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "casa.BAK"));
+    EXPECT_TRUE(project->Modificado);
+    EXPECT_EQ(OpenProject(dir / "missing.XPJ", &DemoStore()).result, kOpenNotAProject);
+}
+
+} // namespace
+} // namespace ixo::test

@@ -1,0 +1,270 @@
+#include "catalogue/tabla_compo_script.h"
+#include "model/class_registry.h"
+#include "persistence/persisted_classes.h"
+#include "model/padre_tv.h"
+#include "model/pin.h"
+#include "model/repartidor.h"
+#include "persistence/component_filer.h"
+#include "persistence/published_properties.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ixo {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Hand-written stream bytes.
+class ByteBuilder {
+public:
+    ByteBuilder& Raw(std::initializer_list<int> values) {
+        for (int v : values) {
+            m_bytes.push_back(static_cast<std::uint8_t>(v));
+        }
+        return *this;
+    }
+    ByteBuilder& Text(std::string_view text) {
+        for (char c : text) {
+            m_bytes.push_back(static_cast<std::uint8_t>(c));
+        }
+        return *this;
+    }
+    ByteBuilder& Short(std::string_view text) {
+        Raw({static_cast<int>(text.size())});
+        return Text(text);
+    }
+    ByteBuilder& Header(std::string_view cls, std::string_view name) {
+        return Text("TPF0").Short(cls).Short(name);
+    }
+    ByteBuilder& Int8(std::string_view name, int value) { return Short(name).Raw({2, value & 0xFF}); }
+    ByteBuilder& False(std::string_view name) { return Short(name).Raw({8}); }
+    ByteBuilder& Char(std::string_view name, char c) { return Short(name).Raw({6, 1, c}); }
+    ByteBuilder& String(std::string_view name, std::string_view value) {
+        return Short(name).Raw({6}).Short(value);
+    }
+    ByteBuilder& List(std::string_view name, std::initializer_list<std::string_view> items) {
+        Short(std::string(name) + ".Strings").Raw({1});
+        for (std::string_view item : items) {
+            Raw({6}).Short(item);
+        }
+        return Raw({0});
+    }
+    const Bytes& Get() const { return m_bytes; }
+
+private:
+    Bytes m_bytes;
+};
+
+Bytes StreamOf(TPrimerComponente& component) {
+    BinaryWriter out;
+    WriteComponentStream(component, out);
+    return out.TakeBytes();
+}
+
+ComponentStreamRecord Parse(const Bytes& bytes) {
+    BinaryReader reader(bytes);
+    return ReadComponentStream(reader);
+}
+
+class SplitterStream : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterPersistedClasses();
+        table = TPrimerComponente::CreateRoot<TTablaCompoScript>();
+        table->SetName("TRepartidores");
+        red = TPrimerComponente::CreateRoot<TPadreTV>();
+        red->SetName("RedTV");
+        splitter = TPrimerComponente::Create<TRepartidor>(red.get());
+        splitter->Tabla = table.get();
+        splitter->Familia = 1002;
+        splitter->Indice = 3;
+        splitter->Modelo = "R2";
+        splitter->Nentradas = 1;
+        splitter->Nsalidas = 2;
+        splitter->SetStoredPinNames('E', {"Pin1EA"});
+        splitter->SetStoredPinNames('S', {"Pin1SA", "Pin2SA"});
+        AddPin('E', 1, "Pin1EA");
+        AddPin('S', 2, "Pin2SA"); // out of order: the stored names put it second
+        AddPin('S', 1, "Pin1SA");
+    }
+    TPin* AddPin(char kind, int number, std::string name) {
+        auto* pin = TPrimerComponente::Create<TPin>(splitter);
+        pin->TipodePin = kind;
+        pin->Prefijo = 'A';
+        pin->Numeracion = number;
+        pin->NombrePinExterno = std::move(name);
+        EXPECT_TRUE(splitter->AttachStoredPin(*pin));
+        return pin;
+    }
+
+    std::unique_ptr<TTablaCompoScript> table;
+    std::unique_ptr<TPadreTV> red;
+    TRepartidor* splitter = nullptr;
+};
+
+TEST_F(SplitterStream, ElementStreamMatchesTheHandWrittenBytes) {
+    ByteBuilder expected;
+    expected.Header("TRepartidor", "RepartidorRe1")
+        .Int8("Numero_Interno", 1)
+        .Short("Familia")
+        .Raw({3, 0xEA, 0x03})
+        .Int8("Indice", 3)
+        .String("Modelo", "R2")
+        .Short("Tabla")
+        .Raw({7})
+        .Short("TRepartidores.Owner")
+        .False("Obsoleto")
+        .Int8("NumeroArray", 0)
+        .Int8("Nsalidas", 2)
+        .Int8("Nderivaciones", 0)
+        .List("PinesENTRADA", {"Pin1EA"})
+        .List("PinesSALIDA", {"Pin1SA", "Pin2SA"})
+        .Int8("Nentradas", 1)
+        .False("Nocontabilizardoble")
+        .Int8("Npolaridades", 0)
+        .Short("FamiliaHermana")
+        .Raw({3, 0xEA, 0x03})
+        .Int8("ConsumoPasivo", 0)
+        .Int8("ConsumoActivo", 0)
+        .Int8("CorrienteMaxima", 0)
+        .Short("DCBFT")
+        .Raw({10, 4, 0, 0, 0, 0, 0, 0, 0}) // a transfer function without entries
+        .Raw({0, 0});
+    EXPECT_EQ(StreamOf(*splitter), expected.Get());
+}
+
+TEST_F(SplitterStream, PinStreamMatchesTheHandWrittenBytes) {
+    TPin* second = splitter->PinesSALIDA()[1];
+    ASSERT_EQ(second->NombrePinExterno, "Pin2SA");
+    ByteBuilder expected;
+    expected.Header("TPin", second->Name())
+        .Int8("Numero_Interno", second->Numero_Interno())
+        .Char("Prefijo", 'A')
+        .Char("TipodePin", 'S')
+        .Int8("Numeroarray", 1)
+        .Int8("Numeracion", 2)
+        .String("NombrePinExterno", "Pin2SA")
+        .Int8("polaridad", 0)
+        .Short("DatosPinbase")
+        .Raw({10, 46, 0, 0, 0})
+        .Raw({0})                                           // DC pass data: flag,
+        .Raw({0, 0, 0, 0, 0, 0, 0, 0})                      // first value 0.0,
+        .Raw({0, 0, 0, 0})                                  // code,
+        .Raw({0, 0, 0, 0, 0, 0x40, 0xAF, 0x40})             // second value 4000.0
+        .Raw({0, 0})                                        // no connectors
+        .Raw({1, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 4, 0, 3}) // the load ...
+        .Text("FCF")
+        .Raw({75, 0, 0, 0, 0})
+        .Raw({0, 0});
+    const Bytes actual = StreamOf(*second);
+    ASSERT_EQ(actual.size(), expected.Get().size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_EQ(actual[i], expected.Get()[i]) << "at byte " << i;
+    }
+}
+
+TEST_F(SplitterStream, ReadingTheStreamIntoANewElementGivesTheSameStream) {
+    const Bytes original = StreamOf(*splitter);
+    auto other = TPrimerComponente::CreateRoot<TPadreTV>();
+    auto* copy = TPrimerComponente::Create<TRepartidor>(other.get());
+    copy->SetName(splitter->Name()); // names are the reader's business
+    copy->Tabla = table.get();
+    ApplyComponentRecord(*copy, Parse(original));
+    EXPECT_EQ(copy->Familia, 1002);
+    EXPECT_EQ(copy->Modelo, "R2");
+    // The pins come later: until they do, the lists are empty and the names wait.
+    EXPECT_TRUE(copy->PinesSALIDA().empty());
+    for (TPin* pin : splitter->PinesSALIDA()) {
+        auto* read = TPrimerComponente::Create<TPin>(copy);
+        ApplyComponentRecord(*read, Parse(StreamOf(*pin)));
+        EXPECT_TRUE(copy->AttachStoredPin(*read));
+    }
+    auto* input = TPrimerComponente::Create<TPin>(copy);
+    ApplyComponentRecord(*input, Parse(StreamOf(*splitter->PinesENTRADA()[0])));
+    EXPECT_TRUE(copy->AttachStoredPin(*input));
+    EXPECT_FALSE(copy->AttachStoredPin(*input)); // listed once only
+    EXPECT_EQ(copy->PinesSALIDA()[1]->NombrePinExterno, "Pin2SA");
+    EXPECT_EQ(StreamOf(*copy), original);
+}
+
+TEST_F(SplitterStream, AcceptsEveryTagOfAKindAndRejectsOthers) {
+    auto apply = [&](const Bytes& property) {
+        ByteBuilder bytes;
+        bytes.Header("TRepartidor", "X");
+        Bytes all = bytes.Get();
+        all.insert(all.end(), property.begin(), property.end());
+        all.push_back(0);
+        all.push_back(0);
+        ApplyComponentRecord(*splitter, Parse(all));
+    };
+    apply(ByteBuilder().Short("Indice").Raw({4, 7, 0, 0, 0}).Get());
+    EXPECT_EQ(splitter->Indice, 7);
+    apply(ByteBuilder().Short("Indice").Raw({19, 8, 0, 0, 0, 0, 0, 0, 0}).Get());
+    EXPECT_EQ(splitter->Indice, 8);
+    apply(ByteBuilder().Short("modelo").Raw({12, 2, 0, 0, 0}).Text("R9").Get());
+    EXPECT_EQ(splitter->Modelo, "R9");
+    apply(ByteBuilder().Short("Consumolin").Raw({2, 5}).Get());
+    EXPECT_EQ(splitter->Consumolin, 5.0);
+    apply(ByteBuilder().Short("Tabla").Raw({13}).Get());
+    EXPECT_EQ(splitter->Tabla, table.get()); // references are not resolved when read
+
+    EXPECT_THROW(apply(ByteBuilder().Short("Indice").Raw({6, 1, '7'}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().Short("Indice").Raw({19, 0, 0, 0, 0, 1, 0, 0, 0}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().Short("Obsoleto").Raw({2, 1}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().Short("Sinsentido").Raw({2, 1}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().Short("PinesENTRADA").Raw({1, 0}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().List("Indice", {"x"}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().Short("PinesENTRADA.Strings").Raw({1, 2, 1, 0}).Get()), StreamError);
+    EXPECT_THROW(apply(ByteBuilder().Short("Desconocido").Raw({10, 0, 0, 0, 0}).Get()), StreamError);
+    auto* pin = splitter->PinesENTRADA()[0];
+    auto pinApply = [&](const Bytes& property) {
+        Bytes all = ByteBuilder().Header("TPin", "P").Get();
+        all.insert(all.end(), property.begin(), property.end());
+        all.push_back(0);
+        all.push_back(0);
+        ApplyComponentRecord(*pin, Parse(all));
+    };
+    EXPECT_THROW(pinApply(ByteBuilder().Short("Prefijo").Raw({6, 2, 'A', 'B'}).Get()), StreamError);
+    pinApply(ByteBuilder().Short("Prefijo").Raw({20, 2, 0, 0, 0, 0xC3, 0x91}).Get()); // U+00D1, one byte
+    EXPECT_EQ(pin->Prefijo, static_cast<char>(0xD1));
+    // A stream of another class is not read into this element.
+    EXPECT_THROW(
+        ApplyComponentRecord(*splitter, Parse(ByteBuilder().Header("TTomaTV", "T").Raw({0, 0}).Get())),
+        StreamError);
+}
+
+TEST(PublishedProperties, EveryRegisteredComponentClassIsDeclaredAndReadsBackItsOwnStream) {
+    RegisterPersistedClasses();
+    const PublishedPropertyTable& table = PublishedPropertyTable::Instance();
+    ClassRegistry& registry = ClassRegistry::Instance();
+    for (const std::string& name : registry.ComponentClassNames()) {
+        auto owner = TPrimerComponente::CreateRoot<TPadreTV>();
+        TPrimerComponente* component = registry.CreateComponent(name, owner.get());
+        ASSERT_NE(component, nullptr) << name;
+        EXPECT_TRUE(table.IsDeclared(component->ClassInfo())) << name;
+        const Bytes stream = StreamOf(*component);
+        auto other = TPrimerComponente::CreateRoot<TPadreTV>();
+        TPrimerComponente* fresh = registry.CreateComponent(name, other.get());
+        ApplyComponentRecord(*fresh, Parse(stream));
+        EXPECT_EQ(StreamOf(*fresh), stream) << name;
+    }
+}
+
+TEST(PublishedProperties, ListsTheBaseClassPropertiesFirstInDeclarationOrder) {
+    const auto properties = PublishedPropertyTable::Instance().PropertiesOf(TPin::StaticClass());
+    std::vector<std::string> names;
+    for (const PublishedProperty* p : properties) {
+        names.push_back(p->name);
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Numero_Interno", "Prefijo", "TipodePin", "Numeroarray", "Numeracion",
+                                        "MetrosCable", "NombrePinExterno", "polaridad"}));
+}
+
+} // namespace
+} // namespace ixo
