@@ -12,7 +12,11 @@ namespace ixo {
 
 IXO_DEFINE_COMPONENT_CLASS(TpreferenciasProyecto, TPrimerComponente)
 
-TpreferenciasProyecto::TpreferenciasProyecto(TPrimerComponente* owner) : TPrimerComponente(owner) {}
+TpreferenciasProyecto::TpreferenciasProyecto(TPrimerComponente* owner) : TPrimerComponente(owner) {
+    // A new object's settings block is all zero but for these two.
+    HD_FAM_REP_CAB = 1002;
+    HD_ICTERR = true;
+}
 
 TpreferenciasProyecto::~TpreferenciasProyecto() {
     m_disViv.clear();
@@ -38,93 +42,11 @@ void TpreferenciasProyecto::Notification(TPrimerComponente* removed) {
 }
 
 void TpreferenciasProyecto::CopiarRegistro(const SettingsRecord& record) {
-    DistanciaEscaleras = record.DistanciaEscaleras;
-    DistanciaPlantas = record.DistanciaPlantas;
-    DistanciaTomas = record.DistanciaTomas;
-    Viv_FamiliaTomasES = record.Viv_FamiliaTomasES;
-    Viv_FamiliaTomascascada = record.Viv_FamiliaTomascascada;
-    Viv_FamiliaRepartidores = record.Viv_FamiliaRepartidores;
-    Viv_ModeloCable = record.Viv_ModeloCable;
-    Viv_FamiliaCable = record.Viv_FamiliaCable;
-    DIs_DModeloCable = record.DIs_DModeloCable;
-    DIs_DFamiliaCable = record.DIs_DFamiliaCable;
-    DIs_FModeloCable = record.DIs_FModeloCable;
-    DIs_FFamiliaCable = record.DIs_FFamiliaCable;
-    Dis_FAMMSCAS = record.Dis_FAMMSCAS;
-    ConInyector = record.ConInyector;
-    DIS_MODELOINYECTOR = record.DIS_MODELOINYECTOR;
-    DIS_FAMILIAINYECTOR = record.DIS_FAMILIAINYECTOR;
-    DIS_MODELOFUENTE = record.DIS_MODELOFUENTE;
-    DIS_FAMILIAFUENTE = record.DIS_FAMILIAFUENTE;
-    DIS_HDISModeloCable = record.DIS_HDISModeloCable;
-    DIS_HDISFamiliaCable = record.DIS_HDISFamiliaCable;
-    DIS_Final_CAscada = record.DIS_Final_CAscada;
-    HD_HModeloCable = record.HD_HModeloCable;
-    HD_HFamiliaCable = record.HD_HFamiliaCable;
-    HD_FAMMS4POL = record.HD_FAMMS4POL;
-    HD_FAMMS8POL = record.HD_FAMMS8POL;
-    HD_ModeloParabola = record.HD_ModeloParabola;
-    HD_FamiliaParabola = record.HD_FamiliaParabola;
-    HD_ModeloAmpFi = record.HD_ModeloAmpFi;
-    HD_FamiliaAmpFi = record.HD_FamiliaAmpFi;
-    HD_FAM_REP_CAB = record.HD_FAM_REP_CAB;
-    LV_TERR = record.LV_TERR;
-    LV_FI = record.LV_FI;
-    HD_ICTERR = record.HD_ICTERR;
-    Viv_FamiliaAmplificador = record.Viv_FamiliaAmplificador;
-    HD_FAMMS16POL = record.HD_FAMMS16POL;
-    DIS_FAMILIAMS16POL = record.DIS_FAMILIAMS16POL;
-    HD_ModeloAmpFi16 = record.HD_ModeloAmpFi16;
-    HD_FamiliaAmpFi16 = record.HD_FamiliaAmpFi16;
-    DIS_FAMILIAMS8POL = record.DIS_FAMILIAMS8POL;
-    HD_ModeloAmpFI8 = record.HD_ModeloAmpFI8;
-    HD_FamiliaAmpFI8 = record.HD_FamiliaAmpFI8;
+    static_cast<SettingsRecord&>(*this) = record;
 }
 
 SettingsRecord TpreferenciasProyecto::Registro() const {
-    SettingsRecord record;
-    record.DistanciaEscaleras = DistanciaEscaleras;
-    record.DistanciaPlantas = DistanciaPlantas;
-    record.DistanciaTomas = DistanciaTomas;
-    record.Viv_FamiliaTomasES = Viv_FamiliaTomasES;
-    record.Viv_FamiliaTomascascada = Viv_FamiliaTomascascada;
-    record.Viv_FamiliaRepartidores = Viv_FamiliaRepartidores;
-    record.Viv_ModeloCable = Viv_ModeloCable;
-    record.Viv_FamiliaCable = Viv_FamiliaCable;
-    record.DIs_DModeloCable = DIs_DModeloCable;
-    record.DIs_DFamiliaCable = DIs_DFamiliaCable;
-    record.DIs_FModeloCable = DIs_FModeloCable;
-    record.DIs_FFamiliaCable = DIs_FFamiliaCable;
-    record.Dis_FAMMSCAS = Dis_FAMMSCAS;
-    record.ConInyector = ConInyector;
-    record.DIS_MODELOINYECTOR = DIS_MODELOINYECTOR;
-    record.DIS_FAMILIAINYECTOR = DIS_FAMILIAINYECTOR;
-    record.DIS_MODELOFUENTE = DIS_MODELOFUENTE;
-    record.DIS_FAMILIAFUENTE = DIS_FAMILIAFUENTE;
-    record.DIS_HDISModeloCable = DIS_HDISModeloCable;
-    record.DIS_HDISFamiliaCable = DIS_HDISFamiliaCable;
-    record.DIS_Final_CAscada = DIS_Final_CAscada;
-    record.HD_HModeloCable = HD_HModeloCable;
-    record.HD_HFamiliaCable = HD_HFamiliaCable;
-    record.HD_FAMMS4POL = HD_FAMMS4POL;
-    record.HD_FAMMS8POL = HD_FAMMS8POL;
-    record.HD_ModeloParabola = HD_ModeloParabola;
-    record.HD_FamiliaParabola = HD_FamiliaParabola;
-    record.HD_ModeloAmpFi = HD_ModeloAmpFi;
-    record.HD_FamiliaAmpFi = HD_FamiliaAmpFi;
-    record.HD_FAM_REP_CAB = HD_FAM_REP_CAB;
-    record.LV_TERR = LV_TERR;
-    record.LV_FI = LV_FI;
-    record.HD_ICTERR = HD_ICTERR;
-    record.Viv_FamiliaAmplificador = Viv_FamiliaAmplificador;
-    record.HD_FAMMS16POL = HD_FAMMS16POL;
-    record.DIS_FAMILIAMS16POL = DIS_FAMILIAMS16POL;
-    record.HD_ModeloAmpFi16 = HD_ModeloAmpFi16;
-    record.HD_FamiliaAmpFi16 = HD_FamiliaAmpFi16;
-    record.DIS_FAMILIAMS8POL = DIS_FAMILIAMS8POL;
-    record.HD_ModeloAmpFI8 = HD_ModeloAmpFI8;
-    record.HD_FamiliaAmpFI8 = HD_FamiliaAmpFI8;
-    return record;
+    return static_cast<const SettingsRecord&>(*this);
 }
 
 std::int32_t TpreferenciasProyecto::ViviendasEn(int stair, int floor, int floorCount) const {

@@ -24,7 +24,11 @@ class Tlistaobjetonivel;
 //
 // Binary data "DisViv" (only while the flats table has a row): int32 row count, then per row an int32
 // length n and n int32 values. Reading takes the shape read, only when the whole block reads.
-class TpreferenciasProyecto : public TPrimerComponente {
+//
+// The settings block is the settings record itself (a base), so its fields are declared once
+// (IXO_SETTINGS_FIELDS) and read as preferences.DistanciaEscaleras, preferences.LV_FI and so on. A new
+// object has all of them 0 except HD_FAM_REP_CAB (1002) and HD_ICTERR (true).
+class TpreferenciasProyecto : public TPrimerComponente, public SettingsRecord {
     IXO_COMPONENT_CLASS(TpreferenciasProyecto)
 public:
     // The positions of the cable kinds in ListaCables.
@@ -40,50 +44,6 @@ public:
 
     explicit TpreferenciasProyecto(TPrimerComponente* owner);
     ~TpreferenciasProyecto() override;
-
-    // The preferences record, in the order and with the names of the settings record. A new object
-    // has all of them 0 except HD_FAM_REP_CAB (1002) and HD_ICTERR (true).
-    double DistanciaEscaleras = 0;            // m between two adjacent stairs
-    double DistanciaPlantas = 0;              // m between two floors
-    double DistanciaTomas = 0;                // m between the outlets of a flat
-    std::int32_t Viv_FamiliaTomasES = 0;      // star (end) outlets in flats
-    std::int32_t Viv_FamiliaTomascascada = 0; // cascade outlets in flats
-    std::int32_t Viv_FamiliaRepartidores = 0; // splitters of star flats
-    std::int32_t Viv_ModeloCable = 0;         // flat cable model
-    std::int32_t Viv_FamiliaCable = 0;        // flat cable family
-    std::int32_t DIs_DModeloCable = 0;        // riser cable model
-    std::int32_t DIs_DFamiliaCable = 0;       // riser cable family
-    std::int32_t DIs_FModeloCable = 0;        // floor cable model
-    std::int32_t DIs_FFamiliaCable = 0;       // floor cable family
-    std::int32_t Dis_FAMMSCAS = 0;            // cascadable floor multiswitches
-    std::int32_t ConInyector = 0;             // power at the end of a cascade: 0 supply, 1 injector
-    std::int32_t DIS_MODELOINYECTOR = 0;      // power injector model
-    std::int32_t DIS_FAMILIAINYECTOR = 0;     // power injector family
-    std::int32_t DIS_MODELOFUENTE = 0;        // power supply model
-    std::int32_t DIS_FAMILIAFUENTE = 0;       // power supply family
-    std::int32_t DIS_HDISModeloCable = 0;     // trunk cable model (headend to the stairs)
-    std::int32_t DIS_HDISFamiliaCable = 0;    // trunk cable family
-    std::int32_t DIS_Final_CAscada = 0;       // model column (0 or 1) of the last switch of a cascade
-    std::int32_t HD_HModeloCable = 0;         // headend cable model
-    std::int32_t HD_HFamiliaCable = 0;        // headend cable family
-    std::int32_t HD_FAMMS4POL = 0;            // headend multiswitches, 4 polarities
-    std::int32_t HD_FAMMS8POL = 0;            // headend multiswitches, 8 polarities
-    std::int32_t HD_ModeloParabola = 0;       // dish model
-    std::int32_t HD_FamiliaParabola = 0;      // dish family
-    std::int32_t HD_ModeloAmpFi = 0;          // headend satellite IF amplifier model
-    std::int32_t HD_FamiliaAmpFi = 0;         // headend satellite IF amplifier family
-    std::int32_t HD_FAM_REP_CAB = 1002;       // headend splitters
-    double LV_TERR = 0;                       // terrestrial level at the headend input, dBµV
-    double LV_FI = 0;                         // satellite IF level at the LNB outputs, dBµV
-    bool HD_ICTERR = true;                    // the headend has a terrestrial amplifier
-    std::int32_t Viv_FamiliaAmplificador = 0; // in-flat amplifiers: edited and stored, read by nothing
-    std::int32_t HD_FAMMS16POL = 0;           // headend multiswitches, 16 polarities
-    std::int32_t DIS_FAMILIAMS16POL = 0;      // floor multiswitches, 16 polarities
-    std::int32_t HD_ModeloAmpFi16 = 0;        // amplifier model for 16-polarity lines
-    std::int32_t HD_FamiliaAmpFi16 = 0;       // amplifier family for 16-polarity lines
-    std::int32_t DIS_FAMILIAMS8POL = 0;       // floor multiswitches, 8 polarities
-    std::int32_t HD_ModeloAmpFI8 = 0;         // amplifier model for 8-polarity lines
-    std::int32_t HD_FamiliaAmpFI8 = 0;        // amplifier family for 8-polarity lines
 
     // The building shape, from the new-project wizard.
     std::int32_t NoutletViv = 0;          // outlets per flat

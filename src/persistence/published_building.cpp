@@ -10,6 +10,7 @@
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "settings/settings_keys.h"
 
 namespace ixo {
 namespace {
@@ -77,52 +78,28 @@ void DeclareBuilding(PublishedPropertyTable& table) {
         .Integer("FamiliaAmpliInt", &Tvivienda::FamiliaAmpliInt);
 }
 
+// The settings block's published properties: every stored field of the settings record, in its order.
+template <typename T> void DeclareSettingsBlock(PropertyDeclarer<T>& declarer) {
+    struct Declare {
+        void operator()(double SettingsRecord::*member) const { declarer.Float(name, member); }
+        void operator()(std::int32_t SettingsRecord::*member) const { declarer.Integer(name, member); }
+        void operator()(bool SettingsRecord::*member) const { declarer.Boolean(name, member); }
+        PropertyDeclarer<T>& declarer;
+        std::string name;
+    };
+    for (const SettingField& field : SettingFields()) {
+        if (field.storedWithProject) {
+            std::visit(Declare{declarer, std::string(field.property)}, field.member);
+        }
+    }
+}
+
 void DeclarePreferences(PublishedPropertyTable& table) {
     using P = TpreferenciasProyecto;
-    table
-        .Declare<P>()
-        // The preferences record (the settings record's fields; the in-flat amplifier family is not a
-        // published property and is not stored with the project).
-        .Float("DistanciaEscaleras", &P::DistanciaEscaleras)
-        .Float("DistanciaPlantas", &P::DistanciaPlantas)
-        .Float("DistanciaTomas", &P::DistanciaTomas)
-        .Integer("Viv_FamiliaTomasES", &P::Viv_FamiliaTomasES)
-        .Integer("Viv_FamiliaTomascascada", &P::Viv_FamiliaTomascascada)
-        .Integer("Viv_FamiliaRepartidores", &P::Viv_FamiliaRepartidores)
-        .Integer("Viv_ModeloCable", &P::Viv_ModeloCable)
-        .Integer("Viv_FamiliaCable", &P::Viv_FamiliaCable)
-        .Integer("DIs_DModeloCable", &P::DIs_DModeloCable)
-        .Integer("DIs_DFamiliaCable", &P::DIs_DFamiliaCable)
-        .Integer("DIs_FModeloCable", &P::DIs_FModeloCable)
-        .Integer("DIs_FFamiliaCable", &P::DIs_FFamiliaCable)
-        .Integer("Dis_FAMMSCAS", &P::Dis_FAMMSCAS)
-        .Integer("ConInyector", &P::ConInyector)
-        .Integer("DIS_MODELOINYECTOR", &P::DIS_MODELOINYECTOR)
-        .Integer("DIS_FAMILIAINYECTOR", &P::DIS_FAMILIAINYECTOR)
-        .Integer("DIS_MODELOFUENTE", &P::DIS_MODELOFUENTE)
-        .Integer("DIS_FAMILIAFUENTE", &P::DIS_FAMILIAFUENTE)
-        .Integer("DIS_HDISModeloCable", &P::DIS_HDISModeloCable)
-        .Integer("DIS_HDISFamiliaCable", &P::DIS_HDISFamiliaCable)
-        .Integer("DIS_Final_CAscada", &P::DIS_Final_CAscada)
-        .Integer("HD_HModeloCable", &P::HD_HModeloCable)
-        .Integer("HD_HFamiliaCable", &P::HD_HFamiliaCable)
-        .Integer("HD_FAMMS4POL", &P::HD_FAMMS4POL)
-        .Integer("HD_FAMMS8POL", &P::HD_FAMMS8POL)
-        .Integer("HD_ModeloParabola", &P::HD_ModeloParabola)
-        .Integer("HD_FamiliaParabola", &P::HD_FamiliaParabola)
-        .Integer("HD_ModeloAmpFi", &P::HD_ModeloAmpFi)
-        .Integer("HD_FamiliaAmpFi", &P::HD_FamiliaAmpFi)
-        .Integer("HD_FAM_REP_CAB", &P::HD_FAM_REP_CAB)
-        .Float("LV_TERR", &P::LV_TERR)
-        .Float("LV_FI", &P::LV_FI)
-        .Boolean("HD_ICTERR", &P::HD_ICTERR)
-        .Integer("HD_FAMMS16POL", &P::HD_FAMMS16POL)
-        .Integer("DIS_FAMILIAMS16POL", &P::DIS_FAMILIAMS16POL)
-        .Integer("HD_ModeloAmpFi16", &P::HD_ModeloAmpFi16)
-        .Integer("HD_FamiliaAmpFi16", &P::HD_FamiliaAmpFi16)
-        .Integer("DIS_FAMILIAMS8POL", &P::DIS_FAMILIAMS8POL)
-        .Integer("HD_ModeloAmpFI8", &P::HD_ModeloAmpFI8)
-        .Integer("HD_FamiliaAmpFI8", &P::HD_FamiliaAmpFI8)
+    PropertyDeclarer<P> declarer = table.Declare<P>();
+    // The preferences record (the settings record's fields).
+    DeclareSettingsBlock(declarer);
+    declarer
         // The building shape from the wizard (the flats table is binary data "DisViv").
         .Integer("NoutletViv", &P::NoutletViv)
         .Integer("Npolaridades", &P::Npolaridades)

@@ -19,11 +19,6 @@ inline constexpr std::string_view kSectionHeaderLevel = "HEADER LEVEL";
 inline constexpr std::string_view kSectionOutletLevels = "OUTLET_LEVELS";
 inline constexpr std::string_view kSectionDirectories = "DIRECTORIES";
 
-// How a key's value is read. A distance that is not a number stops the read of the settings; an integer,
-// a level or a flag that is not readable takes its default. A flag is stored as an integer and is true
-// when that integer is greater than 0.
-enum class SettingKind { Distance, Integer, Level, Flag };
-
 using SettingMember =
     std::variant<double SettingsRecord::*, std::int32_t SettingsRecord::*, bool SettingsRecord::*>;
 
@@ -34,9 +29,12 @@ struct SettingField {
     std::string_view property; // name of the field in the record and in the project preferences
     SettingKind kind;
     SettingMember member;
+    bool storedWithProject; // a project stores it as a published property of its preferences
+    int readAt;             // place in SettingsReadOrder()
+    int writeAt;            // place among its section's keys in SettingsWriteOrder()
 };
 
-// Every field of the settings record, in the record's declared order.
+// Every field of the settings record, in the record's declared order (IXO_SETTINGS_FIELDS).
 std::span<const SettingField> SettingFields();
 
 // The field stored under a key (keys are unique across sections), or nullptr.

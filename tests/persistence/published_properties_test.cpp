@@ -4,11 +4,14 @@
 #include "model/padre_tv.h"
 #include "model/pin.h"
 #include "model/repartidor.h"
+#include "building/preferencias_proyecto.h"
+#include "settings/settings_keys.h"
 #include "persistence/component_filer.h"
 #include "persistence/published_properties.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -264,6 +267,53 @@ TEST(PublishedProperties, ListsTheBaseClassPropertiesFirstInDeclarationOrder) {
     EXPECT_EQ(names,
               (std::vector<std::string>{"Numero_Interno", "Prefijo", "TipodePin", "Numeroarray", "Numeracion",
                                         "MetrosCable", "NombrePinExterno", "polaridad"}));
+}
+
+} // namespace
+} // namespace ixo
+
+namespace ixo {
+namespace {
+
+// The preferences store the settings block through the settings table: every field a project keeps,
+// in the record's order and under its own name, written and read back with a distinct value each.
+TEST(PublishedProperties, PreferencesStoreTheSettingsBlockInTheRecordsOrder) {
+    RegisterPersistedClasses();
+    const auto properties = PublishedPropertyTable::Instance().PropertiesOf(TpreferenciasProyecto::StaticClass());
+    std::vector<std::string> names;
+    for (const PublishedProperty* p : properties) {
+        names.push_back(p->name);
+    }
+    std::vector<std::string> expected{"Numero_Interno"};
+    for (const SettingField& field : SettingFields()) {
+        if (field.key != "AMP_FAM") {
+            expected.emplace_back(field.property);
+        }
+    }
+    ASSERT_GE(names.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Viv_FamiliaAmplificador"), 0);
+
+    auto root = TPrimerComponente::CreateRoot<TPadreTV>();
+    auto* written = TPrimerComponente::Create<TpreferenciasProyecto>(root.get());
+    written->SetName("Preferencias");
+    int value = 1;
+    for (const SettingField& field : SettingFields()) {
+        std::visit(
+            [&](auto member) {
+                using Value = std::remove_reference_t<decltype(written->*member)>;
+                written->*member = std::is_same_v<Value, bool> ? Value(value % 2) : Value(value);
+            },
+            field.member);
+        ++value;
+    }
+    written->HD_ICTERR = false; // the opposite of a new object's, so that reading it is seen
+    auto* read = TPrimerComponente::Create<TpreferenciasProyecto>(root.get());
+    ApplyComponentRecord(*read, Parse(StreamOf(*written)));
+    SettingsRecord expectedRecord = written->Registro();
+    expectedRecord.Viv_FamiliaAmplificador = 0; // not stored
+    EXPECT_EQ(read->Registro(), expectedRecord);
 }
 
 } // namespace
