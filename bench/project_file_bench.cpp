@@ -59,7 +59,7 @@ void Open(benchmark::State& state, const WizardResults& shape) {
     const std::vector<std::uint8_t> bytes = ProjectFileBytes(*created.Proyecto);
     for (auto _ : state) {
         OpenedProject opened = ReadProjectBytes(bytes, "bench.XPJ", store);
-        if (opened.result != kOpenOk) {
+        if (opened.result != OpenResult::Ok) {
             state.SkipWithError("the project did not open");
             return;
         }

@@ -96,7 +96,7 @@ struct Chain {
             if (previous == nullptr) {
                 first = element;
             } else {
-                previous->ConnectPin(0, 'S', 1.0, cable, 0, 'E', *element);
+                previous->ConnectPin(0, PinKind::Output, 1.0, cable, 0, PinKind::Input, *element);
             }
             previous = element;
         }

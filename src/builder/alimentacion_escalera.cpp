@@ -1,5 +1,6 @@
 #include "builder/alimentacion_escalera.h"
 
+#include "builder/skipped_connections.h"
 #include "builder/cabecera.h"
 #include "builder/cabecera_calculos.h"
 #include "builder/elementos_red.h"
@@ -184,11 +185,11 @@ void ConectarConTerrestre(Alimentacion& a, const std::vector<TRepartidor*>& line
 
 // Input `counter` of target (stepping over a terrestrial input of a five-input multiswitch).
 void ConectarEntradaContada(Alimentacion& a, TRepartidor& splitter, TComponenteBase& target, int& counter) {
-    const TPin* pin = target.PinAt('E', counter);
+    const TPin* pin = target.PinAt(PinKind::Input, counter);
     if (pin != nullptr && pin->Prefijo == 'A') {
         ++counter;
     }
-    splitter.ConnectPin(-1, 'S', a.metres, a.cable, counter, 'E', target);
+    splitter.ConnectPin(kFirstFreePin, PinKind::Output, a.metres, a.cable, counter, PinKind::Input, target);
     ++counter;
 }
 
@@ -214,15 +215,15 @@ void ConectarSinTerrestre(Alimentacion& a, const std::vector<TRepartidor*>& line
         if (injector == nullptr) {
             continue;
         }
-        splitter.ConnectPin(-1, 'S', kMetrosInyector, a.cable, 0, 'E', *injector);
+        splitter.ConnectPin(kFirstFreePin, PinKind::Output, kMetrosInyector, a.cable, 0, PinKind::Input, *injector);
         if (h == 0) {
-            injector->ConnectPin(0, 'S', a.metres, a.cable, 0, 'E', *p.first);
+            injector->ConnectPin(0, PinKind::Output, a.metres, a.cable, 0, PinKind::Input, *p.first);
             j = 1;
         } else if (h == 4 && p.second != nullptr) {
-            injector->ConnectPin(0, 'S', a.metres, a.cable, 0, 'E', *p.second);
+            injector->ConnectPin(0, PinKind::Output, a.metres, a.cable, 0, PinKind::Input, *p.second);
             ++k;
         } else if (p.third != nullptr) {
-            injector->ConnectPin(0, 'S', a.metres, a.cable, 0, 'E', *p.third);
+            injector->ConnectPin(0, PinKind::Output, a.metres, a.cable, 0, PinKind::Input, *p.third);
             ++t;
         }
     }
@@ -250,7 +251,7 @@ std::vector<TComponenteBase*> FuentesDirectas(const Tproyecto& project, const tp
     }
     withTerrestrial = false;
     for (TCabeceraTerrestre* terrestrial : DeClase<TCabeceraTerrestre>(headend)) {
-        const TPin* first = terrestrial->PinAt('S', 0);
+        const TPin* first = terrestrial->PinAt(PinKind::Output, 0);
         if (first != nullptr && first->Peer() == nullptr) {
             sources.push_back(terrestrial);
             withTerrestrial = true;
@@ -319,7 +320,7 @@ std::vector<LineaDirecta> LineasDirectas(const std::vector<TComponenteBase*>& so
 
 TComponenteBase* PrimeroConEntradaB(const Posicion& p) {
     for (TComponenteBase* element : {p.first, p.second, p.third}) {
-        if (element != nullptr && element->FindFreePinWithLetter('E', 'B', -1) != nullptr) {
+        if (element != nullptr && element->FindFreePinWithLetter(PinKind::Input, 'B', kFirstFreePin) != nullptr) {
             return element;
         }
     }
@@ -395,11 +396,13 @@ void AlimentarEscaleraDirecta(Tproyecto& project, tplanta& headendFloor, TEscale
             } else if (p.third != nullptr && p.third->HasFreeInput()) {
                 target = p.third;
             }
-            if (target != nullptr) {
-                line.source->ConnectPin(line.pin, 'S', metres, cable, -1, 'E', *target);
+            if (target != nullptr &&
+                !line.source->ConnectPin(line.pin, PinKind::Output, metres, cable, kFirstFreePin, PinKind::Input,
+                                         *target)) {
+                RecordSkippedConnection(project, *line.source, *target);
             }
         } else if (TComponenteBase* target = PrimeroConEntradaB(p)) {
-            line.source->ConnectPinWithLetter(-1, 'S', metres, cable, -1, 'B', 'E', *target, 'B');
+            ConnectByLetterOrRecord(project, *line.source, 'B', metres, cable, *target, 'B');
         }
     }
 }

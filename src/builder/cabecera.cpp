@@ -1,5 +1,6 @@
 #include "builder/cabecera.h"
 
+#include "builder/skipped_connections.h"
 #include "builder/cabecera_calculos.h"
 #include "builder/elementos_red.h"
 #include "builder/tabla_ms.h"
@@ -181,9 +182,9 @@ void CrearRepartidoresTroncales(Contexto& c, Cabecera& cab) {
 
 // The letter of output `index` of element (its first output when it has no such pin).
 char LetraDeSalida(const TComponenteBase& element, int index) {
-    const TPin* pin = element.PinAt('S', index);
+    const TPin* pin = element.PinAt(PinKind::Output, index);
     if (pin == nullptr) {
-        pin = element.PinAt('S', 0);
+        pin = element.PinAt(PinKind::Output, 0);
     }
     return pin != nullptr ? pin->Prefijo : 'B';
 }
@@ -191,9 +192,8 @@ char LetraDeSalida(const TComponenteBase& element, int index) {
 // The first free output of from (whatever its letter) to the first free input of letter `inputLetter`
 // of to.
 void ConectarAEntrada(Contexto& c, TComponenteBase& from, TComponenteBase& to, char inputLetter) {
-    if (const TPin* output = from.FindFreePin('S', -1)) {
-        from.ConnectPinWithLetter(-1, 'S', kMetrosCabecera, c.cable, -1, inputLetter, 'E', to,
-                                  output->Prefijo);
+    if (const TPin* output = from.FindFreePin(PinKind::Output, kFirstFreePin)) {
+        ConnectByLetterOrRecord(c.project, from, output->Prefijo, kMetrosCabecera, c.cable, to, inputLetter);
     }
 }
 
@@ -202,7 +202,7 @@ void ConectarAEntrada(Contexto& c, TComponenteBase& from, TComponenteBase& to, c
 void ConectarParabola(Contexto& c, Tantena& dish, int reference, TComponenteBase& element) {
     const char letter = LetraDeSalida(dish, reference);
     for (std::size_t k = 0; k < dish.PinesSALIDA().size(); ++k) {
-        dish.ConnectPinWithLetter(-1, 'S', kMetrosParabola, c.cable, -1, 'B', 'E', element, letter);
+        ConnectByLetterOrRecord(c.project, dish, letter, kMetrosParabola, c.cable, element, 'B');
     }
 }
 
@@ -217,7 +217,7 @@ void ConectarParabolasConRepartidores(Contexto& c, Cabecera& cab) {
     for (TRepartidor* splitter : cab.repartidoresLnb) {
         const char letter = LetraDeSalida(*splitter, 0);
         for (TMultiswitch* ms : cab.multiswitches) {
-            splitter->ConnectPinWithLetter(-1, 'S', kMetrosCabecera, c.cable, -1, 'B', 'E', *ms, letter);
+            ConnectByLetterOrRecord(c.project, *splitter, letter, kMetrosCabecera, c.cable, *ms, 'B');
         }
     }
 }
@@ -281,10 +281,10 @@ void ConectarAmplificadoresATroncales(Contexto& c, Cabecera& cab) {
         std::size_t output = 0;
         while (output < amp->PinesSALIDA().size() && i < cab.troncales.size()) {
             TRepartidor& splitter = *cab.troncales[i];
-            const bool outputFree = amp->FindFreePinWithLetter('S', 'B', -1) != nullptr;
-            const bool inputFree = splitter.FindFreePinWithLetter('E', 'A', -1) != nullptr;
+            const bool outputFree = amp->FindFreePinWithLetter(PinKind::Output, 'B', kFirstFreePin) != nullptr;
+            const bool inputFree = splitter.FindFreePinWithLetter(PinKind::Input, 'A', kFirstFreePin) != nullptr;
             if (outputFree && inputFree) {
-                amp->ConnectPinWithLetter(-1, 'S', kMetrosCabecera, c.cable, -1, 'A', 'E', splitter, 'B');
+                ConnectByLetterOrRecord(c.project, *amp, 'B', kMetrosCabecera, c.cable, splitter, 'A');
                 ++i;
                 ++output;
             } else if (outputFree) {

@@ -17,7 +17,7 @@ class Tproyecto;
 // the terrestrial headend: its floor multiswitches are fed straight from them.
 //
 // Result: -1 when the project has no headend floor (nothing is built), else 1.
-int ConstruirCabecera(Tproyecto& project);
+[[nodiscard]] int ConstruirCabecera(Tproyecto& project);
 
 // The horizontal cable run between two stairs of the project: their distance in positions times
 // DistanciaEscaleras, plus DistanciaPlantas, rounded to one decimal. A stair that is not in the project

@@ -37,7 +37,7 @@ Tentradaviv* EntradaLibre(const Tvivienda& flat) {
 
 // A flat fed straight from a tap of one multiswitch.
 bool ConectarDirecta(Tproyecto& project, TMultiswitch& multiswitch, Tentradaviv& entry) {
-    return multiswitch.ConnectPin(-1, 'D', kMetrosVivienda, CablePlanta(project), -1, 'E', entry);
+    return multiswitch.ConnectPin(kFirstFreePin, PinKind::Tap, kMetrosVivienda, CablePlanta(project), kFirstFreePin, PinKind::Input, entry);
 }
 
 // A flat fed through a DiSEqC switch from one tap of each multiswitch of the position
@@ -59,13 +59,13 @@ bool ConectarConDiseqc(Tproyecto& project, tplanta& floor, const std::vector<TMu
     }
     TCableTV* cable = CablePlanta(project);
     for (TMultiswitch* member : members) {
-        if (!member->ConnectPin(-1, 'D', 0.0, cable, -1, 'E', *diseqc)) {
+        if (!member->ConnectPin(kFirstFreePin, PinKind::Tap, 0.0, cable, kFirstFreePin, PinKind::Input, *diseqc)) {
             TPrimerComponente::Destroy(diseqc);
             return false;
         }
     }
     floor.AgregarElemento(diseqc);
-    diseqc->ConnectPin(-1, 'S', kMetrosVivienda, cable, -1, 'E', entry);
+    diseqc->ConnectPin(kFirstFreePin, PinKind::Output, kMetrosVivienda, cable, kFirstFreePin, PinKind::Input, entry);
     return true;
 }
 
@@ -166,9 +166,9 @@ void ConectarMs(Tproyecto& project, TComponenteBase* upper, TComponenteBase* low
                                                                  : TpreferenciasProyecto::kCablePlanta);
     const int outputs = static_cast<int>(upper->PinesSALIDA().size());
     for (int i = 0; i < outputs; ++i) {
-        const TPin* input = lower->PinAt('E', i);
+        const TPin* input = lower->PinAt(PinKind::Input, i);
         if (preferences.HD_ICTERR || input == nullptr || input->Prefijo != 'A') {
-            upper->ConnectPin(i, 'S', length, cable, i, 'E', *lower);
+            upper->ConnectPin(i, PinKind::Output, length, cable, i, PinKind::Input, *lower);
         }
     }
 }

@@ -13,6 +13,6 @@ class Tproyecto;
 // (TipoDistribucionCab 0) or the trunk run, then, when that succeeded, the level run with the headend
 // levels of the preferences. Result: -2 without headend floor; otherwise the layout's result (1, or 0
 // when the user cancelled, in which case no levels are calculated).
-int ConstruirDistribucion(Tproyecto& project, Progress& progress = NoProgress());
+[[nodiscard]] int ConstruirDistribucion(Tproyecto& project, Progress& progress = NoProgress());
 
 } // namespace ixo

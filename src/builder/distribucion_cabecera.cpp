@@ -75,7 +75,7 @@ void AlimentarEscaleraDesdeCabecera(Tproyecto& project, const tplanta& headend, 
                                                       : DistanciaHorizontal(project, stair, stair);
     const Grupos groups = AgruparViviendas(project, stair, horizontal);
     auto current = std::find_if(multiswitches.begin(), multiswitches.end(),
-                                [](const TMultiswitch* ms) { return ms->FindFreePin('S', -1) != nullptr; });
+                                [](const TMultiswitch* ms) { return ms->FindFreePin(PinKind::Output, kFirstFreePin) != nullptr; });
     if (current == multiswitches.end()) {
         return;
     }

@@ -14,7 +14,7 @@ int PosicionEscalera(const Tproyecto& project, const TPrimerComponente* stair) {
 
 bool ConectarSalida(TComponenteBase& from, int outputIndex, TComponenteBase& to, double metres,
                     TCableTV* cable) {
-    return from.ConnectPin(outputIndex, 'S', metres, cable, -1, 'E', to);
+    return from.ConnectPin(outputIndex, PinKind::Output, metres, cable, kFirstFreePin, PinKind::Input, to);
 }
 
 } // namespace ixo

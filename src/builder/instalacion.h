@@ -13,6 +13,6 @@ class Tproyecto;
 //
 // Result greater than 0: built and calculated. 0: no headend floor, or the user cancelled (the project
 // then has no network to show).
-int ConstruirInstalacion(Tproyecto& project, Progress& progress = NoProgress());
+[[nodiscard]] int ConstruirInstalacion(Tproyecto& project, Progress& progress = NoProgress());
 
 } // namespace ixo

@@ -21,7 +21,7 @@ struct NuevoProyecto {
 // The New command without its windows: a project on the store from the wizard's results, its structure
 // (one progress step per stair), the installation and its level run (one more step per stair), then
 // the outlet check that the error list runs after a build.
-NuevoProyecto CrearProyectoDesdeAsistente(TalmacenElementos& store, const WizardResults& wizard,
+[[nodiscard]] NuevoProyecto CrearProyectoDesdeAsistente(TalmacenElementos& store, const WizardResults& wizard,
                                           const SettingsRecord& settings, const TMatestructuranivel& limits,
                                           Progress& progress);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/primer_componente.h"
+#include "building/build_omission.h"
 #include "building/named_list.h"
 
 #include <functional>
@@ -48,6 +49,10 @@ public:
     NamedList<TEscalera>& Escaleras() { return m_escaleras; }
     const NamedList<TEscalera>& Escaleras() const { return m_escaleras; }
 
+    // What the last build left out (see BuildOmission); empty for a project read from a file.
+    std::vector<BuildOmission>& Omissions() { return m_omissions; }
+    const std::vector<BuildOmission>& Omissions() const { return m_omissions; }
+
     const std::vector<std::string>& Datosproyecto() const { return m_datosproyecto; }
     void SetDatosproyecto(const std::vector<std::string>& lines) { m_datosproyecto = lines; }
 
@@ -88,6 +93,7 @@ private:
     TpreferenciasProyecto* m_preferencias = nullptr; // owned as components
     TPrimerComponente* m_edificio = nullptr;
     TPadreTV* m_redTV = nullptr;
+    std::vector<BuildOmission> m_omissions;
 };
 
 // The project a component belongs to (itself or the nearest owner that is one), or null.

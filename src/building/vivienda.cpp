@@ -26,7 +26,7 @@ using Entries = std::vector<NamedList<TComponenteBase>::Entry>;
 
 // Output of from (first free) to input of to (first free); a connection that cannot be made is skipped.
 void Connect(TComponenteBase& from, TComponenteBase& to, TCableTV* cable, double metres) {
-    from.ConnectPin(-1, 'S', metres, cable, -1, 'E', to);
+    from.ConnectPin(kFirstFreePin, PinKind::Output, metres, cable, kFirstFreePin, PinKind::Input, to);
 }
 
 // The outlet models of a family, ascending by OrdenCascada; models of equal order keep their
@@ -235,8 +235,8 @@ void Tvivienda::Reconstruir() {
         Destroy(element); // the notification takes it out of ETV
     }
     for (const auto& entry : m_etv) {
-        entry.Object->UnlinkPins('E', -1);
-        entry.Object->UnlinkPins('S', -1);
+        entry.Object->UnlinkPins(PinKind::Input, kAllPins);
+        entry.Object->UnlinkPins(PinKind::Output, kAllPins);
     }
     if (m_topologia == kEstrella) {
         if (m_numtomas == 1) {
@@ -344,7 +344,7 @@ bool Tvivienda::InsertarAmplificador(std::int32_t model, std::int32_t family) {
             break;
         }
     }
-    TPin* entryOut = m_entrada->PinAt('S', 0);
+    TPin* entryOut = m_entrada->PinAt(PinKind::Output, 0);
     if (prototype == nullptr || entryOut == nullptr || !entryOut->IsConnected()) {
         return false;
     }
@@ -374,11 +374,11 @@ bool Tvivienda::InsertarAmplificador(std::int32_t model, std::int32_t family) {
 
 bool Tvivienda::QuitarAmplificador(TComponenteBase* element) {
     auto* cbft = dynamic_cast<TCBFT*>(element);
-    if (!AmplificadorInterior() || cbft == nullptr || cbft->CountConnected('E') > 1 ||
-        cbft->CountConnected('S') > 1 || m_etv.IndexOfObject(cbft) < 0) {
+    if (!AmplificadorInterior() || cbft == nullptr || cbft->CountConnected(PinKind::Input) > 1 ||
+        cbft->CountConnected(PinKind::Output) > 1 || m_etv.IndexOfObject(cbft) < 0) {
         return false;
     }
-    TPin* in = cbft->FirstConnectedPin('E');
+    TPin* in = cbft->FirstConnectedPin(PinKind::Input);
     if (in == nullptr) {
         return false;
     }
@@ -386,7 +386,7 @@ bool Tvivienda::QuitarAmplificador(TComponenteBase* element) {
     TCableTV* cable = in->Cable();
     double metres = in->MetrosCable;
     TPin::UnlinkPin(*in);
-    TPin* out = cbft->FirstConnectedPin('S');
+    TPin* out = cbft->FirstConnectedPin(PinKind::Output);
     TComponenteBase* downstream = out != nullptr ? ElementOf(out->Peer()) : nullptr;
     if (out != nullptr) {
         TPin::UnlinkPin(*out);

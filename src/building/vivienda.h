@@ -77,10 +77,10 @@ public:
     // Puts a line amplifier of that catalogue model between the entry and what it feeds; false when the
     // flat has one already, the model is not in the catalogue, the flat has no elements or the entry
     // feeds nothing.
-    bool InsertarAmplificador(std::int32_t model, std::int32_t family);
+    [[nodiscard]] bool InsertarAmplificador(std::int32_t model, std::int32_t family);
     // Takes element (an element of ETV with at most one connected input and output) out of the chain
     // and joins its neighbours with the cable that fed it; only while the flat has an amplifier.
-    bool QuitarAmplificador(TComponenteBase* element);
+    [[nodiscard]] bool QuitarAmplificador(TComponenteBase* element);
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
 

@@ -16,10 +16,6 @@ bool IsKind(int kind) {
     return kind >= 0 && kind < kKindCount;
 }
 
-bool IsPinKind(char pinKind) {
-    return pinKind == 'E' || pinKind == 'S' || pinKind == 'D';
-}
-
 // Sets a flag for the length of a scope.
 class FlagScope {
 public:
@@ -213,11 +209,11 @@ std::vector<ElementListItem> TalmacenElementos::ElementsOfFamily(std::int32_t fa
     return elements;
 }
 
-int TalmacenElementos::PinCount(const CatalogueObject& element, char pinKind) const {
-    return IsPinKind(pinKind) ? m_factory->PinCount(element, pinKind) : 0;
+int TalmacenElementos::PinCount(const CatalogueObject& element, PinKind pinKind) const {
+    return m_factory->PinCount(element, pinKind);
 }
 
-int TalmacenElementos::MaxPins(char pinKind, std::int32_t family) const {
+int TalmacenElementos::MaxPins(PinKind pinKind, std::int32_t family) const {
     int most = 0;
     for (const ElementListItem& item : ElementsOfFamily(family)) {
         most = std::max(most, PinCount(item.Object, pinKind));
@@ -225,7 +221,7 @@ int TalmacenElementos::MaxPins(char pinKind, std::int32_t family) const {
     return most;
 }
 
-CatalogueObject TalmacenElementos::FirstWithPins(std::int32_t family, char pinKind, int n) const {
+CatalogueObject TalmacenElementos::FirstWithPins(std::int32_t family, PinKind pinKind, int n) const {
     for (const ElementListItem& item : ElementsOfFamily(family)) {
         if (PinCount(item.Object, pinKind) >= n) {
             return item.Object;

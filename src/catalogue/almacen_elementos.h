@@ -69,9 +69,9 @@ public:
     // The prototypes of the family's kind whose Familia is family, in list order.
     std::vector<ElementListItem> ElementsOfFamily(std::int32_t family) const;
     // The greatest number of pins of that kind ('E', 'S' or 'D') in the family; 0 for other letters.
-    int MaxPins(char pinKind, std::int32_t family) const;
+    int MaxPins(PinKind pinKind, std::int32_t family) const;
     // The first prototype of the family with at least n pins of that kind, or none.
-    CatalogueObject FirstWithPins(std::int32_t family, char pinKind, int n) const;
+    CatalogueObject FirstWithPins(std::int32_t family, PinKind pinKind, int n) const;
 
     // PartsCatalogue.
     const TConector* ConnectorByIndice(std::int32_t indice) const override;
@@ -93,7 +93,7 @@ private:
     void AddPrototype(int kind, std::string_view className, const TRECConScript& record);
     void Skip(int kind, const TRECConScript& record, std::string_view className, std::string reason);
     void DestroyComponentsAfter(std::size_t count);
-    int PinCount(const CatalogueObject& element, char pinKind) const;
+    int PinCount(const CatalogueObject& element, PinKind pinKind) const;
 
     TCatalogo* m_catalogue;
     const ElementFactory* m_factory;

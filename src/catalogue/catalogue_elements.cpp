@@ -42,7 +42,7 @@ template <typename T> ElementCreator ComponentCreator(int kind) {
     };
 }
 
-int CountPins(const CatalogueObject& element, char pinKind) {
+int CountPins(const CatalogueObject& element, PinKind pinKind) {
     const auto* component = dynamic_cast<const TComponenteBase*>(element.Component());
     return component != nullptr ? static_cast<int>(component->PinsOf(pinKind).size()) : 0;
 }

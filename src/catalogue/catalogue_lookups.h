@@ -21,7 +21,7 @@ namespace ixo {
 // is returned without reading.
 TRECConScript RecordByIndice(TTablaCompoScript& table, std::int32_t indice);
 // Whether the table holds that Indice; when it does, its buffer then holds the record.
-bool LocateIndice(TTablaCompoScript& table, std::int32_t indice);
+[[nodiscard]] bool LocateIndice(TTablaCompoScript& table, std::int32_t indice);
 
 // NombreFamilia, Tabla and Grupo of the family from the family file; empty or 0 when absent.
 std::string FamilyName(const TCatalogo& catalogue, std::int32_t family);

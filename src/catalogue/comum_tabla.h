@@ -57,7 +57,7 @@ protected:
     TComumTabla(TPrimerComponente* owner, std::size_t recordSize)
         : TPrimerComponente(owner), m_index(recordSize) {}
 
-    // Loads the index file; true on success (the table is then Active).
+    // Loads the index file; true on success (the table is then Active, which is what Open callers ask).
     bool OpenIndex();
     void CloseIndex();
     std::filesystem::path FindInDirectory(const std::string& name) const;

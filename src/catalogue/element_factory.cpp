@@ -19,7 +19,7 @@ CreatedElement ElementFactory::Create(std::string_view className, TalmacenElemen
     return found->second(store, record);
 }
 
-int ElementFactory::PinCount(const CatalogueObject& element, char pinKind) const {
+int ElementFactory::PinCount(const CatalogueObject& element, PinKind pinKind) const {
     return m_pinCounter && element ? m_pinCounter(element, pinKind) : 0;
 }
 

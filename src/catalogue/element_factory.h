@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_object.h"
 #include "catalogue/records.h"
+#include "model/pin_kind.h"
 
 #include <functional>
 #include <memory>
@@ -36,7 +37,7 @@ private:
 using ElementCreator = std::function<CreatedElement(TalmacenElementos& store, const TRECConScript& record)>;
 
 // The number of input ('E'), output ('S') or tap ('D') pins of a prototype.
-using PinCounter = std::function<int(const CatalogueObject& element, char pinKind)>;
+using PinCounter = std::function<int(const CatalogueObject& element, PinKind pinKind)>;
 
 // Creates catalogue prototypes by the class names of the element kinds ("TMultiswitch", "TConector",
 // ...; see ElementClassOf). A class without a creator creates nothing, and its records are skipped like
@@ -54,7 +55,7 @@ public:
 
     // Pins are counted by the element classes; without a counter every prototype has 0 pins.
     void SetPinCounter(PinCounter counter) { m_pinCounter = std::move(counter); }
-    int PinCount(const CatalogueObject& element, char pinKind) const;
+    int PinCount(const CatalogueObject& element, PinKind pinKind) const;
 
     // The factory of the running program.
     static ElementFactory& Global();

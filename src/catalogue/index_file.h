@@ -19,7 +19,7 @@ public:
     explicit IndexFile(std::size_t recordSize) : m_recordSize(recordSize) {}
 
     // Loads the whole file and positions at record 0; false (and unloaded) when it cannot be read.
-    bool Load(const std::filesystem::path& path);
+    [[nodiscard]] bool Load(const std::filesystem::path& path);
     void Unload();
     bool IsLoaded() const { return m_loaded; }
 

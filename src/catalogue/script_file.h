@@ -28,7 +28,7 @@ namespace ixo {
 class ScriptFile {
 public:
     // Loads and indexes the file (Windows-1252, converted to UTF-8); false when it cannot be read.
-    bool Load(const std::filesystem::path& path);
+    [[nodiscard]] bool Load(const std::filesystem::path& path);
     // Loads from the file's bytes as they are on disk.
     void LoadBytes(std::string_view bytes);
     void Unload();

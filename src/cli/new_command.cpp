@@ -66,6 +66,9 @@ int NewProject(const CommandContext& context) {
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);
     Tproyecto& project = *created.Proyecto;
+    for (const BuildOmission& omission : project.Omissions()) {
+        context.err << kProgramName << ": warning: not built: " << omission.description << "\n";
+    }
     const ProjectReport report = MakeProjectReport(project, created.Resultado);
     if (request.levelsFile) {
         if (!ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {

@@ -1,5 +1,7 @@
 #include "cli/new_request.h"
 
+#include "common/ascii_case.h"
+
 #include "settings/ini_values.h"
 #include "settings/settings_keys.h"
 
@@ -9,13 +11,6 @@
 
 namespace ixo::cli {
 namespace {
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
 
 // A whole number option in [low, high], or the fallback when the option is absent.
 int RangedOption(const CommandContext& context, std::string_view name, int low, int high, int fallback,
@@ -45,7 +40,7 @@ int ChoiceOption(const CommandContext& context, std::string_view name,
     }
     std::string allowed;
     for (const auto& [word, value] : choices) {
-        if (Upper(word) == Upper(*text)) {
+        if (UpperAscii(word) == UpperAscii(*text)) {
             return value;
         }
         allowed += (allowed.empty() ? "" : ", ") + word;
@@ -173,7 +168,7 @@ void ApplySettingOverride(SettingsRecord& record, std::string_view assignment) {
     if (equals == std::string_view::npos) {
         throw UsageError("--set: '" + std::string(assignment) + "' is not KEY=VALUE");
     }
-    const std::string key = Upper(assignment.substr(0, equals));
+    const std::string key = UpperAscii(assignment.substr(0, equals));
     const std::string_view value = assignment.substr(equals + 1);
     const SettingField* field = FindSettingField(key);
     if (field == nullptr) {

@@ -47,11 +47,11 @@ OpenedProject OpenForCommand(const std::filesystem::path& path, const CatalogueS
     }
     OpenedProject opened = OpenProject(path, &catalogue.Store());
     switch (opened.result) {
-    case kOpenOk:
+    case OpenResult::Ok:
         return opened;
-    case kOpenNewerFormat:
+    case OpenResult::NewerFormat:
         throw UsageError(path.string() + ": To open the file is needed the version " + opened.version);
-    case kOpenNothingRead:
+    case OpenResult::NothingRead:
         throw UsageError(path.string() + ": the file holds no project");
     default:
         throw UsageError(path.string() + ": This file is not a Ixo project");

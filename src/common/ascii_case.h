@@ -5,8 +5,10 @@
 
 namespace ixo {
 
-// Catalogue names (table names, file names, kind names) are plain ASCII and are compared the way the
-// catalogue's Windows origin does: letters folded to upper case, everything else as is.
+// The one case-insensitive comparison of the whole tree. Catalogue names (table names, file names, kind
+// names), class, component and property names, script keys and settings keys are compared the way the
+// catalogue's Windows origin does: ASCII letters folded to upper case, every other byte as is (so the
+// result does not depend on the locale).
 inline char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -17,6 +19,14 @@ inline std::string UpperAscii(std::string_view text) {
         c = UpperAscii(c);
     }
     return upper;
+}
+
+inline std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return lower;
 }
 
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -14,6 +14,6 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // leaves the old file untouched and no half-written file behind. A symbolic link is followed and its
 // target replaced; an existing file keeps its permissions. Refuses read-only files and anything that is
 // not a regular file. Returns false on any failure.
-bool ReplaceFileContents(const std::filesystem::path& path, std::string_view contents);
+[[nodiscard]] bool ReplaceFileContents(const std::filesystem::path& path, std::string_view contents);
 
 } // namespace ixo

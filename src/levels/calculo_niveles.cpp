@@ -35,7 +35,7 @@ LevelVector SatelliteSeed(double level) {
 }
 
 void RenewConnectorsOf(const TComponenteBase& element) {
-    for (char kind : {'E', 'S', 'D'}) {
+    for (PinKind kind : {PinKind::Input, PinKind::Output, PinKind::Tap}) {
         for (TPin* pin : element.PinsOf(kind)) {
             pin->RenewFittedConnector();
         }

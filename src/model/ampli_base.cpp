@@ -168,11 +168,11 @@ const ControlList& TAmpliBase::ListMovingWith(const TPotenciometroBase8& control
 }
 
 bool TAmpliBase::Tieneterrestre() const {
-    return CountPinsWithLetter('E', 'A') > 0;
+    return CountPinsWithLetter(PinKind::Input, 'A') > 0;
 }
 
 bool TAmpliBase::TieneterrestreConectada() const {
-    return FindPinByLetter('E', 'A', true, 0) != nullptr;
+    return FindPinByLetter(PinKind::Input, 'A', true, 0) != nullptr;
 }
 
 LevelVector TAmpliBase::ControlGains(std::size_t i) const {

@@ -133,7 +133,7 @@ private:
 template <typename RowOfChannel> void TAmpliBase::ComputeChannels(RowOfChannel rowOf, bool clip) {
     const PinList& outputs = PinesSALIDA();
     for (std::size_t i = 0; i < outputs.size(); ++i) {
-        TPin* in = PinAt('E', static_cast<int>(i));
+        TPin* in = PinAt(PinKind::Input, static_cast<int>(i));
         if (in == nullptr) {
             continue; // an output without its input (a catalogue fault) is left alone
         }

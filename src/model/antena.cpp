@@ -41,7 +41,7 @@ void Tantena::SetInputLevel(std::int32_t a, const LevelVector& level) {
 }
 
 void Tantena::StartPush() {
-    TPin* input = PinAt('E', 0);
+    TPin* input = PinAt(PinKind::Input, 0);
     if (input == nullptr) {
         return; // nothing to push the levels through
     }

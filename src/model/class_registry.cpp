@@ -23,18 +23,10 @@
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 
-#include <cctype>
+#include "common/ascii_case.h"
 
 namespace ixo {
 namespace {
-
-std::string UpperKey(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
 
 template <typename Map> std::vector<std::string> NamesOf(const Map& map) {
     std::vector<std::string> names;
@@ -52,30 +44,30 @@ ClassRegistry& ClassRegistry::Instance() {
 }
 
 void ClassRegistry::AddComponent(std::string_view className, ComponentFactory factory) {
-    m_components[UpperKey(className)] = {std::string(className), std::move(factory)};
+    m_components[UpperAscii(className)] = {std::string(className), std::move(factory)};
 }
 
 void ClassRegistry::AddObject(std::string_view className, ObjectFactory factory) {
-    m_objects[UpperKey(className)] = {std::string(className), std::move(factory)};
+    m_objects[UpperAscii(className)] = {std::string(className), std::move(factory)};
 }
 
 TPrimerComponente* ClassRegistry::CreateComponent(std::string_view className,
                                                   TPrimerComponente* owner) const {
-    auto found = m_components.find(UpperKey(className));
+    auto found = m_components.find(UpperAscii(className));
     return found == m_components.end() ? nullptr : found->second.second(owner);
 }
 
 std::unique_ptr<TPrimerObjeto> ClassRegistry::CreateObject(std::string_view className) const {
-    auto found = m_objects.find(UpperKey(className));
+    auto found = m_objects.find(UpperAscii(className));
     return found == m_objects.end() ? nullptr : found->second.second();
 }
 
 bool ClassRegistry::IsComponentClass(std::string_view className) const {
-    return m_components.contains(UpperKey(className));
+    return m_components.contains(UpperAscii(className));
 }
 
 bool ClassRegistry::IsObjectClass(std::string_view className) const {
-    return m_objects.contains(UpperKey(className));
+    return m_objects.contains(UpperAscii(className));
 }
 
 std::vector<std::string> ClassRegistry::ComponentClassNames() const {
@@ -87,8 +79,8 @@ std::vector<std::string> ClassRegistry::ObjectClassNames() const {
 }
 
 void ClassRegistry::Unregister(std::string_view className) {
-    m_components.erase(UpperKey(className));
-    m_objects.erase(UpperKey(className));
+    m_components.erase(UpperAscii(className));
+    m_objects.erase(UpperAscii(className));
 }
 
 void RegisterModelClasses() {

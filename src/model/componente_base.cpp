@@ -15,19 +15,19 @@ constexpr std::size_t kMaxPinLetters = 64;
 constexpr std::int32_t kDefaultConnector = 1;
 
 struct PinKeys {
-    char kind;
+    PinKind kind;
     std::string_view letters;
     std::string_view connectors;
     std::string_view dcPass;
     std::string_view bands;
 };
 
-constexpr PinKeys kInputKeys{'E', "TIPOENTRADA", "TIPOCENT", "ENTRADASPDC", "BANDAENT"};
-constexpr PinKeys kOutputKeys{'S', "TIPOSALIDA", "TIPOCSAL", "SALIDASPDC", "BANDASAL"};
-constexpr PinKeys kTapKeys{'D', "TIPODERIVACION", "TIPOCDER", "DERIVACIONESPDC", "BANDADER"};
+constexpr PinKeys kInputKeys{PinKind::Input, "TIPOENTRADA", "TIPOCENT", "ENTRADASPDC", "BANDAENT"};
+constexpr PinKeys kOutputKeys{PinKind::Output, "TIPOSALIDA", "TIPOCSAL", "SALIDASPDC", "BANDASAL"};
+constexpr PinKeys kTapKeys{PinKind::Tap, "TIPODERIVACION", "TIPOCDER", "DERIVACIONESPDC", "BANDADER"};
 
-const PinKeys& KeysOf(char kind) {
-    return kind == 'E' ? kInputKeys : kind == 'D' ? kTapKeys : kOutputKeys;
+const PinKeys& KeysOf(PinKind kind) {
+    return kind == PinKind::Input ? kInputKeys : kind == PinKind::Tap ? kTapKeys : kOutputKeys;
 }
 
 // The ";"-separated fields of text; an empty text has none.
@@ -55,9 +55,10 @@ bool IsFree(const TPin* pin) {
     return pin != nullptr && !pin->IsConnected();
 }
 
-// index -1: the first pin matching; -2: the last; n >= 0: the n-th pin counted among those accepted.
+// index kFirstFreePin: the first pin matching; kLastFreePin: the last; n >= 0: the n-th pin counted among
+// those accepted.
 template <typename Accept> TPin* FindFree(const PinList& pins, int index, Accept accept) {
-    if (index == -2) {
+    if (index == kLastFreePin) {
         for (auto pin = pins.rbegin(); pin != pins.rend(); ++pin) {
             if (accept(*pin) && IsFree(*pin)) {
                 return *pin;
@@ -70,7 +71,7 @@ template <typename Accept> TPin* FindFree(const PinList& pins, int index, Accept
         if (!accept(pin)) {
             continue;
         }
-        if (index == -1) {
+        if (index == kFirstFreePin) {
             if (IsFree(pin)) {
                 return pin;
             }
@@ -130,8 +131,8 @@ void TComponenteBase::Notification(TPrimerComponente* removed) {
     }
 }
 
-void TComponenteBase::SetStoredPinNames(char kind, std::vector<std::string> names) {
-    StoredNames& stored = kind == 'E' ? m_storedInputs : kind == 'D' ? m_storedTaps : m_storedOutputs;
+void TComponenteBase::SetStoredPinNames(PinKind kind, std::vector<std::string> names) {
+    StoredNames& stored = StoredNamesOf(kind);
     stored.Set(std::move(names));
 }
 
@@ -139,8 +140,8 @@ bool TComponenteBase::AttachStoredPin(TPin& pin) {
     if (pin.Owner() != this) {
         return false;
     }
-    const char kind = pin.TipodePin;
-    const StoredNames& stored = kind == 'E' ? m_storedInputs : kind == 'D' ? m_storedTaps : m_storedOutputs;
+    const PinKind kind = pin.Kind();
+    const StoredNames& stored = StoredNamesOf(kind);
     PinList& list = MutablePinsOf(kind);
     if (std::find(list.begin(), list.end(), &pin) != list.end()) {
         return false;
@@ -155,7 +156,7 @@ bool TComponenteBase::AttachStoredPin(TPin& pin) {
 }
 
 void TComponenteBase::CopyPinsFrom(const TComponenteBase& prototype) {
-    for (char kind : {'E', 'S', 'D'}) {
+    for (PinKind kind : {PinKind::Input, PinKind::Output, PinKind::Tap}) {
         PinList& list = MutablePinsOf(kind);
         for (const TPin* pin : prototype.PinsOf(kind)) {
             list.push_back(Create<TPin>(this, *pin));
@@ -191,13 +192,13 @@ void TComponenteBase::ReadRecord(const TRECConScript& record, std::int32_t numbe
 }
 
 void TComponenteBase::CreatePins() {
-    CreatePinsOfKind('E', Nentradas);
-    CreatePinsOfKind('S', Nsalidas);
-    CreatePinsOfKind('D', Nderivaciones);
+    CreatePinsOfKind(PinKind::Input, Nentradas);
+    CreatePinsOfKind(PinKind::Output, Nsalidas);
+    CreatePinsOfKind(PinKind::Tap, Nderivaciones);
 }
 
 // The pins of one kind: letters, connector numbers and DC pass groups from the script, one pin each.
-void TComponenteBase::CreatePinsOfKind(char kind, std::int32_t count) {
+void TComponenteBase::CreatePinsOfKind(PinKind kind, std::int32_t count) {
     if (count <= 0) {
         return;
     }
@@ -228,27 +229,31 @@ void TComponenteBase::CreatePinsOfKind(char kind, std::int32_t count) {
         pasoCorriente.Valor1 = ParseScriptInteger(dc[4 * i + 3], keys.dcPass);
         std::int32_t connector = ParseScriptInteger(connectors[i], keys.connectors);
         auto numeracion = static_cast<std::int32_t>(list.size() + 1);
-        list.push_back(Create<TPin>(this, numeracion, kind, letters[i], connector, pasoCorriente));
+        list.push_back(Create<TPin>(this, numeracion, PinLetter(kind), letters[i], connector, pasoCorriente));
     }
 }
 
-const PinList& TComponenteBase::PinsOf(char kind) const {
-    return kind == 'E' ? m_inputs : kind == 'D' ? m_taps : m_outputs;
+StoredNames& TComponenteBase::StoredNamesOf(PinKind kind) {
+    return kind == PinKind::Input ? m_storedInputs : kind == PinKind::Tap ? m_storedTaps : m_storedOutputs;
 }
 
-PinList& TComponenteBase::MutablePinsOf(char kind) {
-    return kind == 'E' ? m_inputs : kind == 'D' ? m_taps : m_outputs;
+const PinList& TComponenteBase::PinsOf(PinKind kind) const {
+    return kind == PinKind::Input ? m_inputs : kind == PinKind::Tap ? m_taps : m_outputs;
 }
 
-TPin* TComponenteBase::FindFreePin(char kind, int index) const {
+PinList& TComponenteBase::MutablePinsOf(PinKind kind) {
+    return kind == PinKind::Input ? m_inputs : kind == PinKind::Tap ? m_taps : m_outputs;
+}
+
+TPin* TComponenteBase::FindFreePin(PinKind kind, int index) const {
     return FindFree(PinsOf(kind), index, [](const TPin*) { return true; });
 }
 
-TPin* TComponenteBase::FindFreePinWithLetter(char kind, char letter, int index) const {
+TPin* TComponenteBase::FindFreePinWithLetter(PinKind kind, char letter, int index) const {
     return FindFree(PinsOf(kind), index, [letter](const TPin* pin) { return pin->Prefijo == letter; });
 }
 
-TPin* TComponenteBase::FindPinByLetter(char kind, char letter, bool connectedOnly, int start) const {
+TPin* TComponenteBase::FindPinByLetter(PinKind kind, char letter, bool connectedOnly, int start) const {
     const PinList& pins = PinsOf(kind);
     for (std::size_t i = static_cast<std::size_t>(std::max(start, 0)); i < pins.size(); ++i) {
         if (pins[i]->Prefijo == letter && (!connectedOnly || pins[i]->IsConnected())) {
@@ -258,13 +263,13 @@ TPin* TComponenteBase::FindPinByLetter(char kind, char letter, bool connectedOnl
     return nullptr;
 }
 
-TPin* TComponenteBase::PinAt(char kind, int index) const {
+TPin* TComponenteBase::PinAt(PinKind kind, int index) const {
     const PinList& pins = PinsOf(kind);
     return index >= 0 && static_cast<std::size_t>(index) < pins.size() ? pins[static_cast<std::size_t>(index)]
                                                                        : nullptr;
 }
 
-TPin* TComponenteBase::FirstConnectedPin(char kind) const {
+TPin* TComponenteBase::FirstConnectedPin(PinKind kind) const {
     for (TPin* pin : PinsOf(kind)) {
         if (pin->IsConnected()) {
             return pin;
@@ -273,13 +278,13 @@ TPin* TComponenteBase::FirstConnectedPin(char kind) const {
     return nullptr;
 }
 
-int TComponenteBase::CountConnected(char kind) const {
+int TComponenteBase::CountConnected(PinKind kind) const {
     const PinList& pins = PinsOf(kind);
     return static_cast<int>(
         std::count_if(pins.begin(), pins.end(), [](const TPin* pin) { return pin->IsConnected(); }));
 }
 
-int TComponenteBase::CountConnectedOutside(char kind, bool outsideOnly) const {
+int TComponenteBase::CountConnectedOutside(PinKind kind, bool outsideOnly) const {
     if (m_container == nullptr) {
         return 0;
     }
@@ -296,18 +301,18 @@ int TComponenteBase::CountConnectedOutside(char kind, bool outsideOnly) const {
     return count;
 }
 
-int TComponenteBase::CountPinsWithLetter(char kind, char letter) const {
+int TComponenteBase::CountPinsWithLetter(PinKind kind, char letter) const {
     const PinList& pins = PinsOf(kind);
     return static_cast<int>(std::count_if(pins.begin(), pins.end(),
                                           [letter](const TPin* pin) { return pin->Prefijo == letter; }));
 }
 
 bool TComponenteBase::HasFreeInput() const {
-    return FindFreePin('E', -1) != nullptr;
+    return FindFreePin(PinKind::Input, kFirstFreePin) != nullptr;
 }
 
 bool TComponenteBase::HasFreeTap() const {
-    return FindFreePin('D', -1) != nullptr;
+    return FindFreePin(PinKind::Tap, kFirstFreePin) != nullptr;
 }
 
 bool TComponenteBase::AllInputsCalculated() const {
@@ -323,8 +328,8 @@ void TComponenteBase::ClearCalculated() {
     }
 }
 
-bool TComponenteBase::UnlinkPins(char kind, int index) {
-    if (index == -1) {
+bool TComponenteBase::UnlinkPins(PinKind kind, int index) {
+    if (index == kAllPins) {
         for (TPin* pin : PinsOf(kind)) {
             UnlinkPin(*pin);
         }
@@ -336,8 +341,8 @@ bool TComponenteBase::UnlinkPins(char kind, int index) {
     return false;
 }
 
-bool TComponenteBase::ConnectPin(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
-                                 char otherKind, TComponenteBase& other) {
+bool TComponenteBase::ConnectPin(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
+                                 PinKind otherKind, TComponenteBase& other) {
     if (&other == this) {
         return false;
     }
@@ -349,8 +354,8 @@ bool TComponenteBase::ConnectPin(int ownIndex, char ownKind, double metres, TCab
     return LinkPins(*own, *theirs, cable, metres, cable != nullptr ? cable->Tipoconector : kDefaultConnector);
 }
 
-bool TComponenteBase::ConnectPinWithLetter(int ownIndex, char ownKind, double metres, TCableTV* cable,
-                                           int otherIndex, char otherLetter, char otherKind,
+bool TComponenteBase::ConnectPinWithLetter(int ownIndex, PinKind ownKind, double metres, TCableTV* cable,
+                                           int otherIndex, char otherLetter, PinKind otherKind,
                                            TComponenteBase& other, char ownLetter) {
     if (&other == this) {
         return false;
@@ -363,16 +368,18 @@ bool TComponenteBase::ConnectPinWithLetter(int ownIndex, char ownKind, double me
     return LinkPins(*own, *theirs, cable, metres, cable != nullptr ? cable->Tipoconector : kDefaultConnector);
 }
 
-int TComponenteBase::ConnectCheck(int ownIndex, char ownKind, double /*metres*/, TCableTV* /*cable*/,
-                                  int otherIndex, char otherLetter, char otherKind,
+ConnectCheckResult TComponenteBase::ConnectCheck(int ownIndex, PinKind ownKind, double /*metres*/, TCableTV* /*cable*/,
+                                  int otherIndex, char otherLetter, PinKind otherKind,
                                   const TComponenteBase& other, char ownLetter) const {
     if (&other == this) {
-        return -1;
+        return ConnectCheckResult::SameElement;
     }
     if (FindFreePinWithLetter(ownKind, ownLetter, ownIndex) != nullptr) {
-        return 2;
+        return ConnectCheckResult::OwnPinFree;
     }
-    return other.FindFreePinWithLetter(otherKind, otherLetter, otherIndex) != nullptr ? 1 : 0;
+    return other.FindFreePinWithLetter(otherKind, otherLetter, otherIndex) != nullptr
+               ? ConnectCheckResult::OnlyOtherPinFree
+               : ConnectCheckResult::NoPinFree;
 }
 
 } // namespace ixo

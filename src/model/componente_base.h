@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/pin_kind.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
 #include "model/stored_names.h"
@@ -16,6 +17,9 @@ class TCableTV;
 // the element as its components; the list only refers to them. A pin's key in the list is its
 // NombrePinExterno.
 using PinList = std::vector<TPin*>;
+
+// What ConnectCheck finds (the stored codes -1, 2, 1 and 0).
+enum class ConnectCheckResult : int { SameElement = -1, NoPinFree = 0, OnlyOtherPinFree = 1, OwnPinFree = 2 };
 
 // A catalogue element with three ordered pin lists: inputs (kind 'E'), outputs (any other letter,
 // normally 'S') and taps (kind 'D').
@@ -64,57 +68,56 @@ public:
     const PinList& PinesENTRADA() const { return m_inputs; }
     const PinList& PinesSALIDA() const { return m_outputs; }
     const PinList& PinesDERIVACION() const { return m_taps; }
-    // The list of a pin kind: 'E' inputs, 'D' taps, any other letter outputs.
-    const PinList& PinsOf(char kind) const;
+    // The list of a pin kind.
+    const PinList& PinsOf(PinKind kind) const;
 
     // The floor or flat that lists the element (not owned); null when none.
     TPrimerComponente* Container() const { return m_container; }
     void SetContainer(TPrimerComponente* container) { m_container = container; }
 
-    // Pin queries. index -1: the first free pin; -2: the last free pin; 0 or more: that pin when it is
-    // free. "Free" means without peer.
-    TPin* FindFreePin(char kind, int index) const;
+    // Pin queries. index kFirstFreePin (-1): the first free pin; kLastFreePin (-2): the last free pin;
+    // 0 or more: that pin when it is free. "Free" means without peer.
+    TPin* FindFreePin(PinKind kind, int index) const;
     // As FindFreePin, counting only the pins whose Prefijo is letter.
-    TPin* FindFreePinWithLetter(char kind, char letter, int index) const;
+    TPin* FindFreePinWithLetter(PinKind kind, char letter, int index) const;
     // The first pin from position start whose Prefijo is letter (with connectedOnly, that has a peer).
-    TPin* FindPinByLetter(char kind, char letter, bool connectedOnly, int start) const;
+    TPin* FindPinByLetter(PinKind kind, char letter, bool connectedOnly, int start) const;
     // The pin at index, or null outside the list.
-    TPin* PinAt(char kind, int index) const;
-    TPin* FirstConnectedPin(char kind) const;
-    int CountConnected(char kind) const;
+    TPin* PinAt(PinKind kind, int index) const;
+    TPin* FirstConnectedPin(PinKind kind) const;
+    int CountConnected(PinKind kind) const;
     // 0 without container; otherwise the connected pins, or with outsideOnly those whose peer's element
     // has another container.
-    int CountConnectedOutside(char kind, bool outsideOnly) const;
-    int CountPinsWithLetter(char kind, char letter) const;
+    int CountConnectedOutside(PinKind kind, bool outsideOnly) const;
+    int CountPinsWithLetter(PinKind kind, char letter) const;
     bool HasFreeInput() const;
     bool HasFreeTap() const;
     // Every connected input has its calculated flag set (free inputs are ignored).
     bool AllInputsCalculated() const;
     // Clears the calculated flag of every pin.
     void ClearCalculated();
-    // index -1: unlinks every connected pin of the list and answers true; otherwise unlinks that pin
-    // when it exists and is connected and answers false.
-    bool UnlinkPins(char kind, int index);
+    // index kAllPins (-1): unlinks every connected pin of the list and answers true; otherwise unlinks
+    // that pin when it exists and is connected and answers false.
+    bool UnlinkPins(PinKind kind, int index);
 
     // Joins own pin (ownIndex of ownKind, see FindFreePin) to the other element's pin through cable,
     // the length being stored in both pins. False, changing nothing, when other is this element or
     // either free pin is not found. A null cable fits connector number 1.
-    virtual bool ConnectPin(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
-                            char otherKind, TComponenteBase& other);
+    [[nodiscard]] virtual bool ConnectPin(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
+                            PinKind otherKind, TComponenteBase& other);
     // The same with FindFreePinWithLetter on both sides.
-    bool ConnectPinWithLetter(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
-                              char otherLetter, char otherKind, TComponenteBase& other, char ownLetter);
-    // With the arguments of ConnectPinWithLetter: -1 when other is this element, 2 when this element has
-    // the matching free pin, 1 when only the other has one, 0 when neither has.
-    int ConnectCheck(int ownIndex, char ownKind, double metres, TCableTV* cable, int otherIndex,
-                     char otherLetter, char otherKind, const TComponenteBase& other, char ownLetter) const;
+    [[nodiscard]] bool ConnectPinWithLetter(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
+                              char otherLetter, PinKind otherKind, TComponenteBase& other, char ownLetter);
+    // With the arguments of ConnectPinWithLetter: which side has the matching free pin.
+    [[nodiscard]] ConnectCheckResult ConnectCheck(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
+                     char otherLetter, PinKind otherKind, const TComponenteBase& other, char ownLetter) const;
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
 
     // Reading a project file: the pin names stored for the list of a kind ('E', 'S', 'D'), then each
     // pin read (owned by this element) put into that list at the place of its NombrePinExterno among
     // them. False when the name is not stored or the pin is listed already.
-    void SetStoredPinNames(char kind, std::vector<std::string> names);
+    void SetStoredPinNames(PinKind kind, std::vector<std::string> names);
     bool AttachStoredPin(TPin& pin);
 
 protected:
@@ -144,9 +147,10 @@ private:
         return element;
     }
 
-    PinList& MutablePinsOf(char kind);
-    void CreatePinsOfKind(char kind, std::int32_t count);
+    PinList& MutablePinsOf(PinKind kind);
+    void CreatePinsOfKind(PinKind kind, std::int32_t count);
     void CopyPinsFrom(const TComponenteBase& prototype);
+    StoredNames& StoredNamesOf(PinKind kind);
 
     TPrimerComponente* m_container = nullptr; // not owned
     PinList m_inputs;

@@ -56,7 +56,7 @@ void TDISECQ::Compute() {
         return; // the level is already stored; the computation in progress goes on with it
     }
     FlagScope computing(m_computing);
-    const TPin* requested = PinAt('S', 0);
+    const TPin* requested = PinAt(PinKind::Output, 0);
     const std::int32_t r = requested != nullptr ? requested->polaridad : 0;
     TPin* s = InputForPolarity(r);
     if (s == nullptr) {

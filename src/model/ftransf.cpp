@@ -1,5 +1,7 @@
 #include "model/ftransf.h"
 
+#include "common/ascii_case.h"
+
 #include "common/binary_stream.h"
 #include "model/script_numbers.h"
 #include "model/stream_text.h"
@@ -16,13 +18,6 @@ constexpr std::string_view kBlockEnd = "FINECUACIONES";
 // An entry takes at least its int32 size, the key's length byte, the table's int32 size, length byte
 // and int32 row count.
 constexpr std::size_t kMinEntrySize = 4 + 1 + 4 + 1 + 4;
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 std::string Key(std::string_view text) {
     return CutToCharacters(text, TFTransf::kKeyLength);
@@ -107,7 +102,7 @@ void TFTransf::CopyFrom(const TFTransf& source) {
 
 const TMatriz* TFTransf::FindTable(std::string_view inputKey) const {
     for (const Entry& entry : m_entries) {
-        if (SameTextAscii(entry.key, inputKey)) {
+        if (EqualsIgnoringAsciiCase(entry.key, inputKey)) {
             return entry.table.get();
         }
     }

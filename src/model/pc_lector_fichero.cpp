@@ -1,5 +1,7 @@
 #include "model/pc_lector_fichero.h"
 
+#include "common/ascii_case.h"
+
 #include "model/parts_catalogue.h"
 #include "model/script_numbers.h"
 
@@ -8,13 +10,6 @@
 
 namespace ixo {
 namespace {
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 } // namespace
 
@@ -62,7 +57,7 @@ std::string TPCLectorFichero::ReadKey(std::string_view name, std::string_view de
     for (auto line = m_keyList.begin(); line != m_keyList.end(); ++line) {
         std::size_t separator = line->find('=');
         if (separator == std::string::npos ||
-            !SameTextAscii(std::string_view(*line).substr(0, separator), name)) {
+            !EqualsIgnoringAsciiCase(std::string_view(*line).substr(0, separator), name)) {
             continue;
         }
         std::string value = line->substr(separator + 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/pin_kind.h"
 #include "model/carga.h"
 #include "model/conector.h"
 #include "model/paso_corriente.h"
@@ -44,6 +45,8 @@ public:
     std::string NombrePinExterno; // key in the element's pin list
     std::int32_t polaridad = 0;   // -1 terrestrial
 
+    // The list the pin belongs in, from its stored letter.
+    PinKind Kind() const { return PinKindOfLetter(TipodePin); }
     // The two characters TipodePin and Prefijo, the key of the transfer tables.
     std::string PinKey() const { return std::string{TipodePin, Prefijo}; }
     // "Pin" + Numeracion + TipodePin + Prefijo, the key of catalogue-made pins.

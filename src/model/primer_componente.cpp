@@ -1,5 +1,7 @@
 #include "model/primer_componente.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -7,14 +9,6 @@ namespace ixo {
 namespace {
 
 constexpr std::size_t kMaxNameLength = 30;
-
-std::string IndexKey(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
 
 } // namespace
 
@@ -102,7 +96,7 @@ TPrimerComponente* TPrimerComponente::FindComponent(std::string_view name) const
     if (name.empty()) {
         return nullptr;
     }
-    auto found = m_nameIndex.find(IndexKey(name));
+    auto found = m_nameIndex.find(UpperAscii(name));
     return found == m_nameIndex.end() ? nullptr : found->second;
 }
 
@@ -161,7 +155,7 @@ void TPrimerComponente::RemoveComponent(TPrimerComponente* child) {
 
 void TPrimerComponente::IndexName(TPrimerComponente* child) {
     if (!child->m_name.empty()) {
-        m_nameIndex.emplace(IndexKey(child->m_name), child);
+        m_nameIndex.emplace(UpperAscii(child->m_name), child);
     }
 }
 
@@ -169,7 +163,7 @@ void TPrimerComponente::UnindexName(TPrimerComponente* child) {
     if (child->m_name.empty()) {
         return;
     }
-    auto found = m_nameIndex.find(IndexKey(child->m_name));
+    auto found = m_nameIndex.find(UpperAscii(child->m_name));
     if (found != m_nameIndex.end() && found->second == child) {
         m_nameIndex.erase(found);
     }

@@ -108,7 +108,7 @@ void CheckPlausible(const Tproyecto& project) {
     }
 }
 
-OpenedProject Failed(int result, std::string version = {}) {
+OpenedProject Failed(OpenResult result, std::string version = {}) {
     OpenedProject opened;
     opened.result = result;
     opened.version = std::move(version);
@@ -171,16 +171,16 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
     try {
         header = ReadHeader(in);
     } catch (const StreamError&) {
-        return Failed(kOpenNotAProject);
+        return Failed(OpenResult::NotAProject);
     }
     if (header.tag != kProjectTag) {
-        return Failed(kOpenNotAProject);
+        return Failed(OpenResult::NotAProject);
     }
     if (header.format >= kFirstNewerProjectFormat) {
-        return Failed(kOpenNewerFormat, header.version);
+        return Failed(OpenResult::NewerFormat, header.version);
     }
     if (!NextIsComponentStream(in)) {
-        return Failed(kOpenNothingRead, header.version);
+        return Failed(OpenResult::NothingRead, header.version);
     }
     try {
         OpenedProject opened;
@@ -203,10 +203,10 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
             rebuildSchematic(project);
         }
         project.Abierto = true;
-        opened.result = kOpenOk;
+        opened.result = OpenResult::Ok;
         return opened;
     } catch (const std::exception&) {
-        return Failed(kOpenNotAProject, header.version);
+        return Failed(OpenResult::NotAProject, header.version);
     }
 }
 
@@ -214,12 +214,12 @@ OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* 
                           const SchematicRebuild& rebuildSchematic) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return Failed(kOpenNotAProject);
+        return Failed(OpenResult::NotAProject);
     }
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                           std::istreambuf_iterator<char>());
     if (file.bad()) {
-        return Failed(kOpenNotAProject);
+        return Failed(OpenResult::NotAProject);
     }
     return ReadProjectBytes(bytes, path, store, rebuildSchematic);
 }

@@ -27,16 +27,16 @@ inline constexpr std::string_view kBackupExtension = ".BAK";
 // Owners nest at most this deep below the project (the deepest real path is about six).
 inline constexpr int kMaxTreeDepth = 32;
 
-// The results of OpenProject.
-enum OpenResult : int {
-    kOpenOk = 1,
-    kOpenNotAProject = -1, // not a project of this system, unreadable, or failed after the root was read
-    kOpenNewerFormat = -2, // written by a newer format: the version text says which program
-    kOpenNothingRead = -3, // the file has no project component
+// The results of OpenProject (the numbers are the format's result codes).
+enum class OpenResult : int {
+    Ok = 1,
+    NotAProject = -1, // not a project of this system, unreadable, or failed after the root was read
+    NewerFormat = -2, // written by a newer format: the version text says which program
+    NothingRead = -3, // the file has no project component
 };
 
 struct OpenedProject {
-    int result = kOpenNotAProject;
+    OpenResult result = OpenResult::NotAProject;
     std::string version;                // the version text of the file's header, when it was read
     std::unique_ptr<Tproyecto> project; // only on success
 };
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project);
 // are ignored, and a path that is its own backup name gets none); the new content is written to a file
 // beside the target that replaces it only once complete, so a failed save leaves the previous file
 // untouched. On success Modificado := false. False on any failure.
-bool SaveProject(Tproyecto& project, const std::filesystem::path& path);
+[[nodiscard]] bool SaveProject(Tproyecto& project, const std::filesystem::path& path);
 
 // The backup name of a project file: the path without its extension + ".BAK".
 std::filesystem::path BackupPath(const std::filesystem::path& path);
@@ -63,10 +63,10 @@ std::filesystem::path BackupPath(const std::filesystem::path& path);
 // objects read to their lists and owners, reconnects the pins, marks the installation calculated and
 // recalculates it, rebuilds the schematic through the callback and sets Abierto. Modificado stays true.
 // Every failure is a result; nothing read is kept on failure.
-OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
+[[nodiscard]] OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
                           const SchematicRebuild& rebuildSchematic = {});
 // The same from the bytes of a file (NombreFichero := path).
-OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+[[nodiscard]] OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
                                TalmacenElementos* store, const SchematicRebuild& rebuildSchematic = {});
 
 // Reads the child count of parent and the records of its children (and theirs), attaching each child as

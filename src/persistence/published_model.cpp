@@ -47,7 +47,7 @@ Names ControlNames(const ControlList& controls) {
 
 // A pin list property of an element: the NombrePinExterno of its pins; reading keeps the names for the
 // pins read afterwards.
-void PinListProperty(PropertyDeclarer<TComponenteBase>& declare, std::string name, char kind) {
+void PinListProperty(PropertyDeclarer<TComponenteBase>& declare, std::string name, PinKind kind) {
     declare.Accessor<Names>(
         std::move(name), PropertyKind::StringList,
         [kind](const TComponenteBase& e) { return PinNames(e.PinsOf(kind)); },
@@ -90,9 +90,9 @@ void DeclareElementBases(PublishedPropertyTable& table) {
     element.Integer("NumeroArray", &TComponenteBase::NumeroArray)
         .Integer("Nsalidas", &TComponenteBase::Nsalidas)
         .Integer("Nderivaciones", &TComponenteBase::Nderivaciones);
-    PinListProperty(element, "PinesENTRADA", 'E');
-    PinListProperty(element, "PinesDERIVACION", 'D');
-    PinListProperty(element, "PinesSALIDA", 'S');
+    PinListProperty(element, "PinesENTRADA", PinKind::Input);
+    PinListProperty(element, "PinesDERIVACION", PinKind::Tap);
+    PinListProperty(element, "PinesSALIDA", PinKind::Output);
     element.Integer("Nentradas", &TComponenteBase::Nentradas);
 
     table.Declare<TCBFT>()

@@ -36,7 +36,7 @@ public:
 
     // Sets a key, adding it (and its section) at the end when new. Returns false, changing nothing, when
     // the value holds a line break: it could not be read back as one value.
-    bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+    [[nodiscard]] bool SetValue(std::string_view section, std::string_view key, std::string_view value);
 
     // The file text: one "key=value" line per key, a blank line between sections, LF line ends.
     std::string Text() const;

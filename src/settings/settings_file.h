@@ -26,20 +26,20 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& programDirec
 // Reads the settings into `record`, each missing key taking its default. A distance (DISTANCE section)
 // that is present but not a number stops the read: the fields read before it hold the file's values,
 // the later ones keep what `record` held, and the result is false. Otherwise true.
-bool ReadSettings(const std::filesystem::path& path, SettingsRecord& record);
+[[nodiscard]] bool ReadSettings(const std::filesystem::path& path, SettingsRecord& record);
 
 // Rewrites the sections DISTANCE, TV_APARTMENTS, DISTRIBUTION, HEADER and "HEADER LEVEL".
-bool WriteSettings(const SettingsRecord& record, const std::filesystem::path& path,
+[[nodiscard]] bool WriteSettings(const SettingsRecord& record, const std::filesystem::path& path,
                    std::string& errorMessage);
 
 // Reads the two outlet level limits of section OUTLET_LEVELS. Returns true when the file holds a complete
 // list of two entries; otherwise (no file, a count other than 2, a missing key) the array receives the
 // two default entries and the result is false. A limit that is present but not a number reads as 0.
-bool ReadLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path);
+[[nodiscard]] bool ReadLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path);
 
 // Rewrites section OUTLET_LEVELS. An array that does not hold exactly two entries is first replaced by
 // the defaults, which are then written.
-bool WriteLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path,
+[[nodiscard]] bool WriteLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path,
                       std::string& errorMessage);
 
 // The folder offered for projects (DIRECTORIES / DIR_PJT); when missing or empty, the user's documents

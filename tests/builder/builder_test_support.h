@@ -25,7 +25,7 @@ template <typename T> std::vector<T*> ElementsOf(const tplanta& floor) {
 }
 
 // The element at the other end of pin (kind, index) of element, or null when it is free or missing.
-inline TComponenteBase* PeerOf(const TComponenteBase& element, char kind, int index) {
+inline TComponenteBase* PeerOf(const TComponenteBase& element, PinKind kind, int index) {
     const TPin* pin = element.PinAt(kind, index);
     if (pin == nullptr || pin->Peer() == nullptr) {
         return nullptr;
@@ -33,7 +33,7 @@ inline TComponenteBase* PeerOf(const TComponenteBase& element, char kind, int in
     return dynamic_cast<TComponenteBase*>(pin->Peer()->Owner());
 }
 
-inline const TPin* Pin(const TComponenteBase& element, char kind, int index) {
+inline const TPin* Pin(const TComponenteBase& element, PinKind kind, int index) {
     return element.PinAt(kind, index);
 }
 

@@ -22,9 +22,9 @@ protected:
     TCableTV* HeadendCable() { return CableKind(*project, TpreferenciasProyecto::kCableCabecera); }
 
     // Checks that pin (kind, index) of element is cabled to peer with the headend cable and that length.
-    void ExpectLink(const TComponenteBase& element, char kind, int index, const TComponenteBase* peer,
+    void ExpectLink(const TComponenteBase& element, PinKind kind, int index, const TComponenteBase* peer,
                     double metres) {
-        SCOPED_TRACE(element.Name() + " pin " + kind + std::to_string(index));
+        SCOPED_TRACE(element.Name() + " pin " + PinLetter(kind) + std::to_string(index));
         ASSERT_NE(Pin(element, kind, index), nullptr);
         EXPECT_EQ(PeerOf(element, kind, index), peer);
         EXPECT_DOUBLE_EQ(Pin(element, kind, index)->MetrosCable, metres);
@@ -87,16 +87,16 @@ TEST_F(CabeceraTest, FourPolaritiesThreeStairsAmplifierLayout) {
     }
     // Every dish output to the amplifier, 12 m.
     for (int k = 0; k < 4; ++k) {
-        ExpectLink(*dishes[0], 'S', k, amps[0], 12.0);
+        ExpectLink(*dishes[0], PinKind::Output, k, amps[0], 12.0);
     }
     // Lines 0, 1, 3, 4 from the amplifier, line 2 from the terrestrial headend.
-    ExpectLink(*splitters[0], 'E', 0, amps[0], 0.5);
-    ExpectLink(*splitters[1], 'E', 0, amps[0], 0.5);
-    ExpectLink(*splitters[2], 'E', 0, terrestrial[0], 0.5);
-    ExpectLink(*splitters[3], 'E', 0, amps[0], 0.5);
-    ExpectLink(*splitters[4], 'E', 0, amps[0], 0.5);
-    EXPECT_EQ(PeerOf(*amps[0], 'S', 0), splitters[0]);
-    EXPECT_EQ(PeerOf(*amps[0], 'S', 2), splitters[3]);
+    ExpectLink(*splitters[0], PinKind::Input, 0, amps[0], 0.5);
+    ExpectLink(*splitters[1], PinKind::Input, 0, amps[0], 0.5);
+    ExpectLink(*splitters[2], PinKind::Input, 0, terrestrial[0], 0.5);
+    ExpectLink(*splitters[3], PinKind::Input, 0, amps[0], 0.5);
+    ExpectLink(*splitters[4], PinKind::Input, 0, amps[0], 0.5);
+    EXPECT_EQ(PeerOf(*amps[0], PinKind::Output, 0), splitters[0]);
+    EXPECT_EQ(PeerOf(*amps[0], PinKind::Output, 2), splitters[3]);
 }
 
 TEST_F(CabeceraTest, TwelvePolaritiesTerrestrialSplitterFeedsTheMiddleLineOfEachGroup) {
@@ -113,19 +113,19 @@ TEST_F(CabeceraTest, TwelvePolaritiesTerrestrialSplitterFeedsTheMiddleLineOfEach
     ASSERT_EQ(splitters.size(), 16u); // terrestrial splitter then fifteen trunk splitters
     const TRepartidor* terrestrialSplitter = splitters[0];
     EXPECT_GE(terrestrialSplitter->Nsalidas, 3);
-    ExpectLink(*terrestrialSplitter, 'E', 0, terrestrial[0], 0.5);
+    ExpectLink(*terrestrialSplitter, PinKind::Input, 0, terrestrial[0], 0.5);
     for (int group = 0; group < 3; ++group) {
         SCOPED_TRACE("group " + std::to_string(group));
         const std::size_t first = 1 + 5 * static_cast<std::size_t>(group);
-        ExpectLink(*splitters[first + 2], 'E', 0, terrestrialSplitter, 0.5);
+        ExpectLink(*splitters[first + 2], PinKind::Input, 0, terrestrialSplitter, 0.5);
         for (std::size_t line : {0u, 1u, 3u, 4u}) {
-            ExpectLink(*splitters[first + line], 'E', 0, amps[static_cast<std::size_t>(group)], 0.5);
+            ExpectLink(*splitters[first + line], PinKind::Input, 0, amps[static_cast<std::size_t>(group)], 0.5);
         }
     }
     // The dishes each feed their own amplifier.
     auto dishes = ElementsOf<Tantena>(h);
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(PeerOf(*dishes[i], 'S', 3), amps[i]);
+        EXPECT_EQ(PeerOf(*dishes[i], PinKind::Output, 3), amps[i]);
     }
 }
 
@@ -138,7 +138,7 @@ TEST_F(CabeceraTest, EightPolaritiesSingleStairTrunkHasOnlyDishesAndTerrestrialH
     ASSERT_EQ(dishes.size(), 2u);
     EXPECT_EQ(ElementsOf<TCabeceraTerrestre>(h).size(), 1u);
     for (const Tantena* dish : dishes) {
-        EXPECT_EQ(dish->CountConnected('S'), 0);
+        EXPECT_EQ(dish->CountConnected(PinKind::Output), 0);
     }
 }
 
@@ -153,7 +153,7 @@ TEST_F(CabeceraTest, WithoutTerrestrialThereIsNoTerrestrialHeadendNorSplitter) {
     ASSERT_EQ(splitters.size(), 12u); // one trunk splitter per polarity
     auto amps = ElementsOf<TAmpliHeader>(h);
     for (std::size_t i = 0; i < 12; ++i) {
-        EXPECT_EQ(PeerOf(*splitters[i], 'E', 0), amps[i / 4]);
+        EXPECT_EQ(PeerOf(*splitters[i], PinKind::Input, 0), amps[i / 4]);
     }
 }
 
@@ -184,15 +184,15 @@ TEST_F(CabeceraTest, HeadendMultiswitchesWithLnbAndTerrestrialSplitters) {
     for (std::size_t j = 0; j < 4; ++j) {
         SCOPED_TRACE("LNB splitter " + std::to_string(j));
         EXPECT_EQ(splitters[j]->Nsalidas, 2);
-        ExpectLink(*splitters[j], 'E', 0, dishes[0], 12.0);
-        ExpectLink(*splitters[j], 'S', 0, ms[0], 0.5);
-        ExpectLink(*splitters[j], 'S', 1, ms[1], 0.5);
+        ExpectLink(*splitters[j], PinKind::Input, 0, dishes[0], 12.0);
+        ExpectLink(*splitters[j], PinKind::Output, 0, ms[0], 0.5);
+        ExpectLink(*splitters[j], PinKind::Output, 1, ms[1], 0.5);
         // Splitter j feeds satellite input j of each multiswitch (input 0 is the terrestrial one).
-        EXPECT_EQ(PeerOf(*ms[0], 'E', static_cast<int>(j) + 1), splitters[j]);
+        EXPECT_EQ(PeerOf(*ms[0], PinKind::Input, static_cast<int>(j) + 1), splitters[j]);
     }
-    ExpectLink(*splitters[4], 'E', 0, terrestrial[0], 0.5);
-    ExpectLink(*ms[0], 'E', 0, splitters[4], 0.5);
-    ExpectLink(*ms[1], 'E', 0, splitters[4], 0.5);
+    ExpectLink(*splitters[4], PinKind::Input, 0, terrestrial[0], 0.5);
+    ExpectLink(*ms[0], PinKind::Input, 0, splitters[4], 0.5);
+    ExpectLink(*ms[1], PinKind::Input, 0, splitters[4], 0.5);
 }
 
 TEST_F(CabeceraTest, SingleHeadendMultiswitchTakesDishAndTerrestrialDirectly) {
@@ -208,9 +208,9 @@ TEST_F(CabeceraTest, SingleHeadendMultiswitchTakesDishAndTerrestrialDirectly) {
     EXPECT_EQ(ms[0]->Nsalidas, 12);
     EXPECT_TRUE(ElementsOf<TRepartidor>(h).empty());
     auto dish = ElementsOf<Tantena>(h).at(0);
-    ExpectLink(*ms[0], 'E', 0, ElementsOf<TCabeceraTerrestre>(h).at(0), 0.5);
+    ExpectLink(*ms[0], PinKind::Input, 0, ElementsOf<TCabeceraTerrestre>(h).at(0), 0.5);
     for (int k = 0; k < 4; ++k) {
-        ExpectLink(*dish, 'S', k, ms[0], 12.0);
+        ExpectLink(*dish, PinKind::Output, k, ms[0], 12.0);
     }
 }
 
@@ -222,7 +222,7 @@ TEST_F(CabeceraTest, RepeatedBuildStartsFromScratch) {
     ASSERT_EQ(ConstruirCabecera(*project), 1);
     EXPECT_EQ(Headend().ETV().Count(), elements);
     EXPECT_EQ(project->RedTV().ComponentCount(), owned);
-    EXPECT_EQ(ElementsOf<TRepartidor>(Headend()).at(2)->FirstConnectedPin('E')->Peer()->Owner(),
+    EXPECT_EQ(ElementsOf<TRepartidor>(Headend()).at(2)->FirstConnectedPin(PinKind::Input)->Peer()->Owner(),
               ElementsOf<TCabeceraTerrestre>(Headend()).at(0));
 }
 
@@ -239,7 +239,7 @@ TEST_F(CabeceraTest, MissingCatalogueModelsFallBackToTheDefaultTable) {
     EXPECT_EQ(dishes[0]->Indice, 10);
     EXPECT_EQ(dishes[0]->Familia, 3510);
     EXPECT_EQ(amps[0]->Indice, 1);
-    EXPECT_EQ(PeerOf(*dishes[0], 'S', 0), amps[0]);
+    EXPECT_EQ(PeerOf(*dishes[0], PinKind::Output, 0), amps[0]);
 }
 
 TEST_F(CabeceraTest, MissingSplitterFamilyGivesNoSplitters) {

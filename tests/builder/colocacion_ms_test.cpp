@@ -61,7 +61,7 @@ protected:
     // Every flat of the floor is fed from a tap (directly, or through a DiSEqC switch fed from taps).
     void ExpectFlatsFed(const tplanta& floor, bool throughSwitch) const {
         for (const auto& flat : floor.LViviendas()) {
-            const TPin* in = flat.Object->Entrada()->PinAt('E', 0);
+            const TPin* in = flat.Object->Entrada()->PinAt(PinKind::Input, 0);
             ASSERT_TRUE(in->IsConnected()) << flat.Name;
             EXPECT_EQ(in->MetrosCable, 10.0);
             EXPECT_EQ(in->Cable(), Cable(TpreferenciasProyecto::kCablePlanta));
@@ -129,11 +129,11 @@ TEST_F(FloorMultiswitches, CascadeLowestFloorSplitsIntoFinalAndFeedingPositions)
     TComponenteBase* terminal = Floor(0).ETV().Object(1);
     // The first flats take the last position of ETV.
     const auto& flats = Floor(0).LViviendas();
-    EXPECT_EQ(ElementAt(flats.Object(0)->Entrada()->PinAt('E', 0)), terminal);
-    EXPECT_EQ(ElementAt(flats.Object(11)->Entrada()->PinAt('E', 0)), terminal);
-    EXPECT_EQ(ElementAt(flats.Object(12)->Entrada()->PinAt('E', 0)), feeding);
-    EXPECT_EQ(feeding->CountConnected('D'), 8);
-    EXPECT_EQ(terminal->CountConnected('D'), 12);
+    EXPECT_EQ(ElementAt(flats.Object(0)->Entrada()->PinAt(PinKind::Input, 0)), terminal);
+    EXPECT_EQ(ElementAt(flats.Object(11)->Entrada()->PinAt(PinKind::Input, 0)), terminal);
+    EXPECT_EQ(ElementAt(flats.Object(12)->Entrada()->PinAt(PinKind::Input, 0)), feeding);
+    EXPECT_EQ(feeding->CountConnected(PinKind::Tap), 8);
+    EXPECT_EQ(terminal->CountConnected(PinKind::Tap), 12);
     ExpectChained(*feeding, *terminal, 0.5, Cable(TpreferenciasProyecto::kCablePlanta));
     ExpectChained(*Floor(1).ETV().Object(0), *feeding, 3.0, Cable(TpreferenciasProyecto::kCableVertical));
 }
@@ -206,7 +206,7 @@ TEST_F(FloorMultiswitches, TerrestrialOffLeavesTheAInputsFree) {
                   false);
     ExpectChained(*Floor(1).ETV().Object(0), *feeding, 3.0, Cable(TpreferenciasProyecto::kCableVertical),
                   false);
-    EXPECT_EQ(feeding->CountConnected('E'), 4);
+    EXPECT_EQ(feeding->CountConnected(PinKind::Input), 4);
 }
 
 TEST_F(FloorMultiswitches, EmptyTableBuildsNothing) {
@@ -215,7 +215,7 @@ TEST_F(FloorMultiswitches, EmptyTableBuildsNothing) {
     EXPECT_EQ(ColocarMs816(*project, s, 1, {}), 1);
     EXPECT_TRUE(Floor(0).ETV().Empty());
     EXPECT_TRUE(Floor(1).ETV().Empty());
-    EXPECT_FALSE(Floor(0).LViviendas().Object(0)->Entrada()->PinAt('E', 0)->IsConnected());
+    EXPECT_FALSE(Floor(0).LViviendas().Object(0)->Entrada()->PinAt(PinKind::Input, 0)->IsConnected());
 }
 
 // Sixteen polarities, one stair without a powering headend: a powering 16-tap model, then the line
@@ -228,8 +228,8 @@ TEST_F(FloorMultiswitches, Ms816FirstPowersTheLineThenDrawsFromIt) {
     ExpectFlatsFed(Floor(0), false);
     ExpectFlatsFed(Floor(1), false);
     // The last multiswitch of ETV takes the first flats.
-    EXPECT_EQ(Floor(1).ETV().Object(1)->CountConnected('D'), 4);
-    EXPECT_EQ(Floor(1).ETV().Object(0)->CountConnected('D'), 16);
+    EXPECT_EQ(Floor(1).ETV().Object(1)->CountConnected(PinKind::Tap), 4);
+    EXPECT_EQ(Floor(1).ETV().Object(0)->CountConnected(PinKind::Tap), 16);
     ExpectChained(*Floor(1).ETV().Object(0), *Floor(1).ETV().Object(1), 0.5,
                   Cable(TpreferenciasProyecto::kCablePlanta));
     ExpectChained(*Floor(1).ETV().Object(1), *Floor(0).ETV().Object(0), 3.0,
@@ -277,11 +277,11 @@ TEST_F(FloorMultiswitches, DoublePositionUsesTwoInputSwitchesAndLeavesExtraFlats
     EXPECT_EQ(ModelsOf(floor), (Models{2, 2, 1000, 1000, 1000, 1000}));
     const auto& flats = floor.LViviendas();
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_TRUE(ElementAt(flats.Object(i)->Entrada()->PinAt('E', 0))->Is<TDISECQ>());
+        EXPECT_TRUE(ElementAt(flats.Object(i)->Entrada()->PinAt(PinKind::Input, 0))->Is<TDISECQ>());
     }
-    EXPECT_FALSE(flats.Object(4)->Entrada()->PinAt('E', 0)->IsConnected());
+    EXPECT_FALSE(flats.Object(4)->Entrada()->PinAt(PinKind::Input, 0)->IsConnected());
     // Partners of one position are not chained to each other.
-    EXPECT_EQ(position[0]->CountConnected('S'), 0);
+    EXPECT_EQ(position[0]->CountConnected(PinKind::Output), 0);
 }
 
 TEST_F(FloorMultiswitches, ConectarMsSkipsMissingElementsAndSwitches) {
@@ -291,8 +291,8 @@ TEST_F(FloorMultiswitches, ConectarMsSkipsMissingElementsAndSwitches) {
     ConectarMs(*project, upper, nullptr, 3.0);
     ConectarMs(*project, nullptr, upper, 3.0);
     ConectarMs(*project, upper, diseqc, 3.0);
-    EXPECT_EQ(upper->CountConnected('S'), 0);
-    EXPECT_EQ(diseqc->CountConnected('E'), 0);
+    EXPECT_EQ(upper->CountConnected(PinKind::Output), 0);
+    EXPECT_EQ(diseqc->CountConnected(PinKind::Input), 0);
     // A short link uses the floor cable even between floors.
     TCBFT* lower = NuevoElementoCatalogo(*project, 5001, 1);
     ConectarMs(*project, upper, lower, 0.5);
@@ -309,10 +309,10 @@ TEST_F(FloorMultiswitches, Ms816TwentyFlatsOnEightTapRows) {
     EXPECT_EQ(ModelsOf(Floor(0)), (Models{604, 603, 601}));
     ExpectFlatsFed(Floor(0), false);
     const auto& etv = Floor(0).ETV();
-    EXPECT_EQ(etv.Object(2)->CountConnected('D'), 4);
-    EXPECT_EQ(etv.Object(1)->CountConnected('D'), 8);
-    EXPECT_EQ(etv.Object(0)->CountConnected('D'), 8);
-    EXPECT_EQ(ElementAt(Floor(0).LViviendas().Object(0)->Entrada()->PinAt('E', 0)), etv.Object(2));
+    EXPECT_EQ(etv.Object(2)->CountConnected(PinKind::Tap), 4);
+    EXPECT_EQ(etv.Object(1)->CountConnected(PinKind::Tap), 8);
+    EXPECT_EQ(etv.Object(0)->CountConnected(PinKind::Tap), 8);
+    EXPECT_EQ(ElementAt(Floor(0).LViviendas().Object(0)->Entrada()->PinAt(PinKind::Input, 0)), etv.Object(2));
     const TCableTV* floorCable = Cable(TpreferenciasProyecto::kCablePlanta);
     ExpectChained(*etv.Object(0), *etv.Object(1), 0.5, floorCable);
     ExpectChained(*etv.Object(1), *etv.Object(2), 0.5, floorCable);
@@ -326,13 +326,13 @@ TEST_F(FloorMultiswitches, FlatWithATakenEntryIsPassedOver) {
     InsertarAlFrente(floor, {multiswitch});
     Tentradaviv* taken = floor.LViviendas().Object(0)->Entrada();
     TCBFT* other = NuevoElementoCatalogo(*project, 5500, 1000);
-    ASSERT_TRUE(other->ConnectPin(-1, 'S', 1.0, nullptr, -1, 'E', *taken));
+    ASSERT_TRUE(other->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, nullptr, kFirstFreePin, PinKind::Input, *taken));
     ConectarViviendas(*project, stair());
-    EXPECT_EQ(ElementAt(taken->PinAt('E', 0)), other);
+    EXPECT_EQ(ElementAt(taken->PinAt(PinKind::Input, 0)), other);
     for (std::size_t i = 1; i < 4; ++i) {
-        EXPECT_EQ(ElementAt(floor.LViviendas().Object(i)->Entrada()->PinAt('E', 0)), multiswitch);
+        EXPECT_EQ(ElementAt(floor.LViviendas().Object(i)->Entrada()->PinAt(PinKind::Input, 0)), multiswitch);
     }
-    EXPECT_EQ(multiswitch->CountConnected('D'), 3);
+    EXPECT_EQ(multiswitch->CountConnected(PinKind::Tap), 3);
 }
 
 // A switch that cannot take a tap of every multiswitch of the position is not kept: the flat stays
@@ -347,9 +347,9 @@ TEST_F(FloorMultiswitches, SwitchMissingASatelliteIsNotKept) {
     InsertarAlFrente(floor, position);
     ConectarViviendas(*project, stair());
     EXPECT_EQ(ModelsOf(floor), (Models{8, 2, 1000, 1000, 1000, 1000}));
-    EXPECT_EQ(position[0]->CountConnected('D'), 4);
-    EXPECT_FALSE(floor.LViviendas().Object(4)->Entrada()->PinAt('E', 0)->IsConnected());
-    EXPECT_FALSE(floor.LViviendas().Object(5)->Entrada()->PinAt('E', 0)->IsConnected());
+    EXPECT_EQ(position[0]->CountConnected(PinKind::Tap), 4);
+    EXPECT_FALSE(floor.LViviendas().Object(4)->Entrada()->PinAt(PinKind::Input, 0)->IsConnected());
+    EXPECT_FALSE(floor.LViviendas().Object(5)->Entrada()->PinAt(PinKind::Input, 0)->IsConnected());
 }
 
 // Positions counted from the end of ETV: a lone multiswitch at the start of a floor of double
@@ -365,10 +365,10 @@ TEST_F(FloorMultiswitches, IncompleteGroupAtTheStartFeedsNothing) {
     InsertarAlFrente(floor, position);
     ConectarViviendas(*project, stair());
     // ETV: a, b, lone. The pair (b, lone) feeds four flats; then no full group is left.
-    EXPECT_EQ(lone->CountConnected('D'), 4);
-    EXPECT_EQ(position[1]->CountConnected('D'), 4);
-    EXPECT_EQ(position[0]->CountConnected('D'), 0);
-    EXPECT_FALSE(floor.LViviendas().Object(4)->Entrada()->PinAt('E', 0)->IsConnected());
+    EXPECT_EQ(lone->CountConnected(PinKind::Tap), 4);
+    EXPECT_EQ(position[1]->CountConnected(PinKind::Tap), 4);
+    EXPECT_EQ(position[0]->CountConnected(PinKind::Tap), 0);
+    EXPECT_FALSE(floor.LViviendas().Object(4)->Entrada()->PinAt(PinKind::Input, 0)->IsConnected());
 }
 
 } // namespace

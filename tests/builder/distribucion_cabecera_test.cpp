@@ -48,14 +48,14 @@ protected:
     std::pair<TMultiswitch*, int> FeedOf(const Tvivienda* flat) {
         for (TMultiswitch* ms : multiswitches) {
             for (std::size_t k = 0; k < ms->PinesSALIDA().size(); ++k) {
-                if (PeerOf(*ms, 'S', static_cast<int>(k)) == flat->Entrada()) {
+                if (PeerOf(*ms, PinKind::Output, static_cast<int>(k)) == flat->Entrada()) {
                     return {ms, static_cast<int>(k)};
                 }
             }
         }
         return {nullptr, -1};
     }
-    double LengthTo(const Tvivienda* flat) { return Pin(*flat->Entrada(), 'E', 0)->MetrosCable; }
+    double LengthTo(const Tvivienda* flat) { return Pin(*flat->Entrada(), PinKind::Input, 0)->MetrosCable; }
 
     std::vector<TMultiswitch*> multiswitches;
 };
@@ -77,13 +77,13 @@ TEST_F(DistribuirDesdeCabeceraTest, GroupsAThenBWithLengthsFromTheHeadendFloor) 
         const Tvivienda* flat = Flat(0, order[k].first, order[k].second);
         SCOPED_TRACE(flat->Name());
         EXPECT_EQ(FeedOf(flat), std::make_pair(multiswitches[0], static_cast<int>(k)));
-        const TPin* entry = Pin(*flat->Entrada(), 'E', 0);
+        const TPin* entry = Pin(*flat->Entrada(), PinKind::Input, 0);
         EXPECT_EQ(entry->Cable(), CableKind(*project, TpreferenciasProyecto::kCablePlanta));
     }
     EXPECT_DOUBLE_EQ(LengthTo(Flat(0, 2, 0)), 13.0); // 0 x 3 + 3 + 10
     EXPECT_DOUBLE_EQ(LengthTo(Flat(0, 1, 2)), 16.0);
     EXPECT_DOUBLE_EQ(LengthTo(Flat(0, 0, 1)), 19.0); // 2 x 3 + 3 + 10
-    EXPECT_EQ(multiswitches[0]->CountConnected('S'), 9);
+    EXPECT_EQ(multiswitches[0]->CountConnected(PinKind::Output), 9);
 }
 
 TEST_F(DistribuirDesdeCabeceraTest, AFullMultiswitchHandsOverToTheNext) {
@@ -93,8 +93,8 @@ TEST_F(DistribuirDesdeCabeceraTest, AFullMultiswitchHandsOverToTheNext) {
     BuildHeadend(shape);
     ASSERT_EQ(multiswitches.size(), 2u); // 24 and 16 outputs
     EXPECT_EQ(DistribuirDesdeCabecera(*project, *project->PlantaCabecera()), 1);
-    EXPECT_EQ(multiswitches[0]->CountConnected('S'), 24);
-    EXPECT_EQ(multiswitches[1]->CountConnected('S'), 16);
+    EXPECT_EQ(multiswitches[0]->CountConnected(PinKind::Output), 24);
+    EXPECT_EQ(multiswitches[1]->CountConnected(PinKind::Output), 16);
     // Group A (five flats a floor, top floor first) fills outputs 0-19; group B starts with the
     // bottom floor: its first four flats take outputs 20-23, the fifth the next multiswitch.
     EXPECT_EQ(FeedOf(Flat(0, 3, 0)), std::make_pair(multiswitches[0], 0));
@@ -135,7 +135,7 @@ TEST_F(DistribuirDesdeCabeceraTest, FlatsBeyondTheLastFreeOutputStayUnconnected)
         floor->NuevaVivienda(); // fourteen flats now
     }
     EXPECT_EQ(DistribuirDesdeCabecera(*project, *project->PlantaCabecera()), 1);
-    EXPECT_EQ(multiswitches[0]->CountConnected('S'), 12);
+    EXPECT_EQ(multiswitches[0]->CountConnected(PinKind::Output), 12);
     for (int i = 0; i < 12; ++i) {
         EXPECT_NE(FeedOf(Flat(0, 0, i)).first, nullptr) << i;
     }
@@ -164,7 +164,7 @@ TEST_F(DistribuirDesdeCabeceraTest, NoMultiswitchesConnectNothing) {
     Build(shape);
     ASSERT_EQ(ConstruirCabecera(*project), 1);
     EXPECT_EQ(DistribuirDesdeCabecera(*project, *project->PlantaCabecera()), 1);
-    EXPECT_EQ(Flat(0, 0, 0)->Entrada()->CountConnected('E'), 0);
+    EXPECT_EQ(Flat(0, 0, 0)->Entrada()->CountConnected(PinKind::Input), 0);
 }
 
 } // namespace

@@ -80,14 +80,14 @@ TEST_F(DistribuirTroncalTest, FourPolaritiesInjectorOnLineZeroOnly) {
         TComponenteBase& first = First(s);
         TInyector* injector = injectors[s];
         EXPECT_EQ(injector->Container(), &Headend());
-        EXPECT_EQ(PeerOf(*injector, 'E', 0), lines[0]);
-        EXPECT_DOUBLE_EQ(Pin(*injector, 'E', 0)->MetrosCable, 0.5);
-        EXPECT_EQ(PeerOf(*injector, 'S', 0), &first);
-        EXPECT_DOUBLE_EQ(Pin(*injector, 'S', 0)->MetrosCable, lt);
-        EXPECT_EQ(Pin(*injector, 'S', 0)->Cable(), TrunkCable());
+        EXPECT_EQ(PeerOf(*injector, PinKind::Input, 0), lines[0]);
+        EXPECT_DOUBLE_EQ(Pin(*injector, PinKind::Input, 0)->MetrosCable, 0.5);
+        EXPECT_EQ(PeerOf(*injector, PinKind::Output, 0), &first);
+        EXPECT_DOUBLE_EQ(Pin(*injector, PinKind::Output, 0)->MetrosCable, lt);
+        EXPECT_EQ(Pin(*injector, PinKind::Output, 0)->Cable(), TrunkCable());
         for (int k = 1; k < 5; ++k) {
-            EXPECT_EQ(PeerOf(first, 'E', k), lines[static_cast<std::size_t>(k)]);
-            EXPECT_DOUBLE_EQ(Pin(first, 'E', k)->MetrosCable, lt);
+            EXPECT_EQ(PeerOf(first, PinKind::Input, k), lines[static_cast<std::size_t>(k)]);
+            EXPECT_DOUBLE_EQ(Pin(first, PinKind::Input, k)->MetrosCable, lt);
         }
         // The injector powers the lowest line-powered multiswitch of the stair.
         ASSERT_EQ(injector->CompoAlimentar().size(), 1u);
@@ -100,7 +100,7 @@ TEST_F(DistribuirTroncalTest, FourPolaritiesInjectorOnLineZeroOnly) {
     EXPECT_DOUBLE_EQ(LongitudTroncal(*project, Stair(2), Headend()), 33.0);
     // Every trunk splitter gives one output to each stair.
     for (const TRepartidor* line : lines) {
-        EXPECT_EQ(line->CountConnected('S'), 3);
+        EXPECT_EQ(line->CountConnected(PinKind::Output), 3);
     }
 }
 
@@ -110,7 +110,7 @@ TEST_F(DistribuirTroncalTest, NoInjectorWhenTheProjectAsksForSupplies) {
     Run(Stairs(4, 2), settings);
     EXPECT_TRUE(ElementsOf<TInyector>(Headend()).empty());
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(PeerOf(First(1), 'E', k), lines[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(PeerOf(First(1), PinKind::Input, k), lines[static_cast<std::size_t>(k)]);
     }
 }
 
@@ -122,12 +122,12 @@ TEST_F(DistribuirTroncalTest, WithoutTerrestrialTheLinesSkipTheTerrestrialInput)
     auto injectors = ElementsOf<TInyector>(Headend());
     ASSERT_EQ(injectors.size(), 2u);
     TComponenteBase& first = First(0);
-    EXPECT_EQ(PeerOf(first, 'E', 0), injectors[0]);
-    EXPECT_EQ(PeerOf(first, 'E', 1), lines[1]);
-    EXPECT_EQ(PeerOf(first, 'E', 2), nullptr); // the terrestrial input (BBABB)
-    EXPECT_EQ(Pin(first, 'E', 2)->Prefijo, 'A');
-    EXPECT_EQ(PeerOf(first, 'E', 3), lines[2]);
-    EXPECT_EQ(PeerOf(first, 'E', 4), lines[3]);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 0), injectors[0]);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 1), lines[1]);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 2), nullptr); // the terrestrial input (BBABB)
+    EXPECT_EQ(Pin(first, PinKind::Input, 2)->Prefijo, 'A');
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 3), lines[2]);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 4), lines[3]);
 }
 
 TEST_F(DistribuirTroncalTest, TwelvePolaritiesInjectorsOnTheFirstLineOfEachGroup) {
@@ -143,14 +143,14 @@ TEST_F(DistribuirTroncalTest, TwelvePolaritiesInjectorsOnTheFirstLineOfEachGroup
     TInyector* line0 = injectors[3];
     TInyector* line5 = injectors[4];
     TInyector* line10 = injectors[5];
-    EXPECT_EQ(PeerOf(*line0, 'S', 0), first);
-    EXPECT_EQ(PeerOf(*line5, 'S', 0), top.ETV().Object(1));
-    EXPECT_EQ(PeerOf(*line10, 'S', 0), top.ETV().Object(2));
-    EXPECT_EQ(PeerOf(*line5, 'E', 0), lines[5]);
+    EXPECT_EQ(PeerOf(*line0, PinKind::Output, 0), first);
+    EXPECT_EQ(PeerOf(*line5, PinKind::Output, 0), top.ETV().Object(1));
+    EXPECT_EQ(PeerOf(*line10, PinKind::Output, 0), top.ETV().Object(2));
+    EXPECT_EQ(PeerOf(*line5, PinKind::Input, 0), lines[5]);
     // Lines 0 to 4 enter First, 5 to 9 Second, 10 to 14 Third.
-    EXPECT_EQ(PeerOf(*first, 'E', 2), lines[2]);
-    EXPECT_EQ(PeerOf(*top.ETV().Object(1), 'E', 4), lines[9]);
-    EXPECT_EQ(PeerOf(*top.ETV().Object(2), 'E', 4), lines[14]);
+    EXPECT_EQ(PeerOf(*first, PinKind::Input, 2), lines[2]);
+    EXPECT_EQ(PeerOf(*top.ETV().Object(1), PinKind::Input, 4), lines[9]);
+    EXPECT_EQ(PeerOf(*top.ETV().Object(2), PinKind::Input, 4), lines[14]);
     // The injectors of lines 5 and 10 power the double and the triple partner of the lowest
     // line-powered multiswitch, so that each injector powers one satellite's multiswitches.
     ASSERT_EQ(line0->CompoAlimentar().size(), 1u);
@@ -171,13 +171,13 @@ TEST_F(DistribuirTroncalTest, EightPolaritiesNoInjectorsAndTheTerrestrialLineFir
     ASSERT_EQ(terrestrial.size(), 1u);
     for (std::size_t s = 0; s < 3; ++s) {
         SCOPED_TRACE("stair " + std::to_string(s));
-        TComponenteBase* line0 = PeerOf(First(s), 'E', 0);
+        TComponenteBase* line0 = PeerOf(First(s), PinKind::Input, 0);
         ASSERT_NE(line0, nullptr);
-        EXPECT_EQ(PeerOf(*line0, 'E', 0), terrestrial[0]);
+        EXPECT_EQ(PeerOf(*line0, PinKind::Input, 0), terrestrial[0]);
         for (int k = 1; k < 9; ++k) {
-            TComponenteBase* line = PeerOf(First(s), 'E', k);
+            TComponenteBase* line = PeerOf(First(s), PinKind::Input, k);
             ASSERT_NE(line, nullptr);
-            EXPECT_TRUE(PeerOf(*line, 'E', 0)->Is<TAmpliHeader>());
+            EXPECT_TRUE(PeerOf(*line, PinKind::Input, 0)->Is<TAmpliHeader>());
         }
     }
 }
@@ -190,14 +190,14 @@ TEST_F(DistribuirTroncalTest, SingleStairFedStraightFromTheAmplifier) {
     auto terrestrial = ElementsOf<TCabeceraTerrestre>(Headend()).at(0);
     TComponenteBase& first = First(0);
     // IF, IF, terrestrial, IF, IF.
-    EXPECT_EQ(PeerOf(first, 'E', 0), amp);
-    EXPECT_EQ(PeerOf(first, 'E', 1), amp);
-    EXPECT_EQ(PeerOf(first, 'E', 2), terrestrial);
-    EXPECT_EQ(PeerOf(first, 'E', 3), amp);
-    EXPECT_EQ(PeerOf(first, 'E', 4), amp);
-    EXPECT_EQ(Pin(*amp, 'S', 2)->Peer(), Pin(first, 'E', 3));
-    EXPECT_DOUBLE_EQ(Pin(first, 'E', 0)->MetrosCable, 3.0);
-    EXPECT_EQ(Pin(first, 'E', 0)->Cable(), TrunkCable());
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 0), amp);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 1), amp);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 2), terrestrial);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 3), amp);
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 4), amp);
+    EXPECT_EQ(Pin(*amp, PinKind::Output, 2)->Peer(), Pin(first, PinKind::Input, 3));
+    EXPECT_DOUBLE_EQ(Pin(first, PinKind::Input, 0)->MetrosCable, 3.0);
+    EXPECT_EQ(Pin(first, PinKind::Input, 0)->Cable(), TrunkCable());
 }
 
 TEST_F(DistribuirTroncalTest, SingleStairOfEightPolaritiesFedStraightFromTheDishes) {
@@ -205,9 +205,9 @@ TEST_F(DistribuirTroncalTest, SingleStairOfEightPolaritiesFedStraightFromTheDish
     auto dishes = ElementsOf<Tantena>(Headend());
     ASSERT_EQ(dishes.size(), 2u);
     TComponenteBase& first = First(0);
-    EXPECT_EQ(PeerOf(first, 'E', 0), ElementsOf<TCabeceraTerrestre>(Headend()).at(0));
+    EXPECT_EQ(PeerOf(first, PinKind::Input, 0), ElementsOf<TCabeceraTerrestre>(Headend()).at(0));
     for (int k = 1; k < 9; ++k) {
-        EXPECT_EQ(PeerOf(first, 'E', k), dishes[static_cast<std::size_t>((k - 1) / 4)]) << k;
+        EXPECT_EQ(PeerOf(first, PinKind::Input, k), dishes[static_cast<std::size_t>((k - 1) / 4)]) << k;
     }
 }
 
@@ -221,7 +221,7 @@ TEST_F(DistribuirTroncalTest, TrunkLengthCountsTheFloorsAboveTheHighestWithFlats
     Run(shape);
     EXPECT_DOUBLE_EQ(LongitudTroncal(*project, Stair(2), Headend()), 2 * 15.0 + 3.0 + 3.0);
     EXPECT_DOUBLE_EQ(LongitudTroncal(*project, Stair(1), Headend()), 15.0 + 3.0);
-    EXPECT_DOUBLE_EQ(Pin(First(2), 'E', 1)->MetrosCable, 36.0);
+    EXPECT_DOUBLE_EQ(Pin(First(2), PinKind::Input, 1)->MetrosCable, 36.0);
 }
 
 TEST_F(DistribuirTroncalTest, AStairWithoutFlatsIsPassedOverButCounted) {

@@ -36,7 +36,7 @@ protected:
     // left at the bare losses of an unfed line).
     void ExpectEveryOutletFed() {
         for (const auto& flat : project->ListaViviendas()) {
-            EXPECT_EQ(flat.Object->Entrada()->CountConnected('E'), 1) << flat.Name;
+            EXPECT_EQ(flat.Object->Entrada()->CountConnected(PinKind::Input), 1) << flat.Name;
         }
         const auto outlets = NivelesDeTomas(*project);
         EXPECT_EQ(static_cast<int>(outlets.size()), TotalOutlets());

@@ -35,7 +35,7 @@ protected:
     int FedFlats() const {
         int fed = 0;
         for (const auto& flat : project->ListaViviendas()) {
-            fed += flat.Object->Entrada()->CountConnected('E');
+            fed += flat.Object->Entrada()->CountConnected(PinKind::Input);
         }
         return fed;
     }

@@ -96,7 +96,7 @@ TEST_F(Project, DemoBuildingCounts) {
         EXPECT_EQ(entry.Name, entry.Object->Name());
         ASSERT_EQ(entry.Object->ETV().Count(), 4u);
         EXPECT_TRUE(entry.Object->ETV().Object(0)->Is<TTomaTV>());
-        EXPECT_TRUE(entry.Object->Entrada()->PinAt('S', 0)->IsConnected());
+        EXPECT_TRUE(entry.Object->Entrada()->PinAt(PinKind::Output, 0)->IsConnected());
     }
     // Flat names run with their number.
     EXPECT_EQ(flats.Object(0)->NombreViv, "FL" + std::to_string(flats.Object(0)->Numero_Interno()));

@@ -44,17 +44,17 @@ protected:
 
     // The element at the other end of output pin `pin` of element.
     static TComponenteBase* Downstream(const TComponenteBase& element, int pin) {
-        TPin* out = element.PinAt('S', pin);
+        TPin* out = element.PinAt(PinKind::Output, pin);
         return out != nullptr && out->Peer() != nullptr ? dynamic_cast<TComponenteBase*>(out->Peer()->Owner())
                                                         : nullptr;
     }
     // Checks that output `pin` of from reaches to's first input with the given cable and length.
     void ExpectLink(const TComponenteBase& from, int pin, const TComponenteBase& to, TCableTV* cable,
                     double metres) {
-        TPin* out = from.PinAt('S', pin);
+        TPin* out = from.PinAt(PinKind::Output, pin);
         ASSERT_NE(out, nullptr) << from.Name();
         ASSERT_NE(out->Peer(), nullptr) << from.Name() << " output " << pin;
-        EXPECT_EQ(out->Peer(), to.PinAt('E', 0)) << from.Name() << " -> " << to.Name();
+        EXPECT_EQ(out->Peer(), to.PinAt(PinKind::Input, 0)) << from.Name() << " -> " << to.Name();
         EXPECT_EQ(out->Cable(), cable);
         EXPECT_DOUBLE_EQ(out->MetrosCable, metres);
         EXPECT_DOUBLE_EQ(out->Peer()->MetrosCable, metres);
@@ -163,7 +163,7 @@ TEST_F(Flat, UnknownTopologyBuildsNothing) {
     Tvivienda& flat = BuildFlat(2, 0);
     flat.SetTopologia(7);
     EXPECT_TRUE(flat.ETV().Empty());
-    EXPECT_FALSE(flat.Entrada()->PinAt('S', 0)->IsConnected());
+    EXPECT_FALSE(flat.Entrada()->PinAt(PinKind::Output, 0)->IsConnected());
 }
 
 TEST_F(Flat, WritingNumtomasRebuildsOnlyWhenRebuildable) {

@@ -24,8 +24,10 @@ public:
         Modelo = record.Modelo;
         Descripcion = record.Descripcion;
     }
-    int Pins(char kind) const {
-        std::string key = kind == 'E' ? "ENTRADAS=" : kind == 'S' ? "SALIDAS=" : "DERIVACIONES=";
+    int Pins(PinKind kind) const {
+        std::string key = kind == PinKind::Input    ? "ENTRADAS="
+                          : kind == PinKind::Output ? "SALIDAS="
+                                                    : "DERIVACIONES=";
         auto at = Script.find(key);
         return at == std::string::npos ? 0 : std::stoi(Script.substr(at + key.size()));
     }
@@ -67,7 +69,7 @@ ElementFactory FakeFactory() {
             return std::unique_ptr<TsegundoObjeto>(std::move(value));
         });
     }
-    factory.SetPinCounter([](const CatalogueObject& element, char kind) {
+    factory.SetPinCounter([](const CatalogueObject& element, PinKind kind) {
         auto* fake = element.As<FakeElement>();
         return fake != nullptr ? fake->Pins(kind) : 0;
     });
@@ -180,14 +182,13 @@ TEST_F(StoreTest, ElementsOfFamilyAndPinCounts) {
     EXPECT_EQ(family[1].Name, "SPL-4");
     EXPECT_TRUE(store->ElementsOfFamily(424242).empty());
 
-    EXPECT_EQ(store->MaxPins('S', 2001), 4);
-    EXPECT_EQ(store->MaxPins('E', 2001), 1);
-    EXPECT_EQ(store->MaxPins('D', 2001), 1);
-    EXPECT_EQ(store->MaxPins('X', 2001), 0);
-    EXPECT_EQ(store->MaxPins('S', 424242), 0);
-    EXPECT_EQ(store->FirstWithPins(2001, 'S', 3).Modelo(), "SPL-4");
-    EXPECT_EQ(store->FirstWithPins(2001, 'S', 2).Modelo(), "SPL-2");
-    EXPECT_FALSE(store->FirstWithPins(2001, 'S', 5));
+    EXPECT_EQ(store->MaxPins(PinKind::Output, 2001), 4);
+    EXPECT_EQ(store->MaxPins(PinKind::Input, 2001), 1);
+    EXPECT_EQ(store->MaxPins(PinKind::Tap, 2001), 1);
+    EXPECT_EQ(store->MaxPins(PinKind::Output, 424242), 0);
+    EXPECT_EQ(store->FirstWithPins(2001, PinKind::Output, 3).Modelo(), "SPL-4");
+    EXPECT_EQ(store->FirstWithPins(2001, PinKind::Output, 2).Modelo(), "SPL-2");
+    EXPECT_FALSE(store->FirstWithPins(2001, PinKind::Output, 5));
 }
 
 TEST_F(StoreTest, FailedCreatorSkipsOnlyItsRecordAndLeavesNothingBehind) {
@@ -244,7 +245,7 @@ TEST(StoreWithoutElementClasses, CreatesNothingAndSkipsNothing) {
     }
     EXPECT_EQ(store->SkippedRecordCount(), 0u);
     EXPECT_EQ(store->KindOfFamily(5001), 6);
-    EXPECT_EQ(store->MaxPins('S', 5001), 0);
+    EXPECT_EQ(store->MaxPins(PinKind::Output, 5001), 0);
     store.reset();
     FreeCatalogue(catalogue);
 }

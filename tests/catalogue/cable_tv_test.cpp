@@ -105,7 +105,7 @@ TEST_F(Cable, CopyKeepsTheConnectorSoLaterLinksFitIt) {
 
     auto* a = FromRecord<TCBFT>(SimpleRecord(1));
     auto* b = FromRecord<TCBFT>(SimpleRecord(2));
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 25.0, copy, -1, 'E', *b));
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 25.0, copy, kFirstFreePin, PinKind::Input, *b));
     EXPECT_EQ(b->PinesENTRADA()[0]->FittedConnector()->Indice, 4);
     EXPECT_EQ(a->PinesSALIDA()[0]->Cable(), copy);
     // -20 dB per 100 m over 25 m: 5 dB less at the receiving pin; 0 m: unchanged.

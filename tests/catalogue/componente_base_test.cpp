@@ -164,7 +164,7 @@ protected:
 
 TEST_F(ConnectedElements, ConnectPinWithLetterSkipsOtherLettersAndFailsWhenAllAreTaken) {
     cable->Tipoconector = 5;
-    ASSERT_TRUE(a->ConnectPinWithLetter(-1, 'S', 12.0, cable, -1, 'B', 'E', *b, 'A'));
+    ASSERT_TRUE(a->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 12.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'));
     TPin* first = b->PinesENTRADA()[1];
     EXPECT_EQ(first->Peer(), a->PinesSALIDA()[0]);
     EXPECT_EQ(first->MetrosCable, 12.0);
@@ -172,61 +172,61 @@ TEST_F(ConnectedElements, ConnectPinWithLetterSkipsOtherLettersAndFailsWhenAllAr
     EXPECT_EQ(b->PinesENTRADA()[0]->Peer(), nullptr);
 
     auto* c = FromRecord<TCBFT>(FourInputRecord());
-    ASSERT_TRUE(c->ConnectPinWithLetter(-1, 'S', 1.0, cable, -1, 'B', 'E', *b, 'A'));
+    ASSERT_TRUE(c->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'));
     EXPECT_EQ(b->PinesENTRADA()[2]->Peer(), c->PinesSALIDA()[0]);
     auto* d = FromRecord<TCBFT>(FourInputRecord());
-    EXPECT_EQ(d->ConnectCheck(-1, 'S', 1.0, cable, -1, 'B', 'E', *b, 'A'), 2);
-    EXPECT_FALSE(d->ConnectPinWithLetter(-1, 'S', 1.0, cable, -1, 'B', 'E', *b, 'A'));
-    EXPECT_EQ(d->CountConnected('S'), 0);
-    EXPECT_EQ(b->CountConnected('E'), 2);
-    EXPECT_EQ(b->FindFreePinWithLetter('E', 'A', -2), b->PinesENTRADA()[3]);
-    EXPECT_EQ(b->FindFreePinWithLetter('E', 'B', 1), nullptr); // the second B is taken
-    EXPECT_EQ(b->FindFreePinWithLetter('E', 'A', 1), b->PinesENTRADA()[3]);
+    EXPECT_EQ(d->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'), ConnectCheckResult::OwnPinFree);
+    EXPECT_FALSE(d->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'));
+    EXPECT_EQ(d->CountConnected(PinKind::Output), 0);
+    EXPECT_EQ(b->CountConnected(PinKind::Input), 2);
+    EXPECT_EQ(b->FindFreePinWithLetter(PinKind::Input, 'A', kLastFreePin), b->PinesENTRADA()[3]);
+    EXPECT_EQ(b->FindFreePinWithLetter(PinKind::Input, 'B', 1), nullptr); // the second B is taken
+    EXPECT_EQ(b->FindFreePinWithLetter(PinKind::Input, 'A', 1), b->PinesENTRADA()[3]);
 }
 
 TEST_F(ConnectedElements, ConnectPinRefusesItselfAndMissingPins) {
-    EXPECT_FALSE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *a));
-    EXPECT_EQ(a->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *a, 'A'), -1);
-    EXPECT_FALSE(a->ConnectPin(5, 'S', 1.0, cable, -1, 'E', *b));
-    EXPECT_FALSE(a->ConnectPin(-1, 'X', 1.0, cable, 7, 'E', *b)); // 'X' is the output list
-    EXPECT_EQ(a->CountConnected('S'), 0);
-    ASSERT_TRUE(a->ConnectPin(-2, 'S', 3.0, nullptr, 0, 'E', *b));
+    EXPECT_FALSE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *a));
+    EXPECT_EQ(a->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *a, 'A'), ConnectCheckResult::SameElement);
+    EXPECT_FALSE(a->ConnectPin(5, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
+    EXPECT_FALSE(a->ConnectPin(kFirstFreePin, PinKindOfLetter('X'), 1.0, cable, 7, PinKind::Input, *b)); // 'X' is the output list
+    EXPECT_EQ(a->CountConnected(PinKind::Output), 0);
+    ASSERT_TRUE(a->ConnectPin(kLastFreePin, PinKind::Output, 3.0, nullptr, 0, PinKind::Input, *b));
     EXPECT_EQ(a->PinesSALIDA()[1]->Peer(), b->PinesENTRADA()[0]);
     EXPECT_EQ(b->PinesENTRADA()[0]->FittedConnector()->Indice, 1);
-    EXPECT_EQ(a->FirstConnectedPin('S'), a->PinesSALIDA()[1]);
-    EXPECT_EQ(b->FindFreePin('E', 0), nullptr);
-    EXPECT_EQ(b->FindPinByLetter('E', 'A', true, 0), b->PinesENTRADA()[0]);
-    EXPECT_EQ(b->FindPinByLetter('E', 'A', false, 1), b->PinesENTRADA()[3]);
-    EXPECT_EQ(b->FindPinByLetter('E', 'A', true, 1), nullptr);
-    EXPECT_EQ(b->CountPinsWithLetter('E', 'B'), 2);
-    EXPECT_EQ(b->PinAt('D', 1), nullptr);
-    EXPECT_EQ(b->PinAt('D', -1), nullptr);
+    EXPECT_EQ(a->FirstConnectedPin(PinKind::Output), a->PinesSALIDA()[1]);
+    EXPECT_EQ(b->FindFreePin(PinKind::Input, 0), nullptr);
+    EXPECT_EQ(b->FindPinByLetter(PinKind::Input, 'A', true, 0), b->PinesENTRADA()[0]);
+    EXPECT_EQ(b->FindPinByLetter(PinKind::Input, 'A', false, 1), b->PinesENTRADA()[3]);
+    EXPECT_EQ(b->FindPinByLetter(PinKind::Input, 'A', true, 1), nullptr);
+    EXPECT_EQ(b->CountPinsWithLetter(PinKind::Input, 'B'), 2);
+    EXPECT_EQ(b->PinAt(PinKind::Tap, 1), nullptr);
+    EXPECT_EQ(b->PinAt(PinKind::Tap, -1), nullptr);
     // An element with no free pin on the other side: only this one has one.
     auto* lone = FromRecord<TCBFT>(MakeRecord(1, 1, "L", {}));
-    EXPECT_EQ(a->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *lone, 'A'), 2);
-    EXPECT_EQ(lone->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *b, 'A'), 1);
-    EXPECT_EQ(lone->ConnectCheck(-1, 'S', 1.0, cable, -1, 'A', 'E', *lone, 'A'), -1);
+    EXPECT_EQ(a->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *lone, 'A'), ConnectCheckResult::OwnPinFree);
+    EXPECT_EQ(lone->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *b, 'A'), ConnectCheckResult::OnlyOtherPinFree);
+    EXPECT_EQ(lone->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *lone, 'A'), ConnectCheckResult::SameElement);
     EXPECT_FALSE(lone->HasFreeInput());
     EXPECT_FALSE(lone->HasFreeTap());
 }
 
 TEST_F(ConnectedElements, UnlinkPinsAllOrOne) {
-    EXPECT_TRUE(b->UnlinkPins('E', -1)); // none connected: true, nothing changed
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *b));
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *b));
-    EXPECT_FALSE(b->UnlinkPins('E', 3)); // not connected
-    EXPECT_EQ(b->CountConnected('E'), 2);
-    EXPECT_FALSE(b->UnlinkPins('E', 0));
-    EXPECT_EQ(b->CountConnected('E'), 1);
-    EXPECT_EQ(a->CountConnected('S'), 1);
-    EXPECT_TRUE(b->UnlinkPins('E', -1));
-    EXPECT_EQ(a->CountConnected('S'), 0);
-    EXPECT_FALSE(b->UnlinkPins('E', 99));
+    EXPECT_TRUE(b->UnlinkPins(PinKind::Input, kAllPins)); // none connected: true, nothing changed
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
+    EXPECT_FALSE(b->UnlinkPins(PinKind::Input, 3)); // not connected
+    EXPECT_EQ(b->CountConnected(PinKind::Input), 2);
+    EXPECT_FALSE(b->UnlinkPins(PinKind::Input, 0));
+    EXPECT_EQ(b->CountConnected(PinKind::Input), 1);
+    EXPECT_EQ(a->CountConnected(PinKind::Output), 1);
+    EXPECT_TRUE(b->UnlinkPins(PinKind::Input, kAllPins));
+    EXPECT_EQ(a->CountConnected(PinKind::Output), 0);
+    EXPECT_FALSE(b->UnlinkPins(PinKind::Input, 99));
 }
 
 TEST_F(ConnectedElements, CalculatedFlagsOfConnectedInputsOnly) {
     EXPECT_TRUE(b->AllInputsCalculated()); // no connected input
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *b));
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
     EXPECT_FALSE(b->AllInputsCalculated());
     b->PinesENTRADA()[0]->SetCalculated(true);
     b->PinesSALIDA()[0]->SetCalculated(true);
@@ -239,19 +239,19 @@ TEST_F(ConnectedElements, CalculatedFlagsOfConnectedInputsOnly) {
 TEST_F(ConnectedElements, CountConnectedOutsideComparesContainers) {
     auto floor = TPrimerComponente::CreateRoot<TPadreTV>();
     auto flat = TPrimerComponente::CreateRoot<TPadreTV>();
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *b));
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
     auto* c = FromRecord<TCBFT>(FourInputRecord());
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *c));
-    EXPECT_EQ(a->CountConnectedOutside('S', false), 0); // no container
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *c));
+    EXPECT_EQ(a->CountConnectedOutside(PinKind::Output, false), 0); // no container
     a->SetContainer(floor.get());
     b->SetContainer(floor.get());
     c->SetContainer(flat.get());
-    EXPECT_EQ(a->CountConnectedOutside('S', false), 2);
-    EXPECT_EQ(a->CountConnectedOutside('S', true), 1);
+    EXPECT_EQ(a->CountConnectedOutside(PinKind::Output, false), 2);
+    EXPECT_EQ(a->CountConnectedOutside(PinKind::Output, true), 1);
 }
 
 TEST_F(ConnectedElements, DestroyingAnElementUnlinksItsPeers) {
-    ASSERT_TRUE(a->ConnectPin(-1, 'S', 1.0, cable, -1, 'E', *b));
+    ASSERT_TRUE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
     TPin* peer = b->PinesENTRADA()[0];
     TPrimerComponente::Destroy(a);
     EXPECT_FALSE(peer->IsConnected());

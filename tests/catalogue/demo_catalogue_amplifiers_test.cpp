@@ -54,8 +54,8 @@ TEST_F(DemoAmplifiers, LevelsThroughTerrestrialHeadendLineAndHeadendAmplifiers) 
     auto* al5 = TComponenteBase::CreateCopy(network.get(), Prototype<TLinAmp>(0, 100));
     auto* al17 = TComponenteBase::CreateCopy(network.get(), Prototype<TAmpliHeader>(0, 1000));
     auto* cable = TCableTV::CreateCopy(network.get(), Prototype<TCableTV>(2, 24));
-    ASSERT_TRUE(headend->ConnectPinWithLetter(-1, 'S', 10.0, cable, -1, 'A', 'E', *al5, 'A'));
-    ASSERT_TRUE(al5->ConnectPinWithLetter(-1, 'S', 10.0, cable, -1, 'A', 'E', *al17, 'A'));
+    ASSERT_TRUE(headend->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A', PinKind::Input, *al5, 'A'));
+    ASSERT_TRUE(al5->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A', PinKind::Input, *al17, 'A'));
     ASSERT_EQ(al5->PinesENTRADA()[2]->Peer(), headend->PinesSALIDA()[0]);
     headend->SetNivelTerr(test::Levels({60, 60, 60, 60, 0, 0, 0, 0}));
 

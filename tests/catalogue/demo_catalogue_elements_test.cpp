@@ -36,7 +36,7 @@ TEST_F(DemoStore, EveryRecordOfTheBuiltClassesBecomesAPrototype) {
     const auto& splitter = Prototype<TRepartidor>(7, 101);
     EXPECT_EQ(splitter.PinesENTRADA()[0]->PinConnector()->Modelo, "CF-7");
     EXPECT_EQ(splitter.FamiliaHermana, 1003);
-    EXPECT_EQ(store->MaxPins('S', 1002), 8);
+    EXPECT_EQ(store->MaxPins(PinKind::Output, 1002), 8);
     EXPECT_EQ(Prototype<TTomaTV>(8, 20).PinesDERIVACION().size(), 1u);
     EXPECT_EQ(Prototype<TIFT>(10, 10).PinesSALIDA()[1]->Prefijo, 'B');
     EXPECT_EQ(Prototype<TCableTV>(2, 20).Tipoconector, 2);
@@ -70,7 +70,7 @@ TEST_F(DemoStore, LevelsThroughSplitterCableAndOutlet) {
     auto* splitter = TComponenteBase::CreateCopy(network.get(), Prototype<TRepartidor>(7, 101));
     auto* outlet = TComponenteBase::CreateCopy(network.get(), Prototype<TTomaTV>(8, 10));
     auto* cable = TCableTV::CreateCopy(network.get(), Prototype<TCableTV>(2, 24));
-    ASSERT_TRUE(splitter->ConnectPinWithLetter(-1, 'S', 10.0, cable, -1, 'A', 'E', *outlet, 'A'));
+    ASSERT_TRUE(splitter->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A', PinKind::Input, *outlet, 'A'));
     splitter->ReceiveLevel(LevelVector::Filled(100.0), splitter->PinesENTRADA()[0]);
 
     // Splitter EA/SA -3.8 -3.9 -4 -4.2 -4.4 -4.6 -4.9 -5.2.

@@ -72,8 +72,8 @@ TEST_F(DemoSources, DishPushesThroughCableSplitterAndOutlet) {
     auto* dish = Copy<Tantena>(1, 10);
     auto* splitter = Copy<TRepartidor>(7, 101);
     auto* outlet = Copy<TTomaTV>(8, 10);
-    ASSERT_TRUE(dish->ConnectPin(0, 'S', 10.0, Cable(24), 0, 'E', *splitter));
-    ASSERT_TRUE(splitter->ConnectPin(0, 'S', 5.0, Cable(24), 0, 'E', *outlet));
+    ASSERT_TRUE(dish->ConnectPin(0, PinKind::Output, 10.0, Cable(24), 0, PinKind::Input, *splitter));
+    ASSERT_TRUE(splitter->ConnectPin(0, PinKind::Output, 5.0, Cable(24), 0, PinKind::Input, *outlet));
     dish->SetInputLevels(LevelVector::Filled(80.0));
     dish->StartPush();
 
@@ -103,8 +103,8 @@ TEST_F(DemoSources, DiseqcSwitchChoosesTheDishOfTheRequestedPolarity) {
     auto* first = Copy<Tantena>(1, 10);
     auto* second = Copy<Tantena>(1, 10);
     auto* diseqc = Copy<TDISECQ>(6, 1000);
-    ASSERT_TRUE(first->ConnectPin(0, 'S', 0.0, Cable(24), 0, 'E', *diseqc));
-    ASSERT_TRUE(second->ConnectPin(0, 'S', 0.0, Cable(24), 1, 'E', *diseqc));
+    ASSERT_TRUE(first->ConnectPin(0, PinKind::Output, 0.0, Cable(24), 0, PinKind::Input, *diseqc));
+    ASSERT_TRUE(second->ConnectPin(0, PinKind::Output, 0.0, Cable(24), 1, PinKind::Input, *diseqc));
     first->SetInputLevels(LevelVector::Filled(80.0));
     second->SetInputLevels(LevelVector::Filled(70.0));
     TPin* out = diseqc->PinesSALIDA()[0];
@@ -131,7 +131,7 @@ TEST_F(DemoSources, ProjectSuppliesAreCopiesThatFeedMultiswitchesAndInjectorsPas
     EXPECT_EQ(splitter->Feeder(), injector);
     EXPECT_TRUE(supply->CompoAlimentar().empty());
     // The injector passes the signal with its EA/SA row -0.8 -0.8 -0.9 -1 -1 -1.1 -1.2 -1.4.
-    ASSERT_TRUE(injector->ConnectPin(0, 'S', 0.0, Cable(24), 0, 'E', *splitter));
+    ASSERT_TRUE(injector->ConnectPin(0, PinKind::Output, 0.0, Cable(24), 0, PinKind::Input, *splitter));
     injector->ReceiveLevel(LevelVector::Filled(90.0), injector->PinesENTRADA()[0]);
     ExpectLevels(splitter->PinesENTRADA()[0]->Levels(), {89.2, 89.2, 89.1, 89, 89, 88.9, 88.8, 88.6},
                  "splitter input");

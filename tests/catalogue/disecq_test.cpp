@@ -151,8 +151,8 @@ TEST_F(DiseqcSwitch, CableLoopEnds) {
                                            {"NENTRADAS=1", "TIPOCENT=1", "ENTRADASPDC=0;0;4000;0",
                                             "NSALIDAS=2", "TIPOCSAL=1;1", "SALIDASPDC=0;0;4000;0;0;0;4000;0",
                                             "ECUACIONES", "EA/SA=-4;-4;-4;-4;-4;-4;-4;-4", "FINECUACIONES"}));
-    ASSERT_TRUE(diseqc->ConnectPin(0, 'S', 0.0, nullptr, 0, 'E', *splitter));
-    ASSERT_TRUE(splitter->ConnectPin(0, 'S', 0.0, nullptr, 1, 'E', *diseqc));
+    ASSERT_TRUE(diseqc->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *splitter));
+    ASSERT_TRUE(splitter->ConnectPin(0, PinKind::Output, 0.0, nullptr, 1, PinKind::Input, *diseqc));
     diseqc->ReceiveLevel(LevelVector::Filled(70.0), diseqc->PinesENTRADA()[0]);
     EXPECT_EQ(Out(), LevelVector()); // input 1 has no level yet
     diseqc->ReceiveLevel(LevelVector::Filled(40.0), diseqc->PinesENTRADA()[1]);

@@ -61,10 +61,10 @@ TEST_F(Propagation, SplitterFinishesTheFirstSubtreeBeforeTheSecondOutput) {
     Probe* below = MakeProbe(2);
     Probe* second = MakeProbe(3);
     Probe* tap = MakeProbe(4);
-    ASSERT_TRUE(splitter->ConnectPin(0, 'S', 0.0, cable, -1, 'E', *first));
-    ASSERT_TRUE(first->ConnectPin(0, 'S', 0.0, cable, -1, 'E', *below));
-    ASSERT_TRUE(splitter->ConnectPin(1, 'S', 0.0, cable, -1, 'E', *second));
-    ASSERT_TRUE(splitter->ConnectPin(0, 'D', 0.0, cable, -1, 'E', *tap));
+    ASSERT_TRUE(splitter->ConnectPin(0, PinKind::Output, 0.0, cable, kFirstFreePin, PinKind::Input, *first));
+    ASSERT_TRUE(first->ConnectPin(0, PinKind::Output, 0.0, cable, kFirstFreePin, PinKind::Input, *below));
+    ASSERT_TRUE(splitter->ConnectPin(1, PinKind::Output, 0.0, cable, kFirstFreePin, PinKind::Input, *second));
+    ASSERT_TRUE(splitter->ConnectPin(0, PinKind::Tap, 0.0, cable, kFirstFreePin, PinKind::Input, *tap));
     // While the first subtree runs, the second output still holds no level.
     for (Probe* probe : {first, below, second, tap}) {
         probe->watched = splitter->PinesSALIDA()[1];
@@ -100,7 +100,7 @@ TEST_F(Propagation, CableLossIsAppliedAtTheReceivingPin) {
     cable->SetCoefficients(LevelVector::Filled(-0.2));
     Probe* from = MakeProbe(1);
     Probe* to = MakeProbe(2);
-    ASSERT_TRUE(from->ConnectPin(0, 'S', 25.0, cable, -1, 'E', *to));
+    ASSERT_TRUE(from->ConnectPin(0, PinKind::Output, 25.0, cable, kFirstFreePin, PinKind::Input, *to));
     from->ReceiveLevel(LevelVector::Filled(90.0), from->PinesENTRADA()[0]);
     EXPECT_EQ(from->PinesSALIDA()[0]->Levels(), LevelVector::Filled(89.0));
     EXPECT_EQ(to->PinesENTRADA()[0]->Levels(), LevelVector::Filled(84.0));
@@ -112,9 +112,9 @@ TEST_F(Propagation, ACableLoopEndsAfterOneRound) {
     Probe* b = MakeProbe(2);
     auto* splitter = FromRecord<TRepartidor>(SplitterRecord());
     // A ring of three elements: a feeds the splitter, the splitter's first output feeds b, b feeds a.
-    ASSERT_TRUE(a->ConnectPin(0, 'S', 0.0, cable, 0, 'E', *splitter));
-    ASSERT_TRUE(splitter->ConnectPin(0, 'S', 0.0, cable, 0, 'E', *b));
-    ASSERT_TRUE(b->ConnectPin(0, 'S', 0.0, cable, 0, 'E', *a));
+    ASSERT_TRUE(a->ConnectPin(0, PinKind::Output, 0.0, cable, 0, PinKind::Input, *splitter));
+    ASSERT_TRUE(splitter->ConnectPin(0, PinKind::Output, 0.0, cable, 0, PinKind::Input, *b));
+    ASSERT_TRUE(b->ConnectPin(0, PinKind::Output, 0.0, cable, 0, PinKind::Input, *a));
     a->ReceiveLevel(LevelVector::Filled(100.0), a->PinesENTRADA()[0]);
     // a, splitter (not a probe), b, then a again, where the loop stops.
     ASSERT_EQ(log.size(), 3u);

@@ -45,7 +45,7 @@ protected:
         headendFloor->AgregarElemento(headend);
         flat = project->ListaViviendas().Object(0);
         ASSERT_TRUE(
-            headend->ConnectPin(-1, 'S', 10.0, project->Preferencias().Cable(3), -1, 'E', *flat->Entrada()));
+            headend->ConnectPin(kFirstFreePin, PinKind::Output, 10.0, project->Preferencias().Cable(3), kFirstFreePin, PinKind::Input, *flat->Entrada()));
         outlet = dynamic_cast<TTomaTV*>(flat->ETV().Object(0));
         ASSERT_NE(outlet, nullptr);
         project->finalizadocalculoTV = true;

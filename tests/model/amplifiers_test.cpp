@@ -246,7 +246,7 @@ TEST_F(Amplifiers, TerrestrialInputsAndTheirConnection) {
     auto* other = TwoChannel<TAmpliHeader>();
     EXPECT_TRUE(amplifier->Tieneterrestre());
     EXPECT_FALSE(amplifier->TieneterrestreConectada());
-    ASSERT_TRUE(other->ConnectPin(0, 'S', 1.0, nullptr, 0, 'E', *amplifier));
+    ASSERT_TRUE(other->ConnectPin(0, PinKind::Output, 1.0, nullptr, 0, PinKind::Input, *amplifier));
     EXPECT_TRUE(amplifier->TieneterrestreConectada());
     auto* satellite =
         FromLines<TAmpliHeader>({"NENTRADAS=1", "TIPOENTRADA=B", "TIPOCENT=1", "ENTRADASPDC=0;0;0;0"}, 9);
@@ -307,8 +307,8 @@ TEST_F(HeaderLevels, WithoutModeTheControlsRewriteTheRow) {
 
 TEST_F(HeaderLevels, WaitsForEveryConnectedInput) {
     auto* source = TwoChannel<TLinAmp>();
-    ASSERT_TRUE(source->ConnectPin(0, 'S', 0.0, nullptr, 0, 'E', *amplifier));
-    ASSERT_TRUE(source->ConnectPin(1, 'S', 0.0, nullptr, 1, 'E', *amplifier));
+    ASSERT_TRUE(source->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *amplifier));
+    ASSERT_TRUE(source->ConnectPin(1, PinKind::Output, 0.0, nullptr, 1, PinKind::Input, *amplifier));
     amplifier->ReceiveLevel(LevelVector::Filled(50.0), amplifier->PinesENTRADA()[0]);
     EXPECT_TRUE(amplifier->PinesENTRADA()[0]->Calculated());
     EXPECT_EQ(Out(0), LevelVector());
@@ -382,8 +382,8 @@ TEST_F(LineLevels, ModeBeyondTheCurvesAndModesStartingAboveOne) {
 
 TEST_F(LineLevels, ACableLoopEndsAfterOneRound) {
     auto* back = TwoChannel<TLinAmp>();
-    ASSERT_TRUE(amplifier->ConnectPin(0, 'S', 0.0, nullptr, 0, 'E', *back));
-    ASSERT_TRUE(back->ConnectPin(0, 'S', 0.0, nullptr, 0, 'E', *amplifier));
+    ASSERT_TRUE(amplifier->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *back));
+    ASSERT_TRUE(back->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *amplifier));
     amplifier->ReceiveLevel(LevelVector::Filled(10.0), amplifier->PinesENTRADA()[0]);
     ExpectLevelsNear(back->PinesSALIDA()[0]->Levels(), {22, 32, 32, 32, 12, 12, 12, 12}, "second amplifier");
     // The loop brought 22;32;... back into the first amplifier's input, which was computing.
@@ -397,8 +397,8 @@ TEST_F(Amplifiers, TerrestrialHeadendSendsItsLevelToOutputsAndTaps) {
          "EA/SA=-50;-50;-50;-50;-50;-50;-50;-50", "FINECUACIONES"});
     auto* line = TwoChannel<TLinAmp>();
     line->ModoterActual = 0;
-    ASSERT_TRUE(headend->ConnectPin(0, 'S', 0.0, nullptr, 0, 'E', *line));
-    ASSERT_TRUE(line->ConnectPin(0, 'S', 0.0, nullptr, 0, 'E', *headend)); // a loop back
+    ASSERT_TRUE(headend->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *line));
+    ASSERT_TRUE(line->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *headend)); // a loop back
     const LevelVector level = Levels({90, 91, 92, 93, 0, 0, 0, 0});
     headend->SetNivelTerr(level);
     headend->ReceiveLevel(LevelVector(), nullptr);
@@ -408,7 +408,7 @@ TEST_F(Amplifiers, TerrestrialHeadendSendsItsLevelToOutputsAndTaps) {
     // The level that came back round the loop is stored at the headend's input and goes no further.
     ExpectLevelsNear(headend->PinesENTRADA()[0]->Levels(), {103, 102, 103, 104, 1, 1, 1, 1}, "returned");
     // Without the loop a level given at the input stays there.
-    line->UnlinkPins('S', 0);
+    line->UnlinkPins(PinKind::Output, 0);
     headend->ReceiveLevel(LevelVector::Filled(7.0), headend->PinesENTRADA()[0]);
     EXPECT_EQ(headend->PinesENTRADA()[0]->Levels(), LevelVector::Filled(7.0));
 }

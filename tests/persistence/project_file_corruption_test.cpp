@@ -48,26 +48,26 @@ void PutInt32(FileBytes& bytes, std::size_t at, std::int32_t value) {
     }
 }
 
-int OpenResult(const FileBytes& bytes) {
+OpenResult ResultOf(const FileBytes& bytes) {
     OpenedProject opened = Open(bytes);
-    EXPECT_EQ(opened.project != nullptr, opened.result == kOpenOk);
+    EXPECT_EQ(opened.project != nullptr, opened.result == OpenResult::Ok);
     return opened.result;
 }
 
 TEST(ProjectFileCorruption, TruncationAtEveryRecordBoundaryFails) {
     const FileBytes& file = SmallFile();
-    ASSERT_EQ(OpenResult(file), kOpenOk);
+    ASSERT_EQ(ResultOf(file), OpenResult::Ok);
     const std::vector<std::size_t> offsets = RecordOffsets(file);
     ASSERT_GT(offsets.size(), 20u);
-    EXPECT_EQ(OpenResult(FileBytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(offsets[0]))),
-              kOpenNothingRead);
+    EXPECT_EQ(ResultOf(FileBytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(offsets[0]))),
+              OpenResult::NothingRead);
     for (std::size_t k = 1; k < offsets.size(); ++k) {
         for (std::size_t cut : {offsets[k] - 4, offsets[k] - 1, offsets[k], offsets[k] + 1, offsets[k] + 9}) {
             const FileBytes truncated(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut));
-            ASSERT_EQ(OpenResult(truncated), kOpenNotAProject) << "cut at " << cut;
+            ASSERT_EQ(ResultOf(truncated), OpenResult::NotAProject) << "cut at " << cut;
         }
     }
-    EXPECT_EQ(OpenResult(FileBytes(file.begin(), file.end() - 1)), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(FileBytes(file.begin(), file.end() - 1)), OpenResult::NotAProject);
 }
 
 TEST(ProjectFileCorruption, HugeOrNegativeCountsAndLengthsFail) {
@@ -77,17 +77,17 @@ TEST(ProjectFileCorruption, HugeOrNegativeCountsAndLengthsFail) {
     for (std::int32_t count : {0x7FFFFFFF, -1, 100000}) {
         FileBytes bad = file;
         PutInt32(bad, rootCount, count);
-        EXPECT_EQ(OpenResult(bad), kOpenNotAProject) << count;
+        EXPECT_EQ(ResultOf(bad), OpenResult::NotAProject) << count;
     }
     const std::size_t block = Find(file, "DatosPinbase") + 12 + 1; // the int32 length after the tag
     for (std::int32_t length : {0x7FFFFFF0, -5, 3}) {
         FileBytes bad = file;
         PutInt32(bad, block, length);
-        EXPECT_EQ(OpenResult(bad), kOpenNotAProject) << length;
+        EXPECT_EQ(ResultOf(bad), OpenResult::NotAProject) << length;
     }
     FileBytes badString = file;
     badString[Find(file, "TPF0", offsets[1]) + 4] = 0xFF; // a class name running past its stream
-    EXPECT_EQ(OpenResult(badString), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(badString), OpenResult::NotAProject);
 }
 
 TEST(ProjectFileCorruption, WrongTagsUnknownClassesAndPropertiesFail) {
@@ -96,21 +96,21 @@ TEST(ProjectFileCorruption, WrongTagsUnknownClassesAndPropertiesFail) {
     for (std::uint8_t tag : {0, 5, 6, 8, 11, 14, 17, 21, 255}) {
         FileBytes bad = file;
         bad[numero] = tag;
-        EXPECT_EQ(OpenResult(bad), kOpenNotAProject) << int(tag);
+        EXPECT_EQ(ResultOf(bad), OpenResult::NotAProject) << int(tag);
     }
     FileBytes unknownClass = file;
     unknownClass[Find(file, "\x07TTomaTV") + 7] = 'X';
-    EXPECT_EQ(OpenResult(unknownClass), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(unknownClass), OpenResult::NotAProject);
     FileBytes objectClass = file; // a registered value object is not a component
     const std::size_t padre = Find(file, "\x08TPadreTV");
     std::copy_n("TConector", 8, objectClass.begin() + static_cast<std::ptrdiff_t>(padre + 1));
-    EXPECT_EQ(OpenResult(objectClass), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(objectClass), OpenResult::NotAProject);
     FileBytes unknownProperty = file;
     unknownProperty[Find(file, "Familia") + 1] = 'u';
-    EXPECT_EQ(OpenResult(unknownProperty), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(unknownProperty), OpenResult::NotAProject);
     FileBytes unknownBinary = file;
     unknownBinary[Find(file, "DatosPinbase") + 1] = 'u';
-    EXPECT_EQ(OpenResult(unknownBinary), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(unknownBinary), OpenResult::NotAProject);
 }
 
 // A project file whose network container holds a chain of containers depth deep.
@@ -124,18 +124,18 @@ FileBytes NestedFile(int depth) {
 }
 
 TEST(ProjectFileCorruption, NestingIsBounded) {
-    EXPECT_EQ(OpenResult(NestedFile(kMaxTreeDepth - 3)), kOpenOk);
-    EXPECT_EQ(OpenResult(NestedFile(kMaxTreeDepth + 5)), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(NestedFile(kMaxTreeDepth - 3)), OpenResult::Ok);
+    EXPECT_EQ(ResultOf(NestedFile(kMaxTreeDepth + 5)), OpenResult::NotAProject);
 }
 
 TEST(ProjectFileCorruption, AnImplausiblePolarityCountIsRefusedBeforeTheCheckRuns) {
     std::unique_ptr<Tproyecto> project = SmallBuiltProject();
     project->Preferencias().Npolaridades = 0x7FFFFFFF; // the check would try every one on every flat
-    EXPECT_EQ(OpenResult(ProjectFileBytes(*project)), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(ProjectFileBytes(*project)), OpenResult::NotAProject);
     project->Preferencias().Npolaridades = -4;
-    EXPECT_EQ(OpenResult(ProjectFileBytes(*project)), kOpenNotAProject);
+    EXPECT_EQ(ResultOf(ProjectFileBytes(*project)), OpenResult::NotAProject);
     project->Preferencias().Npolaridades = 16;
-    EXPECT_EQ(OpenResult(ProjectFileBytes(*project)), kOpenOk);
+    EXPECT_EQ(ResultOf(ProjectFileBytes(*project)), OpenResult::Ok);
 }
 
 TEST(ProjectFileCorruption, AnElementNamedTwiceInAFloorIsPlacedOnce) {
@@ -159,7 +159,7 @@ TEST(ProjectFileCorruption, AnElementNamedTwiceInAFloorIsPlacedOnce) {
         }
     }
     OpenedProject opened = Open(ProjectFileBytes(*project));
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     int placed = 0;
     for (const auto& stair : opened.project->Escaleras()) {
         for (const auto& f : stair.Object->ListaPlantas()) {
@@ -175,7 +175,7 @@ TEST(ProjectFileCorruption, AnElementNamedTwiceInAFloorIsPlacedOnce) {
 TEST(ProjectFileCorruption, RandomMutantsNeverCrashOrHang) {
     const FileBytes& file = SmallFile();
     std::mt19937 random(0x1C0FFEE);
-    std::set<int> results;
+    std::set<OpenResult> results;
     const int kMutants = 3000;
     for (int m = 0; m < kMutants; ++m) {
         FileBytes mutant = file;
@@ -195,14 +195,14 @@ TEST(ProjectFileCorruption, RandomMutantsNeverCrashOrHang) {
         }
         OpenedProject opened = Open(mutant);
         results.insert(opened.result);
-        ASSERT_TRUE(opened.result == kOpenOk || opened.result == kOpenNotAProject ||
-                    opened.result == kOpenNewerFormat || opened.result == kOpenNothingRead)
+        ASSERT_TRUE(opened.result == OpenResult::Ok || opened.result == OpenResult::NotAProject ||
+                    opened.result == OpenResult::NewerFormat || opened.result == OpenResult::NothingRead)
             << m;
-        if (opened.result == kOpenOk) {
+        if (opened.result == OpenResult::Ok) {
             EXPECT_NO_THROW(ProjectFileBytes(*opened.project)) << m;
         }
     }
-    EXPECT_TRUE(results.contains(kOpenNotAProject));
+    EXPECT_TRUE(results.contains(OpenResult::NotAProject));
 }
 
 } // namespace

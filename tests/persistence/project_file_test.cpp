@@ -85,7 +85,7 @@ TEST_P(ProjectFileRoundTrip, OpensToTheSameProjectAndSavesTheSameBytes) {
     std::unique_ptr<Tproyecto> original = CalculatedProject(GetParam());
     const FileBytes saved = ProjectFileBytes(*original);
     OpenedProject opened = Open(saved);
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     ASSERT_NE(opened.project, nullptr);
     Tproyecto& project = *opened.project;
     EXPECT_EQ(opened.version, ProgramVersion());
@@ -139,7 +139,7 @@ TEST_P(BuiltProjectFileRoundTrip, OpensToTheSameNetworkAndLevels) {
     ASSERT_GT(ConstruirInstalacion(*original), 0);
     const FileBytes saved = ProjectFileBytes(*original);
     OpenedProject opened = Open(saved);
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     Tproyecto& project = *opened.project;
     EXPECT_EQ(AllPaths(project), AllPaths(*original));
     EXPECT_EQ(PeersByPath(project), PeersByPath(*original));
@@ -182,14 +182,14 @@ TEST(ProjectFileOpen, KeepsNonAsciiAndLongTextOfTheTitleBlock) {
                           [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }),
               saved.end());
     OpenedProject opened = Open(saved);
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     EXPECT_EQ(opened.project->Datosproyecto(), lines);
 }
 
 TEST(ProjectFileOpen, SetsOpenAndKeepsModified) {
     std::unique_ptr<Tproyecto> original = CalculatedProject({});
     OpenedProject opened = Open(ProjectFileBytes(*original));
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     EXPECT_TRUE(opened.project->Abierto);
     EXPECT_TRUE(opened.project->Modificado);
     EXPECT_TRUE(opened.project->finalizadocalculoTV);
@@ -200,7 +200,7 @@ TEST(ProjectFileOpen, SetsOpenAndKeepsModified) {
 TEST(ProjectFileOpen, ReadsComponentsTheConstructorsMadeIntoThemWithoutDuplicates) {
     std::unique_ptr<Tproyecto> original = CalculatedProject(Shape(1, 1, 2));
     OpenedProject opened = Open(ProjectFileBytes(*original));
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     Tproyecto& project = *opened.project;
     EXPECT_EQ(project.ComponentCount(), 3u); // preferences, building, network
     int preferences = 0;
@@ -225,20 +225,20 @@ TEST(ProjectFileHeader, FollowsTheFormatRules) {
         header.insert(header.end(), tree.begin(), tree.end());
         return header;
     };
-    EXPECT_EQ(Open(with(HeaderBytes(100, "Ixo", "1.0"))).result, kOpenOk);
-    EXPECT_EQ(Open(with(HeaderBytes(222, "Ixo", ""))).result, kOpenOk);
+    EXPECT_EQ(Open(with(HeaderBytes(100, "Ixo", "1.0"))).result, OpenResult::Ok);
+    EXPECT_EQ(Open(with(HeaderBytes(222, "Ixo", ""))).result, OpenResult::Ok);
     OpenedProject newer = Open(with(HeaderBytes(223, "Ixo", "9.9.9")));
-    EXPECT_EQ(newer.result, kOpenNewerFormat);
+    EXPECT_EQ(newer.result, OpenResult::NewerFormat);
     EXPECT_EQ(newer.version, "9.9.9");
     EXPECT_EQ(newer.project, nullptr);
-    EXPECT_EQ(Open(with(HeaderBytes(222, "Oxi", "0.1.0"))).result, kOpenNotAProject);
-    EXPECT_EQ(Open(with(HeaderBytes(300, "ixo", "0.1.0"))).result, kOpenNotAProject); // tag first
-    EXPECT_EQ(Open(HeaderBytes(222, "Ixo", "0.1.0")).result, kOpenNothingRead);
+    EXPECT_EQ(Open(with(HeaderBytes(222, "Oxi", "0.1.0"))).result, OpenResult::NotAProject);
+    EXPECT_EQ(Open(with(HeaderBytes(300, "ixo", "0.1.0"))).result, OpenResult::NotAProject); // tag first
+    EXPECT_EQ(Open(HeaderBytes(222, "Ixo", "0.1.0")).result, OpenResult::NothingRead);
     FileBytes notAStream = HeaderBytes(222, "Ixo", "0.1.0");
     notAStream.push_back('X');
-    EXPECT_EQ(Open(notAStream).result, kOpenNothingRead);
-    EXPECT_EQ(Open(FileBytes{}).result, kOpenNotAProject);
-    EXPECT_EQ(Open(FileBytes{222, 0, 0}).result, kOpenNotAProject);
+    EXPECT_EQ(Open(notAStream).result, OpenResult::NothingRead);
+    EXPECT_EQ(Open(FileBytes{}).result, OpenResult::NotAProject);
+    EXPECT_EQ(Open(FileBytes{222, 0, 0}).result, OpenResult::NotAProject);
 }
 
 TEST(ProjectFileHeader, IsWrittenAsTheFormatSays) {
@@ -262,7 +262,7 @@ TEST(ProjectFileOpen, RejectsARootOfAnotherClass) {
     tree.WriteInt32(0);
     FileBytes file = HeaderBytes(222, "Ixo", "0.1.0");
     file.insert(file.end(), tree.Bytes().begin(), tree.Bytes().end());
-    EXPECT_EQ(Open(file).result, kOpenNotAProject);
+    EXPECT_EQ(Open(file).result, OpenResult::NotAProject);
 }
 
 TEST(ProjectFileAttach, APinStoredWithoutConnectionStaysUnconnected) {
@@ -318,7 +318,7 @@ TEST(ProjectFileSave, WritesTheFileKeepsABackupAndClearsModified) {
     EXPECT_NE(ReadFileBytes(path), first);
 
     OpenedProject opened = OpenProject(path, &DemoStore());
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     EXPECT_EQ(opened.project->Datosproyecto(), std::vector<std::string>{"otra"});
     EXPECT_EQ(opened.project->NombreFichero, path.string());
 }
@@ -331,7 +331,7 @@ TEST(ProjectFileSave, AFileNamedLikeItsBackupIsSavedWithoutLosingIt) {
     project->SetDatosproyecto({"segunda"});
     ASSERT_TRUE(SaveProject(*project, path));
     OpenedProject opened = OpenProject(path, &DemoStore());
-    ASSERT_EQ(opened.result, kOpenOk);
+    ASSERT_EQ(opened.result, OpenResult::Ok);
     EXPECT_EQ(opened.project->Datosproyecto(), std::vector<std::string>{"segunda"});
     // Without an extension the backup is the name + ".BAK".
     EXPECT_EQ(BackupPath(dir / "casa"), dir / "casa.BAK");
@@ -357,7 +357,7 @@ TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileAndReturnsFalse) {
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "casa.BAK"));
     EXPECT_TRUE(project->Modificado);
-    EXPECT_EQ(OpenProject(dir / "missing.XPJ", &DemoStore()).result, kOpenNotAProject);
+    EXPECT_EQ(OpenProject(dir / "missing.XPJ", &DemoStore()).result, OpenResult::NotAProject);
 }
 
 } // namespace

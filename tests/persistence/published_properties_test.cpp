@@ -89,8 +89,8 @@ protected:
         splitter->Modelo = "R2";
         splitter->Nentradas = 1;
         splitter->Nsalidas = 2;
-        splitter->SetStoredPinNames('E', {"Pin1EA"});
-        splitter->SetStoredPinNames('S', {"Pin1SA", "Pin2SA"});
+        splitter->SetStoredPinNames(PinKind::Input, {"Pin1EA"});
+        splitter->SetStoredPinNames(PinKind::Output, {"Pin1SA", "Pin2SA"});
         AddPin('E', 1, "Pin1EA");
         AddPin('S', 2, "Pin2SA"); // out of order: the stored names put it second
         AddPin('S', 1, "Pin1SA");

@@ -1,5 +1,6 @@
 #include "tools/catalogue/binary_catalogue_reader.h"
 
+#include "catalogue/file_lookup.h"
 #include "common/text_encoding.h"
 #include "tools/catalogue/file_set_io.h"
 #include "tools/catalogue/script_file.h"

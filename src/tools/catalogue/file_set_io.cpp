@@ -8,11 +8,6 @@
 namespace ixo::catalogue_tool {
 namespace {
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 std::filesystem::path TemporaryPathOf(const std::filesystem::path& dir, const std::string& name) {
     return dir / ("." + name + ".partial");
 }
@@ -43,20 +38,6 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         throw FileAccessError("cannot read " + path.string());
     }
     return bytes;
-}
-
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
-                                                          std::string_view name) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(dir / name, error)) {
-        return dir / name;
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        if (entry.is_regular_file(error) && EqualIgnoringCase(entry.path().filename().string(), name)) {
-            return entry.path();
-        }
-    }
-    return std::nullopt;
 }
 
 void WriteFilesAtomically(const std::filesystem::path& dir, const std::vector<OutputFile>& files) {

@@ -24,11 +24,6 @@ public:
 // The whole file as bytes; FileAccessError when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
-// The file of dir named name, compared without regard to ASCII case (catalogues made on Windows spell
-// "REPARTIDORES.BD" as they like); the exact spelling wins when both exist.
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
-                                                          std::string_view name);
-
 // Writes every file into dir (created when missing) under a temporary name first and renames them into
 // place only when all were written, so a failure leaves the previous files as they were.
 void WriteFilesAtomically(const std::filesystem::path& dir, const std::vector<OutputFile>& files);

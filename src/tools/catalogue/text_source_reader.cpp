@@ -1,5 +1,7 @@
 #include "tools/catalogue/text_source_reader.h"
 
+#include "common/ascii_case.h"
+
 #include "tools/catalogue/file_set_io.h"
 #include "tools/catalogue/source_text.h"
 
@@ -320,13 +322,6 @@ private:
     std::vector<RecordLines> m_lines;
 };
 
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 std::string ReadSourceFile(const std::filesystem::path& path, std::string_view what) {
     if (!std::filesystem::is_regular_file(path)) {
         throw CatalogueError(LocatedMessage(path.string(), 0, "missing " + std::string(what)));
@@ -340,11 +335,11 @@ void CheckFamilies(const CatalogueSource& source, std::vector<std::string>& warn
     std::map<std::int32_t, std::string> tableOfFamily;
     std::unordered_set<std::string> tableNames;
     for (std::string_view name : kElementTableNames) {
-        tableNames.insert(Lowercase(name));
+        tableNames.insert(LowerAscii(name));
     }
     for (const FamilyRecord& family : source.Families) {
         tableOfFamily[family.Familia] = family.Tabla;
-        if (!tableNames.contains(Lowercase(family.Tabla))) {
+        if (!tableNames.contains(LowerAscii(family.Tabla))) {
             warnings.push_back(LocatedMessage(kFamilyTextName, 0,
                                               "family " + std::to_string(family.Familia) + ": Tabla " +
                                                   Quoted(family.Tabla) +
@@ -359,7 +354,7 @@ void CheckFamilies(const CatalogueSource& source, std::vector<std::string>& warn
                 "record " + std::to_string(record.Indice) + ": family " + std::to_string(record.Familia);
             if (it == tableOfFamily.end()) {
                 warnings.push_back(LocatedMessage(fileName, 0, where + " is not in families.txt"));
-            } else if (Lowercase(it->second) != Lowercase(table.Name)) {
+            } else if (LowerAscii(it->second) != LowerAscii(table.Name)) {
                 warnings.push_back(
                     LocatedMessage(fileName, 0, where + " belongs to the table " + Quoted(it->second)));
             }
