@@ -4,12 +4,12 @@
 // L 8 x 100 x 4 x 4 (12,800 outlets) with 16 and with 4 polarities. The counters give the cost per
 // outlet and the peak resident memory of the process.
 #include "builder/nuevo_proyecto.h"
+#include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "common/progress.h"
 #include "levels/calculo_niveles.h"
-#include "building/proyecto.h"
 
 #include "demo_buildings.h"
 

@@ -4,12 +4,12 @@
 // x 5 floors x 4 flats x 2 outlets, M 4 x 20 x 4 x 4, L 8 x 100 x 4 x 4 (12,800 outlets). The
 // counters give the file size and the cost per outlet.
 #include "builder/nuevo_proyecto.h"
+#include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "common/progress.h"
 #include "persistence/project_file.h"
-#include "building/proyecto.h"
 
 #include "demo_buildings.h"
 

@@ -1,18 +1,18 @@
 #include "builder/alimentacion_escalera.h"
 
-#include "builder/skipped_connections.h"
 #include "builder/cabecera.h"
 #include "builder/cabecera_calculos.h"
 #include "builder/elementos_red.h"
+#include "builder/skipped_connections.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
 #include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
 #include "model/repartidor.h"
-#include "building/escalera.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
 
 #include <exception>
 #include <vector>
@@ -215,7 +215,8 @@ void ConectarSinTerrestre(Alimentacion& a, const std::vector<TRepartidor*>& line
         if (injector == nullptr) {
             continue;
         }
-        splitter.ConnectPin(kFirstFreePin, PinKind::Output, kMetrosInyector, a.cable, 0, PinKind::Input, *injector);
+        splitter.ConnectPin(kFirstFreePin, PinKind::Output, kMetrosInyector, a.cable, 0, PinKind::Input,
+                            *injector);
         if (h == 0) {
             injector->ConnectPin(0, PinKind::Output, a.metres, a.cable, 0, PinKind::Input, *p.first);
             j = 1;
@@ -320,7 +321,8 @@ std::vector<LineaDirecta> LineasDirectas(const std::vector<TComponenteBase*>& so
 
 TComponenteBase* PrimeroConEntradaB(const Posicion& p) {
     for (TComponenteBase* element : {p.first, p.second, p.third}) {
-        if (element != nullptr && element->FindFreePinWithLetter(PinKind::Input, 'B', kFirstFreePin) != nullptr) {
+        if (element != nullptr &&
+            element->FindFreePinWithLetter(PinKind::Input, 'B', kFirstFreePin) != nullptr) {
             return element;
         }
     }
@@ -396,9 +398,8 @@ void AlimentarEscaleraDirecta(Tproyecto& project, tplanta& headendFloor, TEscale
             } else if (p.third != nullptr && p.third->HasFreeInput()) {
                 target = p.third;
             }
-            if (target != nullptr &&
-                !line.source->ConnectPin(line.pin, PinKind::Output, metres, cable, kFirstFreePin, PinKind::Input,
-                                         *target)) {
+            if (target != nullptr && !line.source->ConnectPin(line.pin, PinKind::Output, metres, cable,
+                                                              kFirstFreePin, PinKind::Input, *target)) {
                 RecordSkippedConnection(project, *line.source, *target);
             }
         } else if (TComponenteBase* target = PrimeroConEntradaB(p)) {

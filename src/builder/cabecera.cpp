@@ -1,18 +1,18 @@
 #include "builder/cabecera.h"
 
-#include "builder/skipped_connections.h"
 #include "builder/cabecera_calculos.h"
 #include "builder/elementos_red.h"
+#include "builder/skipped_connections.h"
 #include "builder/tabla_ms.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
 #include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
 #include "model/repartidor.h"
-#include "building/escalera.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -281,8 +281,10 @@ void ConectarAmplificadoresATroncales(Contexto& c, Cabecera& cab) {
         std::size_t output = 0;
         while (output < amp->PinesSALIDA().size() && i < cab.troncales.size()) {
             TRepartidor& splitter = *cab.troncales[i];
-            const bool outputFree = amp->FindFreePinWithLetter(PinKind::Output, 'B', kFirstFreePin) != nullptr;
-            const bool inputFree = splitter.FindFreePinWithLetter(PinKind::Input, 'A', kFirstFreePin) != nullptr;
+            const bool outputFree =
+                amp->FindFreePinWithLetter(PinKind::Output, 'B', kFirstFreePin) != nullptr;
+            const bool inputFree =
+                splitter.FindFreePinWithLetter(PinKind::Input, 'A', kFirstFreePin) != nullptr;
             if (outputFree && inputFree) {
                 ConnectByLetterOrRecord(c.project, *amp, 'B', kMetrosCabecera, c.cable, splitter, 'A');
                 ++i;

@@ -3,12 +3,12 @@
 #include "builder/cascada_ms.h"
 #include "builder/elementos_planta.h"
 #include "builder/ms816.h"
-#include "model/alimentador.h"
-#include "model/cbft.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
+#include "model/alimentador.h"
+#include "model/cbft.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,15 +3,15 @@
 #include "builder/colocacion_ms.h"
 
 #include "builder/elementos_planta.h"
-#include "model/cable_tv.h"
-#include "model/disecq.h"
-#include "model/especial.h"
-#include "model/multiswitch.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "model/cable_tv.h"
+#include "model/disecq.h"
+#include "model/especial.h"
+#include "model/multiswitch.h"
 
 #include <deque>
 
@@ -37,7 +37,8 @@ Tentradaviv* EntradaLibre(const Tvivienda& flat) {
 
 // A flat fed straight from a tap of one multiswitch.
 bool ConectarDirecta(Tproyecto& project, TMultiswitch& multiswitch, Tentradaviv& entry) {
-    return multiswitch.ConnectPin(kFirstFreePin, PinKind::Tap, kMetrosVivienda, CablePlanta(project), kFirstFreePin, PinKind::Input, entry);
+    return multiswitch.ConnectPin(kFirstFreePin, PinKind::Tap, kMetrosVivienda, CablePlanta(project),
+                                  kFirstFreePin, PinKind::Input, entry);
 }
 
 // A flat fed through a DiSEqC switch from one tap of each multiswitch of the position
@@ -59,13 +60,15 @@ bool ConectarConDiseqc(Tproyecto& project, tplanta& floor, const std::vector<TMu
     }
     TCableTV* cable = CablePlanta(project);
     for (TMultiswitch* member : members) {
-        if (!member->ConnectPin(kFirstFreePin, PinKind::Tap, 0.0, cable, kFirstFreePin, PinKind::Input, *diseqc)) {
+        if (!member->ConnectPin(kFirstFreePin, PinKind::Tap, 0.0, cable, kFirstFreePin, PinKind::Input,
+                                *diseqc)) {
             TPrimerComponente::Destroy(diseqc);
             return false;
         }
     }
     floor.AgregarElemento(diseqc);
-    diseqc->ConnectPin(kFirstFreePin, PinKind::Output, kMetrosVivienda, cable, kFirstFreePin, PinKind::Input, entry);
+    diseqc->ConnectPin(kFirstFreePin, PinKind::Output, kMetrosVivienda, cable, kFirstFreePin, PinKind::Input,
+                       entry);
     return true;
 }
 

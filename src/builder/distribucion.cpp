@@ -1,9 +1,9 @@
 #include "builder/distribucion.h"
 
-#include "levels/calculo_niveles.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
+#include "levels/calculo_niveles.h"
 
 namespace ixo {
 

@@ -2,12 +2,12 @@
 
 #include "builder/cabecera.h"
 #include "builder/elementos_red.h"
-#include "model/especial.h"
-#include "model/multiswitch.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/vivienda.h"
+#include "model/especial.h"
+#include "model/multiswitch.h"
 
 #include <algorithm>
 #include <iterator>
@@ -74,8 +74,9 @@ void AlimentarEscaleraDesdeCabecera(Tproyecto& project, const tplanta& headend, 
     const double horizontal = headendStair != nullptr ? DistanciaHorizontal(project, stair, *headendStair)
                                                       : DistanciaHorizontal(project, stair, stair);
     const Grupos groups = AgruparViviendas(project, stair, horizontal);
-    auto current = std::find_if(multiswitches.begin(), multiswitches.end(),
-                                [](const TMultiswitch* ms) { return ms->FindFreePin(PinKind::Output, kFirstFreePin) != nullptr; });
+    auto current = std::find_if(multiswitches.begin(), multiswitches.end(), [](const TMultiswitch* ms) {
+        return ms->FindFreePin(PinKind::Output, kFirstFreePin) != nullptr;
+    });
     if (current == multiswitches.end()) {
         return;
     }

@@ -15,6 +15,7 @@ class tplanta;
 // no free output the next one is tried once; flats that find no free output stay unconnected.
 //
 // One progress step per stair. Result 1; 0 when the user cancels (the stairs done stay connected).
-[[nodiscard]] int DistribuirDesdeCabecera(Tproyecto& project, tplanta& headendFloor, Progress& progress = NoProgress());
+[[nodiscard]] int DistribuirDesdeCabecera(Tproyecto& project, tplanta& headendFloor,
+                                          Progress& progress = NoProgress());
 
 } // namespace ixo

@@ -3,13 +3,13 @@
 #include "builder/alimentacion_escalera.h"
 #include "builder/colocacion_ms.h"
 #include "builder/tabla_ms.h"
-#include "catalogue/almacen_elementos.h"
-#include "model/cabecera_terrestre.h"
-#include "model/repartidor.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
+#include "catalogue/almacen_elementos.h"
+#include "model/cabecera_terrestre.h"
+#include "model/repartidor.h"
 
 #include <algorithm>
 

@@ -26,6 +26,7 @@ void PonerLineaTerrestrePrimero(std::vector<TRepartidor*>& lines);
 // for 4 and 12 polarities, the 8/16 procedure otherwise), then the stair is fed from the trunk lines, or
 // straight from the headend when there are none. One progress step per stair (stairs without flats
 // included). Result 1; 0 when the user cancels.
-[[nodiscard]] int DistribuirTroncal(Tproyecto& project, tplanta& headendFloor, Progress& progress = NoProgress());
+[[nodiscard]] int DistribuirTroncal(Tproyecto& project, tplanta& headendFloor,
+                                    Progress& progress = NoProgress());
 
 } // namespace ixo

@@ -1,11 +1,11 @@
 #include "builder/elementos_planta.h"
 
+#include "building/planta.h"
+#include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
 #include "model/cbft.h"
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
-#include "building/planta.h"
-#include "building/proyecto.h"
 
 namespace ixo {
 

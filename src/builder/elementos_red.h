@@ -1,10 +1,10 @@
 #pragma once
 
+#include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
 #include "model/componente_base.h"
 #include "model/padre_tv.h"
 #include "model/parts_catalogue.h"
-#include "building/proyecto.h"
 
 #include <cstdint>
 #include <exception>

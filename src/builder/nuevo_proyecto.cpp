@@ -1,10 +1,10 @@
 #include "builder/nuevo_proyecto.h"
 
 #include "builder/instalacion.h"
-#include "common/progress.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/wizard_preferences.h"
+#include "common/progress.h"
 #include "levels/comprobacion_tomas.h"
 
 namespace ixo {

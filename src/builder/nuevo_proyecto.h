@@ -22,7 +22,8 @@ struct NuevoProyecto {
 // (one progress step per stair), the installation and its level run (one more step per stair), then
 // the outlet check that the error list runs after a build.
 [[nodiscard]] NuevoProyecto CrearProyectoDesdeAsistente(TalmacenElementos& store, const WizardResults& wizard,
-                                          const SettingsRecord& settings, const TMatestructuranivel& limits,
-                                          Progress& progress);
+                                                        const SettingsRecord& settings,
+                                                        const TMatestructuranivel& limits,
+                                                        Progress& progress);
 
 } // namespace ixo

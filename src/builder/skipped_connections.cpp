@@ -6,8 +6,8 @@
 namespace ixo {
 
 void RecordSkippedConnection(Tproyecto& project, const TComponenteBase& from, const TComponenteBase& to) {
-    project.Omissions().push_back(
-        {BuildOmission::Kind::Connection, "no free input on " + to.Name() + " for an output of " + from.Name()});
+    project.Omissions().push_back({BuildOmission::Kind::Connection,
+                                   "no free input on " + to.Name() + " for an output of " + from.Name()});
 }
 
 bool ConnectByLetterOrRecord(Tproyecto& project, TComponenteBase& from, char outputLetter, double metres,

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/primer_componente.h"
 #include "building/comprueba_errores.h"
 #include "building/named_list.h"
+#include "model/primer_componente.h"
 
 #include <memory>
 

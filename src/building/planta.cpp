@@ -1,10 +1,10 @@
 #include "building/planta.h"
 
-#include "model/componente_base.h"
 #include "building/escalera.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "model/componente_base.h"
 
 namespace ixo {
 

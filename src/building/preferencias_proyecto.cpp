@@ -1,10 +1,10 @@
 #include "building/preferencias_proyecto.h"
 
+#include "building/lista_niveles.h"
 #include "catalogue/almacen_elementos.h"
 #include "common/binary_stream.h"
 #include "model/binary_property.h"
 #include "model/cable_tv.h"
-#include "building/lista_niveles.h"
 
 #include <utility>
 

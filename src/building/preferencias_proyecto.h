@@ -1,8 +1,8 @@
 #pragma once
 
+#include "building/named_list.h"
 #include "model/primer_componente.h"
 #include "settings/level_limits.h"
-#include "building/named_list.h"
 #include "settings/settings_record.h"
 
 #include <cstdint>

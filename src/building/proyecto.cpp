@@ -1,12 +1,12 @@
 #include "building/proyecto.h"
 
-#include "catalogue/almacen_elementos.h"
-#include "model/padre_tv.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
-#include "settings/settings_file.h"
 #include "building/vivienda.h"
+#include "catalogue/almacen_elementos.h"
+#include "model/padre_tv.h"
+#include "settings/settings_file.h"
 
 #include <ctime>
 #include <utility>

@@ -1,5 +1,8 @@
 #include "building/vivienda.h"
 
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
 #include "model/cable_tv.h"
 #include "model/especial.h"
@@ -8,9 +11,6 @@
 #include "model/pin.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
-#include "building/proyecto.h"
 
 #include <algorithm>
 #include <exception>

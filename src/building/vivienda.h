@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/primer_componente.h"
 #include "building/named_list.h"
+#include "model/primer_componente.h"
 
 #include <cstddef>
 #include <cstdint>

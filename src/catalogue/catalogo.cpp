@@ -1,7 +1,7 @@
 #include "catalogue/catalogo.h"
 
-#include "common/ascii_case.h"
 #include "catalogue/element_kinds.h"
+#include "common/ascii_case.h"
 #include "common/paths.h"
 
 namespace ixo {

@@ -1,15 +1,15 @@
 #include "cli/new_command.h"
 
 #include "builder/nuevo_proyecto.h"
+#include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/new_request.h"
 #include "cli/project_report.h"
 #include "cli/settings_commands.h"
-#include "common/progress.h"
 #include "common/file_replace.h"
+#include "common/progress.h"
 #include "persistence/project_file.h"
-#include "building/proyecto.h"
 
 #include <unistd.h>
 

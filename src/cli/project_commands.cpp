@@ -1,11 +1,11 @@
 #include "cli/project_commands.h"
 
+#include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/project_report.h"
 #include "common/binary_stream.h"
 #include "persistence/project_file.h"
-#include "building/proyecto.h"
 
 #include <fstream>
 #include <iterator>

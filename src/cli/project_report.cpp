@@ -1,15 +1,15 @@
 #include "cli/project_report.h"
 
-#include "levels/niveles_tomas.h"
-#include "model/componente_base.h"
-#include "model/especial.h"
-#include "model/padre_tv.h"
-#include "model/toma_tv.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "levels/niveles_tomas.h"
+#include "model/componente_base.h"
+#include "model/especial.h"
+#include "model/padre_tv.h"
+#include "model/toma_tv.h"
 
 #include <cstdio>
 #include <iomanip>

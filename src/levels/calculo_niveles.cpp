@@ -2,16 +2,16 @@
 
 #include "levels/comprobacion_tomas.h"
 
-#include "model/antena.h"
-#include "model/cabecera_terrestre.h"
-#include "model/especial.h"
-#include "model/padre_tv.h"
-#include "model/pin.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "model/antena.h"
+#include "model/cabecera_terrestre.h"
+#include "model/especial.h"
+#include "model/padre_tv.h"
+#include "model/pin.h"
 
 namespace ixo {
 namespace {

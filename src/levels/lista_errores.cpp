@@ -1,11 +1,11 @@
 #include "levels/lista_errores.h"
 
-#include "levels/comprobacion_tomas.h"
-#include "model/toma_tv.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "levels/comprobacion_tomas.h"
+#include "model/toma_tv.h"
 
 namespace ixo {
 namespace {

@@ -1,13 +1,13 @@
 #include "levels/niveles_tomas.h"
 
-#include "levels/polaridad_vivienda.h"
-#include "model/pin.h"
-#include "model/toma_tv.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "levels/polaridad_vivienda.h"
+#include "model/pin.h"
+#include "model/toma_tv.h"
 
 #include <algorithm>
 

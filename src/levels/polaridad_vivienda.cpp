@@ -1,10 +1,10 @@
 #include "levels/polaridad_vivienda.h"
 
+#include "building/vivienda.h"
 #include "model/disecq.h"
 #include "model/especial.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
-#include "building/vivienda.h"
 
 namespace ixo {
 

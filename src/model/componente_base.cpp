@@ -341,8 +341,8 @@ bool TComponenteBase::UnlinkPins(PinKind kind, int index) {
     return false;
 }
 
-bool TComponenteBase::ConnectPin(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
-                                 PinKind otherKind, TComponenteBase& other) {
+bool TComponenteBase::ConnectPin(int ownIndex, PinKind ownKind, double metres, TCableTV* cable,
+                                 int otherIndex, PinKind otherKind, TComponenteBase& other) {
     if (&other == this) {
         return false;
     }
@@ -368,9 +368,10 @@ bool TComponenteBase::ConnectPinWithLetter(int ownIndex, PinKind ownKind, double
     return LinkPins(*own, *theirs, cable, metres, cable != nullptr ? cable->Tipoconector : kDefaultConnector);
 }
 
-ConnectCheckResult TComponenteBase::ConnectCheck(int ownIndex, PinKind ownKind, double /*metres*/, TCableTV* /*cable*/,
-                                  int otherIndex, char otherLetter, PinKind otherKind,
-                                  const TComponenteBase& other, char ownLetter) const {
+ConnectCheckResult TComponenteBase::ConnectCheck(int ownIndex, PinKind ownKind, double /*metres*/,
+                                                 TCableTV* /*cable*/, int otherIndex, char otherLetter,
+                                                 PinKind otherKind, const TComponenteBase& other,
+                                                 char ownLetter) const {
     if (&other == this) {
         return ConnectCheckResult::SameElement;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/pin_kind.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
+#include "model/pin_kind.h"
 #include "model/stored_names.h"
 
 #include <cstdint>
@@ -103,14 +103,17 @@ public:
     // Joins own pin (ownIndex of ownKind, see FindFreePin) to the other element's pin through cable,
     // the length being stored in both pins. False, changing nothing, when other is this element or
     // either free pin is not found. A null cable fits connector number 1.
-    [[nodiscard]] virtual bool ConnectPin(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
-                            PinKind otherKind, TComponenteBase& other);
+    [[nodiscard]] virtual bool ConnectPin(int ownIndex, PinKind ownKind, double metres, TCableTV* cable,
+                                          int otherIndex, PinKind otherKind, TComponenteBase& other);
     // The same with FindFreePinWithLetter on both sides.
-    [[nodiscard]] bool ConnectPinWithLetter(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
-                              char otherLetter, PinKind otherKind, TComponenteBase& other, char ownLetter);
+    [[nodiscard]] bool ConnectPinWithLetter(int ownIndex, PinKind ownKind, double metres, TCableTV* cable,
+                                            int otherIndex, char otherLetter, PinKind otherKind,
+                                            TComponenteBase& other, char ownLetter);
     // With the arguments of ConnectPinWithLetter: which side has the matching free pin.
-    [[nodiscard]] ConnectCheckResult ConnectCheck(int ownIndex, PinKind ownKind, double metres, TCableTV* cable, int otherIndex,
-                     char otherLetter, PinKind otherKind, const TComponenteBase& other, char ownLetter) const;
+    [[nodiscard]] ConnectCheckResult ConnectCheck(int ownIndex, PinKind ownKind, double metres,
+                                                  TCableTV* cable, int otherIndex, char otherLetter,
+                                                  PinKind otherKind, const TComponenteBase& other,
+                                                  char ownLetter) const;
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/element_record.h"
 #include "model/carga.h"
 #include "model/conector.h"
+#include "model/element_record.h"
 
 #include <cstdint>
 #include <memory>

@@ -9,9 +9,7 @@
 #include <cctype>
 
 namespace ixo {
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 IXO_DEFINE_COMPONENT_CLASS(TPCLectorFichero, TPrimerComponente)
 

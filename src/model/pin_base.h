@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/pin_kind.h"
 #include "model/carga.h"
 #include "model/conector.h"
 #include "model/paso_corriente.h"
+#include "model/pin_kind.h"
 #include "model/primer_componente.h"
 
 #include <cstdint>

@@ -1,5 +1,10 @@
 #include "persistence/project_attach.h"
 
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "model/alimentador.h"
 #include "model/ampli_base.h"
 #include "model/cable_tv.h"
@@ -9,11 +14,6 @@
 #include "model/padre_tv.h"
 #include "model/pin.h"
 #include "model/potenciometro.h"
-#include "building/escalera.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
-#include "building/proyecto.h"
-#include "building/vivienda.h"
 
 #include <set>
 

@@ -1,6 +1,10 @@
 #include "persistence/project_file.h"
 
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "common/binary_stream.h"
+#include "common/file_replace.h"
 #include "common/text_encoding.h"
 #include "common/version.h"
 #include "levels/calculo_niveles.h"
@@ -8,11 +12,7 @@
 #include "persistence/component_filer.h"
 #include "persistence/component_stream.h"
 #include "persistence/persisted_classes.h"
-#include "common/file_replace.h"
-#include "building/preferencias_proyecto.h"
 #include "persistence/project_attach.h"
-#include "building/proyecto.h"
-#include "building/vivienda.h"
 
 #include <fstream>
 #include <iterator>
@@ -24,7 +24,7 @@ namespace {
 // The most satellite polarities an installation carries (four dishes of four polarities). The outlet
 // check that opening runs tries every polarity on every flat, so a larger stored count is refused rather
 // than run.
-constexpr std::int32_t kMaxPolaridades = 16;
+constexpr std::int32_t kMaxPolarities = 16;
 
 // The smallest component record: signature, two empty names, the two closing zeros, a child count.
 constexpr std::size_t kMinRecordSize = 4 + 1 + 1 + 2 + 4;
@@ -103,7 +103,7 @@ void MakeBackup(const std::filesystem::path& path) {
 // Stored numbers that set how much work the open does must be plausible.
 void CheckPlausible(const Tproyecto& project) {
     const std::int32_t polarities = project.Preferencias().Npolaridades;
-    if (polarities < 0 || polarities > kMaxPolaridades) {
+    if (polarities < 0 || polarities > kMaxPolarities) {
         throw StreamError("implausible number of polarities " + std::to_string(polarities));
     }
 }

@@ -64,10 +64,11 @@ std::filesystem::path BackupPath(const std::filesystem::path& path);
 // recalculates it, rebuilds the schematic through the callback and sets Abierto. Modificado stays true.
 // Every failure is a result; nothing read is kept on failure.
 [[nodiscard]] OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
-                          const SchematicRebuild& rebuildSchematic = {});
+                                        const SchematicRebuild& rebuildSchematic = {});
 // The same from the bytes of a file (NombreFichero := path).
-[[nodiscard]] OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
-                               TalmacenElementos* store, const SchematicRebuild& rebuildSchematic = {});
+[[nodiscard]] OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes,
+                                             const std::filesystem::path& path, TalmacenElementos* store,
+                                             const SchematicRebuild& rebuildSchematic = {});
 
 // Reads the child count of parent and the records of its children (and theirs), attaching each child as
 // it is read. depth is parent's depth below the project. StreamError on malformed data, an unknown

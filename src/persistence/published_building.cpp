@@ -2,14 +2,14 @@
 // declaration order.
 #include "persistence/published_properties.h"
 
-#include "model/cable_tv.h"
-#include "model/componente_base.h"
 #include "building/escalera.h"
 #include "building/lista_niveles.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "model/cable_tv.h"
+#include "model/componente_base.h"
 #include "settings/settings_keys.h"
 
 namespace ixo {

@@ -1,7 +1,7 @@
 #include "settings/settings_file.h"
 
-#include "common/paths.h"
 #include "common/file_replace.h"
+#include "common/paths.h"
 #include "settings/ini_document.h"
 #include "settings/ini_values.h"
 #include "settings/settings_keys.h"

@@ -30,7 +30,7 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& programDirec
 
 // Rewrites the sections DISTANCE, TV_APARTMENTS, DISTRIBUTION, HEADER and "HEADER LEVEL".
 [[nodiscard]] bool WriteSettings(const SettingsRecord& record, const std::filesystem::path& path,
-                   std::string& errorMessage);
+                                 std::string& errorMessage);
 
 // Reads the two outlet level limits of section OUTLET_LEVELS. Returns true when the file holds a complete
 // list of two entries; otherwise (no file, a count other than 2, a missing key) the array receives the
@@ -40,7 +40,7 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& programDirec
 // Rewrites section OUTLET_LEVELS. An array that does not hold exactly two entries is first replaced by
 // the defaults, which are then written.
 [[nodiscard]] bool WriteLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path,
-                      std::string& errorMessage);
+                                    std::string& errorMessage);
 
 // The folder offered for projects (DIRECTORIES / DIR_PJT); when missing or empty, the user's documents
 // folder with a trailing "/". UTF-8.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/componente_base.h"
-#include "model/parts_catalogue.h"
-#include "model/pin.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
+#include "model/componente_base.h"
+#include "model/parts_catalogue.h"
+#include "model/pin.h"
 #include "support/project_fixture.h"
 
 #include <cstddef>

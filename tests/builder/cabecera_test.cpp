@@ -1,6 +1,7 @@
 #include "builder/cabecera.h"
 
 #include "builder/builder_test_support.h"
+#include "building/escalera.h"
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
 #include "model/antena.h"
@@ -8,7 +9,6 @@
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
 #include "model/repartidor.h"
-#include "building/escalera.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +119,8 @@ TEST_F(CabeceraTest, TwelvePolaritiesTerrestrialSplitterFeedsTheMiddleLineOfEach
         const std::size_t first = 1 + 5 * static_cast<std::size_t>(group);
         ExpectLink(*splitters[first + 2], PinKind::Input, 0, terrestrialSplitter, 0.5);
         for (std::size_t line : {0u, 1u, 3u, 4u}) {
-            ExpectLink(*splitters[first + line], PinKind::Input, 0, amps[static_cast<std::size_t>(group)], 0.5);
+            ExpectLink(*splitters[first + line], PinKind::Input, 0, amps[static_cast<std::size_t>(group)],
+                       0.5);
         }
     }
     // The dishes each feed their own amplifier.

@@ -1,15 +1,15 @@
 #include "builder/colocacion_ms.h"
 
 #include "builder/elementos_planta.h"
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/vivienda.h"
 #include "model/alimentador.h"
 #include "model/disecq.h"
 #include "model/especial.h"
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
-#include "building/escalera.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
-#include "building/vivienda.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>
@@ -326,7 +326,8 @@ TEST_F(FloorMultiswitches, FlatWithATakenEntryIsPassedOver) {
     InsertarAlFrente(floor, {multiswitch});
     Tentradaviv* taken = floor.LViviendas().Object(0)->Entrada();
     TCBFT* other = NuevoElementoCatalogo(*project, 5500, 1000);
-    ASSERT_TRUE(other->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, nullptr, kFirstFreePin, PinKind::Input, *taken));
+    ASSERT_TRUE(other->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, nullptr, kFirstFreePin, PinKind::Input,
+                                  *taken));
     ConectarViviendas(*project, stair());
     EXPECT_EQ(ElementAt(taken->PinAt(PinKind::Input, 0)), other);
     for (std::size_t i = 1; i < 4; ++i) {

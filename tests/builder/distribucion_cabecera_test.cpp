@@ -2,10 +2,10 @@
 
 #include "builder/builder_test_support.h"
 #include "builder/cabecera.h"
-#include "model/especial.h"
-#include "model/multiswitch.h"
 #include "building/escalera.h"
 #include "building/vivienda.h"
+#include "model/especial.h"
+#include "model/multiswitch.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,13 +2,13 @@
 
 #include "builder/builder_test_support.h"
 #include "builder/cabecera.h"
+#include "building/escalera.h"
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
 #include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
 #include "model/repartidor.h"
-#include "building/escalera.h"
 
 #include <gtest/gtest.h>
 

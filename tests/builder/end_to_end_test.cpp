@@ -1,8 +1,10 @@
 #include "builder/instalacion.h"
 
 #include "builder/builder_test_support.h"
-#include "levels/comprobacion_tomas.h"
+#include "building/escalera.h"
+#include "building/vivienda.h"
 #include "levels/calculo_niveles.h"
+#include "levels/comprobacion_tomas.h"
 #include "levels/niveles_tomas.h"
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
@@ -13,8 +15,6 @@
 #include "model/padre_tv.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
-#include "building/escalera.h"
-#include "building/vivienda.h"
 
 #include <gtest/gtest.h>
 

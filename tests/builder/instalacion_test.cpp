@@ -1,9 +1,9 @@
 #include "builder/instalacion.h"
 
 #include "builder/builder_test_support.h"
-#include "model/especial.h"
 #include "building/escalera.h"
 #include "building/vivienda.h"
+#include "model/especial.h"
 
 #include <gtest/gtest.h>
 

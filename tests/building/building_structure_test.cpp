@@ -1,9 +1,9 @@
-#include "model/padre_tv.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "model/padre_tv.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

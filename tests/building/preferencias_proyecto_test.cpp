@@ -1,10 +1,10 @@
+#include "building/lista_niveles.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
 #include "common/binary_stream.h"
 #include "model/binary_property.h"
 #include "model/cable_tv.h"
 #include "model/model_test_support.h"
-#include "building/lista_niveles.h"
-#include "building/preferencias_proyecto.h"
-#include "building/proyecto.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,8 @@
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "model/cable_tv.h"
 #include "model/especial.h"
 #include "model/lin_amp.h"
@@ -5,11 +10,6 @@
 #include "model/pin.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
-#include "building/escalera.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
-#include "building/proyecto.h"
-#include "building/vivienda.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>

@@ -164,7 +164,8 @@ protected:
 
 TEST_F(ConnectedElements, ConnectPinWithLetterSkipsOtherLettersAndFailsWhenAllAreTaken) {
     cable->Tipoconector = 5;
-    ASSERT_TRUE(a->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 12.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'));
+    ASSERT_TRUE(a->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 12.0, cable, kFirstFreePin, 'B',
+                                        PinKind::Input, *b, 'A'));
     TPin* first = b->PinesENTRADA()[1];
     EXPECT_EQ(first->Peer(), a->PinesSALIDA()[0]);
     EXPECT_EQ(first->MetrosCable, 12.0);
@@ -172,11 +173,15 @@ TEST_F(ConnectedElements, ConnectPinWithLetterSkipsOtherLettersAndFailsWhenAllAr
     EXPECT_EQ(b->PinesENTRADA()[0]->Peer(), nullptr);
 
     auto* c = FromRecord<TCBFT>(FourInputRecord());
-    ASSERT_TRUE(c->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'));
+    ASSERT_TRUE(c->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B',
+                                        PinKind::Input, *b, 'A'));
     EXPECT_EQ(b->PinesENTRADA()[2]->Peer(), c->PinesSALIDA()[0]);
     auto* d = FromRecord<TCBFT>(FourInputRecord());
-    EXPECT_EQ(d->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'), ConnectCheckResult::OwnPinFree);
-    EXPECT_FALSE(d->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input, *b, 'A'));
+    EXPECT_EQ(d->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B', PinKind::Input,
+                              *b, 'A'),
+              ConnectCheckResult::OwnPinFree);
+    EXPECT_FALSE(d->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'B',
+                                         PinKind::Input, *b, 'A'));
     EXPECT_EQ(d->CountConnected(PinKind::Output), 0);
     EXPECT_EQ(b->CountConnected(PinKind::Input), 2);
     EXPECT_EQ(b->FindFreePinWithLetter(PinKind::Input, 'A', kLastFreePin), b->PinesENTRADA()[3]);
@@ -185,10 +190,14 @@ TEST_F(ConnectedElements, ConnectPinWithLetterSkipsOtherLettersAndFailsWhenAllAr
 }
 
 TEST_F(ConnectedElements, ConnectPinRefusesItselfAndMissingPins) {
-    EXPECT_FALSE(a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *a));
-    EXPECT_EQ(a->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *a, 'A'), ConnectCheckResult::SameElement);
+    EXPECT_FALSE(
+        a->ConnectPin(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *a));
+    EXPECT_EQ(a->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input,
+                              *a, 'A'),
+              ConnectCheckResult::SameElement);
     EXPECT_FALSE(a->ConnectPin(5, PinKind::Output, 1.0, cable, kFirstFreePin, PinKind::Input, *b));
-    EXPECT_FALSE(a->ConnectPin(kFirstFreePin, PinKindOfLetter('X'), 1.0, cable, 7, PinKind::Input, *b)); // 'X' is the output list
+    EXPECT_FALSE(a->ConnectPin(kFirstFreePin, PinKindOfLetter('X'), 1.0, cable, 7, PinKind::Input,
+                               *b)); // 'X' is the output list
     EXPECT_EQ(a->CountConnected(PinKind::Output), 0);
     ASSERT_TRUE(a->ConnectPin(kLastFreePin, PinKind::Output, 3.0, nullptr, 0, PinKind::Input, *b));
     EXPECT_EQ(a->PinesSALIDA()[1]->Peer(), b->PinesENTRADA()[0]);
@@ -203,9 +212,15 @@ TEST_F(ConnectedElements, ConnectPinRefusesItselfAndMissingPins) {
     EXPECT_EQ(b->PinAt(PinKind::Tap, -1), nullptr);
     // An element with no free pin on the other side: only this one has one.
     auto* lone = FromRecord<TCBFT>(MakeRecord(1, 1, "L", {}));
-    EXPECT_EQ(a->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *lone, 'A'), ConnectCheckResult::OwnPinFree);
-    EXPECT_EQ(lone->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *b, 'A'), ConnectCheckResult::OnlyOtherPinFree);
-    EXPECT_EQ(lone->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input, *lone, 'A'), ConnectCheckResult::SameElement);
+    EXPECT_EQ(a->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A', PinKind::Input,
+                              *lone, 'A'),
+              ConnectCheckResult::OwnPinFree);
+    EXPECT_EQ(lone->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A',
+                                 PinKind::Input, *b, 'A'),
+              ConnectCheckResult::OnlyOtherPinFree);
+    EXPECT_EQ(lone->ConnectCheck(kFirstFreePin, PinKind::Output, 1.0, cable, kFirstFreePin, 'A',
+                                 PinKind::Input, *lone, 'A'),
+              ConnectCheckResult::SameElement);
     EXPECT_FALSE(lone->HasFreeInput());
     EXPECT_FALSE(lone->HasFreeTap());
 }

@@ -1,9 +1,9 @@
-#include "model/amplifier_test_support.h"
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "element_test_support.h"
 #include "model/ampli_header.h"
+#include "model/amplifier_test_support.h"
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
 #include "model/lin_amp.h"
@@ -54,8 +54,10 @@ TEST_F(DemoAmplifiers, LevelsThroughTerrestrialHeadendLineAndHeadendAmplifiers) 
     auto* al5 = TComponenteBase::CreateCopy(network.get(), Prototype<TLinAmp>(0, 100));
     auto* al17 = TComponenteBase::CreateCopy(network.get(), Prototype<TAmpliHeader>(0, 1000));
     auto* cable = TCableTV::CreateCopy(network.get(), Prototype<TCableTV>(2, 24));
-    ASSERT_TRUE(headend->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A', PinKind::Input, *al5, 'A'));
-    ASSERT_TRUE(al5->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A', PinKind::Input, *al17, 'A'));
+    ASSERT_TRUE(headend->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A',
+                                              PinKind::Input, *al5, 'A'));
+    ASSERT_TRUE(al5->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A',
+                                          PinKind::Input, *al17, 'A'));
     ASSERT_EQ(al5->PinesENTRADA()[2]->Peer(), headend->PinesSALIDA()[0]);
     headend->SetNivelTerr(test::Levels({60, 60, 60, 60, 0, 0, 0, 0}));
 

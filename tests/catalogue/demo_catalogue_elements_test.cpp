@@ -70,7 +70,8 @@ TEST_F(DemoStore, LevelsThroughSplitterCableAndOutlet) {
     auto* splitter = TComponenteBase::CreateCopy(network.get(), Prototype<TRepartidor>(7, 101));
     auto* outlet = TComponenteBase::CreateCopy(network.get(), Prototype<TTomaTV>(8, 10));
     auto* cable = TCableTV::CreateCopy(network.get(), Prototype<TCableTV>(2, 24));
-    ASSERT_TRUE(splitter->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin, 'A', PinKind::Input, *outlet, 'A'));
+    ASSERT_TRUE(splitter->ConnectPinWithLetter(kFirstFreePin, PinKind::Output, 10.0, cable, kFirstFreePin,
+                                               'A', PinKind::Input, *outlet, 'A'));
     splitter->ReceiveLevel(LevelVector::Filled(100.0), splitter->PinesENTRADA()[0]);
 
     // Splitter EA/SA -3.8 -3.9 -4 -4.2 -4.4 -4.6 -4.9 -5.2.

@@ -4,11 +4,11 @@
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "catalogue/element_factory.h"
-#include "model/element_record.h"
 #include "catalogue/tabla_compo_script.h"
 #include "model/componente_base.h"
-#include "model/padre_tv.h"
+#include "model/element_record.h"
 #include "model/model_test_support.h"
+#include "model/padre_tv.h"
 #include "support/temp_dir.h"
 
 #include <initializer_list>

@@ -56,7 +56,8 @@ TEST_F(PushAllocation, ATreeOfSplittersIsPushedWithoutAllocating) {
     for (int i = 0; i < 15; ++i) {
         tree.push_back(FromRecord<TRepartidor>(record));
         if (i > 0) {
-            ASSERT_TRUE(tree[(i - 1) / 2]->ConnectPin(kFirstFreePin, PinKind::Output, 5.0, cable, kFirstFreePin, PinKind::Input, *tree[i]));
+            ASSERT_TRUE(tree[(i - 1) / 2]->ConnectPin(kFirstFreePin, PinKind::Output, 5.0, cable,
+                                                      kFirstFreePin, PinKind::Input, *tree[i]));
         }
     }
     g_allocations = 0;

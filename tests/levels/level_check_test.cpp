@@ -3,6 +3,11 @@
 #include "levels/lista_errores.h"
 #include "levels/niveles_tomas.h"
 
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
@@ -10,11 +15,6 @@
 #include "model/padre_tv.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
-#include "building/escalera.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
-#include "building/proyecto.h"
-#include "building/vivienda.h"
 #include "support/project_fixture.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +44,9 @@ protected:
         headend = TComponenteBase::CreateCopy(&project->RedTV(), *prototype);
         headendFloor->AgregarElemento(headend);
         flat = project->ListaViviendas().Object(0);
-        ASSERT_TRUE(
-            headend->ConnectPin(kFirstFreePin, PinKind::Output, 10.0, project->Preferencias().Cable(3), kFirstFreePin, PinKind::Input, *flat->Entrada()));
+        ASSERT_TRUE(headend->ConnectPin(kFirstFreePin, PinKind::Output, 10.0,
+                                        project->Preferencias().Cable(3), kFirstFreePin, PinKind::Input,
+                                        *flat->Entrada()));
         outlet = dynamic_cast<TTomaTV*>(flat->ETV().Object(0));
         ASSERT_NE(outlet, nullptr);
         project->finalizadocalculoTV = true;

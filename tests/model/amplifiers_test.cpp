@@ -398,7 +398,8 @@ TEST_F(Amplifiers, TerrestrialHeadendSendsItsLevelToOutputsAndTaps) {
     auto* line = TwoChannel<TLinAmp>();
     line->ModoterActual = 0;
     ASSERT_TRUE(headend->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *line));
-    ASSERT_TRUE(line->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *headend)); // a loop back
+    ASSERT_TRUE(
+        line->ConnectPin(0, PinKind::Output, 0.0, nullptr, 0, PinKind::Input, *headend)); // a loop back
     const LevelVector level = Levels({90, 91, 92, 93, 0, 0, 0, 0});
     headend->SetNivelTerr(level);
     headend->ReceiveLevel(LevelVector(), nullptr);

@@ -1,11 +1,11 @@
 #include "project_file_test_support.h"
 
 #include "builder/instalacion.h"
-#include "model/componente_base.h"
-#include "model/padre_tv.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
+#include "model/componente_base.h"
+#include "model/padre_tv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 #include "project_file_test_support.h"
 
 #include "builder/instalacion.h"
+#include "building/escalera.h"
+#include "building/lista_niveles.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/vivienda.h"
 #include "common/version.h"
 #include "model/cable_tv.h"
 #include "model/componente_base.h"
 #include "model/especial.h"
 #include "model/padre_tv.h"
 #include "model/pin.h"
-#include "building/escalera.h"
-#include "building/lista_niveles.h"
-#include "building/planta.h"
-#include "building/preferencias_proyecto.h"
 #include "persistence/project_attach.h"
-#include "building/vivienda.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "building/proyecto.h"
 #include "common/binary_stream.h"
 #include "levels/calculo_niveles.h"
 #include "model/component_path.h"
 #include "model/pin.h"
 #include "persistence/component_stream.h"
 #include "persistence/project_file.h"
-#include "building/proyecto.h"
 #include "support/project_fixture.h"
 
 #include <cstdint>

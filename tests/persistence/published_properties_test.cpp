@@ -1,13 +1,13 @@
+#include "building/preferencias_proyecto.h"
 #include "catalogue/tabla_compo_script.h"
 #include "model/class_registry.h"
-#include "persistence/persisted_classes.h"
 #include "model/padre_tv.h"
 #include "model/pin.h"
 #include "model/repartidor.h"
-#include "building/preferencias_proyecto.h"
-#include "settings/settings_keys.h"
 #include "persistence/component_filer.h"
+#include "persistence/persisted_classes.h"
 #include "persistence/published_properties.h"
+#include "settings/settings_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -279,7 +279,8 @@ namespace {
 // in the record's order and under its own name, written and read back with a distinct value each.
 TEST(PublishedProperties, PreferencesStoreTheSettingsBlockInTheRecordsOrder) {
     RegisterPersistedClasses();
-    const auto properties = PublishedPropertyTable::Instance().PropertiesOf(TpreferenciasProyecto::StaticClass());
+    const auto properties =
+        PublishedPropertyTable::Instance().PropertiesOf(TpreferenciasProyecto::StaticClass());
     std::vector<std::string> names;
     for (const PublishedProperty* p : properties) {
         names.push_back(p->name);
@@ -291,8 +292,9 @@ TEST(PublishedProperties, PreferencesStoreTheSettingsBlockInTheRecordsOrder) {
         }
     }
     ASSERT_GE(names.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(expected.size())),
-              expected);
+    EXPECT_EQ(
+        std::vector<std::string>(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+        expected);
     EXPECT_EQ(std::count(names.begin(), names.end(), "Viv_FamiliaAmplificador"), 0);
 
     auto root = TPrimerComponente::CreateRoot<TPadreTV>();

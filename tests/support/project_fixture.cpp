@@ -1,14 +1,14 @@
 #include "support/project_fixture.h"
 
+#include "building/building_classes.h"
+#include "building/preferencias_proyecto.h"
+#include "building/wizard_preferences.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "catalogue/element_factory.h"
 #include "model/class_registry.h"
 #include "model/padre_tv.h"
 #include "model/parts_catalogue.h"
-#include "building/building_classes.h"
-#include "building/preferencias_proyecto.h"
-#include "building/wizard_preferences.h"
 #include "support/temp_dir.h"
 
 #include <stdexcept>

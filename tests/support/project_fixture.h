@@ -1,8 +1,8 @@
 #pragma once
 
+#include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
 #include "settings/level_limits.h"
-#include "building/proyecto.h"
 #include "settings/settings_record.h"
 
 #include <gtest/gtest.h>

@@ -8,8 +8,12 @@
 
 namespace ixo::catalogue_tool {
 
-// A small reader of the catalogue files (twelve tables, 22 files), kept apart so the catalogue's own table
-// classes can take its place. It gives each record with the script the table reader would give.
+// A second reader of the catalogue files (twelve tables, 22 files), kept on purpose beside the catalogue's
+// own table classes: `dump` and the round-trip tests compare what the compiler wrote with what this
+// reader and the table classes each read, so a fault in the tables' decoding (clamped lengths, record
+// counts, script lookup) shows up instead of being read back the same wrong way. It shares only the byte
+// layouts of the index records (catalogue/records.h), which the tests pin down with golden bytes, and the
+// file lookup. It gives each record with the script the table reader would give.
 //
 // Record counts are the file size divided by the record size; a trailing partial record is ignored with a
 // warning. File names are matched without regard to case. Throws CatalogueError naming every missing
