@@ -10,8 +10,8 @@ namespace {
 
 // The polarity within one LNB's group of four.
 constexpr std::int32_t kPolarityInGroupMask = 3;
-// The first polarity of the second satellite.
-constexpr std::int32_t kFirstPolarityOfLastInput = 4;
+// The polarities of one satellite (one LNB, one input of the switch).
+constexpr std::int32_t kPolaritiesPerInput = 4;
 
 } // namespace
 
@@ -48,7 +48,12 @@ TPin* TDISECQ::InputForPolarity(std::int32_t r) const {
     if (inputs.empty()) {
         return nullptr;
     }
-    return r < kFirstPolarityOfLastInput ? inputs.front() : inputs.back();
+    if (r < 0) {
+        return inputs.front();
+    }
+    // Input k carries the polarities 4k .. 4k + 3; beyond the last input, the last.
+    const auto k = static_cast<std::size_t>(r / kPolaritiesPerInput);
+    return k < inputs.size() ? inputs[k] : inputs.back();
 }
 
 void TDISECQ::Compute() {

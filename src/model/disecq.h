@@ -28,8 +28,9 @@ public:
     // every connected input is calculated.
     void PolarityChanged();
 
-    // The input chosen for polarity r: the first input for r up to 3, the last from 4 up; null without
-    // inputs.
+    // The input chosen for polarity r: input k carries polarities 4k to 4k + 3 (the satellite of the k-th
+    // multiswitch), polarities beyond the last input take the last and negative ones the first; null
+    // without inputs.
     TPin* InputForPolarity(std::int32_t r) const;
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;

@@ -6,13 +6,16 @@
 #include "levels/calculo_niveles.h"
 #include "levels/comprobacion_tomas.h"
 #include "levels/niveles_tomas.h"
+#include "levels/polaridad_vivienda.h"
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
+#include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/disecq.h"
 #include "model/especial.h"
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
+#include "model/pin.h"
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 
@@ -137,6 +140,63 @@ TEST_F(EndToEnd, TrunkWithTwelvePolaritiesFeedsFlatsThroughSwitches) {
     EXPECT_EQ(CountInNetwork<TDISECQ>(), 12); // one three-input switch a flat
     EXPECT_EQ(CountInNetwork<TMultiswitch>() % 3, 0);
     ExpectEveryOutletFed();
+}
+
+// Three satellites reach each flat through a three-input DiSEqC switch: lowering one dish by 20 dB lowers
+// the outlet at exactly the four polarities of its satellite, and each dish its own four. (Were the last
+// input taken from polarity 4 on, the middle dish would change nothing and the last eight polarities.)
+TEST_F(EndToEnd, EachSatelliteOfATwelvePolaritySwitchIsReachedAtItsOwnPolarities) {
+    BuildAndRun(Shape(1, 2, 2, 1, 12, 1));
+    Tvivienda& flat = *project->ListaViviendas().Object(0);
+    TPin& entry = *EntradaDeVivienda(flat);
+    const TTomaTV* outlet = nullptr;
+    for (const auto& element : flat.ETV()) {
+        outlet = outlet != nullptr ? outlet : dynamic_cast<const TTomaTV*>(element.Object);
+    }
+    ASSERT_NE(outlet, nullptr);
+    const auto satelliteLevels = [&]() {
+        std::vector<double> levels;
+        for (std::int32_t polarity = 0; polarity < 12; ++polarity) {
+            SeleccionarPolaridad(entry, polarity);
+            levels.push_back(outlet->PinesDERIVACION().front()->Levels()[kFirstSatelliteBand]);
+        }
+        return levels;
+    };
+    const std::vector<double> before = satelliteLevels();
+    std::vector<Tantena*> dishes;
+    for (TPrimerComponente* component : project->RedTV().Components()) {
+        if (auto* dish = dynamic_cast<Tantena*>(component)) {
+            dishes.push_back(dish);
+        }
+    }
+    ASSERT_EQ(dishes.size(), 3u);
+    std::set<int> groupsLowered;
+    for (Tantena* dish : dishes) {
+        const std::vector<LevelVector> saved = dish->InputLevels();
+        dish->SetInputLevels(LevelVector::Filled(80.0 - 20.0));
+        Recalcular(*project);
+        const std::vector<double> after = satelliteLevels();
+        std::set<int> lowered;
+        for (std::int32_t polarity = 0; polarity < 12; ++polarity) {
+            if (after[static_cast<std::size_t>(polarity)] <
+                before[static_cast<std::size_t>(polarity)] - 10.0) {
+                lowered.insert(polarity);
+            } else {
+                EXPECT_NEAR(after[static_cast<std::size_t>(polarity)],
+                            before[static_cast<std::size_t>(polarity)], 1e-9)
+                    << dish->Name() << " polarity " << polarity;
+            }
+        }
+        ASSERT_EQ(lowered.size(), 4u) << dish->Name();
+        const int group = *lowered.begin() / 4;
+        EXPECT_EQ(*lowered.rbegin(), 4 * group + 3) << dish->Name();
+        groupsLowered.insert(group);
+        for (std::size_t i = 0; i < saved.size(); ++i) {
+            dish->SetInputLevel(static_cast<int>(i), saved[i]);
+        }
+        Recalcular(*project);
+    }
+    EXPECT_EQ(groupsLowered, (std::set<int>{0, 1, 2}));
 }
 
 TEST_F(EndToEnd, EightAndSixteenPolarities) {

@@ -120,20 +120,32 @@ TEST_F(DiseqcSwitch, PolarityThreeTakesTheFirstInputAndFourTheLastAtZero) {
     EXPECT_EQ(Out(), Through(20.0));
 }
 
-// The rule takes the last input from polarity 4 up whatever the number of inputs, so the middle input
-// of a three-input switch is never chosen.
-TEST_F(DiseqcSwitch, ThreeInputSwitchNeverChoosesItsMiddleInput) {
+// Input k of a three-input switch carries the polarities 4k .. 4k + 3: every satellite is reachable,
+// the middle one included.
+TEST_F(DiseqcSwitch, ThreeInputSwitchTakesTheInputOfEachPolaritysSatellite) {
     Build(3);
     FeedAll();
     for (std::int32_t polarity = 0; polarity < 12; ++polarity) {
         Request(polarity);
         diseqc->PolarityChanged();
-        const double expected = polarity < 4 ? 10.0 + (polarity & 3) : 30.0 + (polarity & 3);
+        const double expected = 10.0 * (polarity / 4 + 1) + (polarity & 3);
         EXPECT_EQ(Out(), Through(expected)) << polarity;
+        EXPECT_EQ(diseqc->PinesENTRADA()[static_cast<std::size_t>(polarity / 4)]->polaridad, polarity & 3);
     }
-    EXPECT_EQ(sources[1]->recomputed, 0);
-    EXPECT_EQ(diseqc->InputForPolarity(7), diseqc->PinesENTRADA()[2]);
+    EXPECT_GT(sources[1]->recomputed, 0);
+    EXPECT_EQ(diseqc->InputForPolarity(7), diseqc->PinesENTRADA()[1]);
+    EXPECT_EQ(diseqc->InputForPolarity(8), diseqc->PinesENTRADA()[2]);
+    EXPECT_EQ(diseqc->InputForPolarity(15), diseqc->PinesENTRADA()[2]); // beyond the last input
     EXPECT_EQ(diseqc->InputForPolarity(-1), diseqc->PinesENTRADA()[0]);
+}
+
+// A two-input switch is unchanged: the first input up to polarity 3, the second from 4, and the second
+// for anything beyond.
+TEST_F(DiseqcSwitch, TwoInputSwitchTakesTheSecondInputFromPolarityFourOn) {
+    Build(2);
+    EXPECT_EQ(diseqc->InputForPolarity(3), diseqc->PinesENTRADA()[0]);
+    EXPECT_EQ(diseqc->InputForPolarity(4), diseqc->PinesENTRADA()[1]);
+    EXPECT_EQ(diseqc->InputForPolarity(11), diseqc->PinesENTRADA()[1]);
 }
 
 TEST_F(DiseqcSwitch, SwitchWithoutInputsComputesNothing) {
