@@ -10,7 +10,45 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 30;
 
+struct NameHash {
+    std::size_t operator()(std::string_view name) const {
+        std::size_t hash = 14695981039346656037ull; // FNV-1a over the upper-cased bytes
+        for (char c : name) {
+            hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211ull;
+        }
+        return hash;
+    }
+};
+
+struct NameEqual {
+    bool operator()(std::string_view a, std::string_view b) const { return EqualsIgnoringAsciiCase(a, b); }
+};
+
 } // namespace
+
+// The Numero_Interno values of the owned components of one exact class: the highest, how many carry
+// it, and how many there are. When the last holder of the highest goes, the highest is found again
+// among the owner's components the next time it is asked for.
+struct TPrimerComponente::ClassNumbers {
+    std::int32_t highest = 0;
+    std::size_t atHighest = 0;
+    std::size_t count = 0;
+    bool stale = false;
+};
+
+struct TPrimerComponente::ChildIndex {
+    std::unordered_map<std::string_view, TPrimerComponente*, NameHash, NameEqual> names;
+    // By the exact class a component was counted as: a handful of classes per owner, so asking for a
+    // class and every class derived from it looks at each.
+    std::unordered_map<const ComponentClass*, ClassNumbers> numbers;
+};
+
+TPrimerComponente::ChildIndex& TPrimerComponente::Children() {
+    if (!m_children) {
+        m_children = std::make_unique<ChildIndex>();
+    }
+    return *m_children;
+}
 
 const ComponentClass& TPrimerComponente::StaticClass() {
     static const ComponentClass info{"TPrimerComponente", nullptr};
@@ -25,10 +63,8 @@ TPrimerComponente::TPrimerComponente(TPrimerComponente* owner) : m_owner(owner) 
 
 TPrimerComponente::~TPrimerComponente() {
     // Tell every component that asked about this one, then forget the subscriptions both ways.
-    auto notifies = std::move(m_freeNotifies);
-    for (TPrimerComponente* other : notifies) {
-        auto& back = other->m_freeNotifies;
-        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    for (TPrimerComponente* other : m_freeNotifies.TakeAll()) {
+        other->m_freeNotifies.Erase(this);
         other->Notification(this);
     }
     DestroyOwnedComponents();
@@ -39,6 +75,10 @@ TPrimerComponente::~TPrimerComponente() {
 }
 
 void TPrimerComponente::DestroyOwnedComponents() {
+    // The owner goes too: its index is dropped at once (nothing finds a child being freed) and the
+    // children leave only the list, so freeing n components costs n.
+    m_freeingChildren = true;
+    m_children.reset();
     // The newest first, so that later components, which may refer to earlier ones, go before them.
     while (m_lastChild != nullptr) {
         delete m_lastChild;
@@ -96,29 +136,27 @@ TPrimerComponente* TPrimerComponente::FindComponent(std::string_view name) const
     if (name.empty()) {
         return nullptr;
     }
-    auto found = m_nameIndex.find(UpperAscii(name));
-    return found == m_nameIndex.end() ? nullptr : found->second;
+    if (!m_children) {
+        return nullptr;
+    }
+    auto found = m_children->names.find(name);
+    return found == m_children->names.end() ? nullptr : found->second;
 }
 
 void TPrimerComponente::FreeNotification(TPrimerComponente* other) {
     if (other == nullptr || other == this) {
         return;
     }
-    if (std::find(m_freeNotifies.begin(), m_freeNotifies.end(), other) == m_freeNotifies.end()) {
-        m_freeNotifies.push_back(other);
-    }
-    if (std::find(other->m_freeNotifies.begin(), other->m_freeNotifies.end(), this) ==
-        other->m_freeNotifies.end()) {
-        other->m_freeNotifies.push_back(this);
-    }
+    m_freeNotifies.Insert(other);
+    other->m_freeNotifies.Insert(this);
 }
 
 void TPrimerComponente::RemoveFreeNotification(TPrimerComponente* other) {
     if (other == nullptr) {
         return;
     }
-    std::erase(m_freeNotifies, other);
-    std::erase(other->m_freeNotifies, this);
+    m_freeNotifies.Erase(other);
+    other->m_freeNotifies.Erase(this);
 }
 
 void TPrimerComponente::Notification(TPrimerComponente* /*removed*/) {}
@@ -142,8 +180,10 @@ void TPrimerComponente::InsertComponent(TPrimerComponente* child) {
 }
 
 void TPrimerComponente::RemoveComponent(TPrimerComponente* child) {
-    UnindexName(child);
-    CountNumber(child, -1);
+    if (!m_freeingChildren) {
+        UnindexName(child);
+        CountNumber(child, -1);
+    }
     (child->m_prevSibling != nullptr ? child->m_prevSibling->m_nextSibling : m_firstChild) =
         child->m_nextSibling;
     (child->m_nextSibling != nullptr ? child->m_nextSibling->m_prevSibling : m_lastChild) =
@@ -155,51 +195,94 @@ void TPrimerComponente::RemoveComponent(TPrimerComponente* child) {
 
 void TPrimerComponente::IndexName(TPrimerComponente* child) {
     if (!child->m_name.empty()) {
-        m_nameIndex.emplace(UpperAscii(child->m_name), child);
+        Children().names.emplace(child->m_name, child);
     }
 }
 
 void TPrimerComponente::UnindexName(TPrimerComponente* child) {
-    if (child->m_name.empty()) {
+    if (child->m_name.empty() || !m_children) {
         return;
     }
-    auto found = m_nameIndex.find(UpperAscii(child->m_name));
-    if (found != m_nameIndex.end() && found->second == child) {
-        m_nameIndex.erase(found);
+    auto found = m_children->names.find(child->m_name);
+    if (found != m_children->names.end() && found->second == child) {
+        m_children->names.erase(found);
     }
 }
 
-// Keeps, per class, how many owned components of that class or of a derived class carry each
-// Numero_Interno, so that the next number is found without scanning the owner's components.
+// Keeps, per exact class, the highest Numero_Interno of the owned components, so that the next number
+// is found without scanning the owner's components.
 void TPrimerComponente::CountNumber(TPrimerComponente* child, int delta) {
     if (delta > 0) {
         if (child->m_name.empty() || child->m_countedAs != nullptr) {
             return;
         }
+        // The class is remembered at counting time: in a destructor ClassInfo() no longer names it.
         child->m_countedAs = &child->ClassInfo();
-    } else if (child->m_countedAs == nullptr) {
+        ClassNumbers& numbers = Children().numbers[child->m_countedAs];
+        const std::int32_t number = child->m_numeroInterno;
+        if (!numbers.stale) {
+            if (numbers.count == 0 || number > numbers.highest) {
+                numbers.highest = number;
+                numbers.atHighest = 1;
+            } else if (number == numbers.highest) {
+                ++numbers.atHighest;
+            }
+        }
+        ++numbers.count;
         return;
     }
-    // The class is remembered at counting time: in a destructor ClassInfo() no longer names it.
-    for (const ComponentClass* cls = child->m_countedAs; cls != nullptr; cls = cls->parent) {
-        auto& numbers = m_numbers[cls];
-        auto& count = numbers[child->m_numeroInterno];
-        count += delta;
-        if (count <= 0) {
-            numbers.erase(child->m_numeroInterno);
-        }
+    if (child->m_countedAs == nullptr) {
+        return;
     }
-    if (delta < 0) {
-        child->m_countedAs = nullptr;
+    const ComponentClass* cls = std::exchange(child->m_countedAs, nullptr);
+    if (!m_children) {
+        return;
+    }
+    auto found = m_children->numbers.find(cls);
+    if (found == m_children->numbers.end()) {
+        return;
+    }
+    ClassNumbers& numbers = found->second;
+    if (--numbers.count == 0) {
+        m_children->numbers.erase(found);
+        return;
+    }
+    if (!numbers.stale && child->m_numeroInterno == numbers.highest && --numbers.atHighest == 0) {
+        numbers.stale = true;
     }
 }
 
 std::int32_t TPrimerComponente::HighestNumber(const ComponentClass& cls) const {
-    auto found = m_numbers.find(&cls);
-    if (found == m_numbers.end() || found->second.empty()) {
+    if (!m_children) {
         return 0;
     }
-    return std::max<std::int32_t>(0, found->second.rbegin()->first);
+    std::int32_t highest = 0;
+    for (auto& [counted, numbers] : m_children->numbers) {
+        if (!counted->InheritsFrom(cls)) {
+            continue;
+        }
+        if (numbers.stale) {
+            RecountHighest(counted, numbers);
+        }
+        highest = std::max(highest, numbers.highest);
+    }
+    return highest;
+}
+
+void TPrimerComponente::RecountHighest(const ComponentClass* cls, ClassNumbers& numbers) const {
+    numbers = ClassNumbers{0, 0, numbers.count, false};
+    std::size_t seen = 0;
+    for (const TPrimerComponente* child = m_firstChild; child != nullptr; child = child->m_nextSibling) {
+        if (child->m_countedAs != cls) {
+            continue;
+        }
+        if (seen++ == 0 || child->m_numeroInterno > numbers.highest) {
+            numbers.highest = child->m_numeroInterno;
+            numbers.atHighest = 1;
+        } else if (child->m_numeroInterno == numbers.highest) {
+            ++numbers.atHighest;
+        }
+    }
 }
 
 } // namespace ixo

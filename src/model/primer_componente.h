@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pointer_set.h"
 #include "model/component_class.h"
 
 #include <cstdint>
@@ -71,6 +72,7 @@ public:
     virtual void DefineProperties(BinaryPropertyFiler& filer);
 
     // Asks to be told (Notification) when other is destroyed; both sides forget each other when either goes.
+    // Subscribing and leaving take constant time, however many components watch other.
     void FreeNotification(TPrimerComponente* other);
     void RemoveFreeNotification(TPrimerComponente* other);
 
@@ -86,14 +88,14 @@ protected:
                                 std::int32_t number);
 
 private:
-    struct NumberIndex; // per-class counts of Numero_Interno among the owned components
-
     void InsertComponent(TPrimerComponente* child);
     void RemoveComponent(TPrimerComponente* child);
     void IndexName(TPrimerComponente* child);
     void UnindexName(TPrimerComponente* child);
     void CountNumber(TPrimerComponente* child, int delta);
     std::int32_t HighestNumber(const ComponentClass& cls) const;
+    struct ClassNumbers;
+    void RecountHighest(const ComponentClass* cls, ClassNumbers& numbers) const;
     void DestroyOwnedComponents();
 
     TPrimerComponente* m_owner = nullptr;
@@ -108,9 +110,15 @@ private:
     TPrimerComponente* m_nextSibling = nullptr;
     std::size_t m_componentCount = 0;
 
-    std::unordered_map<std::string, TPrimerComponente*> m_nameIndex;
-    std::unordered_map<const ComponentClass*, std::map<std::int32_t, std::int32_t>> m_numbers;
-    std::vector<TPrimerComponente*> m_freeNotifies;
+    // What only an owner needs, made when the first component is named under it: the name index
+    // (keys view the children's own names, compared without regard to ASCII case) and the numbering.
+    struct ChildIndex;
+    ChildIndex& Children();
+    std::unique_ptr<ChildIndex> m_children;
+    // Set while the base destructor frees the owned components: the index is gone with the owner, so
+    // the children leave only the list.
+    bool m_freeingChildren = false;
+    PointerSet<TPrimerComponente> m_freeNotifies; // both sides of every free-notification subscription
 };
 
 class TPrimerComponente::ComponentRange {
