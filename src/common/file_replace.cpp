@@ -1,6 +1,7 @@
 #include "common/file_replace.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -27,9 +28,58 @@ bool WriteAll(int fd, std::string_view contents) {
     return true;
 }
 
+fs::path FolderOf(const fs::path& target) {
+    return target.parent_path().empty() ? fs::path(".") : target.parent_path();
+}
+
+// The temporary files are named "." + the target's file name + ".tmp" + the writing process's id + "-" +
+// an attempt number. The process id of such a name, or -1 when the name is not one of them.
+long TemporaryOwner(const std::string& name, const std::string& prefix) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+        return -1;
+    }
+    const std::size_t dash = name.find('-', prefix.size());
+    if (dash == std::string::npos || dash == prefix.size() || dash + 1 == name.size()) {
+        return -1;
+    }
+    long pid = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (i == dash) {
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        if (i < dash && pid < 100000000) {
+            pid = pid * 10 + (c - '0');
+        }
+    }
+    return pid;
+}
+
+// A save killed half-way leaves its temporary file behind. Before writing, the temporaries of this
+// target that belong to this process or to a process that no longer runs are removed; those of a
+// running process (another save in progress) are left alone.
+void RemoveLeftovers(const fs::path& target) {
+    const std::string prefix = "." + target.filename().string() + ".tmp";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(FolderOf(target), error)) {
+        const std::string name = entry.path().filename().string();
+        const long pid = TemporaryOwner(name, prefix);
+        if (pid <= 0) {
+            continue;
+        }
+        const bool running = pid != ::getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (!running && entry.is_regular_file(error)) {
+            fs::remove(entry.path(), error);
+        }
+    }
+}
+
 // Creates a new, empty file beside the target; its name starts with a dot so that it stays out of sight.
 int CreateSibling(const fs::path& target, fs::path& sibling) {
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const fs::path folder = FolderOf(target);
     std::string stem(".");
     stem.append(target.filename().string()).append(".tmp").append(std::to_string(::getpid())).append("-");
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -55,6 +105,31 @@ bool IsReadOnlyFile(const fs::path& path) {
     return (status.permissions() & kAnyWrite) == fs::perms::none || ::access(path.c_str(), W_OK) != 0;
 }
 
+namespace {
+
+// Writes contents to a new file beside target and renames it over target.
+bool WriteThroughSibling(const fs::path& target, std::string_view contents, const fs::file_status& status) {
+    RemoveLeftovers(target);
+    fs::path sibling;
+    const int fd = CreateSibling(target, sibling);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, contents);
+    if (ok && fs::exists(status)) {
+        ok = ::fchmod(fd, static_cast<mode_t>(status.permissions() & fs::perms::mask)) == 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(sibling.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(sibling.c_str());
+    }
+    return ok;
+}
+
+} // namespace
+
 bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
     std::error_code error;
     fs::path target = path;
@@ -65,27 +140,41 @@ bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
         }
     }
     const auto status = fs::status(target, error);
-    const bool exists = fs::exists(status);
-    if (exists && (!fs::is_regular_file(status) || IsReadOnlyFile(target))) {
+    if (fs::exists(status) && (!fs::is_regular_file(status) || IsReadOnlyFile(target))) {
         return false;
     }
+    return WriteThroughSibling(target, contents, status);
+}
 
-    fs::path sibling;
-    const int fd = CreateSibling(target, sibling);
+bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    if (!fs::is_regular_file(from, error)) {
+        return false;
+    }
+    const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, contents);
-    if (ok && exists) {
-        ok = ::fchmod(fd, static_cast<mode_t>(status.permissions() & fs::perms::mask)) == 0;
+    std::string contents;
+    char buffer[1 << 16];
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        contents.append(buffer, static_cast<std::size_t>(got));
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(sibling.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(sibling.c_str());
+    ::close(fd);
+    const auto status = fs::status(to, error);
+    if (!ok || (fs::exists(status) && !fs::is_regular_file(status))) {
+        return false;
     }
-    return ok;
+    return WriteThroughSibling(to, contents, fs::file_status{});
 }
 
 } // namespace ixo

@@ -13,7 +13,13 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // is then renamed over it, so a failure at any point (read-only folder, missing folder, full disk)
 // leaves the old file untouched and no half-written file behind. A symbolic link is followed and its
 // target replaced; an existing file keeps its permissions. Refuses read-only files and anything that is
-// not a regular file. Returns false on any failure.
+// not a regular file. Returns false on any failure. Temporary files of this target left by a process
+// that was killed while writing are removed first.
 [[nodiscard]] bool ReplaceFileContents(const std::filesystem::path& path, std::string_view contents);
+
+// Copies `from` over `to` the same way: `to` is replaced whole or not at all (a read-only `to` is
+// replaced too: it is a copy the program keeps, like a backup). False when `from` cannot be read or `to`
+// not written.
+[[nodiscard]] bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace ixo

@@ -93,10 +93,10 @@ void MakeBackup(const std::filesystem::path& path) {
     if (SamePath(backup, path)) {
         return; // a project saved under its own backup name keeps no backup
     }
+    // Through a temporary file: a save killed while the backup is written leaves the previous backup.
     std::error_code error;
-    std::filesystem::remove(backup, error);
     if (std::filesystem::exists(path, error)) {
-        std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error);
+        static_cast<void>(CopyFileAtomically(path, backup)); // a failed backup does not stop the save
     }
 }
 

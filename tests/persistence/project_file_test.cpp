@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace ixo::test {
@@ -336,6 +339,56 @@ TEST(ProjectFileSave, AFileNamedLikeItsBackupIsSavedWithoutLosingIt) {
     // Without an extension the backup is the name + ".BAK".
     EXPECT_EQ(BackupPath(dir / "casa"), dir / "casa.BAK");
     EXPECT_EQ(BackupPath(dir / "a.b.XPJ"), dir / "a.b.BAK");
+}
+
+// A pid that no process has: a child that has run and been waited for.
+pid_t FinishedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+std::vector<std::string> HiddenFiles(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".")) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save killed half-way leaves a temporary file of the project (or of its backup) behind: the next save
+// removes those of processes that no longer run and keeps those of a running one; the backup is written
+// through a temporary file too, so the old backup stays whole until the new one is complete.
+TEST(ProjectFileSave, RemovesTheTemporaryFilesOfAKilledSaveAndReplacesTheBackupWhole) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.XPJ";
+    ASSERT_TRUE(SaveProject(*project, path));
+    const std::string first = ReadFileBytes(path);
+    ASSERT_TRUE(SaveProject(*project, path));
+    const std::string dead = std::to_string(FinishedProcessId());
+    const std::string running = std::to_string(::getppid()); // the test runner's parent runs
+    WriteFileBytes(dir / (".casa.XPJ.tmp" + dead + "-0"), "half a project");
+    WriteFileBytes(dir / (".casa.BAK.tmp" + dead + "-3"), "half a backup");
+    WriteFileBytes(dir / (".casa.XPJ.tmp" + running + "-0"), "another save in progress");
+    WriteFileBytes(dir / ".casa.XPJ.tmpnotanumber-0", "not ours");
+    WriteFileBytes(dir / ".otra.XPJ.tmp1-0", "another target");
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), first);
+
+    project->SetDatosproyecto({"tercera"});
+    ASSERT_TRUE(SaveProject(*project, path));
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), first); // the file as it was before this save
+    EXPECT_EQ(HiddenFiles(dir.Path()),
+              (std::vector<std::string>{".casa.XPJ.tmp" + running + "-0", ".casa.XPJ.tmpnotanumber-0",
+                                        ".otra.XPJ.tmp1-0"}));
 }
 
 TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileAndReturnsFalse) {
