@@ -57,6 +57,7 @@ private:
 
 int NewProject(const CommandContext& context) {
     const EffectiveSettings settings = LoadEffectiveSettings(context.Options().settingsFile);
+    PrintSettingsWarnings(context.err, settings);
     const NewProjectRequest request = ParseNewProjectRequest(context, settings.record, settings.limits);
     for (const std::string& note : request.notes) {
         context.err << kProgramName << ": note: " << note << "\n";

@@ -10,16 +10,13 @@
 namespace ixo::cli {
 namespace {
 
-constexpr std::size_t kCommentColumn = 36;
-
+// A key with what it is on a comment line of its own above it: a comment after the value would be
+// part of the value for programs that read the file as Windows does.
 void Line(std::ostream& out, std::string_view key, const std::string& value, std::string_view comment = {}) {
-    std::string text = std::string(key) + "=" + value;
     if (!comment.empty()) {
-        text.resize(std::max(text.size() + 1, kCommentColumn), ' ');
-        text += "; ";
-        text += comment;
+        out << "; " << comment << "\n";
     }
-    out << text << "\n";
+    out << key << "=" << value << "\n";
 }
 
 std::string_view FileStateText(EffectiveSettings::FileState state) {
@@ -39,34 +36,31 @@ void PrintRecord(std::ostream& out, const SettingsRecord& record) {
         out << "\n[" << section.name << "]\n";
         for (std::string_view key : section.keys) {
             const SettingField& field = *FindSettingField(key);
-            Line(out, key, SettingValueText(record, field), field.property);
+            Line(out, key, SettingValueText(record, field), field.description);
         }
     }
 }
 
 void PrintLimits(std::ostream& out, const EffectiveSettings& settings) {
-    out << "\n[" << kSectionOutletLevels << "]";
+    out << "\n[" << kSectionOutletLevels << "]\n";
     if (!settings.limitsFromFile) {
-        out << "  ; built-in defaults";
+        out << "; built-in defaults\n";
     }
-    out << "\n";
     Line(out, "LNUMBER", std::to_string(settings.limits.size()));
     for (std::size_t i = 0; i < settings.limits.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         const Testructuranivel& limit = settings.limits[i];
         const std::string_view band = i == kTerrestrialLimit ? "terrestrial" : "satellite";
-        Line(out, "LNAME" + number, limit.name, std::string(band) + " limit");
-        Line(out, "LMIN" + number, FormatIniDecimal(limit.minimum), "dBµV");
-        Line(out, "LMAX" + number, FormatIniDecimal(limit.maximum), "dBµV");
+        Line(out, "LNAME" + number, limit.name,
+             std::string(band) + " limit: name, minimum and maximum in dBµV");
+        Line(out, "LMIN" + number, FormatIniDecimal(limit.minimum));
+        Line(out, "LMAX" + number, FormatIniDecimal(limit.maximum));
     }
 }
 
 int ShowSettings(const CommandContext& context) {
     const EffectiveSettings settings = LoadEffectiveSettings(context.Options().settingsFile);
-    if (!settings.recordComplete) {
-        context.err << kProgramName << ": warning: a distance in " << settings.file.string()
-                    << " is not a number; the settings after it were not read and show 0\n";
-    }
+    PrintSettingsWarnings(context.err, settings);
     PrintEffectiveSettings(context.out, settings);
     return kExitSuccess;
 }
@@ -83,10 +77,21 @@ EffectiveSettings LoadEffectiveSettings(const std::filesystem::path& file) {
     } else if (std::filesystem::exists(status)) {
         settings.fileState = EffectiveSettings::FileState::NotAFile;
     }
-    settings.recordComplete = ReadSettings(file, settings.record);
-    settings.limitsFromFile = ReadLevelLimits(settings.limits, file);
+    static_cast<void>(ReadSettings(file, settings.record, &settings.problems)); // problems say what failed
+    settings.limitsFromFile = ReadLevelLimits(settings.limits, file, &settings.problems);
     settings.projectDirectory = ReadProjectDirectory(file);
     return settings;
+}
+
+void PrintSettingsWarnings(std::ostream& err, const EffectiveSettings& settings) {
+    for (const SettingsProblem& problem : settings.problems) {
+        err << kProgramName << ": warning: " << settings.file.string();
+        if (problem.line > 0) {
+            err << ":" << problem.line;
+        }
+        err << ": " << problem.key << "=" << problem.value << " is not a number; the default "
+            << problem.defaultValue << " is used\n";
+    }
 }
 
 void PrintEffectiveSettings(std::ostream& out, const EffectiveSettings& settings) {

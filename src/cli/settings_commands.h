@@ -2,11 +2,13 @@
 
 #include "cli/command_registry.h"
 #include "settings/level_limits.h"
+#include "settings/settings_file.h"
 #include "settings/settings_record.h"
 
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace ixo::cli {
 
@@ -18,7 +20,7 @@ struct EffectiveSettings {
     std::filesystem::path file;
     FileState fileState = FileState::Missing;
     SettingsRecord record;
-    bool recordComplete = true; // false when a distance was not a number and the read stopped there
+    std::vector<SettingsProblem> problems; // values that could not be read: their defaults stand
     TMatestructuranivel limits;
     bool limitsFromFile = false; // false when the file has no complete list and the defaults stand
     std::string projectDirectory;
@@ -26,8 +28,12 @@ struct EffectiveSettings {
 
 EffectiveSettings LoadEffectiveSettings(const std::filesystem::path& file);
 
-// Writes the settings grouped by section as "KEY=value" lines, each with the name of the field it
-// fills, headed by the file they came from.
+// One warning line on `err` for each value of the file that could not be read, naming the file, the line
+// and the key, and the default taken instead. Every command that reads the settings file prints them.
+void PrintSettingsWarnings(std::ostream& err, const EffectiveSettings& settings);
+
+// Writes the settings as a settings file that reads back to the same values: sections of "KEY=value"
+// lines, each under a comment line that says what it is, headed by the file they came from.
 void PrintEffectiveSettings(std::ostream& out, const EffectiveSettings& settings);
 
 // "settings": shows the effective settings.

@@ -4,6 +4,8 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include "common/ascii_case.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -21,6 +23,7 @@ struct IniDocument::Impl {
         ini.SetQuotes(true);
     }
     CSimpleIniA ini;
+    std::string text; // as parsed, for the line numbers of keys
 };
 
 IniDocument::IniDocument() : m_impl(std::make_unique<Impl>()) {}
@@ -30,6 +33,7 @@ IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 
 IniDocument::LoadStatus IniDocument::Load(const std::filesystem::path& path) {
     m_impl->ini.Reset();
+    m_impl->text.clear();
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
@@ -54,7 +58,43 @@ IniDocument::LoadStatus IniDocument::Load(const std::filesystem::path& path) {
 
 void IniDocument::Parse(std::string_view text) {
     m_impl->ini.Reset();
+    m_impl->text.assign(text);
     m_impl->ini.LoadData(text.data(), text.size());
+}
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+int IniDocument::LineOf(std::string_view section, std::string_view key) const {
+    std::string_view rest = m_impl->text;
+    bool inSection = false;
+    for (int number = 1; !rest.empty(); ++number) {
+        const auto end = rest.find('\n');
+        const std::string_view line = Trimmed(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        if (line.starts_with('[')) {
+            const auto close = line.find(']');
+            inSection = close != std::string_view::npos &&
+                        EqualsIgnoringAsciiCase(Trimmed(line.substr(1, close - 1)), section);
+        } else if (inSection && !line.starts_with(';') && !line.starts_with('#')) {
+            const auto equals = line.find('=');
+            if (equals != std::string_view::npos &&
+                EqualsIgnoringAsciiCase(Trimmed(line.substr(0, equals)), key)) {
+                return number;
+            }
+        }
+    }
+    return 0;
 }
 
 std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const {

@@ -31,6 +31,9 @@ public:
     // The value of a key, or nothing when the section or the key does not exist.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
+    // The 1-based line of the key in the text last loaded or parsed (first occurrence), or 0.
+    int LineOf(std::string_view section, std::string_view key) const;
+
     // Removes a section with all its keys; a section written afterwards goes to the end of the file.
     void EraseSection(std::string_view section);
 

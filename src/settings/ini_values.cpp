@@ -4,6 +4,15 @@
 #include <cmath>
 
 namespace ixo {
+
+std::string_view WithoutInlineComment(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((text[i] == ';' || text[i] == '#') && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
+}
 namespace {
 
 std::string_view Trimmed(std::string_view text) {

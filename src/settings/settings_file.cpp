@@ -7,6 +7,7 @@
 #include "settings/settings_keys.h"
 
 #include <functional>
+#include <vector>
 
 namespace ixo {
 namespace {
@@ -22,44 +23,43 @@ IniDocument LoadDocument(const fs::path& path) {
     return document;
 }
 
-std::int32_t IntegerOr(const std::optional<std::string>& text, std::int32_t fallback) {
-    return text ? ParseIniInteger(*text).value_or(fallback) : fallback;
-}
-
-double DecimalOr(const std::optional<std::string>& text, double fallback) {
-    return text ? ParseIniDecimal(*text).value_or(fallback) : fallback;
-}
-
-// Reads one field. Returns false only for a distance that is present and not a number.
+// Reads one field: a missing key takes its default; a value that cannot be read takes its default too and
+// is listed in `problems`. Returns false for such a value.
 bool ReadField(const IniDocument& document, const SettingField& field, const SettingsRecord& defaults,
-               SettingsRecord& record) {
+               SettingsRecord& record, std::vector<SettingsProblem>* problems) {
     const std::optional<std::string> text = document.Value(field.section, field.key);
-    switch (field.kind) {
-    case SettingKind::Distance: {
-        auto member = std::get<double SettingsRecord::*>(field.member);
-        const std::optional<double> value = text ? ParseIniDecimal(*text) : defaults.*member;
-        if (value) {
-            record.*member = *value;
+    bool readable = true;
+    const auto take = [&](auto member, auto parsed, auto convert) {
+        if (!text) {
+            record.*member = defaults.*member;
+        } else if (parsed) {
+            record.*member = convert(*parsed);
+        } else {
+            record.*member = defaults.*member;
+            readable = false;
         }
-        return value.has_value();
+    };
+    const std::string_view value = text ? WithoutInlineComment(*text) : std::string_view{};
+    switch (field.kind) {
+    case SettingKind::Distance:
+    case SettingKind::Level:
+        take(std::get<double SettingsRecord::*>(field.member), ParseIniDecimal(value),
+             [](double v) { return v; });
+        break;
+    case SettingKind::Flag:
+        take(std::get<bool SettingsRecord::*>(field.member), ParseIniInteger(value),
+             [](std::int32_t v) { return v > 0; });
+        break;
+    case SettingKind::Integer:
+        take(std::get<std::int32_t SettingsRecord::*>(field.member), ParseIniInteger(value),
+             [](std::int32_t v) { return v; });
+        break;
     }
-    case SettingKind::Level: {
-        auto member = std::get<double SettingsRecord::*>(field.member);
-        record.*member = DecimalOr(text, defaults.*member);
-        return true;
+    if (!readable && problems != nullptr) {
+        problems->push_back({document.LineOf(field.section, field.key), std::string(field.key), *text,
+                             SettingValueText(defaults, field)});
     }
-    case SettingKind::Flag: {
-        auto member = std::get<bool SettingsRecord::*>(field.member);
-        record.*member = IntegerOr(text, defaults.*member ? 1 : 0) > 0;
-        return true;
-    }
-    case SettingKind::Integer: {
-        auto member = std::get<std::int32_t SettingsRecord::*>(field.member);
-        record.*member = IntegerOr(text, defaults.*member);
-        return true;
-    }
-    }
-    return true;
+    return readable;
 }
 
 // Loads the file, lets `edit` rewrite its sections and puts the result in place. A file that exists
@@ -90,15 +90,14 @@ std::string UnableToWriteMessage(const fs::path& path) {
     return std::string(" Unable to write to  ") + "\n\r" + path.string();
 }
 
-bool ReadSettings(const fs::path& path, SettingsRecord& record) {
+bool ReadSettings(const fs::path& path, SettingsRecord& record, std::vector<SettingsProblem>* problems) {
     const IniDocument document = LoadDocument(path);
     const SettingsRecord defaults = DefaultSettings();
+    bool readable = true;
     for (std::string_view key : SettingsReadOrder()) {
-        if (!ReadField(document, *FindSettingField(key), defaults, record)) {
-            return false;
-        }
+        readable = ReadField(document, *FindSettingField(key), defaults, record, problems) && readable;
     }
-    return true;
+    return readable;
 }
 
 bool WriteSettings(const SettingsRecord& record, const fs::path& path, std::string& errorMessage) {
@@ -115,29 +114,48 @@ bool WriteSettings(const SettingsRecord& record, const fs::path& path, std::stri
     });
 }
 
-bool ReadLevelLimits(TMatestructuranivel& array, const fs::path& path) {
+bool ReadLevelLimits(TMatestructuranivel& array, const fs::path& path,
+                     std::vector<SettingsProblem>* problems) {
     const IniDocument document = LoadDocument(path);
     const auto count = document.Value(kSectionOutletLevels, kKeyCount);
-    if (!count || ParseIniInteger(*count) != static_cast<std::int32_t>(kLevelLimitCount)) {
+    if (!count ||
+        ParseIniInteger(WithoutInlineComment(*count)) != static_cast<std::int32_t>(kLevelLimitCount)) {
+        if (count && problems != nullptr) {
+            problems->push_back({document.LineOf(kSectionOutletLevels, kKeyCount), std::string(kKeyCount),
+                                 *count, std::to_string(kLevelLimitCount)});
+        }
         DefaultLevelLimits(array);
         return false;
     }
+    TMatestructuranivel defaults;
+    DefaultLevelLimits(defaults);
     array.resize(kLevelLimitCount);
     bool complete = true;
+    // A limit that cannot be read takes its default alone (a limit of 0 would pass every outlet).
+    const auto readLimit = [&](std::string_view name, std::size_t i, double fallback) {
+        const std::string key = LimitKey(name, i + 1);
+        const auto text = document.Value(kSectionOutletLevels, key);
+        if (!text) {
+            complete = false;
+            return fallback;
+        }
+        if (const auto value = ParseIniDecimal(WithoutInlineComment(*text))) {
+            return *value;
+        }
+        if (problems != nullptr) {
+            problems->push_back(
+                {document.LineOf(kSectionOutletLevels, key), key, *text, FormatIniDecimal(fallback)});
+        }
+        return fallback;
+    };
     for (std::size_t i = 0; i < kLevelLimitCount; ++i) {
         const auto name = document.Value(kSectionOutletLevels, LimitKey("LNAME", i + 1));
-        const auto minimum = document.Value(kSectionOutletLevels, LimitKey("LMIN", i + 1));
-        const auto maximum = document.Value(kSectionOutletLevels, LimitKey("LMAX", i + 1));
-        complete = complete && name && minimum && maximum;
+        complete = complete && name;
         if (name) {
             array[i].name = *name;
         }
-        if (minimum) {
-            array[i].minimum = ParseIniDecimal(*minimum).value_or(0.0);
-        }
-        if (maximum) {
-            array[i].maximum = ParseIniDecimal(*maximum).value_or(0.0);
-        }
+        array[i].minimum = readLimit("LMIN", i, defaults[i].minimum);
+        array[i].maximum = readLimit("LMAX", i, defaults[i].maximum);
     }
     if (!complete) {
         DefaultLevelLimits(array);

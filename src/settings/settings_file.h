@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace ixo {
 
@@ -23,10 +24,20 @@ inline constexpr const char* kSettingsFileName = "Ixo.ini";
 // The settings file of a program installed in `programDirectory`.
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programDirectory);
 
-// Reads the settings into `record`, each missing key taking its default. A distance (DISTANCE section)
-// that is present but not a number stops the read: the fields read before it hold the file's values,
-// the later ones keep what `record` held, and the result is false. Otherwise true.
-[[nodiscard]] bool ReadSettings(const std::filesystem::path& path, SettingsRecord& record);
+// A value of the settings file that could not be read; its key took its default.
+struct SettingsProblem {
+    int line = 0; // 1-based line of the key in the file; 0 when not found
+    std::string key;
+    std::string value;        // the text that was found
+    std::string defaultValue; // the value taken instead, as the file would hold it
+};
+
+// Reads the settings into `record`, each missing key taking its default. A value that cannot be read
+// (not a number) takes its key's default alone and is listed in `problems` when given; the other keys
+// are read as usual. A comment after a value ("15   ; m") is ignored, like whole-line ";" and "#"
+// comments. True when every value present could be read.
+[[nodiscard]] bool ReadSettings(const std::filesystem::path& path, SettingsRecord& record,
+                                std::vector<SettingsProblem>* problems = nullptr);
 
 // Rewrites the sections DISTANCE, TV_APARTMENTS, DISTRIBUTION, HEADER and "HEADER LEVEL".
 [[nodiscard]] bool WriteSettings(const SettingsRecord& record, const std::filesystem::path& path,
@@ -34,8 +45,10 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& programDirec
 
 // Reads the two outlet level limits of section OUTLET_LEVELS. Returns true when the file holds a complete
 // list of two entries; otherwise (no file, a count other than 2, a missing key) the array receives the
-// two default entries and the result is false. A limit that is present but not a number reads as 0.
-[[nodiscard]] bool ReadLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path);
+// two default entries and the result is false. A limit that is present but not a number takes that
+// limit's default and is listed in `problems` (so does an unreadable count).
+[[nodiscard]] bool ReadLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path,
+                                   std::vector<SettingsProblem>* problems = nullptr);
 
 // Rewrites section OUTLET_LEVELS. An array that does not hold exactly two entries is first replaced by
 // the defaults, which are then written.

@@ -12,8 +12,9 @@ namespace {
 using R = SettingsRecord;
 
 const auto kFields = std::to_array<SettingField>({
-#define IXO_SETTINGS_KEY(kind, member, section, key, value, stored, readAt, writeAt)                         \
-    {kSection##section, key, #member, SettingKind::kind, &R::member, stored != 0, readAt, writeAt},
+#define IXO_SETTINGS_KEY(kind, member, section, key, value, stored, readAt, writeAt, description)            \
+    {kSection##section, key,    #member, SettingKind::kind, &R::member,                                      \
+     stored != 0,       readAt, writeAt, description},
     IXO_SETTINGS_FIELDS(IXO_SETTINGS_KEY)
 #undef IXO_SETTINGS_KEY
 });

@@ -29,9 +29,10 @@ struct SettingField {
     std::string_view property; // name of the field in the record and in the project preferences
     SettingKind kind;
     SettingMember member;
-    bool storedWithProject; // a project stores it as a published property of its preferences
-    int readAt;             // place in SettingsReadOrder()
-    int writeAt;            // place among its section's keys in SettingsWriteOrder()
+    bool storedWithProject;       // a project stores it as a published property of its preferences
+    int readAt;                   // place in SettingsReadOrder()
+    int writeAt;                  // place among its section's keys in SettingsWriteOrder()
+    std::string_view description; // what the value is, for the user
 };
 
 // Every field of the settings record, in the record's declared order (IXO_SETTINGS_FIELDS).

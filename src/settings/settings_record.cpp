@@ -4,7 +4,7 @@ namespace ixo {
 
 SettingsRecord DefaultSettings() {
     SettingsRecord r;
-#define IXO_SETTINGS_DEFAULT(kind, member, section, key, value, stored, readAt, writeAt)                     \
+#define IXO_SETTINGS_DEFAULT(kind, member, section, key, value, stored, readAt, writeAt, description)        \
     r.member = static_cast<SettingValueType<SettingKind::kind>::type>(value);
     IXO_SETTINGS_FIELDS(IXO_SETTINGS_DEFAULT)
 #undef IXO_SETTINGS_DEFAULT

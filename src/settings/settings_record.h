@@ -12,7 +12,7 @@ namespace ixo {
 // at start-up, before the settings file is read. DefaultSettings() gives the built-in defaults that a
 // read applies to every key missing from the file.
 struct SettingsRecord {
-#define IXO_SETTINGS_RECORD_MEMBER(kind, member, section, key, value, stored, readAt, writeAt)               \
+#define IXO_SETTINGS_RECORD_MEMBER(kind, member, section, key, value, stored, readAt, writeAt, description)  \
     SettingValueType<SettingKind::kind>::type member = {};
     IXO_SETTINGS_FIELDS(IXO_SETTINGS_RECORD_MEMBER)
 #undef IXO_SETTINGS_RECORD_MEMBER

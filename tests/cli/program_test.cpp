@@ -68,7 +68,24 @@ TEST(CliProgram, SettingsFromAFileWithAUtf8Name) {
     const Result result = RunProgram("--settings " + Quoted(path.string()) + " settings");
     EXPECT_EQ(result.status, 0);
     EXPECT_NE(result.out.find(path.string() + " (found)"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("D_FLOOR=2.75 "), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\nD_FLOOR=2.75\n"), std::string::npos) << result.out;
+}
+
+// The way a designer makes a settings file: the output of `settings`, saved and read back with
+// --settings, builds the same building as the defaults (it once built one of 0 outlets that "passed").
+TEST(CliProgram, ASettingsFileWrittenBySettingsBuildsTheSameBuilding) {
+    test::TempDir dir;
+    const auto path = dir / "my.ini";
+    const Result written = RunProgram("--settings " + Quoted((dir / "none.ini").string()) + " settings > " +
+                                      Quoted(path.string()));
+    ASSERT_EQ(written.status, 0);
+    const std::string building = "new --stairs 1 --floors 3 --flats-per-floor 2 --outlets 2";
+    const Result withDefaults =
+        RunProgram("--settings " + Quoted((dir / "none.ini").string()) + " " + building);
+    const Result withFile = RunProgram("--settings " + Quoted(path.string()) + " " + building);
+    EXPECT_EQ(withFile.status, withDefaults.status);
+    EXPECT_EQ(withFile.out, withDefaults.out);
+    EXPECT_NE(withFile.out.find("6 flats, 12 outlets"), std::string::npos) << withFile.out;
 }
 
 } // namespace

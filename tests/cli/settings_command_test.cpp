@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 #include "cli/commands.h"
 #include "cli/settings_commands.h"
+#include "settings/settings_keys.h"
 
 #include "support/temp_dir.h"
 
@@ -43,11 +44,13 @@ TEST(SettingsCommand, MissingFileShowsTheDefaultsAndSaysSo) {
     const std::string file = (dir / "Ixo.ini").string();
     EXPECT_EQ(run.out.rfind("; settings file: " + file + " (not found: built-in defaults)\n", 0), 0u)
         << run.out;
-    EXPECT_TRUE(Contains(run.out, "\n[DISTANCE]\nD_STAIR=15 "));
-    EXPECT_TRUE(Contains(run.out, "\n[HEADER LEVEL]\nLV_FI=80 "));
-    EXPECT_TRUE(Contains(run.out, "TERRESTRIAL_AMP=1 "));
-    EXPECT_TRUE(Contains(run.out, "[OUTLET_LEVELS]  ; built-in defaults\nLNUMBER=2\nLNAME1=TERR "));
-    EXPECT_TRUE(Contains(run.out, "\n[DIRECTORIES]\nDIR_PJT="));
+    EXPECT_TRUE(Contains(run.out, "\n[DISTANCE]\n; distance between two adjacent stairs, m\nD_STAIR=15\n"));
+    EXPECT_TRUE(
+        Contains(run.out, "\n[HEADER LEVEL]\n; satellite IF level at the LNB outputs, dBµV\nLV_FI=80\n"));
+    EXPECT_TRUE(Contains(run.out, "\nTERRESTRIAL_AMP=1\n"));
+    EXPECT_TRUE(Contains(run.out, "[OUTLET_LEVELS]\n; built-in defaults\nLNUMBER=2\n"));
+    EXPECT_TRUE(Contains(run.out, "\nLNAME1=TERR\n"));
+    EXPECT_TRUE(Contains(run.out, "\n[DIRECTORIES]\n; project folder\nDIR_PJT="));
 }
 
 TEST(SettingsCommand, EveryKeyAppearsOnceWithTheFileValues) {
@@ -59,11 +62,11 @@ TEST(SettingsCommand, EveryKeyAppearsOnceWithTheFileValues) {
     const CliRun run = RunWith({"settings", "--settings", (dir / "custom.ini").string()}, "/nowhere");
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(Contains(run.out, (dir / "custom.ini").string() + " (found)"));
-    EXPECT_TRUE(Contains(run.out, "D_STAIR=12.5 "));
-    EXPECT_TRUE(Contains(run.out, "TERRESTRIAL_AMP=0 "));
+    EXPECT_TRUE(Contains(run.out, "\nD_STAIR=12.5\n"));
+    EXPECT_TRUE(Contains(run.out, "\nTERRESTRIAL_AMP=0\n"));
     EXPECT_TRUE(Contains(run.out, "[OUTLET_LEVELS]\nLNUMBER=2\n"));
-    EXPECT_TRUE(Contains(run.out, "LMAX2=69.5 "));
-    EXPECT_TRUE(Contains(run.out, "DIR_PJT=/srv/obras/ "));
+    EXPECT_TRUE(Contains(run.out, "\nLMAX2=69.5\n"));
+    EXPECT_TRUE(Contains(run.out, "\nDIR_PJT=/srv/obras/\n"));
     for (std::string key :
          {"D_FLOOR", "SPLITTER_FAM", "AMP_FAM", "FINALCASCADEEL", "FAM_AMP_HD_8", "LV_TERR"}) {
         key = "\n" + key + "=";
@@ -73,14 +76,76 @@ TEST(SettingsCommand, EveryKeyAppearsOnceWithTheFileValues) {
     }
 }
 
-TEST(SettingsCommand, BadDistanceIsWarnedAbout) {
+// A value that cannot be read takes its default alone; the command says which file, line and key.
+TEST(SettingsCommand, AValueThatIsNotANumberIsWarnedAboutAndTakesItsDefault) {
     TempDir dir;
-    WriteFileBytes(dir / "Ixo.ini", "[DISTANCE]\nD_STAIR=far\n");
+    WriteFileBytes(dir / "Ixo.ini", "[DISTANCE]\nD_STAIR=far\n[TV_APARTMENTS]\nSPLITTER_FAM=1003\n");
     const CliRun run = RunWith({"settings"}, dir.Path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(Contains(run.err, "warning: a distance in"));
-    EXPECT_TRUE(Contains(run.out, "D_STAIR=0 ")); // what the program would run with
-    EXPECT_TRUE(Contains(run.out, "SPLITTER_FAM=0 "));
+    EXPECT_EQ(run.err, "ixo-cli: warning: " + (dir / "Ixo.ini").string() +
+                           ":2: D_STAIR=far is not a number; the default 15 is used\n");
+    EXPECT_TRUE(Contains(run.out, "\nD_STAIR=15\n")); // what the program runs with
+    EXPECT_TRUE(Contains(run.out, "\nSPLITTER_FAM=1003\n"));
+}
+
+// What `settings` writes reads back exactly: every key set to a value of its own (none a default) comes
+// out of a second reading of the first output unchanged, and the two outputs are the same.
+TEST(SettingsCommand, ItsOutputReadsBackToTheSameValuesForEveryKey) {
+    TempDir dir;
+    std::string text;
+    int value = 1;
+    for (const SettingsSection& section : SettingsWriteOrder()) {
+        text += "[" + std::string(section.name) + "]\n";
+        for (std::string_view key : section.keys) {
+            const SettingField& field = *FindSettingField(key);
+            const bool real = field.kind == SettingKind::Distance || field.kind == SettingKind::Level;
+            const std::string number =
+                field.kind == SettingKind::Flag ? "0" : std::to_string(100 + value++) + (real ? ",25" : "");
+            text += std::string(key) + "=" + number + "\n";
+        }
+    }
+    text += "[OUTLET_LEVELS]\nLNUMBER=2\nLNAME1=T\nLMIN1=61,5\nLMAX1=79\nLNAME2=S\nLMIN2=51\nLMAX2=69,5\n"
+            "[DIRECTORIES]\nDIR_PJT=/srv/obras; 2026/\n";
+    WriteFileBytes(dir / "first.ini", text);
+    const CliRun first = RunWith({"settings", "--settings", (dir / "first.ini").string()}, "/nowhere");
+    ASSERT_EQ(first.status, 0);
+    EXPECT_EQ(first.err, "");
+    WriteFileBytes(dir / "second.ini", first.out);
+    const CliRun second = RunWith({"settings", "--settings", (dir / "second.ini").string()}, "/nowhere");
+    EXPECT_EQ(second.err, "");
+    const auto body = [](const std::string& out) { return out.substr(out.find('\n')); };
+    EXPECT_EQ(body(second.out), body(first.out));
+
+    SettingsRecord expected;
+    value = 1;
+    for (const SettingsSection& section : SettingsWriteOrder()) {
+        for (std::string_view key : section.keys) {
+            const SettingField& field = *FindSettingField(key);
+            const double number = 100 + value;
+            std::visit(
+                [&](auto member) {
+                    using Value = std::remove_reference_t<decltype(expected.*member)>;
+                    if constexpr (std::is_same_v<Value, bool>) {
+                        expected.*member = false;
+                    } else if constexpr (std::is_same_v<Value, double>) {
+                        expected.*member = number + 0.25;
+                        ++value;
+                    } else {
+                        expected.*member = static_cast<Value>(number);
+                        ++value;
+                    }
+                },
+                field.member);
+        }
+    }
+    const EffectiveSettings back = LoadEffectiveSettings(dir / "second.ini");
+    EXPECT_EQ(back.record, expected);
+    EXPECT_TRUE(back.problems.empty());
+    EXPECT_TRUE(back.limitsFromFile);
+    EXPECT_EQ(back.limits[0].minimum, 61.5);
+    EXPECT_EQ(back.limits[1].maximum, 69.5);
+    EXPECT_EQ(back.limits[0].name, "T");
+    EXPECT_EQ(back.projectDirectory, "/srv/obras; 2026/");
 }
 
 TEST(SettingsCommand, FolderInPlaceOfTheFile) {

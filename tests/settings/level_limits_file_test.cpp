@@ -1,9 +1,12 @@
 #include "common/paths.h"
+#include "settings/ini_values.h"
 #include "settings/settings_file.h"
 
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace ixo {
 namespace {
@@ -66,15 +69,27 @@ TEST(LevelLimitsFile, MissingKeyGivesBothDefaults) {
     EXPECT_EQ(limits, DefaultLevelLimits());
 }
 
-TEST(LevelLimitsFile, LimitThatIsNotANumberReadsAsZero) {
+// A limit of 0 would pass every outlet: a limit that is not a number takes that limit's default alone,
+// and the reader says which line and key.
+TEST(LevelLimitsFile, LimitThatIsNotANumberTakesItsDefaultAndIsReported) {
     TempDir dir;
     std::string text = kCompleteLimits;
     text.replace(text.find("LMAX1=75"), 8, "LMAX1=loud");
     WriteFileBytes(dir / "Ixo.ini", text);
     TMatestructuranivel limits;
-    EXPECT_TRUE(ReadLevelLimits(limits, dir / "Ixo.ini"));
+    std::vector<SettingsProblem> problems;
+    EXPECT_TRUE(ReadLevelLimits(limits, dir / "Ixo.ini", &problems));
+    TMatestructuranivel defaults;
+    DefaultLevelLimits(defaults);
     EXPECT_EQ(limits[0].minimum, 55.5);
-    EXPECT_EQ(limits[0].maximum, 0.0);
+    EXPECT_EQ(limits[0].maximum, defaults[0].maximum);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].key, "LMAX1");
+    EXPECT_EQ(problems[0].value, "loud");
+    EXPECT_EQ(problems[0].line,
+              1 + static_cast<int>(std::count(
+                      text.begin(), text.begin() + static_cast<std::ptrdiff_t>(text.find("LMAX1")), '\n')));
+    EXPECT_EQ(problems[0].defaultValue, FormatIniDecimal(defaults[0].maximum));
 }
 
 TEST(LevelLimitsFile, WrongSizedArrayIsWrittenAsTheDefaults) {

@@ -55,38 +55,51 @@ TEST(SettingsFile, DistanceWithADecimalCommaReadsAsAPoint) {
     EXPECT_EQ(record.DistanciaTomas, 7.25);
 }
 
-TEST(SettingsFile, DistanceThatIsNotANumberStopsTheRead) {
+// A value that is not a number takes its key's default alone: the keys after it are read as usual (a
+// file once read as 0 for every key after a bad distance, and built a building of no outlets), and
+// the reader names the line and the key.
+TEST(SettingsFile, ValueThatIsNotANumberTakesItsDefaultAloneAndIsReported) {
     TempDir dir;
-    const std::string text = "[DISTANCE]\nD_STAIR=20\nD_FLOOR=3 m\nD_OUTLET=4\n"
+    const std::string text = "[DISTANCE]\nD_STAIR=20\nD_FLOOR=three\nD_OUTLET=4\n"
                              "[TV_APARTMENTS]\nOUTLETS_FAM=77\n";
-    // At start-up the record is zeroed: the fields after the bad distance stay zero.
-    SettingsRecord record = ReadFrom(dir / "Ixo.ini", text, false);
+    WriteFileBytes(dir / "Ixo.ini", text);
+    SettingsRecord record;
+    std::vector<SettingsProblem> problems;
+    EXPECT_FALSE(ReadSettings(dir / "Ixo.ini", record, &problems));
     EXPECT_EQ(record.DistanciaEscaleras, 20.0);
-    EXPECT_EQ(record.DistanciaPlantas, 0.0);
-    EXPECT_EQ(record.DistanciaTomas, 0.0);
-    EXPECT_EQ(record.Viv_FamiliaTomasES, 0);
-    EXPECT_FALSE(record.HD_ICTERR);
+    EXPECT_EQ(record.DistanciaPlantas, 3.0);
+    EXPECT_EQ(record.DistanciaTomas, 4.0);
+    EXPECT_EQ(record.Viv_FamiliaTomasES, 77);
+    EXPECT_TRUE(record.HD_ICTERR);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].line, 3);
+    EXPECT_EQ(problems[0].key, "D_FLOOR");
+    EXPECT_EQ(problems[0].value, "three");
+    EXPECT_EQ(problems[0].defaultValue, "3");
 
-    // A record that already held values keeps them past the bad distance.
-    SettingsRecord earlier = DefaultSettings();
-    earlier.DistanciaPlantas = 9.5;
-    earlier.Viv_FamiliaTomasES = 123;
-    EXPECT_FALSE(ReadSettings(dir / "Ixo.ini", earlier));
-    EXPECT_EQ(earlier.DistanciaEscaleras, 20.0);
-    EXPECT_EQ(earlier.DistanciaPlantas, 9.5);
-    EXPECT_EQ(earlier.Viv_FamiliaTomasES, 123);
+    // An empty value is present but no number either.
+    EXPECT_EQ(ReadFrom(dir / "Ixo.ini", "[DISTANCE]\nD_STAIR=\n", false).DistanciaEscaleras, 15.0);
+}
 
-    // An empty distance is present but no number either.
-    EXPECT_EQ(ReadFrom(dir / "Ixo.ini", "[DISTANCE]\nD_STAIR=\n", false).DistanciaEscaleras, 0.0);
+// Comments: whole lines starting with ";" or "#", and a comment after a number.
+TEST(SettingsFile, CommentsAreAccepted) {
+    TempDir dir;
+    const SettingsRecord record =
+        ReadFrom(dir / "Ixo.ini", "; the distances\n[DISTANCE]\n# in metres\nD_STAIR=12   ; between stairs\n"
+                                  "D_FLOOR=2,5\t# floors\n[HEADER]\nFAM_MS_4POL=5013 ;\n");
+    EXPECT_EQ(record.DistanciaEscaleras, 12.0);
+    EXPECT_EQ(record.DistanciaPlantas, 2.5);
+    EXPECT_EQ(record.HD_FAMMS4POL, 5013);
 }
 
 TEST(SettingsFile, IntegerThatIsMissingOrNotAnIntegerTakesItsDefault) {
     TempDir dir;
-    const SettingsRecord record =
-        ReadFrom(dir / "Ixo.ini", "[TV_APARTMENTS]\nOUTLETS_FAM=12abc\nCABLE_MODEL=1.5\nCABLE_FAM=\n"
-                                  "SPLITTER_FAM= 1003 \nAMP_FAM=-2\n"
-                                  "[distribution]\ncable_model_hd=27\nPS_MODEL=99999999999\n"
-                                  "INJECTOR=0\n");
+    const SettingsRecord record = ReadFrom(dir / "Ixo.ini",
+                                           "[TV_APARTMENTS]\nOUTLETS_FAM=12abc\nCABLE_MODEL=1.5\nCABLE_FAM=\n"
+                                           "SPLITTER_FAM= 1003 \nAMP_FAM=-2\n"
+                                           "[distribution]\ncable_model_hd=27\nPS_MODEL=99999999999\n"
+                                           "INJECTOR=0\n",
+                                           false);
     EXPECT_EQ(record.Viv_FamiliaTomasES, 5);
     EXPECT_EQ(record.Viv_ModeloCable, 24);
     EXPECT_EQ(record.Viv_FamiliaCable, 9001);
@@ -102,17 +115,20 @@ TEST(SettingsFile, TerrestrialAmplifierIsOnForAnyPositiveInteger) {
     const struct {
         const char* value;
         bool expected;
-    } cases[] = {{"0", false}, {"1", true}, {"7", true}, {"-1", false}, {"yes", true}, {"", true}};
+        bool readable;
+    } cases[] = {{"0", false, true},  {"1", true, true},    {"7", true, true},
+                 {"-1", false, true}, {"yes", true, false}, {"", true, false}};
     for (const auto& c : cases) {
         const SettingsRecord record =
-            ReadFrom(dir / "Ixo.ini", std::string("[HEADER]\nTERRESTRIAL_AMP=") + c.value + "\n");
+            ReadFrom(dir / "Ixo.ini", std::string("[HEADER]\nTERRESTRIAL_AMP=") + c.value + "\n", c.readable);
         EXPECT_EQ(record.HD_ICTERR, c.expected) << '"' << c.value << '"';
     }
 }
 
 TEST(SettingsFile, HeadendLevelThatCannotBeConvertedTakesItsDefault) {
     TempDir dir;
-    const SettingsRecord record = ReadFrom(dir / "Ixo.ini", "[HEADER LEVEL]\nLV_FI=high\nLV_TERR=95,5\n");
+    const SettingsRecord record =
+        ReadFrom(dir / "Ixo.ini", "[HEADER LEVEL]\nLV_FI=high\nLV_TERR=95,5\n", false);
     EXPECT_EQ(record.LV_FI, 80.0);
     EXPECT_EQ(record.LV_TERR, 95.5);
 }
