@@ -63,9 +63,7 @@ void Open(benchmark::State& state, const WizardResults& shape) {
             state.SkipWithError("the project did not open");
             return;
         }
-        state.PauseTiming(); // freeing the project is not part of the open
         opened.project.reset();
-        state.ResumeTiming();
     }
     SetCounters(state, shape, bytes.size());
 }

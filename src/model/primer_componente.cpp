@@ -3,6 +3,7 @@
 #include "common/ascii_case.h"
 
 #include <algorithm>
+#include <map>
 #include <cctype>
 
 namespace ixo {
@@ -26,14 +27,9 @@ struct NameEqual {
 
 } // namespace
 
-// The Numero_Interno values of the owned components of one exact class: the highest, how many carry
-// it, and how many there are. When the last holder of the highest goes, the highest is found again
-// among the owner's components the next time it is asked for.
+// How many owned components of one exact class carry each Numero_Interno: the highest is the last key.
 struct TPrimerComponente::ClassNumbers {
-    std::int32_t highest = 0;
-    std::size_t atHighest = 0;
-    std::size_t count = 0;
-    bool stale = false;
+    std::map<std::int32_t, std::size_t> counts;
 };
 
 struct TPrimerComponente::ChildIndex {
@@ -209,7 +205,7 @@ void TPrimerComponente::UnindexName(TPrimerComponente* child) {
     }
 }
 
-// Keeps, per exact class, the highest Numero_Interno of the owned components, so that the next number
+// Keeps, per exact class, how many owned components carry each Numero_Interno, so that the next number
 // is found without scanning the owner's components.
 void TPrimerComponente::CountNumber(TPrimerComponente* child, int delta) {
     if (delta > 0) {
@@ -218,17 +214,7 @@ void TPrimerComponente::CountNumber(TPrimerComponente* child, int delta) {
         }
         // The class is remembered at counting time: in a destructor ClassInfo() no longer names it.
         child->m_countedAs = &child->ClassInfo();
-        ClassNumbers& numbers = Children().numbers[child->m_countedAs];
-        const std::int32_t number = child->m_numeroInterno;
-        if (!numbers.stale) {
-            if (numbers.count == 0 || number > numbers.highest) {
-                numbers.highest = number;
-                numbers.atHighest = 1;
-            } else if (number == numbers.highest) {
-                ++numbers.atHighest;
-            }
-        }
-        ++numbers.count;
+        ++Children().numbers[child->m_countedAs].counts[child->m_numeroInterno];
         return;
     }
     if (child->m_countedAs == nullptr) {
@@ -242,13 +228,13 @@ void TPrimerComponente::CountNumber(TPrimerComponente* child, int delta) {
     if (found == m_children->numbers.end()) {
         return;
     }
-    ClassNumbers& numbers = found->second;
-    if (--numbers.count == 0) {
-        m_children->numbers.erase(found);
-        return;
+    auto& counts = found->second.counts;
+    auto number = counts.find(child->m_numeroInterno);
+    if (number != counts.end() && --number->second == 0) {
+        counts.erase(number);
     }
-    if (!numbers.stale && child->m_numeroInterno == numbers.highest && --numbers.atHighest == 0) {
-        numbers.stale = true;
+    if (counts.empty()) {
+        m_children->numbers.erase(found);
     }
 }
 
@@ -257,32 +243,12 @@ std::int32_t TPrimerComponente::HighestNumber(const ComponentClass& cls) const {
         return 0;
     }
     std::int32_t highest = 0;
-    for (auto& [counted, numbers] : m_children->numbers) {
-        if (!counted->InheritsFrom(cls)) {
-            continue;
+    for (const auto& [counted, numbers] : m_children->numbers) {
+        if (!numbers.counts.empty() && counted->InheritsFrom(cls)) {
+            highest = std::max(highest, numbers.counts.rbegin()->first);
         }
-        if (numbers.stale) {
-            RecountHighest(counted, numbers);
-        }
-        highest = std::max(highest, numbers.highest);
     }
     return highest;
-}
-
-void TPrimerComponente::RecountHighest(const ComponentClass* cls, ClassNumbers& numbers) const {
-    numbers = ClassNumbers{0, 0, numbers.count, false};
-    std::size_t seen = 0;
-    for (const TPrimerComponente* child = m_firstChild; child != nullptr; child = child->m_nextSibling) {
-        if (child->m_countedAs != cls) {
-            continue;
-        }
-        if (seen++ == 0 || child->m_numeroInterno > numbers.highest) {
-            numbers.highest = child->m_numeroInterno;
-            numbers.atHighest = 1;
-        } else if (child->m_numeroInterno == numbers.highest) {
-            ++numbers.atHighest;
-        }
-    }
 }
 
 } // namespace ixo

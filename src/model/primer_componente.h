@@ -95,7 +95,6 @@ private:
     void CountNumber(TPrimerComponente* child, int delta);
     std::int32_t HighestNumber(const ComponentClass& cls) const;
     struct ClassNumbers;
-    void RecountHighest(const ComponentClass* cls, ClassNumbers& numbers) const;
     void DestroyOwnedComponents();
 
     TPrimerComponente* m_owner = nullptr;
