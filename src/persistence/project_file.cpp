@@ -216,9 +216,16 @@ OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* 
     if (!file) {
         return Failed(OpenResult::NotAProject);
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                          std::istreambuf_iterator<char>());
-    if (file.bad()) {
+    // One read of the whole file (a byte-wise copy through stream iterators took a tenth of an open).
+    std::vector<std::uint8_t> bytes;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error) {
+        bytes.resize(static_cast<std::size_t>(size));
+        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(file.gcount()));
+    }
+    if (error || file.bad()) {
         return Failed(OpenResult::NotAProject);
     }
     return ReadProjectBytes(bytes, path, store, rebuildSchematic);
