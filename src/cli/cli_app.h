@@ -15,6 +15,7 @@ inline constexpr const char* kProgramName = "ixo-cli";
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCannotWrite = 3; // a file could not be written
 
 // The usage text: synopsis, global options and one line per command.
 std::string UsageText(const CommandRegistry& registry);

@@ -128,6 +128,9 @@ private:
             throw UsageError("'" + given + "' needs one of: " + next + after);
         }
         const std::size_t count = line.arguments.size();
+        if (line.help) {
+            return; // "COMMAND --help" shows the command's help whatever else is missing
+        }
         if (count < line.command->minArguments) {
             throw UsageError("'" + line.command->Name() + "' needs " + line.command->argumentsSyntax);
         }

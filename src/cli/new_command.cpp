@@ -71,21 +71,25 @@ int NewProject(const CommandContext& context) {
         context.err << kProgramName << ": warning: not built: " << omission.description << "\n";
     }
     const ProjectReport report = MakeProjectReport(project, created.Resultado);
-    if (request.levelsFile) {
-        if (!ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {
-            context.err << kProgramName << ": cannot write " << request.levelsFile->string() << "\n";
-            return kExitFailure;
-        }
-    }
-    if (request.outputFile && !SaveProject(project, *request.outputFile)) {
-        context.err << kProgramName << ": cannot save the project to " << request.outputFile->string()
-                    << "\n";
-        return kExitFailure;
-    }
+    // The summary comes first: a file that cannot be written does not hide what was built.
     if (request.json) {
         WriteReportJson(context.out, report);
     } else {
         WriteReportText(context.out, report);
+    }
+    bool written = true;
+    if (request.levelsFile && !ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {
+        context.err << kProgramName << ": cannot write " << request.levelsFile->string() << ": "
+                    << LastFileError() << "\n";
+        written = false;
+    }
+    if (request.outputFile && !SaveProject(project, *request.outputFile)) {
+        context.err << kProgramName << ": cannot save " << request.outputFile->string() << ": "
+                    << LastFileError() << "\n";
+        written = false;
+    }
+    if (!written) {
+        return kExitCannotWrite;
     }
     if (created.Resultado <= 0) {
         context.err << kProgramName << ": the installation could not be built (no headend floor?)\n";

@@ -5,6 +5,7 @@
 #include "cli/cli_app.h"
 #include "cli/project_report.h"
 #include "common/binary_stream.h"
+#include "common/file_replace.h"
 #include "persistence/project_file.h"
 
 #include <fstream>
@@ -93,8 +94,8 @@ int Resave(const CommandContext& context) {
     const OpenedProject opened = OpenForCommand(context.Arguments()[0], catalogue);
     const std::filesystem::path target = context.Arguments()[1];
     if (!SaveProject(*opened.project, target)) {
-        context.err << kProgramName << ": cannot save the project to " << target.string() << "\n";
-        return kExitFailure;
+        context.err << kProgramName << ": cannot save " << target.string() << ": " << LastFileError() << "\n";
+        return kExitCannotWrite;
     }
     return kExitSuccess;
 }

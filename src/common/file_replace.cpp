@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -11,6 +12,14 @@ namespace ixo {
 namespace {
 
 namespace fs = std::filesystem;
+
+thread_local std::string t_lastFileError;
+
+// Records why a write failed (the system's reason for errno) and answers false.
+bool Fail(int error) {
+    t_lastFileError = std::strerror(error);
+    return false;
+}
 
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
@@ -96,6 +105,14 @@ int CreateSibling(const fs::path& target, fs::path& sibling) {
 
 } // namespace
 
+const std::string& LastFileError() {
+    return t_lastFileError;
+}
+
+void SetLastFileError(std::string reason) {
+    t_lastFileError = std::move(reason);
+}
+
 bool IsReadOnlyFile(const fs::path& path) {
     std::error_code error;
     const auto status = fs::status(path, error);
@@ -113,19 +130,30 @@ bool WriteThroughSibling(const fs::path& target, std::string_view contents, cons
     fs::path sibling;
     const int fd = CreateSibling(target, sibling);
     if (fd < 0) {
-        return false;
+        return Fail(errno);
     }
-    bool ok = WriteAll(fd, contents);
-    if (ok && fs::exists(status)) {
-        ok = ::fchmod(fd, static_cast<mode_t>(status.permissions() & fs::perms::mask)) == 0;
+    int error = 0;
+    const auto check = [&error](bool ok) {
+        if (!ok && error == 0) {
+            error = errno != 0 ? errno : EIO;
+        }
+    };
+    check(WriteAll(fd, contents));
+    if (error == 0 && fs::exists(status)) {
+        check(::fchmod(fd, static_cast<mode_t>(status.permissions() & fs::perms::mask)) == 0);
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(sibling.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    if (error == 0) {
+        check(::fsync(fd) == 0);
+    }
+    check(::close(fd) == 0);
+    if (error == 0) {
+        check(::rename(sibling.c_str(), target.c_str()) == 0);
+    }
+    if (error != 0) {
         ::unlink(sibling.c_str());
+        return Fail(error);
     }
-    return ok;
+    return true;
 }
 
 } // namespace
@@ -136,12 +164,15 @@ bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
     if (fs::is_symlink(fs::symlink_status(path, error))) {
         target = fs::weakly_canonical(path, error);
         if (error) {
-            return false;
+            return Fail(error.value());
         }
     }
     const auto status = fs::status(target, error);
-    if (fs::exists(status) && (!fs::is_regular_file(status) || IsReadOnlyFile(target))) {
-        return false;
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return Fail(fs::is_directory(status) ? EISDIR : EINVAL);
+    }
+    if (fs::exists(status) && IsReadOnlyFile(target)) {
+        return Fail(EACCES);
     }
     return WriteThroughSibling(target, contents, status);
 }
@@ -149,11 +180,11 @@ bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
 bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
     std::error_code error;
     if (!fs::is_regular_file(from, error)) {
-        return false;
+        return Fail(error ? error.value() : EINVAL);
     }
     const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return Fail(errno);
     }
     std::string contents;
     char buffer[1 << 16];
@@ -171,8 +202,11 @@ bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
     }
     ::close(fd);
     const auto status = fs::status(to, error);
-    if (!ok || (fs::exists(status) && !fs::is_regular_file(status))) {
-        return false;
+    if (!ok) {
+        return Fail(EIO);
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return Fail(fs::is_directory(status) ? EISDIR : EINVAL);
     }
     return WriteThroughSibling(to, contents, fs::file_status{});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace ixo {
@@ -21,5 +22,10 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // replaced too: it is a copy the program keeps, like a backup). False when `from` cannot be read or `to`
 // not written.
 [[nodiscard]] bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Why the last failed write of this thread failed, in the system's words ("Permission denied", "Is a
+// directory", "No space left on device"), for the message that tells the user.
+const std::string& LastFileError();
+void SetLastFileError(std::string reason);
 
 } // namespace ixo

@@ -142,7 +142,8 @@ bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
         if (!ReplaceFileContents(path, contents)) {
             return false;
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        SetLastFileError(error.what());
         return false;
     }
     project.Modificado = false;

@@ -53,7 +53,7 @@ std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project);
 // beside it (path without its extension + ".BAK", replacing an older backup; failures of the backup
 // are ignored, and a path that is its own backup name gets none); the new content is written to a file
 // beside the target that replaces it only once complete, so a failed save leaves the previous file
-// untouched. On success Modificado := false. False on any failure.
+// untouched. On success Modificado := false. False on any failure (LastFileError says why).
 [[nodiscard]] bool SaveProject(Tproyecto& project, const std::filesystem::path& path);
 
 // The backup name of a project file: the path without its extension + ".BAK".

@@ -112,5 +112,36 @@ TEST(NewCommand, AMissingCatalogueIsBadInput) {
     EXPECT_TRUE(Contains(run.err, "Unable to find database files")) << run.err;
 }
 
+// A file that cannot be written gives exit 3 and the system's reason, after the summary of what was built.
+TEST(NewCommand, AFileThatCannotBeWrittenExitsWithThreeAfterTheSummary) {
+    test::TempDir dir;
+    const std::string missing = (dir / "no-such-folder" / "casa.XPJ").string();
+    const CliRun save = RunNew({"--floors", "2", "--flats-per-floor", "2", "-o", missing});
+    EXPECT_EQ(save.status, 3);
+    EXPECT_TRUE(Contains(save.out, "Building: 1 stairs, 2 floors, 4 flats")) << save.out;
+    EXPECT_EQ(save.err, "ixo-cli: cannot save " + missing + ": No such file or directory\n");
+
+    std::filesystem::create_directory(dir / "levels.csv");
+    const CliRun levels =
+        RunNew({"--floors", "2", "--flats-per-floor", "2", "--levels", (dir / "levels.csv").string()});
+    EXPECT_EQ(levels.status, 3);
+    EXPECT_EQ(levels.err, "ixo-cli: cannot write " + (dir / "levels.csv").string() + ": Is a directory\n");
+}
+
+// "COMMAND --help" shows the command's help without its other arguments.
+TEST(NewCommand, EveryCommandsHelpNeedsNoArguments) {
+    for (const std::vector<std::string>& words :
+         std::vector<std::vector<std::string>>{{"new", "--help"},
+                                               {"check", "--help"},
+                                               {"info", "-h"},
+                                               {"resave", "--help"},
+                                               {"catalogue", "models", "--help"},
+                                               {"settings", "--help"}}) {
+        const CliRun run = RunIxoCli(words, "/opt/ixo");
+        EXPECT_EQ(run.status, 0) << words[0] << ": " << run.err;
+        EXPECT_TRUE(run.out.starts_with("Usage: ixo-cli [OPTIONS] " + words[0])) << run.out;
+    }
+}
+
 } // namespace
 } // namespace ixo::cli

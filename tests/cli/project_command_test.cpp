@@ -74,8 +74,10 @@ TEST_F(ProjectCommands, FilesThatAreNotProjectsAreBadInput) {
 
 TEST_F(ProjectCommands, AFailedSaveKeepsThePreviousFile) {
     const std::string before = test::ReadFileBytes(project);
-    const CliRun run = RunCommand({"resave", project.string(), (dir / "no-such-folder" / "x.XPJ").string()});
-    EXPECT_EQ(run.status, 1);
+    const std::string target = (dir / "no-such-folder" / "x.XPJ").string();
+    const CliRun run = RunCommand({"resave", project.string(), target});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "ixo-cli: cannot save " + target + ": No such file or directory\n");
     EXPECT_EQ(test::ReadFileBytes(project), before);
 }
 
