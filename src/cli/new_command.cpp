@@ -2,6 +2,7 @@
 
 #include "builder/nuevo_proyecto.h"
 #include "building/proyecto.h"
+#include "catalogue/almacen_elementos.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/new_request.h"
@@ -63,6 +64,13 @@ int NewProject(const CommandContext& context) {
         context.err << kProgramName << ": note: " << note << "\n";
     }
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
+    for (const auto& [key, family] : FamiliesSet(context, request.settings)) {
+        if (catalogue.Store().ElementsOfFamily(family).empty()) {
+            throw UsageError("--set " + key + "=" + std::to_string(family) +
+                             ": the catalogue has no family " + std::to_string(family) +
+                             " (see 'ixo-cli catalogue families')");
+        }
+    }
     TerminalProgress progress(context.err);
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);

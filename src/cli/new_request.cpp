@@ -70,6 +70,10 @@ std::int32_t FlatsCell(const std::string& text) {
     if (*value < 0) {
         throw UsageError("--flats-matrix: a floor cannot have " + text + " flats");
     }
+    if (*value > kMaxFlatsPerFloor) {
+        throw UsageError("a floor of a stair holds at most " + std::to_string(kMaxFlatsPerFloor) +
+                         " flats, not " + text);
+    }
     return *value;
 }
 
@@ -180,17 +184,25 @@ void ApplySettingOverride(SettingsRecord& record, std::string_view assignment) {
     std::visit(
         [&](auto member) {
             using Value = std::remove_reference_t<decltype(record.*member)>;
+            const auto refuse = [&](double number) {
+                if (const auto problem = SettingValueProblem(*field, number)) {
+                    throw UsageError("--set " + key + "=" + std::string(value) + ": the value must be " +
+                                     *problem);
+                }
+            };
             if constexpr (std::is_same_v<Value, double>) {
                 const auto number = ParseIniDecimal(value);
                 if (!number) {
                     throw bad();
                 }
+                refuse(*number);
                 Assign(record, member, *number);
             } else {
                 const auto number = ParseIniInteger(value);
                 if (!number) {
                     throw bad();
                 }
+                refuse(*number);
                 if constexpr (std::is_same_v<Value, bool>) {
                     Assign(record, member, *number > 0);
                 } else {
@@ -199,6 +211,45 @@ void ApplySettingOverride(SettingsRecord& record, std::string_view assignment) {
             }
         },
         field->member);
+}
+
+bool ApplyLimitOverride(TMatestructuranivel& limits, std::string_view assignment) {
+    const std::size_t equals = assignment.find('=');
+    const std::string key = UpperAscii(assignment.substr(0, std::min(equals, assignment.size())));
+    const std::string_view value =
+        equals == std::string_view::npos ? std::string_view{} : assignment.substr(equals + 1);
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        if (key == "LNAME" + number) {
+            limits[i].name = std::string(value);
+            return true;
+        }
+        const bool minimum = key == "LMIN" + number;
+        if (minimum || key == "LMAX" + number) {
+            const auto level = ParseIniDecimal(value);
+            if (!level || *level < 0 || *level > kMaxHeadendLevel) {
+                throw UsageError("--set " + key + "=" + std::string(value) +
+                                 ": the value must be a level from 0 to " +
+                                 FormatIniDecimal(kMaxHeadendLevel) + " dBµV");
+            }
+            (minimum ? limits[i].minimum : limits[i].maximum) = *level;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::pair<std::string, std::int32_t>> FamiliesSet(const CommandContext& context,
+                                                              const SettingsRecord& settings) {
+    std::vector<std::pair<std::string, std::int32_t>> families;
+    for (const std::string& assignment : context.OptionValues("--set")) {
+        const std::string key = UpperAscii(assignment.substr(0, assignment.find('=')));
+        const SettingField* field = FindSettingField(key);
+        if (field != nullptr && field->kind == SettingKind::Family) {
+            families.emplace_back(key, settings.*std::get<std::int32_t SettingsRecord::*>(field->member));
+        }
+    }
+    return families;
 }
 
 NewProjectRequest ParseNewProjectRequest(const CommandContext& context, const SettingsRecord& settings,
@@ -218,13 +269,27 @@ NewProjectRequest ParseNewProjectRequest(const CommandContext& context, const Se
         ChoiceOption(context, "--topology", {{"standalone", 0}, {"stand-alone", 0}, {"cascadeable", 1}}, 1);
     shape.DisViv = FlatsMatrix(context, shape.Nverticales, shape.Nplantas);
     shape.Nviv = TotalFlats(context, MatrixTotal(shape.DisViv));
+    const long long outlets = static_cast<long long>(shape.Nviv) * shape.NoutletViv;
+    if (outlets > kMaxOutletsPerBuilding) {
+        throw UsageError("a building holds at most " + std::to_string(kMaxOutletsPerBuilding) +
+                         " outlets, not " + std::to_string(outlets));
+    }
     shape.TipoDistribucionCab = TopologyForFlats(topology, shape.Nviv);
     if (shape.TipoDistribucionCab != topology) {
         request.notes.push_back("more than " + std::to_string(kStandAloneLimit) +
                                 " flats: the topology is cascadeable");
     }
     for (const std::string& assignment : context.OptionValues("--set")) {
-        ApplySettingOverride(request.settings, assignment);
+        if (!ApplyLimitOverride(request.limits, assignment)) {
+            ApplySettingOverride(request.settings, assignment);
+        }
+    }
+    for (const Testructuranivel& limit : request.limits) {
+        if (limit.minimum > limit.maximum) {
+            throw UsageError("the " + limit.name + " limits are reversed: minimum " +
+                             FormatIniDecimal(limit.minimum) + " above maximum " +
+                             FormatIniDecimal(limit.maximum) + " dBµV");
+        }
     }
     if (const auto levels = context.Option("--levels")) {
         request.levelsFile = *levels;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ixo::cli {
@@ -35,5 +36,13 @@ NewProjectRequest ParseNewProjectRequest(const CommandContext& context, const Se
 // "KEY=VALUE" applied to the record: the key of the settings file (any letter case) and a value of its
 // kind (decimal comma accepted for reals; a flag is on for values above 0). Throws UsageError.
 void ApplySettingOverride(SettingsRecord& record, std::string_view assignment);
+
+// "LMIN1=…", "LMAX2=…", "LNAME1=…": a level limit for this run. False when the key is not a limit's;
+// UsageError for a level that is not a number from 0 to kMaxHeadendLevel.
+bool ApplyLimitOverride(TMatestructuranivel& limits, std::string_view assignment);
+
+// The catalogue families given with --set (key and family number), for the check against the catalogue.
+std::vector<std::pair<std::string, std::int32_t>> FamiliesSet(const CommandContext& context,
+                                                              const SettingsRecord& settings);
 
 } // namespace ixo::cli

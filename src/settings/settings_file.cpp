@@ -51,6 +51,7 @@ bool ReadField(const IniDocument& document, const SettingField& field, const Set
              [](std::int32_t v) { return v > 0; });
         break;
     case SettingKind::Integer:
+    case SettingKind::Family:
         take(std::get<std::int32_t SettingsRecord::*>(field.member), ParseIniInteger(value),
              [](std::int32_t v) { return v; });
         break;

@@ -93,6 +93,30 @@ std::span<const SettingsSection> SettingsWriteOrder() {
     return order.sections;
 }
 
+std::optional<std::string> SettingValueProblem(const SettingField& field, double value) {
+    switch (field.kind) {
+    case SettingKind::Distance:
+        if (value < 0 || value > kMaxSettingDistance) {
+            return "a distance from 0 to " + FormatIniDecimal(kMaxSettingDistance) + " m";
+        }
+        break;
+    case SettingKind::Level:
+        if (value < 0 || value > kMaxHeadendLevel) {
+            return "a level from 0 to " + FormatIniDecimal(kMaxHeadendLevel) + " dBµV";
+        }
+        break;
+    case SettingKind::Integer:
+    case SettingKind::Family:
+        if (value < 0) {
+            return field.kind == SettingKind::Family ? "a catalogue family number" : "a number not below 0";
+        }
+        break;
+    case SettingKind::Flag:
+        break;
+    }
+    return std::nullopt;
+}
+
 std::string SettingValueText(const SettingsRecord& record, const SettingField& field) {
     return std::visit(ValueText{record}, field.member);
 }

@@ -3,6 +3,7 @@
 #include "settings/settings_record.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +51,14 @@ struct SettingsSection {
     std::span<const std::string_view> keys;
 };
 std::span<const SettingsSection> SettingsWriteOrder();
+
+// Values that make physical sense: distances from 0 to kMaxSettingDistance m, headend levels from 0 to
+// kMaxHeadendLevel dBµV (more than any dish or terrestrial amplifier delivers), integers and families
+// not negative. The message says what is allowed, or nothing when `value` is allowed. (Whether a family
+// exists is a question for the catalogue.)
+inline constexpr double kMaxSettingDistance = 1000.0;
+inline constexpr double kMaxHeadendLevel = 140.0;
+std::optional<std::string> SettingValueProblem(const SettingField& field, double value);
 
 // The text a field's value is written as: a flag as 0 or 1, an integer in decimal, a real as the
 // shortest decimal text (point separator) that reads back to the same value.

@@ -16,6 +16,11 @@ inline constexpr int kMinFloors = 1;
 inline constexpr int kMaxFloors = 100;
 inline constexpr int kMaxStairs = 8;
 inline constexpr int kMaxOutletsPerFlat = 8;
+// Limits of the building shape beyond the wizard's own ranges: the grid takes any whole number, but a
+// floor of one stair with more flats than this, or a building with more outlets, is not a building this
+// program can design in reasonable memory (twice the largest buildings it is measured on).
+inline constexpr int kMaxFlatsPerFloor = 64;
+inline constexpr long long kMaxOutletsPerBuilding = 102400;
 // Above this many flats a headend of stand-alone multiswitches is not offered: the topology becomes
 // cascadeable.
 inline constexpr int kStandAloneLimit = 256;

@@ -128,6 +128,14 @@ TEST(NewCommand, AFileThatCannotBeWrittenExitsWithThreeAfterTheSummary) {
     EXPECT_EQ(levels.err, "ixo-cli: cannot write " + (dir / "levels.csv").string() + ": Is a directory\n");
 }
 
+// A family given with --set must be in the catalogue.
+TEST(NewCommand, AFamilyThatTheCatalogueLacksIsBadInput) {
+    const CliRun run = RunNew({"--flats-per-floor", "1", "--set", "FAM_MS_CAS=4242"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.err, "--set FAM_MS_CAS=4242: the catalogue has no family 4242")) << run.err;
+    EXPECT_NE(RunNew({"--flats-per-floor", "1", "--set", "FAM_MS_CAS=5001"}).status, 2); // a family it has
+}
+
 // "COMMAND --help" shows the command's help without its other arguments.
 TEST(NewCommand, EveryCommandsHelpNeedsNoArguments) {
     for (const std::vector<std::string>& words :

@@ -115,3 +115,41 @@ TEST(NewRequest, WizardMessagesOnBadInput) {
 
 } // namespace
 } // namespace ixo::cli
+
+namespace ixo::cli {
+namespace {
+
+// The CLI refuses what makes no building or no physical sense, before anything is built.
+TEST(NewRequest, RefusesShapesAndValuesThatMakeNoSense) {
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "2000000000"}),
+              "a floor of a stair holds at most 64 flats, not 2000000000");
+    EXPECT_EQ(ErrorOf({"--flats-matrix", "65"}), "a floor of a stair holds at most 64 flats, not 65");
+    EXPECT_EQ(ErrorOf({"--stairs", "8", "--floors", "100", "--flats-per-floor", "64", "--outlets", "8"}),
+              "a building holds at most 102400 outlets, not 409600");
+    EXPECT_EQ(ErrorOf({"--stairs", "8", "--floors", "100", "--flats-per-floor", "16", "--outlets", "8"}), "");
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "D_FLOOR=-3"}),
+              "--set D_FLOOR=-3: the value must be a distance from 0 to 1000 m");
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "LV_TERR=141"}),
+              "--set LV_TERR=141: the value must be a level from 0 to 140 dBµV");
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "FAM_MS_CAS=-1"}),
+              "--set FAM_MS_CAS=-1: the value must be a catalogue family number");
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "LV_TERR=140", "--set", "D_FLOOR=0"}), "");
+}
+
+// The level limits can be set for one run, like every other key `ixo-cli settings` lists.
+TEST(NewRequest, LevelLimitsCanBeSetForOneRun) {
+    const NewProjectRequest request =
+        Parse({"--flats-per-floor", "1", "--set", "lmin2=52,5", "--set", "LMAX1=82", "--set", "LNAME1=T"});
+    ASSERT_EQ(request.limits.size(), 2u);
+    EXPECT_EQ(request.limits[1].minimum, 52.5);
+    EXPECT_EQ(request.limits[1].maximum, DefaultLevelLimits()[1].maximum);
+    EXPECT_EQ(request.limits[0].maximum, 82.0);
+    EXPECT_EQ(request.limits[0].name, "T");
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "LMAX2=high"}),
+              "--set LMAX2=high: the value must be a level from 0 to 140 dBµV");
+    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "LMIN2=75"}),
+              "the SAT limits are reversed: minimum 75 above maximum 70 dBµV");
+}
+
+} // namespace
+} // namespace ixo::cli
