@@ -3,7 +3,7 @@
 #include "builder/cabecera.h"
 #include "builder/cabecera_calculos.h"
 #include "builder/elementos_red.h"
-#include "builder/skipped_connections.h"
+#include "builder/skipped_parts.h"
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"

@@ -2,7 +2,7 @@
 
 #include "builder/cabecera_calculos.h"
 #include "builder/elementos_red.h"
-#include "builder/skipped_connections.h"
+#include "builder/skipped_parts.h"
 #include "builder/tabla_ms.h"
 #include "building/escalera.h"
 #include "building/planta.h"
@@ -82,6 +82,9 @@ void CrearTerrestre(Contexto& c, Cabecera& cab) {
     }
     cab.terrestre = CopiaOModeloPorDefecto<TCabeceraTerrestre>(c.project, kFamiliaCabeceraTerrestre,
                                                                kModeloCabeceraTerrestre);
+    if (cab.terrestre == nullptr) {
+        RecordMissingModel(c.project, kFamiliaCabeceraTerrestre, kModeloCabeceraTerrestre);
+    }
 }
 
 void CrearParabolas(Contexto& c, Cabecera& cab) {
@@ -89,6 +92,8 @@ void CrearParabolas(Contexto& c, Cabecera& cab) {
         if (Tantena* dish = CopiaOModeloPorDefecto<Tantena>(c.project, c.prefs.HD_FamiliaParabola,
                                                             c.prefs.HD_ModeloParabola)) {
             cab.parabolas.push_back(dish);
+        } else {
+            RecordMissingModel(c.project, c.prefs.HD_FamiliaParabola, c.prefs.HD_ModeloParabola);
         }
     }
 }
@@ -100,9 +105,18 @@ void CrearMultiswitches(Contexto& c, Cabecera& cab) {
     }
     const std::int32_t family = ChooseHeadendMsFamily(c.polaridades, c.prefs.HD_FAMMS4POL,
                                                       c.prefs.HD_FAMMS8POL, c.prefs.HD_FAMMS16POL);
-    for (std::int32_t model : SizeHeadendMultiswitches(*store, family, c.prefs.Nviv)) {
+    const std::vector<std::int32_t> models = SizeHeadendMultiswitches(*store, family, c.prefs.Nviv);
+    if (models.empty()) {
+        c.project.Omissions().push_back({BuildOmission::Kind::Element,
+                                         "no headend multiswitch of family " + std::to_string(family) +
+                                             " in the catalogue: the flats are not fed",
+                                         {}});
+    }
+    for (std::int32_t model : models) {
         if (TMultiswitch* ms = CopiaDePrototipo<TMultiswitch>(c.project, family, model)) {
             cab.multiswitches.push_back(ms);
+        } else {
+            RecordMissingModel(c.project, family, model);
         }
     }
 }
@@ -112,6 +126,7 @@ void CrearAmplificadores(Contexto& c, Cabecera& cab) {
         TAmpliHeader* amp =
             CopiaOModeloPorDefecto<TAmpliHeader>(c.project, c.prefs.HD_FamiliaAmpFi, c.prefs.HD_ModeloAmpFi);
         if (amp == nullptr) {
+            RecordMissingModel(c.project, c.prefs.HD_FamiliaAmpFi, c.prefs.HD_ModeloAmpFi);
             continue;
         }
         cab.amplificadores.push_back(amp);

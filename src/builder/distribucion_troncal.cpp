@@ -31,7 +31,7 @@ bool AlimentadoPorTerrestre(const TRepartidor* splitter) {
     return false;
 }
 
-TMatMs TablaDeModelos(const Tproyecto& project) {
+TMatMs TablaDeModelos(Tproyecto& project) {
     const TalmacenElementos* store = project.Almacen();
     if (store == nullptr) {
         return {};
@@ -39,7 +39,14 @@ TMatMs TablaDeModelos(const Tproyecto& project) {
     const TpreferenciasProyecto& prefs = project.Preferencias();
     const MsFamilyChoice choice = ChooseFloorMsFamily(prefs.Npolaridades, prefs.DIS_FAMILIAMS8POL,
                                                       prefs.DIS_FAMILIAMS16POL, prefs.Dis_FAMMSCAS);
-    return ConstruirTablaMs(*store, choice.Familia, choice.Key);
+    TMatMs table = ConstruirTablaMs(*store, choice.Familia, choice.Key);
+    if (table.empty()) {
+        project.Omissions().push_back({BuildOmission::Kind::Element,
+                                       "no floor multiswitch of family " + std::to_string(choice.Familia) +
+                                           " in the catalogue: the flats are not fed",
+                                       {}});
+    }
+    return table;
 }
 
 } // namespace

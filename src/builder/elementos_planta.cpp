@@ -1,5 +1,6 @@
 #include "builder/elementos_planta.h"
 
+#include "builder/skipped_parts.h"
 #include "building/planta.h"
 #include "building/proyecto.h"
 #include "catalogue/almacen_elementos.h"
@@ -16,6 +17,7 @@ TCBFT* NuevoElementoCatalogo(Tproyecto& project, std::int32_t family, std::int32
     }
     const TCBFT* prototype = store->ElementByFamily(model, family).As<TCBFT>();
     if (prototype == nullptr) {
+        RecordMissingModel(project, family, model);
         return nullptr;
     }
     return dynamic_cast<TCBFT*>(prototype->Clone(&project.RedTV()));

@@ -11,6 +11,10 @@ struct BuildOmission {
     enum class Kind { Element, Connection };
     Kind kind = Kind::Connection;
     std::string description; // e.g. "no free input on MultiswitchPr3 for an output of AmpliHeaderPr1"
+    std::string where;       // the flat or element concerned, when there is one
 };
+
+// Records an omission in the project that owns `component` (nothing when it belongs to none).
+void RecordOmission(const class TPrimerComponente* component, BuildOmission omission);
 
 } // namespace ixo

@@ -1,5 +1,7 @@
 #include "building/vivienda.h"
 
+#include "building/build_omission.h"
+
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
@@ -260,6 +262,11 @@ void Tvivienda::ConstruirCascada() {
     std::int32_t family =
         m_topologia != kEstrella ? preferencias->Viv_FamiliaTomascascada : preferencias->Viv_FamiliaTomasES;
     std::vector<const TTomaBase*> models = OutletModels(*store, family);
+    if (models.empty() && m_numtomas > 0) {
+        RecordOmission(this, {BuildOmission::Kind::Element,
+                              "no outlet model of family " + std::to_string(family) + " in the catalogue",
+                              NombreViv});
+    }
     if (!models.empty()) {
         std::vector<std::int32_t> orders;
         for (const TTomaBase* model : models) {
@@ -292,6 +299,18 @@ void Tvivienda::ConstruirEstrella() {
     std::vector<const TTomaBase*> models = OutletModels(*store, preferencias->Viv_FamiliaTomasES);
     const TRepartidor* splitterModel =
         StarSplitter(*store, preferencias->Viv_FamiliaRepartidores, static_cast<int>(m_numtomas));
+    if (models.empty() && m_numtomas > 0) {
+        RecordOmission(this, {BuildOmission::Kind::Element,
+                              "no outlet model of family " +
+                                  std::to_string(preferencias->Viv_FamiliaTomasES) + " in the catalogue",
+                              NombreViv});
+    } else if (splitterModel == nullptr && m_numtomas > 0) {
+        RecordOmission(this,
+                       {BuildOmission::Kind::Element,
+                        "no splitter of family " + std::to_string(preferencias->Viv_FamiliaRepartidores) +
+                            " with " + std::to_string(m_numtomas) + " outputs in the catalogue",
+                        NombreViv});
+    }
     if (models.empty() || splitterModel == nullptr) {
         RestoreFront(m_etv, kept);
         ConnectEntry();

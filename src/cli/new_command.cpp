@@ -75,9 +75,6 @@ int NewProject(const CommandContext& context) {
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);
     Tproyecto& project = *created.Proyecto;
-    for (const BuildOmission& omission : project.Omissions()) {
-        context.err << kProgramName << ": warning: not built: " << omission.description << "\n";
-    }
     const ProjectReport report = MakeProjectReport(project, created.Resultado);
     // The summary comes first: a file that cannot be written does not hide what was built.
     if (request.json) {
@@ -103,7 +100,13 @@ int NewProject(const CommandContext& context) {
         context.err << kProgramName << ": the installation could not be built (no headend floor?)\n";
         return kExitFailure;
     }
-    return report.failingOutlets.empty() ? kExitSuccess : kExitFailure;
+    if (!report.notBuilt.empty()) {
+        context.err << kProgramName << ": parts of the installation could not be built (see \"Not built\")\n";
+    }
+    if (report.outlets == 0) {
+        context.err << kProgramName << ": the installation has no outlet: nothing was checked\n";
+    }
+    return report.Passes() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace

@@ -60,7 +60,7 @@ OpenedProject OpenForCommand(const std::filesystem::path& path, const CatalogueS
 }
 
 int ExitFor(const ProjectReport& report) {
-    return report.failingOutlets.empty() ? kExitSuccess : kExitFailure;
+    return report.Passes() ? kExitSuccess : kExitFailure;
 }
 
 int Info(const CommandContext& context) {

@@ -1,6 +1,7 @@
 #include "cli/project_report.h"
 
 #include "building/escalera.h"
+#include "building/lista_niveles.h"
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
@@ -11,6 +12,7 @@
 #include "model/padre_tv.h"
 #include "model/toma_tv.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iomanip>
 #include <ostream>
@@ -94,6 +96,23 @@ ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
     for (const TNodoInfo* record : RegistrosDeErrores(project)) {
         report.failingOutlets.push_back(FilaDeError(*record));
     }
+    for (const BuildOmission& omission : project.Omissions()) {
+        auto same =
+            std::find_if(report.notBuilt.begin(), report.notBuilt.end(),
+                         [&](const ProjectReport::Omission& o) { return o.what == omission.description; });
+        if (same == report.notBuilt.end()) {
+            report.notBuilt.push_back(
+                {omission.kind == BuildOmission::Kind::Element ? "element" : "connection",
+                 omission.description, 0, omission.where});
+            same = report.notBuilt.end() - 1;
+        }
+        ++same->count;
+    }
+    for (std::size_t i = 0; i < preferences.Niveles().Count() && i < 2; ++i) {
+        report.limits.push_back(std::string(i == 0 ? "terrestrial" : "satellite") + " " +
+                                OneDecimal(preferences.Minimo(static_cast<int>(i))) + "-" +
+                                OneDecimal(preferences.Maximo(static_cast<int>(i))) + " dBµV");
+    }
     return report;
 }
 
@@ -103,6 +122,17 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
     out << "Headend: " << report.polarities << " polarities, " << report.headendTopology << ", terrestrial "
         << (report.terrestrial ? "on" : "off") << "\n";
     out << "Build: " << (report.buildResult > 0 ? "built and calculated" : "not built") << "\n";
+    if (!report.limits.empty()) {
+        out << "Limits: ";
+        for (std::size_t i = 0; i < report.limits.size(); ++i) {
+            out << (i == 0 ? "" : ", ") << report.limits[i];
+        }
+        out << "\n";
+    }
+    for (const ProjectReport::Omission& omission : report.notBuilt) {
+        out << "Not built (" << omission.kind << ", " << omission.count << "x): " << omission.what
+            << (omission.firstWhere.empty() ? "" : " (first: " + omission.firstWhere + ")") << "\n";
+    }
     out << "Elements:\n";
     for (const auto& [className, count] : report.elementsByClass) {
         out << "  " << std::left << std::setw(20) << className << std::right << std::setw(8) << count << "\n";
@@ -125,6 +155,16 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
     out << "  \"flatDistribution\": " << JsonString(report.flatDistribution) << ",\n";
     out << "  \"terrestrial\": " << (report.terrestrial ? "true" : "false") << ",\n";
     out << "  \"built\": " << (report.buildResult > 0 ? "true" : "false") << ",\n";
+    out << "  \"passes\": " << (report.Passes() ? "true" : "false") << ",\n";
+    out << "  \"notBuilt\": [";
+    const char* comma = "\n";
+    for (const ProjectReport::Omission& omission : report.notBuilt) {
+        out << comma << "    {\"kind\": " << JsonString(omission.kind)
+            << ", \"what\": " << JsonString(omission.what) << ", \"count\": " << omission.count
+            << ", \"where\": " << JsonString(omission.firstWhere) << "}";
+        comma = ",\n";
+    }
+    out << (report.notBuilt.empty() ? "],\n" : "\n  ],\n");
     out << "  \"elements\": {";
     const char* separator = "\n";
     for (const auto& [className, count] : report.elementsByClass) {

@@ -26,6 +26,20 @@ struct ProjectReport {
     int buildResult = 0;
     std::map<std::string, int> elementsByClass; // every network element, flats included
     std::vector<FilaError> failingOutlets;      // as the error level list shows them
+    // What the build left out, grouped by what (each with how often and the first place it happened).
+    struct Omission {
+        std::string kind; // "element" or "connection"
+        std::string what;
+        int count = 0;
+        std::string firstWhere;
+    };
+    std::vector<Omission> notBuilt;
+    std::vector<std::string> limits; // the limits in force, e.g. "terrestrial 60.0-80.0 dBµV"
+
+    // Success only for a built installation with outlets, nothing left out and every outlet within limits.
+    bool Passes() const {
+        return buildResult > 0 && outlets > 0 && notBuilt.empty() && failingOutlets.empty();
+    }
 };
 
 ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult);

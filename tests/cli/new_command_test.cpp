@@ -136,6 +136,31 @@ TEST(NewCommand, AFamilyThatTheCatalogueLacksIsBadInput) {
     EXPECT_NE(RunNew({"--flats-per-floor", "1", "--set", "FAM_MS_CAS=5001"}).status, 2); // a family it has
 }
 
+// A catalogue family without outlets gives a building of 0 outlets: that is never a success, and the
+// report says what was not built (it once said "0 of 0 outlets out of limits" and exited 0).
+TEST(NewCommand, PartsNotBuiltAreListedAndNeverPass) {
+    const CliRun text = RunNew({"--floors", "2", "--flats-per-floor", "2", "--set", "OUTLETS_FAM=1003"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_TRUE(
+        Contains(text.out, "Not built (element, 4x): no outlet model of family 1003 in the catalogue"))
+        << text.out;
+    EXPECT_TRUE(Contains(text.err, "the installation has no outlet")) << text.err;
+    const CliRun json =
+        RunNew({"--floors", "2", "--flats-per-floor", "2", "--set", "OUTLETS_FAM=1003", "--json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(Contains(json.out, "\"passes\": false")) << json.out;
+    EXPECT_TRUE(Contains(json.out,
+                         "{\"kind\": \"element\", \"what\": \"no outlet model of family 1003 in the "
+                         "catalogue\", \"count\": 4, \"where\": \"FL1\"}"))
+        << json.out;
+    const CliRun good = RunNew({"--floors", "4", "--flats-per-floor", "4", "--outlets", "2", "--json"});
+    EXPECT_EQ(good.status, 0) << good.out;
+    EXPECT_TRUE(Contains(good.out, "\"passes\": true,\n  \"notBuilt\": [],")) << good.out;
+    const CliRun limits = RunNew({"--floors", "4", "--flats-per-floor", "4", "--outlets", "2"});
+    EXPECT_TRUE(Contains(limits.out, "\nLimits: terrestrial 60.0-80.0 dBµV, satellite 50.0-70.0 dBµV\n"))
+        << limits.out;
+}
+
 // "COMMAND --help" shows the command's help without its other arguments.
 TEST(NewCommand, EveryCommandsHelpNeedsNoArguments) {
     for (const std::vector<std::string>& words :

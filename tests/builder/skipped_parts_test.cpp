@@ -1,4 +1,4 @@
-#include "builder/skipped_connections.h"
+#include "builder/skipped_parts.h"
 
 #include "builder/builder_test_support.h"
 #include "builder/elementos_red.h"
@@ -7,6 +7,8 @@
 #include "model/repartidor.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace ixo::test {
 namespace {
@@ -66,6 +68,42 @@ TEST_F(SkippedConnections, BuiltInstallationsOfEveryLayoutSkipNothing) {
                                                    << ": " << built.Omissions().front().description;
         }
     }
+}
+
+} // namespace
+} // namespace ixo::test
+
+namespace ixo::test {
+namespace {
+
+// A family without outlet models leaves every flat without outlets: each flat records it, and the build
+// goes on. A headend multiswitch family the catalogue lacks records its missing models.
+TEST_F(SkippedConnections, MissingCatalogueModelsAreRecordedWhereTheyWereNeeded) {
+    SettingsRecord settings = DefaultSettings();
+    settings.Viv_FamiliaTomasES = 1003; // splitters, no outlet
+    BuildingShape shape;
+    shape.floors = 2;
+    shape.flatsPerFloor = 2;
+    Tproyecto& built = Build(shape, settings);
+    ASSERT_GT(ConstruirInstalacion(built, NoProgress()), 0);
+    ASSERT_EQ(built.Omissions().size(), 4u);
+    for (const BuildOmission& omission : built.Omissions()) {
+        EXPECT_EQ(omission.kind, BuildOmission::Kind::Element);
+        EXPECT_EQ(omission.description, "no outlet model of family 1003 in the catalogue");
+        EXPECT_TRUE(omission.where.starts_with("FL")) << omission.where;
+    }
+
+    settings = DefaultSettings();
+    settings.HD_FAMMS4POL = 4242;
+    shape.headendDistribution = 0; // multiswitches at the headend
+    Tproyecto& headend = Build(shape, settings);
+    static_cast<void>(ConstruirInstalacion(headend, NoProgress()));
+    EXPECT_TRUE(std::any_of(headend.Omissions().begin(), headend.Omissions().end(),
+                            [](const BuildOmission& o) {
+                                return o.kind == BuildOmission::Kind::Element &&
+                                       o.description.find("of family 4242") != std::string::npos;
+                            }))
+        << (headend.Omissions().empty() ? "nothing recorded" : headend.Omissions().front().description);
 }
 
 } // namespace

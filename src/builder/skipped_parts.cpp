@@ -1,13 +1,21 @@
-#include "builder/skipped_connections.h"
+#include "builder/skipped_parts.h"
 
 #include "building/proyecto.h"
 #include "model/componente_base.h"
 
 namespace ixo {
 
+void RecordMissingModel(Tproyecto& project, std::int32_t family, std::int32_t model) {
+    project.Omissions().push_back(
+        {BuildOmission::Kind::Element,
+         "no model " + std::to_string(model) + " of family " + std::to_string(family) + " in the catalogue",
+         {}});
+}
+
 void RecordSkippedConnection(Tproyecto& project, const TComponenteBase& from, const TComponenteBase& to) {
     project.Omissions().push_back({BuildOmission::Kind::Connection,
-                                   "no free input on " + to.Name() + " for an output of " + from.Name()});
+                                   "no free input on " + to.Name() + " for an output of " + from.Name(),
+                                   from.Name()});
 }
 
 bool ConnectByLetterOrRecord(Tproyecto& project, TComponenteBase& from, char outputLetter, double metres,

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <cstdint>
+
 namespace ixo {
 
 class TCableTV;
 class TComponenteBase;
 class Tproyecto;
 
-// The builder never stops on a connection it cannot make: it records it in the project's Omissions and
-// goes on.
+// The builder never stops on a catalogue model it lacks or a connection it cannot make: it records it in
+// the project's Omissions and goes on.
+
+// Records that the catalogue has no model `model` of family `family` for an element of the network.
+void RecordMissingModel(Tproyecto& project, std::int32_t family, std::int32_t model);
 
 // Records that an output of `from` could not be connected to an input of `to`.
 void RecordSkippedConnection(Tproyecto& project, const TComponenteBase& from, const TComponenteBase& to);
