@@ -100,6 +100,22 @@ CatalogueCheck CheckCatalogue(TCatalogo& catalogue) {
         TComumTabla* table = catalogue.Table(static_cast<CatalogueTable>(i));
         if (table == nullptr || !table->IsReadable()) {
             check.ErrorCode += kTables[i].errorValue;
+            if (table != nullptr) {
+                std::error_code error;
+                const bool indexThere = std::filesystem::exists(table->IndexFilePath(), error);
+                auto* elements = dynamic_cast<TTablaCompoScript*>(table);
+                const bool scriptThere =
+                    elements == nullptr || std::filesystem::exists(elements->ScriptFilePath(), error);
+                if (!indexThere) {
+                    check.UnreadableFiles.push_back(table->FileName() + " (missing)");
+                }
+                if (!scriptThere) {
+                    check.UnreadableFiles.push_back(elements->ScriptFileName() + " (missing)");
+                }
+                if (indexThere && scriptThere) {
+                    check.UnreadableFiles.push_back(table->FileName() + " (unreadable)");
+                }
+            }
         }
     }
     int precios = InfoOf(CatalogueTable::Precios).errorValue;
@@ -120,6 +136,14 @@ TTablaCompoScript* TableByName(const TCatalogo& catalogue, std::string_view name
         }
     }
     return nullptr;
+}
+
+std::string CatalogueErrorMessage(const std::filesystem::path& directory, const CatalogueCheck& check) {
+    std::string message = CatalogueErrorMessage(directory, check.ErrorCode);
+    for (std::size_t i = 0; i < check.UnreadableFiles.size(); ++i) {
+        message += (i == 0 ? "\n" : ", ") + check.UnreadableFiles[i];
+    }
+    return message;
 }
 
 std::string CatalogueErrorMessage(const std::filesystem::path& directory, int errorCode) {

@@ -72,6 +72,8 @@ struct CatalogueCheck {
     // too, but a missing article table alone does not fail the check (the reports then show empty
     // article codes).
     int ErrorCode = 0;
+    // The files of the tables that cannot be read: missing ones first by name, then unreadable ones.
+    std::vector<std::string> UnreadableFiles;
 };
 
 struct OpenedCatalogue {
@@ -92,5 +94,7 @@ TTablaCompoScript* TableByName(const TCatalogo& catalogue, std::string_view name
 // The text shown when the check fails: "Unable to find database files in <directory>/", then LF CR LF
 // CR, "Error code:" and the code.
 std::string CatalogueErrorMessage(const std::filesystem::path& directory, int errorCode);
+// The same, followed by a line naming the files that are missing or unreadable.
+std::string CatalogueErrorMessage(const std::filesystem::path& directory, const CatalogueCheck& check);
 
 } // namespace ixo

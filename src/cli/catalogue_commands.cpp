@@ -4,6 +4,7 @@
 #include "catalogue/catalogo.h"
 #include "catalogue/catalogue_elements.h"
 #include "catalogue/catalogue_lookups.h"
+#include "catalogue/catalogue_validation.h"
 #include "catalogue/element_kinds.h"
 #include "catalogue/table_open_scope.h"
 #include "cli/cli_app.h"
@@ -27,7 +28,7 @@ public:
         m_directory = directory;
     }
     bool Usable() const { return m_tables != nullptr && m_check.Passed; }
-    std::string ErrorText() const { return CatalogueErrorMessage(m_directory, m_check.ErrorCode); }
+    std::string ErrorText() const { return CatalogueErrorMessage(m_directory, m_check); }
     TCatalogo& Tables() const { return *m_tables; }
 
 private:
@@ -155,6 +156,7 @@ int CheckStore(const CommandContext& context) {
     if (ReportUnusable(context, tables)) {
         return kExitUsage;
     }
+    const std::vector<CatalogueProblem> problems = ValidateCatalogue(tables.Tables());
     InitialiseElementModel();
     auto owner = TPrimerComponente::CreateRoot<TPrimerComponente>();
     auto* store = TPrimerComponente::Create<TalmacenElementos>(owner.get(), tables.Tables());
@@ -173,7 +175,10 @@ int CheckStore(const CommandContext& context) {
         context.out << "skipped: " << KindName(skipped.Kind) << " record " << skipped.Indice << " ("
                     << skipped.ClassName << "): " << skipped.Reason << "\n";
     }
-    return store->SkippedRecordCount() == 0 ? kExitSuccess : kExitFailure;
+    for (const CatalogueProblem& problem : problems) {
+        context.out << "damaged: " << ProblemText(problem) << "\n";
+    }
+    return store->SkippedRecordCount() == 0 && problems.empty() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace

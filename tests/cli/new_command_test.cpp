@@ -110,6 +110,7 @@ TEST(NewCommand, AMissingCatalogueIsBadInput) {
         RunIxoCli({"--catalogue", dir.Path().string(), "new", "--flats-per-floor", "1"}, dir.Path());
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(Contains(run.err, "Unable to find database files")) << run.err;
+    EXPECT_TRUE(Contains(run.err, "Tomas.bd (missing), Tomas.sb (missing)")) << run.err; // which files
 }
 
 // A file that cannot be written gives exit 3 and the system's reason, after the summary of what was built.
@@ -159,6 +160,22 @@ TEST(NewCommand, PartsNotBuiltAreListedAndNeverPass) {
     const CliRun limits = RunNew({"--floors", "4", "--flats-per-floor", "4", "--outlets", "2"});
     EXPECT_TRUE(Contains(limits.out, "\nLimits: terrestrial 60.0-80.0 dBµV, satellite 50.0-70.0 dBµV\n"))
         << limits.out;
+}
+
+// A damaged index file is named with its record, by `catalogue check` (exit 1) and by `new`, which
+// refuses to build from it (exit 2) instead of building a wrong project without a word.
+TEST(NewCommand, ADamagedCatalogueIsNamedAndNotBuiltFrom) {
+    test::TempDir dir;
+    std::filesystem::copy(test::DemoCatalogueDirectory(), dir / "BD");
+    test::WriteFileBytes(dir / "BD" / "Tomas.bd", std::string(236 * 3, '\x7f'));
+    const CliRun check = RunIxoCli({"--catalogue", (dir / "BD").string(), "catalogue", "check"}, dir.Path());
+    EXPECT_EQ(check.status, 1);
+    EXPECT_TRUE(Contains(check.out, "damaged: Tomas.bd record 1: ")) << check.out;
+    const CliRun built =
+        RunIxoCli({"--catalogue", (dir / "BD").string(), "new", "--flats-per-floor", "2"}, dir.Path());
+    EXPECT_EQ(built.status, 2);
+    EXPECT_TRUE(Contains(built.err, "is damaged:\n  Tomas.bd record 1: ")) << built.err;
+    EXPECT_EQ(built.out, "");
 }
 
 // "COMMAND --help" shows the command's help without its other arguments.
