@@ -76,14 +76,19 @@ int NewProject(const CommandContext& context) {
                                                         request.limits, progress);
     Tproyecto& project = *created.Proyecto;
     const ProjectReport report = MakeProjectReport(project, created.Resultado);
-    // The summary comes first: a file that cannot be written does not hide what was built.
+    // The summary comes first: a file that cannot be written does not hide what was built. With
+    // "--levels -" the levels take standard output and the summary goes to standard error.
+    const bool levelsToOutput = request.levelsFile && request.levelsFile->string() == "-";
+    std::ostream& summary = levelsToOutput ? context.err : context.out;
     if (request.json) {
-        WriteReportJson(context.out, report);
+        WriteReportJson(summary, report);
     } else {
-        WriteReportText(context.out, report);
+        WriteReportText(summary, report);
     }
     bool written = true;
-    if (request.levelsFile && !ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {
+    if (levelsToOutput) {
+        context.out << OutletLevelsCsv(project);
+    } else if (request.levelsFile && !ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {
         context.err << kProgramName << ": cannot write " << request.levelsFile->string() << ": "
                     << LastFileError() << "\n";
         written = false;

@@ -161,7 +161,8 @@ std::vector<CommandOption> NewProjectOptions() {
         {"--topology", "standalone|cascadeable", "headend topology; default cascadeable"},
         {"--headend-stair", "N", "stair that carries the headend; default 1"},
         {"--set", "KEY=VALUE", "override a settings key for this project (repeatable)"},
-        {"--levels", "FILE", "write the outlet levels as CSV"},
+        {"--levels", "FILE",
+         "write the outlet levels as CSV (- for standard output, the summary then on standard error)"},
         {"--json", "", "print the summary as JSON"},
         {"-o", "FILE", "save the project (.XPJ)"},
     };

@@ -189,7 +189,7 @@ std::string OutletLevelsCsv(Tproyecto& project) {
     csv << "stair,floor,flat,outlet";
     for (const char* kind : {"worst", "received"}) {
         for (std::size_t band = 1; band < kBandCount; ++band) {
-            csv << "," << kind << "_" << static_cast<int>(kBandFrequenciesMHz[band]);
+            csv << "," << kind << "_" << static_cast<int>(kBandFrequenciesMHz[band]) << "MHz_dBuV";
         }
     }
     csv << "\n";

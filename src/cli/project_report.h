@@ -47,7 +47,8 @@ void WriteReportText(std::ostream& out, const ProjectReport& report);
 void WriteReportJson(std::ostream& out, const ProjectReport& report);
 
 // One row per outlet: stair, floor, flat, outlet, then the worst and the received levels of bands 1 to
-// 7 (dBµV, one decimal). The polarities are tried as the outlet check tries them.
+// 7 (dBµV, one decimal; the header names the frequency and the unit, e.g. "worst_950MHz_dBuV"). The
+// polarities are tried as the outlet check tries them.
 std::string OutletLevelsCsv(Tproyecto& project);
 
 } // namespace ixo::cli

@@ -76,12 +76,18 @@ TEST(NewCommand, JsonSummaryAndLevelsCsv) {
     EXPECT_TRUE(Contains(run.out, "\"built\": true")) << run.out;
     const std::vector<std::string> rows = Lines(test::ReadFileBytes(csv));
     ASSERT_EQ(rows.size(), 13u);
-    EXPECT_EQ(rows[0],
-              "stair,floor,flat,outlet,worst_175,worst_470,worst_862,worst_950,worst_1350,worst_1750,"
-              "worst_2150,received_175,received_470,received_862,received_950,received_1350,"
-              "received_1750,received_2150");
+    EXPECT_EQ(rows[0], "stair,floor,flat,outlet,worst_175MHz_dBuV,worst_470MHz_dBuV,worst_862MHz_dBuV,"
+                       "worst_950MHz_dBuV,worst_1350MHz_dBuV,worst_1750MHz_dBuV,worst_2150MHz_dBuV,"
+                       "received_175MHz_dBuV,received_470MHz_dBuV,received_862MHz_dBuV,received_950MHz_dBuV,"
+                       "received_1350MHz_dBuV,received_1750MHz_dBuV,received_2150MHz_dBuV");
     EXPECT_TRUE(rows[1].starts_with("STAIR")) << rows[1];
     EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 17);
+
+    // "--levels -": the same rows on standard output, the summary on standard error.
+    const CliRun piped = RunNew(
+        {"--stairs", "2", "--floors", "2", "--flats-matrix", "1,2;2,1", "--outlets", "2", "--levels", "-"});
+    EXPECT_EQ(piped.out, test::ReadFileBytes(csv));
+    EXPECT_TRUE(piped.err.starts_with("Building: 2 stairs")) << piped.err;
 }
 
 TEST(NewCommand, TerrestrialOffBuildsNoTerrestrialHeadend) {
