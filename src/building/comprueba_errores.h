@@ -24,6 +24,11 @@ struct TNodoInfo {
     std::uint32_t FlagsSatelite = 0;  // bands 950, 1350, 1750 and 2150 MHz
     double MaximoSatelite = 0.0;      // highest level found above the satellite maximum, dBµV
     double MinimoSatelite = 0.0;      // lowest level found below the satellite minimum, dBµV
+    // The band (0..7) of each of the four worst levels above, for the reports.
+    std::uint8_t BandMaximoTerrestre = 0;
+    std::uint8_t BandMinimoTerrestre = 0;
+    std::uint8_t BandMaximoSatelite = 0;
+    std::uint8_t BandMinimoSatelite = 0;
 };
 
 // The error list of one stair: the outlets out of limits found by the last check, in the order found.

@@ -13,6 +13,7 @@
 #include "model/toma_tv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <iomanip>
 #include <ostream>
@@ -70,6 +71,65 @@ std::string Numbered(std::string_view prefix, std::int32_t number) {
     return text;
 }
 
+// Stair, floor, flat and outlet numbers: the order a designer walks the building in.
+std::array<std::int32_t, 4> BuildingOrder(const TNodoInfo& record) {
+    std::array<std::int32_t, 4> key{};
+    if (record.Toma == nullptr) {
+        return key;
+    }
+    key[3] = record.Toma->Numero_Interno();
+    if (const auto* flat = dynamic_cast<const Tvivienda*>(record.Toma->Container())) {
+        key[2] = flat->Numero_Interno();
+        if (const tplanta* floor = flat->Planta()) {
+            key[1] = floor->Nivel;
+            if (const TEscalera* stair = floor->Escalera()) {
+                key[0] = stair->Numero_Interno();
+            }
+        }
+    }
+    return key;
+}
+
+std::string Place(const FilaError& row) {
+    return row.Escalera + " " + row.Planta + " " + row.Vivienda + " " + row.Toma;
+}
+
+// A breach is worse than another of the same cause when it is further beyond the limit.
+double Excess(const LimitBreach& breach) {
+    return breach.aboveMaximum ? breach.level - breach.limit : breach.limit - breach.level;
+}
+
+std::vector<ProjectReport::Cause> CausesOf(const std::vector<ProjectReport::FailingOutlet>& outlets) {
+    std::vector<ProjectReport::Cause> causes;
+    for (const ProjectReport::FailingOutlet& outlet : outlets) {
+        for (const LimitBreach& breach : outlet.breaches) {
+            auto cause = std::find_if(causes.begin(), causes.end(), [&](const ProjectReport::Cause& c) {
+                return c.aboveMaximum == breach.aboveMaximum && c.satellite == breach.satellite;
+            });
+            if (cause == causes.end()) {
+                causes.push_back(
+                    {breach.aboveMaximum, breach.satellite, breach.limit, 0, breach, Place(outlet.row)});
+                cause = causes.end() - 1;
+            } else if (Excess(breach) > Excess(cause->worst)) {
+                cause->worst = breach;
+                cause->worstPlace = Place(outlet.row);
+            }
+            ++cause->outlets;
+        }
+    }
+    return causes;
+}
+
+std::string CauseName(bool aboveMaximum, bool satellite) {
+    return std::string(aboveMaximum ? "above the " : "below the ") +
+           (satellite ? "satellite" : "terrestrial") + (aboveMaximum ? " maximum" : " minimum");
+}
+
+std::string BreachText(const LimitBreach& breach) {
+    return OneDecimal(breach.level) + (breach.aboveMaximum ? " > " : " < ") + OneDecimal(breach.limit) +
+           " dBµV at " + std::to_string(static_cast<int>(breach.frequencyMHz)) + " MHz";
+}
+
 } // namespace
 
 ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
@@ -93,9 +153,20 @@ ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
             report.outlets += dynamic_cast<const TTomaTV*>(entry.Object) != nullptr ? 1 : 0;
         }
     }
+    struct Ordered {
+        std::array<std::int32_t, 4> key;
+        ProjectReport::FailingOutlet outlet;
+    };
+    std::vector<Ordered> failing;
     for (const TNodoInfo* record : RegistrosDeErrores(project)) {
-        report.failingOutlets.push_back(FilaDeError(*record));
+        failing.push_back({BuildingOrder(*record), {FilaDeError(*record), BreachesOf(*record)}});
     }
+    std::stable_sort(failing.begin(), failing.end(),
+                     [](const Ordered& a, const Ordered& b) { return a.key < b.key; });
+    for (Ordered& item : failing) {
+        report.failingOutlets.push_back(std::move(item.outlet));
+    }
+    report.causes = CausesOf(report.failingOutlets);
     for (const BuildOmission& omission : project.Omissions()) {
         auto same =
             std::find_if(report.notBuilt.begin(), report.notBuilt.end(),
@@ -138,9 +209,17 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
         out << "  " << std::left << std::setw(20) << className << std::right << std::setw(8) << count << "\n";
     }
     out << "Outlets out of limits: " << report.failingOutlets.size() << " of " << report.outlets << "\n";
-    for (const FilaError& row : report.failingOutlets) {
-        out << "  " << row.Escalera << " " << row.Planta << " " << row.Vivienda << " " << row.Toma << "  "
-            << row.Error << "\n";
+    for (const ProjectReport::Cause& cause : report.causes) {
+        out << "  " << cause.outlets << " " << CauseName(cause.aboveMaximum, cause.satellite) << " ("
+            << OneDecimal(cause.limit) << " dBµV), worst " << OneDecimal(cause.worst.level) << " dBµV at "
+            << static_cast<int>(cause.worst.frequencyMHz) << " MHz in " << cause.worstPlace << "\n";
+    }
+    for (const ProjectReport::FailingOutlet& outlet : report.failingOutlets) {
+        out << "  " << Place(outlet.row) << "  " << outlet.row.Error;
+        for (const LimitBreach& breach : outlet.breaches) {
+            out << "  " << BreachText(breach);
+        }
+        out << "\n";
     }
 }
 
@@ -174,10 +253,24 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
     out << (report.elementsByClass.empty() ? "},\n" : "\n  },\n");
     out << "  \"outletsOutOfLimits\": [";
     separator = "\n";
-    for (const FilaError& row : report.failingOutlets) {
+    for (const ProjectReport::FailingOutlet& outlet : report.failingOutlets) {
+        const FilaError& row = outlet.row;
         out << separator << "    {\"stair\": " << JsonString(row.Escalera)
             << ", \"floor\": " << JsonString(row.Planta) << ", \"flat\": " << JsonString(row.Vivienda)
-            << ", \"outlet\": " << JsonString(row.Toma) << ", \"error\": " << JsonString(row.Error) << "}";
+            << ", \"outlet\": " << JsonString(row.Toma) << ", \"error\": " << JsonString(row.Error)
+            << ", \"breaches\": [";
+        const char* inner = "";
+        for (const LimitBreach& breach : outlet.breaches) {
+            out << inner
+                << "{\"kind\": " << JsonString(breach.aboveMaximum ? "above maximum" : "below minimum")
+                << ", \"signal\": " << JsonString(breach.satellite ? "satellite" : "terrestrial")
+                << ", \"band\": " << breach.band
+                << ", \"frequencyMHz\": " << static_cast<int>(breach.frequencyMHz)
+                << ", \"level\": " << OneDecimal(breach.level) << ", \"limit\": " << OneDecimal(breach.limit)
+                << "}";
+            inner = ", ";
+        }
+        out << "]}";
         separator = ",\n";
     }
     out << (report.failingOutlets.empty() ? "]\n" : "\n  ]\n");

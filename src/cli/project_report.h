@@ -25,7 +25,23 @@ struct ProjectReport {
     bool terrestrial = true;
     int buildResult = 0;
     std::map<std::string, int> elementsByClass; // every network element, flats included
-    std::vector<FilaError> failingOutlets;      // as the error level list shows them
+    // The outlets out of limits in building order (stair, floor, flat, outlet), each with the error
+    // text of the error level list and the limits it breaks.
+    struct FailingOutlet {
+        FilaError row;
+        std::vector<LimitBreach> breaches;
+    };
+    std::vector<FailingOutlet> failingOutlets;
+    // The failing outlets grouped by the limit they break, with the worst case of each.
+    struct Cause {
+        bool aboveMaximum = false;
+        bool satellite = false;
+        double limit = 0;
+        int outlets = 0;
+        LimitBreach worst;
+        std::string worstPlace; // "STAIR3 FLOOR2 FL43 T1"
+    };
+    std::vector<Cause> causes;
     // What the build left out, grouped by what (each with how often and the first place it happened).
     struct Omission {
         std::string kind; // "element" or "connection"

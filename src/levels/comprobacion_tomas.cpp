@@ -24,6 +24,8 @@ struct LimitsPart {
     std::uint32_t& flags;
     double& highest;
     double& lowest;
+    std::uint8_t& highestBand;
+    std::uint8_t& lowestBand;
 };
 
 std::uint16_t CompareBands(const LevelVector& level, std::size_t first, std::size_t last, double minimum,
@@ -35,12 +37,14 @@ std::uint16_t CompareBands(const LevelVector& level, std::size_t first, std::siz
             flags |= kBelowMinimum;
             if ((part.flags & kBelowMinimum) == 0 || value < part.lowest) {
                 part.lowest = value;
+                part.lowestBand = static_cast<std::uint8_t>(band);
             }
             part.flags |= kBelowMinimum;
         } else if (maximum < value) {
             flags |= kAboveMaximum;
             if ((part.flags & kAboveMaximum) == 0 || value > part.highest) {
                 part.highest = value;
+                part.highestBand = static_cast<std::uint8_t>(band);
             }
             part.flags |= kAboveMaximum;
         }
@@ -138,10 +142,12 @@ std::uint16_t ComprobarToma(const TTomaTV& outlet, bool conTerrestre, TNodoInfo&
     if (conTerrestre) {
         flags |= CompareBands(level, kFirstTerrestrialBand, kFirstSatelliteBand - 1, limit(false, 0),
                               limit(true, 0),
-                              {record.FlagsTerrestre, record.MaximoTerrestre, record.MinimoTerrestre});
+                              {record.FlagsTerrestre, record.MaximoTerrestre, record.MinimoTerrestre,
+                               record.BandMaximoTerrestre, record.BandMinimoTerrestre});
     }
     flags |= CompareBands(level, kFirstSatelliteBand, kBandCount - 1, limit(false, 1), limit(true, 1),
-                          {record.FlagsSatelite, record.MaximoSatelite, record.MinimoSatelite});
+                          {record.FlagsSatelite, record.MaximoSatelite, record.MinimoSatelite,
+                           record.BandMaximoSatelite, record.BandMinimoSatelite});
     return flags;
 }
 

@@ -2,9 +2,11 @@
 
 #include "building/escalera.h"
 #include "building/planta.h"
+#include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "levels/comprobacion_tomas.h"
+#include "model/level_vector.h"
 #include "model/toma_tv.h"
 
 namespace ixo {
@@ -56,6 +58,36 @@ FilaError FilaDeError(const TNodoInfo& record) {
         row.Error = TextoError(record);
     }
     return row;
+}
+
+std::vector<LimitBreach> BreachesOf(const TNodoInfo& record) {
+    constexpr std::uint32_t kAbove = 1;
+    constexpr std::uint32_t kBelow = 2;
+    const Tproyecto* project = record.Toma != nullptr ? ProyectoDe(record.Toma) : nullptr;
+    const auto limit = [project](bool maximum, int entry) {
+        if (project == nullptr) {
+            return -1.0;
+        }
+        return maximum ? project->Preferencias().Maximo(entry) : project->Preferencias().Minimo(entry);
+    };
+    std::vector<LimitBreach> breaches;
+    const auto add = [&](bool above, bool satellite, int band, double level) {
+        breaches.push_back({above, satellite, band, kBandFrequenciesMHz[static_cast<std::size_t>(band)],
+                            level, limit(above, satellite ? 1 : 0)});
+    };
+    if ((record.FlagsTerrestre & kAbove) != 0) {
+        add(true, false, record.BandMaximoTerrestre, record.MaximoTerrestre);
+    }
+    if ((record.FlagsTerrestre & kBelow) != 0) {
+        add(false, false, record.BandMinimoTerrestre, record.MinimoTerrestre);
+    }
+    if ((record.FlagsSatelite & kAbove) != 0) {
+        add(true, true, record.BandMaximoSatelite, record.MaximoSatelite);
+    }
+    if ((record.FlagsSatelite & kBelow) != 0) {
+        add(false, true, record.BandMinimoSatelite, record.MinimoSatelite);
+    }
+    return breaches;
 }
 
 } // namespace ixo

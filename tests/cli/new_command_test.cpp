@@ -58,6 +58,18 @@ TEST(NewCommand, ALongPassiveDistributionFailsWithErrorTexts) {
         << run.out;
     EXPECT_TRUE(Contains(run.out, "TDISECQ")) << run.out;
     EXPECT_TRUE(Contains(run.out, "<MIN(TER:")) << run.out;
+    // What fails and why: a summary by cause with the worst case, then the outlets in building order,
+    // each with the band, the level and the limit it breaks.
+    EXPECT_TRUE(Contains(run.out,
+                         "Outlets out of limits: 240 of 240\n"
+                         "  240 below the terrestrial minimum (60.0 dBµV), worst 28.6 dBµV at 862 MHz in "
+                         "STAIR3 FLOOR1 FL41 T1\n"
+                         "  240 below the satellite minimum (50.0 dBµV), worst 10.0 dBµV at 2150 MHz in "
+                         "STAIR3 FLOOR2 FL43 T1\n"
+                         "  STAIR1 FLOOR1 FL1 T1  <MIN(TER:32.4 SAT:20.1)  32.4 < 60.0 dBµV at 862 MHz  "
+                         "20.1 < 50.0 dBµV at 2150 MHz\n"
+                         "  STAIR1 FLOOR1 FL1 T2  "))
+        << run.out;
 }
 
 TEST(NewCommand, JsonSummaryAndLevelsCsv) {

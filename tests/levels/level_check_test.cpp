@@ -163,6 +163,40 @@ TEST_F(OutletCheck, WorstLevelsAccumulateOverPolarities) {
     EXPECT_EQ(TextoError(record), ">MAX(SAT:71.0) <MIN(SAT:49.9)");
 }
 
+// The report says which limit an outlet breaks, where it is worst and by how much: band 5 (1350 MHz)
+// below the satellite minimum of 50, band 7 (2150 MHz) above the maximum of 70, and band 2 (470 MHz)
+// below the terrestrial minimum of 60, each at its worst over two polarities.
+TEST_F(OutletCheck, BreachesNameTheBandTheLevelAndTheLimit) {
+    TNodoInfo record;
+    record.Toma = outlet;
+    SetTap(5, 49.9);
+    ComprobarToma(*outlet, true, record);
+    SetTap(5, 47.5);
+    ComprobarToma(*outlet, true, record);
+    SetTap(7, 71.0);
+    ComprobarToma(*outlet, true, record);
+    SetTap(2, 58.0);
+    ComprobarToma(*outlet, true, record);
+    const std::vector<LimitBreach> breaches = BreachesOf(record);
+    ASSERT_EQ(breaches.size(), 3u);
+    EXPECT_FALSE(breaches[0].aboveMaximum);
+    EXPECT_FALSE(breaches[0].satellite);
+    EXPECT_EQ(breaches[0].band, 2);
+    EXPECT_EQ(breaches[0].frequencyMHz, 470.0);
+    EXPECT_EQ(breaches[0].level, 58.0);
+    EXPECT_EQ(breaches[0].limit, 60.0);
+    EXPECT_TRUE(breaches[1].aboveMaximum);
+    EXPECT_TRUE(breaches[1].satellite);
+    EXPECT_EQ(breaches[1].band, 7);
+    EXPECT_EQ(breaches[1].level, 71.0);
+    EXPECT_EQ(breaches[1].limit, 70.0);
+    EXPECT_FALSE(breaches[2].aboveMaximum);
+    EXPECT_EQ(breaches[2].band, 5);
+    EXPECT_EQ(breaches[2].frequencyMHz, 1350.0);
+    EXPECT_EQ(breaches[2].level, 47.5);
+    EXPECT_EQ(breaches[2].limit, 50.0);
+}
+
 TEST_F(OutletCheck, LimitsAreInclusiveAndTerrestrialCanBeIgnored) {
     TNodoInfo record;
     SetTap(1, 60.0);
