@@ -124,8 +124,10 @@ bool IsReadOnlyFile(const fs::path& path) {
 
 namespace {
 
-// Writes contents to a new file beside target and renames it over target.
-bool WriteThroughSibling(const fs::path& target, std::string_view contents, const fs::file_status& status) {
+// Lets `write` fill a new file beside target (it answers false with errno set on failure) and renames it
+// over target.
+template <typename Write>
+bool WriteThroughSibling(const fs::path& target, const fs::file_status& status, Write write) {
     RemoveLeftovers(target);
     fs::path sibling;
     const int fd = CreateSibling(target, sibling);
@@ -138,7 +140,7 @@ bool WriteThroughSibling(const fs::path& target, std::string_view contents, cons
             error = errno != 0 ? errno : EIO;
         }
     };
-    check(WriteAll(fd, contents));
+    check(write(fd));
     if (error == 0 && fs::exists(status)) {
         check(::fchmod(fd, static_cast<mode_t>(status.permissions() & fs::perms::mask)) == 0);
     }
@@ -174,7 +176,7 @@ bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
     if (fs::exists(status) && IsReadOnlyFile(target)) {
         return Fail(EACCES);
     }
-    return WriteThroughSibling(target, contents, status);
+    return WriteThroughSibling(target, status, [contents](int fd) { return WriteAll(fd, contents); });
 }
 
 bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
@@ -182,33 +184,32 @@ bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
     if (!fs::is_regular_file(from, error)) {
         return Fail(error ? error.value() : EINVAL);
     }
-    const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return Fail(errno);
-    }
-    std::string contents;
-    char buffer[1 << 16];
-    bool ok = true;
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
     const auto status = fs::status(to, error);
-    if (!ok) {
-        return Fail(EIO);
-    }
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         return Fail(fs::is_directory(status) ? EISDIR : EINVAL);
     }
-    return WriteThroughSibling(to, contents, fs::file_status{});
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        return Fail(errno);
+    }
+    // Copied in pieces: a backup of a large project costs no memory.
+    const bool ok = WriteThroughSibling(to, fs::file_status{}, [in](int out) {
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(in, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return got == 0;
+            }
+            if (!WriteAll(out, std::string_view(buffer, static_cast<std::size_t>(got)))) {
+                return false;
+            }
+        }
+    });
+    ::close(in);
+    return ok;
 }
 
 } // namespace ixo
