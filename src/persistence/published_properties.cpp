@@ -10,6 +10,7 @@ const PublishedPropertyTable& PublishedPropertyTable::Instance() {
         PublishedPropertyTable built;
         DeclareModelProperties(built);
         DeclareBuildingProperties(built);
+        built.IndexNames();
         return built;
     }();
     return table;
@@ -33,8 +34,27 @@ std::vector<const PublishedProperty*> PublishedPropertyTable::PropertiesOf(const
     return properties;
 }
 
+void PublishedPropertyTable::IndexNames() {
+    for (const auto& [cls, own] : m_own) {
+        auto& index = m_byName[cls];
+        for (const ComponentClass* c = cls; c != nullptr; c = c->parent) {
+            auto found = m_own.find(c);
+            if (found == m_own.end()) {
+                continue;
+            }
+            for (const PublishedProperty& property : found->second) {
+                index.emplace(UpperAscii(property.name), &property);
+            }
+        }
+    }
+}
+
 const PublishedProperty* PublishedPropertyTable::Find(const ComponentClass& cls,
                                                       std::string_view name) const {
+    if (auto indexed = m_byName.find(&cls); indexed != m_byName.end()) {
+        auto found = indexed->second.find(UpperAscii(name));
+        return found == indexed->second.end() ? nullptr : found->second;
+    }
     for (const ComponentClass* c = &cls; c != nullptr; c = c->parent) {
         auto found = m_own.find(c);
         if (found == m_own.end()) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -117,7 +118,14 @@ public:
     const PublishedProperty* Find(const ComponentClass& cls, std::string_view name) const;
 
 private:
+    // Makes the name index of every declared class (its properties and its bases'); the table is
+    // complete then.
+    void IndexNames();
+
     std::map<const ComponentClass*, std::vector<PublishedProperty>> m_own;
+    // Per declared class, its properties and its bases' by upper-cased name (the first declared wins,
+    // as a search from the class up to its bases finds it): reading a project looks up every value.
+    std::map<const ComponentClass*, std::unordered_map<std::string, const PublishedProperty*>> m_byName;
 };
 
 // The declarations of the element classes and of the building classes.
