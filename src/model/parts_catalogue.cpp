@@ -1,14 +1,29 @@
 #include "model/parts_catalogue.h"
 
+#include <unordered_map>
+
 namespace ixo {
 namespace {
 
 const PartsCatalogue* g_catalogue = nullptr;
 
+// The connectors handed out shared, per number, for the installed catalogue.
+std::unordered_map<std::int32_t, std::shared_ptr<const TConector>>& SharedConnectors() {
+    static std::unordered_map<std::int32_t, std::shared_ptr<const TConector>> connectors;
+    return connectors;
+}
+
+void Install(const PartsCatalogue* catalogue) {
+    if (catalogue != g_catalogue) {
+        SharedConnectors().clear();
+    }
+    g_catalogue = catalogue;
+}
+
 } // namespace
 
 void SetPartsCatalogue(const PartsCatalogue* catalogue) {
-    g_catalogue = catalogue;
+    Install(catalogue);
 }
 
 const PartsCatalogue* GetPartsCatalogue() {
@@ -16,11 +31,24 @@ const PartsCatalogue* GetPartsCatalogue() {
 }
 
 ScopedPartsCatalogue::ScopedPartsCatalogue(const PartsCatalogue* catalogue) : m_previous(g_catalogue) {
-    g_catalogue = catalogue;
+    Install(catalogue);
 }
 
 ScopedPartsCatalogue::~ScopedPartsCatalogue() {
-    g_catalogue = m_previous;
+    Install(m_previous);
+}
+
+std::shared_ptr<const TConector> SharedConnector(std::int32_t indice) {
+    std::shared_ptr<const TConector>& shared = SharedConnectors()[indice];
+    if (!shared) {
+        shared = MakeConnector(indice);
+    }
+    return shared;
+}
+
+std::shared_ptr<const TCarga> SharedDefaultLoad() {
+    static const std::shared_ptr<const TCarga> load = TCarga::DefaultLoad();
+    return load;
 }
 
 std::unique_ptr<TConector> MakeConnector(std::int32_t indice) {

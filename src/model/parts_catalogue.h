@@ -49,6 +49,12 @@ private:
 // A copy of the catalogue's connector with that number; without catalogue or without such a connector,
 // a connector made without the catalogue carrying that number.
 std::unique_ptr<TConector> MakeConnector(std::int32_t indice);
+// The connector MakeConnector would make, shared: connectors are values that no one changes in place, so
+// the pins of a building share one per number instead of a copy each (hundreds of thousands of pins).
+// The share is renewed when another catalogue is installed.
+std::shared_ptr<const TConector> SharedConnector(std::int32_t indice);
+// The default load ("FCF", 75 ohm), shared.
+std::shared_ptr<const TCarga> SharedDefaultLoad();
 // A copy of the catalogue's load with that number; without catalogue or without such a load, the
 // default load ("FCF", 75 ohm) carrying that number (the model only asks for number 1).
 std::unique_ptr<TCarga> MakeLoad(std::int32_t indice);

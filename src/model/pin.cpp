@@ -46,7 +46,7 @@ bool TPin::LinkPins(TPin& a, TPin& b, TCableTV* cable, double metres, std::int32
         pin->SetLoad(nullptr);
         pin->SetCable(cable);
         pin->MetrosCable = metres;
-        pin->SetFittedConnector(MakeConnector(connectorNumber));
+        pin->SetFittedConnector(SharedConnector(connectorNumber));
     }
     a.m_peer = &b;
     b.m_peer = &a;
@@ -71,7 +71,7 @@ void TPin::Disconnect() {
     SetFittedConnector(nullptr);
     SetCable(nullptr);
     m_peer = nullptr;
-    SetPinConnector(MakeConnector(kUnlinkedConnector));
+    SetPinConnector(SharedConnector(kUnlinkedConnector));
     m_levels = LevelVector();
 }
 

@@ -41,26 +41,20 @@ std::string StreamingName(const TPrimerComponente* owner) {
 IXO_DEFINE_COMPONENT_CLASS(TPinbase, TPrimerComponente)
 
 TPinbase::TPinbase(TPrimerComponente* owner)
-    : TPrimerComponente(owner), NombrePinExterno(StreamingName(owner)), m_load(TCarga::DefaultLoad()) {}
+    : TPrimerComponente(owner), NombrePinExterno(StreamingName(owner)), m_load(SharedDefaultLoad()) {}
 
 TPinbase::TPinbase(TPrimerComponente* owner, std::int32_t numeracion, char tipodePin, char prefijo,
                    std::int32_t connectorNumber, const TPasocorriente& pasoCorriente)
     : TPrimerComponente(owner), Prefijo(prefijo), TipodePin(tipodePin), Numeracion(numeracion),
-      NombrePinExterno(CatalogueName(numeracion, tipodePin, prefijo)), m_load(TCarga::DefaultLoad()),
-      m_pinConnector(MakeConnector(connectorNumber)), m_pasoCorriente(pasoCorriente) {}
+      NombrePinExterno(CatalogueName(numeracion, tipodePin, prefijo)), m_load(SharedDefaultLoad()),
+      m_pinConnector(SharedConnector(connectorNumber)), m_pasoCorriente(pasoCorriente) {}
 
 TPinbase::TPinbase(TPrimerComponente* owner, const TPinbase& prototype)
     : TPrimerComponente(owner), Prefijo(prototype.Prefijo), TipodePin(prototype.TipodePin),
       Numeracion(prototype.Numeracion),
       NombrePinExterno(CatalogueName(prototype.Numeracion, prototype.TipodePin, prototype.Prefijo)),
-      polaridad(prototype.polaridad), m_pasoCorriente(prototype.m_pasoCorriente) {
-    if (prototype.m_pinConnector != nullptr) {
-        m_pinConnector = CloneAs(*prototype.m_pinConnector);
-    }
-    if (prototype.m_load != nullptr) {
-        m_load = CloneAs(*prototype.m_load);
-    }
-}
+      polaridad(prototype.polaridad), m_load(prototype.m_load), m_pinConnector(prototype.m_pinConnector),
+      m_pasoCorriente(prototype.m_pasoCorriente) {}
 
 TPinbase::~TPinbase() = default;
 
@@ -97,9 +91,9 @@ void TPinbase::WriteDatosPinbase(BinaryWriter& writer) const {
 
 void TPinbase::ReadDatosPinbase(BinaryReader& reader) {
     TPasocorriente pasoCorriente = ReadPasocorriente(reader);
-    std::unique_ptr<TConector> fitted = ReadOptional(reader, m_fittedConnector.get());
-    std::unique_ptr<TConector> pinConnector = ReadOptional(reader, m_pinConnector.get());
-    std::unique_ptr<TCarga> load = ReadOptional(reader, m_load.get());
+    std::shared_ptr<const TConector> fitted = ReadOptional(reader, m_fittedConnector.get());
+    std::shared_ptr<const TConector> pinConnector = ReadOptional(reader, m_pinConnector.get());
+    std::shared_ptr<const TCarga> load = ReadOptional(reader, m_load.get());
     m_pasoCorriente = pasoCorriente;
     m_fittedConnector = std::move(fitted);
     m_pinConnector = std::move(pinConnector);
@@ -122,7 +116,7 @@ bool TPinbase::RenewFittedConnector() {
         m_fittedConnector->Indice == m_cable->Tipoconector) {
         return false;
     }
-    m_fittedConnector = MakeConnector(m_cable->Tipoconector);
+    m_fittedConnector = SharedConnector(m_cable->Tipoconector);
     return true;
 }
 

@@ -58,8 +58,11 @@ public:
     const TConector* PinConnector() const { return m_pinConnector.get(); }
     const TPasocorriente& PasoCorriente() const { return m_pasoCorriente; }
 
-    void SetLoad(std::unique_ptr<TCarga> load) { m_load = std::move(load); }
-    void SetPinConnector(std::unique_ptr<TConector> connector) { m_pinConnector = std::move(connector); }
+    // Connectors and loads are values: a pin holds them shared and replaces them whole.
+    void SetLoad(std::shared_ptr<const TCarga> load) { m_load = std::move(load); }
+    void SetPinConnector(std::shared_ptr<const TConector> connector) {
+        m_pinConnector = std::move(connector);
+    }
     void SetPasoCorriente(const TPasocorriente& data) { m_pasoCorriente = data; }
 
     void WriteDatosPinbase(BinaryWriter& writer) const;
@@ -78,16 +81,16 @@ protected:
     // The cable is watched: when it is destroyed the pin forgets it.
     void SetCable(TCableTV* cable);
     // Fits a connector to the cable end (null removes it).
-    void SetFittedConnector(std::unique_ptr<TConector> connector) {
+    void SetFittedConnector(std::shared_ptr<const TConector> connector) {
         m_fittedConnector = std::move(connector);
     }
     void Notification(TPrimerComponente* removed) override;
 
 private:
     TCableTV* m_cable = nullptr; // not owned
-    std::unique_ptr<TCarga> m_load;
-    std::unique_ptr<TConector> m_fittedConnector;
-    std::unique_ptr<TConector> m_pinConnector;
+    std::shared_ptr<const TCarga> m_load;
+    std::shared_ptr<const TConector> m_fittedConnector;
+    std::shared_ptr<const TConector> m_pinConnector;
     TPasocorriente m_pasoCorriente;
 };
 
