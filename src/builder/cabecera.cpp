@@ -107,10 +107,8 @@ void CrearMultiswitches(Contexto& c, Cabecera& cab) {
                                                       c.prefs.HD_FAMMS8POL, c.prefs.HD_FAMMS16POL);
     const std::vector<std::int32_t> models = SizeHeadendMultiswitches(*store, family, c.prefs.Nviv);
     if (models.empty()) {
-        c.project.Omissions().push_back({BuildOmission::Kind::Element,
-                                         "no headend multiswitch of family " + std::to_string(family) +
-                                             " in the catalogue: the flats are not fed",
-                                         {}});
+        RecordMissingElement(c.project, "no headend multiswitch of family " + std::to_string(family) +
+                                            " in the catalogue: the flats are not fed");
     }
     for (std::int32_t model : models) {
         if (TMultiswitch* ms = CopiaDePrototipo<TMultiswitch>(c.project, family, model)) {

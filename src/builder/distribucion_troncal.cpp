@@ -2,6 +2,7 @@
 
 #include "builder/alimentacion_escalera.h"
 #include "builder/colocacion_ms.h"
+#include "builder/skipped_parts.h"
 #include "builder/tabla_ms.h"
 #include "building/escalera.h"
 #include "building/planta.h"
@@ -41,10 +42,8 @@ TMatMs TablaDeModelos(Tproyecto& project) {
                                                       prefs.DIS_FAMILIAMS16POL, prefs.Dis_FAMMSCAS);
     TMatMs table = ConstruirTablaMs(*store, choice.Familia, choice.Key);
     if (table.empty()) {
-        project.Omissions().push_back({BuildOmission::Kind::Element,
-                                       "no floor multiswitch of family " + std::to_string(choice.Familia) +
-                                           " in the catalogue: the flats are not fed",
-                                       {}});
+        RecordMissingElement(project, "no floor multiswitch of family " + std::to_string(choice.Familia) +
+                                          " in the catalogue: the flats are not fed");
     }
     return table;
 }

@@ -5,11 +5,13 @@
 
 namespace ixo {
 
+void RecordMissingElement(Tproyecto& project, std::string what) {
+    project.Omissions().push_back({BuildOmission::Kind::Element, std::move(what), {}});
+}
+
 void RecordMissingModel(Tproyecto& project, std::int32_t family, std::int32_t model) {
-    project.Omissions().push_back(
-        {BuildOmission::Kind::Element,
-         "no model " + std::to_string(model) + " of family " + std::to_string(family) + " in the catalogue",
-         {}});
+    RecordMissingElement(project, "no model " + std::to_string(model) + " of family " +
+                                      std::to_string(family) + " in the catalogue");
 }
 
 void RecordSkippedConnection(Tproyecto& project, const TComponenteBase& from, const TComponenteBase& to) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace ixo {
 
@@ -10,6 +11,9 @@ class Tproyecto;
 
 // The builder never stops on a catalogue model it lacks or a connection it cannot make: it records it in
 // the project's Omissions and goes on.
+
+// Records an element the builder could not make, described by `what`.
+void RecordMissingElement(Tproyecto& project, std::string what);
 
 // Records that the catalogue has no model `model` of family `family` for an element of the network.
 void RecordMissingModel(Tproyecto& project, std::int32_t family, std::int32_t model);

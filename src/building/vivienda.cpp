@@ -262,10 +262,8 @@ void Tvivienda::ConstruirCascada() {
     std::int32_t family =
         m_topologia != kEstrella ? preferencias->Viv_FamiliaTomascascada : preferencias->Viv_FamiliaTomasES;
     std::vector<const TTomaBase*> models = OutletModels(*store, family);
-    if (models.empty() && m_numtomas > 0) {
-        RecordOmission(this, {BuildOmission::Kind::Element,
-                              "no outlet model of family " + std::to_string(family) + " in the catalogue",
-                              NombreViv});
+    if (models.empty()) {
+        RecordMissingOutlets(family);
     }
     if (!models.empty()) {
         std::vector<std::int32_t> orders;
@@ -288,6 +286,14 @@ void Tvivienda::ConstruirCascada() {
     ConnectEntry();
 }
 
+void Tvivienda::RecordMissingOutlets(std::int32_t family) const {
+    if (m_numtomas > 0) {
+        RecordOmission(this, {BuildOmission::Kind::Element,
+                              "no outlet model of family " + std::to_string(family) + " in the catalogue",
+                              NombreViv});
+    }
+}
+
 void Tvivienda::ConstruirEstrella() {
     Entries kept = m_etv.TakeAll();
     const TpreferenciasProyecto* preferencias = Preferencias();
@@ -299,11 +305,8 @@ void Tvivienda::ConstruirEstrella() {
     std::vector<const TTomaBase*> models = OutletModels(*store, preferencias->Viv_FamiliaTomasES);
     const TRepartidor* splitterModel =
         StarSplitter(*store, preferencias->Viv_FamiliaRepartidores, static_cast<int>(m_numtomas));
-    if (models.empty() && m_numtomas > 0) {
-        RecordOmission(this, {BuildOmission::Kind::Element,
-                              "no outlet model of family " +
-                                  std::to_string(preferencias->Viv_FamiliaTomasES) + " in the catalogue",
-                              NombreViv});
+    if (models.empty()) {
+        RecordMissingOutlets(preferencias->Viv_FamiliaTomasES);
     } else if (splitterModel == nullptr && m_numtomas > 0) {
         RecordOmission(this,
                        {BuildOmission::Kind::Element,

@@ -89,6 +89,8 @@ protected:
     void Notification(TPrimerComponente* removed) override;
 
 private:
+    // Records in the project that no outlet of `family` could be made for this flat.
+    void RecordMissingOutlets(std::int32_t family) const;
     const TpreferenciasProyecto* Preferencias() const;
     const TalmacenElementos* Almacen() const;
     TCableTV* CableVivienda() const;
