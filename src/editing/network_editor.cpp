@@ -2,7 +2,6 @@
 
 #include "building/proyecto.h"
 #include "levels/calculo_niveles.h"
-#include "levels/comprobacion_tomas.h"
 
 #include <algorithm>
 
@@ -74,8 +73,7 @@ void NetworkEditor::MarkSaved() {
 }
 
 void NetworkEditor::Recalculate() {
-    Recalcular(m_project);
-    ComprobarErrores(m_project);
+    Recalcular(m_project); // the level run ends with the outlet check
 }
 
 void NetworkEditor::Moved() {
