@@ -54,7 +54,7 @@ int Edit(const CommandContext& context) {
         throw UsageError("edit needs -o OUT.XPJ");
     }
     const std::vector<ScriptLine> script = ReadScript(context);
-    if (script.empty()) {
+    if (!context.Option("--script") && context.OptionValues("--do").empty()) {
         throw UsageError("edit needs --script FILE or --do COMMAND");
     }
     if (!std::filesystem::is_regular_file(input)) {
@@ -93,6 +93,11 @@ int Edit(const CommandContext& context) {
     } else {
         WriteReportText(context.out, report);
     }
+    if (const auto levels = context.Option("--levels");
+        levels && !ReplaceFileContents(*levels, OutletLevelsCsv(project))) {
+        context.err << kProgramName << ": cannot write " << *levels << ": " << LastFileError() << "\n";
+        return kExitCannotWrite;
+    }
     if (!SaveProject(project, *output)) {
         context.err << kProgramName << ": cannot save " << *output << ": " << LastFileError() << "\n";
         return kExitCannotWrite;
@@ -113,6 +118,7 @@ void AddEditCommand(CommandRegistry& registry) {
     edit.options = {{"-o", "OUT.XPJ", "where the edited project is saved"},
                     {"--script", "FILE", "edit commands, one a line"},
                     {"--do", "COMMAND", "one edit command (repeatable; run after the script's)"},
+                    {"--levels", "FILE.csv", "write the outlet levels as 'new --levels' does"},
                     {"--json", "", "print the summary as JSON"}};
     edit.details =
         std::string(kEditScriptHelp) +
