@@ -299,6 +299,42 @@ TEST_F(NetworkEdits, HeadendAmplifiersForTwoBareDishesFollowTheLastDish) {
     EXPECT_TRUE(CheckNetwork(*project).unfed.empty());
 }
 
+// Eight polarities: two dishes, each with its IF amplifier AFI-440 (which has a built-in supply). With
+// both amplifiers removed the floor has two bare dishes: two amplifiers are built, placed right after
+// the last dish, each followed by its supply, and the multiswitch's B inputs are fed through them.
+TEST_F(NetworkEdits, HeadendAmplifiersForTwoBareDishes) {
+    BuildNetwork(Shape(1, 1, 1, 1, 8, 1));
+    ASSERT_EQ(ElementsOfClass<Tantena>(*project).size(), 2u);
+    for (TAmpliHeader* amp : ElementsOfClass<TAmpliHeader>(*project)) {
+        ASSERT_TRUE(Apply([&](EditJournal& j) { return RemoveHeadendAmplifier(*project, *amp, j); }));
+    }
+    ASSERT_TRUE(ElementsOfClass<TAmpliHeader>(*project).empty());
+    TMultiswitch* ms = FloorMultiswitch();
+    ASSERT_NE(ms, nullptr);
+    ASSERT_TRUE(
+        Apply([&](EditJournal& j) { return InsertHeadendAmplifiers(*project, *ms, 1, 4925, true, j); }));
+    tplanta& headend = *project->PlantaCabecera();
+    int lastDish = -1;
+    for (std::size_t i = 0; i < headend.ETV().Count(); ++i) {
+        lastDish = headend.ETV().Object(i)->Is<Tantena>() ? static_cast<int>(i) : lastDish;
+    }
+    const auto at = [&](int offset) {
+        return headend.ETV().Object(static_cast<std::size_t>(lastDish + offset));
+    };
+    ASSERT_TRUE(at(1)->Is<TAmpliHeader>());
+    ASSERT_TRUE(at(2)->Is<TFUENTE>());
+    ASSERT_TRUE(at(3)->Is<TAmpliHeader>());
+    ASSERT_TRUE(at(4)->Is<TFUENTE>());
+    EXPECT_EQ(static_cast<TCBFT*>(at(1))->Feeder(), at(2));
+    EXPECT_EQ(static_cast<TCBFT*>(at(3))->Feeder(), at(4));
+    for (TPin* in : ms->PinesENTRADA()) {
+        if (in->Prefijo == 'B' && in->Peer() != nullptr) {
+            EXPECT_TRUE(in->Peer()->Owner()->Is<TAmpliHeader>()) << in->Name();
+        }
+    }
+    EXPECT_TRUE(CheckNetwork(*project).unfed.empty());
+}
+
 TEST_F(NetworkEdits, ApplyToAllFlatsRebuildsEveryFlat) {
     BuildNetwork(Shape(2, 2, 2, 2, 4, 1));
     ASSERT_TRUE(Apply([&](EditJournal& j) { return ApplyToAllFlats(*project, 3, Tvivienda::kCascada, j); }));
