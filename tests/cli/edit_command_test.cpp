@@ -124,5 +124,25 @@ TEST_F(EditCommand, FlatsAndUndo) {
     EXPECT_TRUE(Contains(run.out, "  TTomaTV                    3\n")) << run.out;
 }
 
+// The documented example: the cascade building of the README, out of limits at every outlet as built,
+// is brought within the limits by the edits of docs/examples (amplifiers, regulation, tap losses).
+TEST(EditExample, TheCascadeBuildingIsBroughtWithinTheLimits) {
+    test::TempDir dir;
+    const std::filesystem::path built = dir / "c.XPJ";
+    const std::filesystem::path edited = dir / "c-edited.XPJ";
+    const CliRun made =
+        RunCommand({"new", "--stairs", "3", "--floors", "10", "--flats-per-floor", "2", "--outlets", "4",
+                    "--distribution", "cascade", "--polarities", "12", "-o", built.string()});
+    ASSERT_EQ(made.status, 1) << made.err;
+    EXPECT_TRUE(Contains(made.out, "Outlets out of limits: 240 of 240")) << made.out;
+    const std::filesystem::path script =
+        std::filesystem::path(IXO_SOURCE_DIR) / "docs" / "examples" / "cascade-3x10-12pol.edits";
+    const CliRun run =
+        RunCommand({"edit", built.string(), "-o", edited.string(), "--script", script.string()});
+    EXPECT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_TRUE(Contains(run.out, "Outlets out of limits: 0 of 240")) << run.out;
+    EXPECT_EQ(RunCommand({"check", edited.string()}).status, 0);
+}
+
 } // namespace
 } // namespace ixo::cli
