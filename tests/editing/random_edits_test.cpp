@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <random>
 
 namespace ixo::test {
@@ -178,13 +177,19 @@ TEST_P(RandomEdits, KeepTheNetworkConsistentAndSaveAndReopenWithTheSameLevels) {
     EXPECT_TRUE(CheckNetwork(*project).Ok());
     editor->Recalculate();
     EXPECT_EQ(ProjectFileBytes(*project), built);
-    std::cout << "applied " << applied << ", undone " << undone << "\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLayout, RandomEdits,
                          ::testing::Values(Shape(1, 2, 2, 2, 4, 0), Shape(2, 3, 2, 2, 4, 1),
                                            Shape(1, 3, 2, 3, 12, 1, 1), Shape(2, 2, 2, 1, 16, 1),
-                                           Shape(1, 2, 1, 2, 8, 1)));
+                                           Shape(1, 2, 1, 2, 8, 1)),
+                         [](const ::testing::TestParamInfo<BuildingShape>& info) {
+                             const BuildingShape& s = info.param;
+                             return "Stairs" + std::to_string(s.stairs) + "Floors" +
+                                    std::to_string(s.floors) + "Polarities" + std::to_string(s.polarities) +
+                                    (s.headendDistribution == 0 ? "FromHeadend" : "Trunk") +
+                                    (s.topology == 1 ? "CascadeFlats" : "StarFlats");
+                         });
 
 } // namespace
 } // namespace ixo::test
