@@ -65,15 +65,17 @@ int PositionIn(const TComponenteBase* element) {
     return list != nullptr ? list->IndexOfObject(element) : -1;
 }
 
+// The classes whose copies an edit may make.
+bool IsCopyable(const TPrimerComponente& element) {
+    return element.Is<TTomaTV>() || element.Is<TRepartidor>() || element.Is<TMultiswitch>() ||
+           element.Is<TDISECQ>() || element.Is<TInyector>() || element.Is<TLinAmp>() ||
+           element.Is<TAmpliHeader>() || element.Is<Tantena>() || element.Is<TCabeceraTerrestre>() ||
+           element.Is<TFUENTE>();
+}
+
 // A copy of prototype owned by owner, for the classes whose copies an edit may make.
 TComponenteBase* CopyOf(const TPCLectorFichero* prototype, TPrimerComponente* owner) {
-    const bool copyable =
-        prototype != nullptr &&
-        (prototype->Is<TTomaTV>() || prototype->Is<TRepartidor>() || prototype->Is<TMultiswitch>() ||
-         prototype->Is<TDISECQ>() || prototype->Is<TInyector>() || prototype->Is<TLinAmp>() ||
-         prototype->Is<TAmpliHeader>() || prototype->Is<Tantena>() || prototype->Is<TCabeceraTerrestre>() ||
-         prototype->Is<TFUENTE>());
-    if (!copyable) {
+    if (prototype == nullptr || !IsCopyable(*prototype)) {
         return nullptr;
     }
     try {
@@ -561,6 +563,10 @@ bool ReplaceElement(Tproyecto& project, TComponenteBase& old, std::int32_t numbe
                     EditJournal& journal, EditRefusal* why) {
     if (old.Indice == number && old.Familia == family) {
         return Refuse(why, "the element is that model already");
+    }
+    if (!IsCopyable(old)) {
+        // Flat entries and diplexers have no copies: the flat and its levels are built around them.
+        return Refuse(why, "an element of class " + std::string(old.ClassName()) + " cannot be replaced");
     }
     const TalmacenElementos* store = project.Almacen();
     const TPCLectorFichero* prototype =

@@ -88,6 +88,10 @@ private:
         }
         const NamedList<Tvivienda> flats = m_project.ListaViviendas();
         for (const auto& flat : flats) {
+            if (flat.Object != nullptr && flat.Object->Entrada() != nullptr &&
+                !Known(flat.Object->Entrada())) {
+                Problem(*flat.Object, "its entry is not in the network");
+            }
             if (flat.Object != nullptr) {
                 m_containers.insert(flat.Object);
                 CheckList(flat.Object->ETV(), *flat.Object);

@@ -5,6 +5,7 @@
 #include "model/alimentador.h"
 #include "model/ampli_header.h"
 #include "model/antena.h"
+#include "model/especial.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/toma_tv.h"
@@ -203,6 +204,19 @@ TEST_F(NetworkEdits, StarFlatOutletsTakeOnlyEndOutletsOrUniversalOnes) {
     // Both cascadable now, in a star flat: TC-12 (order 2, family 4) is still refused.
     EXPECT_FALSE(Apply([&](EditJournal& j) { return ReplaceElement(*project, *universal, 11, 4, j, &why); }));
     EXPECT_TRUE(CheckNetwork(*project).unfed.empty());
+}
+
+TEST_F(NetworkEdits, AFlatEntryCannotBeReplaced) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
+    Tvivienda& flat = *project->ListaViviendas().Object(0);
+    TComponenteBase* entry = flat.Entrada();
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(entry->Is<Tentradaviv>());
+    const auto before = Bytes();
+    EditRefusal why;
+    EXPECT_FALSE(Apply([&](EditJournal& j) { return ReplaceElement(*project, *entry, 10, 4, j, &why); }));
+    EXPECT_EQ(why.reason, "an element of class Tentradaviv cannot be replaced");
+    EXPECT_EQ(Bytes(), before);
 }
 
 TEST_F(NetworkEdits, ReplacedMultiswitchPartnersAreReplacedInPlace) {
