@@ -163,7 +163,7 @@ std::string SetMode(NetworkEditor& editor, const std::vector<std::string>& words
             return Refused(element, "has modes 1 to " + std::to_string(amp->MaxModoTer));
         }
         editor.Apply([&](EditJournal& journal) {
-            journal.Set(amp->ModoterActual, value);
+            journal.Set(*amp, amp->ModoterActual, value);
             return true;
         });
         return {};
@@ -176,7 +176,7 @@ std::string SetMode(NetworkEditor& editor, const std::vector<std::string>& words
         return Refused(element, "takes an attenuator setting of 0 to " + std::to_string(ms->MAXValueAttTer));
     }
     editor.Apply([&](EditJournal& journal) {
-        journal.Set(ms->AttenuarTer, value);
+        journal.Set(*ms, ms->AttenuarTer, value);
         return true;
     });
     return {};

@@ -27,6 +27,8 @@ EditJournal::~EditJournal() {
 }
 
 void EditJournal::Record(std::function<void()> undo, std::function<void()> redo) {
+    // A change given as two functions may reach anywhere, unless its caller says where.
+    m_wholeProject = m_wholeProject || m_touched.empty();
     auto action = std::make_unique<Action>();
     action->undo = std::move(undo);
     action->redo = std::move(redo);
@@ -79,6 +81,9 @@ void EditJournal::RecordPins(const std::vector<TPin*>& pins, const std::function
             touched.push_back(pin->Peer());
         }
     }
+    for (TPin* pin : touched) {
+        MarkTouched(pin->Owner());
+    }
     PinSnapshot before;
     before.Take(touched);
     change();
@@ -114,6 +119,9 @@ void EditJournal::RecordList(NamedList<TComponenteBase>& list, const std::functi
     Entries before(list.begin(), list.end());
     change();
     Entries after(list.begin(), list.end());
+    for (const auto& entry : after) {
+        MarkTouched(entry.Object);
+    }
     auto restore = [&list](const Entries& entries) {
         list.Clear();
         for (const auto& entry : entries) {
@@ -136,6 +144,7 @@ void EditJournal::Delete(NamedList<TComponenteBase>& list, std::size_t index) {
 }
 
 void EditJournal::SetContainer(TComponenteBase& element, TPrimerComponente* container) {
+    MarkTouched(&element);
     TPrimerComponente* before = element.Container();
     element.SetContainer(container);
     Record([&element, before] { element.SetContainer(before); },
@@ -183,6 +192,9 @@ void EditJournal::RecordPartners(std::vector<TCBFT*> elements, const std::functi
         }
     };
     std::vector<Partners> before = take();
+    for (TCBFT* e : involved) {
+        MarkTouched(e);
+    }
     change();
     std::vector<Partners> after = take();
     Record([restore, before] { restore(before); }, [restore, after] { restore(after); });
@@ -224,6 +236,9 @@ void EditJournal::RecordFeeding(std::vector<Talimentador*> feeders, const std::f
         }
     };
     State before = take();
+    for (Talimentador* feeder : feeders) {
+        MarkTouched(feeder);
+    }
     change();
     State after = take();
     Record([restore, before] { restore(before); }, [restore, after] { restore(after); });
@@ -237,6 +252,7 @@ bool EditJournal::AddFed(Talimentador& feeder, TCBFT& element) {
 }
 
 void EditJournal::Created(TPrimerComponente& component) {
+    MarkTouched(&component);
     TPrimerComponente* owner = component.Owner();
     auto action = std::make_unique<Action>();
     TPrimerComponente* c = &component;

@@ -62,12 +62,33 @@ public:
 
     // Any other change, given as the two ways to set it (both run once each time they are needed).
     void Record(std::function<void()> undo, std::function<void()> redo);
-    // Sets a value, keeping the former one.
-    template <typename T> void Set(T& field, T value) {
+    // Sets a value of component, keeping the former one.
+    template <typename T> void Set(const TPrimerComponente& component, T& field, T value) {
+        MarkTouched(&component);
         T before = field;
         field = value;
         Record([&field, before] { field = before; }, [&field, value] { field = value; });
     }
+
+    // The components whose links, lists or values the edit changed, for a recalculation limited to
+    // where they are; WholeProject() when a change may reach anywhere (a cable model, a generic value).
+    const std::vector<const TPrimerComponente*>& Touched() const { return m_touched; }
+    bool WholeProject() const { return m_wholeProject; }
+    void MarkWholeProject() { m_wholeProject = true; }
+    void MarkTouched(const TPrimerComponente* component) {
+        if (component != nullptr) {
+            m_touched.push_back(component);
+        }
+    }
+
+    // Where the edit reached, worked out once it completed (the editor's recalculation after the edit,
+    // its undo and its redo checks only those stairs).
+    struct Reach {
+        bool wholeProject = true;
+        std::vector<const TPrimerComponente*> stairs;
+    };
+    const Reach& Reached() const { return m_reach; }
+    void SetReached(Reach reach) { m_reach = std::move(reach); }
 
     // Undoes every recorded change, newest first; Redo does them again in order.
     void Undo();
@@ -98,6 +119,9 @@ private:
 
     std::vector<std::unique_ptr<Action>> m_actions;
     bool m_undone = false;
+    std::vector<const TPrimerComponente*> m_touched;
+    bool m_wholeProject = false;
+    Reach m_reach;
 };
 
 } // namespace ixo

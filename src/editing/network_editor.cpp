@@ -1,7 +1,14 @@
 #include "editing/network_editor.h"
 
+#include "building/escalera.h"
+#include "building/planta.h"
 #include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "levels/calculo_niveles.h"
+#include "levels/comprobacion_tomas.h"
+#include "model/componente_base.h"
+
+#include <algorithm>
 
 #include <algorithm>
 
@@ -36,6 +43,8 @@ bool NetworkEditor::Apply(const Edit& edit) {
     if (m_savedPosition && *m_savedPosition > m_position) {
         m_savedPosition.reset();
     }
+    // Worked out now, with every new element in its place (undo detaches them again).
+    journal.SetReached(ReachOf(journal));
     m_steps.push_back(std::move(journal));
     ++m_position;
     if (m_steps.size() > m_maxSteps) {
@@ -45,7 +54,7 @@ bool NetworkEditor::Apply(const Edit& edit) {
             m_savedPosition = *m_savedPosition == 0 ? std::optional<std::size_t>() : *m_savedPosition - 1;
         }
     }
-    Moved();
+    Moved(m_steps[m_position - 1]);
     return true;
 }
 
@@ -54,7 +63,7 @@ bool NetworkEditor::Undo() {
         return false;
     }
     m_steps[--m_position].Undo();
-    Moved();
+    Moved(m_steps[m_position]);
     return true;
 }
 
@@ -63,7 +72,7 @@ bool NetworkEditor::Redo() {
         return false;
     }
     m_steps[m_position++].Redo();
-    Moved();
+    Moved(m_steps[m_position - 1]);
     return true;
 }
 
@@ -76,10 +85,70 @@ void NetworkEditor::Recalculate() {
     Recalcular(m_project); // the level run ends with the outlet check
 }
 
-void NetworkEditor::Moved() {
+namespace {
+
+// The stair of a network element: through the floor or flat that lists it, or the flat that owns it.
+// Null for the headend floor and for anything without a place: the whole project is then concerned.
+const TEscalera* StairOf(const TPrimerComponente* component) {
+    const TPrimerComponente* container = nullptr;
+    if (auto* element = dynamic_cast<const TComponenteBase*>(component)) {
+        container = element->Container();
+    }
+    for (const TPrimerComponente* c = component; container == nullptr && c != nullptr; c = c->Owner()) {
+        if (c->Is<Tvivienda>()) {
+            container = c;
+        }
+    }
+    if (auto* flat = dynamic_cast<const Tvivienda*>(container)) {
+        container = flat->Planta();
+    }
+    auto* floor = dynamic_cast<const tplanta*>(container);
+    return floor != nullptr && !floor->HeaderPl ? floor->Escalera() : nullptr;
+}
+
+} // namespace
+
+EditJournal::Reach NetworkEditor::ReachOf(const EditJournal& step) {
+    EditJournal::Reach reach;
+    reach.wholeProject = step.WholeProject();
+    for (const TPrimerComponente* component : step.Touched()) {
+        if (reach.wholeProject) {
+            break;
+        }
+        const TEscalera* stair = StairOf(component);
+        reach.wholeProject = stair == nullptr;
+        if (std::find(reach.stairs.begin(), reach.stairs.end(), stair) == reach.stairs.end()) {
+            reach.stairs.push_back(stair);
+        }
+    }
+    return reach;
+}
+
+void NetworkEditor::RecalculateAfter(const EditJournal& step) {
+    const EditJournal::Reach& reach = step.Reached();
+    tplanta* headend = m_project.PlantaCabecera();
+    if (reach.wholeProject || headend == nullptr) {
+        Recalculate();
+        return;
+    }
+    PropagarNiveles(m_project, *headend, false);
+    bool errors = false;
+    for (const auto& entry : m_project.Escaleras()) {
+        if (entry.Object == nullptr) {
+            continue;
+        }
+        if (std::find(reach.stairs.begin(), reach.stairs.end(), entry.Object) != reach.stairs.end()) {
+            ComprobarErrores(*entry.Object);
+        }
+        errors = errors || !entry.Object->ErroresEscalera().Empty();
+    }
+    m_project.ConErrores = errors && m_project.finalizadocalculoTV;
+}
+
+void NetworkEditor::Moved(const EditJournal& step) {
     m_project.Modificado = !(m_savedPosition && *m_savedPosition == m_position);
     if (m_recalculate) {
-        Recalculate();
+        RecalculateAfter(step);
     }
 }
 

@@ -44,12 +44,16 @@ public:
     void MarkSaved();
     // Level run and outlet check, as after every step.
     void Recalculate();
+    // The level run, and the outlet check of the stairs the step reached only (all of them when it
+    // reached the headend floor or cannot tell).
+    void RecalculateAfter(const EditJournal& step);
     // When false, Apply, Undo and Redo leave the recalculation to the caller (a script of edits
     // recalculates once at its end).
     void SetRecalculateAfterEdits(bool recalculate) { m_recalculate = recalculate; }
 
 private:
-    void Moved();
+    void Moved(const EditJournal& step);
+    static EditJournal::Reach ReachOf(const EditJournal& step);
 
     Tproyecto& m_project;
     std::size_t m_maxSteps;

@@ -737,6 +737,7 @@ void RebuildFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std:
         }
         return pins;
     };
+    journal.MarkTouched(&flat);
     using Entries = std::vector<NamedList<TComponenteBase>::Entry>;
     std::vector<std::pair<TPin*, TPin::LinkState>> pinsBefore;
     for (TPin* pin : touchedPins()) {

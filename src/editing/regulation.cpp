@@ -395,6 +395,10 @@ bool Regulation::RecordInto(EditJournal& journal) const {
         return false;
     }
     const State before = m_opening;
+    for (TAmpliBase* amp : m_amplifiers) {
+        journal.MarkTouched(amp);
+    }
+    journal.MarkTouched(m_multiswitch);
     journal.Record([before] { Restore(before); }, [now] { Restore(now); });
     return true;
 }

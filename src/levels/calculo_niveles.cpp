@@ -44,7 +44,7 @@ void RenewConnectorsOf(const TComponenteBase& element) {
 
 } // namespace
 
-void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
+void PropagarNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
     const TpreferenciasProyecto& preferences = project.Preferencias();
     // Elements inside the flats are not owned by the network container and keep their flags: every
     // level that reaches a flat comes through its entry, which recomputes what follows.
@@ -76,6 +76,10 @@ void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
             source->ReceiveLevel(LevelVector(), nullptr);
         }
     }
+}
+
+void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
+    PropagarNiveles(project, headendFloor, seed);
     ComprobarErrores(project);
 }
 

@@ -11,6 +11,10 @@ class tplanta;
 // outlet (ComprobarErrores). `headendFloor` is the project's headend floor.
 void CalcularNiveles(Tproyecto& project, tplanta& headendFloor, bool seed);
 
+// The level run without the outlet check: reset, seed, push. An editor that knows which stairs an edit
+// reached checks only those (ComprobarErrores of a stair); the others' outlets keep their levels.
+void PropagarNiveles(Tproyecto& project, tplanta& headendFloor, bool seed);
+
 // The level run without seeding, after any change that can alter levels; nothing without a headend
 // floor.
 void Recalcular(Tproyecto& project);

@@ -2,6 +2,7 @@
 
 #include "catalogue/almacen_elementos.h"
 #include "editing_test_support.h"
+#include "levels/comprobacion_tomas.h"
 #include "levels/niveles_tomas.h"
 #include "model/ampli_header.h"
 #include "model/antena.h"
@@ -177,6 +178,48 @@ TEST_P(RandomEdits, KeepTheNetworkConsistentAndSaveAndReopenWithTheSameLevels) {
     EXPECT_TRUE(CheckNetwork(*project).Ok());
     editor->Recalculate();
     EXPECT_EQ(ProjectFileBytes(*project), built);
+}
+
+// The editor recalculates every level but checks only the stairs an edit reached: the outlets' levels,
+// the stored project and every stair's error records equal those of a full recalculation and check.
+TEST_P(RandomEdits, CheckingOnlyTheStairsReachedEqualsAFullCheck) {
+    BuildNetwork(GetParam());
+    auto errorRecords = [this] {
+        std::vector<std::vector<std::string>> records;
+        for (const auto& stair : project->Escaleras()) {
+            std::vector<std::string> texts;
+            const TCompruebaErrores& errors = stair.Object->ErroresEscalera();
+            for (std::size_t i = 0; i < errors.Count(); ++i) {
+                texts.push_back(errors[i].Toma->Name() + " " + TextoError(errors[i]));
+            }
+            records.push_back(std::move(texts));
+        }
+        return records;
+    };
+    int checked = 0;
+    for (int step = 0; step < 150; ++step) {
+        const int choice = Below(10);
+        bool moved = false;
+        if (choice < 2) {
+            moved = editor->Undo();
+        } else if (choice < 3) {
+            moved = editor->Redo();
+        } else if (NetworkEditor::Edit edit = RandomEdit()) {
+            moved = editor->Apply(edit);
+        }
+        if (!moved) {
+            continue;
+        }
+        const auto bytes = ProjectFileBytes(*project);
+        const auto records = errorRecords();
+        const bool withErrors = project->ConErrores;
+        editor->Recalculate();
+        ASSERT_EQ(ProjectFileBytes(*project), bytes) << "step " << step;
+        ASSERT_EQ(errorRecords(), records) << "step " << step;
+        ASSERT_EQ(project->ConErrores, withErrors) << "step " << step;
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLayout, RandomEdits,
