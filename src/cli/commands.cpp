@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/catalogue_commands.h"
+#include "cli/export_command.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
 #include "cli/settings_commands.h"
@@ -13,6 +14,7 @@ CommandRegistry BuildCommandRegistry() {
     AddCatalogueCommands(registry);
     AddNewCommand(registry);
     AddProjectCommands(registry);
+    AddExportCommand(registry);
     return registry;
 }
 
