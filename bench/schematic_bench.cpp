@@ -34,7 +34,7 @@ struct LBuilding {
             project = CrearProyectoDesdeAsistente(*store, bench::RegularBuilding(8, 100, 4, 4, 16),
                                                   DefaultSettings(), DefaultLevelLimits(), NoProgress())
                           .Proyecto;
-            BuildSchematic(*project, *schematic, NoProgress());
+            benchmark::DoNotOptimize(BuildSchematic(*project, *schematic, NoProgress()));
         }
     }
     std::unique_ptr<Tproyecto> project;
@@ -53,7 +53,7 @@ void BM_LayoutL(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        BuildSchematic(*l.project, *l.schematic, NoProgress());
+        benchmark::DoNotOptimize(BuildSchematic(*l.project, *l.schematic, NoProgress()));
         benchmark::DoNotOptimize(l.schematic->ObjectCount());
     }
     state.counters["objects"] = static_cast<double>(l.schematic->ObjectCount());
@@ -84,7 +84,8 @@ void PaintView(benchmark::State& state, int zoomPercent) {
         const double s = view.placement.scale;
         const Point offset{scroll.x + view.placement.centring.x + view.placement.area.left,
                            scroll.y + view.placement.centring.y + view.placement.area.top};
-        const Rect design{static_cast<std::int32_t>((0 - offset.x) / s), static_cast<std::int32_t>((0 - offset.y) / s),
+        const Rect design{static_cast<std::int32_t>((0 - offset.x) / s),
+                          static_cast<std::int32_t>((0 - offset.y) / s),
                           static_cast<std::int32_t>((1920 - offset.x) / s),
                           static_cast<std::int32_t>((1080 - offset.y) / s)};
         state.counters["indexed"] = static_cast<double>(l.schematic->ObjectsMeeting(design).size());

@@ -65,7 +65,7 @@ class ExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         project = BuildInstallation({.stairs = 1, .floors = 2, .flatsPerFloor = 2, .outlets = 2});
-        BuildSchematic(*project, *schematic, NoProgress());
+        ASSERT_TRUE(BuildSchematic(*project, *schematic, NoProgress()));
         content.texts = project->Datosproyecto();
     }
     ExportResult Export(const std::string& name, ExportOptions options) {

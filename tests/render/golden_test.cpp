@@ -23,7 +23,7 @@ const ::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(n
 TEST(GoldenSheetTest, SmallStarInstallationAtFiftyDpi) {
     auto project = BuildInstallation({.stairs = 1, .floors = 2, .flatsPerFloor = 2, .outlets = 3});
     auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
-    BuildSchematic(*project, *schematic, NoProgress());
+    ASSERT_TRUE(BuildSchematic(*project, *schematic, NoProgress()));
     SheetContent content;
     content.texts = {"Ixo test sheet", "Two floors, star flats", "", "", "Engineer", "A", "", "", "", ""};
     ExportOptions options;

@@ -51,7 +51,7 @@ struct Built {
 Built Layout(const Building& building) {
     Built built;
     built.project = BuildInstallation(building);
-    BuildSchematic(*built.project, *built.schematic, NoProgress());
+    EXPECT_TRUE(BuildSchematic(*built.project, *built.schematic, NoProgress()));
     return built;
 }
 
@@ -222,6 +222,30 @@ template <typename T> std::vector<T*> ElementsOf(const Tproyecto& project) {
         }
     }
     return found;
+}
+
+// Asks to stop after a number of steps.
+class StopAfter : public Progress {
+public:
+    explicit StopAfter(int steps) : m_left(steps) {}
+    void Step() override { --m_left; }
+    bool CancelRequested() const override { return m_left <= 0; }
+
+private:
+    int m_left;
+};
+
+TEST(LayoutTest, ACancelledBuildLeavesAnEmptySchematic) {
+    Built built = Layout({.stairs = 1, .floors = 2, .flatsPerFloor = 2, .outlets = 2});
+    ASSERT_GT(built.schematic->ObjectCount(), 0u);
+    StopAfter stop(2);
+    EXPECT_FALSE(BuildSchematic(*built.project, *built.schematic, stop));
+    EXPECT_EQ(built.schematic->ObjectCount(), 0u);
+    EXPECT_TRUE(built.schematic->Stairs().Stairs.empty());
+    // Freeing the project it shows empties a schematic too.
+    EXPECT_TRUE(BuildSchematic(*built.project, *built.schematic, NoProgress()));
+    built.project.reset();
+    EXPECT_EQ(built.schematic->ObjectCount(), 0u);
 }
 
 TEST(LayoutTest, StarFlatOutletsFanOutAboveAndBelowTheirSplitter) {
