@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 
 #include <QImage>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,17 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenIsAFailureWithItsReason) {
                              NoProgress());
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "q.jpg"));
+}
+
+TEST_F(ExportTest, PrintsTheSheetOnAPrinter) {
+    // A printer that prints into a PDF file stands in for a real one.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::filesystem::path file = dir.Path() / "printed.pdf";
+    printer.setOutputFileName(QString::fromStdString(file.string()));
+    ASSERT_TRUE(PrintSchematic(printer, *schematic, content, 2));
+    EXPECT_EQ(printer.copyCount(), 2);
+    EXPECT_EQ(ReadAll(file).substr(0, 5), "%PDF-");
 }
 
 TEST(SheetFormatTest, ExtensionsChooseTheFormat) {
