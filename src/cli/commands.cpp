@@ -2,6 +2,7 @@
 
 #include "cli/catalogue_commands.h"
 #include "cli/edit_command.h"
+#include "cli/export_command.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
 #include "cli/settings_commands.h"
@@ -15,6 +16,7 @@ CommandRegistry BuildCommandRegistry() {
     AddNewCommand(registry);
     AddProjectCommands(registry);
     AddEditCommand(registry);
+    AddExportCommand(registry);
     return registry;
 }
 

@@ -5,6 +5,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
+#include "cli/export_command.h"
 #include "cli/new_request.h"
 #include "cli/project_report.h"
 #include "cli/settings_commands.h"
@@ -63,6 +64,10 @@ int NewProject(const CommandContext& context) {
     for (const std::string& note : request.notes) {
         context.err << kProgramName << ": note: " << note << "\n";
     }
+    const std::optional<std::string> sheet = context.Option("--export");
+    if (sheet) {
+        CheckSheetExport(context, *sheet);
+    }
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
     for (const auto& [key, family] : FamiliesSet(context, request.settings)) {
         if (catalogue.Store().ElementsOfFamily(family).empty()) {
@@ -98,6 +103,9 @@ int NewProject(const CommandContext& context) {
                     << LastFileError() << "\n";
         written = false;
     }
+    if (sheet && ExportProjectSheet(context, project, *sheet) != kExitSuccess) {
+        written = false;
+    }
     if (!written) {
         return kExitCannotWrite;
     }
@@ -123,6 +131,11 @@ void AddNewCommand(CommandRegistry& registry) {
                     "outlet (exit 1 when some outlet is out of limits)",
                     NewProject);
     command.options = NewProjectOptions();
+    command.options.push_back(
+        {"--export", "SHEET", "export the schematic sheet (.bmp, .jpg, .png, .pdf, .svg)"});
+    for (CommandOption& option : SheetExportOptions()) {
+        command.options.push_back(std::move(option));
+    }
     registry.Add(std::move(command));
 }
 
