@@ -48,6 +48,10 @@ public:
         return *m_nodos.back();
     }
     void Clear() { m_nodos.clear(); }
+    // Drops the records of an outlet (one being freed); answers how many went.
+    std::size_t RemoveOutlet(const TTomaTV* outlet) {
+        return std::erase_if(m_nodos, [outlet](const auto& nodo) { return nodo->Toma == outlet; });
+    }
 
 private:
     std::vector<std::unique_ptr<TNodoInfo>> m_nodos;

@@ -66,6 +66,21 @@ void TPin::UnlinkPin(TPin& p) {
     p.Disconnect();
 }
 
+TPin::LinkState TPin::SaveLinkState() const {
+    return LinkState{
+        m_peer, Cable(), MetrosCable, SharedLoad(), SharedFittedConnector(), SharedPinConnector(), m_levels};
+}
+
+void TPin::RestoreLinkState(const LinkState& state) {
+    m_peer = state.peer;
+    SetCable(state.cable);
+    MetrosCable = state.metres;
+    SetLoad(state.load);
+    SetFittedConnector(state.fittedConnector);
+    SetPinConnector(state.pinConnector);
+    m_levels = state.levels;
+}
+
 void TPin::Disconnect() {
     SetLoad(MakeLoad(kUnlinkedLoad));
     SetFittedConnector(nullptr);

@@ -38,6 +38,20 @@ public:
     void SetLevels(const LevelVector& levels) { m_levels = levels; }
     void SetCalculated(bool calculated) { m_calculated = calculated ? 1 : 0; }
 
+    // Everything linking and unlinking change on a pin, so that an edit can be undone exactly.
+    struct LinkState {
+        TPin* peer = nullptr;
+        TCableTV* cable = nullptr;
+        double metres = 0.0;
+        std::shared_ptr<const TCarga> load;
+        std::shared_ptr<const TConector> fittedConnector;
+        std::shared_ptr<const TConector> pinConnector;
+        LevelVector levels;
+    };
+    LinkState SaveLinkState() const;
+    // Puts this pin back as saved. Its peer is not touched: an editor restores both sides.
+    void RestoreLinkState(const LinkState& state);
+
     // The paths read from the last "ConexionPin" data (empty when none was read).
     const std::string& StoredPeerPath() const { return m_storedPeerPath; }
     const std::string& StoredCablePath() const { return m_storedCablePath; }

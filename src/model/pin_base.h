@@ -57,6 +57,10 @@ public:
     const TConector* FittedConnector() const { return m_fittedConnector.get(); }
     const TConector* PinConnector() const { return m_pinConnector.get(); }
     const TPasocorriente& PasoCorriente() const { return m_pasoCorriente; }
+    // The shared values themselves, for an editor that puts a pin back exactly as it was.
+    const std::shared_ptr<const TCarga>& SharedLoad() const { return m_load; }
+    const std::shared_ptr<const TConector>& SharedFittedConnector() const { return m_fittedConnector; }
+    const std::shared_ptr<const TConector>& SharedPinConnector() const { return m_pinConnector; }
 
     // Connectors and loads are values: a pin holds them shared and replaces them whole.
     void SetLoad(std::shared_ptr<const TCarga> load) { m_load = std::move(load); }

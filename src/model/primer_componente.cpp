@@ -3,8 +3,8 @@
 #include "common/ascii_case.h"
 
 #include <algorithm>
-#include <map>
 #include <cctype>
+#include <map>
 
 namespace ixo {
 namespace {
@@ -153,6 +153,33 @@ void TPrimerComponente::RemoveFreeNotification(TPrimerComponente* other) {
     }
     m_freeNotifies.Erase(other);
     other->m_freeNotifies.Erase(this);
+}
+
+TPrimerComponente* TPrimerComponente::DetachFromOwner() {
+    if (m_owner == nullptr) {
+        return nullptr;
+    }
+    TPrimerComponente* before = m_nextSibling;
+    m_owner->RemoveComponent(this);
+    return before;
+}
+
+void TPrimerComponente::ReattachToOwner(TPrimerComponente* owner, TPrimerComponente* before) {
+    if (owner == nullptr || m_owner != nullptr || (before != nullptr && before->m_owner != owner)) {
+        return;
+    }
+    m_owner = owner;
+    if (before == nullptr) {
+        owner->InsertComponent(this);
+    } else {
+        m_prevSibling = before->m_prevSibling;
+        m_nextSibling = before;
+        (m_prevSibling != nullptr ? m_prevSibling->m_nextSibling : owner->m_firstChild) = this;
+        before->m_prevSibling = this;
+        ++owner->m_componentCount;
+    }
+    owner->IndexName(this);
+    owner->CountNumber(this, +1);
 }
 
 void TPrimerComponente::Notification(TPrimerComponente* /*removed*/) {}

@@ -76,6 +76,14 @@ public:
     void FreeNotification(TPrimerComponente* other);
     void RemoveFreeNotification(TPrimerComponente* other);
 
+    // An editor keeps freed elements for undo: the component leaves its owner's list, name index and
+    // numbering without being freed, and the caller owns it until it is attached again. Answers the
+    // sibling it stood before (null when it was the last). Nothing happens without owner.
+    TPrimerComponente* DetachFromOwner();
+    // Puts a detached component back under owner, before `before` (a component of owner; last when
+    // null), with its own name and number.
+    void ReattachToOwner(TPrimerComponente* owner, TPrimerComponente* before);
+
 protected:
     explicit TPrimerComponente(TPrimerComponente* owner);
     // Called once the most derived constructor has run: the class is known, so the object names itself.

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "editing/edit_journal.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace ixo {
+
+class Tproyecto;
+
+// The edit history of one open project: every edit runs through Apply with a journal of its own, and
+// Undo and Redo move along the recorded edits. Memory is bounded by the number of steps kept (each
+// step holds only what its edit changed: pin states, list contents, values, and the elements it
+// freed or made); the oldest step is dropped beyond the limit. The project's Modificado flag follows
+// the position: it is clear exactly at the position last marked saved.
+//
+// After every edit, undo and redo the levels are recalculated and the outlets checked.
+class NetworkEditor {
+public:
+    static constexpr std::size_t kDefaultSteps = 200;
+    using Edit = std::function<bool(EditJournal&)>;
+
+    explicit NetworkEditor(Tproyecto& project, std::size_t maxSteps = kDefaultSteps);
+    ~NetworkEditor();
+    NetworkEditor(const NetworkEditor&) = delete;
+    NetworkEditor& operator=(const NetworkEditor&) = delete;
+
+    Tproyecto& Project() const { return m_project; }
+
+    // Runs edit; when it answers false, whatever it recorded is rolled back and the history stays as
+    // it was. On success the step is kept (the redo steps are dropped) and the network recalculated.
+    bool Apply(const Edit& edit);
+    bool CanUndo() const { return m_position > 0; }
+    bool CanRedo() const { return m_position < m_steps.size(); }
+    bool Undo();
+    bool Redo();
+    std::size_t StepCount() const { return m_steps.size(); }
+    std::size_t Position() const { return m_position; }
+
+    // The project was saved (or opened) at the current position.
+    void MarkSaved();
+    // Level run and outlet check, as after every step.
+    void Recalculate();
+    // When false, Apply, Undo and Redo leave the recalculation to the caller (a script of edits
+    // recalculates once at its end).
+    void SetRecalculateAfterEdits(bool recalculate) { m_recalculate = recalculate; }
+
+private:
+    void Moved();
+
+    Tproyecto& m_project;
+    std::size_t m_maxSteps;
+    std::deque<EditJournal> m_steps;
+    std::size_t m_position = 0;                     // steps before it are done, from it on undone
+    std::optional<std::size_t> m_savedPosition = 0; // none once the saved state left the history
+    bool m_recalculate = true;
+};
+
+} // namespace ixo

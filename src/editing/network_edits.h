@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ixo {
+
+class EditJournal;
+class TAmpliBase;
+class TComponenteBase;
+class TMultiswitch;
+class TPin;
+class Tproyecto;
+
+// The editing operations on a built network. Each records every change in the journal it is given,
+// and either completes (true) or changes nothing (false; what it began is rolled back). They change
+// only the model: the caller recalculates the levels and checks the outlets afterwards.
+//
+// Elements are made as copies of catalogue models (family, element number) of the project's store,
+// owned by the same component as the element they stand beside (the project's network or a flat's
+// container) and listed in that element's container (floor or flat).
+
+// Why an operation was refused, for the user.
+struct EditRefusal {
+    std::string reason;
+};
+
+// Replaces old by a copy of model (family, number), with its partners, its connections and its power
+// feeding. False (with why) when the model is the same, cannot be copied or does not fit.
+[[nodiscard]] bool ReplaceElement(Tproyecto& project, TComponenteBase& old, std::int32_t number,
+                                  std::int32_t family, EditJournal& journal, EditRefusal* why = nullptr);
+
+// Sets the length of a connection on the element's inputs (or a source's outputs) and its partners'.
+void SetConnectionLength(TPin& pin, double metres, EditJournal& journal);
+
+// Every flat takes topology t (0 star, 1 cascade) and n outlets, and is rebuilt.
+bool ApplyToAllFlats(Tproyecto& project, std::int32_t outlets, std::int32_t topology, EditJournal& journal);
+
+// A line amplifier (amplifier table, element number) in front of element and of its partners.
+[[nodiscard]] bool InsertLineAmplifier(Tproyecto& project, TComponenteBase& element, std::int32_t number,
+                                       EditJournal& journal, EditRefusal* why = nullptr);
+
+// Headend amplifiers for the dishes feeding a multiswitch, or for the dish feeding a splitter. With
+// onHeadendFloor the dishes are those of the project's headend floor, else of the element's floor.
+[[nodiscard]] bool InsertHeadendAmplifiers(Tproyecto& project, TComponenteBase& element, std::int32_t number,
+                                           std::int32_t family, bool onHeadendFloor, EditJournal& journal,
+                                           EditRefusal* why = nullptr);
+
+[[nodiscard]] bool RemoveLineAmplifier(Tproyecto& project, TComponenteBase& amplifier, EditJournal& journal,
+                                       EditRefusal* why = nullptr);
+[[nodiscard]] bool RemoveHeadendAmplifier(Tproyecto& project, TComponenteBase& amplifier,
+                                          EditJournal& journal, EditRefusal* why = nullptr);
+void RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch, EditJournal& journal);
+
+// Cable kind `kind` of the project's cable list takes catalogue cable `number`; the fitted connectors
+// follow. False when the kind or the record does not exist.
+[[nodiscard]] bool ChangeCableModel(Tproyecto& project, int kind, std::int32_t number, EditJournal& journal,
+                                    EditRefusal* why = nullptr);
+
+// The power check of replacing a cascadable multiswitch that powers the terrestrial line by one that
+// does not: the line's consumption must stay below the supplier's current.
+bool TerrestrialPowerOK(const TMultiswitch& old, const TMultiswitch& replacement);
+
+} // namespace ixo
