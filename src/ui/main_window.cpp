@@ -906,7 +906,9 @@ void MainWindow::ShowAbout() {
 
 void MainWindow::LoadWindowSettings() {
     QSettings settings;
-    restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray())) {
+        resize(1280, 860); // the first run
+    }
     const QStringList recent = settings.value(QStringLiteral("recentFiles")).toStringList();
     m_recentFiles.assign(recent.begin(), recent.end());
     FillRecentMenu();
