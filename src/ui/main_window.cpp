@@ -377,8 +377,8 @@ bool MainWindow::CreateProjectFromWizard(const WizardResults& results) {
         progress.hide();
     }
     UpdateCaption(m_project->NombreFichero);
+    UpdateStatus(); // the legend of the outlet colours is painted when some are out of limits
     Repaint();
-    UpdateStatus();
     UpdateActions();
     return true;
 }
@@ -419,8 +419,8 @@ bool MainWindow::OpenProjectFile(const QString& path) {
     UpdateCaption(m_project->NombreFichero);
     m_projectOpen = true;
     m_needsLayout = true;
-    Repaint();
     UpdateStatus();
+    Repaint();
     UpdateActions();
     RememberFolder(path);
     AddRecentFile(path);
@@ -510,8 +510,8 @@ void MainWindow::Redo() {
 void MainWindow::AfterHistoryMove() {
     RebuildSchematic();
     m_needsLayout = true;
-    Repaint();
     UpdateStatus();
+    Repaint();
     UpdateActions();
 }
 
