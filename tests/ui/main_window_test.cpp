@@ -300,6 +300,15 @@ TEST_F(MainWindowTest, PrintsToAPdfFile) {
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
 }
 
+TEST_F(MainWindowTest, HelpWithoutTheManualSaysWhichFile) {
+    // The test program's folder holds no manual.
+    window->ShowHelp();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ixo2: No such file or directory\r\n")))
+        << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral("/Ixo.pdf")));
+}
+
 TEST_F(MainWindowTest, ImageDialogAcceptsOnlyANamedFile) {
     ImageExportDialog dialog(window.get(), temp.Path());
     EXPECT_FALSE(dialog.JpegButton()->isEnabled());
