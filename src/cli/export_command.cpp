@@ -116,7 +116,10 @@ int ExportProjectSheet(const CommandContext& context, Tproyecto& project, const 
     EnsureGuiApplication();
     auto root = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
     TpadreGraficosMS& schematic = *root;
-    BuildSchematic(project, schematic, NoProgress());
+    if (!BuildSchematic(project, schematic, NoProgress())) {
+        context.err << kProgramName << ": the schematic could not be drawn\n";
+        return kExitFailure;
+    }
     SheetContent content;
     content.showTitleBlock = request.titleBlock && project.cajetinvisible;
     content.texts = project.Datosproyecto();

@@ -89,6 +89,9 @@ void QPainterCanvas::Polyline(std::span<const Point> points) {
 }
 
 void QPainterCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text) {
+    if (m_font.height < m_minimumTextHeight) {
+        return;
+    }
     if (!m_metrics.has_value()) {
         SetFont(m_font);
     }

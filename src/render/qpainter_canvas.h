@@ -33,10 +33,14 @@ public:
     void ClearClip() override;
 
     static QColor ToQColor(Colour colour);
+    // Texts whose font is lower than this many pixels are left out: on a bitmap they are a smudge that
+    // costs as much as a readable text. 0 (vector outputs, printers) draws every text.
+    void SetMinimumTextHeight(int pixels) { m_minimumTextHeight = pixels; }
 
 private:
     QPainter& m_painter;
     int m_dpi;
+    int m_minimumTextHeight = 0;
     Font m_font;
     QFont m_qfont;
     std::optional<QFontMetrics> m_metrics;

@@ -81,7 +81,7 @@ QSize SheetPixels(Paper paper, PaperOrientation orientation, int dpi) {
 }
 
 void PaintWholeSheet(QPainter& painter, int width, int height, int dpi, TpadreGraficosMS& schematic,
-                     const SheetContent& content, const PageSetup& margins) {
+                     const SheetContent& content, const PageSetup& margins, bool bitmap) {
     SheetContent sheet = content;
     sheet.dpi = dpi;
     sheet.outputScale = 1.0;
@@ -90,6 +90,7 @@ void PaintWholeSheet(QPainter& painter, int width, int height, int dpi, TpadreGr
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     QPainterCanvas canvas(painter, dpi);
+    canvas.SetMinimumTextHeight(bitmap ? kMinimumBitmapText : 0);
     PaintSheet(canvas, {0, 0, width, height}, schematic, sheet, printable, placement, {0, 0});
 }
 
@@ -102,7 +103,8 @@ QImage RenderSheetImage(TpadreGraficosMS& schematic, const SheetContent& content
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     QPainter painter(&image);
-    PaintWholeSheet(painter, size.width(), size.height(), options.dpi, schematic, content, options.margins);
+    PaintWholeSheet(painter, size.width(), size.height(), options.dpi, schematic, content, options.margins,
+                    true);
     painter.end();
     return image;
 }
@@ -122,6 +124,7 @@ ExportResult ExportSchematic(const std::filesystem::path& path, TpadreGraficosMS
     progress.SetMaximum(100);
     progress.SetPosition(0);
     const QSize size = SheetPixels(options.paper, options.orientation, options.dpi);
+    const QSize vectorSize = SheetPixels(options.paper, options.orientation, kVectorDpi);
     switch (options.format) {
     case SheetFormat::Bmp:
         return WriteBytes(path, EncodeBmp8(RenderSheetImage(schematic, content, options), progress), size);
@@ -152,7 +155,7 @@ ExportResult ExportSchematic(const std::filesystem::path& path, TpadreGraficosMS
         buffer.open(QIODevice::WriteOnly);
         {
             QPdfWriter writer(&buffer);
-            writer.setResolution(options.dpi);
+            writer.setResolution(kVectorDpi);
             QPageLayout layout(PageSizeOf(options.paper),
                                options.orientation == PaperOrientation::Horizontal ? QPageLayout::Landscape
                                                                                    : QPageLayout::Portrait,
@@ -164,8 +167,8 @@ ExportResult ExportSchematic(const std::filesystem::path& path, TpadreGraficosMS
                 result.error = "Unable to write " + path.string() + ": the PDF could not be started";
                 return result;
             }
-            PaintWholeSheet(painter, size.width(), size.height(), options.dpi, schematic, content,
-                            options.margins);
+            PaintWholeSheet(painter, vectorSize.width(), vectorSize.height(), kVectorDpi, schematic, content,
+                            options.margins, false);
             painter.end();
         }
         progress.SetPosition(100);
@@ -178,13 +181,13 @@ ExportResult ExportSchematic(const std::filesystem::path& path, TpadreGraficosMS
         {
             QSvgGenerator generator;
             generator.setOutputDevice(&buffer);
-            generator.setSize(size);
-            generator.setViewBox(QRect(QPoint(0, 0), size));
-            generator.setResolution(options.dpi);
+            generator.setSize(vectorSize);
+            generator.setViewBox(QRect(QPoint(0, 0), vectorSize));
+            generator.setResolution(kVectorDpi);
             generator.setTitle("Ixo schematic");
             QPainter painter(&generator);
-            PaintWholeSheet(painter, size.width(), size.height(), options.dpi, schematic, content,
-                            options.margins);
+            PaintWholeSheet(painter, vectorSize.width(), vectorSize.height(), kVectorDpi, schematic, content,
+                            options.margins, false);
             painter.end();
         }
         progress.SetPosition(100);
@@ -205,8 +208,8 @@ bool PrintSchematic(QPrinter& printer, TpadreGraficosMS& schematic, const SheetC
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     PageSetup noMargins;
     noMargins.marginLeft = noMargins.marginTop = noMargins.marginRight = noMargins.marginBottom = 0;
-    PaintWholeSheet(painter, page.width(), page.height(), printer.resolution(), schematic, content,
-                    noMargins);
+    PaintWholeSheet(painter, page.width(), page.height(), printer.resolution(), schematic, content, noMargins,
+                    false);
     return painter.end();
 }
 

@@ -43,9 +43,14 @@ struct ExportResult {
 QSize SheetPixels(Paper paper, PaperOrientation orientation, int dpi);
 
 // Paints the whole sheet (outline, title block, legend, objects) on a surface of width x height pixels at
-// dpi, with the page-setup margins; rescales the schematic to fit.
+// dpi, with the page-setup margins; rescales the schematic to fit. On a bitmap texts lower than
+// kMinimumBitmapText pixels are left out.
 void PaintWholeSheet(QPainter& painter, int width, int height, int dpi, TpadreGraficosMS& schematic,
-                     const SheetContent& content, const PageSetup& margins);
+                     const SheetContent& content, const PageSetup& margins, bool bitmap);
+inline constexpr int kMinimumBitmapText = 3;
+// PDF and SVG are painted at this resolution whatever the dpi asked: their lines and texts keep the
+// proportions of the schematic when a reader zooms in.
+inline constexpr int kVectorDpi = 1200;
 
 // The sheet as a white RGB image.
 QImage RenderSheetImage(TpadreGraficosMS& schematic, const SheetContent& content,

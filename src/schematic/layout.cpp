@@ -1012,7 +1012,10 @@ void SchematicLayout::LayoutHeadend(Tgrafplantas& floor) {
                       amplifier->Y() - 270 - dishes[i]->HalfHeight());
             }
             if (terrestrial != nullptr) {
-                SetAt(terrestrial, 0, dishes.empty() ? 0 : dishes.front()->Y());
+                // With three or more amplifiers x = 0 is the middle amplifier's dish: the terrestrial
+                // headend keeps the gap the row left for it after that amplifier.
+                const std::int32_t x = amplifiers.size() >= 3 ? terrestrial->RelX() : 0;
+                SetAt(terrestrial, x, dishes.empty() ? 0 : dishes.front()->Y());
             }
         } else if (!row.empty() && (!multiswitches.empty() || IsA<TgrafMS>(MainOf(row.front())))) {
             std::vector<TBaseGrafMS*> items = dishes;
@@ -1510,24 +1513,41 @@ void SchematicLayout::FlatFeedsFromHeadend() {
 
 } // namespace
 
-void BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& progress) {
+bool BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& progress) {
     progress.SetCaption("Draw the graphics");
     progress.SetMaximum(5);
     schematic.Clear();
     schematic.Show(&project);
     SchematicLayout layout(project, schematic);
+    auto step = [&]() {
+        progress.Step();
+        if (progress.CancelRequested()) {
+            schematic.Clear();
+            return false;
+        }
+        return true;
+    };
     layout.Create();
-    progress.Step();
+    if (!step()) {
+        return false;
+    }
     layout.PlaceFloorsAndStairs();
-    progress.Step();
+    if (!step()) {
+        return false;
+    }
     layout.RiserTrunks();
-    progress.Step();
+    if (!step()) {
+        return false;
+    }
     layout.Feeds();
-    progress.Step();
+    if (!step()) {
+        return false;
+    }
     schematic.ComputeExtent();
     schematic.GrowExtent(200, 200);
     schematic.BuildSpatialIndex();
     progress.Step();
+    return true;
 }
 
 } // namespace ixo

@@ -9,7 +9,8 @@ class Progress;
 class Tproyecto;
 class TpadreGraficosMS;
 
-// Empties the schematic and rebuilds it from the project (at scale 1.0), then computes its extent.
-void BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& progress);
+// Empties the schematic and rebuilds it from the project (at scale 1.0), then computes its extent. Five
+// progress steps; a cancel request between steps leaves the schematic empty and returns false.
+[[nodiscard]] bool BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& progress);
 
 } // namespace ixo

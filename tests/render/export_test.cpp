@@ -65,7 +65,7 @@ class ExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         project = BuildInstallation({.stairs = 1, .floors = 2, .flatsPerFloor = 2, .outlets = 2});
-        BuildSchematic(*project, *schematic, NoProgress());
+        ASSERT_TRUE(BuildSchematic(*project, *schematic, NoProgress()));
         content.texts = project->Datosproyecto();
     }
     ExportResult Export(const std::string& name, ExportOptions options) {
@@ -163,7 +163,9 @@ TEST_F(ExportTest, PdfAndSvgAreVectorDocuments) {
     ASSERT_TRUE(Export("sheet.svg", Options(SheetFormat::Svg)).ok);
     const std::string svg = ReadAll(dir.Path() / "sheet.svg");
     EXPECT_NE(svg.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.find("viewBox=\"0 0 1754 1240\""), std::string::npos);
+    // Painted at the vector resolution: A4 across at 1200 dpi is 14031 x 9921.
+    EXPECT_EQ(SheetPixels(Paper::A4, PaperOrientation::Horizontal, kVectorDpi), QSize(14031, 9921));
+    EXPECT_NE(svg.find("viewBox=\"0 0 14031 9921\""), std::string::npos);
     // Lines stay lines (no embedded bitmap) and the texts stay text.
     EXPECT_EQ(svg.find("<image"), std::string::npos);
     EXPECT_NE(svg.find("<polyline"), std::string::npos);
@@ -177,8 +179,8 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenIsAFailureWithItsReason) {
     EXPECT_NE(result.error.find("sheet.png"), std::string::npos);
     result = ExportSchematic({}, *schematic, content, Options(SheetFormat::Png), NoProgress());
     EXPECT_FALSE(result.ok);
-    result = ExportSchematic(dir.Path() / "q.jpg", *schematic, content,
-                             Options(SheetFormat::Jpeg, 150, 0), NoProgress());
+    result = ExportSchematic(dir.Path() / "q.jpg", *schematic, content, Options(SheetFormat::Jpeg, 150, 0),
+                             NoProgress());
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "q.jpg"));
 }
