@@ -72,6 +72,9 @@ std::string CommandUsageText(const Command& command) {
             Row(out, option.name + (option.valueName.empty() ? "" : " " + option.valueName), option.help);
         }
     }
+    if (!command.details.empty()) {
+        out << "\n" << command.details;
+    }
     out << "\n";
     GlobalOptionRows(out);
     return out.str();

@@ -45,6 +45,7 @@ struct Command {
     std::size_t maxArguments = 0;
     std::vector<CommandOption> options;
     std::string summary;
+    std::string details; // more help, printed by `COMMAND --help` after the options
     CommandHandler run;
 
     std::string Name() const; // the words joined by blanks

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/catalogue_commands.h"
+#include "cli/edit_command.h"
 #include "cli/export_command.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
@@ -15,6 +16,7 @@ CommandRegistry BuildCommandRegistry() {
     AddNewCommand(registry);
     AddProjectCommands(registry);
     AddExportCommand(registry);
+    AddEditCommand(registry);
     return registry;
 }
 

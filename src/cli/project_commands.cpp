@@ -3,6 +3,7 @@
 #include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
+#include "cli/element_listing.h"
 #include "cli/project_report.h"
 #include "common/binary_stream.h"
 #include "common/file_replace.h"
@@ -73,6 +74,9 @@ int Info(const CommandContext& context) {
     const ProjectReport report =
         MakeProjectReport(*opened.project, opened.project->finalizadocalculoTV ? 1 : 0);
     WriteReportText(context.out, report);
+    if (context.Option("--elements")) {
+        WriteElementList(context.out, *opened.project);
+    }
     return ExitFor(report);
 }
 
@@ -107,6 +111,9 @@ void AddProjectCommands(CommandRegistry& registry) {
         MakeCommand({"info"}, "show a project file: header, building, elements and outlet check", Info);
     info.argumentsSyntax = "FILE.XPJ";
     info.minArguments = info.maxArguments = 1;
+    info.options = {{"--elements", "",
+                     "list every network element: address (for edit), class, family, model, place and "
+                     "connections"}};
     registry.Add(std::move(info));
 
     Command check =

@@ -809,6 +809,12 @@ void RebuildFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std:
 
 } // namespace
 
+bool ApplyToFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std::int32_t topology,
+                 EditJournal& journal) {
+    RebuildFlat(project, flat, outlets, topology, journal);
+    return true;
+}
+
 bool ApplyToAllFlats(Tproyecto& project, std::int32_t outlets, std::int32_t topology, EditJournal& journal) {
     const NamedList<Tvivienda> flats = project.ListaViviendas();
     for (const auto& entry : flats) {

@@ -11,6 +11,7 @@ class TComponenteBase;
 class TMultiswitch;
 class TPin;
 class Tproyecto;
+class Tvivienda;
 
 // The editing operations on a built network. Each records every change in the journal it is given,
 // and either completes (true) or changes nothing (false; what it began is rolled back). They change
@@ -35,6 +36,10 @@ void SetConnectionLength(TPin& pin, double metres, EditJournal& journal);
 
 // Every flat takes topology t (0 star, 1 cascade) and n outlets, and is rebuilt.
 bool ApplyToAllFlats(Tproyecto& project, std::int32_t outlets, std::int32_t topology, EditJournal& journal);
+
+// One flat takes topology t and n outlets, and is rebuilt.
+bool ApplyToFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std::int32_t topology,
+                 EditJournal& journal);
 
 // A line amplifier (amplifier table, element number) in front of element and of its partners.
 [[nodiscard]] bool InsertLineAmplifier(Tproyecto& project, TComponenteBase& element, std::int32_t number,

@@ -1,0 +1,128 @@
+#include "cli/cli_run.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace ixo::cli {
+namespace {
+
+using test::CliRun;
+using test::Contains;
+using test::RunIxoCli;
+
+CliRun RunCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
+                                      "/nonexistent/Ixo.ini"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return RunIxoCli(words, test::DemoCatalogueDirectory().parent_path());
+}
+
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// One stair, one floor, one flat with one outlet, trunk layout: the terminal MT-504 of floor 1 is
+// "MultiswitchRe1" in the project's network.
+class EditCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const CliRun made = RunCommand({"new", "--stairs", "1", "--floors", "1", "--flats-per-floor", "1",
+                                        "--outlets", "1", "-o", project.string()});
+        ASSERT_NE(made.status, 2) << made.err;
+    }
+    test::TempDir dir;
+    std::filesystem::path project = dir / "house.XPJ";
+    std::filesystem::path edited = dir / "edited.XPJ";
+};
+
+TEST_F(EditCommand, InfoListsElementsWithAddressesAndConnections) {
+    const CliRun info = RunCommand({"info", project.string(), "--elements"});
+    EXPECT_NE(info.status, 2) << info.err;
+    EXPECT_TRUE(Contains(info.out, "  MultiswitchRe1  TMultiswitch  5001  MT-504  STAIR1 FLOOR1\n"))
+        << info.out;
+    EXPECT_TRUE(Contains(info.out, "    in3 A  <-  CabeceraTerrestreRe1 out1 A  CX-101  3.00\n")) << info.out;
+    // Elements inside flats are addressed by their path below the project.
+    EXPECT_TRUE(Contains(
+        info.out, "    tap1 A  ->  Edificio=viviendaEd1=PadreTVvi1=entradavivPa1 in1 A  CX-68  10.00\n"))
+        << info.out;
+    EXPECT_TRUE(Contains(info.out,
+                         "  Edificio=viviendaEd1=PadreTVvi1=entradavivPa1  Tentradaviv  100000  PAU-1  "
+                         "STAIR1 FLOOR1 FL1\n"))
+        << info.out;
+}
+
+TEST_F(EditCommand, InsertsALineAmplifierRegulatesItAndSaves) {
+    const std::filesystem::path script = dir / "edits.txt";
+    std::ofstream(script) << "# in front of the floor multiswitch\n"
+                             "line-amp MultiswitchRe1 100\n"
+                             "\n"
+                             "gain LinAmpRe1 G_SAT1 50\n"
+                             "mode LinAmpRe1 2\n";
+    const CliRun run =
+        RunCommand({"edit", project.string(), "-o", edited.string(), "--script", script.string()});
+    ASSERT_NE(run.status, 2) << run.err;
+    EXPECT_TRUE(Contains(run.out, "  TLinAmp                    1\n")) << run.out;
+    const CliRun info = RunCommand({"info", edited.string(), "--elements"});
+    EXPECT_TRUE(Contains(info.out, "  LinAmpRe1  TLinAmp  4002  AL-5  STAIR1 FLOOR1\n")) << info.out;
+    EXPECT_TRUE(Contains(info.out, "    out1 B  ->  MultiswitchRe1 in1 B  CX-68  0.50\n")) << info.out;
+    // The edited file reads back: check reports what edit reported.
+    const CliRun check = RunCommand({"check", edited.string()});
+    EXPECT_EQ(check.out, run.out);
+}
+
+TEST_F(EditCommand, ARefusedEditNamesTheElementAndSavesNothing) {
+    const std::string before = FileText(project);
+    const CliRun run = RunCommand({"edit", project.string(), "-o", edited.string(), "--do",
+                                   "line-amp MultiswitchRe1 100", "--do", "replace MultiswitchRe1 5001 1"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.err, "--do 2: refused: MultiswitchRe1: the element is that model already"))
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(edited));
+    EXPECT_EQ(FileText(project), before);
+}
+
+TEST_F(EditCommand, BadCommandsAreUsageErrors) {
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"--do", "fly MultiswitchRe1"},
+                                                  {"--do", "line-amp NoSuchElement 100"},
+                                                  {"--do", "length MultiswitchRe1 lots"},
+                                                  {"--do", "replace MultiswitchRe1 5001"},
+                                                  {"--do", "flats 3 ring"},
+                                                  {"--do", "gain MultiswitchRe1 G_SAT1 150"},
+                                                  {"--script", "/nonexistent/edits"}}) {
+        std::vector<std::string> arguments = {"edit", project.string(), "-o", edited.string()};
+        arguments.insert(arguments.end(), words.begin(), words.end());
+        const CliRun run = RunCommand(arguments);
+        EXPECT_EQ(run.status, 2) << words.back();
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_FALSE(std::filesystem::exists(edited));
+    }
+    EXPECT_EQ(RunCommand({"edit", project.string(), "--do", "undo"}).status, 2); // no -o
+}
+
+TEST_F(EditCommand, HelpDocumentsTheCommands) {
+    const CliRun help = RunCommand({"edit", "--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* verb :
+         {"replace ELEMENT FAMILY MODEL", "length ELEMENT METRES", "line-amp ELEMENT MODEL", "headend-amps",
+          "remove ELEMENT", "control ELEMENT SLIDER POSITION", "mode ELEMENT N", "attenuator ELEMENT N",
+          "flats OUTLETS star|cascade", "cable KIND MODEL", "undo"}) {
+        EXPECT_TRUE(Contains(help.out, verb)) << verb;
+    }
+}
+
+TEST_F(EditCommand, FlatsAndUndo) {
+    const CliRun run = RunCommand({"edit", project.string(), "-o", edited.string(), "--do", "flats 3 cascade",
+                                   "--do", "flats 2 star STAIR1/FLOOR1/FL1", "--do", "undo"});
+    ASSERT_NE(run.status, 2) << run.err;
+    // The second command (two outlets in the one flat) is undone: three outlets remain.
+    EXPECT_TRUE(Contains(run.out, "1 flats, 3 outlets")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "  TTomaTV                    3\n")) << run.out;
+}
+
+} // namespace
+} // namespace ixo::cli
