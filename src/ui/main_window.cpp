@@ -368,7 +368,11 @@ bool MainWindow::CreateProjectFromWizard(const WizardResults& results) {
             m_schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
             progress.SetPosition(0);
             progress.SetCaption("Draw the graphics");
-            BuildSchematic(*m_project, *m_schematic, progress);
+            if (!BuildSchematic(*m_project, *m_schematic, progress) || progress.CancelRequested()) {
+                // Cancelled while drawing: the new project goes as well, as when cancelled while building.
+                FreeProject();
+                return false;
+            }
             MarkOutletErrors(*m_project, *m_schematic);
         }
         m_editor = std::make_unique<NetworkEditor>(*m_project);
@@ -399,9 +403,11 @@ bool MainWindow::OpenProjectFile(const QString& path) {
     {
         WaitCursor wait;
         auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
-        opened = ixo::OpenProject(
-            std::filesystem::path(path.toStdString()), m_session.Store(),
-            [&schematic](Tproyecto& project) { BuildSchematic(project, *schematic, NoProgress()); });
+        opened = ixo::OpenProject(std::filesystem::path(path.toStdString()), m_session.Store(),
+                                  [&schematic](Tproyecto& project) {
+                                      // Without a cancel request the schematic is always built.
+                                      (void)BuildSchematic(project, *schematic, NoProgress());
+                                  });
         if (opened.result == OpenResult::Ok && opened.project != nullptr) {
             m_project = std::move(opened.project);
             m_schematic = std::move(schematic);
@@ -522,7 +528,7 @@ void MainWindow::RebuildSchematic() {
     if (m_schematic == nullptr) {
         m_schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
     }
-    BuildSchematic(*m_project, *m_schematic, NoProgress());
+    (void)BuildSchematic(*m_project, *m_schematic, NoProgress()); // nothing cancels it
     MarkOutletErrors(*m_project, *m_schematic);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/app_session.h"
 #include "ui/image_export_dialog.h"
 #include "ui/main_window.h"
+#include "ui/progress_window.h"
 #include "ui/sheet_view.h"
 #include "ui/wizard_dialog.h"
 #include "ui/zoom_steps.h"
@@ -22,6 +23,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -130,6 +132,24 @@ TEST_F(MainWindowTest, NewDrawsTheSheetAndEnablesTheProjectCommands) {
     EXPECT_GT(InkedPixels(window->View()->Surface()->Image()), 500);
     EXPECT_FALSE(window->StatusText().isEmpty());
     EXPECT_EQ(window->ZoomIndex(), 0);
+}
+
+TEST_F(MainWindowTest, CancelInTheProgressWindowLeavesNoProject) {
+    // Cancel is pressed as soon as the progress window first lets events through.
+    QTimer::singleShot(0, window.get(), [this] {
+        for (QDialog* dialog : window->findChildren<QDialog*>()) {
+            if (auto* progress = dynamic_cast<ProgressWindow*>(dialog)) {
+                progress->RequestCancel();
+            }
+        }
+    });
+    EXPECT_FALSE(window->CreateProjectFromWizard(DemoBuilding()));
+    EXPECT_EQ(window->Project(), nullptr);
+    EXPECT_EQ(window->Schematic(), nullptr);
+    EXPECT_FALSE(Enabled("Aclose"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ixo2 "));
+    // The next New works as usual.
+    EXPECT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
 }
 
 TEST_F(MainWindowTest, ZoomStepsAndScrollBars) {
