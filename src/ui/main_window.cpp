@@ -573,6 +573,8 @@ void MainWindow::Repaint() {
         }
         QPainter painter(&image);
         QPainterCanvas canvas(painter, static_cast<int>(dpiX));
+        // Texts lower than 3 pixels are unreadable smudges on screen that cost as much as readable ones.
+        canvas.SetMinimumTextHeight(3);
         const Rect client{0, 0, image.width(), image.height()};
         PaintSheet(canvas, client, *m_schematic, Content(dpiX, m_layout.sheetZoom), m_layout.printable,
                    m_layout.placement, Point{-m_horizontal.position, -m_vertical.position});
