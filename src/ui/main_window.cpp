@@ -746,6 +746,13 @@ void MainWindow::SetUpPage() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    TakePrinterPage();
+    m_needsLayout = true;
+    Repaint();
+}
+
+// The page setup follows the printer's paper, orientation and margins (hundredths of a millimetre).
+void MainWindow::TakePrinterPage() {
     const QPageLayout layout = m_printer->pageLayout();
     const QRectF full = layout.fullRect(QPageLayout::Millimeter);
     const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
@@ -757,8 +764,6 @@ void MainWindow::SetUpPage() {
     m_pageDialog.marginBottom = static_cast<std::int32_t>(std::lround(margins.bottom() * 100));
     m_landscape = layout.orientation() == QPageLayout::Landscape;
     m_page = TakePageSetup(false, m_pageDialog);
-    m_needsLayout = true;
-    Repaint();
 }
 
 void MainWindow::Print() {
@@ -769,6 +774,8 @@ void MainWindow::Print() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    // The paper or orientation chosen in the print dialog becomes the page of the screen's sheet too.
+    TakePrinterPage();
     PrintTo(*m_printer);
 }
 

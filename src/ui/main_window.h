@@ -131,6 +131,7 @@ private:
     void LoadWindowSettings();
     void SaveWindowSettings();
     bool CanPrint() const;
+    void TakePrinterPage();
 
     AppSession& m_session;
     std::unique_ptr<Tproyecto> m_project;
