@@ -1,0 +1,973 @@
+#include "ui/main_window.h"
+
+#include "builder/nuevo_proyecto.h"
+#include "building/proyecto.h"
+#include "common/file_replace.h"
+#include "common/paths.h"
+#include "common/progress.h"
+#include "editing/network_editor.h"
+#include "persistence/project_file.h"
+#include "render/qpainter_canvas.h"
+#include "schematic/layout.h"
+#include "schematic/schematic.h"
+#include "schematic/sheet.h"
+#include "ui/app_session.h"
+#include "ui/image_export_dialog.h"
+#include "ui/page_setup_rules.h"
+#include "ui/progress_window.h"
+#include "ui/sheet_view.h"
+#include "ui/splash_window.h"
+#include "ui/wizard_dialog.h"
+#include "ui/zoom_steps.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+
+namespace ixo {
+namespace {
+
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString Title() {
+    return Qs(std::string(kApplicationTitle));
+}
+
+// The hourglass cursor while a command works; restored however the command ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+constexpr int kRecentFiles = 6;
+const char* const kProjectFilter = "Ixo project (*.XPJ *.xpj)";
+
+} // namespace
+
+MainWindow::MainWindow(AppSession& session) : m_session(session) {
+    m_view = new SheetView(this);
+    setCentralWidget(m_view);
+    MakeActions();
+    MakeMenusAndToolBars();
+    m_outletsLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(m_outletsLabel);
+    setAcceptDrops(true);
+
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer->setPageSize(QPageSize(QPageSize::A4));
+    m_printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    m_printer->setPageOrientation(QPageLayout::Landscape);
+    m_landscape = true;
+    m_page = TakePageSetup(true, m_pageDialog);
+
+    showError = [this](const QString& caption, const QString& text) {
+        QMessageBox::critical(this, caption, text);
+    };
+    askSaveChanges = [this](const std::string& question) {
+        QMessageBox box(QMessageBox::Information, Title(), Qs(question),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        const int answer = box.exec();
+        return answer == QMessageBox::Yes  ? SaveAnswer::Yes
+               : answer == QMessageBox::No ? SaveAnswer::No
+                                           : SaveAnswer::Cancel;
+    };
+    chooseSaveFile = [this](const QString& start) {
+        QFileDialog dialog(this, QStringLiteral("Save Ixo project"), start,
+                           QString::fromLatin1(kProjectFilter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("XPJ"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().front()
+                   : QString();
+    };
+
+    SheetSurface* surface = m_view->Surface();
+    surface->onPress = [this](QMouseEvent* e) { MousePressed(e); };
+    surface->onMove = [this](QMouseEvent* e) { MouseMoved(e); };
+    surface->onRelease = [this](QMouseEvent* e) { MouseReleased(e); };
+    surface->onResize = [this] {
+        m_needsLayout = true;
+        Repaint();
+    };
+    connect(m_view->Horizontal(), &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
+    connect(m_view->Vertical(), &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
+
+    LoadWindowSettings();
+    UpdateCaption({});
+    UpdateActions();
+    UpdateStatus();
+}
+
+MainWindow::~MainWindow() {
+    FreeProject();
+}
+
+QAction* MainWindow::MakeAction(const char* name, const QString& caption, const QString& hint,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+    }
+    m_actions[action->objectName()] = action;
+    return action;
+}
+
+QAction* MainWindow::Action(const QString& name) const {
+    const auto found = m_actions.find(name);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void MainWindow::MakeActions() {
+    QStyle* s = style();
+    MakeAction("AFilenew", QStringLiteral("&New"), QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N))
+        ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    MakeAction("AFileopen", QStringLiteral("&Open"), QStringLiteral("Open"),
+               QKeySequence(Qt::CTRL | Qt::Key_O))
+        ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    MakeAction("Aclose", QStringLiteral("&Close"), QStringLiteral("Close"))
+        ->setIcon(s->standardIcon(QStyle::SP_DialogCloseButton));
+    MakeAction("ASave", QStringLiteral("&Save"), QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    MakeAction("Asaveas", QStringLiteral("Save &as... "), QStringLiteral("Save as"));
+    MakeAction("ABmp", QStringLiteral("Save image"), QStringLiteral("Save image"));
+    MakeAction("APagesetup", QStringLiteral("Pa&ge setup"), QStringLiteral("Page setup"))
+        ->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    MakeAction("APrint", QStringLiteral("&Print"),
+               Qs(PrinterCaption(QPrinterInfo::defaultPrinterName().toStdString())),
+               QKeySequence(Qt::CTRL | Qt::Key_P))
+        ->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+    MakeAction("AExit", QStringLiteral("&Exit"), QStringLiteral("Exit"));
+    MakeAction("AZoomP", QStringLiteral("Zoom in"), QStringLiteral("Zoom in"));
+    MakeAction("AzoomM", QStringLiteral("Zoom out"), QStringLiteral("Zoom out"));
+    MakeAction("AZoomAll", QStringLiteral("Zoom all"), QStringLiteral("Zoom all"));
+    MakeAction("Encuadre", QStringLiteral("PAN"), QStringLiteral("PAN"))->setCheckable(true);
+    MakeAction("Errorlevel", QStringLiteral("List of error levels"), QStringLiteral("List of error levels"));
+    MakeAction("AConfiguration", QStringLiteral("Configuration"), QStringLiteral("Configuration"));
+    MakeAction("AISchematic", QStringLiteral("Project information"), QStringLiteral("Project information"));
+    const struct {
+        const char* name;
+        const char* caption;
+        Qt::Key key;
+    } tools[] = {{"Aruler", "Change distance", Qt::Key_D}, {"Anivel", "Levels", Qt::Key_L},
+                 {"Aedit", "Edit Components", Qt::Key_E},  {"AInsert", "Add amplifier", Qt::Key_I},
+                 {"Amamp", "Remove amplifier", Qt::Key_R}, {"AAmpReg", "Component regulation", Qt::Key_V}};
+    for (const auto& tool : tools) {
+        const QString caption = QString::fromLatin1(tool.caption);
+        MakeAction(tool.name, caption, caption, QKeySequence(Qt::CTRL | tool.key))->setCheckable(true);
+    }
+    MakeAction("CrearInformes", QStringLiteral("Create"), QStringLiteral("Create"));
+    MakeAction("Verinformes", QStringLiteral("Open"), QStringLiteral("Open"));
+    MakeAction("AUndo", QStringLiteral("&Undo"), QStringLiteral("Undo the last change"),
+               QKeySequence(Qt::CTRL | Qt::Key_Z))
+        ->setIcon(s->standardIcon(QStyle::SP_ArrowBack));
+    MakeAction("ARedo", QStringLiteral("&Redo"), QStringLiteral("Redo the change undone last"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z))
+        ->setIcon(s->standardIcon(QStyle::SP_ArrowForward));
+    MakeAction("AHelpC", QStringLiteral("Contents"), QStringLiteral("Help"), QKeySequence(Qt::Key_F1))
+        ->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    MakeAction("AAbout", QStringLiteral("About %1").arg(Title()), QStringLiteral("About %1").arg(Title()));
+
+    connect(Action("AFilenew"), &QAction::triggered, this, [this] { NewProject(); });
+    connect(Action("AFileopen"), &QAction::triggered, this, [this] { OpenProject(); });
+    connect(Action("Aclose"), &QAction::triggered, this, [this] { CloseProject(); });
+    connect(Action("ASave"), &QAction::triggered, this, [this] { SaveProject(); });
+    connect(Action("Asaveas"), &QAction::triggered, this, [this] { SaveProjectAs(); });
+    connect(Action("ABmp"), &QAction::triggered, this, [this] { SaveImage(); });
+    connect(Action("APagesetup"), &QAction::triggered, this, [this] { SetUpPage(); });
+    connect(Action("APrint"), &QAction::triggered, this, [this] { Print(); });
+    connect(Action("AExit"), &QAction::triggered, this, [this] { close(); });
+    connect(Action("AZoomP"), &QAction::triggered, this, [this] { ZoomIn(); });
+    connect(Action("AzoomM"), &QAction::triggered, this, [this] { ZoomOut(); });
+    connect(Action("AZoomAll"), &QAction::triggered, this, [this] { ZoomAll(); });
+    connect(Action("Encuadre"), &QAction::triggered, this, [this] { TogglePan(); });
+    connect(Action("AUndo"), &QAction::triggered, this, [this] { Undo(); });
+    connect(Action("ARedo"), &QAction::triggered, this, [this] { Redo(); });
+    connect(Action("AHelpC"), &QAction::triggered, this, [this] { ShowHelp(); });
+    connect(Action("AAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
+
+    m_zoomGroup = new QActionGroup(this);
+    m_zoomGroup->setExclusive(true);
+    for (int i = 0; i < ZoomStepCount(); ++i) {
+        auto* step = new QAction(Qs(ZoomStepText(i)), m_zoomGroup);
+        step->setCheckable(true);
+        step->setData(ZoomStepPercent(i));
+        step->setChecked(i == 0);
+        connect(step, &QAction::triggered, this, [this, i] { ChooseZoomStep(i); });
+        m_zoomSteps.push_back(step);
+    }
+}
+
+void MainWindow::MakeMenusAndToolBars() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions({Action("AFilenew"), Action("AFileopen"), Action("Aclose")});
+    m_recentMenu = file->addMenu(QStringLiteral("Recent files"));
+    file->addSeparator();
+    file->addActions({Action("ASave"), Action("Asaveas"), Action("ABmp")});
+    file->addSeparator();
+    file->addActions({Action("APagesetup"), Action("APrint")});
+    file->addSeparator();
+    file->addAction(Action("AExit"));
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({Action("AUndo"), Action("ARedo")});
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addActions({Action("AZoomP"), Action("AzoomM"), Action("AZoomAll")});
+    view->addSeparator();
+    view->addAction(Action("Errorlevel"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->addAction(Action("AConfiguration"));
+    options->addSeparator();
+    options->addAction(Action("AISchematic"));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->addActions({Action("Aruler"), Action("Anivel"), Action("Aedit"), Action("AInsert"),
+                       Action("Amamp"), Action("AAmpReg")});
+    QMenu* reports = menuBar()->addMenu(QStringLiteral("&Reports"));
+    reports->addActions({Action("CrearInformes"), Action("Verinformes")});
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(Action("AHelpC"));
+    help->addSeparator();
+    help->addAction(Action("AAbout"));
+
+    QToolBar* standard = addToolBar(QStringLiteral("Standard"));
+    standard->setObjectName(QStringLiteral("StandardBar"));
+    standard->addActions({Action("AFilenew"), Action("AFileopen"), Action("ASave")});
+    standard->addSeparator();
+    standard->addActions({Action("APagesetup"), Action("APrint"), Action("Aclose"), Action("AUndo"),
+                          Action("ARedo"), Action("AHelpC")});
+    QToolBar* viewBar = addToolBar(QStringLiteral("View"));
+    viewBar->setObjectName(QStringLiteral("ViewBar"));
+    viewBar->addAction(Action("AZoomP"));
+    auto* zoomMenu = new QMenu(this);
+    zoomMenu->addActions(m_zoomGroup->actions());
+    if (auto* button = qobject_cast<QToolButton*>(viewBar->widgetForAction(Action("AZoomP")))) {
+        button->setMenu(zoomMenu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    viewBar->addActions({Action("AzoomM"), Action("AZoomAll"), Action("Encuadre")});
+    QToolBar* toolBar = addToolBar(QStringLiteral("Tools"));
+    toolBar->setObjectName(QStringLiteral("ToolsBar"));
+    toolBar->addActions({Action("Aruler"), Action("Anivel"), Action("Aedit"), Action("AInsert"),
+                         Action("Amamp"), Action("AAmpReg")});
+    FillRecentMenu();
+}
+
+bool MainWindow::CanPrint() const {
+    // Besides the installed printers, the print dialog always offers printing to a PDF file.
+    return true;
+}
+
+void MainWindow::UpdateActions() {
+    const bool canUndo = m_editor != nullptr && m_editor->CanUndo();
+    const bool canRedo = m_editor != nullptr && m_editor->CanRedo();
+    const ActionStates states = StatesFor(m_projectOpen, CanPrint(), canUndo, canRedo);
+    Action("Aclose")->setEnabled(states.close);
+    Action("ASave")->setEnabled(states.save);
+    Action("Asaveas")->setEnabled(states.saveAs);
+    Action("ABmp")->setEnabled(states.saveImage);
+    Action("APagesetup")->setEnabled(states.pageSetup);
+    Action("APrint")->setEnabled(states.print);
+    for (const char* name : {"AZoomP", "AzoomM", "AZoomAll", "Encuadre"}) {
+        Action(QString::fromLatin1(name))->setEnabled(states.zoom);
+    }
+    for (QAction* step : m_zoomSteps) {
+        step->setEnabled(states.zoom);
+    }
+    Action("Encuadre")->setChecked(false);
+    Action("AUndo")->setEnabled(states.undo);
+    Action("ARedo")->setEnabled(states.redo);
+    for (const char* name : {"Errorlevel", "AConfiguration", "AISchematic", "Aruler", "Anivel", "Aedit",
+                             "AInsert", "Amamp", "AAmpReg", "CrearInformes", "Verinformes"}) {
+        Action(QString::fromLatin1(name))->setEnabled(states.later);
+    }
+}
+
+void MainWindow::UpdateCaption(const std::string& fileName) {
+    setWindowTitle(Qs(WindowCaption(fileName)));
+}
+
+void MainWindow::UpdateStatus() {
+    m_outletsOutOfLimits = m_project != nullptr ? CountOutletsOutOfLimits(*m_project) : 0;
+    m_outletsLabel->setText(m_project != nullptr ? Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits))
+                                                 : QString());
+}
+
+QString MainWindow::StatusText() const {
+    return m_outletsLabel->text();
+}
+
+// ---- project commands ----
+
+bool MainWindow::ConfirmSaveChanges() {
+    return ixo::ConfirmSaveChanges(m_project.get(), askSaveChanges, [this] { return SaveProject(); });
+}
+
+void MainWindow::NewProject() {
+    if (!ConfirmSaveChanges() || !CloseProject()) {
+        return;
+    }
+    WizardDialog wizard(this);
+    if (wizard.exec() == QDialog::Accepted) {
+        CreateProjectFromWizard(wizard.Model().Results());
+    } else {
+        CloseProject();
+    }
+    UpdateActions();
+}
+
+bool MainWindow::CreateProjectFromWizard(const WizardResults& results) {
+    if (m_session.Store() == nullptr) {
+        return false;
+    }
+    {
+        WaitCursor wait;
+        ProgressWindow progress(this);
+        progress.show();
+        NuevoProyecto created = CrearProyectoDesdeAsistente(*m_session.Store(), results, m_session.Settings(),
+                                                            m_session.Limits(), progress);
+        if (progress.CancelRequested() || created.Proyecto == nullptr) {
+            // Cancelled: nothing half-built stays open.
+            return false;
+        }
+        m_project = std::move(created.Proyecto);
+        m_project->NombreFichero = Tproyecto::NombreFicheroEn(m_session.ProjectDirectory());
+        if (created.Resultado > 0) {
+            m_schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
+            progress.SetPosition(0);
+            progress.SetCaption("Draw the graphics");
+            if (!BuildSchematic(*m_project, *m_schematic, progress) || progress.CancelRequested()) {
+                // Cancelled while drawing: the new project goes as well, as when cancelled while building.
+                FreeProject();
+                return false;
+            }
+            MarkOutletErrors(*m_project, *m_schematic);
+        }
+        m_editor = std::make_unique<NetworkEditor>(*m_project);
+        m_projectOpen = true;
+        m_needsLayout = true;
+        progress.hide();
+    }
+    UpdateCaption(m_project->NombreFichero);
+    UpdateStatus(); // the legend of the outlet colours is painted when some are out of limits
+    Repaint();
+    UpdateActions();
+    return true;
+}
+
+void MainWindow::OpenProject() {
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open Ixo project"), LastFolder(),
+                                                      QString::fromLatin1(kProjectFilter));
+    if (!file.isEmpty()) {
+        OpenProjectFile(file);
+    }
+}
+
+bool MainWindow::OpenProjectFile(const QString& path) {
+    if (!ConfirmSaveChanges() || !CloseProject()) {
+        return false;
+    }
+    OpenedProject opened;
+    {
+        WaitCursor wait;
+        auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
+        opened = ixo::OpenProject(std::filesystem::path(path.toStdString()), m_session.Store(),
+                                  [&schematic](Tproyecto& project) {
+                                      // Without a cancel request the schematic is always built.
+                                      (void)BuildSchematic(project, *schematic, NoProgress());
+                                  });
+        if (opened.result == OpenResult::Ok && opened.project != nullptr) {
+            m_project = std::move(opened.project);
+            m_schematic = std::move(schematic);
+            MarkOutletErrors(*m_project, *m_schematic);
+            // Nothing has changed yet: closing at once asks no question.
+            m_editor = std::make_unique<NetworkEditor>(*m_project);
+            m_editor->MarkSaved();
+        }
+    }
+    if (m_project == nullptr) {
+        showError(QStringLiteral("Error"), Qs(OpenFailureMessage(opened.result, opened.version)));
+        CloseProject();
+        return false;
+    }
+    UpdateCaption(m_project->NombreFichero);
+    m_projectOpen = true;
+    m_needsLayout = true;
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
+    RememberFolder(path);
+    AddRecentFile(path);
+    return true;
+}
+
+void MainWindow::FreeProject() {
+    m_editor.reset();
+    if (m_schematic != nullptr) {
+        m_schematic->Clear();
+        m_schematic.reset();
+    }
+    m_projectOpen = false;
+    m_project.reset();
+}
+
+bool MainWindow::CloseProject() {
+    if (!ConfirmSaveChanges()) {
+        return false;
+    }
+    WaitCursor wait;
+    m_panning = false;
+    FreeProject();
+    m_zoomIndex = 0;
+    ZoomAll();
+    UpdateCaption({});
+    ResetScrollBars();
+    Repaint();
+    UpdateActions();
+    UpdateStatus();
+    m_view->Surface()->unsetCursor();
+    return true;
+}
+
+bool MainWindow::WriteProject(const std::filesystem::path& path) {
+    if (!ixo::SaveProject(*m_project, path)) {
+        showError(Title(), Qs(SaveFailureMessage(path, LastFileError())));
+        return false;
+    }
+    if (m_editor != nullptr) {
+        m_editor->MarkSaved();
+    }
+    const QString file = QString::fromStdString(path.string());
+    RememberFolder(file);
+    AddRecentFile(file);
+    return true;
+}
+
+bool MainWindow::SaveProject() {
+    if (m_project == nullptr) {
+        return false;
+    }
+    if (m_project->Abierto) {
+        return WriteProject(m_project->NombreFichero);
+    }
+    return SaveProjectAs();
+}
+
+bool MainWindow::SaveProjectAs() {
+    if (m_project == nullptr) {
+        return false;
+    }
+    const QString file = chooseSaveFile(Qs(m_project->NombreFichero));
+    if (file.isEmpty()) {
+        return false;
+    }
+    if (!WriteProject(file.toStdString())) {
+        return false;
+    }
+    m_project->Abierto = true;
+    UpdateCaption(m_project->NombreFichero);
+    return true;
+}
+
+void MainWindow::Undo() {
+    if (m_editor != nullptr && m_editor->Undo()) {
+        AfterHistoryMove();
+    }
+}
+
+void MainWindow::Redo() {
+    if (m_editor != nullptr && m_editor->Redo()) {
+        AfterHistoryMove();
+    }
+}
+
+void MainWindow::AfterHistoryMove() {
+    RebuildSchematic();
+    m_needsLayout = true;
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
+}
+
+void MainWindow::RebuildSchematic() {
+    if (m_project == nullptr) {
+        return;
+    }
+    if (m_schematic == nullptr) {
+        m_schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
+    }
+    (void)BuildSchematic(*m_project, *m_schematic, NoProgress()); // nothing cancels it
+    MarkOutletErrors(*m_project, *m_schematic);
+}
+
+// ---- view ----
+
+SheetContent MainWindow::Content(double dpi, double outputScale) const {
+    SheetContent content;
+    if (m_project != nullptr) {
+        content.showTitleBlock = m_project->cajetinvisible;
+        content.texts = m_project->Datosproyecto();
+        content.titleBlockWidthMm = m_project->AnchoCajetin;
+        content.titleBlockHeightMm = m_project->Altocajetin;
+    }
+    content.dpi = dpi;
+    content.outputScale = outputScale;
+    content.showLegend = m_outletsOutOfLimits > 0;
+    return content;
+}
+
+void MainWindow::Repaint() {
+    QElapsedTimer timer;
+    timer.start();
+    SheetSurface* surface = m_view->Surface();
+    QImage image(surface->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (m_projectOpen && m_schematic != nullptr) {
+        const double dpiX = surface->logicalDpiX();
+        const double dpiY = surface->logicalDpiY();
+        if (m_needsLayout) {
+            ViewRequest request;
+            request.imageWidth = image.width();
+            request.imageHeight = image.height();
+            request.zoomPercent = ZoomStepPercent(m_zoomIndex);
+            request.showTitleBlock = m_project->cajetinvisible;
+            request.titleBlockHeightPx = MmToPx(dpiY, m_project->Altocajetin * 100.0);
+            request.page = m_page;
+            request.dpiX = dpiX;
+            request.dpiY = dpiY;
+            m_layout = ComputeView(*m_schematic, request, m_horizontal, m_vertical);
+            ApplyScrollBars();
+            m_needsLayout = false;
+        }
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter, static_cast<int>(dpiX));
+        // Texts lower than 3 pixels are unreadable smudges on screen that cost as much as readable ones.
+        canvas.SetMinimumTextHeight(3);
+        const Rect client{0, 0, image.width(), image.height()};
+        PaintSheet(canvas, client, *m_schematic, Content(dpiX, m_layout.sheetZoom), m_layout.printable,
+                   m_layout.placement, Point{-m_horizontal.position, -m_vertical.position});
+    }
+    surface->SetImage(std::move(image));
+    m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void MainWindow::ApplyScrollBars() {
+    m_scrollRedraw = false;
+    const auto apply = [](QScrollBar* bar, const ScrollBar& model, int visible) {
+        bar->setRange(model.minimum, std::max(model.minimum, model.maximum));
+        bar->setValue(model.position);
+        bar->setSingleStep(model.smallChange);
+        bar->setPageStep(std::max(model.largeChange, visible));
+        bar->setEnabled(model.enabled);
+    };
+    apply(m_view->Horizontal(), m_horizontal, m_view->Surface()->width());
+    apply(m_view->Vertical(), m_vertical, m_view->Surface()->height());
+    m_scrollRedraw = true;
+}
+
+void MainWindow::ResetScrollBars() {
+    m_scrollRedraw = false;
+    m_horizontal = ScrollBar{};
+    m_vertical = ScrollBar{};
+    for (QScrollBar* bar : {m_view->Horizontal(), m_view->Vertical()}) {
+        bar->setEnabled(true);
+        bar->setValue(bar->minimum());
+        bar->setEnabled(false);
+    }
+    m_scrollRedraw = true;
+}
+
+void MainWindow::ScrollChanged() {
+    if (!m_scrollRedraw) {
+        return;
+    }
+    m_horizontal.position = m_view->Horizontal()->value();
+    m_vertical.position = m_view->Vertical()->value();
+    Repaint();
+}
+
+bool MainWindow::AnyScrollBarEnabled() const {
+    return m_horizontal.enabled || m_vertical.enabled;
+}
+
+double MainWindow::CurrentPercent() const {
+    return m_layout.sheetZoom * 100.0;
+}
+
+void MainWindow::ChooseZoomStep(int index) {
+    if (index < 0 || index >= ZoomStepCount()) {
+        return;
+    }
+    m_zoomSteps[static_cast<std::size_t>(index)]->setChecked(true);
+    m_zoomIndex = index;
+    m_needsLayout = true;
+    Repaint();
+}
+
+void MainWindow::ZoomIn() {
+    ChooseZoomStep(ZoomInStep(m_zoomIndex, CurrentPercent()));
+}
+
+void MainWindow::ZoomOut() {
+    ChooseZoomStep(ZoomOutStep(m_zoomIndex, CurrentPercent()));
+}
+
+void MainWindow::ZoomAll() {
+    ChooseZoomStep(0);
+}
+
+void MainWindow::TogglePan() {
+    QAction* pan = Action("Encuadre");
+    // The action toggled itself; it stays checked only when there is something to pan.
+    pan->setChecked(pan->isChecked() && AnyScrollBarEnabled());
+    if (pan->isChecked()) {
+        m_view->Surface()->setCursor(Qt::OpenHandCursor);
+    } else {
+        m_view->Surface()->unsetCursor();
+    }
+}
+
+bool MainWindow::PanTo(const QPoint& point) {
+    m_scrollRedraw = false;
+    if (m_horizontal.enabled) {
+        m_horizontal.position = std::clamp(m_panStartScroll.x() + m_panStart.x() - point.x(), 0,
+                                           std::max(0, m_horizontal.maximum));
+    } else {
+        m_horizontal.position = 0;
+    }
+    if (m_vertical.enabled) {
+        m_vertical.position =
+            std::clamp(m_panStartScroll.y() + m_panStart.y() - point.y(), 0, std::max(0, m_vertical.maximum));
+    } else {
+        m_vertical.position = 0;
+    }
+    m_view->Horizontal()->setValue(m_horizontal.position);
+    m_view->Vertical()->setValue(m_vertical.position);
+    if (!AnyScrollBarEnabled()) {
+        m_scrollRedraw = true;
+        return false;
+    }
+    Repaint();
+    m_scrollRedraw = true;
+    return true;
+}
+
+void MainWindow::MousePressed(QMouseEvent* event) {
+    QAction* pan = Action("Encuadre");
+    if (event->button() == Qt::MiddleButton && m_project != nullptr) {
+        pan->setChecked(AnyScrollBarEnabled());
+    }
+    if (pan->isChecked() && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)) {
+        m_panning = true;
+        m_panStart = event->position().toPoint();
+        m_panStartScroll = QPoint(m_horizontal.position, m_vertical.position);
+        m_view->Surface()->setCursor(Qt::ClosedHandCursor);
+    }
+}
+
+void MainWindow::MouseMoved(QMouseEvent* event) {
+    if (!AnyScrollBarEnabled()) {
+        Action("Encuadre")->setChecked(false);
+    }
+    if (m_panning && (event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
+        PanTo(event->position().toPoint());
+        statusBar()->clearMessage();
+        return;
+    }
+    statusBar()->clearMessage();
+    if (m_schematic == nullptr || !m_projectOpen) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    const HitResult hit = HitTest(*m_schematic, p.x(), p.y());
+    if (hit.hit && hit.object != nullptr && !hit.object->Hint.empty()) {
+        statusBar()->showMessage(Qs(hit.object->Hint));
+    }
+    if (hit.elementPin != nullptr) {
+        m_view->Surface()->setCursor(Qt::CrossCursor);
+    } else if (Action("Encuadre")->isChecked() && !hit.hit) {
+        m_view->Surface()->setCursor(Qt::OpenHandCursor);
+    } else {
+        m_view->Surface()->unsetCursor();
+    }
+}
+
+void MainWindow::MouseReleased(QMouseEvent* event) {
+    if (m_panning && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)) {
+        PanTo(event->position().toPoint());
+    }
+    m_panning = false;
+    m_scrollRedraw = true;
+    QAction* pan = Action("Encuadre");
+    pan->setChecked(pan->isChecked() && AnyScrollBarEnabled());
+    if (pan->isChecked()) {
+        m_view->Surface()->setCursor(Qt::OpenHandCursor);
+    } else {
+        m_view->Surface()->unsetCursor();
+    }
+}
+
+// ---- page setup, print, image ----
+
+void MainWindow::SetUpPage() {
+    QPageSetupDialog dialog(m_printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    TakePrinterPage();
+    m_needsLayout = true;
+    Repaint();
+}
+
+// The page setup follows the printer's paper, orientation and margins (hundredths of a millimetre).
+void MainWindow::TakePrinterPage() {
+    const QPageLayout layout = m_printer->pageLayout();
+    const QRectF full = layout.fullRect(QPageLayout::Millimeter);
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    m_pageDialog.width = static_cast<std::int32_t>(std::lround(full.width() * 100));
+    m_pageDialog.height = static_cast<std::int32_t>(std::lround(full.height() * 100));
+    m_pageDialog.marginLeft = static_cast<std::int32_t>(std::lround(margins.left() * 100));
+    m_pageDialog.marginTop = static_cast<std::int32_t>(std::lround(margins.top() * 100));
+    m_pageDialog.marginRight = static_cast<std::int32_t>(std::lround(margins.right() * 100));
+    m_pageDialog.marginBottom = static_cast<std::int32_t>(std::lround(margins.bottom() * 100));
+    m_landscape = layout.orientation() == QPageLayout::Landscape;
+    m_page = TakePageSetup(false, m_pageDialog);
+}
+
+void MainWindow::Print() {
+    if (!m_projectOpen) {
+        return;
+    }
+    QPrintDialog dialog(m_printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // The paper or orientation chosen in the print dialog becomes the page of the screen's sheet too.
+    TakePrinterPage();
+    PrintTo(*m_printer);
+}
+
+bool MainWindow::PrintTo(QPrinter& printer) {
+    if (m_schematic == nullptr || m_project == nullptr) {
+        return false;
+    }
+    bool printed = false;
+    {
+        WaitCursor wait;
+        printed =
+            PrintSchematic(printer, *m_schematic, Content(printer.resolution(), 1.0), printer.copyCount());
+    }
+    // Printing rescaled the schematic for the paper: the screen is laid out again.
+    m_needsLayout = true;
+    Repaint();
+    if (!printed) {
+        showError(Title(), QStringLiteral("The sheet could not be printed on %1.")
+                               .arg(printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                       : printer.outputFileName()));
+    }
+    return printed;
+}
+
+void MainWindow::SaveImage() {
+    if (!m_projectOpen) {
+        return;
+    }
+    const QString folder = LastFolder();
+    ImageExportDialog dialog(this, folder.isEmpty() ? DocumentsDirectory()
+                                                    : std::filesystem::path(folder.toStdString()));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    dialog.hide();
+    ExportImage(dialog.Settings());
+}
+
+bool MainWindow::ExportImage(const ImageExportSettings& settings) {
+    if (m_schematic == nullptr || m_project == nullptr) {
+        showError(Title(), QStringLiteral("There is no schematic to save: the installation was not built."));
+        return false;
+    }
+    ExportResult result;
+    {
+        WaitCursor wait;
+        ProgressWindow progress(this);
+        progress.SetCaption("Saving image");
+        progress.SetMin(0);
+        progress.SetMaximum(100);
+        progress.show();
+        const ExportOptions options = settings.Options(m_page);
+        const SheetContent content = Content(options.dpi, 1.0);
+        try {
+            result = ExportSchematic(settings.FileName(), *m_schematic, content, options, progress);
+        } catch (const std::exception& error) {
+            result.ok = false;
+            result.error = error.what();
+        }
+    }
+    // The export rescaled the schematic for its paper: the view is restored whatever happened.
+    m_needsLayout = true;
+    Repaint();
+    if (!result.ok) {
+        showError(Title(), Qs(result.error));
+        return false;
+    }
+    RememberFolder(Qs(settings.FileName()));
+    return true;
+}
+
+// ---- window events ----
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!ConfirmSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    SaveWindowSettings();
+    CloseProject();
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown) {
+        return;
+    }
+    m_shown = true;
+    Repaint();
+    if (!m_openWhenShown.isEmpty()) {
+        const QString path = m_openWhenShown;
+        m_openWhenShown.clear();
+        QTimer::singleShot(0, this, [this, path] { OpenProjectFile(path); });
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (OpenDroppedFiles(event->mimeData()->urls())) {
+        event->acceptProposedAction();
+    }
+}
+
+bool MainWindow::OpenDroppedFiles(const QList<QUrl>& urls) {
+    if (urls.isEmpty()) {
+        return false;
+    }
+    const QString first = urls.front().toLocalFile();
+    if (first.isEmpty() || !OpensWhenDropped(first.toStdString())) {
+        return false;
+    }
+    return OpenProjectFile(first);
+}
+
+// ---- help ----
+
+void MainWindow::ShowHelp() {
+    const std::filesystem::path manual = ExecutableDirectory() / "Ixo.pdf";
+    const QString path = QString::fromStdString(manual.string());
+    QString reason;
+    if (!std::filesystem::exists(manual)) {
+        reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        reason = QStringLiteral("No application could open the document.");
+    }
+    if (!reason.isEmpty()) {
+        showError(Title(), reason + QStringLiteral("\r\n") + path);
+    }
+}
+
+void MainWindow::ShowAbout() {
+    SplashWindow about(this, true);
+    about.exec();
+}
+
+// ---- remembered between runs ----
+
+void MainWindow::LoadWindowSettings() {
+    QSettings settings;
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray())) {
+        resize(1280, 860); // the first run
+    }
+    const QStringList recent = settings.value(QStringLiteral("recentFiles")).toStringList();
+    m_recentFiles.assign(recent.begin(), recent.end());
+    FillRecentMenu();
+}
+
+void MainWindow::SaveWindowSettings() {
+    QSettings settings;
+    settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
+}
+
+QString MainWindow::LastFolder() const {
+    QSettings settings;
+    const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
+    return folder.isEmpty() ? Qs(m_session.ProjectDirectory()) : folder;
+}
+
+void MainWindow::RememberFolder(const QString& file) {
+    QSettings settings;
+    settings.setValue(QStringLiteral("lastFolder"), QFileInfo(file).absolutePath());
+}
+
+void MainWindow::AddRecentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    std::erase(m_recentFiles, absolute);
+    m_recentFiles.insert(m_recentFiles.begin(), absolute);
+    if (m_recentFiles.size() > kRecentFiles) {
+        m_recentFiles.resize(kRecentFiles);
+    }
+    QSettings settings;
+    settings.setValue(QStringLiteral("recentFiles"), QStringList(m_recentFiles.begin(), m_recentFiles.end()));
+    FillRecentMenu();
+}
+
+void MainWindow::FillRecentMenu() {
+    if (m_recentMenu == nullptr) {
+        return;
+    }
+    m_recentMenu->clear();
+    int number = 1;
+    for (const QString& file : m_recentFiles) {
+        QAction* item = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(file));
+        connect(item, &QAction::triggered, this, [this, file] { OpenProjectFile(file); });
+    }
+    m_recentMenu->setEnabled(!m_recentFiles.empty());
+}
+
+} // namespace ixo

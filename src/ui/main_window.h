@@ -1,0 +1,168 @@
+#pragma once
+
+// The main window: it owns the open project, its schematic, the edit history and the view state, and
+// carries the commands of the menus and tool bars (new, open, close, save, save as, save image, page
+// setup, print, exit, zoom, pan, undo, redo, help, about). The rules it follows live in small classes
+// (WindowRules, ZoomSteps, PageSetupRules, ImageExportSettings); the window calls the core and shows.
+#include "render/sheet_export.h"
+#include "schematic/view.h"
+#include "ui/window_rules.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPoint>
+#include <QUrl>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPrinter;
+
+namespace ixo {
+
+class AppSession;
+class NetworkEditor;
+class ProgressWindow;
+class SheetView;
+class TpadreGraficosMS;
+class Tproyecto;
+class ImageExportSettings;
+struct WizardResults;
+
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(AppSession& session);
+    ~MainWindow() override;
+
+    // The commands.
+    void NewProject();
+    // New after the wizard's OK: builds the installation and its schematic with the progress window.
+    bool CreateProjectFromWizard(const WizardResults& results);
+    void OpenProject();
+    bool OpenProjectFile(const QString& path);
+    // Close; false when the user kept the project (Cancel in the save question).
+    bool CloseProject();
+    bool SaveProject();
+    bool SaveProjectAs();
+    bool ConfirmSaveChanges();
+    // Files dropped on the window: only the first is looked at, and opens when it is a project file.
+    bool OpenDroppedFiles(const QList<QUrl>& urls);
+    void SaveImage();
+    // Save image after the dialog's OK; false with the reason shown when the export failed.
+    bool ExportImage(const ImageExportSettings& settings);
+    void SetUpPage();
+    void Print();
+    // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
+    bool PrintTo(QPrinter& printer);
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomAll();
+    void ChooseZoomStep(int index);
+    void TogglePan();
+    void Undo();
+    void Redo();
+    void ShowHelp();
+    void ShowAbout();
+    // Paints the sheet into the off-screen image (the layout first when needed) and shows it.
+    void Repaint();
+
+    // State, for the status bar and for tests.
+    Tproyecto* Project() const { return m_project.get(); }
+    TpadreGraficosMS* Schematic() const { return m_schematic.get(); }
+    bool ProjectOpen() const { return m_projectOpen; }
+    int ZoomIndex() const { return m_zoomIndex; }
+    double CurrentPercent() const;
+    const ixo::PageSetup& PageSize() const { return m_page; }
+    SheetView* View() const { return m_view; }
+    QAction* Action(const QString& name) const;
+    QString StatusText() const;
+    const ViewResult& ViewLayout() const { return m_layout; }
+    std::size_t OutletsOutOfLimits() const { return m_outletsOutOfLimits; }
+    const std::vector<QString>& RecentFiles() const { return m_recentFiles; }
+    // The time the last repaint took, in milliseconds.
+    double LastRepaintMs() const { return m_lastRepaintMs; }
+
+    // The window's questions and dialogs, replaceable by tests (message boxes and file dialogs by
+    // default).
+    std::function<SaveAnswer(const std::string&)> askSaveChanges;
+    std::function<QString(const QString& start)> chooseSaveFile;
+    std::function<void(const QString& caption, const QString& text)> showError;
+    // Opens the project named on the command line when the window is first shown.
+    void OpenWhenShown(const QString& path) { m_openWhenShown = path; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* MakeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut = {});
+    void MakeActions();
+    void MakeMenusAndToolBars();
+    void UpdateActions();
+    void UpdateCaption(const std::string& fileName);
+    void UpdateStatus();
+    void ResetScrollBars();
+    void ApplyScrollBars();
+    void ScrollChanged();
+    bool AnyScrollBarEnabled() const;
+    void MousePressed(QMouseEvent* event);
+    void MouseMoved(QMouseEvent* event);
+    void MouseReleased(QMouseEvent* event);
+    bool PanTo(const QPoint& point);
+    void FreeProject();
+    void AfterHistoryMove();
+    void RebuildSchematic();
+    SheetContent Content(double dpi, double outputScale) const;
+    bool WriteProject(const std::filesystem::path& path);
+    void AddRecentFile(const QString& path);
+    void FillRecentMenu();
+    void RememberFolder(const QString& file);
+    QString LastFolder() const;
+    void LoadWindowSettings();
+    void SaveWindowSettings();
+    bool CanPrint() const;
+    void TakePrinterPage();
+
+    AppSession& m_session;
+    std::unique_ptr<Tproyecto> m_project;
+    std::unique_ptr<TpadreGraficosMS> m_schematic;
+    std::unique_ptr<NetworkEditor> m_editor;
+    SheetView* m_view = nullptr;
+    std::map<QString, QAction*> m_actions;
+    QActionGroup* m_zoomGroup = nullptr;
+    std::vector<QAction*> m_zoomSteps;
+    QMenu* m_recentMenu = nullptr;
+    QLabel* m_outletsLabel = nullptr;
+    std::vector<QString> m_recentFiles;
+
+    bool m_projectOpen = false;
+    bool m_needsLayout = false;
+    bool m_scrollRedraw = false;
+    int m_zoomIndex = 0;
+    ScrollBar m_horizontal;
+    ScrollBar m_vertical;
+    ViewResult m_layout;
+    ixo::PageSetup m_pageDialog; // the page setup dialog's values
+    ixo::PageSetup m_page;       // the window's page (PageSize, PageMargins)
+    bool m_landscape = true;
+    std::unique_ptr<QPrinter> m_printer;
+    QPoint m_panStart;
+    QPoint m_panStartScroll;
+    bool m_panning = false;
+    std::size_t m_outletsOutOfLimits = 0;
+    double m_lastRepaintMs = 0.0;
+    QString m_openWhenShown;
+    bool m_shown = false;
+};
+
+} // namespace ixo

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# End-to-end run of the window under Xvfb, driven with xdotool (run by hand; it takes about half a
+# minute): ixo starts with a project named on the command line, New goes through the wizard (2 stairs,
+# 3 floors, 6 flats, a wrong grid total first), Save as, Close, Open again, Save image as JPEG and Print
+# to PDF. Screenshots of every step go to the output folder.
+#
+#   tests/ui/end_to_end.sh BUILD_DIR OUT_DIR
+#
+# Needs xvfb, xdotool and imagemagick. The window runs without a window manager at 0,0 in its first-run
+# size (1280 x 860), so the menu positions below are fixed.
+set -euo pipefail
+build=$(cd "${1:?build folder}" && pwd)
+out=$(mkdir -p "${2:?output folder}" && cd "$2" && pwd)
+display=:97
+Xvfb $display -screen 0 1600x1000x24 >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+export XDG_CONFIG_HOME="$out/config"
+rm -rf "$XDG_CONFIG_HOME"
+cleanup() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+sleep 1
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+caption() { xdotool search --name Ixo2 getwindowname %@ 2>/dev/null | grep '\[' | head -1 || true; }
+shot() { import -window root "$out/$1.png"; }
+file_menu() { xdotool mousemove 20 8 click 1; sleep 0.5; xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
+
+"$build/bin/ixo-cli" new --stairs 2 --floors 6 --flats-per-floor 4 --outlets 3 --polarities 8 \
+    -o "$out/start.XPJ" >/dev/null || true
+IXO_REPORT_STARTUP=1 "$build/bin/ixo" "$out/start.XPJ" 2>"$out/ixo.log" &
+app=$!
+sleep 4
+shot 01-opened-from-command-line
+[ "$(caption)" = "Ixo2  [$out/start.XPJ]" ] || fail "caption after start: $(caption)"
+
+# New through the wizard: the open project is unchanged, so no question.
+xdotool search --name Ixo2 | tail -1 | xargs -I{} xdotool windowfocus {} 2>/dev/null || true
+file_menu 46 29
+shot 02-wizard-first-page
+xdotool key 2 Tab ctrl+a type 3
+xdotool key Tab Tab ctrl+a
+xdotool type 6
+xdotool key Return
+sleep 1
+shot 03-wizard-grid
+for _ in 1 2 3 4 5; do xdotool type 1; xdotool key Tab; done
+xdotool mousemove 679 573 click 1
+sleep 1
+shot 04-wizard-wrong-total
+xdotool key Return
+sleep 0.5
+xdotool mousemove 670 331 click 1
+sleep 0.3
+xdotool type 1
+xdotool mousemove 679 573 click 1
+sleep 3
+shot 05-new-project
+case "$(caption)" in *Project1.XPJ\]) ;; *) fail "caption after New: $(caption)" ;; esac
+
+file_menu 62 141 # Save as
+xdotool key ctrl+a
+xdotool type "$out/made.XPJ"
+xdotool key Return
+sleep 1.5
+[ -s "$out/made.XPJ" ] || fail "the project was not saved"
+[ "$(caption)" = "Ixo2  [$out/made.XPJ]" ] || fail "caption after Save as: $(caption)"
+
+file_menu 50 73 # Close
+[ -z "$(caption)" ] || fail "caption after Close: $(caption)"
+shot 06-closed
+file_menu 50 51 # Open
+xdotool key ctrl+a
+xdotool type "$out/made.XPJ"
+xdotool key Return
+sleep 2
+shot 07-reopened
+[ "$(caption)" = "Ixo2  [$out/made.XPJ]" ] || fail "caption after Open: $(caption)"
+
+file_menu 69 163 # Save image
+shot 08-save-image
+xdotool key ctrl+a
+xdotool type "$out/sheet.jpg"
+xdotool key Return
+sleep 3
+[ "$(identify -format '%wx%h' "$out/sheet.jpg")" = "1754x1240" ] || fail "the exported sheet"
+
+file_menu 47 209 # Print
+shot 09-print-dialog
+xdotool mousemove 650 417 click 1
+xdotool key ctrl+a
+xdotool type "$out/print.pdf"
+xdotool mousemove 662 457 click 1
+sleep 3
+[ "$(head -c 5 "$out/print.pdf")" = "%PDF-" ] || fail "the printed PDF"
+shot 10-after-print
+cat "$out/ixo.log" | grep "window shown" || true
+echo "end-to-end run passed; screenshots in $out"

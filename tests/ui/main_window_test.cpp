@@ -1,0 +1,460 @@
+#include "ui/app_session.h"
+#include "ui/image_export_dialog.h"
+#include "ui/main_window.h"
+#include "ui/progress_window.h"
+#include "ui/sheet_view.h"
+#include "ui/wizard_dialog.h"
+#include "ui/zoom_steps.h"
+#include "widgets_app.h"
+
+#include "building/proyecto.h"
+#include "schematic/schematic.h"
+#include "support/temp_dir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace ixo {
+namespace {
+
+// The demo building of the run command: 2 stairs x 6 floors x 4 flats x 3 outlets, 8 polarities.
+WizardResults DemoBuilding() {
+    WizardResults r;
+    r.Npolaridades = 8;
+    r.Nverticales = 2;
+    r.Nplantas = 6;
+    r.VertHeader = 1;
+    r.Nviv = 48;
+    r.NoutletViv = 3;
+    r.TipoDistribucionViv = 0;
+    r.TipoDistribucionCab = 1;
+    r.DisViv.assign(2, std::vector<std::int32_t>(6, 4));
+    return r;
+}
+
+// How many pixels of the image are not white.
+int InkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            inked += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
+        }
+    }
+    return inked;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureWidgetsApplication();
+        std::string message;
+        ASSERT_TRUE(session.Load(message)) << message;
+        window = std::make_unique<MainWindow>(session);
+        window->resize(1000, 700);
+        window->showError = [this](const QString& caption, const QString& text) {
+            errors.push_back(caption + ": " + text);
+        };
+        window->askSaveChanges = [this](const std::string& question) {
+            questions.push_back(question);
+            return answer;
+        };
+        window->chooseSaveFile = [this](const QString&) { return saveAs; };
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        if (window != nullptr && window->Project() != nullptr) {
+            window->Project()->Modificado = false;
+        }
+        window.reset();
+    }
+    bool Enabled(const char* action) const {
+        return window->Action(QString::fromLatin1(action))->isEnabled();
+    }
+
+    test::TempDir temp;
+    AppSession session{test::BinDirectory()};
+    std::unique_ptr<MainWindow> window;
+    std::vector<QString> errors;
+    std::vector<std::string> questions;
+    SaveAnswer answer = SaveAnswer::Cancel;
+    QString saveAs;
+};
+
+TEST_F(MainWindowTest, StartsEmptyWithProjectCommandsDisabled) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ixo2 "));
+    EXPECT_FALSE(window->ProjectOpen());
+    for (const char* name : {"Aclose", "ASave", "Asaveas", "ABmp", "APrint", "AZoomP", "AzoomM", "AZoomAll",
+                             "Encuadre", "AUndo", "ARedo", "Errorlevel", "Aruler", "CrearInformes"}) {
+        EXPECT_FALSE(Enabled(name)) << name;
+    }
+    for (const char* name : {"AFilenew", "AFileopen", "AExit", "AHelpC", "AAbout", "APagesetup"}) {
+        EXPECT_TRUE(Enabled(name)) << name;
+    }
+    EXPECT_EQ(window->Action(QStringLiteral("AFilenew"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(window->Action(QStringLiteral("AUndo"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(window->Action(QStringLiteral("ARedo"))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(window->Action(QStringLiteral("AHelpC"))->shortcut(), QKeySequence(Qt::Key_F1));
+    // Without a project the view is white.
+    EXPECT_EQ(InkedPixels(window->View()->Surface()->Image()), 0);
+    // The page starts as a landscape A4.
+    EXPECT_EQ(window->PageSize().width, 29700);
+    EXPECT_EQ(window->PageSize().height, 21000);
+}
+
+TEST_F(MainWindowTest, NewDrawsTheSheetAndEnablesTheProjectCommands) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    ASSERT_NE(window->Project(), nullptr);
+    ASSERT_NE(window->Schematic(), nullptr);
+    EXPECT_GT(window->Schematic()->ObjectCount(), 48u);
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Ixo2  [")));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("Project1.XPJ]")));
+    for (const char* name :
+         {"Aclose", "ASave", "Asaveas", "ABmp", "APrint", "AZoomP", "AzoomM", "AZoomAll"}) {
+        EXPECT_TRUE(Enabled(name)) << name;
+    }
+    EXPECT_FALSE(Enabled("AUndo"));
+    EXPECT_GT(InkedPixels(window->View()->Surface()->Image()), 500);
+    EXPECT_FALSE(window->StatusText().isEmpty());
+    EXPECT_EQ(window->ZoomIndex(), 0);
+}
+
+TEST_F(MainWindowTest, CancelInTheProgressWindowLeavesNoProject) {
+    // Cancel is pressed as soon as the progress window first lets events through.
+    QTimer::singleShot(0, window.get(), [this] {
+        for (QDialog* dialog : window->findChildren<QDialog*>()) {
+            if (auto* progress = dynamic_cast<ProgressWindow*>(dialog)) {
+                progress->RequestCancel();
+            }
+        }
+    });
+    EXPECT_FALSE(window->CreateProjectFromWizard(DemoBuilding()));
+    EXPECT_EQ(window->Project(), nullptr);
+    EXPECT_EQ(window->Schematic(), nullptr);
+    EXPECT_FALSE(Enabled("Aclose"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ixo2 "));
+    // The next New works as usual.
+    EXPECT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+}
+
+TEST_F(MainWindowTest, ZoomStepsAndScrollBars) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    // "All" fits the whole page: no scroll bar.
+    EXPECT_FALSE(window->View()->Horizontal()->isEnabled());
+    const double fit = window->CurrentPercent();
+    ASSERT_GT(fit, 0.0);
+    window->ZoomIn();
+    const int expected = ZoomStepPercent(ZoomInStep(0, fit));
+    EXPECT_EQ(ZoomStepPercent(window->ZoomIndex()), expected);
+    EXPECT_DOUBLE_EQ(window->CurrentPercent(), expected);
+    window->ZoomAll();
+    window->ChooseZoomStep(8); // 800 %: the page is far larger than the view
+    EXPECT_TRUE(window->View()->Horizontal()->isEnabled());
+    EXPECT_TRUE(window->View()->Vertical()->isEnabled());
+    // Entering a zoom from a disabled bar centres it.
+    QScrollBar* h = window->View()->Horizontal();
+    EXPECT_EQ(h->value(), h->maximum() / 2);
+    const QImage before = window->View()->Surface()->Image();
+    h->setValue(0);
+    EXPECT_NE(window->View()->Surface()->Image(), before); // scrolling repaints
+    window->ChooseZoomStep(10);
+    window->ZoomIn();
+    EXPECT_EQ(window->ZoomIndex(), 10);
+    window->ChooseZoomStep(1);
+    window->ZoomOut();
+    EXPECT_EQ(window->ZoomIndex(), 1);
+    window->ZoomAll();
+    EXPECT_EQ(window->ZoomIndex(), 0);
+    EXPECT_FALSE(window->View()->Horizontal()->isEnabled());
+}
+
+TEST_F(MainWindowTest, PanNeedsAScrollBar) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    QAction* pan = window->Action(QStringLiteral("Encuadre"));
+    pan->trigger();
+    EXPECT_FALSE(pan->isChecked()); // nothing to pan at "All"
+    window->ChooseZoomStep(7);
+    pan->trigger();
+    EXPECT_TRUE(pan->isChecked());
+}
+
+TEST_F(MainWindowTest, SaveCloseAndOpenAgain) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    const std::size_t objects = window->Schematic()->ObjectCount();
+    saveAs = QString::fromStdString((temp / "House.XPJ").string());
+    ASSERT_TRUE(window->SaveProjectAs());
+    EXPECT_TRUE(std::filesystem::exists(temp / "House.XPJ"));
+    EXPECT_FALSE(window->Project()->Modificado);
+    EXPECT_TRUE(window->Project()->Abierto);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ixo2  [") + saveAs + QStringLiteral("]"));
+    ASSERT_TRUE(window->CloseProject());
+    EXPECT_TRUE(questions.empty()); // saved: nothing to ask
+    EXPECT_EQ(window->Project(), nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ixo2 "));
+    EXPECT_EQ(InkedPixels(window->View()->Surface()->Image()), 0);
+    ASSERT_TRUE(window->OpenProjectFile(saveAs));
+    ASSERT_NE(window->Schematic(), nullptr);
+    EXPECT_EQ(window->Schematic()->ObjectCount(), objects);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ixo2  [") + saveAs + QStringLiteral("]"));
+    EXPECT_GT(InkedPixels(window->View()->Surface()->Image()), 500);
+    ASSERT_FALSE(window->RecentFiles().empty());
+    EXPECT_EQ(window->RecentFiles().front(), saveAs);
+    // Opened and unchanged: closing asks nothing.
+    EXPECT_TRUE(window->CloseProject());
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, SaveQuestionAnswers) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    answer = SaveAnswer::Cancel;
+    EXPECT_FALSE(window->CloseProject());
+    EXPECT_NE(window->Project(), nullptr); // Cancel keeps the project
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], "Save changes to project " + window->Project()->NombreFichero + "?");
+    // Cancel when closing the window keeps it open.
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    // Yes with a save dialog cancelled: nothing is lost, the project stays.
+    answer = SaveAnswer::Yes;
+    saveAs.clear();
+    EXPECT_FALSE(window->CloseProject());
+    EXPECT_NE(window->Project(), nullptr);
+    // Yes with a file: saved, then closed.
+    saveAs = QString::fromStdString((temp / "Yes.XPJ").string());
+    EXPECT_TRUE(window->CloseProject());
+    EXPECT_TRUE(std::filesystem::exists(temp / "Yes.XPJ"));
+    EXPECT_EQ(window->Project(), nullptr);
+    // No: closed without saving.
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    answer = SaveAnswer::No;
+    EXPECT_TRUE(window->CloseProject());
+    EXPECT_EQ(window->Project(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(temp / "Project1.XPJ"));
+}
+
+TEST_F(MainWindowTest, ASaveThatFailsSaysWhy) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    saveAs = QString::fromStdString((temp / "missing-folder" / "House.XPJ").string());
+    EXPECT_FALSE(window->SaveProjectAs());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("could not be saved"))) << errors[0].toStdString();
+    EXPECT_TRUE(window->Project()->Modificado);
+    EXPECT_FALSE(window->Project()->Abierto);
+}
+
+TEST_F(MainWindowTest, OpeningSomethingElseShowsWhyAndLeavesNoProject) {
+    test::WriteFileBytes(temp / "Bad.XPJ", "not a project at all");
+    EXPECT_FALSE(window->OpenProjectFile(QString::fromStdString((temp / "Bad.XPJ").string())));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], QStringLiteral("Error: This file is not a Ixo project"));
+    EXPECT_EQ(window->Project(), nullptr);
+    EXPECT_FALSE(Enabled("Aclose"));
+}
+
+TEST_F(MainWindowTest, DroppedProjectFilesOpenOthersDoNot) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    saveAs = QString::fromStdString((temp / "Drop.xpj").string());
+    ASSERT_TRUE(window->SaveProjectAs());
+    ASSERT_TRUE(window->CloseProject());
+    const auto drop = [this](const std::vector<QString>& files) {
+        QList<QUrl> urls;
+        for (const QString& file : files) {
+            urls << QUrl::fromLocalFile(file);
+        }
+        return window->OpenDroppedFiles(urls);
+    };
+    test::WriteFileBytes(temp / "notes.txt", "x");
+    EXPECT_FALSE(drop({QString::fromStdString((temp / "notes.txt").string()), saveAs}));
+    EXPECT_EQ(window->Project(), nullptr); // only the first file is looked at
+    EXPECT_TRUE(drop({saveAs}));
+    EXPECT_NE(window->Project(), nullptr);
+    EXPECT_TRUE(errors.empty()) << (errors.empty() ? std::string() : errors.front().toStdString());
+}
+
+TEST_F(MainWindowTest, ImageExportWritesTheFileAndRestoresTheView) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    const QImage screen = window->View()->Surface()->Image();
+    ImageExportSettings settings(temp.Path());
+    settings.ChooseFile((temp / "sheet.png").string());
+    ASSERT_TRUE(window->ExportImage(settings));
+    QImage written(QString::fromStdString((temp / "sheet.png").string()));
+    EXPECT_EQ(written.size(), QSize(1754, 1240));
+    EXPECT_EQ(window->View()->Surface()->Image(), screen); // the screen is laid out again
+    settings.ChooseFile((temp / "sheet.bmp").string());
+    ASSERT_TRUE(window->ExportImage(settings));
+    const std::string bmp = test::ReadFileBytes(temp / "sheet.bmp");
+    ASSERT_GT(bmp.size(), 2u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    // A folder that does not exist: the reason is shown and the view is restored all the same.
+    settings.ChooseFile((temp / "nowhere" / "sheet.jpg").string());
+    EXPECT_FALSE(window->ExportImage(settings));
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(window->View()->Surface()->Image(), screen);
+}
+
+TEST_F(MainWindowTest, PrintsToAPdfFile) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((temp / "print.pdf").string()));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    ASSERT_TRUE(window->PrintTo(printer));
+    const std::string pdf = test::ReadFileBytes(temp / "print.pdf");
+    ASSERT_GT(pdf.size(), 1000u);
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+}
+
+TEST_F(MainWindowTest, HelpWithoutTheManualSaysWhichFile) {
+    // The test program's folder holds no manual.
+    window->ShowHelp();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Ixo2: No such file or directory\r\n")))
+        << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral("/Ixo.pdf")));
+}
+
+TEST_F(MainWindowTest, ImageDialogAcceptsOnlyANamedFile) {
+    ImageExportDialog dialog(window.get(), temp.Path());
+    EXPECT_FALSE(dialog.JpegButton()->isEnabled());
+    dialog.ChooseFile(QStringLiteral("/x/a.jpg"));
+    EXPECT_TRUE(dialog.JpegButton()->isEnabled());
+    dialog.ChooseFile(QStringLiteral("/x/a.BMP"));
+    EXPECT_FALSE(dialog.JpegButton()->isEnabled());
+    dialog.FileEdit()->clear();
+    emit dialog.FileEdit()->textEdited(QString());
+    dialog.open();
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()); // no file name: stays open
+    dialog.reject();
+    EXPECT_FALSE(dialog.isVisible());
+    JpegOptionsDialog jpeg(window.get(), 40);
+    EXPECT_EQ(jpeg.Slider()->value(), 40);
+    jpeg.PressDefault();
+    EXPECT_EQ(jpeg.Quality(), 75);
+}
+
+class WizardDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureWidgetsApplication();
+        wizard = std::make_unique<WizardDialog>(nullptr);
+        wizard->SetMessageSink([this](const QString& text) { messages.push_back(text); });
+        wizard->show();
+    }
+    void Type(QLineEdit* edit, const QString& text) {
+        edit->setText(text);
+        emit edit->editingFinished();
+    }
+    std::unique_ptr<WizardDialog> wizard;
+    std::vector<QString> messages;
+};
+
+TEST_F(WizardDialogTest, FirstPageShowsTheStartValues) {
+    EXPECT_EQ(wizard->windowTitle(), QStringLiteral("Wizard"));
+    EXPECT_EQ(wizard->FloorsEdit()->text(), QStringLiteral("1"));
+    EXPECT_EQ(wizard->FlatsEdit()->text(), QStringLiteral("1"));
+    EXPECT_EQ(wizard->TopologyGroup()->checkedId(), 1);
+    EXPECT_FALSE(wizard->BackButton()->isEnabled());
+    EXPECT_EQ(wizard->NextButton()->text(), QStringLiteral("Next >"));
+    EXPECT_EQ(wizard->HeadendBox()->count(), 1);
+    // The key filter drops letters.
+    QString text = QStringLiteral("1a");
+    int position = 0;
+    EXPECT_EQ(wizard->FloorsEdit()->validator()->validate(text, position), QValidator::Invalid);
+}
+
+TEST_F(WizardDialogTest, FiveToThreeStairsMovesTheHeadend) {
+    wizard->StairsBox()->setCurrentIndex(4);
+    wizard->HeadendBox()->setCurrentIndex(4);
+    wizard->StairsBox()->setCurrentIndex(2);
+    EXPECT_EQ(wizard->HeadendBox()->count(), 3);
+    EXPECT_EQ(wizard->HeadendBox()->currentIndex(), 2);
+    EXPECT_EQ(wizard->Model().Results().VertHeader, 3);
+}
+
+TEST_F(WizardDialogTest, TooManyFlatsForStandAlone) {
+    Type(wizard->FlatsEdit(), QStringLiteral("257"));
+    EXPECT_EQ(wizard->TopologyGroup()->checkedId(), 1);
+    wizard->TopologyGroup()->button(0)->click();
+    EXPECT_EQ(wizard->TopologyGroup()->checkedId(), 1);
+    Type(wizard->FlatsEdit(), QStringLiteral("256"));
+    wizard->TopologyGroup()->button(0)->click();
+    EXPECT_EQ(wizard->TopologyGroup()->checkedId(), 0);
+}
+
+TEST_F(WizardDialogTest, FloorsOutOfRangeKeepTheFirstPage) {
+    Type(wizard->FloorsEdit(), QStringLiteral("101"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QStringLiteral(" Value must be between 1 and 100"));
+    wizard->NextClicked(); // the same rejection is not shown twice
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(wizard->PageShown(), 0);
+    wizard->FloorsEdit()->setText(QStringLiteral("0"));
+    wizard->NextClicked();
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(wizard->PageShown(), 0);
+}
+
+TEST_F(WizardDialogTest, GridPageAndCreate) {
+    wizard->StairsBox()->setCurrentIndex(1);
+    wizard->FloorsEdit()->setText(QStringLiteral("2"));
+    wizard->FlatsEdit()->setText(QStringLiteral("5"));
+    wizard->NextClicked();
+    ASSERT_EQ(wizard->PageShown(), 1);
+    EXPECT_TRUE(wizard->BackButton()->isEnabled());
+    EXPECT_EQ(wizard->NextButton()->text(), QStringLiteral("Create >"));
+    QTableWidget* grid = wizard->Grid();
+    ASSERT_EQ(grid->rowCount(), 2);
+    ASSERT_EQ(grid->columnCount(), 2);
+    EXPECT_EQ(grid->verticalHeaderItem(0)->text(), QStringLiteral("Floor  2"));
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Stair 2"));
+    grid->item(0, 0)->setText(QStringLiteral("2"));
+    grid->item(1, 1)->setText(QStringLiteral("2"));
+    wizard->NextClicked();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QStringLiteral("The number of flats is 4. The valid value is 5"));
+    EXPECT_EQ(wizard->PageShown(), 1);
+    grid->item(1, 0)->setText(QStringLiteral("1"));
+    wizard->NextClicked();
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    const WizardResults& r = wizard->Model().Results();
+    EXPECT_EQ(r.Nviv, 5);
+    // Stair 1 (array 1): 2 on the top floor, 1 below; stair 2 (array 0): 0 and 2.
+    EXPECT_EQ(r.DisViv[1], (std::vector<std::int32_t>{2, 1}));
+    EXPECT_EQ(r.DisViv[0], (std::vector<std::int32_t>{0, 2}));
+}
+
+TEST_F(WizardDialogTest, EmptyCellIsRefusedSilently) {
+    wizard->FloorsEdit()->setText(QStringLiteral("2"));
+    wizard->FlatsEdit()->setText(QStringLiteral("3"));
+    wizard->NextClicked();
+    ASSERT_EQ(wizard->PageShown(), 1);
+    wizard->Grid()->item(0, 0)->setText(QStringLiteral("3"));
+    wizard->Grid()->item(1, 0)->setText(QString());
+    wizard->NextClicked();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(wizard->PageShown(), 1);
+    EXPECT_EQ(wizard->Grid()->item(1, 0)->text(), QStringLiteral("0"));
+    wizard->BackClicked();
+    EXPECT_EQ(wizard->PageShown(), 0);
+    EXPECT_FALSE(wizard->BackButton()->isEnabled());
+}
+
+} // namespace
+} // namespace ixo
