@@ -1,0 +1,158 @@
+#include "render/report_export.h"
+
+#include "common/ascii_case.h"
+#include "common/file_replace.h"
+#include "render/text_document_writer.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocumentWriter>
+
+#include <memory>
+
+namespace ixo {
+
+namespace {
+
+// The PDF is drawn in document pixels (96 to the inch), so that the document's fixed column widths
+// and its fonts keep their sizes on paper.
+constexpr int kResolution = 96;
+constexpr double kPixelsPerMm = kResolution / 25.4;
+
+struct PageGeometry {
+    QRectF body; // the text flow, in page pixels
+    QRectF header;
+    QRectF footer;
+};
+
+PageGeometry Geometry() {
+    const double width = ReportPage::kWidthMm * kPixelsPerMm;
+    const double height = ReportPage::kHeightMm * kPixelsPerMm;
+    const double left = ReportPage::kLeftMm * kPixelsPerMm;
+    const double right = width - ReportPage::kRightMm * kPixelsPerMm;
+    const double top = ReportPage::kTopMm * kPixelsPerMm;
+    const double bottom = height - ReportPage::kBottomMm * kPixelsPerMm;
+    PageGeometry page;
+    page.body = QRectF(left, top, right - left, bottom - top);
+    page.header = QRectF(left, 8 * kPixelsPerMm, right - left, top - 10 * kPixelsPerMm);
+    page.footer = QRectF(left, bottom + 6 * kPixelsPerMm, right - left, 10 * kPixelsPerMm);
+    return page;
+}
+
+// A copy of the document laid out in pages of the report page's body.
+std::unique_ptr<QTextDocument> Paginated(const TextDocumentWriter& writer) {
+    std::unique_ptr<QTextDocument> copy(writer.Document().clone());
+    copy->setPageSize(Geometry().body.size());
+    return copy;
+}
+
+bool WriteBytes(const std::filesystem::path& file, const QByteArray& bytes) {
+    return ReplaceFileContents(file,
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const PageGeometry& page,
+                      int number) {
+    painter.save();
+    painter.setFont(QFont(QStringLiteral("Arial"), 10));
+    painter.setPen(Qt::black);
+    QString header = writer.Header1();
+    if (!writer.Header2().isEmpty()) {
+        header += (header.isEmpty() ? QString() : QStringLiteral("    ")) + writer.Header2();
+    }
+    painter.drawText(page.header, Qt::AlignLeft | Qt::AlignBottom, header);
+    const QString pageNumber = QString::number(number);
+    const QString footer =
+        writer.Footer().isEmpty() ? pageNumber : writer.Footer() + QStringLiteral(" ") + pageNumber;
+    painter.drawText(page.footer, Qt::AlignHCenter | Qt::AlignTop, footer);
+    painter.restore();
+}
+
+bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer) {
+    QPdfWriter pdf(&buffer);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    pdf.setResolution(kResolution);
+    pdf.setCreator(QStringLiteral("Ixo"));
+    pdf.setTitle(writer.Header1());
+    const std::unique_ptr<QTextDocument> document = Paginated(writer);
+    const PageGeometry page = Geometry();
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        return false;
+    }
+    const int pages = document->pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !pdf.newPage()) {
+            return false;
+        }
+        painter.save();
+        const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
+        painter.translate(page.body.left(), page.body.top() - view.top());
+        painter.setClipRect(view);
+        document->drawContents(&painter, view);
+        painter.restore();
+        // The footer's page number is always printed, the header when the report has one.
+        DrawHeaderFooter(painter, writer, page, i + 1);
+    }
+    return painter.end();
+}
+
+} // namespace
+
+std::optional<ReportFormat> ReportFormatNamed(std::string_view name) {
+    const std::string lower = LowerAscii(name);
+    if (lower == "html") {
+        return ReportFormat::Html;
+    }
+    if (lower == "odt") {
+        return ReportFormat::Odt;
+    }
+    if (lower == "pdf") {
+        return ReportFormat::Pdf;
+    }
+    return std::nullopt;
+}
+
+std::string_view ExtensionOf(ReportFormat format) {
+    switch (format) {
+    case ReportFormat::Odt:
+        return ".odt";
+    case ReportFormat::Pdf:
+        return ".pdf";
+    case ReportFormat::Html:
+        break;
+    }
+    return ".html";
+}
+
+int ReportPageCount(const TextDocumentWriter& writer) {
+    return Paginated(writer)->pageCount();
+}
+
+bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file, ReportFormat format) {
+    if (format == ReportFormat::Html) {
+        return ReplaceFileContents(file, writer.Html());
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool written = false;
+    if (format == ReportFormat::Odt) {
+        QTextDocumentWriter odf(&buffer, "odf");
+        written = odf.write(&writer.Document());
+    } else {
+        written = WritePdf(writer, buffer);
+    }
+    buffer.close();
+    if (!written) {
+        SetLastFileError(format == ReportFormat::Odt ? "the document could not be written as ODF text"
+                                                     : "the document could not be drawn as PDF");
+        return false;
+    }
+    return WriteBytes(file, buffer.data());
+}
+
+} // namespace ixo
