@@ -3,6 +3,7 @@
 #include "cli/catalogue_commands.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
+#include "cli/report_command.h"
 #include "cli/settings_commands.h"
 
 namespace ixo::cli {
@@ -13,6 +14,7 @@ CommandRegistry BuildCommandRegistry() {
     AddCatalogueCommands(registry);
     AddNewCommand(registry);
     AddProjectCommands(registry);
+    AddReportCommand(registry);
     return registry;
 }
 
