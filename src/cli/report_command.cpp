@@ -125,12 +125,13 @@ int Report(const CommandContext& context) {
         context.err << kProgramName << ": " << ReportFailure() << "\n";
         return kExitFailure;
     }
-    if (!ExportReport(writer, target, *form.document)) {
+    int pages = 0;
+    if (!ExportReport(writer, target, *form.document, &pages)) {
         return CannotWrite(context, target);
     }
     context.out << target.string();
     if (*form.document == ReportFormat::Pdf) {
-        context.out << " (" << ReportPageCount(writer) << " pages)";
+        context.out << " (" << pages << (pages == 1 ? " page)" : " pages)");
     }
     context.out << "\n";
     return kExitSuccess;

@@ -9,9 +9,13 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextDocumentWriter>
 
 #include <memory>
+#include <vector>
 
 namespace ixo {
 
@@ -42,11 +46,38 @@ PageGeometry Geometry() {
     return page;
 }
 
-// A copy of the document laid out in pages of the report page's body.
-std::unique_ptr<QTextDocument> Paginated(const TextDocumentWriter& writer) {
-    std::unique_ptr<QTextDocument> copy(writer.Document().clone());
-    copy->setPageSize(Geometry().body.size());
-    return copy;
+// The document cut at its page breaks, each part laid out in pages of the report page's body. A page
+// break always starts a new page, so the parts print the same pages as the whole; laying out and drawing
+// each part alone keeps printing linear in the length of the report (the whole document would be walked
+// for every page).
+std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& writer) {
+    const QTextDocument& document = writer.Document();
+    std::vector<int> starts = {0};
+    for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
+        const bool pageBreak =
+            (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0;
+        if (pageBreak && QTextCursor(block).currentTable() == nullptr) {
+            starts.push_back(block.position());
+        }
+    }
+    const int end = document.characterCount() - 1;
+    std::vector<std::unique_ptr<QTextDocument>> parts;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        QTextCursor selection(const_cast<QTextDocument*>(&document));
+        selection.setPosition(starts[i]);
+        selection.setPosition(i + 1 < starts.size() ? starts[i + 1] - 1 : end, QTextCursor::KeepAnchor);
+        auto part = std::make_unique<QTextDocument>();
+        part->setDefaultFont(document.defaultFont());
+        QTextCursor cursor(part.get());
+        cursor.insertFragment(QTextDocumentFragment(selection));
+        // The break that made the part is its first page now.
+        QTextBlockFormat format = part->begin().blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        QTextCursor(part->begin()).setBlockFormat(format);
+        part->setPageSize(Geometry().body.size());
+        parts.push_back(std::move(part));
+    }
+    return parts;
 }
 
 bool WriteBytes(const std::filesystem::path& file, const QByteArray& bytes) {
@@ -71,32 +102,35 @@ void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const
     painter.restore();
 }
 
-bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer) {
+bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer, int& number) {
     QPdfWriter pdf(&buffer);
     pdf.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     pdf.setResolution(kResolution);
     pdf.setCreator(QStringLiteral("Ixo"));
     pdf.setTitle(writer.Header1());
-    const std::unique_ptr<QTextDocument> document = Paginated(writer);
+    const auto parts = Paginated(writer);
     const PageGeometry page = Geometry();
     QPainter painter;
     if (!painter.begin(&pdf)) {
         return false;
     }
-    const int pages = document->pageCount();
-    for (int i = 0; i < pages; ++i) {
-        if (i > 0 && !pdf.newPage()) {
-            return false;
+    number = 0;
+    for (const auto& document : parts) {
+        const int pages = document->pageCount();
+        for (int i = 0; i < pages; ++i) {
+            if (number > 0 && !pdf.newPage()) {
+                return false;
+            }
+            painter.save();
+            const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
+            painter.translate(page.body.left(), page.body.top() - view.top());
+            painter.setClipRect(view);
+            document->drawContents(&painter, view);
+            painter.restore();
+            // The footer's page number is always printed, the header when the report has one.
+            DrawHeaderFooter(painter, writer, page, ++number);
         }
-        painter.save();
-        const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
-        painter.translate(page.body.left(), page.body.top() - view.top());
-        painter.setClipRect(view);
-        document->drawContents(&painter, view);
-        painter.restore();
-        // The footer's page number is always printed, the header when the report has one.
-        DrawHeaderFooter(painter, writer, page, i + 1);
     }
     return painter.end();
 }
@@ -130,10 +164,15 @@ std::string_view ExtensionOf(ReportFormat format) {
 }
 
 int ReportPageCount(const TextDocumentWriter& writer) {
-    return Paginated(writer)->pageCount();
+    int pages = 0;
+    for (const auto& part : Paginated(writer)) {
+        pages += part->pageCount();
+    }
+    return pages;
 }
 
-bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file, ReportFormat format) {
+bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file, ReportFormat format,
+                  int* pages) {
     if (format == ReportFormat::Html) {
         return ReplaceFileContents(file, writer.Html());
     }
@@ -144,7 +183,11 @@ bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path&
         QTextDocumentWriter odf(&buffer, "odf");
         written = odf.write(&writer.Document());
     } else {
-        written = WritePdf(writer, buffer);
+        int count = 0;
+        written = WritePdf(writer, buffer, count);
+        if (pages != nullptr) {
+            *pages = count;
+        }
     }
     buffer.close();
     if (!written) {

@@ -33,8 +33,8 @@ struct ReportPage {
 int ReportPageCount(const TextDocumentWriter& writer);
 
 // Writes the document to file in that format (replacing the file whole or not at all); false with the
-// reason in LastFileError().
+// reason in LastFileError(). A PDF's page count goes to pages when given.
 [[nodiscard]] bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file,
-                                ReportFormat format);
+                                ReportFormat format, int* pages = nullptr);
 
 } // namespace ixo
