@@ -58,6 +58,9 @@ QString MetaValue(const QString& html, const char* name) {
 } // namespace
 
 TextDocumentWriter::TextDocumentWriter() : m_document(std::make_unique<QTextDocument>()) {
+    // A generated report is not undone cell by cell: no undo history while writing (the editor that
+    // shows the document turns it on).
+    m_document->setUndoRedoEnabled(false);
     Reiniciar();
 }
 
