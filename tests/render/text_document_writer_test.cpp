@@ -110,7 +110,8 @@ TEST_F(TextDocumentWriterTest, HtmlKeepsTextTablesHeaderAndFooter) {
     EXPECT_EQ(reopened.Header2(), "Block \"A\" & <B>");
     EXPECT_TRUE(reopened.HeaderFooterShown());
     QTextTable* table2 = nullptr;
-    for (QTextBlock block = reopened.Document().begin(); block.isValid() && table2 == nullptr; block = block.next()) {
+    for (QTextBlock block = reopened.Document().begin(); block.isValid() && table2 == nullptr;
+         block = block.next()) {
         table2 = QTextCursor(block).currentTable();
     }
     ASSERT_NE(table2, nullptr);
