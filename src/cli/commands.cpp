@@ -5,6 +5,7 @@
 #include "cli/export_command.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
+#include "cli/report_command.h"
 #include "cli/settings_commands.h"
 
 namespace ixo::cli {
@@ -17,6 +18,7 @@ CommandRegistry BuildCommandRegistry() {
     AddProjectCommands(registry);
     AddEditCommand(registry);
     AddExportCommand(registry);
+    AddReportCommand(registry);
     return registry;
 }
 

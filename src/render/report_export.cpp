@@ -1,0 +1,201 @@
+#include "render/report_export.h"
+
+#include "common/ascii_case.h"
+#include "common/file_replace.h"
+#include "render/text_document_writer.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextDocumentWriter>
+
+#include <memory>
+#include <vector>
+
+namespace ixo {
+
+namespace {
+
+// The PDF is drawn in document pixels (96 to the inch), so that the document's fixed column widths
+// and its fonts keep their sizes on paper.
+constexpr int kResolution = 96;
+constexpr double kPixelsPerMm = kResolution / 25.4;
+
+struct PageGeometry {
+    QRectF body; // the text flow, in page pixels
+    QRectF header;
+    QRectF footer;
+};
+
+PageGeometry Geometry() {
+    const double width = ReportPage::kWidthMm * kPixelsPerMm;
+    const double height = ReportPage::kHeightMm * kPixelsPerMm;
+    const double left = ReportPage::kLeftMm * kPixelsPerMm;
+    const double right = width - ReportPage::kRightMm * kPixelsPerMm;
+    const double top = ReportPage::kTopMm * kPixelsPerMm;
+    const double bottom = height - ReportPage::kBottomMm * kPixelsPerMm;
+    PageGeometry page;
+    page.body = QRectF(left, top, right - left, bottom - top);
+    page.header = QRectF(left, 8 * kPixelsPerMm, right - left, top - 10 * kPixelsPerMm);
+    page.footer = QRectF(left, bottom + 6 * kPixelsPerMm, right - left, 10 * kPixelsPerMm);
+    return page;
+}
+
+// The document cut at its page breaks, each part laid out in pages of the report page's body. A page
+// break always starts a new page, so the parts print the same pages as the whole; laying out and drawing
+// each part alone keeps printing linear in the length of the report (the whole document would be walked
+// for every page).
+std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& writer) {
+    const QTextDocument& document = writer.Document();
+    std::vector<int> starts = {0};
+    for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
+        const bool pageBreak =
+            (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0;
+        if (pageBreak && QTextCursor(block).currentTable() == nullptr) {
+            starts.push_back(block.position());
+        }
+    }
+    const int end = document.characterCount() - 1;
+    std::vector<std::unique_ptr<QTextDocument>> parts;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        QTextCursor selection(const_cast<QTextDocument*>(&document));
+        selection.setPosition(starts[i]);
+        selection.setPosition(i + 1 < starts.size() ? starts[i + 1] - 1 : end, QTextCursor::KeepAnchor);
+        auto part = std::make_unique<QTextDocument>();
+        part->setDefaultFont(document.defaultFont());
+        QTextCursor cursor(part.get());
+        cursor.insertFragment(QTextDocumentFragment(selection));
+        // The break that made the part is its first page now.
+        QTextBlockFormat format = part->begin().blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        QTextCursor(part->begin()).setBlockFormat(format);
+        part->setPageSize(Geometry().body.size());
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+bool WriteBytes(const std::filesystem::path& file, const QByteArray& bytes) {
+    return ReplaceFileContents(file,
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const PageGeometry& page,
+                      int number) {
+    painter.save();
+    painter.setFont(QFont(QStringLiteral("Arial"), 10));
+    painter.setPen(Qt::black);
+    QString header = writer.Header1();
+    if (!writer.Header2().isEmpty()) {
+        header += (header.isEmpty() ? QString() : QStringLiteral("    ")) + writer.Header2();
+    }
+    painter.drawText(page.header, Qt::AlignLeft | Qt::AlignBottom, header);
+    const QString pageNumber = QString::number(number);
+    const QString footer =
+        writer.Footer().isEmpty() ? pageNumber : writer.Footer() + QStringLiteral(" ") + pageNumber;
+    painter.drawText(page.footer, Qt::AlignHCenter | Qt::AlignTop, footer);
+    painter.restore();
+}
+
+bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer, int& number) {
+    QPdfWriter pdf(&buffer);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    pdf.setResolution(kResolution);
+    pdf.setCreator(QStringLiteral("Ixo"));
+    pdf.setTitle(writer.Header1());
+    const auto parts = Paginated(writer);
+    const PageGeometry page = Geometry();
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        return false;
+    }
+    number = 0;
+    for (const auto& document : parts) {
+        const int pages = document->pageCount();
+        for (int i = 0; i < pages; ++i) {
+            if (number > 0 && !pdf.newPage()) {
+                return false;
+            }
+            painter.save();
+            const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
+            painter.translate(page.body.left(), page.body.top() - view.top());
+            painter.setClipRect(view);
+            document->drawContents(&painter, view);
+            painter.restore();
+            // The footer's page number is always printed, the header when the report has one.
+            DrawHeaderFooter(painter, writer, page, ++number);
+        }
+    }
+    return painter.end();
+}
+
+} // namespace
+
+std::optional<ReportFormat> ReportFormatNamed(std::string_view name) {
+    const std::string lower = LowerAscii(name);
+    if (lower == "html") {
+        return ReportFormat::Html;
+    }
+    if (lower == "odt") {
+        return ReportFormat::Odt;
+    }
+    if (lower == "pdf") {
+        return ReportFormat::Pdf;
+    }
+    return std::nullopt;
+}
+
+std::string_view ExtensionOf(ReportFormat format) {
+    switch (format) {
+    case ReportFormat::Odt:
+        return ".odt";
+    case ReportFormat::Pdf:
+        return ".pdf";
+    case ReportFormat::Html:
+        break;
+    }
+    return ".html";
+}
+
+int ReportPageCount(const TextDocumentWriter& writer) {
+    int pages = 0;
+    for (const auto& part : Paginated(writer)) {
+        pages += part->pageCount();
+    }
+    return pages;
+}
+
+bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file, ReportFormat format,
+                  int* pages) {
+    if (format == ReportFormat::Html) {
+        return ReplaceFileContents(file, writer.Html());
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool written = false;
+    if (format == ReportFormat::Odt) {
+        QTextDocumentWriter odf(&buffer, "odf");
+        written = odf.write(&writer.Document());
+    } else {
+        int count = 0;
+        written = WritePdf(writer, buffer, count);
+        if (pages != nullptr) {
+            *pages = count;
+        }
+    }
+    buffer.close();
+    if (!written) {
+        SetLastFileError(format == ReportFormat::Odt ? "the document could not be written as ODF text"
+                                                     : "the document could not be drawn as PDF");
+        return false;
+    }
+    return WriteBytes(file, buffer.data());
+}
+
+} // namespace ixo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "reports/document_writer.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class QTextTable;
+
+namespace ixo {
+
+// The document writer on Qt's rich-text document: the report is a QTextDocument that the desktop shows
+// and edits, and that is saved as HTML (Qt's own rich-text form, read back without loss) or exported
+// (report_export.h). Needs a QGuiApplication (fonts); headless programs use the offscreen platform.
+//
+// Column widths in centimetres become fixed widths in document pixels (96 to the inch). The page header
+// and footer are not part of the text flow: they are kept beside the document, drawn on each printed
+// page and carried in the HTML's head.
+class TextDocumentWriter : public DocumentWriter {
+public:
+    TextDocumentWriter();
+    ~TextDocumentWriter() override;
+
+    void Reiniciar() override;
+    void SetFontSize(std::int16_t points) override;
+    void SetTableGridLines(bool shown) override;
+    [[nodiscard]] TRegistroatributo AtributosActuales() const override;
+    void InsertarTexto(std::string_view text, const TRegistroatributo& attributes, bool apply) override;
+    void SaltoPagina() override;
+    [[nodiscard]] int InsertarTabla(int rows, int columns) override;
+    void AnchosColumnas(int table, const std::vector<double>& widths) override;
+    void TextoCelda(int table, int row, int column, std::string_view text) override;
+    void FormatoCelda(int table, int row, int column, bool italic, bool underline, bool bold) override;
+    void AlineacionCeldas(int table, int column, Alineacion alignment, int firstRow, int lastRow) override;
+    void TrasTabla() override;
+    void CabeceraPie(std::string_view header1, std::string_view header2, std::string_view footer) override;
+    // Saves the document as HTML.
+    [[nodiscard]] bool Guardar(const std::filesystem::path& file) override;
+
+    QTextDocument& Document() { return *m_document; }
+    const QTextDocument& Document() const { return *m_document; }
+    const QString& Header1() const { return m_header1; }
+    const QString& Header2() const { return m_header2; }
+    const QString& Footer() const { return m_footer; }
+    bool HeaderFooterShown() const { return m_headerFooter; }
+
+    // The document as HTML, with the page header and footer in its head.
+    std::string Html() const;
+    // Replaces the document by a report saved with Html(); its header and footer come back too.
+    void SetHtml(const std::string& html);
+
+    // Document pixels per centimetre.
+    static constexpr double kPixelsPerCm = 96.0 / 2.54;
+
+private:
+    QTextTable* Table(int id) const;
+    QTextCharFormat TextFormat(const TRegistroatributo& attributes) const;
+    QTextCharFormat CellFormat() const;
+    void InsertLines(QTextCursor& cursor, std::string_view text, const QTextCharFormat& format);
+
+    std::unique_ptr<QTextDocument> m_document;
+    QTextCursor m_cursor;
+    std::map<int, QTextTable*> m_tables; // owned by the document
+    QTextBlockFormat m_blockFormat;      // the paragraph format new paragraphs take
+    int m_nextTable = 11;
+    std::int16_t m_fontSize = 10;
+    bool m_gridLines = true;
+    QString m_header1;
+    QString m_header2;
+    QString m_footer;
+    bool m_headerFooter = false;
+};
+
+} // namespace ixo
