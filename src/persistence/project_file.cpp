@@ -37,14 +37,15 @@ void WriteRecord(TPrimerComponente& component, BinaryWriter& out) {
     }
 }
 
-// Applies a record; a flat does not rebuild itself while its stored shape is being set.
-void ApplyRecord(TPrimerComponente& component, const ComponentStreamRecord& record) {
+// Reads the properties of a component stream into component; a flat does not rebuild itself while its
+// stored shape is being set.
+void ReadRecordInto(BinaryReader& in, TPrimerComponente& component, const ComponentStreamHeader& header) {
     auto* flat = dynamic_cast<Tvivienda*>(&component);
     const bool rebuildable = flat != nullptr && flat->Reconstruible;
     if (flat != nullptr) {
         flat->Reconstruible = false;
     }
-    ApplyComponentRecord(component, record);
+    ReadComponentProperties(in, component, header);
     if (flat != nullptr) {
         flat->Reconstruible = rebuildable;
     }
@@ -52,15 +53,15 @@ void ApplyRecord(TPrimerComponente& component, const ComponentStreamRecord& reco
 
 // The component a child record is read into: the parent's component of that name (one its constructor
 // made), or a new component of the record's class owned by the parent.
-TPrimerComponente& ChildFor(TPrimerComponente& parent, const ComponentStreamRecord& record) {
-    if (TPrimerComponente* existing = parent.FindComponent(record.name)) {
+TPrimerComponente& ChildFor(TPrimerComponente& parent, const ComponentStreamHeader& header) {
+    if (TPrimerComponente* existing = parent.FindComponent(header.name)) {
         return *existing;
     }
-    TPrimerComponente* created = ClassRegistry::Instance().CreateComponent(record.className, &parent);
+    TPrimerComponente* created = ClassRegistry::Instance().CreateComponent(header.className, &parent);
     if (created == nullptr) {
-        throw StreamError("unknown class " + record.className + " in the project file");
+        throw StreamError("unknown class " + header.className + " in the project file");
     }
-    created->SetName(record.name);
+    created->SetName(header.name);
     return *created;
 }
 
@@ -156,9 +157,9 @@ void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& projec
     }
     const std::size_t count = in.ReadCount(kMinRecordSize, "components");
     for (std::size_t i = 0; i < count; ++i) {
-        const ComponentStreamRecord record = ReadComponentStream(in);
-        TPrimerComponente& child = ChildFor(parent, record);
-        ApplyRecord(child, record);
+        const ComponentStreamHeader header = ReadComponentStreamHeader(in);
+        TPrimerComponente& child = ChildFor(parent, header);
+        ReadRecordInto(in, child, header);
         AttachReadComponent(child, project);
         ReadChildren(in, child, project, depth + 1);
     }
@@ -189,7 +190,7 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         opened.project = TPrimerComponente::CreateRoot<Tproyecto>();
         Tproyecto& project = *opened.project;
         project.SetAlmacen(store);
-        const ComponentStreamRecord root = ReadComponentStream(in);
+        const ComponentStreamHeader root = ReadComponentStreamHeader(in);
         project.SetName(root.name);
         ApplyComponentRecord(project, root);
         project.NombreFichero = path.string();
