@@ -13,9 +13,11 @@
 #include "persistence/component_stream.h"
 #include "persistence/persisted_classes.h"
 #include "persistence/project_attach.h"
+#include "persistence/stored_omissions.h"
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
 
 namespace ixo {
@@ -69,6 +71,7 @@ struct Header {
     std::int32_t format = 0;
     std::string tag;
     std::string version;
+    std::string reserved;
 };
 
 Header ReadHeader(BinaryReader& in) {
@@ -76,7 +79,7 @@ Header ReadHeader(BinaryReader& in) {
     header.format = in.ReadInt32();
     header.tag = in.ReadCountedString();
     header.version = Cp1252ToUtf8(in.ReadCountedString());
-    in.ReadCountedString(); // reserved
+    header.reserved = in.ReadCountedString();
     return header;
 }
 
@@ -129,7 +132,7 @@ std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project) {
     out.WriteInt32(kProjectFormat);
     out.WriteCountedString(kProjectTag);
     out.WriteCountedString(Utf8ToCp1252(ProgramVersion()));
-    out.WriteCountedString("");
+    out.WriteCountedString(EncodeOmissions(project.Omissions())); // empty without omissions
     WriteRecord(project, out);
     return out.TakeBytes();
 }
@@ -192,8 +195,13 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         project.SetAlmacen(store);
         const ComponentStreamHeader root = ReadComponentStreamHeader(in);
         project.SetName(root.name);
-        ApplyComponentRecord(project, root);
+        ReadComponentProperties(in, project, root);
         project.NombreFichero = path.string();
+        std::optional<std::vector<BuildOmission>> omissions = DecodeOmissions(header.reserved);
+        if (!omissions) {
+            throw StreamError("unreadable record of the parts not built");
+        }
+        project.Omissions() = std::move(*omissions);
         ReadChildren(in, project, project, 0);
         AttachFloorElements(project);
         AttachFeedersOfRed(project);
