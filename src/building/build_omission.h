@@ -6,7 +6,7 @@ namespace ixo {
 
 // Something the installation builder had to leave out and went on without: an element whose catalogue
 // model is missing, or a connection it could not make. The project keeps the records of its last build
-// (they are not stored in the project file) so that the programs can say what is missing.
+// (the project file stores them too) so that the programs can say what is missing.
 struct BuildOmission {
     enum class Kind { Element, Connection };
     Kind kind = Kind::Connection;

@@ -80,6 +80,8 @@ public:
     // first entry of its name that has none.
     void SetListaCablesNames(const std::vector<std::string>& names);
     bool AttachStoredCable(TCableTV& cable);
+    // Frees the cable kinds; every pin laid with one is told and forgets it.
+    void FreeCables();
 
     // The outlet level limits (owned).
     Tlistaobjetonivel& Niveles() const { return *m_niveles; }
@@ -99,8 +101,6 @@ protected:
     void Notification(TPrimerComponente* removed) override;
 
 private:
-    void FreeCables();
-
     FlatsTable m_disViv;
     NamedList<TCableTV> m_cables{this};
     Tlistaobjetonivel* m_niveles = nullptr; // owned as a component

@@ -41,6 +41,13 @@ Tproyecto::~Tproyecto() {
     m_datosproyecto.clear();
     Modificado = false;
     m_escaleras.Clear();
+    // The cable kinds go first: each is watched by every pin laid with it (a hundred thousand in a large
+    // building). Freed now, each pin is told once and later leaves nothing; freed last, every pin would
+    // first leave the kind's large watcher table, and the table's big block would be returned only
+    // after millions of small blocks, when the allocator must sort them all out before taking it back.
+    if (m_preferencias != nullptr) {
+        m_preferencias->FreeCables();
+    }
     if (m_redTV != nullptr) {
         Destroy(std::exchange(m_redTV, nullptr));
     }

@@ -49,7 +49,7 @@ public:
     NamedList<TEscalera>& Escaleras() { return m_escaleras; }
     const NamedList<TEscalera>& Escaleras() const { return m_escaleras; }
 
-    // What the last build left out (see BuildOmission); empty for a project read from a file.
+    // What the last build left out (see BuildOmission); a project file keeps them.
     std::vector<BuildOmission>& Omissions() { return m_omissions; }
     const std::vector<BuildOmission>& Omissions() const { return m_omissions; }
 

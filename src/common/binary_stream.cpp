@@ -33,8 +33,17 @@ void BinaryWriter::WriteBytes(std::span<const std::uint8_t> bytes) {
 }
 
 void BinaryWriter::WriteBytes(std::string_view bytes) {
-    for (char c : bytes) {
-        m_bytes.push_back(static_cast<std::uint8_t>(c));
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    m_bytes.insert(m_bytes.end(), data, data + bytes.size());
+}
+
+void BinaryWriter::OverwriteInt32(std::size_t at, std::int32_t value) {
+    if (at > m_bytes.size() || m_bytes.size() - at < 4) {
+        throw StreamError("no four bytes written at offset " + std::to_string(at) + " to overwrite");
+    }
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
     }
 }
 

@@ -34,6 +34,10 @@ public:
     // A counted string: int32 length and the bytes.
     void WriteCountedString(std::string_view bytes);
 
+    // Replaces the four bytes at offset at (written before) by value: a length known only after what it
+    // counts was written.
+    void OverwriteInt32(std::size_t at, std::int32_t value);
+
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
     std::size_t Size() const { return m_bytes.size(); }
     std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }

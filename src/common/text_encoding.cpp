@@ -1,5 +1,6 @@
 #include "common/text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -64,9 +65,17 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     return length;
 }
 
+bool IsAsciiText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+    // Nearly every text of a project file is ASCII, the same bytes in both encodings.
+    if (IsAsciiText(bytes)) {
+        return std::string(bytes);
+    }
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
@@ -76,6 +85,9 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1252(std::string_view text) {
+    if (IsAsciiText(text)) {
+        return std::string(text);
+    }
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {

@@ -7,16 +7,16 @@ namespace {
 
 class WritingFiler : public BinaryPropertyFiler {
 public:
+    explicit WritingFiler(const BinaryBlockVisitor& onBlock) : m_onBlock(onBlock) {}
     void DefineBinaryProperty(std::string_view name, const ReadProc& /*read*/, const WriteProc& write,
                               bool hasData) override {
-        if (!hasData) {
-            return;
+        if (hasData) {
+            m_onBlock(name, write);
         }
-        BinaryWriter writer;
-        write(writer);
-        written.push_back({std::string(name), writer.TakeBytes()});
     }
-    std::vector<BinaryPropertyData> written;
+
+private:
+    const BinaryBlockVisitor& m_onBlock;
 };
 
 class ReadingFiler : public BinaryPropertyFiler {
@@ -41,10 +41,20 @@ private:
 
 } // namespace
 
-std::vector<BinaryPropertyData> WriteBinaryProperties(TPrimerComponente& component) {
-    WritingFiler filer;
+void VisitBinaryProperties(TPrimerComponente& component, const BinaryBlockVisitor& onBlock) {
+    WritingFiler filer(onBlock);
     component.DefineProperties(filer);
-    return std::move(filer.written);
+}
+
+std::vector<BinaryPropertyData> WriteBinaryProperties(TPrimerComponente& component) {
+    std::vector<BinaryPropertyData> written;
+    VisitBinaryProperties(component,
+                          [&written](std::string_view name, const BinaryPropertyFiler::WriteProc& write) {
+                              BinaryWriter writer;
+                              write(writer);
+                              written.push_back({std::string(name), writer.TakeBytes()});
+                          });
+    return written;
 }
 
 bool ReadBinaryProperty(TPrimerComponente& component, std::string_view name,

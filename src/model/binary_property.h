@@ -32,6 +32,11 @@ struct BinaryPropertyData {
 
 // The blocks that component writes now, in definition order.
 std::vector<BinaryPropertyData> WriteBinaryProperties(TPrimerComponente& component);
+// The same without a copy of each block: onBlock gets each block's name and its writing procedure, to
+// run on the writer of the whole stream.
+using BinaryBlockVisitor =
+    std::function<void(std::string_view name, const BinaryPropertyFiler::WriteProc& write)>;
+void VisitBinaryProperties(TPrimerComponente& component, const BinaryBlockVisitor& onBlock);
 // Reads bytes into the block of that name; false when the component defines no such block. The block
 // must consume all its bytes (StreamError otherwise).
 bool ReadBinaryProperty(TPrimerComponente& component, std::string_view name,

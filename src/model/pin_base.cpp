@@ -5,6 +5,10 @@
 #include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
 
+#include <functional>
+#include <string_view>
+#include <unordered_map>
+
 namespace ixo {
 namespace {
 
@@ -15,11 +19,29 @@ template <typename T> void WriteOptional(BinaryWriter& writer, const T* object) 
     }
 }
 
-// Reads the presence byte and, when set, the object's data into a copy of current (or a new object
-// when there is none). Absent gives null.
-template <typename T> std::unique_ptr<T> ReadOptional(BinaryReader& reader, const T* current) {
-    std::size_t at = reader.Position();
-    std::uint8_t present = reader.ReadUInt8();
+// Connectors and loads read from a project file are shared the way those of a build are: one object per
+// distinct stored value (a building holds a handful), not one per pin. A value depends only on its bytes
+// (reading starts from a fresh object), so the bytes are the key. Distinct values of a damaged or odd
+// file are bounded: past kMaxReadShares the shares start again.
+constexpr std::size_t kMaxReadShares = 256;
+
+struct BytesHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>{}(bytes); }
+};
+
+template <typename T>
+using ReadShares = std::unordered_map<std::string, std::shared_ptr<const T>, BytesHash, std::equal_to<>>;
+
+template <typename T> ReadShares<T>& SharesOf() {
+    static ReadShares<T> shares;
+    return shares;
+}
+
+// Reads the presence byte and, when set, the object's data. Absent gives null.
+template <typename T> std::shared_ptr<const T> ReadOptional(BinaryReader& reader) {
+    const std::size_t at = reader.Position();
+    const std::uint8_t present = reader.ReadUInt8();
     if (present > 1) {
         throw StreamError("presence byte " + std::to_string(present) + " at offset " + std::to_string(at) +
                           " is neither 0 nor 1");
@@ -27,9 +49,21 @@ template <typename T> std::unique_ptr<T> ReadOptional(BinaryReader& reader, cons
     if (present == 0) {
         return nullptr;
     }
-    std::unique_ptr<T> object = current != nullptr ? CloneAs(*current) : std::make_unique<T>();
-    object->ReadFromStream(reader);
-    return object;
+    BinaryReader start = reader;
+    T object;
+    object.ReadFromStream(reader);
+    const std::span<const std::uint8_t> bytes = start.ReadBytes(reader.Position() - start.Position());
+    const std::string_view key(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    ReadShares<T>& shares = SharesOf<T>();
+    if (auto found = shares.find(key); found != shares.end()) {
+        return found->second;
+    }
+    if (shares.size() >= kMaxReadShares) {
+        shares.clear();
+    }
+    auto shared = std::make_shared<const T>(std::move(object));
+    shares.emplace(std::string(key), shared);
+    return shared;
 }
 
 std::string StreamingName(const TPrimerComponente* owner) {
@@ -91,9 +125,9 @@ void TPinbase::WriteDatosPinbase(BinaryWriter& writer) const {
 
 void TPinbase::ReadDatosPinbase(BinaryReader& reader) {
     TPasocorriente pasoCorriente = ReadPasocorriente(reader);
-    std::shared_ptr<const TConector> fitted = ReadOptional(reader, m_fittedConnector.get());
-    std::shared_ptr<const TConector> pinConnector = ReadOptional(reader, m_pinConnector.get());
-    std::shared_ptr<const TCarga> load = ReadOptional(reader, m_load.get());
+    std::shared_ptr<const TConector> fitted = ReadOptional<TConector>(reader);
+    std::shared_ptr<const TConector> pinConnector = ReadOptional<TConector>(reader);
+    std::shared_ptr<const TCarga> load = ReadOptional<TCarga>(reader);
     m_pasoCorriente = pasoCorriente;
     m_fittedConnector = std::move(fitted);
     m_pinConnector = std::move(pinConnector);

@@ -26,9 +26,9 @@ std::string ReadShortTextOfSize(BinaryReader& reader, std::int64_t size, std::si
         throw StreamError("short string of length " + std::to_string(length) + " at offset " +
                           std::to_string(at) + " does not fit its size " + std::to_string(size));
     }
-    std::string bytes = reader.ReadString(length);
+    const std::span<const std::uint8_t> bytes = reader.ReadBytes(length);
     reader.ReadBytes(static_cast<std::size_t>(size - 1) - length);
-    return Cp1252ToUtf8(bytes);
+    return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 } // namespace

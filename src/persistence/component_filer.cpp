@@ -127,6 +127,28 @@ const PublishedProperty* FindStored(const ComponentClass& cls, std::string_view 
     return plain != nullptr && plain->kind != PropertyKind::StringList ? plain : nullptr;
 }
 
+void ApplyStoredProperty(TPrimerComponente& component, std::string_view className, std::string_view name,
+                         const StreamValue& value) {
+    if (value.tag == ValueTag::Binary) {
+        if (!ReadBinaryProperty(component, name, value.bytes)) {
+            throw StreamError("unknown binary property " + std::string(name));
+        }
+        return;
+    }
+    const PublishedProperty* property = FindStored(component.ClassInfo(), name);
+    if (property == nullptr) {
+        throw StreamError("unknown property " + std::string(name) + " of " + std::string(className));
+    }
+    property->set(component, Convert(*property, value));
+}
+
+void CheckStreamClass(const TPrimerComponente& component, std::string_view className) {
+    if (!EqualsIgnoringAsciiCase(component.ClassName(), className)) {
+        throw StreamError("stream of class " + std::string(className) + " read into a " +
+                          std::string(component.ClassName()));
+    }
+}
+
 } // namespace
 
 void WriteComponentStream(TPrimerComponente& component, BinaryWriter& out) {
@@ -139,30 +161,26 @@ void WriteComponentStream(TPrimerComponente& component, BinaryWriter& out) {
     for (const PublishedProperty* property : table.PropertiesOf(component.ClassInfo())) {
         WriteProperty(writer, *property, property->get(component));
     }
-    for (const BinaryPropertyData& data : WriteBinaryProperties(component)) {
-        writer.WriteBinary(data.name, data.bytes);
-    }
+    VisitBinaryProperties(component,
+                          [&writer](std::string_view name, const BinaryPropertyFiler::WriteProc& write) {
+                              writer.WriteBinary(name, write);
+                          });
     writer.End();
 }
 
 void ApplyComponentRecord(TPrimerComponente& component, const ComponentStreamRecord& record) {
-    if (!EqualsIgnoringAsciiCase(component.ClassName(), record.className)) {
-        throw StreamError("stream of class " + record.className + " read into a " +
-                          std::string(component.ClassName()));
-    }
+    CheckStreamClass(component, record.className);
     for (const StreamProperty& stored : record.properties) {
-        if (stored.value.tag == ValueTag::Binary) {
-            if (!ReadBinaryProperty(component, stored.name, stored.value.bytes)) {
-                throw StreamError("unknown binary property " + stored.name);
-            }
-            continue;
-        }
-        const PublishedProperty* property = FindStored(component.ClassInfo(), stored.name);
-        if (property == nullptr) {
-            throw StreamError("unknown property " + stored.name + " of " + record.className);
-        }
-        property->set(component, Convert(*property, stored.value));
+        ApplyStoredProperty(component, record.className, stored.name, stored.value);
     }
+}
+
+void ReadComponentProperties(BinaryReader& in, TPrimerComponente& component,
+                             const ComponentStreamHeader& header) {
+    CheckStreamClass(component, header.className);
+    ReadComponentStreamProperties(in, header, [&](std::string_view name, const StreamValue& value) {
+        ApplyStoredProperty(component, header.className, name, value);
+    });
 }
 
 } // namespace ixo

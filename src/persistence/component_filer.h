@@ -19,5 +19,8 @@ void WriteComponentStream(TPrimerComponente& component, BinaryWriter& out);
 // class does not have, or a value of the wrong kind or out of range, raises StreamError; properties
 // before it are already set.
 void ApplyComponentRecord(TPrimerComponente& component, const ComponentStreamRecord& record);
+// The same while reading: the properties of the stream whose header was just read are set as they come.
+void ReadComponentProperties(BinaryReader& in, TPrimerComponente& component,
+                             const ComponentStreamHeader& header);
 
 } // namespace ixo

@@ -91,11 +91,15 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+std::string_view TextOf(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 std::size_t ReadLength32(BinaryReader& in, std::size_t unit, std::string_view what) {
     return in.ReadCount(unit, what);
 }
 
-StreamValue ReadValue(BinaryReader& in, int depth);
+void ReadValue(BinaryReader& in, StreamValue& value, int depth);
 
 void ReadListItems(BinaryReader& in, StreamValue& list, int depth) {
     if (depth >= kMaxListDepth) {
@@ -110,13 +114,18 @@ void ReadListItems(BinaryReader& in, StreamValue& list, int depth) {
             in.ReadUInt8();
             return;
         }
-        list.items.push_back(ReadValue(in, depth + 1));
+        ReadValue(in, list.items.emplace_back(), depth + 1);
     }
 }
 
-StreamValue ReadValue(BinaryReader& in, int depth) {
-    StreamValue value;
+// Reads one tagged value into value, whatever it held before (its buffers are reused).
+void ReadValue(BinaryReader& in, StreamValue& value, int depth) {
     value.tag = static_cast<ValueTag>(in.ReadUInt8());
+    value.integer = 0;
+    value.real = 0.0;
+    value.text.clear();
+    value.bytes.clear();
+    value.items.clear();
     switch (value.tag) {
     case ValueTag::List:
         ReadListItems(in, value, depth);
@@ -144,22 +153,22 @@ StreamValue ReadValue(BinaryReader& in, int depth) {
         break;
     }
     case ValueTag::String:
-        value.text = Cp1252ToUtf8(in.ReadShortString());
+        value.text = Cp1252ToUtf8(TextOf(in.ReadBytes(in.ReadUInt8())));
         break;
     case ValueTag::LString:
-        value.text = Cp1252ToUtf8(in.ReadString(ReadLength32(in, 1, "long string")));
+        value.text = Cp1252ToUtf8(TextOf(in.ReadBytes(ReadLength32(in, 1, "long string"))));
         break;
     case ValueTag::WString:
         value.text = Utf16ToUtf8(in.ReadBytes(2 * ReadLength32(in, 2, "wide string")));
         break;
     case ValueTag::Utf8String:
-        value.text = in.ReadString(ReadLength32(in, 1, "UTF-8 string"));
+        value.text = TextOf(in.ReadBytes(ReadLength32(in, 1, "UTF-8 string")));
         if (!IsValidUtf8(value.text)) {
             throw StreamError("malformed UTF-8 string in a component stream");
         }
         break;
     case ValueTag::Ident:
-        value.text = in.ReadShortString();
+        value.text = TextOf(in.ReadBytes(in.ReadUInt8()));
         break;
     case ValueTag::Binary: {
         auto raw = in.ReadBytes(ReadLength32(in, 1, "binary block"));
@@ -175,7 +184,6 @@ StreamValue ReadValue(BinaryReader& in, int depth) {
         throw StreamError("unknown value tag " + std::to_string(static_cast<int>(value.tag)) +
                           " in a component stream");
     }
-    return value;
 }
 
 } // namespace
@@ -285,6 +293,20 @@ void ComponentStreamWriter::WriteBinary(std::string_view name, std::span<const s
     m_out.WriteBytes(bytes);
 }
 
+void ComponentStreamWriter::WriteBinary(std::string_view name,
+                                        const std::function<void(BinaryWriter&)>& fill) {
+    WriteName(name);
+    m_out.WriteUInt8(static_cast<std::uint8_t>(ValueTag::Binary));
+    const std::size_t lengthAt = m_out.Size();
+    m_out.WriteInt32(0);
+    fill(m_out);
+    const std::size_t length = m_out.Size() - lengthAt - 4;
+    if (length > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        throw StreamError("binary block " + std::string(name) + " too long for an int32 length");
+    }
+    m_out.OverwriteInt32(lengthAt, static_cast<std::int32_t>(length));
+}
+
 void ComponentStreamWriter::End() {
     m_out.WriteUInt8(0);
     m_out.WriteUInt8(0);
@@ -298,30 +320,45 @@ bool NextIsComponentStream(const BinaryReader& in) {
     return peek.ReadString(kComponentSignature.size()) == kComponentSignature;
 }
 
-ComponentStreamRecord ReadComponentStream(BinaryReader& in) {
+ComponentStreamHeader ReadComponentStreamHeader(BinaryReader& in) {
     if (!NextIsComponentStream(in)) {
         throw StreamError("component stream signature missing");
     }
     in.ReadBytes(kComponentSignature.size());
-    ComponentStreamRecord record;
-    record.className = in.ReadShortString();
-    record.name = in.ReadShortString();
-    if (record.className.empty()) {
+    ComponentStreamHeader header;
+    header.className = in.ReadShortString();
+    header.name = in.ReadShortString();
+    if (header.className.empty()) {
         throw StreamError("component stream without class name");
     }
+    return header;
+}
+
+void ReadComponentStreamProperties(BinaryReader& in, const ComponentStreamHeader& header,
+                                   const StreamPropertyVisitor& onProperty) {
+    StreamValue value;
     while (true) {
         const std::uint8_t length = in.ReadUInt8();
         if (length == 0) {
             break;
         }
-        StreamProperty property;
-        property.name = in.ReadString(length);
-        property.value = ReadValue(in, 0);
-        record.properties.push_back(std::move(property));
+        const std::string_view name = TextOf(in.ReadBytes(length));
+        ReadValue(in, value, 0);
+        onProperty(name, value);
     }
     if (in.ReadUInt8() != 0) {
-        throw StreamError("component stream of " + record.name + " holds child components");
+        throw StreamError("component stream of " + header.name + " holds child components");
     }
+}
+
+ComponentStreamRecord ReadComponentStream(BinaryReader& in) {
+    ComponentStreamHeader header = ReadComponentStreamHeader(in);
+    ComponentStreamRecord record;
+    ReadComponentStreamProperties(in, header, [&record](std::string_view name, const StreamValue& value) {
+        record.properties.push_back(StreamProperty{std::string(name), value});
+    });
+    record.className = std::move(header.className);
+    record.name = std::move(header.name);
     return record;
 }
 

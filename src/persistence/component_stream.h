@@ -3,6 +3,7 @@
 #include "common/binary_stream.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,6 +57,12 @@ struct StreamProperty {
     StreamValue value;
 };
 
+// The class and component names that open a component stream.
+struct ComponentStreamHeader {
+    std::string className;
+    std::string name;
+};
+
 // One component stream as read.
 struct ComponentStreamRecord {
     std::string className;
@@ -83,6 +90,8 @@ public:
     void WriteStringList(std::string_view name, const std::vector<std::string>& items);
     void WriteIdentifier(std::string_view name, std::string_view identifier);
     void WriteBinary(std::string_view name, std::span<const std::uint8_t> bytes);
+    // A binary block that fill writes straight into the stream (its length is set after).
+    void WriteBinary(std::string_view name, const std::function<void(BinaryWriter&)>& fill);
     // The end of the property list and the empty child list.
     void End();
 
@@ -100,6 +109,15 @@ private:
 // nest at most kMaxListDepth deep; malformed data, an unknown tag or a non-empty child list raise
 // StreamError.
 ComponentStreamRecord ReadComponentStream(BinaryReader& in);
+
+// The same in two steps, for a reader that applies each property as it comes (a project holds millions
+// of them, and a record of each would be built only to be thrown away): the signature and the names,
+// then every property and the closing bytes. The value handed to onProperty is one object reused from
+// property to property (valid during the call); the name is a view into the bytes read.
+using StreamPropertyVisitor = std::function<void(std::string_view name, const StreamValue& value)>;
+ComponentStreamHeader ReadComponentStreamHeader(BinaryReader& in);
+void ReadComponentStreamProperties(BinaryReader& in, const ComponentStreamHeader& header,
+                                   const StreamPropertyVisitor& onProperty);
 // True when the next bytes are the signature (nothing is consumed).
 bool NextIsComponentStream(const BinaryReader& in);
 

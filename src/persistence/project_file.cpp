@@ -13,9 +13,11 @@
 #include "persistence/component_stream.h"
 #include "persistence/persisted_classes.h"
 #include "persistence/project_attach.h"
+#include "persistence/stored_omissions.h"
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
 
 namespace ixo {
@@ -37,14 +39,15 @@ void WriteRecord(TPrimerComponente& component, BinaryWriter& out) {
     }
 }
 
-// Applies a record; a flat does not rebuild itself while its stored shape is being set.
-void ApplyRecord(TPrimerComponente& component, const ComponentStreamRecord& record) {
+// Reads the properties of a component stream into component; a flat does not rebuild itself while its
+// stored shape is being set.
+void ReadRecordInto(BinaryReader& in, TPrimerComponente& component, const ComponentStreamHeader& header) {
     auto* flat = dynamic_cast<Tvivienda*>(&component);
     const bool rebuildable = flat != nullptr && flat->Reconstruible;
     if (flat != nullptr) {
         flat->Reconstruible = false;
     }
-    ApplyComponentRecord(component, record);
+    ReadComponentProperties(in, component, header);
     if (flat != nullptr) {
         flat->Reconstruible = rebuildable;
     }
@@ -52,15 +55,15 @@ void ApplyRecord(TPrimerComponente& component, const ComponentStreamRecord& reco
 
 // The component a child record is read into: the parent's component of that name (one its constructor
 // made), or a new component of the record's class owned by the parent.
-TPrimerComponente& ChildFor(TPrimerComponente& parent, const ComponentStreamRecord& record) {
-    if (TPrimerComponente* existing = parent.FindComponent(record.name)) {
+TPrimerComponente& ChildFor(TPrimerComponente& parent, const ComponentStreamHeader& header) {
+    if (TPrimerComponente* existing = parent.FindComponent(header.name)) {
         return *existing;
     }
-    TPrimerComponente* created = ClassRegistry::Instance().CreateComponent(record.className, &parent);
+    TPrimerComponente* created = ClassRegistry::Instance().CreateComponent(header.className, &parent);
     if (created == nullptr) {
-        throw StreamError("unknown class " + record.className + " in the project file");
+        throw StreamError("unknown class " + header.className + " in the project file");
     }
-    created->SetName(record.name);
+    created->SetName(header.name);
     return *created;
 }
 
@@ -68,6 +71,7 @@ struct Header {
     std::int32_t format = 0;
     std::string tag;
     std::string version;
+    std::string reserved;
 };
 
 Header ReadHeader(BinaryReader& in) {
@@ -75,7 +79,7 @@ Header ReadHeader(BinaryReader& in) {
     header.format = in.ReadInt32();
     header.tag = in.ReadCountedString();
     header.version = Cp1252ToUtf8(in.ReadCountedString());
-    in.ReadCountedString(); // reserved
+    header.reserved = in.ReadCountedString();
     return header;
 }
 
@@ -128,7 +132,7 @@ std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project) {
     out.WriteInt32(kProjectFormat);
     out.WriteCountedString(kProjectTag);
     out.WriteCountedString(Utf8ToCp1252(ProgramVersion()));
-    out.WriteCountedString("");
+    out.WriteCountedString(EncodeOmissions(project.Omissions())); // empty without omissions
     WriteRecord(project, out);
     return out.TakeBytes();
 }
@@ -156,9 +160,9 @@ void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& projec
     }
     const std::size_t count = in.ReadCount(kMinRecordSize, "components");
     for (std::size_t i = 0; i < count; ++i) {
-        const ComponentStreamRecord record = ReadComponentStream(in);
-        TPrimerComponente& child = ChildFor(parent, record);
-        ApplyRecord(child, record);
+        const ComponentStreamHeader header = ReadComponentStreamHeader(in);
+        TPrimerComponente& child = ChildFor(parent, header);
+        ReadRecordInto(in, child, header);
         AttachReadComponent(child, project);
         ReadChildren(in, child, project, depth + 1);
     }
@@ -189,10 +193,15 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         opened.project = TPrimerComponente::CreateRoot<Tproyecto>();
         Tproyecto& project = *opened.project;
         project.SetAlmacen(store);
-        const ComponentStreamRecord root = ReadComponentStream(in);
+        const ComponentStreamHeader root = ReadComponentStreamHeader(in);
         project.SetName(root.name);
-        ApplyComponentRecord(project, root);
+        ReadComponentProperties(in, project, root);
         project.NombreFichero = path.string();
+        std::optional<std::vector<BuildOmission>> omissions = DecodeOmissions(header.reserved);
+        if (!omissions) {
+            throw StreamError("unreadable record of the parts not built");
+        }
+        project.Omissions() = std::move(*omissions);
         ReadChildren(in, project, project, 0);
         AttachFloorElements(project);
         AttachFeedersOfRed(project);

@@ -17,7 +17,8 @@ class TalmacenElementos;
 class Tproyecto;
 
 // The project file (".XPJ"): a header (int32 format number, counted strings: product tag, version text
-// of the program that wrote it, an empty reserved string), then the project's component tree: each
+// of the program that wrote it, a reserved string: empty, or the parts the build left out when there
+// are some, see stored_omissions.h), then the project's component tree: each
 // component's stream followed by the int32 number of components it owns and their records, depth first.
 inline constexpr std::int32_t kProjectFormat = 222;
 inline constexpr std::int32_t kFirstNewerProjectFormat = 223; // this number and above: a newer program's

@@ -16,15 +16,32 @@ const PublishedPropertyTable& PublishedPropertyTable::Instance() {
     return table;
 }
 
-std::vector<const PublishedProperty*> PublishedPropertyTable::PropertiesOf(const ComponentClass& cls) const {
+std::size_t PublishedPropertyTable::NameHash::operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ULL; // FNV-1a over the upper-cased bytes
+    for (char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+bool PublishedPropertyTable::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    return EqualsIgnoringAsciiCase(a, b);
+}
+
+namespace {
+
+// The properties of cls with those of its bases first, in declaration order.
+std::vector<const PublishedProperty*>
+CollectInOrder(const std::map<const ComponentClass*, std::vector<PublishedProperty>>& own,
+               const ComponentClass& cls) {
     std::vector<const ComponentClass*> chain;
     for (const ComponentClass* c = &cls; c != nullptr; c = c->parent) {
         chain.push_back(c);
     }
     std::vector<const PublishedProperty*> properties;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        auto found = m_own.find(*it);
-        if (found == m_own.end()) {
+        auto found = own.find(*it);
+        if (found == own.end()) {
             continue;
         }
         for (const PublishedProperty& property : found->second) {
@@ -34,8 +51,20 @@ std::vector<const PublishedProperty*> PublishedPropertyTable::PropertiesOf(const
     return properties;
 }
 
+} // namespace
+
+const std::vector<const PublishedProperty*>&
+PublishedPropertyTable::PropertiesOf(const ComponentClass& cls) const {
+    if (auto found = m_inOrder.find(&cls); found != m_inOrder.end()) {
+        return found->second;
+    }
+    static const std::vector<const PublishedProperty*> none;
+    return none;
+}
+
 void PublishedPropertyTable::IndexNames() {
     for (const auto& [cls, own] : m_own) {
+        m_inOrder[cls] = CollectInOrder(m_own, *cls);
         auto& index = m_byName[cls];
         for (const ComponentClass* c = cls; c != nullptr; c = c->parent) {
             auto found = m_own.find(c);
@@ -43,7 +72,7 @@ void PublishedPropertyTable::IndexNames() {
                 continue;
             }
             for (const PublishedProperty& property : found->second) {
-                index.emplace(UpperAscii(property.name), &property);
+                index.emplace(property.name, &property);
             }
         }
     }
@@ -52,7 +81,7 @@ void PublishedPropertyTable::IndexNames() {
 const PublishedProperty* PublishedPropertyTable::Find(const ComponentClass& cls,
                                                       std::string_view name) const {
     if (auto indexed = m_byName.find(&cls); indexed != m_byName.end()) {
-        auto found = indexed->second.find(UpperAscii(name));
+        auto found = indexed->second.find(name);
         return found == indexed->second.end() ? nullptr : found->second;
     }
     for (const ComponentClass* c = &cls; c != nullptr; c = c->parent) {

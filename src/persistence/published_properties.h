@@ -113,19 +113,32 @@ public:
 
     bool IsDeclared(const ComponentClass& cls) const { return m_own.contains(&cls); }
     // The properties of cls with those of its bases first, in declaration order.
-    std::vector<const PublishedProperty*> PropertiesOf(const ComponentClass& cls) const;
+    const std::vector<const PublishedProperty*>& PropertiesOf(const ComponentClass& cls) const;
     // The property of cls with that stored name (letter case ignored), or null.
     const PublishedProperty* Find(const ComponentClass& cls, std::string_view name) const;
 
 private:
-    // Makes the name index of every declared class (its properties and its bases'); the table is
-    // complete then.
+    // Makes the name index and the ordered list of every declared class (its properties and its
+    // bases'); the table is complete then.
     void IndexNames();
 
+    // Names hashed and compared without regard to ASCII case, looked up by view (no copy per lookup).
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, const PublishedProperty*, NameHash, NameEqual>;
+
     std::map<const ComponentClass*, std::vector<PublishedProperty>> m_own;
-    // Per declared class, its properties and its bases' by upper-cased name (the first declared wins,
-    // as a search from the class up to its bases finds it): reading a project looks up every value.
-    std::map<const ComponentClass*, std::unordered_map<std::string, const PublishedProperty*>> m_byName;
+    // Per declared class, its properties and its bases' by name (the first declared wins, as a search
+    // from the class up to its bases finds it): reading a project looks up every value.
+    std::map<const ComponentClass*, NameIndex> m_byName;
+    // Per declared class, what PropertiesOf answers (writing a project asks for every component).
+    std::map<const ComponentClass*, std::vector<const PublishedProperty*>> m_inOrder;
 };
 
 // The declarations of the element classes and of the building classes.

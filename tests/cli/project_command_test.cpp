@@ -53,6 +53,30 @@ TEST_F(ProjectCommands, ResaveWritesTheSameBytes) {
     EXPECT_EQ(test::ReadFileBytes(copy), test::ReadFileBytes(project));
 }
 
+// A design whose build left parts out is saved with them: checking the file lists them as new did and
+// never passes, and resaving keeps them.
+TEST_F(ProjectCommands, PartsNotBuiltAreListedWhenTheSavedProjectIsChecked) {
+    const std::filesystem::path partial = dir / "partial.XPJ";
+    const CliRun made = RunCommand({"new", "--floors", "2", "--flats-per-floor", "2", "--set",
+                                    "OUTLETS_FAM=1003", "-o", partial.string()});
+    EXPECT_EQ(made.status, 1);
+    const std::string notBuilt = "Not built (element, 4x): no outlet model of family 1003 in the catalogue";
+    ASSERT_TRUE(Contains(made.out, notBuilt)) << made.out;
+    const CliRun check = RunCommand({"check", partial.string()});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_TRUE(Contains(check.out, notBuilt)) << check.out;
+    EXPECT_EQ(check.out, made.out);
+    const CliRun json = RunCommand({"check", partial.string(), "--json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(Contains(json.out, "\"passes\": false")) << json.out;
+    EXPECT_TRUE(Contains(json.out, "\"count\": 4, \"where\": \"FL1\"}")) << json.out;
+    const std::filesystem::path copy = dir / "partial-copy.XPJ";
+    EXPECT_EQ(RunCommand({"resave", partial.string(), copy.string()}).status, 0);
+    EXPECT_EQ(test::ReadFileBytes(copy), test::ReadFileBytes(partial));
+    // The project built whole has no such record: its check passes or fails on levels alone.
+    EXPECT_FALSE(Contains(RunCommand({"check", project.string()}).out, "Not built"));
+}
+
 TEST_F(ProjectCommands, FilesThatAreNotProjectsAreBadInput) {
     std::string bytes = test::ReadFileBytes(project);
     bytes[0] = static_cast<char>(223); // format number 223: a newer program's file

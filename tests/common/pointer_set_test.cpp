@@ -33,6 +33,43 @@ TEST(PointerSet, AgreesWithAReferenceSetUnderRandomOperations) {
     EXPECT_TRUE(std::adjacent_find(items.begin(), items.end()) == items.end());
 }
 
+// A large indexed set (the table grows several times, probe runs wrap around its end) against a plain
+// vector that follows the same rule: insert appends, erase moves the last item into the erased place.
+// Same items in the same order after every step shows that the index keeps every position right.
+TEST(PointerSet, LargeSetKeepsTheOrderOfAPlainVector) {
+    std::vector<long> objects(3000);
+    std::mt19937 random(777);
+    PointerSet<long> set;
+    std::vector<long*> model;
+    for (int step = 0; step < 60000; ++step) {
+        long* item = &objects[random() % objects.size()];
+        auto found = std::find(model.begin(), model.end(), item);
+        // Mostly inserts at first, mostly erases later, so the set grows large and shrinks again.
+        const bool insert = step < 30000 ? random() % 4 != 0 : random() % 4 == 0;
+        if (insert) {
+            ASSERT_EQ(set.Insert(item), found == model.end());
+            if (found == model.end()) {
+                model.push_back(item);
+            }
+        } else {
+            ASSERT_EQ(set.Erase(item), found != model.end());
+            if (found != model.end()) {
+                *found = model.back();
+                model.pop_back();
+            }
+        }
+        if (step % 997 == 0) {
+            ASSERT_EQ(set.Items(), model) << step;
+            for (long& object : objects) {
+                ASSERT_EQ(set.Contains(&object),
+                          std::find(model.begin(), model.end(), &object) != model.end());
+            }
+        }
+    }
+    EXPECT_EQ(set.Items(), model);
+    EXPECT_GT(model.size(), 0U);
+}
+
 TEST(PointerSet, KeepsInsertionOrderWithTheLastTakingAnErasedPlace) {
     int a = 0, b = 0, c = 0, d = 0;
     PointerSet<int> set;
