@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/catalogue_commands.h"
+#include "cli/design_command.h"
 #include "cli/edit_command.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
@@ -15,6 +16,7 @@ CommandRegistry BuildCommandRegistry() {
     AddNewCommand(registry);
     AddProjectCommands(registry);
     AddEditCommand(registry);
+    AddDesignCommand(registry);
     return registry;
 }
 
