@@ -16,75 +16,125 @@
 namespace ixo {
 namespace {
 
-constexpr double kProbeStep = 10.0; // percent
-constexpr double kNoEffect = 1e-7;  // dB per percent
+constexpr double kProbeShare = 0.1; // of a setting's range
+constexpr double kNoEffect = 1e-7;  // dB per unit
 constexpr int kMaxSweeps = 30;
 constexpr int kMaxRounds = 3;
 
-// The levels as affine functions of the positions: coefficient (dB per percent) of each control on
-// each level it moves.
+// One setting the regulation chooses: a control's position or a terrestrial headend's level.
+struct Setting {
+    TPotenciometroBase8* control = nullptr;
+    TCabeceraTerrestre* headend = nullptr;
+    double low = 0.0;
+    double high = 100.0;
+
+    double Get() const { return control != nullptr ? control->Ajuste : headend->NivelTerr()[1]; }
+    // Ajuste is set directly, not with SetAjuste: the settings are chosen one by one, so moving the
+    // controls of equal caption together would undo the choice.
+    void Set(double value) const {
+        if (control != nullptr) {
+            control->Ajuste = value;
+        } else {
+            headend->SetNivelTerr(WithTerrestrialLevel(headend->NivelTerr(), value));
+        }
+    }
+    static LevelVector WithTerrestrialLevel(LevelVector level, double value) {
+        for (std::size_t band = 0; band < kFirstSatelliteBand; ++band) {
+            level[band] = value;
+        }
+        return level;
+    }
+    void Record(EditJournal& journal, double value) const {
+        if (control != nullptr) {
+            journal.Set(control->Ajuste, value);
+            return;
+        }
+        TCabeceraTerrestre* target = headend;
+        const LevelVector before = target->NivelTerr();
+        const LevelVector after = WithTerrestrialLevel(before, value);
+        target->SetNivelTerr(after);
+        journal.Record([target, before] { target->SetNivelTerr(before); },
+                       [target, after] { target->SetNivelTerr(after); });
+    }
+    ControlChange Change(double before, double after) const {
+        ControlChange change;
+        const TPCLectorFichero* owner =
+            control != nullptr ? dynamic_cast<const TPCLectorFichero*>(control->Owner()) : headend;
+        if (owner != nullptr) {
+            change.element = owner->Name();
+            change.model = owner->Modelo;
+        }
+        change.control = control != nullptr ? control->Caption : std::string("level");
+        change.unit = control != nullptr ? "%" : "dBuV";
+        change.before = before;
+        change.after = after;
+        return change;
+    }
+};
+
+// The levels as affine functions of the settings: coefficient (dB per unit) of each setting on each
+// level it moves.
 struct Sensitivity {
-    std::vector<std::pair<std::size_t, double>> effects; // (level index, dB per percent)
+    std::vector<std::pair<std::size_t, double>> effects; // (level index, dB per unit)
 };
 
 class Regulator {
 public:
-    Regulator(NetworkEditor& editor, std::vector<TPotenciometroBase8*> controls)
-        : m_editor(editor), m_project(editor.Project()), m_controls(std::move(controls)) {}
+    Regulator(NetworkEditor& editor, std::vector<Setting> settings)
+        : m_editor(editor), m_project(editor.Project()), m_settings(std::move(settings)) {}
 
     AutoRegulationResult Run() {
         AutoRegulationResult result;
-        std::vector<double> opening = Positions();
+        const std::vector<double> opening = Values();
         Measure(m_base);
         result.marginBefore = m_base.Worst();
         std::vector<double> best = opening;
         double bestMargin = result.marginBefore;
         for (int round = 0; round < kMaxRounds; ++round) {
-            const std::vector<double> around = Positions();
+            const std::vector<double> around = Values();
             Probe(around);
-            std::vector<double> chosen = Optimise(around);
-            Set(chosen);
+            const std::vector<double> chosen = Optimise(around);
+            SetAll(chosen);
             LevelSample check;
             Measure(check);
             const double margin = check.Worst();
             if (margin <= bestMargin + 0.01) {
-                break; // the linear model no longer finds a better point
+                break; // the affine model finds nothing better around this point
             }
             best = chosen;
             bestMargin = margin;
             m_base = std::move(check);
         }
-        Set(opening);
-        m_editor.Recalculate();
-        ++m_recalculations;
+        SetAll(opening);
         result.marginAfter = bestMargin;
         if (best != opening) {
             result.applied = Apply(opening, best);
             ++m_recalculations;
-            for (std::size_t c = 0; c < m_controls.size(); ++c) {
-                if (best[c] != opening[c]) {
-                    result.changes.push_back(ChangeOf(*m_controls[c], opening[c], best[c]));
+            for (std::size_t s = 0; s < m_settings.size(); ++s) {
+                if (best[s] != opening[s]) {
+                    result.changes.push_back(m_settings[s].Change(opening[s], best[s]));
                 }
             }
+        } else {
+            m_editor.Recalculate();
+            ++m_recalculations;
         }
         result.recalculations = m_recalculations;
         return result;
     }
 
 private:
-    std::vector<double> Positions() const {
-        std::vector<double> positions;
-        for (const TPotenciometroBase8* control : m_controls) {
-            positions.push_back(control->Ajuste);
+    std::vector<double> Values() const {
+        std::vector<double> values;
+        for (const Setting& setting : m_settings) {
+            values.push_back(setting.Get());
         }
-        return positions;
+        return values;
     }
 
-    // Sets the positions directly (Ajuste, not SetAjuste: the controls are chosen one by one, so moving
-    // controls of equal caption together would undo the choice).
-    void Set(const std::vector<double>& positions) {
-        for (std::size_t c = 0; c < m_controls.size(); ++c) {
-            m_controls[c]->Ajuste = positions[c];
+    void SetAll(const std::vector<double>& values) {
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            m_settings[s].Set(values[s]);
         }
     }
 
@@ -95,20 +145,22 @@ private:
     }
 
     void Probe(const std::vector<double>& around) {
-        m_sensitivity.assign(m_controls.size(), {});
+        m_sensitivity.assign(m_settings.size(), {});
         LevelSample probe;
-        for (std::size_t c = 0; c < m_controls.size(); ++c) {
-            const double step = around[c] <= 50.0 ? kProbeStep : -kProbeStep;
-            m_controls[c]->Ajuste = around[c] + step;
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            const Setting& setting = m_settings[s];
+            const double span = (setting.high - setting.low) * kProbeShare;
+            const double step = around[s] + span <= setting.high ? span : -span;
+            setting.Set(around[s] + step);
             Measure(probe);
-            m_controls[c]->Ajuste = around[c];
-            if (probe.levels.size() != m_base.levels.size()) {
-                continue; // cannot happen with a fixed network; a control without effect is left alone
+            setting.Set(around[s]);
+            if (probe.Size() != m_base.Size()) {
+                continue; // cannot happen with an unchanged network; such a setting is left alone
             }
-            for (std::size_t i = 0; i < probe.levels.size(); ++i) {
+            for (std::size_t i = 0; i < probe.Size(); ++i) {
                 const double slope = (probe.levels[i] - m_base.levels[i]) / step;
                 if (std::abs(slope) > kNoEffect) {
-                    m_sensitivity[c].effects.emplace_back(i, slope);
+                    m_sensitivity[s].effects.emplace_back(i, slope);
                 }
             }
         }
@@ -116,19 +168,19 @@ private:
 
     // Coordinate ascent on the worst margin of the affine model, exact in each coordinate.
     std::vector<double> Optimise(const std::vector<double>& around) {
-        std::vector<double> positions = around;
+        std::vector<double> values = around;
         std::vector<double> levels = m_base.levels;
         const auto& bounds = m_base.bounds;
         std::vector<char> moved(levels.size(), 0);
         for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
             bool improved = false;
-            for (std::size_t c = 0; c < m_controls.size(); ++c) {
-                const auto& effects = m_sensitivity[c].effects;
+            for (std::size_t s = 0; s < m_settings.size(); ++s) {
+                const auto& effects = m_sensitivity[s].effects;
                 if (effects.empty()) {
                     continue;
                 }
-                for (const auto& [i, slope] : effects) {
-                    moved[i] = 1;
+                for (const auto& effect : effects) {
+                    moved[effect.first] = 1;
                 }
                 double rest = std::numeric_limits<double>::infinity();
                 for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -136,41 +188,39 @@ private:
                         rest = std::min(rest, MarginOf(levels[i], bounds[i]));
                     }
                 }
+                const double from = values[s];
                 const auto marginAt = [&](double x) {
                     double margin = rest;
-                    const double shift = x - positions[c];
+                    const double shift = x - from;
                     for (const auto& [i, slope] : effects) {
                         margin = std::min(margin, MarginOf(levels[i] + slope * shift, bounds[i]));
                     }
                     return margin;
                 };
-                const double current = marginAt(positions[c]);
-                const double x = MaximiseConcave(marginAt);
-                if (marginAt(x) > current + 1e-6) {
-                    const double shift = x - positions[c];
+                const double x = MaximiseConcave(marginAt, m_settings[s].low, m_settings[s].high);
+                if (marginAt(x) > marginAt(from) + 1e-6) {
                     for (const auto& [i, slope] : effects) {
-                        levels[i] += slope * shift;
+                        levels[i] += slope * (x - from);
                     }
-                    positions[c] = x;
+                    values[s] = x;
                     improved = true;
                 }
-                for (const auto& [i, slope] : effects) {
-                    moved[i] = 0;
+                for (const auto& effect : effects) {
+                    moved[effect.first] = 0;
                 }
             }
             if (!improved) {
                 break;
             }
         }
-        return positions;
+        return values;
     }
 
-    // The maximum over [0, 100] of a concave function, to a hundredth of a percent (the positions are
-    // then rounded to that).
-    template <typename F> static double MaximiseConcave(const F& f) {
-        double low = 0.0;
-        double high = 100.0;
-        while (high - low > 0.01) {
+    // The maximum over [low, high] of a concave function, to a hundredth (values are rounded to that).
+    template <typename F> static double MaximiseConcave(const F& f, double low, double high) {
+        const double lowest = low;
+        const double highest = high;
+        while (high - low > 0.005) {
             const double a = low + (high - low) / 3.0;
             const double b = high - (high - low) / 3.0;
             if (f(a) < f(b)) {
@@ -179,37 +229,24 @@ private:
                 high = b;
             }
         }
-        const double x = std::round((low + high) / 2.0 * 100.0) / 100.0;
-        // A flat maximum (a control that only binds one side) may leave the search anywhere on it.
-        return f(x) >= f(low) ? x : low;
+        const double x = std::clamp(std::round((low + high) / 2.0 * 100.0) / 100.0, lowest, highest);
+        return x;
     }
 
     bool Apply(const std::vector<double>& before, const std::vector<double>& after) {
         return m_editor.Apply([&](EditJournal& journal) {
-            for (std::size_t c = 0; c < m_controls.size(); ++c) {
-                if (before[c] != after[c]) {
-                    journal.Set(m_controls[c]->Ajuste, after[c]);
+            for (std::size_t s = 0; s < m_settings.size(); ++s) {
+                if (before[s] != after[s]) {
+                    m_settings[s].Record(journal, after[s]);
                 }
             }
             return true;
         });
     }
 
-    static ControlChange ChangeOf(const TPotenciometroBase8& control, double before, double after) {
-        ControlChange change;
-        if (const auto* owner = dynamic_cast<const TPCLectorFichero*>(control.Owner())) {
-            change.element = owner->Name();
-            change.model = owner->Modelo;
-        }
-        change.control = control.Caption;
-        change.before = before;
-        change.after = after;
-        return change;
-    }
-
     NetworkEditor& m_editor;
     Tproyecto& m_project;
-    std::vector<TPotenciometroBase8*> m_controls;
+    std::vector<Setting> m_settings;
     std::vector<Sensitivity> m_sensitivity;
     LevelSample m_base;
     int m_recalculations = 0;
@@ -252,7 +289,20 @@ double WorstMargin(Tproyecto& project) {
 
 AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
                                            const std::vector<TPotenciometroBase8*>& controls) {
-    Regulator regulator(editor, controls.empty() ? AdjustableControls(editor.Project()) : controls);
+    std::vector<Setting> settings;
+    for (TPotenciometroBase8* control : controls.empty() ? AdjustableControls(editor.Project()) : controls) {
+        settings.push_back({control, nullptr, 0.0, 100.0});
+    }
+    if (controls.empty()) {
+        for (TCBFT* element : NetworkElements(editor.Project())) {
+            auto* headend = dynamic_cast<TCabeceraTerrestre*>(element);
+            const double maximum = headend != nullptr ? headend->NivelmaxSignal()[1] : 0.0;
+            if (maximum > 0.0) {
+                settings.push_back({nullptr, headend, maximum - kTerrestrialRange, maximum});
+            }
+        }
+    }
+    Regulator regulator(editor, std::move(settings));
     return regulator.Run();
 }
 

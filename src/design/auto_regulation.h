@@ -9,13 +9,17 @@ class NetworkEditor;
 class TPotenciometroBase8;
 class Tproyecto;
 
+// How far below its rated maximum output the design may set a terrestrial headend, dB.
+inline constexpr double kTerrestrialRange = 40.0;
+
 // One control moved by the automatic regulation.
 struct ControlChange {
     std::string element; // the amplifier's or multiswitch's name
     std::string model;
-    std::string control; // its caption
-    double before = 0.0; // Ajuste, percent
+    std::string control; // its caption, or "level" for a terrestrial headend's output level
+    double before = 0.0; // Ajuste in percent, or the level in dBuV
     double after = 0.0;
+    std::string unit = "%";
 };
 
 struct AutoRegulationResult {
@@ -35,8 +39,9 @@ std::vector<TPotenciometroBase8*> AdjustableControls(const Tproyecto& project);
 // amplifier output and multiswitch input the distance below its maximum. Leaves the network as it was.
 double WorstMargin(Tproyecto& project);
 
-// Chooses the positions of controls (all adjustable controls when empty) that maximise the worst
-// margin, and applies them as one edit of editor.
+// Chooses the positions of controls that maximise the worst margin, and applies them as one edit of
+// editor. With controls empty: every adjustable control and the output level of every terrestrial
+// headend (from kTerrestrialRange dB below its maximum output up to that maximum).
 //
 // Method: levels are additive in dB along each path and a control's gain is linear in its position, so
 // every level the check looks at is, to a very good approximation, an affine function of the positions:

@@ -35,10 +35,21 @@ TMultiswitch* FirstOfModel(const Tproyecto& project, const std::string& model) {
 class DesignChecksTest : public EditingFixture {};
 
 // One stair fed straight from the headend amplifiers, injectors chosen for the cascade ends: a single
-// stair gets no injector, so the terminal MT-504 at the foot of the cascade (CONSUMO 220 mA) is fed by
-// nothing, and the passive cascade multiswitches above it carry no power from the headend.
-TEST_F(DesignChecksTest, TheActiveMultiswitchOfASingleStairWithoutSupplyIsUnpowered) {
+// stair gets no injector. With a terrestrial headend its CT-120 puts 500 mA on the terrestrial line
+// (MAXPOWERTER), which reaches the terminal MT-504 at the foot of the cascade through the passive
+// cascade multiswitches. Without one, the MT-504 (CONSUMO 220 mA) hangs on IF lines that carry no power.
+TEST_F(DesignChecksTest, TheActiveMultiswitchOfASingleStairIsPoweredOnlyThroughThePoweredLine) {
     BuildNetwork(Shape(1, 3, 1, 1, 4, 1));
+    TMultiswitch* fed = FirstOfModel(*project, "MT-504");
+    ASSERT_NE(fed, nullptr);
+    ASSERT_EQ(fed->Feeder(), nullptr);
+    EXPECT_EQ(ProblemOf(CheckPowering(*project), fed), nullptr);
+
+    SettingsRecord settings = DefaultSettings();
+    settings.HD_ICTERR = false;
+    editor.reset(); // the history goes before the project it edits
+    project.reset();
+    BuildNetwork(Shape(1, 3, 1, 1, 4, 1), settings);
     TMultiswitch* terminal = FirstOfModel(*project, "MT-504");
     ASSERT_NE(terminal, nullptr);
     ASSERT_EQ(terminal->Feeder(), nullptr);
@@ -85,12 +96,11 @@ TEST_F(DesignChecksTest, ASupplyDeliveringLessThanItsLoadDrawsIsOverloaded) {
 
 // An AL-5 in front of the MT-504 with its satellite gain controls at 100 %: each satellite channel adds
 // the catalogue row EB/SB (30, 30.5, 31, 31.5 dB in bands 4-7) and the control's value at 100 % (GMAX,
-// 0 dB), so output = input + 30 / 30.5 / 31 / 31.5. The LNBs deliver 95 dBuV here, so the outputs pass
-// the maximum NIVELSAL of 117 dBuV; the band reported is the one furthest beyond it.
+// 0 dB), so output = input + 30 / 30.5 / 31 / 31.5. With the default 80 dBuV at the LNBs the headend
+// amplifier brings the AL-5's inputs to about 96 dBuV, so the outputs pass the maximum NIVELSAL of
+// 117 dBuV; the band reported is the one furthest beyond it.
 TEST_F(DesignChecksTest, AnOverdrivenLineAmplifierIsReportedWithBandLevelAndMaximum) {
-    SettingsRecord settings = DefaultSettings();
-    settings.LV_FI = 95;
-    BuildNetwork(Shape(1, 1, 1, 1, 4, 1), settings);
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
     TMultiswitch* multiswitch = ElementsOfClass<TMultiswitch>(*project).at(0);
     ASSERT_TRUE(
         editor->Apply([&](EditJournal& j) { return InsertLineAmplifier(*project, *multiswitch, kAL5, j); }));
@@ -119,6 +129,7 @@ TEST_F(DesignChecksTest, AnOverdrivenLineAmplifierIsReportedWithBandLevelAndMaxi
             }
         }
         ASSERT_GE(expectedBand, 4) << "input " << in->Levels()[7] << " dBuV does not overdrive output " << i;
+        ASSERT_LT(in->Levels()[7] + 11.5, 117.0) << "too hot for the check at 0 % below";
         const OverdriveProblem* found = nullptr;
         for (const OverdriveProblem& problem : problems) {
             if (problem.pin == out) {
@@ -134,7 +145,7 @@ TEST_F(DesignChecksTest, AnOverdrivenLineAmplifierIsReportedWithBandLevelAndMaxi
     }
     EXPECT_EQ(satelliteOutputs, 4);
 
-    // At 0 % the satellite controls give -20 dB: output = input + 10 .. 11.5, far below 117.
+    // At 0 % the satellite controls give -20 dB: output = input + 10 .. 11.5, about 107, below 117.
     for (TPotenciometroBase8* control : amplifier->LPG()) {
         control->Ajuste = 0.0;
     }
