@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <string_view>
 
 namespace ixo {
 namespace {
@@ -76,6 +78,12 @@ struct Setting {
 // level it moves.
 struct Sensitivity {
     std::vector<std::pair<std::size_t, double>> effects; // (level index, dB per unit)
+};
+
+// Settings moved together by one amount, and the merged coefficients of the levels they move.
+struct Direction {
+    std::vector<std::size_t> members;
+    std::vector<std::pair<std::size_t, double>> effects;
 };
 
 class Regulator {
@@ -166,54 +174,137 @@ private:
         }
     }
 
-    // Coordinate ascent on the worst margin of the affine model, exact in each coordinate.
-    std::vector<double> Optimise(const std::vector<double>& around) {
-        std::vector<double> values = around;
-        std::vector<double> levels = m_base.levels;
-        const auto& bounds = m_base.bounds;
-        std::vector<char> moved(levels.size(), 0);
-        for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
-            bool improved = false;
-            for (std::size_t s = 0; s < m_settings.size(); ++s) {
-                const auto& effects = m_sensitivity[s].effects;
-                if (effects.empty()) {
-                    continue;
-                }
-                for (const auto& effect : effects) {
-                    moved[effect.first] = 1;
-                }
-                double rest = std::numeric_limits<double>::infinity();
-                for (std::size_t i = 0; i < levels.size(); ++i) {
-                    if (!moved[i]) {
-                        rest = std::min(rest, MarginOf(levels[i], bounds[i]));
-                    }
-                }
-                const double from = values[s];
-                const auto marginAt = [&](double x) {
-                    double margin = rest;
-                    const double shift = x - from;
-                    for (const auto& [i, slope] : effects) {
-                        margin = std::min(margin, MarginOf(levels[i] + slope * shift, bounds[i]));
-                    }
-                    return margin;
-                };
-                const double x = MaximiseConcave(marginAt, m_settings[s].low, m_settings[s].high);
-                if (marginAt(x) > marginAt(from) + 1e-6) {
-                    for (const auto& [i, slope] : effects) {
-                        levels[i] += slope * (x - from);
-                    }
-                    values[s] = x;
-                    improved = true;
-                }
-                for (const auto& effect : effects) {
-                    moved[effect.first] = 0;
+    // The directions the ascent moves along: every setting alone, then groups of settings moved by the
+    // same amount. Moving one channel of an amplifier cannot raise a worst margin that its other
+    // channels share, so the gain (slope) controls of one element move together too, and so do the gain
+    // (slope) controls of every element of one class: the ascent does not stall where every one of them
+    // would have to move at once.
+    void MakeDirections() {
+        m_directions.clear();
+        m_moved.assign(m_base.Size(), 0);
+        std::map<std::pair<const void*, int>, std::vector<std::size_t>> byElement;
+        std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            m_directions.push_back({{s}, {}});
+            const TPotenciometroBase8* control = m_settings[s].control;
+            if (control == nullptr) {
+                continue;
+            }
+            const int kind = control->Tipo * 2 + (control->Caption.find("TER") != std::string::npos ? 1 : 0);
+            byElement[{control->Owner(), kind}].push_back(s);
+            byClass[{control->Owner()->ClassName(), kind}].push_back(s);
+        }
+        const auto addGroups = [this](const auto& groups) {
+            for (const auto& [key, members] : groups) {
+                if (members.size() > 1) {
+                    m_directions.push_back({members, {}});
                 }
             }
-            if (!improved) {
-                break;
+        };
+        addGroups(byElement);
+        addGroups(byClass);
+        for (Direction& direction : m_directions) {
+            std::map<std::size_t, double> merged;
+            for (std::size_t s : direction.members) {
+                for (const auto& [i, slope] : m_sensitivity[s].effects) {
+                    merged[i] += slope;
+                }
+            }
+            direction.effects.assign(merged.begin(), merged.end());
+        }
+    }
+
+    // Coordinate ascent on the worst margin of the affine model, along each direction in turn. The worst
+    // margin alone stalls where several levels bind at once (raising one lowers another), so the ascent
+    // first follows a smooth minimum of all margins, -T log sum exp(-margin / T), with T shrinking from
+    // 4 dB to 0.05 dB: it keeps moving while any margin near the worst can gain; the last passes take
+    // the exact minimum.
+    std::vector<double> Optimise(const std::vector<double>& around) {
+        MakeDirections();
+        std::vector<double> values = around;
+        std::vector<double> levels = m_base.levels;
+        for (double temperature : {4.0, 1.0, 0.25, 0.05, 0.0}) {
+            for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
+                bool improved = false;
+                for (const Direction& direction : m_directions) {
+                    improved = Step(direction, temperature, values, levels) || improved;
+                }
+                if (!improved) {
+                    break;
+                }
             }
         }
         return values;
+    }
+
+    // One move along direction; true when it improved the (smooth) minimum.
+    bool Step(const Direction& direction, double temperature, std::vector<double>& values,
+              std::vector<double>& levels) {
+        const auto& effects = direction.effects;
+        const auto& bounds = m_base.bounds;
+        if (effects.empty()) {
+            return false;
+        }
+        double low = -std::numeric_limits<double>::infinity();
+        double high = std::numeric_limits<double>::infinity();
+        for (std::size_t s : direction.members) {
+            low = std::max(low, m_settings[s].low - values[s]);
+            high = std::min(high, m_settings[s].high - values[s]);
+        }
+        if (!(low < high)) {
+            return false;
+        }
+        for (const auto& effect : effects) {
+            m_moved[effect.first] = 1;
+        }
+        // The levels the direction does not move: their minimum, or their sum of exponentials around a
+        // reference (the current worst margin) for the smooth minimum.
+        double reference = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            reference = std::min(reference, MarginOf(levels[i], bounds[i]));
+        }
+        double rest = temperature > 0.0 ? 0.0 : std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            if (!m_moved[i]) {
+                const double margin = MarginOf(levels[i], bounds[i]);
+                rest = temperature > 0.0 ? rest + Exponential(margin, reference, temperature)
+                                         : std::min(rest, margin);
+            }
+        }
+        const auto objective = [&](double shift) {
+            if (temperature > 0.0) {
+                double sum = rest;
+                for (const auto& [i, slope] : effects) {
+                    sum +=
+                        Exponential(MarginOf(levels[i] + slope * shift, bounds[i]), reference, temperature);
+                }
+                return reference - temperature * std::log(sum);
+            }
+            double margin = rest;
+            for (const auto& [i, slope] : effects) {
+                margin = std::min(margin, MarginOf(levels[i] + slope * shift, bounds[i]));
+            }
+            return margin;
+        };
+        const double shift = MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
+        const bool improved = shift != 0.0 && objective(shift) > objective(0.0) + 1e-6;
+        if (improved) {
+            for (const auto& [i, slope] : effects) {
+                levels[i] += slope * shift;
+            }
+            for (std::size_t s : direction.members) {
+                values[s] = std::clamp(values[s] + shift, m_settings[s].low, m_settings[s].high);
+            }
+        }
+        for (const auto& effect : effects) {
+            m_moved[effect.first] = 0;
+        }
+        return improved;
+    }
+
+    // exp(-(margin - reference) / temperature), kept finite.
+    static double Exponential(double margin, double reference, double temperature) {
+        return std::exp(std::min(700.0, -(margin - reference) / temperature));
     }
 
     // The maximum over [low, high] of a concave function, to a hundredth (values are rounded to that).
@@ -248,6 +339,8 @@ private:
     Tproyecto& m_project;
     std::vector<Setting> m_settings;
     std::vector<Sensitivity> m_sensitivity;
+    std::vector<Direction> m_directions;
+    std::vector<char> m_moved; // scratch: the levels the current direction moves
     LevelSample m_base;
     int m_recalculations = 0;
 };
