@@ -9,12 +9,14 @@
 #include "design/level_sample.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
+#include "model/level_vector.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <limits>
 #include <map>
@@ -26,24 +28,28 @@ namespace {
 constexpr int kMaxAmplifyingRounds = 3;
 constexpr int kAmplifierKind = 0; // the amplifier table
 
-// The lowest and highest outlet level of a group of outlets, terrestrial and satellite apart.
+// The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
+// of everything below it by the same amount, so a group fits when each band's spread fits the window of
+// its limits (the tilt between bands is the slope controls' business).
 struct Spread {
-    double low[2] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-    double high[2] = {-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    std::array<double, kBandCount> low;
+    std::array<double, kBandCount> high;
 
-    void Take(double level, bool satellite) {
-        low[satellite] = std::min(low[satellite], level);
-        high[satellite] = std::max(high[satellite], level);
+    Spread() {
+        low.fill(std::numeric_limits<double>::infinity());
+        high.fill(-std::numeric_limits<double>::infinity());
+    }
+    void Take(double level, std::size_t band) {
+        low[band] = std::min(low[band], level);
+        high[band] = std::max(high[band], level);
     }
     void Take(const Spread& other) {
-        for (int s = 0; s < 2; ++s) {
-            low[s] = std::min(low[s], other.low[s]);
-            high[s] = std::max(high[s], other.high[s]);
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            low[band] = std::min(low[band], other.low[band]);
+            high[band] = std::max(high[band], other.high[band]);
         }
     }
-    double Width(int satellite) const {
-        return high[satellite] > low[satellite] ? high[satellite] - low[satellite] : 0.0;
-    }
+    double Width(std::size_t band) const { return high[band] > low[band] ? high[band] - low[band] : 0.0; }
 };
 
 std::string Figure(double value) {
@@ -205,14 +211,21 @@ private:
         for (std::size_t i = 0; i < m_sample.Size(); ++i) {
             const Tvivienda* flat = m_sample.flats[i];
             if (flat != nullptr && flat->Planta() != nullptr) {
-                spreads[flat->Planta()].Take(m_sample.levels[i], m_sample.bands[i] >= kFirstSatelliteBand);
+                spreads[flat->Planta()].Take(m_sample.levels[i], m_sample.bands[i]);
             }
         }
         return spreads;
     }
 
+    double Window(std::size_t band) const { return m_window[band >= kFirstSatelliteBand ? 1 : 0]; }
+
     bool Fits(const Spread& spread) const {
-        return spread.Width(0) <= m_window[0] && spread.Width(1) <= m_window[1];
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            if (spread.Width(band) > Window(band)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // One greedy pass down every riser; true when an amplifier went in.
@@ -304,11 +317,11 @@ private:
     }
 
     std::string Reason(std::size_t i, const Tvivienda& flat, const Spread& spread) const {
-        for (int s = 0; s < 2; ++s) {
-            if (spread.Width(s) > m_window[s]) {
-                return std::string("the ") + (s ? "satellite" : "terrestrial") +
-                       " levels inside the flat spread over " + Figure(spread.Width(s)) +
-                       " dB, more than the " + Figure(m_window[s]) + " dB between the limits";
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            if (spread.Width(band) > Window(band)) {
+                return "the levels inside the flat spread over " + Figure(spread.Width(band)) + " dB at " +
+                       Figure(kBandFrequenciesMHz[band]) + " MHz, more than the " + Figure(Window(band)) +
+                       " dB between the limits";
             }
         }
         if (flat.Planta() != nullptr && m_refusedFloors.count(flat.Planta()) != 0) {
