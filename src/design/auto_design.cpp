@@ -91,7 +91,9 @@ TMultiswitch* RiserEntry(const tplanta& floor) {
             const TPin* peer = in->Peer();
             const auto* upstream =
                 peer != nullptr ? dynamic_cast<const TComponenteBase*>(peer->Owner()) : nullptr;
-            if (upstream != nullptr && upstream->Container() != &floor) {
+            // A line amplifier inserted on the floor stands in the riser too.
+            if (upstream != nullptr &&
+                (upstream->Container() != &floor || dynamic_cast<const TLinAmp*>(upstream))) {
                 return multiswitch;
             }
         }

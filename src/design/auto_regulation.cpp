@@ -13,7 +13,9 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace ixo {
 namespace {
@@ -94,27 +96,64 @@ public:
     AutoRegulationResult Run() {
         AutoRegulationResult result;
         const std::vector<double> opening = Values();
+        {
+            // The probes need the levels, not the outlet check's error lists: the check only runs on a
+            // calculated installation, so the flag is down while they run (the last recalculation, by
+            // the edit, checks again).
+            const CheckSuspension suspension(m_project);
+            Search(opening, result);
+        }
+        return Finish(opening, result);
+    }
+
+private:
+    class CheckSuspension {
+    public:
+        explicit CheckSuspension(Tproyecto& project)
+            : m_project(project), m_was(project.finalizadocalculoTV) {
+            project.finalizadocalculoTV = false;
+        }
+        ~CheckSuspension() { m_project.finalizadocalculoTV = m_was; }
+        CheckSuspension(const CheckSuspension&) = delete;
+        CheckSuspension& operator=(const CheckSuspension&) = delete;
+
+    private:
+        Tproyecto& m_project;
+        bool m_was;
+    };
+
+    void Search(const std::vector<double>& opening, AutoRegulationResult& result) {
         Measure(m_base);
         result.marginBefore = m_base.Worst();
-        std::vector<double> best = opening;
-        double bestMargin = result.marginBefore;
+        m_best = opening;
+        m_bestMargin = result.marginBefore;
         for (int round = 0; round < kMaxRounds; ++round) {
             const std::vector<double> around = Values();
-            Probe(around);
+            // The coefficients barely change from one point to the next (only clipping and the
+            // terrestrial mix are not affine): the probes run once, later rounds start from a new base.
+            if (round == 0) {
+                Probe(around);
+            } else {
+                Compress();
+            }
             const std::vector<double> chosen = Optimise(around);
             SetAll(chosen);
             LevelSample check;
             Measure(check);
             const double margin = check.Worst();
-            if (margin <= bestMargin + 0.01) {
+            if (margin <= m_bestMargin + 0.01) {
                 break; // the affine model finds nothing better around this point
             }
-            best = chosen;
-            bestMargin = margin;
+            m_best = chosen;
+            m_bestMargin = margin;
             m_base = std::move(check);
         }
         SetAll(opening);
-        result.marginAfter = bestMargin;
+    }
+
+    AutoRegulationResult Finish(const std::vector<double>& opening, AutoRegulationResult& result) {
+        const std::vector<double>& best = m_best;
+        result.marginAfter = m_bestMargin;
         if (best != opening) {
             result.applied = Apply(opening, best);
             ++m_recalculations;
@@ -131,7 +170,6 @@ public:
         return result;
     }
 
-private:
     std::vector<double> Values() const {
         std::vector<double> values;
         for (const Setting& setting : m_settings) {
@@ -153,7 +191,7 @@ private:
     }
 
     void Probe(const std::vector<double>& around) {
-        m_sensitivity.assign(m_settings.size(), {});
+        m_probed.assign(m_settings.size(), {});
         LevelSample probe;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
             const Setting& setting = m_settings[s];
@@ -168,10 +206,50 @@ private:
             for (std::size_t i = 0; i < probe.Size(); ++i) {
                 const double slope = (probe.levels[i] - m_base.levels[i]) / step;
                 if (std::abs(slope) > kNoEffect) {
-                    m_sensitivity[s].effects.emplace_back(i, slope);
+                    m_probed[s].effects.emplace_back(i, slope);
                 }
             }
         }
+        Compress();
+    }
+
+    // Levels with the same value, bounds and coefficients move alike (the outlets of a star flat, the
+    // polarities of one multiswitch tap): one of each is enough for the optimisation.
+    void Compress() {
+        std::vector<std::vector<std::pair<std::size_t, double>>> byLevel(m_base.Size());
+        for (std::size_t s = 0; s < m_probed.size(); ++s) {
+            for (const auto& [i, slope] : m_probed[s].effects) {
+                byLevel[i].emplace_back(s, slope);
+            }
+        }
+        std::unordered_map<std::string, std::size_t> seen;
+        m_levels.clear();
+        m_bounds.clear();
+        std::vector<Sensitivity> compressed(m_probed.size());
+        std::string key;
+        for (std::size_t i = 0; i < m_base.Size(); ++i) {
+            key.clear();
+            const auto append = [&key](const auto& value) {
+                key.append(reinterpret_cast<const char*>(&value), sizeof value);
+            };
+            append(m_base.levels[i]);
+            append(m_base.bounds[i].minimum);
+            append(m_base.bounds[i].maximum);
+            for (const auto& [setting, slope] : byLevel[i]) {
+                append(setting);
+                append(slope);
+            }
+            const auto [at, inserted] = seen.emplace(key, m_levels.size());
+            if (!inserted) {
+                continue;
+            }
+            m_levels.push_back(m_base.levels[i]);
+            m_bounds.push_back(m_base.bounds[i]);
+            for (const auto& [setting, slope] : byLevel[i]) {
+                compressed[setting].effects.emplace_back(at->second, slope);
+            }
+        }
+        m_sensitivity = std::move(compressed);
     }
 
     // The directions the ascent moves along: every setting alone, then groups of settings moved by the
@@ -181,7 +259,7 @@ private:
     // would have to move at once.
     void MakeDirections() {
         m_directions.clear();
-        m_moved.assign(m_base.Size(), 0);
+        m_moved.assign(m_levels.size(), 0);
         std::map<std::pair<const void*, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
@@ -222,8 +300,8 @@ private:
     std::vector<double> Optimise(const std::vector<double>& around) {
         MakeDirections();
         std::vector<double> values = around;
-        std::vector<double> levels = m_base.levels;
-        for (double temperature : {4.0, 1.0, 0.25, 0.05, 0.0}) {
+        std::vector<double> levels = m_levels;
+        for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
             for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
                 bool improved = false;
                 for (const Direction& direction : m_directions) {
@@ -241,7 +319,7 @@ private:
     bool Step(const Direction& direction, double temperature, std::vector<double>& values,
               std::vector<double>& levels) {
         const auto& effects = direction.effects;
-        const auto& bounds = m_base.bounds;
+        const auto& bounds = m_bounds;
         if (effects.empty()) {
             return false;
         }
@@ -309,19 +387,30 @@ private:
 
     // The maximum over [low, high] of a concave function, to a hundredth (values are rounded to that).
     template <typename F> static double MaximiseConcave(const F& f, double low, double high) {
+        // Golden-section search: one evaluation per step.
+        constexpr double kRatio = 0.6180339887498949;
         const double lowest = low;
         const double highest = high;
+        double a = high - kRatio * (high - low);
+        double b = low + kRatio * (high - low);
+        double fa = f(a);
+        double fb = f(b);
         while (high - low > 0.005) {
-            const double a = low + (high - low) / 3.0;
-            const double b = high - (high - low) / 3.0;
-            if (f(a) < f(b)) {
+            if (fa < fb) {
                 low = a;
+                a = b;
+                fa = fb;
+                b = low + kRatio * (high - low);
+                fb = f(b);
             } else {
                 high = b;
+                b = a;
+                fb = fa;
+                a = high - kRatio * (high - low);
+                fa = f(a);
             }
         }
-        const double x = std::clamp(std::round((low + high) / 2.0 * 100.0) / 100.0, lowest, highest);
-        return x;
+        return std::clamp(std::round((low + high) / 2.0 * 100.0) / 100.0, lowest, highest);
     }
 
     bool Apply(const std::vector<double>& before, const std::vector<double>& after) {
@@ -338,11 +427,16 @@ private:
     NetworkEditor& m_editor;
     Tproyecto& m_project;
     std::vector<Setting> m_settings;
-    std::vector<Sensitivity> m_sensitivity;
+    std::vector<Sensitivity> m_probed;      // by level of the sample
+    std::vector<Sensitivity> m_sensitivity; // by compressed level
     std::vector<Direction> m_directions;
+    std::vector<double> m_levels; // the compressed levels of the base sample, and their bounds
+    std::vector<LevelBound> m_bounds;
     std::vector<char> m_moved; // scratch: the levels the current direction moves
     LevelSample m_base;
     int m_recalculations = 0;
+    std::vector<double> m_best;
+    double m_bestMargin = 0.0;
 };
 
 void AddControls(const ControlList& list, std::vector<TPotenciometroBase8*>& controls) {
