@@ -31,15 +31,15 @@ bool IsActive(const TCBFT& element) {
     return SupplyDraw(element) > 0.0 || LineDraw(element) > 0.0;
 }
 
-// Direct current passes a passive multiswitch (its cascade line carries the supply voltage on to the
-// next one) but no splitter, amplifier, source or switch.
+// Direct current passes a multiswitch (its cascade line carries the supply voltage on to the next one,
+// and a line-powered one draws from it on the way) but no splitter, amplifier, source or switch.
 bool PassesPower(const TCBFT& element) {
-    return dynamic_cast<const TMultiswitch*>(&element) != nullptr && !IsActive(element);
+    return dynamic_cast<const TMultiswitch*>(&element) != nullptr;
 }
 
 // The element that puts power on the line element sits on: an injector cabled into it or an element
 // that powers the line (its maximum line current above 0), found upstream through the inputs and
-// through passive multiswitches only. Null when there is none.
+// through multiswitches only. Null when there is none.
 const TCBFT* LineSupplier(const TCBFT& element) {
     std::vector<const TCBFT*> pending{&element};
     std::unordered_set<const TCBFT*> seen{&element};
