@@ -302,8 +302,7 @@ private:
         std::map<const Tvivienda*, Spread> flatSpreads;
         for (std::size_t i = 0; i < m_sample.Size(); ++i) {
             if (m_sample.flats[i] != nullptr) {
-                flatSpreads[m_sample.flats[i]].Take(m_sample.levels[i],
-                                                    m_sample.bands[i] >= kFirstSatelliteBand);
+                flatSpreads[m_sample.flats[i]].Take(m_sample.levels[i], m_sample.bands[i]);
             }
         }
         std::set<const TTomaTV*> named;
@@ -324,6 +323,24 @@ private:
                 return "the levels inside the flat spread over " + Figure(spread.Width(band)) + " dB at " +
                        Figure(kBandFrequenciesMHz[band]) + " MHz, more than the " + Figure(Window(band)) +
                        " dB between the limits";
+            }
+        }
+        // A whole band group (terrestrial, satellite) wider than the window: the tilt of the cables
+        // between its lowest and highest frequency is more than the slope controls took out.
+        for (int group = 0; group < 2; ++group) {
+            const std::size_t first = group == 0 ? 1 : kFirstSatelliteBand;
+            const std::size_t last = group == 0 ? kFirstSatelliteBand : kBandCount;
+            double low = std::numeric_limits<double>::infinity();
+            double high = -std::numeric_limits<double>::infinity();
+            for (std::size_t band = first; band < last; ++band) {
+                low = std::min(low, spread.low[band]);
+                high = std::max(high, spread.high[band]);
+            }
+            if (high - low > m_window[group]) {
+                return std::string("its ") + (group ? "satellite" : "terrestrial") + " levels span " +
+                       Figure(high - low) + " dB from " + Figure(kBandFrequenciesMHz[first]) + " to " +
+                       Figure(kBandFrequenciesMHz[last - 1]) + " MHz (cable tilt), more than the " +
+                       Figure(m_window[group]) + " dB between the limits: no slope control left takes it out";
             }
         }
         if (flat.Planta() != nullptr && m_refusedFloors.count(flat.Planta()) != 0) {
