@@ -340,7 +340,7 @@ private:
                 return std::string("its ") + (group ? "satellite" : "terrestrial") + " levels span " +
                        Figure(high - low) + " dB from " + Figure(kBandFrequenciesMHz[first]) + " to " +
                        Figure(kBandFrequenciesMHz[last - 1]) + " MHz (cable tilt), more than the " +
-                       Figure(m_window[group]) + " dB between the limits: no slope control left takes it out";
+                       Figure(m_window[group]) + " dB between the limits after the slope controls were set";
             }
         }
         if (flat.Planta() != nullptr && m_refusedFloors.count(flat.Planta()) != 0) {
