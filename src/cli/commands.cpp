@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/catalogue_commands.h"
+#include "cli/design_command.h"
 #include "cli/edit_command.h"
 #include "cli/export_command.h"
 #include "cli/new_command.h"
@@ -19,6 +20,7 @@ CommandRegistry BuildCommandRegistry() {
     AddEditCommand(registry);
     AddExportCommand(registry);
     AddReportCommand(registry);
+    AddDesignCommand(registry);
     return registry;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/edit_command.h"
 
+#include "cli/design_command.h"
+
 #include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
@@ -11,6 +13,7 @@
 
 #include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace ixo::cli {
 
@@ -88,10 +91,14 @@ int Edit(const CommandContext& context) {
     }
     editor.Recalculate();
     const ProjectReport report = MakeProjectReport(project, project.finalizadocalculoTV ? 1 : 0);
+    int problems = 0;
     if (context.Option("--json")) {
         WriteReportJson(context.out, report);
+        std::ostringstream ignored;
+        problems = WriteDesignChecks(ignored, project);
     } else {
         WriteReportText(context.out, report);
+        problems = WriteDesignChecks(context.out, project);
     }
     if (const auto levels = context.Option("--levels");
         levels && !ReplaceFileContents(*levels, OutletLevelsCsv(project))) {
@@ -102,7 +109,7 @@ int Edit(const CommandContext& context) {
         context.err << kProgramName << ": cannot save " << *output << ": " << LastFileError() << "\n";
         return kExitCannotWrite;
     }
-    return report.Passes() ? kExitSuccess : kExitFailure;
+    return report.Passes() && problems == 0 ? kExitSuccess : kExitFailure;
 }
 
 } // namespace

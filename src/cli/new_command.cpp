@@ -5,17 +5,23 @@
 #include "catalogue/almacen_elementos.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
+#include "cli/design_command.h"
 #include "cli/export_command.h"
 #include "cli/new_request.h"
 #include "cli/project_report.h"
 #include "cli/settings_commands.h"
 #include "common/file_replace.h"
 #include "common/progress.h"
+#include "design/auto_design.h"
+#include "editing/network_editor.h"
 #include "persistence/project_file.h"
 
 #include <unistd.h>
 
+#include <memory>
+#include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace ixo::cli {
 namespace {
@@ -80,15 +86,30 @@ int NewProject(const CommandContext& context) {
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);
     Tproyecto& project = *created.Proyecto;
+    // The editor goes before the project it edits (declared after it).
+    std::unique_ptr<NetworkEditor> editor;
+    std::optional<DesignResult> design;
+    if (context.Option("--auto") && created.Resultado > 0) {
+        editor = std::make_unique<NetworkEditor>(project);
+        editor->MarkSaved();
+        design = DesignAutomatically(*editor, DesignOptions{});
+    }
     const ProjectReport report = MakeProjectReport(project, created.Resultado);
     // The summary comes first: a file that cannot be written does not hide what was built. With
     // "--levels -" the levels take standard output and the summary goes to standard error.
     const bool levelsToOutput = request.levelsFile && request.levelsFile->string() == "-";
     std::ostream& summary = levelsToOutput ? context.err : context.out;
+    int designProblems = 0;
     if (request.json) {
         WriteReportJson(summary, report);
+        std::ostringstream ignored;
+        designProblems = created.Resultado > 0 ? WriteDesignChecks(ignored, project) : 0;
     } else {
+        if (design) {
+            WriteDesignResult(summary, *design);
+        }
         WriteReportText(summary, report);
+        designProblems = created.Resultado > 0 ? WriteDesignChecks(summary, project) : 0;
     }
     bool written = true;
     if (levelsToOutput) {
@@ -119,7 +140,9 @@ int NewProject(const CommandContext& context) {
     if (report.outlets == 0) {
         context.err << kProgramName << ": the installation has no outlet: nothing was checked\n";
     }
-    return report.Passes() ? kExitSuccess : kExitFailure;
+    // Powering and overdrive are listed always; they decide the status of an automatic design (a plain
+    // build keeps the status of its outlet check, as before).
+    return report.Passes() && (!design || designProblems == 0) ? kExitSuccess : kExitFailure;
 }
 
 } // namespace

@@ -166,6 +166,8 @@ std::vector<CommandOption> NewProjectOptions() {
          "write the outlet levels as CSV (- for standard output, the summary then on standard error)"},
         {"--json", "", "print the summary as JSON"},
         {"-o", "FILE", "save the project (.XPJ)"},
+        {"--auto", "",
+         "after building, regulate every control and insert line amplifiers where needed (as 'design')"},
     };
 }
 

@@ -1,5 +1,7 @@
 #include "cli/project_commands.h"
 
+#include "cli/design_command.h"
+
 #include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
@@ -12,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 
 namespace ixo::cli {
 namespace {
@@ -87,10 +90,13 @@ int Check(const CommandContext& context) {
         MakeProjectReport(*opened.project, opened.project->finalizadocalculoTV ? 1 : 0);
     if (context.Option("--json")) {
         WriteReportJson(context.out, report);
-    } else {
-        WriteReportText(context.out, report);
+        // The JSON summary stays as it is; powering and overdrive problems still fail the check.
+        std::ostringstream ignored;
+        return WriteDesignChecks(ignored, *opened.project) == 0 ? ExitFor(report) : kExitFailure;
     }
-    return ExitFor(report);
+    WriteReportText(context.out, report);
+    const int problems = WriteDesignChecks(context.out, *opened.project);
+    return problems == 0 ? ExitFor(report) : kExitFailure;
 }
 
 int Resave(const CommandContext& context) {
@@ -118,8 +124,9 @@ void AddProjectCommands(CommandRegistry& registry) {
 
     Command check =
         MakeCommand({"check"},
-                    "open a project, recalculate it and check every outlet (exit 1 when some outlet "
-                    "is out of limits)",
+                    "open a project, recalculate it, check every outlet, the powering and the overdrive "
+                    "of the elements (exit 1 when some outlet is out of limits or an element is "
+                    "unpowered, overloaded or overdriven)",
                     Check);
     check.argumentsSyntax = "FILE.XPJ";
     check.minArguments = check.maxArguments = 1;

@@ -1,0 +1,125 @@
+#include "cli/design_command.h"
+
+#include "building/proyecto.h"
+#include "cli/catalogue_store.h"
+#include "cli/cli_app.h"
+#include "cli/cli_arguments.h"
+#include "cli/command_registry.h"
+#include "cli/project_report.h"
+#include "common/file_replace.h"
+#include "design/auto_design.h"
+#include "design/overdrive_check.h"
+#include "design/power_check.h"
+#include "editing/network_editor.h"
+#include "persistence/project_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+namespace ixo::cli {
+namespace {
+
+std::string Figure(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+int Design(const CommandContext& context) {
+    const std::filesystem::path input = context.Arguments().front();
+    const auto output = context.Option("-o");
+    if (!output) {
+        throw UsageError("design needs -o OUT.XPJ");
+    }
+    DesignOptions options;
+    if (context.Option("--regulate") || context.Option("--amplify")) {
+        options.regulate = context.Option("--regulate").has_value();
+        options.amplify = context.Option("--amplify").has_value();
+    }
+    if (!std::filesystem::is_regular_file(input)) {
+        throw UsageError("cannot read " + input.string());
+    }
+    const CatalogueStore catalogue(context.Options().catalogueDirectory);
+    OpenedProject opened = OpenProject(input, &catalogue.Store());
+    if (opened.result != OpenResult::Ok) {
+        throw UsageError(input.string() + ": This file is not a Ixo project");
+    }
+    Tproyecto& project = *opened.project;
+    if (!project.finalizadocalculoTV) {
+        throw UsageError(input.string() + ": the installation is not built: nothing to design");
+    }
+    NetworkEditor editor(project);
+    editor.MarkSaved();
+    const DesignResult result = DesignAutomatically(editor, options);
+    WriteDesignResult(context.out, result);
+    const ProjectReport report = MakeProjectReport(project, 1);
+    WriteReportText(context.out, report);
+    const int problems = WriteDesignChecks(context.out, project);
+    if (!SaveProject(project, *output)) {
+        context.err << kProgramName << ": cannot save " << *output << ": " << LastFileError() << "\n";
+        return kExitCannotWrite;
+    }
+    return report.Passes() && problems == 0 ? kExitSuccess : kExitFailure;
+}
+
+} // namespace
+
+int WriteDesignChecks(std::ostream& out, const Tproyecto& project) {
+    const std::vector<PowerProblem> power = CheckPowering(project);
+    const std::vector<OverdriveProblem> overdrive = CheckOverdrive(project);
+    if (!power.empty()) {
+        out << "Powering: " << power.size() << " problem(s)\n";
+        for (const PowerProblem& problem : power) {
+            out << "  " << problem.Text() << "\n";
+        }
+    }
+    if (!overdrive.empty()) {
+        out << "Overdrive: " << overdrive.size() << " element pin(s) past their maximum\n";
+        for (const OverdriveProblem& problem : overdrive) {
+            out << "  " << problem.Text() << "\n";
+        }
+    }
+    return static_cast<int>(power.size() + overdrive.size());
+}
+
+void WriteDesignResult(std::ostream& out, const DesignResult& result) {
+    out << "Design: worst margin " << Figure(result.marginBefore) << " dB -> " << Figure(result.marginAfter)
+        << " dB (" << result.edits << " edit(s), each undoable)\n";
+    out << "Controls changed: " << result.changes.size() << "\n";
+    for (const ControlChange& change : result.changes) {
+        out << "  " << change.element << " (" << change.model << ") " << change.control << ": "
+            << Figure(change.before) << " % -> " << Figure(change.after) << " %\n";
+    }
+    out << "Amplifiers inserted: " << result.amplifiers.size() << "\n";
+    for (const AmplifierInsertion& insertion : result.amplifiers) {
+        out << "  " << insertion.amplifier << " (" << insertion.model << ") in front of "
+            << insertion.inFrontOf << ", " << insertion.place << "\n";
+    }
+    for (const std::string& refusal : result.refusals) {
+        out << "  not inserted: " << refusal << "\n";
+    }
+    if (!result.unserved.empty()) {
+        out << "Outlets that cannot be served: " << result.unserved.size() << "\n";
+        for (const UnservedOutlet& outlet : result.unserved) {
+            out << "  " << outlet.place << ": " << outlet.reason << "\n";
+        }
+    }
+}
+
+void AddDesignCommand(CommandRegistry& registry) {
+    Command design = MakeCommand(
+        {"design"},
+        "regulate every control of a saved project and insert line amplifiers where needed, then check "
+        "and save it (exit 1 when something is still out of limits, unpowered or overdriven)",
+        Design);
+    design.argumentsSyntax = "FILE.XPJ";
+    design.minArguments = design.maxArguments = 1;
+    design.options = {{"-o", "OUT.XPJ", "where the designed project is saved"},
+                      {"--regulate", "", "regulate the controls (alone: no amplifiers)"},
+                      {"--amplify", "", "insert line amplifiers where regulation is not enough"}};
+    design.details = "Without --regulate or --amplify both are done. Every change is an ordinary edit.\n";
+    registry.Add(std::move(design));
+}
+
+} // namespace ixo::cli

@@ -1,0 +1,378 @@
+#include "design/auto_design.h"
+
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/preferencias_proyecto.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
+#include "catalogue/almacen_elementos.h"
+#include "design/level_sample.h"
+#include "editing/network_editor.h"
+#include "editing/network_edits.h"
+#include "model/level_vector.h"
+#include "model/lin_amp.h"
+#include "model/multiswitch.h"
+#include "model/pin.h"
+#include "model/toma_tv.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <map>
+#include <set>
+
+namespace ixo {
+namespace {
+
+constexpr int kMaxAmplifyingRounds = 3;
+constexpr int kAmplifierKind = 0; // the amplifier table
+
+// The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
+// of everything below it by the same amount, so a group fits when each band's spread fits the window of
+// its limits (the tilt between bands is the slope controls' business).
+struct Spread {
+    std::array<double, kBandCount> low;
+    std::array<double, kBandCount> high;
+
+    Spread() {
+        low.fill(std::numeric_limits<double>::infinity());
+        high.fill(-std::numeric_limits<double>::infinity());
+    }
+    void Take(double level, std::size_t band) {
+        low[band] = std::min(low[band], level);
+        high[band] = std::max(high[band], level);
+    }
+    void Take(const Spread& other) {
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            low[band] = std::min(low[band], other.low[band]);
+            high[band] = std::max(high[band], other.high[band]);
+        }
+    }
+    double Width(std::size_t band) const { return high[band] > low[band] ? high[band] - low[band] : 0.0; }
+};
+
+std::string Figure(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string FloorPlace(const tplanta& floor) {
+    std::string place;
+    if (const TEscalera* stair = floor.Escalera()) {
+        place = "STAIR" + std::to_string(stair->Numero_Interno()) + " ";
+    }
+    return place + "FLOOR" + std::to_string(floor.Nivel);
+}
+
+std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
+    int number = 0;
+    for (const auto& entry : flat.ETV()) {
+        if (dynamic_cast<const TTomaTV*>(entry.Object) != nullptr) {
+            ++number;
+        }
+        if (entry.Object == &outlet) {
+            break;
+        }
+    }
+    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
+           " T" + std::to_string(number);
+}
+
+// The multiswitch of a floor that the riser feeds from outside the floor (the first one listed).
+TMultiswitch* RiserEntry(const tplanta& floor) {
+    for (const auto& entry : floor.ETV()) {
+        auto* multiswitch = dynamic_cast<TMultiswitch*>(entry.Object);
+        if (multiswitch == nullptr) {
+            continue;
+        }
+        for (const TPin* in : multiswitch->PinesENTRADA()) {
+            const TPin* peer = in->Peer();
+            const auto* upstream =
+                peer != nullptr ? dynamic_cast<const TComponenteBase*>(peer->Owner()) : nullptr;
+            // A line amplifier inserted on the floor stands in the riser too.
+            if (upstream != nullptr &&
+                (upstream->Container() != &floor || dynamic_cast<const TLinAmp*>(upstream))) {
+                return multiswitch;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The line amplifier feeding the multiswitch's first connected input, or null.
+const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
+    for (const TPin* in : multiswitch.PinesENTRADA()) {
+        if (in->Peer() != nullptr) {
+            return dynamic_cast<const TLinAmp*>(in->Peer()->Owner());
+        }
+    }
+    return nullptr;
+}
+
+std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
+    std::map<char, int> letters;
+    for (const TPin* in : multiswitch.PinesENTRADA()) {
+        if (in->IsConnected()) {
+            ++letters[in->Prefijo];
+        }
+    }
+    return letters;
+}
+
+// The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
+// current models first, the smallest first.
+std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
+    std::vector<const TLinAmp*> fitting;
+    const TalmacenElementos* store = project.Almacen();
+    const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
+    if (list == nullptr) {
+        return fitting;
+    }
+    const std::map<char, int> needed = ConnectedInputLetters(multiswitch);
+    for (const ElementListItem& item : *list) {
+        const auto* amplifier = item.Object.As<TLinAmp>();
+        if (amplifier == nullptr || amplifier->interiorviv) {
+            continue;
+        }
+        std::map<char, int> has;
+        for (const TPin* in : amplifier->PinesENTRADA()) {
+            ++has[in->Prefijo];
+        }
+        bool fits = true;
+        for (const auto& [letter, count] : needed) {
+            fits = fits && has[letter] >= count;
+        }
+        if (fits) {
+            fitting.push_back(amplifier);
+        }
+    }
+    std::stable_sort(fitting.begin(), fitting.end(), [](const TLinAmp* a, const TLinAmp* b) {
+        if (a->Obsoleto != b->Obsoleto) {
+            return !a->Obsoleto;
+        }
+        return a->PinesENTRADA().size() < b->PinesENTRADA().size();
+    });
+    return fitting;
+}
+
+class Designer {
+public:
+    Designer(NetworkEditor& editor, const DesignOptions& options)
+        : m_editor(editor), m_project(editor.Project()), m_options(options) {
+        const TpreferenciasProyecto& preferences = m_project.Preferencias();
+        m_window[0] = preferences.Maximo(0) - preferences.Minimo(0);
+        m_window[1] = preferences.Maximo(1) - preferences.Minimo(1);
+    }
+
+    DesignResult Run() {
+        const std::size_t steps = m_editor.Position();
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+        m_result.marginBefore = m_sample.Worst();
+        Regulate();
+        for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
+             ++round) {
+            if (!Amplify()) {
+                break;
+            }
+            Regulate();
+        }
+        m_result.marginAfter = m_sample.Worst();
+        NameUnserved();
+        m_result.edits = static_cast<int>(m_editor.Position() - steps);
+        return std::move(m_result);
+    }
+
+private:
+    void Regulate() {
+        if (m_options.regulate) {
+            const AutoRegulationResult regulation = RegulateAutomatically(m_editor);
+            for (const ControlChange& change : regulation.changes) {
+                Merge(change);
+            }
+        }
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+    }
+
+    void Merge(const ControlChange& change) {
+        for (ControlChange& earlier : m_result.changes) {
+            if (earlier.element == change.element && earlier.control == change.control) {
+                earlier.after = change.after;
+                return;
+            }
+        }
+        m_result.changes.push_back(change);
+    }
+
+    // Per floor, the spread of its outlet levels.
+    std::map<const tplanta*, Spread> FloorSpreads() const {
+        std::map<const tplanta*, Spread> spreads;
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            const Tvivienda* flat = m_sample.flats[i];
+            if (flat != nullptr && flat->Planta() != nullptr) {
+                spreads[flat->Planta()].Take(m_sample.levels[i], m_sample.bands[i]);
+            }
+        }
+        return spreads;
+    }
+
+    double Window(std::size_t band) const { return m_window[band >= kFirstSatelliteBand ? 1 : 0]; }
+
+    bool Fits(const Spread& spread) const {
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            if (spread.Width(band) > Window(band)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // One greedy pass down every riser; true when an amplifier went in.
+    bool Amplify() {
+        const std::map<const tplanta*, Spread> spreads = FloorSpreads();
+        bool inserted = false;
+        for (const auto& stairEntry : m_project.Escaleras()) {
+            if (stairEntry.Object == nullptr) {
+                continue;
+            }
+            const auto& floors = stairEntry.Object->ListaPlantas();
+            Spread segment;
+            bool started = false;
+            // Top floor first: each amplifier lifts every floor below it.
+            for (std::size_t k = floors.Count(); k-- > 0;) {
+                const tplanta* floor = floors[k].Object;
+                auto found = floor != nullptr ? spreads.find(floor) : spreads.end();
+                if (found == spreads.end() || floor->HeaderPl) {
+                    continue;
+                }
+                Spread joined = segment;
+                joined.Take(found->second);
+                if (!started || Fits(joined)) {
+                    segment = joined;
+                    started = true;
+                    continue;
+                }
+                if (InsertBefore(*floor)) {
+                    inserted = true;
+                }
+                segment = found->second;
+            }
+        }
+        return inserted;
+    }
+
+    bool InsertBefore(const tplanta& floor) {
+        TMultiswitch* entry = RiserEntry(floor);
+        if (entry == nullptr) {
+            m_result.refusals.push_back(FloorPlace(floor) + ": no multiswitch fed by the riser");
+            return false;
+        }
+        if (AmplifierFeeding(*entry) != nullptr) {
+            return false; // already amplified: the regulation has to do the rest
+        }
+        std::string reasons;
+        for (const TLinAmp* model : FittingAmplifiers(m_project, *entry)) {
+            EditRefusal why;
+            const bool done = m_editor.Apply([&](EditJournal& journal) {
+                return InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why);
+            });
+            if (done) {
+                AmplifierInsertion insertion;
+                const TLinAmp* amplifier = AmplifierFeeding(*entry);
+                insertion.amplifier = amplifier != nullptr ? amplifier->Name() : std::string("?");
+                insertion.model = model->Modelo;
+                insertion.inFrontOf = entry->Name();
+                insertion.place = FloorPlace(floor);
+                m_result.amplifiers.push_back(insertion);
+                return true;
+            }
+            reasons += (reasons.empty() ? "" : "; ") + model->Modelo + ": " + why.reason;
+        }
+        m_refusedFloors.insert(&floor);
+        m_result.refusals.push_back(FloorPlace(floor) + ": no line amplifier of the catalogue fits " +
+                                    entry->Name() + " (" + entry->Modelo + ")" +
+                                    (reasons.empty() ? "" : ": " + reasons));
+        return false;
+    }
+
+    void NameUnserved() {
+        std::map<const Tvivienda*, Spread> flatSpreads;
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            if (m_sample.flats[i] != nullptr) {
+                flatSpreads[m_sample.flats[i]].Take(m_sample.levels[i], m_sample.bands[i]);
+            }
+        }
+        std::set<const TTomaTV*> named;
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            const TTomaTV* outlet = m_sample.outlets[i];
+            if (outlet == nullptr || MarginOf(m_sample.levels[i], m_sample.bounds[i]) >= 0.0 ||
+                !named.insert(outlet).second) {
+                continue;
+            }
+            const Tvivienda& flat = *m_sample.flats[i];
+            m_result.unserved.push_back({OutletPlace(flat, *outlet), Reason(i, flat, flatSpreads[&flat])});
+        }
+    }
+
+    std::string Reason(std::size_t i, const Tvivienda& flat, const Spread& spread) const {
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            if (spread.Width(band) > Window(band)) {
+                return "the levels inside the flat spread over " + Figure(spread.Width(band)) + " dB at " +
+                       Figure(kBandFrequenciesMHz[band]) + " MHz, more than the " + Figure(Window(band)) +
+                       " dB between the limits";
+            }
+        }
+        // A whole band group (terrestrial, satellite) wider than the window: the tilt of the cables
+        // between its lowest and highest frequency is more than the slope controls took out.
+        for (int group = 0; group < 2; ++group) {
+            const std::size_t first = group == 0 ? 1 : kFirstSatelliteBand;
+            const std::size_t last = group == 0 ? kFirstSatelliteBand : kBandCount;
+            double low = std::numeric_limits<double>::infinity();
+            double high = -std::numeric_limits<double>::infinity();
+            for (std::size_t band = first; band < last; ++band) {
+                low = std::min(low, spread.low[band]);
+                high = std::max(high, spread.high[band]);
+            }
+            if (high - low > m_window[group]) {
+                return std::string("its ") + (group ? "satellite" : "terrestrial") + " levels span " +
+                       Figure(high - low) + " dB from " + Figure(kBandFrequenciesMHz[first]) + " to " +
+                       Figure(kBandFrequenciesMHz[last - 1]) + " MHz (cable tilt), more than the " +
+                       Figure(m_window[group]) + " dB between the limits after the slope controls were set";
+            }
+        }
+        if (flat.Planta() != nullptr && m_refusedFloors.count(flat.Planta()) != 0) {
+            return "no line amplifier could be inserted on its floor (see the refusals)";
+        }
+        const double level = m_sample.levels[i];
+        const LevelBound& bound = m_sample.bounds[i];
+        const std::string band = Figure(kBandFrequenciesMHz[m_sample.bands[i]]) + " MHz";
+        if (level < bound.minimum) {
+            return Figure(level) + " dBuV at " + band + " stays below the minimum " + Figure(bound.minimum) +
+                   (m_options.amplify ? " with every control and amplifier the catalogue offers"
+                                      : " (amplifiers were not allowed)");
+        }
+        return Figure(level) + " dBuV at " + band + " stays above the maximum " + Figure(bound.maximum) +
+               " after the regulation (the controls upstream cannot lower it without taking other levels "
+               "out)";
+    }
+
+    NetworkEditor& m_editor;
+    Tproyecto& m_project;
+    DesignOptions m_options;
+    double m_window[2] = {0.0, 0.0};
+    LevelSample m_sample;
+    DesignResult m_result;
+    std::set<const tplanta*> m_refusedFloors;
+};
+
+} // namespace
+
+DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options) {
+    Designer designer(editor, options);
+    return designer.Run();
+}
+
+} // namespace ixo

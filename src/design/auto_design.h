@@ -1,0 +1,49 @@
+#pragma once
+
+#include "design/auto_regulation.h"
+
+#include <string>
+#include <vector>
+
+namespace ixo {
+
+class NetworkEditor;
+
+// A line amplifier the design inserted.
+struct AmplifierInsertion {
+    std::string amplifier; // the new amplifier's name
+    std::string model;
+    std::string inFrontOf; // the multiswitch it feeds
+    std::string place;     // "STAIR1 FLOOR7"
+};
+
+// An outlet the design could not bring within limits, and why.
+struct UnservedOutlet {
+    std::string place; // "STAIR1 FLOOR2 FL3 T1"
+    std::string reason;
+};
+
+struct DesignOptions {
+    bool regulate = true;
+    bool amplify = true;
+};
+
+struct DesignResult {
+    double marginBefore = 0.0; // worst margin, dB (negative: something is beyond its limits)
+    double marginAfter = 0.0;
+    std::vector<ControlChange> changes; // every control moved, first position to last
+    std::vector<AmplifierInsertion> amplifiers;
+    std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused
+    std::vector<UnservedOutlet> unserved;
+    int edits = 0; // steps added to the editor's history
+};
+
+// From a built installation to one that passes, as ordinary edits of editor (each undoable):
+// regulation of every control (RegulateAutomatically); then, while outlets remain out of limits, line
+// amplifiers on the risers at the fewest places that bring each riser's levels within the limit window
+// (a riser is cut where the spread of its levels from the cut above would exceed the window: the
+// greedy cut is the fewest, since every amplifier lifts everything below it alike), followed by a new
+// regulation. The outlets still out of limits are named with the reason.
+DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options);
+
+} // namespace ixo

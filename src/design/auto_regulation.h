@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ixo {
+
+class NetworkEditor;
+class TPotenciometroBase8;
+class Tproyecto;
+
+// How far below its rated maximum output the design may set a terrestrial headend, dB.
+inline constexpr double kTerrestrialRange = 40.0;
+
+// One control moved by the automatic regulation.
+struct ControlChange {
+    std::string element; // the amplifier's or multiswitch's name
+    std::string model;
+    std::string control; // its caption, or "level" for a terrestrial headend's output level
+    double before = 0.0; // Ajuste in percent, or the level in dBuV
+    double after = 0.0;
+    std::string unit = "%";
+};
+
+struct AutoRegulationResult {
+    std::vector<ControlChange> changes;
+    double marginBefore = 0.0; // worst margin to the limits, dB (negative: some level is beyond them)
+    double marginAfter = 0.0;
+    int recalculations = 0;
+    bool applied = false; // the positions were changed by one edit of the editor (undoable)
+};
+
+// Every adjustable gain and slope control of the installation: the amplifiers' (but the terrestrial
+// headend's) and the multiswitches', in network order.
+std::vector<TPotenciometroBase8*> AdjustableControls(const Tproyecto& project);
+
+// The worst margin of the installation as calculated: over every outlet at every polarity its flat
+// selects and every checked band, the distance to the nearer limit (negative beyond it), and over every
+// amplifier output and multiswitch input the distance below its maximum. Leaves the network as it was.
+double WorstMargin(Tproyecto& project);
+
+// Chooses the positions of controls that maximise the worst margin, and applies them as one edit of
+// editor. With controls empty: every adjustable control and the output level of every terrestrial
+// headend (from kTerrestrialRange dB below its maximum output up to that maximum).
+//
+// Method: levels are additive in dB along each path and a control's gain is linear in its position, so
+// every level the check looks at is, to a very good approximation, an affine function of the positions:
+// one probe recalculation per control gives its coefficients (the same gain step on every outlet below
+// it in its band, zero elsewhere). The worst margin is then the minimum of affine functions, a concave
+// function of the positions; it is maximised by exact one-dimensional searches over one control at a
+// time, repeated until no control improves it. The result is applied, recalculated and measured; the
+// probes are taken again around it (nonlinear effects: clipping, terrestrial mixing) while that helps.
+AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
+                                           const std::vector<TPotenciometroBase8*>& controls = {});
+
+} // namespace ixo

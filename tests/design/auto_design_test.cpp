@@ -1,0 +1,81 @@
+#include "design/auto_design.h"
+#include "editing/editing_test_support.h"
+#include "editing/network_edits.h"
+#include "model/lin_amp.h"
+#include "model/multiswitch.h"
+
+namespace ixo::test {
+namespace {
+
+constexpr std::int32_t kAL5 = 100; // line amplifier AL-5
+
+class AutoDesignTest : public EditingFixture {
+protected:
+    // One stair of 15 floors, one flat of one outlet each: too long for the headend alone.
+    static BuildingShape LongRiser() { return Shape(1, 15, 1, 1, 4, 1); }
+
+    // The multiswitch of floor `level` that the riser feeds.
+    TMultiswitch* RiserMultiswitchOf(int level) {
+        for (TMultiswitch* multiswitch : ElementsOfClass<TMultiswitch>(*project)) {
+            const auto* floor = dynamic_cast<const tplanta*>(multiswitch->Container());
+            if (floor != nullptr && floor->Nivel == level) {
+                return multiswitch;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(AutoDesignTest, RegulationAloneCannotServeTheLongRiser) {
+    BuildNetwork(LongRiser());
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{true, false});
+    EXPECT_LT(result.marginAfter, 0.0);
+    EXPECT_TRUE(result.amplifiers.empty());
+    EXPECT_FALSE(result.unserved.empty());
+    for (const UnservedOutlet& outlet : result.unserved) {
+        EXPECT_FALSE(outlet.reason.empty()) << outlet.place;
+    }
+}
+
+// The design needs one amplifier (regulation alone fails, above) and inserts exactly one, at a floor
+// where an amplifier makes the riser pass; an amplifier at some other floors does not, so the floor
+// matters. Undoing every step of the design gives back the saved bytes.
+TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
+    BuildNetwork(LongRiser());
+    const std::vector<std::uint8_t> saved = Bytes();
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_EQ(result.amplifiers.size(), 1u);
+    EXPECT_EQ(result.amplifiers[0].model, "AL-5");
+    EXPECT_GE(result.marginAfter, 0.0);
+    EXPECT_TRUE(result.unserved.empty());
+    EXPECT_NETWORK_CONSISTENT(*project);
+    const std::string chosen = result.amplifiers[0].place;
+
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_EQ(Bytes(), saved);
+
+    // Every floor tried by hand: the amplifier in front of that floor's multiswitch, then regulation.
+    std::vector<std::string> passing;
+    int floorsTried = 0;
+    for (int level = 1; level <= 15; ++level) {
+        editor.reset();
+        project.reset();
+        BuildNetwork(LongRiser());
+        TMultiswitch* entry = RiserMultiswitchOf(level);
+        ASSERT_NE(entry, nullptr) << "floor " << level;
+        ASSERT_TRUE(editor->Apply(
+            [&](EditJournal& journal) { return InsertLineAmplifier(*project, *entry, kAL5, journal); }));
+        ++floorsTried;
+        if (DesignAutomatically(*editor, DesignOptions{true, false}).marginAfter >= 0.0) {
+            passing.push_back("STAIR1 FLOOR" + std::to_string(level));
+        }
+    }
+    EXPECT_EQ(floorsTried, 15);
+    EXPECT_NE(std::find(passing.begin(), passing.end(), chosen), passing.end()) << chosen;
+    EXPECT_LT(passing.size(), 15u) << "every floor would do: the test would not check the place";
+}
+
+} // namespace
+} // namespace ixo::test

@@ -1,0 +1,96 @@
+#include "design/auto_regulation.h"
+#include "editing/editing_test_support.h"
+#include "levels/calculo_niveles.h"
+#include "model/ampli_header.h"
+#include "model/multiswitch.h"
+#include "model/potenciometro.h"
+
+#include <algorithm>
+
+namespace ixo::test {
+namespace {
+
+class AutoRegulationTest : public EditingFixture {};
+
+// The best worst-margin over a grid of positions of two controls, every point recalculated.
+double ExhaustiveBest(Tproyecto& project, TPotenciometroBase8& a, TPotenciometroBase8& b, double step,
+                      double& worstSeen) {
+    const double a0 = a.Ajuste;
+    const double b0 = b.Ajuste;
+    double best = -1e9;
+    worstSeen = 1e9;
+    for (double x = 0.0; x <= 100.0; x += step) {
+        for (double y = 0.0; y <= 100.0; y += step) {
+            a.Ajuste = x;
+            b.Ajuste = y;
+            Recalcular(project);
+            const double margin = WorstMargin(project);
+            best = std::max(best, margin);
+            worstSeen = std::min(worstSeen, margin);
+        }
+    }
+    a.Ajuste = a0;
+    b.Ajuste = b0;
+    Recalcular(project);
+    return best;
+}
+
+// A small building where every level can be searched: the regulation of two controls (the headend
+// amplifier's gain and slope of the first polarity) reaches the best margin of an exhaustive search
+// over a 2.5 % grid (it searches continuously, so it may only do better).
+TEST_F(AutoRegulationTest, TwoControlsReachTheBestMarginOfAnExhaustiveSearch) {
+    BuildNetwork(Shape(1, 2, 1, 2, 4, 1));
+    const std::vector<TAmpliHeader*> headend = ElementsOfClass<TAmpliHeader>(*project);
+    ASSERT_FALSE(headend.empty());
+    TPotenciometroBase8* gain = headend[0]->LPG().at(0);
+    TPotenciometroBase8* slope = headend[0]->LPP().at(0);
+    double worstSeen = 0.0;
+    const double best = ExhaustiveBest(*project, *gain, *slope, 2.5, worstSeen);
+    ASSERT_GT(best - worstSeen, 1.0) << "the two controls must matter for the test to mean anything";
+
+    const AutoRegulationResult result = RegulateAutomatically(*editor, {gain, slope});
+    EXPECT_GE(result.marginAfter, best - 0.02);
+    EXPECT_NEAR(WorstMargin(*project), result.marginAfter, 1e-9); // the margin claimed is the one applied
+}
+
+// Every control of the building regulated together: never worse than the exhaustive best over any two
+// of them with the others at their catalogue positions, and the figures reported are those applied.
+TEST_F(AutoRegulationTest, AllControlsDoAtLeastAsWellAsTheExhaustiveSearchOfTwo) {
+    BuildNetwork(Shape(1, 2, 1, 2, 4, 1));
+    const std::vector<TAmpliHeader*> headend = ElementsOfClass<TAmpliHeader>(*project);
+    ASSERT_FALSE(headend.empty());
+    double worstSeen = 0.0;
+    const double best =
+        ExhaustiveBest(*project, *headend[0]->LPG().at(0), *headend[0]->LPG().at(1), 5.0, worstSeen);
+    const double before = WorstMargin(*project);
+    const AutoRegulationResult result = RegulateAutomatically(*editor);
+    EXPECT_DOUBLE_EQ(result.marginBefore, before);
+    EXPECT_GE(result.marginAfter, best - 0.02);
+    EXPECT_GE(result.marginAfter, before);
+    EXPECT_NEAR(WorstMargin(*project), result.marginAfter, 1e-9);
+    for (const ControlChange& change : result.changes) {
+        EXPECT_NE(change.before, change.after);
+        EXPECT_GE(change.after, 0.0);
+        EXPECT_LE(change.after, 100.0);
+    }
+}
+
+// The whole automatic regulation is one edit: undo gives back the project's saved bytes, redo the
+// regulated ones.
+TEST_F(AutoRegulationTest, UndoOfTheAutomaticRegulationGivesBackTheSavedBytes) {
+    BuildNetwork(Shape(1, 2, 2, 2, 4, 1));
+    const std::vector<std::uint8_t> saved = Bytes();
+    const AutoRegulationResult result = RegulateAutomatically(*editor);
+    ASSERT_TRUE(result.applied);
+    ASSERT_FALSE(result.changes.empty());
+    const std::vector<std::uint8_t> regulated = Bytes();
+    EXPECT_NE(regulated, saved);
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(Bytes(), saved);
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(Bytes(), regulated);
+    EXPECT_NETWORK_CONSISTENT(*project);
+}
+
+} // namespace
+} // namespace ixo::test
