@@ -50,13 +50,14 @@ struct Setting {
     }
     void Record(EditJournal& journal, double value) const {
         if (control != nullptr) {
-            journal.Set(control->Ajuste, value);
+            journal.Set(*control, control->Ajuste, value);
             return;
         }
         TCabeceraTerrestre* target = headend;
         const LevelVector before = target->NivelTerr();
         const LevelVector after = WithTerrestrialLevel(before, value);
         target->SetNivelTerr(after);
+        journal.MarkTouched(target);
         journal.Record([target, before] { target->SetNivelTerr(before); },
                        [target, after] { target->SetNivelTerr(after); });
     }

@@ -8,6 +8,8 @@
 #include "editing/network_editor.h"
 #include "persistence/project_file.h"
 #include "render/qpainter_canvas.h"
+#include "render/text_document_writer.h"
+#include "reports/informe.h"
 #include "schematic/layout.h"
 #include "schematic/schematic.h"
 #include "schematic/sheet.h"
@@ -15,6 +17,7 @@
 #include "ui/image_export_dialog.h"
 #include "ui/page_setup_rules.h"
 #include "ui/progress_window.h"
+#include "ui/report_progress_window.h"
 #include "ui/sheet_view.h"
 #include "ui/splash_window.h"
 #include "ui/wizard_dialog.h"
@@ -30,6 +33,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -92,6 +96,7 @@ MainWindow::MainWindow(AppSession& session) : m_session(session) {
     m_landscape = true;
     m_page = TakePageSetup(true, m_pageDialog);
 
+    openDocument = [](const QString& file) { QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
     showError = [this](const QString& caption, const QString& text) {
         QMessageBox::critical(this, caption, text);
     };
@@ -217,6 +222,8 @@ void MainWindow::MakeActions() {
     connect(Action("Encuadre"), &QAction::triggered, this, [this] { TogglePan(); });
     connect(Action("AUndo"), &QAction::triggered, this, [this] { Undo(); });
     connect(Action("ARedo"), &QAction::triggered, this, [this] { Redo(); });
+    connect(Action("CrearInformes"), &QAction::triggered, this, [this] { CreateReport(); });
+    connect(Action("Verinformes"), &QAction::triggered, this, [this] { OpenReport(); });
     connect(Action("AHelpC"), &QAction::triggered, this, [this] { ShowHelp(); });
     connect(Action("AAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
 
@@ -310,9 +317,11 @@ void MainWindow::UpdateActions() {
     Action("AUndo")->setEnabled(states.undo);
     Action("ARedo")->setEnabled(states.redo);
     for (const char* name : {"Errorlevel", "AConfiguration", "AISchematic", "Aruler", "Anivel", "Aedit",
-                             "AInsert", "Amamp", "AAmpReg", "CrearInformes", "Verinformes"}) {
+                             "AInsert", "Amamp", "AAmpReg"}) {
         Action(QString::fromLatin1(name))->setEnabled(states.later);
     }
+    Action("CrearInformes")->setEnabled(m_projectOpen);
+    Action("Verinformes")->setEnabled(true);
 }
 
 void MainWindow::UpdateCaption(const std::string& fileName) {
@@ -845,6 +854,67 @@ bool MainWindow::ExportImage(const ImageExportSettings& settings) {
     }
     RememberFolder(Qs(settings.FileName()));
     return true;
+}
+
+// ---- reports ----
+
+void MainWindow::CreateReport() {
+    if (!m_projectOpen || m_project == nullptr) {
+        return;
+    }
+    QStringList names;
+    for (const std::string_view name : kNombresInformes) {
+        names << Qs(std::string(name));
+    }
+    bool chosen = false;
+    const QString name = QInputDialog::getItem(this, QStringLiteral("Reports"), QStringLiteral("Report"),
+                                               names, 0, false, &chosen);
+    if (chosen) {
+        GenerateReport(static_cast<int>(names.indexOf(name)));
+    }
+}
+
+bool MainWindow::GenerateReport(int index) {
+    TextDocumentWriter writer;
+    ReportOutcome outcome = ReportOutcome::Failed;
+    {
+        WaitCursor wait;
+        ReportProgressWindow progress(this);
+        progress.show();
+        outcome = GenerarInforme(index, *m_project, writer, progress);
+    }
+    // The outlet levels report recalculates as it goes and at its end; what is shown follows the levels.
+    UpdateStatus();
+    Repaint();
+    if (outcome == ReportOutcome::Cancelled) {
+        return false;
+    }
+    if (outcome == ReportOutcome::Failed) {
+        showError(Title(), Qs(ReportFailure()));
+        return false;
+    }
+    const std::filesystem::path file = FicheroInforme(*m_project, index);
+    if (!GuardarInforme(*m_project, index, writer)) {
+        showError(
+            Title(),
+            QStringLiteral("Cannot save the report %1: %2").arg(Qs(file.string()), Qs(LastFileError())));
+        return false;
+    }
+    m_lastReport = Qs(file.string());
+    openDocument(m_lastReport);
+    return true;
+}
+
+void MainWindow::OpenReport() {
+    QString folder = LastFolder();
+    if (m_project != nullptr && !m_project->NombreFichero.empty()) {
+        folder = Qs(std::filesystem::path(m_project->NombreFichero).parent_path().string());
+    }
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open report"), folder,
+                                                      QStringLiteral("Reports (*.html *.htm *.odt *.pdf)"));
+    if (!file.isEmpty()) {
+        openDocument(file);
+    }
 }
 
 // ---- window events ----

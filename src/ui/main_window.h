@@ -57,6 +57,13 @@ public:
     void SaveImage();
     // Save image after the dialog's OK; false with the reason shown when the export failed.
     bool ExportImage(const ImageExportSettings& settings);
+    // Reports: the chooser, then the chosen report generated with its status window, saved beside the
+    // project and opened with the desktop's application for its kind; Open shows a saved report.
+    void CreateReport();
+    bool GenerateReport(int index);
+    void OpenReport();
+    // The file of the report generated last (empty before the first).
+    const QString& LastReport() const { return m_lastReport; }
     void SetUpPage();
     void Print();
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
@@ -94,6 +101,8 @@ public:
     std::function<SaveAnswer(const std::string&)> askSaveChanges;
     std::function<QString(const QString& start)> chooseSaveFile;
     std::function<void(const QString& caption, const QString& text)> showError;
+    // Shows a saved document (a report) with the desktop's application for its kind.
+    std::function<void(const QString& file)> openDocument;
     // Opens the project named on the command line when the window is first shown.
     void OpenWhenShown(const QString& path) { m_openWhenShown = path; }
 
@@ -135,6 +144,7 @@ private:
 
     AppSession& m_session;
     std::unique_ptr<Tproyecto> m_project;
+    QString m_lastReport;
     std::unique_ptr<TpadreGraficosMS> m_schematic;
     std::unique_ptr<NetworkEditor> m_editor;
     SheetView* m_view = nullptr;

@@ -2,6 +2,7 @@
 #include "ui/image_export_dialog.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
+#include "ui/report_progress_window.h"
 #include "ui/sheet_view.h"
 #include "ui/wizard_dialog.h"
 #include "ui/zoom_steps.h"
@@ -16,6 +17,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
@@ -318,6 +320,51 @@ TEST_F(MainWindowTest, PrintsToAPdfFile) {
     const std::string pdf = test::ReadFileBytes(temp / "print.pdf");
     ASSERT_GT(pdf.size(), 1000u);
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+}
+
+TEST_F(MainWindowTest, ReportsAreSavedBesideTheProjectAndShown) {
+    EXPECT_TRUE(Enabled("Verinformes"));
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    EXPECT_TRUE(Enabled("CrearInformes"));
+    saveAs = QString::fromStdString((temp / "House.XPJ").string());
+    ASSERT_TRUE(window->SaveProjectAs());
+    std::vector<QString> shown;
+    window->openDocument = [&shown](const QString& file) { shown.push_back(file); };
+    const std::string status = window->StatusText().toStdString();
+
+    ASSERT_TRUE(window->GenerateReport(1));
+    const QString levels = QString::fromStdString((temp / "House_Outlet levels.html").string());
+    ASSERT_EQ(shown, std::vector<QString>{levels});
+    QFile file(levels);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("OUTLET LEVELS"))) << html.left(400).toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("POLARITY 1")));
+    // The report leaves the levels as they were.
+    EXPECT_EQ(window->StatusText().toStdString(), status);
+
+    ASSERT_TRUE(window->GenerateReport(0));
+    EXPECT_EQ(shown.back(), QString::fromStdString((temp / "House_List of materials.html").string()));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, ACancelledReportWritesNothing) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    saveAs = QString::fromStdString((temp / "House.XPJ").string());
+    ASSERT_TRUE(window->SaveProjectAs());
+    std::vector<QString> shown;
+    window->openDocument = [&shown](const QString& file) { shown.push_back(file); };
+    QTimer::singleShot(0, window.get(), [this] {
+        for (QDialog* dialog : window->findChildren<QDialog*>()) {
+            if (auto* progress = dynamic_cast<ReportProgressWindow*>(dialog)) {
+                progress->RequestCancel();
+            }
+        }
+    });
+    EXPECT_FALSE(window->GenerateReport(1));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(temp / "House_Outlet levels.html"));
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(MainWindowTest, HelpWithoutTheManualSaysWhichFile) {
