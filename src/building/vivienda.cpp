@@ -91,7 +91,36 @@ Tvivienda::Tvivienda(TPrimerComponente* owner) : TPrimerComponente(owner) {}
 
 void Tvivienda::AfterConstruction() {
     TPrimerComponente::AfterConstruction();
+    if (Reading()) {
+        return; // the stored records bring the container and the entry (see Loaded)
+    }
     m_contenedor = Create<TPadreTV>(this);
+    MakeDefaultEntry();
+}
+
+void Tvivienda::Loaded() {
+    const bool wasReading = Reading();
+    TPrimerComponente::Loaded();
+    if (!wasReading) {
+        return;
+    }
+    // The container is the first one read; the entry was adopted when read. A record that lacks them
+    // gets them as a new flat has them.
+    for (TPrimerComponente* child : Components()) {
+        if (child->Is<TPadreTV>()) {
+            m_contenedor = static_cast<TPadreTV*>(child);
+            break;
+        }
+    }
+    if (m_contenedor == nullptr) {
+        m_contenedor = Create<TPadreTV>(this);
+    }
+    if (m_entrada == nullptr) {
+        MakeDefaultEntry();
+    }
+}
+
+void Tvivienda::MakeDefaultEntry() {
     TPrimerComponente* building = Owner();
     if (building == nullptr || building->Owner() == nullptr || !building->Owner()->Is<Tproyecto>()) {
         return;

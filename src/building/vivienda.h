@@ -83,12 +83,15 @@ public:
     [[nodiscard]] bool QuitarAmplificador(TComponenteBase* element);
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
+    void Loaded() override;
 
 protected:
     void AfterConstruction() override;
     void Notification(TPrimerComponente* removed) override;
 
 private:
+    // The entry of a new flat in a project: the first entry model of the catalogue.
+    void MakeDefaultEntry();
     // Records in the project that no outlet of `family` could be made for this flat.
     void RecordMissingOutlets(std::int32_t family) const;
     const TpreferenciasProyecto* Preferencias() const;

@@ -54,7 +54,13 @@ void ClassRegistry::AddObject(std::string_view className, ObjectFactory factory)
 TPrimerComponente* ClassRegistry::CreateComponent(std::string_view className,
                                                   TPrimerComponente* owner) const {
     auto found = m_components.find(UpperAscii(className));
-    return found == m_components.end() ? nullptr : found->second.second(owner);
+    return found == m_components.end() ? nullptr : found->second.second(owner, nullptr);
+}
+
+TPrimerComponente* ClassRegistry::CreateStoredComponent(std::string_view className, TPrimerComponente* owner,
+                                                        const std::string& storedName) const {
+    auto found = m_components.find(UpperAscii(className));
+    return found == m_components.end() ? nullptr : found->second.second(owner, &storedName);
 }
 
 std::unique_ptr<TPrimerObjeto> ClassRegistry::CreateObject(std::string_view className) const {

@@ -18,15 +18,21 @@ namespace ixo {
 // letter case. Registering a name again replaces its factory.
 class ClassRegistry {
 public:
-    using ComponentFactory = std::function<TPrimerComponente*(TPrimerComponente* owner)>;
+    // Makes a component owned by owner; with a stored name, for a stored record of that name
+    // (TPrimerComponente::CreateForReading), else named as Create names it.
+    using ComponentFactory =
+        std::function<TPrimerComponente*(TPrimerComponente* owner, const std::string* storedName)>;
     using ObjectFactory = std::function<std::unique_ptr<TPrimerObjeto>()>;
 
     static ClassRegistry& Instance();
 
     template <typename T> void RegisterComponent() {
-        AddComponent(T::StaticClass().name, [](TPrimerComponente* owner) -> TPrimerComponente* {
-            return TPrimerComponente::Create<T>(owner);
-        });
+        AddComponent(T::StaticClass().name,
+                     [](TPrimerComponente* owner, const std::string* storedName) -> TPrimerComponente* {
+                         return storedName != nullptr
+                                    ? TPrimerComponente::CreateForReading<T>(owner, *storedName)
+                                    : TPrimerComponente::Create<T>(owner);
+                     });
     }
     template <typename T> void RegisterObject() {
         AddObject(T::kClassName, []() -> std::unique_ptr<TPrimerObjeto> { return std::make_unique<T>(); });
@@ -34,6 +40,10 @@ public:
 
     // A new component of that class owned by owner, or null when the name is not registered.
     TPrimerComponente* CreateComponent(std::string_view className, TPrimerComponente* owner) const;
+    // A new component of that class owned by owner for the stored record named storedName (see
+    // TPrimerComponente::CreateForReading), or null when the class name is not registered.
+    TPrimerComponente* CreateStoredComponent(std::string_view className, TPrimerComponente* owner,
+                                             const std::string& storedName) const;
     // A new value object of that class, or null when the name is not registered.
     std::unique_ptr<TPrimerObjeto> CreateObject(std::string_view className) const;
 

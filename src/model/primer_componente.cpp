@@ -87,7 +87,17 @@ void TPrimerComponente::AfterConstruction() {
     }
     std::int32_t number = m_owner->HighestNumber(ClassInfo()) + 1;
     m_numeroInterno = number;
+    if (m_reading) {
+        // The stored name arrived in m_name, not yet known to the owner.
+        std::string stored = std::exchange(m_name, std::string());
+        SetName(std::move(stored));
+        return;
+    }
     SetName(MakeName(ClassInfo(), m_owner, number));
+}
+
+void TPrimerComponente::Loaded() {
+    m_reading = false;
 }
 
 std::string TPrimerComponente::MakeName(const ComponentClass& cls, const TPrimerComponente* owner,

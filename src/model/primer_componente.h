@@ -45,6 +45,17 @@ public:
     }
     // Frees a component and everything it owns.
     static void Destroy(TPrimerComponente* component) { delete component; }
+    // A component made for a stored record, named name at once: no name is made for it first, and
+    // classes that make parts of their own leave those the record holds to the reader (see Reading).
+    // The reader calls Loaded once the record and those of its components are read.
+    template <typename T> static T* CreateForReading(TPrimerComponente* owner, std::string name) {
+        T* created = new T(owner);
+        TPrimerComponente* component = created;
+        component->m_reading = true;
+        component->m_name = std::move(name);
+        component->AfterConstruction();
+        return created;
+    }
     // A component without owner, held by a unique_ptr (catalogue owners, tests, the reader's roots).
     template <typename T, typename... Args> static std::unique_ptr<T> CreateRoot(Args&&... args) {
         return std::unique_ptr<T>(Create<T>(nullptr, std::forward<Args>(args)...));
@@ -83,11 +94,16 @@ public:
     // Puts a detached component back under owner, before `before` (a component of owner; last when
     // null), with its own name and number.
     void ReattachToOwner(TPrimerComponente* owner, TPrimerComponente* before);
+    // Called by a reader once the record of a component made by CreateForReading and the records of
+    // its components are read; a class completes here what a record may lack.
+    virtual void Loaded();
 
 protected:
     explicit TPrimerComponente(TPrimerComponente* owner);
     // Called once the most derived constructor has run: the class is known, so the object names itself.
     virtual void AfterConstruction();
+    // True from CreateForReading until Loaded: the stored record gives this component its parts.
+    bool Reading() const { return m_reading; }
     // Called on this component when a component it owns or asked about is being destroyed:
     // non-owning links to it must be cleared here.
     virtual void Notification(TPrimerComponente* removed);
@@ -125,6 +141,7 @@ private:
     // Set while the base destructor frees the owned components: the index is gone with the owner, so
     // the children leave only the list.
     bool m_freeingChildren = false;
+    bool m_reading = false;
     PointerSet<TPrimerComponente> m_freeNotifies; // both sides of every free-notification subscription
 };
 

@@ -54,16 +54,16 @@ void ReadRecordInto(BinaryReader& in, TPrimerComponente& component, const Compon
 }
 
 // The component a child record is read into: the parent's component of that name (one its constructor
-// made), or a new component of the record's class owned by the parent.
+// made), or a new component of the record's class owned by the parent, made for the record.
 TPrimerComponente& ChildFor(TPrimerComponente& parent, const ComponentStreamHeader& header) {
     if (TPrimerComponente* existing = parent.FindComponent(header.name)) {
         return *existing;
     }
-    TPrimerComponente* created = ClassRegistry::Instance().CreateComponent(header.className, &parent);
+    TPrimerComponente* created =
+        ClassRegistry::Instance().CreateStoredComponent(header.className, &parent, header.name);
     if (created == nullptr) {
         throw StreamError("unknown class " + header.className + " in the project file");
     }
-    created->SetName(header.name);
     return *created;
 }
 
@@ -165,6 +165,7 @@ void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& projec
         ReadRecordInto(in, child, header);
         AttachReadComponent(child, project);
         ReadChildren(in, child, project, depth + 1);
+        child.Loaded();
     }
 }
 

@@ -206,5 +206,38 @@ TEST(ProjectClasses, RegisteredByName) {
     EXPECT_FALSE(flat->Reconstruible);
 }
 
+TEST(ProjectClasses, AFlatReadWithoutContainerOrEntryGetsThemWhenItsReadingEnds) {
+    RegisterBuildingClasses();
+    auto project = TPrimerComponente::CreateRoot<Tproyecto>();
+    project->SetAlmacen(&test::DemoStore());
+    auto* flat = static_cast<Tvivienda*>(
+        ClassRegistry::Instance().CreateStoredComponent("Tvivienda", &project->Edificio(), "viviendaEd1"));
+    ASSERT_NE(flat, nullptr);
+    EXPECT_EQ(flat->Name(), "viviendaEd1");
+    // While read, the stored records are to bring them: nothing is made from the catalogue.
+    EXPECT_EQ(flat->Contenedor(), nullptr);
+    EXPECT_EQ(flat->Entrada(), nullptr);
+    EXPECT_EQ(flat->ComponentCount(), 0u);
+    flat->Loaded(); // a damaged record brought neither
+    ASSERT_NE(flat->Contenedor(), nullptr);
+    ASSERT_NE(flat->Entrada(), nullptr);
+    EXPECT_EQ(flat->Entrada()->Owner(), flat->Contenedor());
+}
+
+TEST(ProjectClasses, AFlatReadWithItsContainerKeepsIt) {
+    RegisterBuildingClasses();
+    auto project = TPrimerComponente::CreateRoot<Tproyecto>();
+    project->SetAlmacen(&test::DemoStore());
+    ClassRegistry& registry = ClassRegistry::Instance();
+    auto* flat = static_cast<Tvivienda*>(
+        registry.CreateStoredComponent("Tvivienda", &project->Edificio(), "viviendaEd1"));
+    TPrimerComponente* container = registry.CreateStoredComponent("TPadreTV", flat, "PadreTVvi1");
+    flat->Loaded();
+    EXPECT_EQ(flat->Contenedor(), container);
+    EXPECT_EQ(flat->ComponentCount(), 1u); // no second container
+    ASSERT_NE(flat->Entrada(), nullptr);   // the record had no entry: the default one, in the container
+    EXPECT_EQ(flat->Entrada()->Owner(), container);
+}
+
 } // namespace
 } // namespace ixo

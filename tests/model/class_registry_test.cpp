@@ -7,6 +7,30 @@
 namespace ixo {
 namespace {
 
+TEST(ClassRegistry, AStoredComponentCarriesItsStoredNameAndTheNumberCreateWouldGive) {
+    RegisterModelClasses();
+    ClassRegistry& registry = ClassRegistry::Instance();
+    auto owner = TPrimerComponente::CreateRoot<TPadreTV>();
+    owner->SetName("Repartidor1");
+    TPrimerComponente* first = registry.CreateComponent("TPin", owner.get()); // PinRe1, number 1
+    TPrimerComponente* stored = registry.CreateStoredComponent("TPin", owner.get(), "Pin7SA");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->ClassName(), "TPin");
+    EXPECT_EQ(stored->Name(), "Pin7SA");
+    EXPECT_EQ(stored->Numero_Interno(), 2); // one above the highest of its class, as Create numbers
+    EXPECT_EQ(owner->FindComponent("pin7sa"), stored);
+    EXPECT_EQ(owner->FindComponent("PinRe2"), nullptr); // no automatic name was given on the way
+    EXPECT_EQ(owner->FindComponent("PinRe1"), first);
+    // It counts for the numbering of the next component made by Create.
+    EXPECT_EQ(registry.CreateComponent("TPin", owner.get())->Name(), "PinRe3");
+    EXPECT_EQ(registry.CreateStoredComponent("TNoSuchClass", owner.get(), "X"), nullptr);
+    // An empty stored name leaves the component unnamed and out of the index.
+    TPrimerComponente* unnamed = registry.CreateStoredComponent("TPin", owner.get(), "");
+    ASSERT_NE(unnamed, nullptr);
+    EXPECT_EQ(unnamed->Name(), "");
+    EXPECT_EQ(owner->ComponentCount(), 4u);
+}
+
 TEST(ClassRegistry, ModelClassesAreCreatedByName) {
     RegisterModelClasses();
     RegisterModelClasses(); // harmless twice
