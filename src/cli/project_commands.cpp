@@ -45,24 +45,6 @@ ProjectHeader ReadHeader(const std::filesystem::path& path) {
     return header;
 }
 
-// Opens a project for a command; a file that cannot be opened is bad input with the program's messages.
-OpenedProject OpenForCommand(const std::filesystem::path& path, const CatalogueStore& catalogue) {
-    if (!std::filesystem::is_regular_file(path)) {
-        throw UsageError("cannot read " + path.string());
-    }
-    OpenedProject opened = OpenProject(path, &catalogue.Store());
-    switch (opened.result) {
-    case OpenResult::Ok:
-        return opened;
-    case OpenResult::NewerFormat:
-        throw UsageError(path.string() + ": To open the file is needed the version " + opened.version);
-    case OpenResult::NothingRead:
-        throw UsageError(path.string() + ": the file holds no project");
-    default:
-        throw UsageError(path.string() + ": This file is not a Ixo project");
-    }
-}
-
 int ExitFor(const ProjectReport& report) {
     return report.Passes() ? kExitSuccess : kExitFailure;
 }
@@ -111,6 +93,23 @@ int Resave(const CommandContext& context) {
 }
 
 } // namespace
+
+OpenedProject OpenForCommand(const std::filesystem::path& path, const CatalogueStore& catalogue) {
+    if (!std::filesystem::is_regular_file(path)) {
+        throw UsageError("cannot read " + path.string());
+    }
+    OpenedProject opened = OpenProject(path, &catalogue.Store());
+    switch (opened.result) {
+    case OpenResult::Ok:
+        return opened;
+    case OpenResult::NewerFormat:
+        throw UsageError(path.string() + ": To open the file is needed the version " + opened.version);
+    case OpenResult::NothingRead:
+        throw UsageError(path.string() + ": the file holds no project");
+    default:
+        throw UsageError(path.string() + ": This file is not a Ixo project");
+    }
+}
 
 void AddProjectCommands(CommandRegistry& registry) {
     Command info =

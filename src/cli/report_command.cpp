@@ -4,6 +4,7 @@
 #include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
+#include "cli/project_commands.h"
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
 #include "model/level_vector.h"
@@ -66,23 +67,6 @@ int ChosenReport(const CommandContext& context) {
     return materials ? kInformeMateriales : kInformeNiveles;
 }
 
-OpenedProject OpenForReport(const std::filesystem::path& path, const CatalogueStore& catalogue) {
-    if (!std::filesystem::is_regular_file(path)) {
-        throw UsageError("cannot read " + path.string());
-    }
-    OpenedProject opened = OpenProject(path, &catalogue.Store());
-    switch (opened.result) {
-    case OpenResult::Ok:
-        return opened;
-    case OpenResult::NewerFormat:
-        throw UsageError(path.string() + ": To open the file is needed the version " + opened.version);
-    case OpenResult::NothingRead:
-        throw UsageError(path.string() + ": the file holds no project");
-    default:
-        throw UsageError(path.string() + ": This file is not a Ixo project");
-    }
-}
-
 std::string CsvOf(Tproyecto& project, int report) {
     std::ostringstream out;
     const bool terrestrial = project.Preferencias().HD_ICTERR;
@@ -105,7 +89,7 @@ int Report(const CommandContext& context) {
     const OutputForm form = ChosenForm(context);
     const std::filesystem::path path = context.Arguments().front();
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    OpenedProject opened = OpenForReport(path, catalogue);
+    OpenedProject opened = OpenForCommand(path, catalogue);
     Tproyecto& project = *opened.project;
     project.NombreFichero = path.string();
     const std::filesystem::path target = context.Option("-o")

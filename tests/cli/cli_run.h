@@ -35,4 +35,13 @@ inline bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// Runs ixo-cli on the demo catalogue with no settings file (the built-in defaults), from the folder of
+// the programs.
+inline CliRun RunCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {"--catalogue", DemoCatalogueDirectory().string(), "--settings",
+                                      "/nonexistent/Ixo.ini"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return RunIxoCli(words, DemoCatalogueDirectory().parent_path());
+}
+
 } // namespace ixo::test

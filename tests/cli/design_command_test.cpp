@@ -11,12 +11,7 @@ using test::CliRun;
 using test::Contains;
 using test::RunIxoCli;
 
-CliRun RunCommand(const std::vector<std::string>& arguments) {
-    std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
-                                      "/nonexistent/Ixo.ini"};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    return RunIxoCli(words, test::DemoCatalogueDirectory().parent_path());
-}
+using test::RunCommand;
 
 // One stair of 15 floors with one flat of one outlet each: out of limits as built, passing with one
 // line amplifier and regulation.

@@ -14,12 +14,7 @@ using test::CliRun;
 using test::Contains;
 using test::RunIxoCli;
 
-CliRun RunCommand(const std::vector<std::string>& arguments) {
-    std::vector<std::string> words = {"--catalogue", test::DemoCatalogueDirectory().string(), "--settings",
-                                      "/nonexistent/Ixo.ini"};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    return RunIxoCli(words, test::DemoCatalogueDirectory().parent_path());
-}
+using test::RunCommand;
 
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
