@@ -2,6 +2,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/commands.h"
+#include "support/temp_dir.h"
 
 #include <filesystem>
 #include <sstream>
