@@ -96,7 +96,13 @@ MainWindow::MainWindow(AppSession& session) : m_session(session) {
     m_landscape = true;
     m_page = TakePageSetup(true, m_pageDialog);
 
-    openDocument = [](const QString& file) { QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
+    openDocument = [this](const QString& file) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+            QMessageBox::information(
+                this, Title(),
+                QStringLiteral("Saved as %1. No application of this desktop opens it.").arg(file));
+        }
+    };
     showError = [this](const QString& caption, const QString& text) {
         QMessageBox::critical(this, caption, text);
     };
