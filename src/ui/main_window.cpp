@@ -5,6 +5,8 @@
 #include "common/file_replace.h"
 #include "common/paths.h"
 #include "common/progress.h"
+#include "design/overdrive_check.h"
+#include "design/power_check.h"
 #include "editing/network_editor.h"
 #include "persistence/project_file.h"
 #include "render/qpainter_canvas.h"
@@ -336,8 +338,17 @@ void MainWindow::UpdateCaption(const std::string& fileName) {
 
 void MainWindow::UpdateStatus() {
     m_outletsOutOfLimits = m_project != nullptr ? CountOutletsOutOfLimits(*m_project) : 0;
-    m_outletsLabel->setText(m_project != nullptr ? Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits))
-                                                 : QString());
+    if (m_project == nullptr) {
+        m_outletsLabel->setText(QString());
+        return;
+    }
+    std::string text = OutletsOutOfLimitsText(m_outletsOutOfLimits);
+    const std::string design =
+        DesignProblemsText(CheckPowering(*m_project).size(), CheckOverdrive(*m_project).size());
+    if (!design.empty()) {
+        text += "; " + design;
+    }
+    m_outletsLabel->setText(Qs(text));
 }
 
 QString MainWindow::StatusText() const {

@@ -102,6 +102,18 @@ std::string OutletsOutOfLimitsText(std::size_t outlets) {
     return std::to_string(outlets) + (outlets == 1 ? " outlet" : " outlets") + " out of limits";
 }
 
+std::string DesignProblemsText(std::size_t powering, std::size_t overdriven) {
+    std::string text;
+    if (powering > 0) {
+        text = std::to_string(powering) + (powering == 1 ? " powering problem" : " powering problems");
+    }
+    if (overdriven > 0) {
+        text += (text.empty() ? "" : ", ") + std::to_string(overdriven) +
+                (overdriven == 1 ? " pin overdriven" : " pins overdriven");
+    }
+    return text;
+}
+
 std::string SaveFailureMessage(const std::filesystem::path& path, std::string_view reason) {
     return "The project could not be saved to " + path.string() + ": " + std::string(reason);
 }

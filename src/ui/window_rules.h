@@ -62,6 +62,9 @@ std::string OpenFailureMessage(OpenResult result, std::string_view version);
 std::size_t CountOutletsOutOfLimits(const Tproyecto& project);
 // The status bar's count of outlets out of limits.
 std::string OutletsOutOfLimitsText(std::size_t outlets);
+// What the powering and overdrive checks found, for the status bar beside the outlets: "" when nothing,
+// else e.g. "1 powering problem, 51 pins overdriven".
+std::string DesignProblemsText(std::size_t powering, std::size_t overdriven);
 
 // The message of a save that failed: the file and the system's reason.
 std::string SaveFailureMessage(const std::filesystem::path& path, std::string_view reason);

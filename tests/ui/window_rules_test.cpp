@@ -116,6 +116,10 @@ TEST(WindowRules, OutletsOutOfLimitsText) {
     EXPECT_EQ(OutletsOutOfLimitsText(0), "Every outlet within limits");
     EXPECT_EQ(OutletsOutOfLimitsText(1), "1 outlet out of limits");
     EXPECT_EQ(OutletsOutOfLimitsText(12), "12 outlets out of limits");
+    EXPECT_EQ(DesignProblemsText(0, 0), "");
+    EXPECT_EQ(DesignProblemsText(1, 0), "1 powering problem");
+    EXPECT_EQ(DesignProblemsText(0, 1), "1 pin overdriven");
+    EXPECT_EQ(DesignProblemsText(3, 51), "3 powering problems, 51 pins overdriven");
 }
 
 TEST(ImageExportSettings, DefaultsAndFormats) {
