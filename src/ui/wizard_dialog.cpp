@@ -154,7 +154,7 @@ QWidget* WizardDialog::MakeGridPage() {
     auto* layout = new QVBoxLayout(page);
     auto* text =
         new QLabel(QStringLiteral("Please, enter the Nº of Flats per Floor of the Building, according "
-                                  "to the initial specifications selected before:"),
+                                  "to the building chosen on the first page:"),
                    page);
     text->setWordWrap(true);
     layout->addWidget(text);
