@@ -5,6 +5,7 @@
 #include "cli/cli_app.h"
 #include "cli/cli_arguments.h"
 #include "cli/command_registry.h"
+#include "cli/project_commands.h"
 #include "cli/project_report.h"
 #include "common/file_replace.h"
 #include "design/auto_design.h"
@@ -37,14 +38,8 @@ int Design(const CommandContext& context) {
         options.regulate = context.Option("--regulate").has_value();
         options.amplify = context.Option("--amplify").has_value();
     }
-    if (!std::filesystem::is_regular_file(input)) {
-        throw UsageError("cannot read " + input.string());
-    }
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    OpenedProject opened = OpenProject(input, &catalogue.Store());
-    if (opened.result != OpenResult::Ok) {
-        throw UsageError(input.string() + ": This file is not a Ixo project");
-    }
+    OpenedProject opened = OpenForCommand(input, catalogue);
     Tproyecto& project = *opened.project;
     if (!project.finalizadocalculoTV) {
         throw UsageError(input.string() + ": the installation is not built: nothing to design");

@@ -6,6 +6,7 @@
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/edit_script.h"
+#include "cli/project_commands.h"
 #include "cli/project_report.h"
 #include "common/file_replace.h"
 #include "editing/network_editor.h"
@@ -60,14 +61,8 @@ int Edit(const CommandContext& context) {
     if (!context.Option("--script") && context.OptionValues("--do").empty()) {
         throw UsageError("edit needs --script FILE or --do COMMAND");
     }
-    if (!std::filesystem::is_regular_file(input)) {
-        throw UsageError("cannot read " + input.string());
-    }
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    OpenedProject opened = OpenProject(input, &catalogue.Store());
-    if (opened.result != OpenResult::Ok) {
-        throw UsageError(input.string() + ": This file is not a Ixo project");
-    }
+    OpenedProject opened = OpenForCommand(input, catalogue);
     Tproyecto& project = *opened.project;
     NetworkEditor editor(project);
     editor.MarkSaved();
