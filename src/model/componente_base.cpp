@@ -146,8 +146,8 @@ bool TComponenteBase::AttachStoredPin(TPin& pin) {
     if (std::find(list.begin(), list.end(), &pin) != list.end()) {
         return false;
     }
-    const auto position =
-        stored.PositionIn(list, pin.NombrePinExterno, [](const TPin* p) { return p->NombrePinExterno; });
+    const auto position = stored.PositionIn(
+        list, pin.NombrePinExterno, [](const TPin* p) -> const std::string& { return p->NombrePinExterno; });
     if (!position) {
         return false;
     }

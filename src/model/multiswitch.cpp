@@ -82,8 +82,8 @@ bool TMultiswitch::AttachStoredControl(TPotenciometro& control) {
                     [&](const ControlEntry& e) { return e.control == &control; })) {
         return false;
     }
-    const auto position =
-        m_storedControls.PositionIn(m_controls, control.Name(), [](const ControlEntry& e) { return e.name; });
+    const auto position = m_storedControls.PositionIn(
+        m_controls, control.Name(), [](const ControlEntry& e) -> const std::string& { return e.name; });
     if (!position) {
         return false;
     }

@@ -26,10 +26,16 @@ TPin::TPin(TPrimerComponente* owner, std::int32_t numeracion, char tipodePin, ch
 TPin::TPin(TPrimerComponente* owner, const TPin& prototype) : TPinbase(owner, prototype) {}
 
 TPin::~TPin() {
-    // The peer goes back to the unconnected state; this pin's own parts go with it.
+    // The peer goes back to the unconnected state; this pin's own parts go with it. A peer freed with
+    // this pin (the project closing) only forgets it: an unconnected state nobody will see costs a load
+    // and a connector per connection.
     if (TPin* q = m_peer) {
         m_peer = nullptr;
-        q->Disconnect();
+        if (q->GoingWithOwner()) {
+            q->m_peer = nullptr;
+        } else {
+            q->Disconnect();
+        }
     }
 }
 

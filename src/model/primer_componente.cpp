@@ -70,6 +70,15 @@ TPrimerComponente::~TPrimerComponente() {
     }
 }
 
+bool TPrimerComponente::GoingWithOwner() const {
+    for (const TPrimerComponente* owner = m_owner; owner != nullptr; owner = owner->m_owner) {
+        if (owner->m_freeingChildren) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TPrimerComponente::DestroyOwnedComponents() {
     // The owner goes too: its index is dropped at once (nothing finds a child being freed) and the
     // children leave only the list, so freeing n components costs n.

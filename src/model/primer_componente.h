@@ -31,6 +31,10 @@ public:
     std::string_view ClassName() const { return ClassInfo().name; }
     bool InheritsFrom(const ComponentClass& cls) const { return ClassInfo().InheritsFrom(cls); }
     template <typename T> bool Is() const { return InheritsFrom(T::StaticClass()); }
+    // The component as a T when its class is T or derives from it, else null: a walk up the class
+    // chain, much cheaper than a dynamic_cast that fails (the project reader asks for every component).
+    template <typename T> T* As() { return Is<T>() ? static_cast<T*>(this) : nullptr; }
+    template <typename T> const T* As() const { return Is<T>() ? static_cast<const T*>(this) : nullptr; }
 
     TPrimerComponente(const TPrimerComponente&) = delete;
     TPrimerComponente& operator=(const TPrimerComponente&) = delete;
@@ -94,6 +98,9 @@ public:
     // Puts a detached component back under owner, before `before` (a component of owner; last when
     // null), with its own name and number.
     void ReattachToOwner(TPrimerComponente* owner, TPrimerComponente* before);
+    // True while this component goes with an owner being freed (the whole project closing, say): work
+    // that only keeps the component consistent for later use can be skipped then.
+    bool GoingWithOwner() const;
     // Called by a reader once the record of a component made by CreateForReading and the records of
     // its components are read; a class completes here what a record may lack.
     virtual void Loaded();

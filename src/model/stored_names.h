@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ixo {
@@ -16,7 +17,16 @@ namespace ixo {
 // order the objects come in.
 class StoredNames {
 public:
-    void Set(std::vector<std::string> names) { m_names = std::move(names); }
+    void Set(std::vector<std::string> names) {
+        m_names = std::move(names);
+        m_rankOf.clear();
+        if (m_names.size() > kIndexedFrom) {
+            m_rankOf.reserve(m_names.size());
+            for (std::size_t i = 0; i < m_names.size(); ++i) {
+                m_rankOf.emplace(UpperAscii(m_names[i]), i); // the first of equal names keeps its rank
+            }
+        }
+    }
     const std::vector<std::string>& Names() const { return m_names; }
 
     // The index in list before which an object named `name` goes (before the first item whose name is
@@ -38,7 +48,15 @@ public:
     }
 
 private:
+    // Long lists (a multiswitch's pins and controls) are looked up through an index: each object read
+    // ranks every object before it, so a scan would make reading an element cubic in its pins.
+    static constexpr std::size_t kIndexedFrom = 8;
+
     std::optional<std::size_t> Rank(std::string_view name) const {
+        if (!m_rankOf.empty()) {
+            const auto found = m_rankOf.find(UpperAscii(name));
+            return found != m_rankOf.end() ? std::optional<std::size_t>(found->second) : std::nullopt;
+        }
         for (std::size_t i = 0; i < m_names.size(); ++i) {
             if (EqualsIgnoringAsciiCase(m_names[i], name)) {
                 return i;
@@ -48,6 +66,7 @@ private:
     }
 
     std::vector<std::string> m_names;
+    std::unordered_map<std::string, std::size_t> m_rankOf; // upper-cased name to rank, for long lists
 };
 
 } // namespace ixo

@@ -113,12 +113,16 @@ PropertyValue Convert(const PublishedProperty& property, const StreamValue& valu
     WrongValue(property);
 }
 
+bool EndsWithStringsSuffix(std::string_view stored) {
+    return stored.size() > kStringsSuffix.size() &&
+           EqualsIgnoringAsciiCase(stored.substr(stored.size() - kStringsSuffix.size()), kStringsSuffix);
+}
+
 // The published property a stored name stands for: "<list>.Strings" for a string list, the plain name
 // for every other kind.
 const PublishedProperty* FindStored(const ComponentClass& cls, std::string_view stored) {
     const PublishedPropertyTable& table = PublishedPropertyTable::Instance();
-    if (stored.size() > kStringsSuffix.size() &&
-        EqualsIgnoringAsciiCase(stored.substr(stored.size() - kStringsSuffix.size()), kStringsSuffix)) {
+    if (EndsWithStringsSuffix(stored)) {
         const PublishedProperty* list =
             table.Find(cls, stored.substr(0, stored.size() - kStringsSuffix.size()));
         return list != nullptr && list->kind == PropertyKind::StringList ? list : nullptr;
@@ -127,15 +131,52 @@ const PublishedProperty* FindStored(const ComponentClass& cls, std::string_view 
     return plain != nullptr && plain->kind != PropertyKind::StringList ? plain : nullptr;
 }
 
-void ApplyStoredProperty(TPrimerComponente& component, std::string_view className, std::string_view name,
-                         const StreamValue& value) {
+// Whether a stored name stands for property (what FindStored would answer, when the property is the
+// one its name finds).
+bool StoredNameOf(const PublishedProperty& property, std::string_view stored) {
+    if (!EndsWithStringsSuffix(stored)) {
+        return property.kind != PropertyKind::StringList && EqualsIgnoringAsciiCase(property.name, stored);
+    }
+    return property.kind == PropertyKind::StringList &&
+           EqualsIgnoringAsciiCase(property.name, stored.substr(0, stored.size() - kStringsSuffix.size()));
+}
+
+// Finds the properties of one record. A writer stores a class's properties in declaration order
+// (skipping empty ones), so each stored name is first looked for just past the last one found; the
+// name index answers only what comes out of order. Reading a project looks up every value, and this
+// spares hashing nearly all of them.
+class StoredPropertyFinder {
+public:
+    explicit StoredPropertyFinder(const ComponentClass& cls)
+        : m_class(cls), m_ordered(PublishedPropertyTable::Instance().PropertiesOf(cls)),
+          m_foundByName(PublishedPropertyTable::Instance().FoundByNameOf(cls)) {}
+
+    const PublishedProperty* Find(std::string_view stored) {
+        for (std::size_t i = m_next; i < m_ordered.size(); ++i) {
+            if (m_foundByName[i] && StoredNameOf(*m_ordered[i], stored)) {
+                m_next = i + 1;
+                return m_ordered[i];
+            }
+        }
+        return FindStored(m_class, stored);
+    }
+
+private:
+    const ComponentClass& m_class;
+    const std::vector<const PublishedProperty*>& m_ordered;
+    const std::vector<bool>& m_foundByName;
+    std::size_t m_next = 0;
+};
+
+void ApplyStoredProperty(TPrimerComponente& component, StoredPropertyFinder& finder,
+                         std::string_view className, std::string_view name, const StreamValue& value) {
     if (value.tag == ValueTag::Binary) {
         if (!ReadBinaryProperty(component, name, value.bytes)) {
             throw StreamError("unknown binary property " + std::string(name));
         }
         return;
     }
-    const PublishedProperty* property = FindStored(component.ClassInfo(), name);
+    const PublishedProperty* property = finder.Find(name);
     if (property == nullptr) {
         throw StreamError("unknown property " + std::string(name) + " of " + std::string(className));
     }
@@ -170,16 +211,18 @@ void WriteComponentStream(TPrimerComponente& component, BinaryWriter& out) {
 
 void ApplyComponentRecord(TPrimerComponente& component, const ComponentStreamRecord& record) {
     CheckStreamClass(component, record.className);
+    StoredPropertyFinder finder(component.ClassInfo());
     for (const StreamProperty& stored : record.properties) {
-        ApplyStoredProperty(component, record.className, stored.name, stored.value);
+        ApplyStoredProperty(component, finder, record.className, stored.name, stored.value);
     }
 }
 
 void ReadComponentProperties(BinaryReader& in, TPrimerComponente& component,
                              const ComponentStreamHeader& header) {
     CheckStreamClass(component, header.className);
+    StoredPropertyFinder finder(component.ClassInfo());
     ReadComponentStreamProperties(in, header, [&](std::string_view name, const StreamValue& value) {
-        ApplyStoredProperty(component, header.className, name, value);
+        ApplyStoredProperty(component, finder, header.className, name, value);
     });
 }
 

@@ -33,12 +33,13 @@ template <typename T> void AttachToEntry(NamedList<T>& list, T* object, std::str
 // The flat whose child owns component (a flat's elements are owned by its container), or null.
 Tvivienda* FlatOfOwner(const TPrimerComponente& component) {
     const TPrimerComponente* owner = component.Owner();
-    return owner != nullptr ? dynamic_cast<Tvivienda*>(owner->Owner()) : nullptr;
+    return owner != nullptr && owner->Owner() != nullptr ? owner->Owner()->As<Tvivienda>() : nullptr;
 }
 
 template <typename T> T* SiblingNamed(const TPrimerComponente& component, std::string_view name) {
     const TPrimerComponente* owner = component.Owner();
-    return owner != nullptr && !name.empty() ? dynamic_cast<T*>(owner->FindComponent(name)) : nullptr;
+    TPrimerComponente* sibling = owner != nullptr && !name.empty() ? owner->FindComponent(name) : nullptr;
+    return sibling != nullptr ? sibling->As<T>() : nullptr;
 }
 
 void AttachStair(TEscalera& stair, Tproyecto& project) {
@@ -77,7 +78,8 @@ void ReconnectPin(TPin& pin, Tproyecto& project) {
     if (pin.StoredPeerPath().empty() || pin.StoredPeerPath() == kNoObjectPath) {
         return;
     }
-    auto* peer = dynamic_cast<TPin*>(ResolvePath(pin.StoredPeerPath(), project));
+    TPrimerComponente* found = ResolvePath(pin.StoredPeerPath(), project);
+    auto* peer = found != nullptr ? found->As<TPin>() : nullptr;
     if (peer == nullptr || peer == &pin || pin.Peer() == peer) {
         return;
     }
@@ -85,31 +87,35 @@ void ReconnectPin(TPin& pin, Tproyecto& project) {
         LinkPins(pin, *peer, nullptr, pin.MetrosCable, 1);
         return;
     }
-    if (auto* cable = dynamic_cast<TCableTV*>(ResolvePath(pin.StoredCablePath(), project))) {
+    TPrimerComponente* cableFound = ResolvePath(pin.StoredCablePath(), project);
+    if (auto* cable = cableFound != nullptr ? cableFound->As<TCableTV>() : nullptr) {
         LinkPins(pin, *peer, *cable, pin.MetrosCable);
     }
 }
 
 void AttachPin(TPin& pin, Tproyecto& project) {
-    if (auto* element = dynamic_cast<TComponenteBase*>(pin.Owner())) {
+    if (auto* element = pin.Owner() != nullptr ? pin.Owner()->As<TComponenteBase>() : nullptr) {
         element->AttachStoredPin(pin);
     }
     ReconnectPin(pin, project);
 }
 
 void AttachControl(TPotenciometroBase8& control) {
-    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(control.Owner())) {
-        if (auto* pot = dynamic_cast<TPotenciometro*>(&control)) {
+    TPrimerComponente* owner = control.Owner();
+    if (owner == nullptr) {
+        return;
+    }
+    if (auto* multiswitch = owner->As<TMultiswitch>()) {
+        if (auto* pot = control.As<TPotenciometro>()) {
             multiswitch->AttachStoredControl(*pot);
         }
-    } else if (auto* amplifier = dynamic_cast<TAmpliBase*>(control.Owner())) {
+    } else if (auto* amplifier = owner->As<TAmpliBase>()) {
         amplifier->AttachStoredControl(control);
     }
 }
 
 void AttachElement(TCBFT& element) {
-    if (auto* entry = dynamic_cast<Tentradaviv*>(&element);
-        entry != nullptr && FlatOfOwner(element) != nullptr) {
+    if (auto* entry = element.As<Tentradaviv>(); entry != nullptr && FlatOfOwner(element) != nullptr) {
         FlatOfOwner(element)->AdoptarEntrada(entry);
     } else if (Tvivienda* flat = FlatOfOwner(element)) {
         const int index = flat->ETV().IndexOf(element.Name());
@@ -119,8 +125,7 @@ void AttachElement(TCBFT& element) {
             element.SetContainer(flat);
         }
     } else {
-        if (auto* feeder = dynamic_cast<Talimentador*>(&element);
-            feeder != nullptr && feeder->Owner() != nullptr) {
+        if (auto* feeder = element.As<Talimentador>(); feeder != nullptr && feeder->Owner() != nullptr) {
             feeder->AttachFedByName(*feeder->Owner());
         }
         LinkPartners(element);
@@ -130,23 +135,25 @@ void AttachElement(TCBFT& element) {
 } // namespace
 
 void AttachReadComponent(TPrimerComponente& component, Tproyecto& project) {
-    if (auto* stair = dynamic_cast<TEscalera*>(&component)) {
-        AttachStair(*stair, project);
-    } else if (auto* floor = dynamic_cast<tplanta*>(&component)) {
-        AttachFloor(*floor);
-    } else if (auto* flat = dynamic_cast<Tvivienda*>(&component)) {
-        AttachFlat(*flat);
-    } else if (auto* element = dynamic_cast<TCBFT*>(&component)) {
-        AttachElement(*element);
-    } else if (auto* pin = dynamic_cast<TPin*>(&component)) {
+    // Pins and elements first: they are nearly every record of a project.
+    if (auto* pin = component.As<TPin>()) {
         AttachPin(*pin, project);
-    } else if (auto* cable = dynamic_cast<TCableTV*>(&component)) {
-        if (auto* preferences = dynamic_cast<TpreferenciasProyecto*>(cable->Owner())) {
+    } else if (auto* element = component.As<TCBFT>()) {
+        AttachElement(*element);
+    } else if (auto* control = component.As<TPotenciometroBase8>()) {
+        AttachControl(*control);
+    } else if (auto* flat = component.As<Tvivienda>()) {
+        AttachFlat(*flat);
+    } else if (auto* floor = component.As<tplanta>()) {
+        AttachFloor(*floor);
+    } else if (auto* stair = component.As<TEscalera>()) {
+        AttachStair(*stair, project);
+    } else if (auto* cable = component.As<TCableTV>()) {
+        TPrimerComponente* owner = cable->Owner();
+        if (auto* preferences = owner != nullptr ? owner->As<TpreferenciasProyecto>() : nullptr) {
             preferences->AttachStoredCable(*cable);
         }
-    } else if (auto* control = dynamic_cast<TPotenciometroBase8*>(&component)) {
-        AttachControl(*control);
-    } else if (auto* preferences = dynamic_cast<TpreferenciasProyecto*>(&component)) {
+    } else if (auto* preferences = component.As<TpreferenciasProyecto>()) {
         if (preferences != &project.Preferencias()) {
             project.AdoptarPreferencias(preferences);
         }

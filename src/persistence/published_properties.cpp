@@ -75,7 +75,19 @@ void PublishedPropertyTable::IndexNames() {
                 index.emplace(property.name, &property);
             }
         }
+        std::vector<bool>& foundByName = m_foundByName[cls];
+        for (const PublishedProperty* property : m_inOrder[cls]) {
+            foundByName.push_back(index.find(property->name)->second == property);
+        }
     }
+}
+
+const std::vector<bool>& PublishedPropertyTable::FoundByNameOf(const ComponentClass& cls) const {
+    if (auto found = m_foundByName.find(&cls); found != m_foundByName.end()) {
+        return found->second;
+    }
+    static const std::vector<bool> none;
+    return none;
 }
 
 const PublishedProperty* PublishedPropertyTable::Find(const ComponentClass& cls,

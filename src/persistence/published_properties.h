@@ -116,6 +116,9 @@ public:
     const std::vector<const PublishedProperty*>& PropertiesOf(const ComponentClass& cls) const;
     // The property of cls with that stored name (letter case ignored), or null.
     const PublishedProperty* Find(const ComponentClass& cls, std::string_view name) const;
+    // For each place of PropertiesOf(cls): whether Find answers that property for its name (false only
+    // for a name declared again further along the class chain).
+    const std::vector<bool>& FoundByNameOf(const ComponentClass& cls) const;
 
 private:
     // Makes the name index and the ordered list of every declared class (its properties and its
@@ -139,6 +142,7 @@ private:
     std::map<const ComponentClass*, NameIndex> m_byName;
     // Per declared class, what PropertiesOf answers (writing a project asks for every component).
     std::map<const ComponentClass*, std::vector<const PublishedProperty*>> m_inOrder;
+    std::map<const ComponentClass*, std::vector<bool>> m_foundByName;
 };
 
 // The declarations of the element classes and of the building classes.
