@@ -241,6 +241,43 @@ TEST_F(SplitterStream, AcceptsEveryTagOfAKindAndRejectsOthers) {
         StreamError);
 }
 
+// A writer stores properties in declaration order, and the reader looks each name up just past the last
+// one found; a record in another order, with other letter case, a property given twice and a name that
+// is not a property must read exactly as a lookup by name would.
+TEST_F(SplitterStream, ReadsPropertiesInAnyOrderAndLetterCase) {
+    const Bytes record = ByteBuilder()
+                             .Header("TRepartidor", "X")
+                             .Int8("NSALIDAS", 3)
+                             .List("pinesentrada", {"Pin1EA"})
+                             .String("Modelo", "R7")
+                             .Short("familia")
+                             .Raw({3, 0xEB, 0x03})
+                             .Int8("Indice", 4)
+                             .Int8("Indice", 5) // the later value wins
+                             .Int8("Nentradas", 1)
+                             .Raw({0, 0})
+                             .Get();
+    ApplyComponentRecord(*splitter, Parse(record));
+    EXPECT_EQ(splitter->Nsalidas, 3);
+    EXPECT_EQ(splitter->Modelo, "R7");
+    EXPECT_EQ(splitter->Familia, 1003);
+    EXPECT_EQ(splitter->Indice, 5);
+    EXPECT_EQ(splitter->Nentradas, 1);
+    // A list stored under its plain name, and a plain property stored as a list, are not found in
+    // either order.
+    const Bytes listAsPlain = ByteBuilder()
+                                  .Header("TRepartidor", "X")
+                                  .Int8("Indice", 1)
+                                  .Short("PinesSALIDA")
+                                  .Raw({1, 0})
+                                  .Raw({0, 0})
+                                  .Get();
+    EXPECT_THROW(ApplyComponentRecord(*splitter, Parse(listAsPlain)), StreamError);
+    const Bytes plainAsList =
+        ByteBuilder().Header("TRepartidor", "X").List("Modelo", {"R2"}).Int8("Indice", 1).Raw({0, 0}).Get();
+    EXPECT_THROW(ApplyComponentRecord(*splitter, Parse(plainAsList)), StreamError);
+}
+
 TEST(PublishedProperties, EveryRegisteredComponentClassIsDeclaredAndReadsBackItsOwnStream) {
     RegisterPersistedClasses();
     const PublishedPropertyTable& table = PublishedPropertyTable::Instance();
