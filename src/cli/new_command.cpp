@@ -7,6 +7,7 @@
 #include "cli/cli_app.h"
 #include "cli/design_command.h"
 #include "cli/export_command.h"
+#include "cli/left_to_exit.h"
 #include "cli/new_request.h"
 #include "cli/project_report.h"
 #include "cli/settings_commands.h"
@@ -85,6 +86,7 @@ int NewProject(const CommandContext& context) {
     TerminalProgress progress(context.err);
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);
+    const LeftToExit keep(created.Proyecto); // after the editor below is freed
     Tproyecto& project = *created.Proyecto;
     // The editor goes before the project it edits (declared after it).
     std::unique_ptr<NetworkEditor> editor;

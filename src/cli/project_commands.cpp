@@ -6,6 +6,7 @@
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/element_listing.h"
+#include "cli/left_to_exit.h"
 #include "cli/project_report.h"
 #include "common/binary_stream.h"
 #include "common/file_replace.h"
@@ -52,7 +53,8 @@ int ExitFor(const ProjectReport& report) {
 int Info(const CommandContext& context) {
     const std::filesystem::path path = context.Arguments().front();
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    const OpenedProject opened = OpenForCommand(path, catalogue);
+    OpenedProject opened = OpenForCommand(path, catalogue);
+    const LeftToExit keep(opened.project);
     const ProjectHeader header = ReadHeader(path);
     context.out << "File: " << path.string() << " (" << std::filesystem::file_size(path) << " bytes)\n";
     context.out << "Format: " << header.format << ", " << header.tag << " " << header.version << "\n";
@@ -67,7 +69,8 @@ int Info(const CommandContext& context) {
 
 int Check(const CommandContext& context) {
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    const OpenedProject opened = OpenForCommand(context.Arguments().front(), catalogue);
+    OpenedProject opened = OpenForCommand(context.Arguments().front(), catalogue);
+    const LeftToExit keep(opened.project);
     const ProjectReport report =
         MakeProjectReport(*opened.project, opened.project->finalizadocalculoTV ? 1 : 0);
     if (context.Option("--json")) {
@@ -83,7 +86,8 @@ int Check(const CommandContext& context) {
 
 int Resave(const CommandContext& context) {
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    const OpenedProject opened = OpenForCommand(context.Arguments()[0], catalogue);
+    OpenedProject opened = OpenForCommand(context.Arguments()[0], catalogue);
+    const LeftToExit keep(opened.project);
     const std::filesystem::path target = context.Arguments()[1];
     if (!SaveProject(*opened.project, target)) {
         context.err << kProgramName << ": cannot save " << target.string() << ": " << LastFileError() << "\n";

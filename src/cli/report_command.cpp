@@ -4,6 +4,7 @@
 #include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
+#include "cli/left_to_exit.h"
 #include "cli/project_commands.h"
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
@@ -90,6 +91,7 @@ int Report(const CommandContext& context) {
     const std::filesystem::path path = context.Arguments().front();
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
     OpenedProject opened = OpenForCommand(path, catalogue);
+    const LeftToExit keep(opened.project);
     Tproyecto& project = *opened.project;
     project.NombreFichero = path.string();
     const std::filesystem::path target = context.Option("-o")

@@ -212,4 +212,30 @@ bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
     return ok;
 }
 
+bool KeepAsBackup(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    const auto status = fs::symlink_status(from, error);
+    const auto target = fs::symlink_status(to, error);
+    if (fs::is_regular_file(status) && (!fs::exists(target) || fs::is_regular_file(target))) {
+        RemoveLeftovers(to);
+        const fs::path folder = FolderOf(to);
+        std::string stem(".");
+        stem.append(to.filename().string()).append(".tmp").append(std::to_string(::getpid())).append("-");
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const fs::path sibling = folder / (stem + std::to_string(attempt));
+            if (::link(from.c_str(), sibling.c_str()) == 0) {
+                if (::rename(sibling.c_str(), to.c_str()) == 0) {
+                    return true;
+                }
+                ::unlink(sibling.c_str());
+                break;
+            }
+            if (errno != EEXIST) {
+                break; // no second names here (or not allowed): copy instead
+            }
+        }
+    }
+    return CopyFileAtomically(from, to);
+}
+
 } // namespace ixo

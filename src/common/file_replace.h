@@ -23,6 +23,11 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // not written.
 [[nodiscard]] bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Keeps `from` as `to` before `from` is replaced by a new file: `to` gets the file itself (a second
+// name for it, renamed into place whole, so nothing is copied) or, where the file system has no second
+// names, a copy made as CopyFileAtomically makes it. Savers replace a file by renaming a new one over
+// it, never by writing into it, so the kept file does not change after. False as CopyFileAtomically.
+[[nodiscard]] bool KeepAsBackup(const std::filesystem::path& from, const std::filesystem::path& to);
 // Why the last failed write of this thread failed, in the system's words ("Permission denied", "Is a
 // directory", "No space left on device"), for the message that tells the user.
 const std::string& LastFileError();

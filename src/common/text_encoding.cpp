@@ -71,6 +71,17 @@ bool IsAsciiText(std::string_view text) {
 
 } // namespace
 
+void AssignCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    if (IsAsciiText(bytes)) {
+        out.assign(bytes);
+        return;
+    }
+    out.clear();
+    for (char c : bytes) {
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    }
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     // Nearly every text of a project file is ASCII, the same bytes in both encodings.
     if (IsAsciiText(bytes)) {

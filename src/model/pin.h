@@ -55,6 +55,11 @@ public:
     // The paths read from the last "ConexionPin" data (empty when none was read).
     const std::string& StoredPeerPath() const { return m_storedPeerPath; }
     const std::string& StoredCablePath() const { return m_storedCablePath; }
+    // Frees the paths once the connection is made (or found impossible): a project holds many pins.
+    void ForgetStoredPaths() {
+        std::string().swap(m_storedCablePath);
+        std::string().swap(m_storedPeerPath);
+    }
 
     void WriteConexionPin(BinaryWriter& writer) const;
     void ReadConexionPin(BinaryReader& reader);

@@ -153,22 +153,22 @@ void ReadValue(BinaryReader& in, StreamValue& value, int depth) {
         break;
     }
     case ValueTag::String:
-        value.text = Cp1252ToUtf8(TextOf(in.ReadBytes(in.ReadUInt8())));
+        AssignCp1252AsUtf8(value.text, TextOf(in.ReadBytes(in.ReadUInt8())));
         break;
     case ValueTag::LString:
-        value.text = Cp1252ToUtf8(TextOf(in.ReadBytes(ReadLength32(in, 1, "long string"))));
+        AssignCp1252AsUtf8(value.text, TextOf(in.ReadBytes(ReadLength32(in, 1, "long string"))));
         break;
     case ValueTag::WString:
         value.text = Utf16ToUtf8(in.ReadBytes(2 * ReadLength32(in, 2, "wide string")));
         break;
     case ValueTag::Utf8String:
-        value.text = TextOf(in.ReadBytes(ReadLength32(in, 1, "UTF-8 string")));
+        value.text.assign(TextOf(in.ReadBytes(ReadLength32(in, 1, "UTF-8 string"))));
         if (!IsValidUtf8(value.text)) {
             throw StreamError("malformed UTF-8 string in a component stream");
         }
         break;
     case ValueTag::Ident:
-        value.text = TextOf(in.ReadBytes(in.ReadUInt8()));
+        value.text.assign(TextOf(in.ReadBytes(in.ReadUInt8())));
         break;
     case ValueTag::Binary: {
         auto raw = in.ReadBytes(ReadLength32(in, 1, "binary block"));

@@ -98,6 +98,8 @@ void AttachPin(TPin& pin, Tproyecto& project) {
         element->AttachStoredPin(pin);
     }
     ReconnectPin(pin, project);
+    // A peer read later rejoins this pin through its own paths.
+    pin.ForgetStoredPaths();
 }
 
 void AttachControl(TPotenciometroBase8& control) {

@@ -4,6 +4,7 @@
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "common/binary_stream.h"
+#include "common/file_contents.h"
 #include "common/file_replace.h"
 #include "common/text_encoding.h"
 #include "common/version.h"
@@ -15,7 +16,6 @@
 #include "persistence/project_attach.h"
 #include "persistence/stored_omissions.h"
 
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <system_error>
@@ -97,10 +97,10 @@ void MakeBackup(const std::filesystem::path& path) {
     if (SamePath(backup, path)) {
         return; // a project saved under its own backup name keeps no backup
     }
-    // Through a temporary file: a save killed while the backup is written leaves the previous backup.
+    // Renamed into place whole: a save killed while the backup is made leaves the previous backup.
     std::error_code error;
     if (std::filesystem::exists(path, error)) {
-        static_cast<void>(CopyFileAtomically(path, backup)); // a failed backup does not stop the save
+        static_cast<void>(KeepAsBackup(path, backup)); // a failed backup does not stop the save
     }
 }
 
@@ -223,23 +223,12 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
 
 OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
                           const SchematicRebuild& rebuildSchematic) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return Failed(OpenResult::NotAProject);
-    }
     // One read of the whole file (a byte-wise copy through stream iterators took a tenth of an open).
-    std::vector<std::uint8_t> bytes;
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error) {
-        bytes.resize(static_cast<std::size_t>(size));
-        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        bytes.resize(static_cast<std::size_t>(file.gcount()));
-    }
-    if (error || file.bad()) {
+    FileContents contents;
+    if (!contents.Read(path)) {
         return Failed(OpenResult::NotAProject);
     }
-    return ReadProjectBytes(bytes, path, store, rebuildSchematic);
+    return ReadProjectBytes(contents.Bytes(), path, store, rebuildSchematic);
 }
 
 } // namespace ixo

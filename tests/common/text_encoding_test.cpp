@@ -23,6 +23,17 @@ TEST(TextEncoding, EveryByteSurvivesTheRoundTrip) {
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
 }
 
+// Decoding into a reused string leaves nothing of what it held before, ASCII or not.
+TEST(TextEncoding, DecodingIntoAReusedStringReplacesItsText) {
+    std::string out = "a much longer text that was read before this one";
+    AssignCp1252AsUtf8(out, "Se\xF1or");
+    EXPECT_EQ(out, Cp1252ToUtf8("Se\xF1or"));
+    AssignCp1252AsUtf8(out, "ab");
+    EXPECT_EQ(out, "ab");
+    AssignCp1252AsUtf8(out, "");
+    EXPECT_TRUE(out.empty());
+}
+
 TEST(TextEncoding, UnmappableAndMalformedInput) {
     EXPECT_EQ(Utf8ToCp1252("\xCE\xA9"), "?");             // Ω
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a\xC3");            // cut sequence: kept as Latin-1

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -389,6 +391,36 @@ TEST(ProjectFileSave, RemovesTheTemporaryFilesOfAKilledSaveAndReplacesTheBackupW
     EXPECT_EQ(HiddenFiles(dir.Path()),
               (std::vector<std::string>{".casa.XPJ.tmp" + running + "-0", ".casa.XPJ.tmpnotanumber-0",
                                         ".otra.XPJ.tmp1-0"}));
+}
+
+// The backup is the previous file itself under a second name (nothing is copied), renamed into place
+// whole; a project reached through a symbolic link gets a copy of the file the link names, not the link.
+TEST(ProjectFileSave, TheBackupIsThePreviousFileItselfAndALinkedProjectGetsACopy) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.XPJ";
+    ASSERT_TRUE(SaveProject(*project, path));
+    const std::string first = ReadFileBytes(path);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    project->SetDatosproyecto({"segunda"});
+    ASSERT_TRUE(SaveProject(*project, path));
+    struct stat backup {};
+    ASSERT_EQ(::stat((dir / "casa.BAK").c_str(), &backup), 0);
+    EXPECT_EQ(backup.st_ino, before.st_ino);
+    EXPECT_EQ(backup.st_nlink, 1U); // the project has a new file of its own
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), first);
+    const std::string second = ReadFileBytes(path);
+    EXPECT_NE(second, first);
+
+    std::filesystem::create_directory(dir / "real");
+    std::filesystem::copy_file(path, dir / "real" / "piso.XPJ");
+    std::filesystem::create_symlink(dir / "real" / "piso.XPJ", dir / "piso.XPJ");
+    ASSERT_TRUE(SaveProject(*project, dir / "piso.XPJ"));
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "piso.BAK"));
+    EXPECT_EQ(ReadFileBytes(dir / "piso.BAK"), second);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "piso.XPJ"));
+    EXPECT_TRUE(HiddenFiles(dir.Path()).empty());
 }
 
 TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileAndReturnsFalse) {
