@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sys/wait.h>
 
 namespace ixo::cli {
 namespace {
@@ -19,6 +22,30 @@ using test::RunCommand;
 std::string ReadText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// Runs a shell command; its standard output and exit status.
+CliRun Shell(const std::string& command) {
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 4096> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+        run.out.append(buffer.data(), n);
+    }
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
 }
 
 TEST(StandardsCommand, ListsEveryPresetWithItsFigures) {
@@ -91,6 +118,73 @@ TEST(StandardsCommand, BadValuesAreBadInput) {
     const CliRun lnb = RunCommand({"new", "--stairs", "1", "--flats-per-floor", "2", "--lnb-cn", "12;13"});
     EXPECT_EQ(lnb.status, 2);
     EXPECT_TRUE(Contains(lnb.err, "give one value or four")) << lnb.err;
+}
+
+// The real program as a user runs it: the compliance report as PDF, read back with pdftotext, then with
+// a weak antenna signal that fails every outlet's C/N.
+TEST(ComplianceReport, PdfEndToEnd) {
+    test::TempDir dir;
+    const std::filesystem::path project = dir / "ict.XPJ";
+    const CliRun made = RunCommand({"new", "--stairs", "1", "--floors", "2", "--flats-per-floor", "2",
+                                    "--outlets", "1", "--standard", "ICT", "--auto", "-o", project.string()});
+    ASSERT_EQ(made.status, 0) << made.out << made.err;
+    const std::string program = Quoted((test::BinDirectory() / "ixo-cli").string()) + " --catalogue " +
+                                Quoted(test::DemoCatalogueDirectory().string()) +
+                                " --settings /nonexistent/Ixo.ini report " + Quoted(project.string()) +
+                                " --compliance --format pdf";
+    const CliRun run = Shell(program + " 2>&1");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::filesystem::path pdf = dir / "ict_Compliance.pdf";
+    EXPECT_TRUE(Contains(run.out, pdf.string() + " (")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "The design complies.")) << run.out;
+    const CliRun text = Shell("pdftotext -layout " + Quoted(pdf.string()) + " -");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_TRUE(Contains(text.out, "Compliance report")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "ICT (Spain)")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "Terrestrial (175-862 MHz): level 47.0-70.0 dBuV, C/N at least 25.0 dB"))
+        << text.out;
+    EXPECT_TRUE(Contains(text.out, "Terrestrial signal at the antenna: 60.0 dBuV")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "CabeceraTerrestreRe1 (CT-120)")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "STAIR1 FLOOR1 FL1")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "Every active element is fed and no supply is overloaded.")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "4 outlets checked, 4 pass, 0 fail")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "The design complies with ICT (Spain).")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "Signature:")) << text.out;
+
+    const CliRun weak = Shell(program + " --antenna-level 30 2>&1");
+    ASSERT_EQ(weak.status, 0) << weak.out;
+    EXPECT_TRUE(Contains(weak.out, "The design does not comply (see the report).")) << weak.out;
+    const CliRun failing = Shell("pdftotext -layout " + Quoted(pdf.string()) + " -");
+    EXPECT_TRUE(Contains(failing.out, "4 outlets checked, 0 pass, 4 fail")) << failing.out;
+    EXPECT_TRUE(Contains(failing.out, "TER C/N 17.2 dB at 175 MHz (>= 25.0 dB)")) << failing.out;
+    EXPECT_TRUE(Contains(failing.out, "The design does NOT comply with ICT (Spain).")) << failing.out;
+}
+
+TEST(QuoteReport, MissingPricesAreListedAndBadListsNameTheLine) {
+    test::TempDir dir;
+    const std::filesystem::path project = dir / "house.XPJ";
+    ASSERT_NE(RunCommand({"new", "--stairs", "1", "--floors", "1", "--flats-per-floor", "2", "--outlets", "2",
+                          "-o", project.string()})
+                  .status,
+              2);
+    const std::filesystem::path prices = dir / "prices.csv";
+    ASSERT_TRUE(
+        ReplaceFileContents(prices, "code,description,unit price,currency\n720020,End outlet,3.80,EUR\n"));
+    const std::filesystem::path csv = dir / "quote.csv";
+    const CliRun run =
+        RunCommand({"report", project.string(), "--quote", prices.string(), "-o", csv.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = ReadText(csv);
+    // Two flats of two end outlets: 4 x 3.80.
+    EXPECT_TRUE(Contains(text, "720020,End outlet,4,pcs,3.80,15.20,EUR\n")) << text;
+    EXPECT_TRUE(Contains(text, ",Total of the priced lines (incomplete),,,,15.20,EUR\n")) << text;
+    EXPECT_TRUE(Contains(text, "missing,710002 RP-2: 2 pcs")) << text;
+
+    ASSERT_TRUE(ReplaceFileContents(prices, "code,description,unit price,currency\n1,a,2,EUR\n2,b,3,USD\n"));
+    const CliRun mixed = RunCommand({"report", project.string(), "--quote", prices.string()});
+    EXPECT_EQ(mixed.status, 2);
+    EXPECT_TRUE(Contains(mixed.err, prices.string() + ": line 3: currency USD differs from EUR"))
+        << mixed.err;
 }
 
 } // namespace
