@@ -76,6 +76,11 @@ int NewProject(const CommandContext& context) {
     for (const std::string& assignment : context.OptionValues("--set")) {
         (void)ApplyLimitOverride(request.limits, assignment);
     }
+    for (const Testructuranivel& limit : request.limits) {
+        if (limit.minimum > limit.maximum) {
+            throw UsageError("--standard with --set: the " + limit.name + " limits are reversed");
+        }
+    }
     for (const std::string& note : request.notes) {
         context.err << kProgramName << ": note: " << note << "\n";
     }

@@ -187,5 +187,29 @@ TEST(QuoteReport, MissingPricesAreListedAndBadListsNameTheLine) {
         << mixed.err;
 }
 
+// docs/standards.md states every preset's figures in a table: it must say what the program does.
+TEST(StandardsDocument, FiguresMatchThePresets) {
+    const std::string text = ReadText(std::filesystem::path(IXO_SOURCE_DIR) / "docs" / "standards.md");
+    ASSERT_FALSE(text.empty());
+    const auto figure = [](double value) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.1f", value);
+        return std::string(buffer);
+    };
+    for (const StandardPreset& preset : StandardPresets()) {
+        std::string row = "| " + preset.name + " | ";
+        if (preset.custom) {
+            row += "project | project | project | project | ";
+        } else {
+            row += figure(preset.terrestrialMinimum) + " | " + figure(preset.terrestrialMaximum) + " | " +
+                   figure(preset.satelliteMinimum) + " | " + figure(preset.satelliteMaximum) + " | ";
+        }
+        row += figure(preset.terrestrialMinimumCn) + " | " + figure(preset.satelliteMinimumCn) + " | " +
+               (preset.maximumSatelliteTilt ? figure(*preset.maximumSatelliteTilt) : std::string("-")) +
+               " |\n";
+        EXPECT_TRUE(Contains(text, row)) << row;
+    }
+}
+
 } // namespace
 } // namespace ixo::cli
