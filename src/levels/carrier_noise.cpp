@@ -15,6 +15,7 @@
 #include "model/disecq.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
+#include "model/padre_tv.h"
 #include "model/parts_catalogue.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
@@ -141,49 +142,8 @@ double Contribution(double inputLevel, double noiseFigure, std::size_t band) {
     return inputLevel - noiseFigure - ThermalNoiseOfBand(band);
 }
 
-// The C/N of one band at pin.
-double CarrierToNoiseOfBand(const TPin& pin, std::size_t band, const SignalQuality& quality,
-                            NoiseFigures& figures) {
-    std::vector<double> ratios;
-    const TPin* out = &pin;
-    for (int step = 0; step < kMaximumPathLength && out != nullptr; ++step) {
-        const auto* element = dynamic_cast<const TCBFT*>(out->Owner());
-        if (element == nullptr) {
-            return kInfinity;
-        }
-        if (dynamic_cast<const Tantena*>(element) != nullptr) {
-            if (band < kFirstSatelliteBand) {
-                return kInfinity; // a dish carries no terrestrial signal
-            }
-            ratios.push_back(quality.satelliteLnbCn[band - kFirstSatelliteBand]);
-            return CombineCarrierToNoise(ratios);
-        }
-        if (dynamic_cast<const TCabeceraTerrestre*>(element) != nullptr) {
-            if (band >= kFirstSatelliteBand) {
-                return kInfinity;
-            }
-            if (const std::optional<LevelVector> figure = figures.Of(*element);
-                figure && (*figure)[band] > 0) {
-                ratios.push_back(Contribution(quality.terrestrialAntennaLevel, (*figure)[band], band));
-            }
-            if (quality.terrestrialAntennaCn) {
-                ratios.push_back(*quality.terrestrialAntennaCn);
-            }
-            return CombineCarrierToNoise(ratios);
-        }
-        const TPin* in = InputFeeding(*element, *out, band);
-        if (in == nullptr) {
-            return kInfinity;
-        }
-        if (IsActive(*element)) {
-            if (const std::optional<LevelVector> figure = figures.Of(*element);
-                figure && (*figure)[band] > 0) {
-                ratios.push_back(Contribution(in->Levels()[band], (*figure)[band], band));
-            }
-        }
-        out = in->Peer();
-    }
-    return kInfinity; // no source reached
+double Linear(double ratioDb) {
+    return std::pow(10.0, -ratioDb / 10.0);
 }
 
 } // namespace
@@ -243,20 +203,86 @@ double CombineCarrierToNoise(const std::vector<double>& ratiosDb) {
     return noise == 0.0 ? kInfinity : -10.0 * std::log10(noise);
 }
 
-LevelVector CarrierToNoiseAt(const TPin& pin, const SignalQuality& quality, NoiseFigures& figures) {
+CarrierNoiseWalk::CarrierNoiseWalk(const SignalQuality& quality, NoiseFigures& figures,
+                                   const TPrimerComponente* sharedNetwork)
+    : m_quality(quality), m_figures(figures), m_sharedNetwork(sharedNetwork) {}
+
+CarrierNoiseWalk::Sum CarrierNoiseWalk::SourceSum(const TCBFT& element, std::size_t band) {
+    Sum sum;
+    if (dynamic_cast<const Tantena*>(&element) != nullptr) {
+        // A dish carries no terrestrial signal.
+        if (band >= kFirstSatelliteBand) {
+            sum.reached = true;
+            sum.noise = Linear(m_quality.satelliteLnbCn[band - kFirstSatelliteBand]);
+        }
+        return sum;
+    }
+    if (band >= kFirstSatelliteBand) {
+        return sum;
+    }
+    sum.reached = true;
+    if (const std::optional<LevelVector> figure = m_figures.Of(element); figure && (*figure)[band] > 0) {
+        sum.noise += Linear(Contribution(m_quality.terrestrialAntennaLevel, (*figure)[band], band));
+    }
+    if (m_quality.terrestrialAntennaCn) {
+        sum.noise += Linear(*m_quality.terrestrialAntennaCn);
+    }
+    return sum;
+}
+
+CarrierNoiseWalk::Sum CarrierNoiseWalk::At(const TPin& out, std::size_t band, int depth) {
+    const auto* element = dynamic_cast<const TCBFT*>(out.Owner());
+    if (element == nullptr || depth > kMaximumPathLength) {
+        return {}; // not an element, or a loop: no source reached
+    }
+    if (dynamic_cast<const Tantena*>(element) != nullptr ||
+        dynamic_cast<const TCabeceraTerrestre*>(element) != nullptr) {
+        return SourceSum(*element, band);
+    }
+    // Pins of the shared network keep their result while the flats change their polarity: what reaches
+    // them depends on nothing inside the flats but the polarity set on the pin itself.
+    const bool shared = m_sharedNetwork != nullptr && element->Owner() == m_sharedNetwork;
+    const Key key{&out, band, out.polaridad};
+    if (shared) {
+        if (const auto found = m_memo.find(key); found != m_memo.end()) {
+            return found->second;
+        }
+    }
+    Sum sum;
+    if (const TPin* in = InputFeeding(*element, out, band); in != nullptr && in->Peer() != nullptr) {
+        sum = At(*in->Peer(), band, depth + 1);
+        if (sum.reached && IsActive(*element)) {
+            if (const std::optional<LevelVector> figure = m_figures.Of(*element);
+                figure && (*figure)[band] > 0) {
+                sum.noise += Linear(Contribution(in->Levels()[band], (*figure)[band], band));
+            }
+        }
+    }
+    if (shared) {
+        m_memo.emplace(key, sum);
+    }
+    return sum;
+}
+
+LevelVector CarrierNoiseWalk::At(const TPin& pin) {
     LevelVector ratio;
     for (std::size_t band = 0; band < kBandCount; ++band) {
-        ratio[band] = CarrierToNoiseOfBand(pin, band, quality, figures);
+        const Sum sum = At(pin, band, 0);
+        ratio[band] = !sum.reached || sum.noise == 0.0 ? kInfinity : -10.0 * std::log10(sum.noise);
     }
     return ratio;
 }
 
+LevelVector CarrierToNoiseAt(const TPin& pin, const SignalQuality& quality, NoiseFigures& figures) {
+    return CarrierNoiseWalk(quality, figures).At(pin);
+}
+
 namespace {
 
-void Take(OutletQuality& row, const SignalQuality& quality, NoiseFigures& figures, bool first) {
+void Take(OutletQuality& row, CarrierNoiseWalk& walk, bool first) {
     const TPin& tap = *row.Toma->PinesDERIVACION().front();
     const LevelVector& level = tap.Levels();
-    const LevelVector cn = CarrierToNoiseAt(tap, quality, figures);
+    const LevelVector cn = walk.At(tap);
     double lowestSatellite = kInfinity;
     double highestSatellite = -kInfinity;
     for (std::size_t band = 0; band < kBandCount; ++band) {
@@ -273,7 +299,7 @@ void Take(OutletQuality& row, const SignalQuality& quality, NoiseFigures& figure
 }
 
 void MeasureFlat(const TEscalera& stair, const tplanta& floor, Tvivienda& flat, int polarities,
-                 const SignalQuality& quality, NoiseFigures& figures, std::vector<OutletQuality>& rows) {
+                 CarrierNoiseWalk& walk, std::vector<OutletQuality>& rows) {
     const std::size_t first = rows.size();
     for (const auto& entry : flat.ETV()) {
         const auto* outlet = dynamic_cast<const TTomaTV*>(entry.Object);
@@ -292,7 +318,7 @@ void MeasureFlat(const TEscalera& stair, const tplanta& floor, Tvivienda& flat, 
     TPin* entryInput = EntradaDeVivienda(flat);
     if (entryInput == nullptr) {
         for (std::size_t i = first; i < rows.size(); ++i) {
-            Take(rows[i], quality, figures, true);
+            Take(rows[i], walk, true);
             rows[i].polarities = {-1};
         }
         return;
@@ -310,7 +336,7 @@ void MeasureFlat(const TEscalera& stair, const tplanta& floor, Tvivienda& flat, 
     for (std::int32_t v : order) {
         SeleccionarPolaridad(*entryInput, v);
         for (std::size_t i = first; i < rows.size(); ++i) {
-            Take(rows[i], quality, figures, firstTry);
+            Take(rows[i], walk, firstTry);
         }
         firstTry = false;
     }
@@ -324,6 +350,7 @@ void MeasureFlat(const TEscalera& stair, const tplanta& floor, Tvivienda& flat, 
 std::vector<OutletQuality> MeasureOutletQuality(Tproyecto& project) {
     const TpreferenciasProyecto& preferences = project.Preferencias();
     NoiseFigures figures;
+    CarrierNoiseWalk walk(project.Quality(), figures, &project.RedTV());
     std::vector<OutletQuality> rows;
     for (const auto& stair : project.Escaleras()) {
         if (stair.Object == nullptr) {
@@ -335,8 +362,8 @@ std::vector<OutletQuality> MeasureOutletQuality(Tproyecto& project) {
             }
             for (const auto& flat : floor.Object->LViviendas()) {
                 if (flat.Object != nullptr) {
-                    MeasureFlat(*stair.Object, *floor.Object, *flat.Object, preferences.Npolaridades,
-                                project.Quality(), figures, rows);
+                    MeasureFlat(*stair.Object, *floor.Object, *flat.Object, preferences.Npolaridades, walk,
+                                rows);
                 }
             }
         }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace ixo {
 class TCBFT;
 class TEscalera;
 class TPin;
+class TPrimerComponente;
 class TTablaCompoScript;
 class TTomaTV;
 class Tproyecto;
@@ -63,8 +65,39 @@ private:
 // Combines ratios in dB: -10 log10(sum 10^(-x/10)). Infinity (no noise) for an empty list.
 double CombineCarrierToNoise(const std::vector<double>& ratiosDb);
 
-// The C/N per band at pin (an output or tap), walking up from it to the sources through the input that
-// carries each band's level. Infinity in a band no source reaches.
+// The C/N per band at pins (outputs or taps), walking up from each to the sources through the input that
+// carries each band's level. Infinity in a band no source reaches. With a shared network (the project's
+// RedTV), the sums at the pins of its elements are kept per pin, band and polarity, so that the outlets
+// below one riser walk it once; valid while no level outside the flats changes.
+class CarrierNoiseWalk {
+public:
+    CarrierNoiseWalk(const SignalQuality& quality, NoiseFigures& figures,
+                     const TPrimerComponente* sharedNetwork = nullptr);
+    LevelVector At(const TPin& pin);
+
+private:
+    struct Sum {
+        double noise = 0.0;   // sum of 1/(C/N) in linear terms
+        bool reached = false; // a source was reached
+    };
+    struct Key {
+        const TPin* pin;
+        std::size_t band;
+        std::int32_t polarity;
+        bool operator<(const Key& other) const {
+            return std::tie(pin, band, polarity) < std::tie(other.pin, other.band, other.polarity);
+        }
+    };
+    Sum At(const TPin& out, std::size_t band, int depth);
+    Sum SourceSum(const TCBFT& element, std::size_t band);
+
+    const SignalQuality& m_quality;
+    NoiseFigures& m_figures;
+    const TPrimerComponente* m_sharedNetwork;
+    std::map<Key, Sum> m_memo;
+};
+
+// The same for one pin, without keeping anything.
 LevelVector CarrierToNoiseAt(const TPin& pin, const SignalQuality& quality, NoiseFigures& figures);
 
 // One outlet's levels and C/N over every polarity its flat can select.
