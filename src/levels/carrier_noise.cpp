@@ -123,6 +123,9 @@ const TPin* InputFeeding(const TCBFT& element, const TPin& out, std::size_t band
         }
         return inputs.front();
     }
+    if (inputs.size() == 1) {
+        return inputs.front(); // splitters, outlets, flat entries: one way in
+    }
     const TPin* best = nullptr;
     double bestLevel = -kInfinity;
     for (const TPin* in : inputs) {

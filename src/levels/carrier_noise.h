@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -84,8 +84,13 @@ private:
         const TPin* pin;
         std::size_t band;
         std::int32_t polarity;
-        bool operator<(const Key& other) const {
-            return std::tie(pin, band, polarity) < std::tie(other.pin, other.band, other.polarity);
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const {
+            const auto pin = reinterpret_cast<std::uintptr_t>(key.pin);
+            return std::hash<std::uintptr_t>()(pin ^ (key.band << 1) ^
+                                               (static_cast<std::uintptr_t>(key.polarity) << 5));
         }
     };
     Sum At(const TPin& out, std::size_t band, int depth);
@@ -94,7 +99,7 @@ private:
     const SignalQuality& m_quality;
     NoiseFigures& m_figures;
     const TPrimerComponente* m_sharedNetwork;
-    std::map<Key, Sum> m_memo;
+    std::unordered_map<Key, Sum, KeyHash> m_memo;
 };
 
 // The same for one pin, without keeping anything.
