@@ -1,4 +1,9 @@
 #include "ui/standard_choice.h"
+#include "ui/standard_dialog.h"
+#include "widgets_app.h"
+
+#include <QComboBox>
+#include <QLineEdit>
 
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
@@ -65,6 +70,23 @@ TEST_F(StandardChoiceTest, CustomKeepsTheProjectsLimits) {
     ASSERT_TRUE(choice.Apply(*project));
     EXPECT_EQ(project->Quality().standard, "Custom");
     EXPECT_DOUBLE_EQ(project->Preferencias().Minimo(0), minimum);
+}
+
+// The dialog shows the project's choices and passes what is typed and chosen to its rules.
+TEST_F(StandardChoiceTest, TheDialogFeedsItsRules) {
+    test::EnsureWidgetsApplication();
+    project->Quality().standard = "UK";
+    StandardDialog dialog(nullptr, *project);
+    EXPECT_EQ(dialog.StandardBox()->currentText().toStdString(), "UK practice");
+    EXPECT_EQ(dialog.AntennaEdit()->text().toStdString(), "60.0");
+    dialog.StandardBox()->setCurrentIndex(1);
+    dialog.AntennaEdit()->setText(QStringLiteral("48"));
+    dialog.LnbEdit()->setText(QStringLiteral("13,5"));
+    EXPECT_EQ(dialog.Choice().Selected(), 1);
+    ASSERT_TRUE(dialog.Choice().Apply(*project));
+    EXPECT_EQ(project->Quality().standard, "EN60728-1");
+    EXPECT_DOUBLE_EQ(project->Quality().terrestrialAntennaLevel, 48.0);
+    EXPECT_DOUBLE_EQ(project->Quality().satelliteLnbCn[3], 13.5);
 }
 
 } // namespace
