@@ -6,6 +6,7 @@
 #include "building/proyecto.h"
 #include "building/signal_quality.h"
 #include "building/vivienda.h"
+#include "model/cabecera_terrestre.h"
 #include "model/componente_base.h"
 #include "model/pc_lector_fichero.h"
 #include "model/toma_tv.h"
@@ -76,7 +77,18 @@ void WriteHeadend(DocumentWriter& writer, const Tproyecto& project) {
     Heading(writer, "Headend and its settings");
     Line(writer, "Polarities: " + std::to_string(preferences.Npolaridades) +
                      "; terrestrial amplifier: " + (preferences.HD_ICTERR ? "yes" : "no"));
-    Line(writer, "Terrestrial headend output: " + Fixed(preferences.LV_TERR) +
+    // The headend's output as it stands (the design or the user may have regulated it away from the
+    // settings' level).
+    double terrestrialOutput = preferences.LV_TERR;
+    if (const tplanta* floor = project.PlantaCabecera()) {
+        for (const auto& entry : floor->ETV()) {
+            if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(entry.Object)) {
+                terrestrialOutput = headend->NivelTerr()[1];
+                break;
+            }
+        }
+    }
+    Line(writer, "Terrestrial headend output: " + Fixed(terrestrialOutput) +
                      " dBuV; satellite IF at the LNB outputs: " + Fixed(preferences.LV_FI) + " dBuV");
     Line(writer, "Terrestrial signal at the antenna: " + Fixed(quality.terrestrialAntennaLevel) + " dBuV" +
                      (quality.terrestrialAntennaCn ? ", C/N " + Fixed(*quality.terrestrialAntennaCn) + " dB"
