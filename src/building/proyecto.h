@@ -2,6 +2,7 @@
 
 #include "building/build_omission.h"
 #include "building/named_list.h"
+#include "building/signal_quality.h"
 #include "model/primer_componente.h"
 
 #include <functional>
@@ -53,6 +54,10 @@ public:
     std::vector<BuildOmission>& Omissions() { return m_omissions; }
     const std::vector<BuildOmission>& Omissions() const { return m_omissions; }
 
+    // The sources' quality and the chosen standard (see SignalQuality); a project file keeps them.
+    SignalQuality& Quality() { return m_quality; }
+    const SignalQuality& Quality() const { return m_quality; }
+
     const std::vector<std::string>& Datosproyecto() const { return m_datosproyecto; }
     void SetDatosproyecto(const std::vector<std::string>& lines) { m_datosproyecto = lines; }
 
@@ -94,6 +99,7 @@ private:
     TPrimerComponente* m_edificio = nullptr;
     TPadreTV* m_redTV = nullptr;
     std::vector<BuildOmission> m_omissions;
+    SignalQuality m_quality;
 };
 
 // The project a component belongs to (itself or the nearest owner that is one), or null.

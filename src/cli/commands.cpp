@@ -6,6 +6,7 @@
 #include "cli/export_command.h"
 #include "cli/new_command.h"
 #include "cli/project_commands.h"
+#include "cli/quality_commands.h"
 #include "cli/report_command.h"
 #include "cli/settings_commands.h"
 
@@ -21,6 +22,7 @@ CommandRegistry BuildCommandRegistry() {
     AddExportCommand(registry);
     AddReportCommand(registry);
     AddDesignCommand(registry);
+    AddQualityCommands(registry);
     return registry;
 }
 

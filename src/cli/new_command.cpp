@@ -10,6 +10,7 @@
 #include "cli/left_to_exit.h"
 #include "cli/new_request.h"
 #include "cli/project_report.h"
+#include "cli/quality_commands.h"
 #include "cli/settings_commands.h"
 #include "common/file_replace.h"
 #include "common/progress.h"
@@ -67,7 +68,20 @@ private:
 int NewProject(const CommandContext& context) {
     const EffectiveSettings settings = LoadEffectiveSettings(context.Options().settingsFile);
     PrintSettingsWarnings(context.err, settings);
-    const NewProjectRequest request = ParseNewProjectRequest(context, settings.record, settings.limits);
+    NewProjectRequest request = ParseNewProjectRequest(context, settings.record, settings.limits);
+    // A standard sets the level window the build, the check and the automatic design work to; a limit
+    // given with --set still wins.
+    SignalQuality quality;
+    ApplyQualityOptions(context, quality);
+    ApplyStandardLimits(context, request.limits);
+    for (const std::string& assignment : context.OptionValues("--set")) {
+        (void)ApplyLimitOverride(request.limits, assignment);
+    }
+    for (const Testructuranivel& limit : request.limits) {
+        if (limit.minimum > limit.maximum) {
+            throw UsageError("--standard with --set: the " + limit.name + " limits are reversed");
+        }
+    }
     for (const std::string& note : request.notes) {
         context.err << kProgramName << ": note: " << note << "\n";
     }
@@ -88,6 +102,7 @@ int NewProject(const CommandContext& context) {
                                                         request.limits, progress);
     const LeftToExit keep(created.Proyecto); // after the editor below is freed
     Tproyecto& project = *created.Proyecto;
+    project.Quality() = quality;
     // The editor goes before the project it edits (declared after it).
     std::unique_ptr<NetworkEditor> editor;
     std::optional<DesignResult> design;
@@ -96,7 +111,10 @@ int NewProject(const CommandContext& context) {
         editor->MarkSaved();
         design = DesignAutomatically(*editor, DesignOptions{});
     }
-    const ProjectReport report = MakeProjectReport(project, created.Resultado);
+    ProjectReport report = MakeProjectReport(project, created.Resultado);
+    if (created.Resultado > 0) {
+        AddStandardCheck(report, project, {});
+    }
     // The summary comes first: a file that cannot be written does not hide what was built. With
     // "--levels -" the levels take standard output and the summary goes to standard error.
     const bool levelsToOutput = request.levelsFile && request.levelsFile->string() == "-";
@@ -159,6 +177,9 @@ void AddNewCommand(CommandRegistry& registry) {
     command.options.push_back(
         {"--export", "SHEET", "export the schematic sheet (.bmp, .jpg, .png, .pdf, .svg)"});
     for (CommandOption& option : SheetExportOptions()) {
+        command.options.push_back(std::move(option));
+    }
+    for (CommandOption& option : QualityOptions()) {
         command.options.push_back(std::move(option));
     }
     registry.Add(std::move(command));

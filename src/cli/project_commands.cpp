@@ -8,6 +8,7 @@
 #include "cli/element_listing.h"
 #include "cli/left_to_exit.h"
 #include "cli/project_report.h"
+#include "cli/quality_commands.h"
 #include "common/binary_stream.h"
 #include "common/file_replace.h"
 #include "persistence/project_file.h"
@@ -71,8 +72,12 @@ int Check(const CommandContext& context) {
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
     OpenedProject opened = OpenForCommand(context.Arguments().front(), catalogue);
     const LeftToExit keep(opened.project);
-    const ProjectReport report =
-        MakeProjectReport(*opened.project, opened.project->finalizadocalculoTV ? 1 : 0);
+    // The source quality and standard given here hold for this check only; the file keeps its own.
+    ApplyQualityOptions(context, opened.project->Quality());
+    ProjectReport report = MakeProjectReport(*opened.project, opened.project->finalizadocalculoTV ? 1 : 0);
+    if (opened.project->finalizadocalculoTV) {
+        AddStandardCheck(report, *opened.project, {});
+    }
     if (context.Option("--json")) {
         WriteReportJson(context.out, report);
         // The JSON summary stays as it is; powering and overdrive problems still fail the check.
@@ -134,6 +139,9 @@ void AddProjectCommands(CommandRegistry& registry) {
     check.argumentsSyntax = "FILE.XPJ";
     check.minArguments = check.maxArguments = 1;
     check.options = {{"--json", "", "print the summary as JSON"}};
+    for (CommandOption& option : QualityOptions()) {
+        check.options.push_back(std::move(option));
+    }
     registry.Add(std::move(check));
 
     Command resave = MakeCommand({"resave"}, "open a project and save it again (to another file)", Resave);

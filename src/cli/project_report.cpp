@@ -6,14 +6,19 @@
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "cli/cli_app.h"
+#include "levels/carrier_noise.h"
 #include "levels/niveles_tomas.h"
+#include "levels/quality_check.h"
 #include "model/componente_base.h"
 #include "model/especial.h"
 #include "model/padre_tv.h"
 #include "model/toma_tv.h"
+#include "settings/standard_presets.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <iomanip>
 #include <ostream>
@@ -31,6 +36,9 @@ void CountElements(const TPrimerComponente& owner, ProjectReport& report) {
 }
 
 std::string OneDecimal(double value) {
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
     char text[64];
     std::snprintf(text, sizeof text, "%.1f", value);
     return text;
@@ -221,6 +229,19 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
         }
         out << "\n";
     }
+    if (const auto& check = report.standardCheck) {
+        out << "Standard: " << check->title << ": " << check->limits << "\n";
+        out << "Lowest C/N (dB):";
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            out << " " << static_cast<int>(kBandFrequenciesMHz[band]) << " MHz "
+                << OneDecimal(check->worstCn[band]);
+        }
+        out << "\n";
+        out << "Outlets failing the standard: " << check->failing.size() << " of " << check->outlets << "\n";
+        for (const auto& failing : check->failing) {
+            out << "  " << failing.place << "  " << failing.failure << "\n";
+        }
+    }
 }
 
 void WriteReportJson(std::ostream& out, const ProjectReport& report) {
@@ -273,8 +294,68 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
         out << "]}";
         separator = ",\n";
     }
-    out << (report.failingOutlets.empty() ? "]\n" : "\n  ]\n");
-    out << "}\n";
+    out << (report.failingOutlets.empty() ? "]" : "\n  ]");
+    if (const auto& check = report.standardCheck) {
+        out << ",\n  \"standard\": {\"name\": " << JsonString(check->standard)
+            << ", \"limits\": " << JsonString(check->limits) << ", \"outlets\": " << check->outlets
+            << ", \"lowestCnDb\": {";
+        const char* inner = "";
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            const double cn = check->worstCn[band];
+            out << inner << "\"" << static_cast<int>(kBandFrequenciesMHz[band])
+                << "\": " << (std::isinf(cn) ? std::string("null") : OneDecimal(cn));
+            inner = ", ";
+        }
+        out << "}, \"failing\": [";
+        inner = "";
+        for (const auto& failing : check->failing) {
+            out << inner << "\n    {\"place\": " << JsonString(failing.place)
+                << ", \"failure\": " << JsonString(failing.failure) << "}";
+            inner = ",";
+        }
+        out << (check->failing.empty() ? "]}" : "\n  ]}");
+    }
+    out << "\n}\n";
+}
+
+void AddStandardCheck(ProjectReport& report, Tproyecto& project, const std::string& standard) {
+    const std::string name = standard.empty() ? project.Quality().standard : standard;
+    if (name.empty()) {
+        return;
+    }
+    const StandardPreset* preset = FindStandardPreset(name);
+    if (preset == nullptr) {
+        throw UsageError("unknown standard '" + name + "' (known: " + StandardPresetNames() + ")");
+    }
+    const QualityLimits limits = LimitsOf(*preset, project.Preferencias());
+    ProjectReport::StandardCheck check;
+    check.standard = preset->name;
+    check.title = preset->title;
+    check.limits =
+        (limits.terrestrial
+             ? "TER " + OneDecimal(limits.terrestrialMinimum) + "-" + OneDecimal(limits.terrestrialMaximum) +
+                   " dBµV, C/N >= " + OneDecimal(limits.terrestrialMinimumCn) + " dB; "
+             : std::string()) +
+        "SAT " + OneDecimal(limits.satelliteMinimum) + "-" + OneDecimal(limits.satelliteMaximum) +
+        " dBµV, C/N >= " + OneDecimal(limits.satelliteMinimumCn) + " dB" +
+        (limits.maximumSatelliteTilt ? ", tilt <= " + OneDecimal(*limits.maximumSatelliteTilt) + " dB"
+                                     : std::string());
+    check.worstCn = LevelVector::Filled(std::numeric_limits<double>::infinity());
+    for (const OutletVerdict& verdict : CheckQuality(project, limits)) {
+        ++check.outlets;
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            check.worstCn[band] = std::min(check.worstCn[band], verdict.quality.worstCn[band]);
+        }
+        if (!verdict.Passes()) {
+            const OutletQuality& q = verdict.quality;
+            check.failing.push_back(
+                {Numbered("STAIR", q.Escalera->Numero_Interno()) + " " + Numbered("FLOOR", q.Planta->Nivel) +
+                     " " + Numbered("FL", q.Vivienda->Numero_Interno()) + " " +
+                     Numbered(std::string_view(q.Toma->Name()).substr(0, 1), q.Toma->Numero_Interno()),
+                 verdict.FailureText()});
+        }
+    }
+    report.standardCheck = std::move(check);
 }
 
 std::string OutletLevelsCsv(Tproyecto& project) {
@@ -285,7 +366,13 @@ std::string OutletLevelsCsv(Tproyecto& project) {
             csv << "," << kind << "_" << static_cast<int>(kBandFrequenciesMHz[band]) << "MHz_dBuV";
         }
     }
+    for (std::size_t band = 1; band < kBandCount; ++band) {
+        csv << ",cn_" << static_cast<int>(kBandFrequenciesMHz[band]) << "MHz_dB";
+    }
     csv << "\n";
+    // Both lists hold every outlet with a tap in building order.
+    const std::vector<OutletQuality> quality = MeasureOutletQuality(project);
+    std::size_t index = 0;
     for (const NivelesToma& row : NivelesDeTomas(project)) {
         csv << CsvField(Numbered("STAIR", row.Escalera->Numero_Interno())) << ","
             << CsvField(Numbered("FLOOR", row.Planta->Nivel)) << ","
@@ -297,6 +384,11 @@ std::string OutletLevelsCsv(Tproyecto& project) {
                 csv << "," << OneDecimal((*levels)[band]);
             }
         }
+        const bool same = index < quality.size() && quality[index].Toma == row.Toma;
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            csv << "," << (same ? OneDecimal(quality[index].worstCn[band]) : std::string());
+        }
+        ++index;
         csv << "\n";
     }
     return csv.str();

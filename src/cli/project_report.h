@@ -1,9 +1,11 @@
 #pragma once
 
 #include "levels/lista_errores.h"
+#include "model/level_vector.h"
 
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,18 +54,39 @@ struct ProjectReport {
     std::vector<Omission> notBuilt;
     std::vector<std::string> limits; // the limits in force, e.g. "terrestrial 60.0-80.0 dBµV"
 
-    // Success only for a built installation with outlets, nothing left out and every outlet within limits.
+    // The check against a standard preset (levels, C/N, tilt), when one is chosen.
+    struct StandardCheck {
+        std::string standard;
+        std::string title;
+        std::string limits; // e.g. "TER 45.0-74.0 dBµV, C/N >= 25.0 dB; SAT 47.0-77.0 dBµV, C/N >= 11.0 dB"
+        int outlets = 0;
+        LevelVector worstCn; // the lowest C/N of every outlet, per band
+        struct Failing {
+            std::string place; // "STAIR3 FLOOR2 FL43 T1"
+            std::string failure;
+        };
+        std::vector<Failing> failing;
+    };
+    std::optional<StandardCheck> standardCheck;
+
+    // Success only for a built installation with outlets, nothing left out, every outlet within limits
+    // and, when a standard is chosen, every outlet passing it.
     bool Passes() const {
-        return buildResult > 0 && outlets > 0 && notBuilt.empty() && failingOutlets.empty();
+        return buildResult > 0 && outlets > 0 && notBuilt.empty() && failingOutlets.empty() &&
+               (!standardCheck || standardCheck->failing.empty());
     }
 };
 
 ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult);
+// Checks every outlet against the named preset (the project's own when standard is empty; nothing when
+// neither names one) and keeps the result in report.standardCheck. UsageError for an unknown name.
+void AddStandardCheck(ProjectReport& report, Tproyecto& project, const std::string& standard);
 void WriteReportText(std::ostream& out, const ProjectReport& report);
 void WriteReportJson(std::ostream& out, const ProjectReport& report);
 
 // One row per outlet: stair, floor, flat, outlet, then the worst and the received levels of bands 1 to
-// 7 (dBµV, one decimal; the header names the frequency and the unit, e.g. "worst_950MHz_dBuV"). The
+// 7 (dBµV, one decimal; the header names the frequency and the unit, e.g. "worst_950MHz_dBuV"), then the
+// lowest C/N over the polarities of bands 1 to 7 ("cn_950MHz_dB"; "inf" where no source reaches). The
 // polarities are tried as the outlet check tries them.
 std::string OutletLevelsCsv(Tproyecto& project);
 

@@ -2,22 +2,32 @@
 
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
+#include "building/signal_quality.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/left_to_exit.h"
 #include "cli/project_commands.h"
+#include "cli/project_report.h"
+#include "cli/quality_commands.h"
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
+#include "design/overdrive_check.h"
+#include "design/power_check.h"
 #include "model/level_vector.h"
 #include "persistence/project_file.h"
 #include "render/headless_gui.h"
 #include "render/report_export.h"
 #include "render/text_document_writer.h"
+#include "reports/compliance_report.h"
 #include "reports/informe.h"
 #include "reports/niveles_tomas_informe.h"
+#include "reports/quote.h"
 #include "reports/report_csv.h"
 #include "reports/report_progress.h"
+#include "settings/standard_presets.h"
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 #include <sstream>
 
@@ -59,17 +69,89 @@ OutputForm ChosenForm(const CommandContext& context) {
     return FormNamed("html");
 }
 
+// The documents beyond the two reports of the report chooser.
+constexpr int kComplianceReport = 100;
+constexpr int kQuoteReport = 101;
+
 int ChosenReport(const CommandContext& context) {
     const bool materials = context.Option("--materials").has_value();
     const bool levels = context.Option("--levels").has_value();
-    if (materials == levels) {
-        throw UsageError("report: choose one report, --materials or --levels");
+    const bool compliance = context.Option("--compliance").has_value();
+    const bool quote = context.Option("--quote").has_value();
+    if (int(materials) + int(levels) + int(compliance) + int(quote) != 1) {
+        throw UsageError(
+            "report: choose one report, --materials, --levels, --compliance or --quote PRICES.csv");
     }
-    return materials ? kInformeMateriales : kInformeNiveles;
+    return materials    ? kInformeMateriales
+           : levels     ? kInformeNiveles
+           : compliance ? kComplianceReport
+                        : kQuoteReport;
 }
 
-std::string CsvOf(Tproyecto& project, int report) {
+std::filesystem::path DefaultTarget(const Tproyecto& project, int report, std::string_view extension) {
+    if (report != kComplianceReport && report != kQuoteReport) {
+        return FicheroInforme(project, report, extension);
+    }
+    const std::filesystem::path projectFile(project.NombreFichero);
+    return projectFile.parent_path() /
+           (projectFile.stem().string() + (report == kComplianceReport ? "_Compliance" : "_Quote") +
+            std::string(extension));
+}
+
+PriceList PricesOf(const CommandContext& context) {
+    const std::filesystem::path file = *context.Option("--quote");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw UsageError("--quote: cannot read " + file.string());
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    try {
+        return ReadPriceList(text);
+    } catch (const PriceListError& error) {
+        throw UsageError(file.string() + ": " + error.what());
+    }
+}
+
+Quote QuoteOf(Tproyecto& project, const PriceList& prices) {
+    const auto lines = ListaMateriales(project, ArticlesOf(project), NoReportProgress());
+    const ProjectReport summary = MakeProjectReport(project, 1);
+    return MakeQuote(lines.value_or(std::vector<TElementoRec>{}), prices, summary.outlets, summary.flats);
+}
+
+ComplianceFindings FindingsOf(const CommandContext& context, Tproyecto& project) {
+    ApplyQualityOptions(context, project.Quality());
+    const std::string name = project.Quality().standard.empty() ? "Custom" : project.Quality().standard;
+    const StandardPreset* preset = FindStandardPreset(name);
+    if (preset == nullptr) {
+        throw UsageError("the project's standard '" + name + "' is unknown (known: " + StandardPresetNames() +
+                         ")");
+    }
+    ComplianceFindings findings;
+    findings.standardTitle = preset->title;
+    findings.standardNote = preset->note;
+    findings.limits = LimitsOf(*preset, project.Preferencias());
+    for (const PowerProblem& problem : CheckPowering(project)) {
+        findings.powering.push_back(problem.Text());
+    }
+    for (const OverdriveProblem& problem : CheckOverdrive(project)) {
+        findings.overdrive.push_back(problem.Text());
+    }
+    for (const BuildOmission& omission : project.Omissions()) {
+        findings.notBuilt.push_back(omission.description +
+                                    (omission.where.empty() ? "" : " (" + omission.where + ")"));
+    }
+    return findings;
+}
+
+std::string CsvOf(const CommandContext& context, Tproyecto& project, int report) {
     std::ostringstream out;
+    if (report == kComplianceReport) {
+        throw UsageError("report --compliance: the compliance report is a document (html, odt or pdf)");
+    }
+    if (report == kQuoteReport) {
+        WriteQuoteCsv(out, QuoteOf(project, PricesOf(context)));
+        return out.str();
+    }
     const bool terrestrial = project.Preferencias().HD_ICTERR;
     if (report == kInformeMateriales) {
         const auto lines = ListaMateriales(project, ArticlesOf(project), NoReportProgress());
@@ -96,9 +178,9 @@ int Report(const CommandContext& context) {
     project.NombreFichero = path.string();
     const std::filesystem::path target = context.Option("-o")
                                              ? std::filesystem::path(*context.Option("-o"))
-                                             : FicheroInforme(project, report, form.extension);
+                                             : DefaultTarget(project, report, form.extension);
     if (!form.document) {
-        if (!ReplaceFileContents(target, CsvOf(project, report))) {
+        if (!ReplaceFileContents(target, CsvOf(context, project, report))) {
             return CannotWrite(context, target);
         }
         context.out << target.string() << "\n";
@@ -107,7 +189,13 @@ int Report(const CommandContext& context) {
 
     const HeadlessGui gui;
     TextDocumentWriter writer;
-    if (GenerarInforme(report, project, writer, NoReportProgress()) != ReportOutcome::Written) {
+    std::optional<bool> complies;
+    const std::string projectName = path.filename().string();
+    if (report == kComplianceReport) {
+        complies = EscribirInformeConformidad(writer, project, FindingsOf(context, project)).complies;
+    } else if (report == kQuoteReport) {
+        EscribirPresupuesto(writer, QuoteOf(project, PricesOf(context)), projectName);
+    } else if (GenerarInforme(report, project, writer, NoReportProgress()) != ReportOutcome::Written) {
         context.err << kProgramName << ": " << ReportFailure() << "\n";
         return kExitFailure;
     }
@@ -120,6 +208,10 @@ int Report(const CommandContext& context) {
         context.out << " (" << pages << (pages == 1 ? " page)" : " pages)");
     }
     context.out << "\n";
+    if (complies) {
+        context.out << (*complies ? "The design complies.\n"
+                                  : "The design does not comply (see the report).\n");
+    }
     return kExitSuccess;
 }
 
@@ -136,9 +228,18 @@ void AddReportCommand(CommandRegistry& registry) {
     command.options = {
         {"--materials", "", "the list of materials: every element, cable metre, connector and load"},
         {"--levels", "", "the outlet levels: every outlet at polarity 1, the headend and the amplifiers"},
+        {"--compliance", "",
+         "the compliance report: the standard (the project's, or --standard; else the project's own "
+         "limits), the headend, every outlet's levels and C/N with pass or fail, powering and overdrive"},
+        {"--quote", "PRICES.csv",
+         "the costed quote: the list of materials priced from PRICES.csv (code,description,unit "
+         "price,currency[,labour quantity]); materials without a price are listed, never guessed"},
         {"-o", "FILE", "write to FILE (default: beside the project, <project>_<report name>.<format>)"},
         {"--format", "FORMAT", "html, odt, pdf or csv (default: from FILE's extension, else html)"},
     };
+    for (CommandOption& option : QualityOptions()) {
+        command.options.push_back(std::move(option));
+    }
     registry.Add(std::move(command));
 }
 

@@ -15,6 +15,7 @@
 #include "persistence/persisted_classes.h"
 #include "persistence/project_attach.h"
 #include "persistence/stored_omissions.h"
+#include "persistence/stored_quality.h"
 
 #include <iterator>
 #include <optional>
@@ -132,7 +133,8 @@ std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project) {
     out.WriteInt32(kProjectFormat);
     out.WriteCountedString(kProjectTag);
     out.WriteCountedString(Utf8ToCp1252(ProgramVersion()));
-    out.WriteCountedString(EncodeOmissions(project.Omissions())); // empty without omissions
+    // Empty without omissions and without a chosen standard or source quality.
+    out.WriteCountedString(EncodeReservedString(project.Omissions(), project.Quality()));
     WriteRecord(project, out);
     return out.TakeBytes();
 }
@@ -198,11 +200,12 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         project.SetName(root.name);
         ReadComponentProperties(in, project, root);
         project.NombreFichero = path.string();
-        std::optional<std::vector<BuildOmission>> omissions = DecodeOmissions(header.reserved);
-        if (!omissions) {
-            throw StreamError("unreadable record of the parts not built");
+        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved);
+        if (!reserved) {
+            throw StreamError("unreadable record of the parts not built or of the signal quality");
         }
-        project.Omissions() = std::move(*omissions);
+        project.Omissions() = std::move(reserved->omissions);
+        project.Quality() = std::move(reserved->quality);
         ReadChildren(in, project, project, 0);
         AttachFloorElements(project);
         AttachFeedersOfRed(project);

@@ -8,6 +8,7 @@
 #include "design/overdrive_check.h"
 #include "design/power_check.h"
 #include "editing/network_editor.h"
+#include "levels/calculo_niveles.h"
 #include "persistence/project_file.h"
 #include "render/qpainter_canvas.h"
 #include "render/text_document_writer.h"
@@ -22,6 +23,7 @@
 #include "ui/report_progress_window.h"
 #include "ui/sheet_view.h"
 #include "ui/splash_window.h"
+#include "ui/standard_dialog.h"
 #include "ui/wizard_dialog.h"
 #include "ui/zoom_steps.h"
 
@@ -192,6 +194,8 @@ void MainWindow::MakeActions() {
     MakeAction("Errorlevel", QStringLiteral("List of error levels"), QStringLiteral("List of error levels"));
     MakeAction("AConfiguration", QStringLiteral("Configuration"), QStringLiteral("Configuration"));
     MakeAction("AISchematic", QStringLiteral("Project information"), QStringLiteral("Project information"));
+    MakeAction("AStandard", QStringLiteral("Standard and signal quality..."),
+               QStringLiteral("The standard the outlets are checked against and the quality of the sources"));
     const struct {
         const char* name;
         const char* caption;
@@ -234,6 +238,7 @@ void MainWindow::MakeActions() {
     connect(Action("Verinformes"), &QAction::triggered, this, [this] { OpenReport(); });
     connect(Action("AHelpC"), &QAction::triggered, this, [this] { ShowHelp(); });
     connect(Action("AAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(Action("AStandard"), &QAction::triggered, this, [this] { ChooseStandard(); });
 
     m_zoomGroup = new QActionGroup(this);
     m_zoomGroup->setExclusive(true);
@@ -265,6 +270,7 @@ void MainWindow::MakeMenusAndToolBars() {
     view->addAction(Action("Errorlevel"));
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->addAction(Action("AConfiguration"));
+    options->addAction(Action("AStandard"));
     options->addSeparator();
     options->addAction(Action("AISchematic"));
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
@@ -329,6 +335,7 @@ void MainWindow::UpdateActions() {
         Action(QString::fromLatin1(name))->setEnabled(states.later);
     }
     Action("CrearInformes")->setEnabled(m_projectOpen);
+    Action("AStandard")->setEnabled(m_projectOpen);
     Action("Verinformes")->setEnabled(true);
 }
 
@@ -525,6 +532,22 @@ bool MainWindow::SaveProjectAs() {
     m_project->Abierto = true;
     UpdateCaption(m_project->NombreFichero);
     return true;
+}
+
+// The standard and the source quality are the project's: a change sets its limits (for a preset) and
+// is saved with it; the levels do not change, the outlet check and its colours may.
+void MainWindow::ChooseStandard() {
+    if (!m_projectOpen || m_project == nullptr) {
+        return;
+    }
+    StandardDialog dialog(this, *m_project);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Choice().Apply(*m_project)) {
+        return;
+    }
+    Recalcular(*m_project);
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
 }
 
 void MainWindow::Undo() {

@@ -77,6 +77,7 @@ public:
     void Redo();
     void ShowHelp();
     void ShowAbout();
+    void ChooseStandard();
     // Paints the sheet into the off-screen image (the layout first when needed) and shows it.
     void Repaint();
 

@@ -91,9 +91,11 @@ TEST(NewCommand, JsonSummaryAndLevelsCsv) {
     EXPECT_EQ(rows[0], "stair,floor,flat,outlet,worst_175MHz_dBuV,worst_470MHz_dBuV,worst_862MHz_dBuV,"
                        "worst_950MHz_dBuV,worst_1350MHz_dBuV,worst_1750MHz_dBuV,worst_2150MHz_dBuV,"
                        "received_175MHz_dBuV,received_470MHz_dBuV,received_862MHz_dBuV,received_950MHz_dBuV,"
-                       "received_1350MHz_dBuV,received_1750MHz_dBuV,received_2150MHz_dBuV");
+                       "received_1350MHz_dBuV,received_1750MHz_dBuV,received_2150MHz_dBuV,"
+                       "cn_175MHz_dB,cn_470MHz_dB,cn_862MHz_dB,cn_950MHz_dB,cn_1350MHz_dB,cn_1750MHz_dB,"
+                       "cn_2150MHz_dB");
     EXPECT_TRUE(rows[1].starts_with("STAIR")) << rows[1];
-    EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 17);
+    EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 24);
 
     // "--levels -": the same rows on standard output, the summary on standard error.
     const CliRun piped = RunNew(

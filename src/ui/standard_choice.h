@@ -1,0 +1,51 @@
+#pragma once
+
+// The rules of "Standard and signal quality": which standard preset the project is checked against and
+// what its sources deliver (antenna level, LNB C/N). Kept apart from the widgets so that they are
+// tested without a display.
+#include "building/signal_quality.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ixo {
+
+class Tproyecto;
+
+class StandardChoice {
+public:
+    // Starts from the project's choices ("None" when it has no standard).
+    explicit StandardChoice(const Tproyecto& project);
+
+    // "None" first, then every preset's title.
+    std::vector<std::string> Choices() const;
+    int Selected() const { return m_selected; }
+    void Select(int index);
+
+    // Texts as typed (decimal comma or point). An entry that is not a number from -50 to 150 makes the
+    // choice invalid, with the reason in Problem().
+    std::string AntennaLevelText() const { return m_antennaLevel; }
+    void SetAntennaLevelText(std::string text) { m_antennaLevel = std::move(text); }
+    std::string LnbCnText() const { return m_lnbCn; }
+    void SetLnbCnText(std::string text) { m_lnbCn = std::move(text); }
+    std::optional<std::string> Problem() const;
+
+    // The levels window the chosen preset sets, as text ("" for none or Custom).
+    std::string WindowText() const;
+
+    // Writes the choices into the project (its quality; a preset other than Custom also sets its two
+    // level limits) and marks it modified; false (nothing changed) while a value is invalid or when
+    // nothing differs. The caller recalculates.
+    bool Apply(Tproyecto& project) const;
+
+private:
+    SignalQuality Chosen() const;
+
+    int m_selected = 0;
+    std::string m_antennaLevel;
+    std::string m_lnbCn;
+    SignalQuality m_original;
+};
+
+} // namespace ixo
