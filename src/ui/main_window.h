@@ -30,7 +30,9 @@ namespace ixo {
 class AppSession;
 class NetworkEditor;
 class ProgressWindow;
+class SheetTiles;
 class SheetView;
+class TextCache;
 class TpadreGraficosMS;
 class Tproyecto;
 class ImageExportSettings;
@@ -65,7 +67,15 @@ public:
     // The file of the report generated last (empty before the first).
     const QString& LastReport() const { return m_lastReport; }
     void SetUpPage();
+    // After the page setup dialog's OK: the window's page becomes the printer's paper, orientation and
+    // margins (hundredths of a millimetre).
+    void TakePrinterPage();
     void Print();
+    // After the print dialog's OK: the page follows the paper and orientation chosen there, the margins
+    // turned with the page when the orientation changed (wasLandscape: before the dialog); the printer
+    // prints with those margins.
+    void FollowPrinter(bool wasLandscape);
+    QPrinter& Printer() const { return *m_printer; }
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
     bool PrintTo(QPrinter& printer);
     void ZoomIn();
@@ -77,8 +87,17 @@ public:
     void Redo();
     void ShowHelp();
     void ShowAbout();
-    // Paints the sheet into the off-screen image (the layout first when needed) and shows it.
+    // Paints the sheet anew (the layout first when needed) and shows it: every change of the project,
+    // the schematic, the zoom or the page comes here and drops the painted tiles.
     void Repaint();
+    // Shows the sheet at the scroll bars' position from the painted tiles, painting only the tiles
+    // missing (scrolling and panning).
+    void RepaintScrolled();
+    // Puts the objects on view where the view shows them, for the mouse's hit tests (painting tiles leaves
+    // them where the tiles are).
+    void PlaceObjectsOnView();
+    // How many sheet tiles the last repaint painted (0 when it only copied painted ones).
+    std::size_t TilesPaintedLastTime() const;
 
     // State, for the status bar and for tests.
     Tproyecto* Project() const { return m_project.get(); }
@@ -140,9 +159,11 @@ private:
     void LoadWindowSettings();
     void SaveWindowSettings();
     bool CanPrint() const;
-    void TakePrinterPage();
+    void ApplyPageToPrinter();
 
     AppSession& m_session;
+    std::unique_ptr<SheetTiles> m_tiles;
+    std::unique_ptr<TextCache> m_textCache;
     std::unique_ptr<Tproyecto> m_project;
     QString m_lastReport;
     std::unique_ptr<TpadreGraficosMS> m_schematic;
@@ -173,6 +194,7 @@ private:
     double m_lastRepaintMs = 0.0;
     QString m_openWhenShown;
     bool m_shown = false;
+    bool m_objectsPlaced = false;
 };
 
 } // namespace ixo
