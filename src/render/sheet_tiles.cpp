@@ -23,6 +23,36 @@ std::uint64_t SheetTiles::Key(int column, int row) {
            static_cast<std::uint32_t>(row);
 }
 
+QRect SheetTiles::TilesMeeting(QPoint position, QSize viewSize) {
+    return QRect(
+        QPoint(TileOf(position.x()), TileOf(position.y())),
+        QPoint(TileOf(position.x() + viewSize.width() - 1), TileOf(position.y() + viewSize.height() - 1)));
+}
+
+bool SheetTiles::PaintOneAround(QPoint position, QSize viewSize, const RegionPainter& paint) {
+    const QRect needed = TilesMeeting(position, viewSize);
+    const QRect ring = needed.adjusted(-1, -1, 1, 1);
+    if (static_cast<std::size_t>(ring.width() * ring.height()) > m_maxTiles) {
+        return false; // no room to keep them
+    }
+    for (int row = ring.top(); row <= ring.bottom(); ++row) {
+        for (int column = ring.left(); column <= ring.right(); ++column) {
+            if (m_tiles.contains(Key(column, row))) {
+                continue;
+            }
+            QImage tile = TakeSpare();
+            tile.fill(Qt::white);
+            paint(tile, QPoint(column * kTileSize, row * kTileSize));
+            Tile& kept = m_tiles[Key(column, row)];
+            kept.image = std::move(tile);
+            kept.lastUse = m_clock;
+            Evict(ring);
+            return true;
+        }
+    }
+    return false;
+}
+
 void SheetTiles::Clear() {
     for (auto& [key, tile] : m_tiles) {
         if (m_spare.size() < m_maxTiles) {

@@ -29,6 +29,9 @@ public:
     // Fills view with the sheet seen from scroll position (the sheet pixel shown at the view's top-left).
     void Compose(QImage& view, QPoint position, const RegionPainter& paint);
     void Clear();
+    // Paints one tile of the ring around a view of viewSize at position that is not painted yet (time
+    // left between the user's moves); false when the ring is complete.
+    bool PaintOneAround(QPoint position, QSize viewSize, const RegionPainter& paint);
 
     std::size_t Count() const { return m_tiles.size(); }
     // How many tiles the last Compose painted (0 when it only copied).
@@ -40,6 +43,7 @@ private:
         std::uint64_t lastUse = 0;
     };
     static std::uint64_t Key(int column, int row);
+    static QRect TilesMeeting(QPoint position, QSize viewSize);
     void Evict(const QRect& keep);
 
     QImage TakeSpare();

@@ -161,6 +161,10 @@ MainWindow::MainWindow(AppSession& session)
         m_needsLayout = true;
         Repaint();
     };
+    m_prefetch = new QTimer(this);
+    m_prefetch->setSingleShot(true);
+    m_prefetch->setInterval(0);
+    connect(m_prefetch, &QTimer::timeout, this, [this] { PaintAhead(); });
     connect(m_view->Horizontal(), &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
     connect(m_view->Vertical(), &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
 
@@ -640,26 +644,42 @@ void MainWindow::RepaintScrolled() {
         m_needsLayout = false;
         m_tiles->Clear();
     }
-    const SheetContent content = Content(dpiX, m_layout.sheetZoom);
     m_tiles->Compose(image, QPoint(m_horizontal.position, m_vertical.position),
-                     [&](QImage& region, QPoint origin) {
-                         QPainter painter(&region);
-                         QPainterCanvas canvas(painter, static_cast<int>(dpiX));
-                         canvas.SetMinimumTextHeight(kMinimumTextPx);
-                         canvas.SetGreekingHeight(kGreekingTextPx);
-                         canvas.SetAnchoredDots(true);
-                         canvas.SetTextCache(m_textCache.get());
-                         // Objects just outside the region are painted too: their labels may reach in.
-                         const Rect client{-kTileBleed, -kTileBleed, region.width() + kTileBleed,
-                                           region.height() + kTileBleed};
-                         PaintSheet(canvas, client, *m_schematic, content, m_layout.printable,
-                                    m_layout.placement, Point{-origin.x(), -origin.y()});
-                     });
+                     [this](QImage& region, QPoint origin) { PaintRegion(region, origin); });
+    // The tiles around the view are painted while the user does nothing, so that a pan step finds them.
+    m_prefetch->start();
     // Painting the tiles left the objects where the tiles are; they are put on the view when the mouse
     // asks for them.
     m_objectsPlaced = false;
     surface->SetImage(std::move(image));
     m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void MainWindow::PaintRegion(QImage& region, QPoint origin) {
+    SheetSurface* surface = m_view->Surface();
+    const double dpiX = surface->logicalDpiX();
+    QPainter painter(&region);
+    QPainterCanvas canvas(painter, static_cast<int>(dpiX));
+    canvas.SetMinimumTextHeight(kMinimumTextPx);
+    canvas.SetGreekingHeight(kGreekingTextPx);
+    canvas.SetAnchoredDots(true);
+    canvas.SetTextCache(m_textCache.get());
+    // Objects just outside the region are painted too: their labels may reach in.
+    const Rect client{-kTileBleed, -kTileBleed, region.width() + kTileBleed, region.height() + kTileBleed};
+    PaintSheet(canvas, client, *m_schematic, Content(dpiX, m_layout.sheetZoom), m_layout.printable,
+               m_layout.placement, Point{-origin.x(), -origin.y()});
+    m_objectsPlaced = false;
+}
+
+void MainWindow::PaintAhead() {
+    if (!m_projectOpen || m_schematic == nullptr || m_needsLayout) {
+        return;
+    }
+    if (m_tiles->PaintOneAround(QPoint(m_horizontal.position, m_vertical.position),
+                                m_view->Surface()->Image().size(),
+                                [this](QImage& region, QPoint origin) { PaintRegion(region, origin); })) {
+        m_prefetch->start();
+    }
 }
 
 void MainWindow::PlaceObjectsOnView() {

@@ -24,6 +24,7 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QTimer;
 
 namespace ixo {
 
@@ -141,6 +142,10 @@ private:
     void UpdateStatus();
     void ResetScrollBars();
     void ApplyScrollBars();
+    // Paints the sheet region whose top-left corner is origin (sheet pixels) into region.
+    void PaintRegion(QImage& region, QPoint origin);
+    // One tile of the ring around the view, while the user does nothing; again until the ring is done.
+    void PaintAhead();
     void ScrollChanged();
     bool AnyScrollBarEnabled() const;
     void MousePressed(QMouseEvent* event);
@@ -195,6 +200,7 @@ private:
     QString m_openWhenShown;
     bool m_shown = false;
     bool m_objectsPlaced = false;
+    QTimer* m_prefetch = nullptr;
 };
 
 } // namespace ixo

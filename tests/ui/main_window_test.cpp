@@ -1,4 +1,5 @@
 #include "render/qpainter_canvas.h"
+#include "render/sheet_tiles.h"
 #include "render/text_cache.h"
 #include "schematic/sheet.h"
 #include "schematic/wire.h"
@@ -290,6 +291,16 @@ TEST_F(MainWindowTest, ScrollingPaintsOnlyTheTilesComingIntoView) {
     // A change of the picture paints everything again.
     window->Repaint();
     EXPECT_EQ(window->TilesPaintedLastTime(), full);
+    // While the user does nothing the tiles around the view are painted: a step of a whole tile then
+    // finds its tiles painted.
+    for (int i = 0; i < 100; ++i) {
+        QApplication::processEvents();
+    }
+    h->setValue(h->value() + SheetTiles::kTileSize);
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u);
+    QScrollBar* v = window->View()->Vertical();
+    v->setValue(v->value() - SheetTiles::kTileSize / 2);
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u);
 }
 
 TEST_F(MainWindowTest, ObjectsOnViewAreFoundByTheMouseAfterScrolling) {
