@@ -41,12 +41,17 @@ QColor QPainterCanvas::ToQColor(Colour colour) {
 }
 
 void QPainterCanvas::SetPen(const Pen& pen) {
+    if (m_pen.has_value() && *m_pen == pen && m_painter.pen() == m_qpen) {
+        return; // symbols set the same pen again and again; making a QPen each time costs
+    }
+    m_pen = pen;
     QPen qpen(ToQColor(pen.colour));
     qpen.setWidth(std::max(1, pen.width));
     qpen.setStyle(pen.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     qpen.setCapStyle(Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);
     m_painter.setPen(qpen);
+    m_qpen = qpen;
     m_dotted = pen.style == PenStyle::Dot && pen.width <= 1;
     m_penColour = qpen.color();
 }
@@ -197,9 +202,13 @@ void QPainterCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text)
     m_painter.setPen(pen);
 }
 
+int QPainterCanvas::PlaceholderLength(std::string_view text) const {
+    return std::max(1, static_cast<int>(text.size()) * m_font.height / 2);
+}
+
 void QPainterCanvas::DrawTextPlaceholder(std::int32_t x, std::int32_t y, std::string_view text) {
     // About half the height per character; the line runs along the text's middle, turned with it.
-    const int length = std::max(1, static_cast<int>(text.size()) * m_font.height / 2);
+    const int length = PlaceholderLength(text);
     const int middle = m_font.height / 2;
     const QPen pen = m_painter.pen();
     QColor colour = ToQColor(m_font.colour);
@@ -217,6 +226,10 @@ void QPainterCanvas::DrawTextPlaceholder(std::int32_t x, std::int32_t y, std::st
 }
 
 TextSize QPainterCanvas::TextExtent(std::string_view text) {
+    if (m_font.height < m_greekingHeight) {
+        // A text drawn as a line (or not at all) is measured as its line.
+        return {PlaceholderLength(text), m_font.height};
+    }
     if (m_activeMetrics == nullptr) {
         SetFont(m_font);
     }

@@ -57,6 +57,8 @@ public:
 private:
     // Draws the dots of a dotted polyline (see SetAnchoredDots).
     void DrawAnchoredDots(std::span<const QPoint> points);
+    // About half the height per character: the length of a text too small to draw.
+    int PlaceholderLength(std::string_view text) const;
     void DrawTextPlaceholder(std::int32_t x, std::int32_t y, std::string_view text);
 
     QPainter& m_painter;
@@ -64,6 +66,8 @@ private:
     int m_minimumTextHeight = 0;
     int m_greekingHeight = 0;
     bool m_anchoredDots = false;
+    std::optional<Pen> m_pen; // the pen set last, and the painter's pen made from it
+    QPen m_qpen;
     bool m_dotted = false; // the pen is a dotted line one pixel wide
     QColor m_penColour;
     TextCache* m_textCache = nullptr;
