@@ -6,6 +6,7 @@
 #include "schematic/wire.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <unordered_set>
 
@@ -20,6 +21,9 @@ struct TpadreGraficosMS::SpatialIndex {
     // Labels and text reach beyond an object's bounds; objects are indexed this much wider.
     static constexpr std::int32_t kMargin = 400;
     std::unordered_map<std::int64_t, std::vector<std::size_t>> cells;
+    // The cells that hold objects lie within these; a view over all of them meets every object.
+    std::int32_t minX = 0, maxX = -1, minY = 0, maxY = -1;
+    std::size_t objectCount = 0;
 
     static std::int64_t Key(std::int32_t cx, std::int32_t cy) {
         return (static_cast<std::int64_t>(cx) << 32) ^ static_cast<std::uint32_t>(cy);
@@ -170,7 +174,19 @@ void TpadreGraficosMS::BuildSpatialIndex() {
                 index->cells[SpatialIndex::Key(cx, cy)].push_back(i);
             }
         }
+        if (index->maxX < index->minX) {
+            index->minX = x0;
+            index->maxX = x1;
+            index->minY = y0;
+            index->maxY = y1;
+        } else {
+            index->minX = std::min(index->minX, x0);
+            index->maxX = std::max(index->maxX, x1);
+            index->minY = std::min(index->minY, y0);
+            index->maxY = std::max(index->maxY, y1);
+        }
     }
+    index->objectCount = m_objects.size();
     m_index = std::move(index);
 }
 
@@ -183,20 +199,40 @@ std::vector<std::size_t> TpadreGraficosMS::ObjectsMeeting(const Rect& designRect
         }
         return found;
     }
-    const std::int32_t x0 = SpatialIndex::CellOf(designRect.left);
-    const std::int32_t x1 = SpatialIndex::CellOf(designRect.right);
-    const std::int32_t y0 = SpatialIndex::CellOf(designRect.top);
-    const std::int32_t y1 = SpatialIndex::CellOf(designRect.bottom);
+    // Only cells that hold objects are looked at.
+    const std::int32_t x0 = std::max(SpatialIndex::CellOf(designRect.left), m_index->minX);
+    const std::int32_t x1 = std::min(SpatialIndex::CellOf(designRect.right), m_index->maxX);
+    const std::int32_t y0 = std::max(SpatialIndex::CellOf(designRect.top), m_index->minY);
+    const std::int32_t y1 = std::min(SpatialIndex::CellOf(designRect.bottom), m_index->maxY);
+    if (x0 == m_index->minX && x1 == m_index->maxX && y0 == m_index->minY && y1 == m_index->maxY) {
+        // A view of the whole schematic meets every object it indexes.
+        found.resize(std::min(m_index->objectCount, m_objects.size()));
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            found[i] = i;
+        }
+        return found;
+    }
+    // An object is listed in every cell it covers: one bit per object gathers each once, and reading the
+    // bits in order gives creation order without sorting (a whole-sheet view meets every object many
+    // times over).
+    std::vector<std::uint64_t> seen((m_objects.size() + 63) / 64, 0);
     for (std::int32_t cx = x0; cx <= x1; ++cx) {
         for (std::int32_t cy = y0; cy <= y1; ++cy) {
             const auto cell = m_index->cells.find(SpatialIndex::Key(cx, cy));
             if (cell != m_index->cells.end()) {
-                found.insert(found.end(), cell->second.begin(), cell->second.end());
+                for (const std::size_t i : cell->second) {
+                    if (i < m_objects.size()) {
+                        seen[i >> 6] |= std::uint64_t{1} << (i & 63);
+                    }
+                }
             }
         }
     }
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
+    for (std::size_t word = 0; word < seen.size(); ++word) {
+        for (std::uint64_t bits = seen[word]; bits != 0; bits &= bits - 1) {
+            found.push_back(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+        }
+    }
     return found;
 }
 

@@ -50,22 +50,33 @@ void PaintLegend(Canvas& canvas, const Rect& printable, const SheetContent& cont
 
 // Paints the objects met by the client area: the layers of a schematic with triple figures, else wires
 // and back members first, then front members and symbols.
-void PaintObjects(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schematic, Point offset,
-                  double scale) {
+// The objects the spatial index finds near the client area, moved to offset, in creation order.
+std::vector<TBaseGrafMS*> MoveObjectsNear(const Rect& clientRect, TpadreGraficosMS& schematic, Point offset,
+                                          double scale) {
     // The client area in design units, to ask the spatial index for the objects it meets.
     const double s = scale > 0.0 ? scale : 1.0;
     const Rect design{static_cast<std::int32_t>(std::floor((clientRect.left - offset.x) / s)) - 1,
                       static_cast<std::int32_t>(std::floor((clientRect.top - offset.y) / s)) - 1,
                       static_cast<std::int32_t>(std::ceil((clientRect.right - offset.x) / s)) + 1,
                       static_cast<std::int32_t>(std::ceil((clientRect.bottom - offset.y) / s)) + 1};
-    std::vector<TBaseGrafMS*> visible;
+    std::vector<TBaseGrafMS*> near;
     for (std::size_t index : schematic.ObjectsMeeting(design)) {
         TBaseGrafMS* object = schematic.Object(index);
         object->MoveBy(offset.x, offset.y);
-        if (object->HitsRect(clientRect)) {
-            visible.push_back(object);
-        }
+        near.push_back(object);
     }
+    return near;
+}
+
+Point ObjectOffset(const SchematicPlacement& placement, Point scroll) {
+    return {scroll.x + placement.centring.x + placement.area.left,
+            scroll.y + placement.centring.y + placement.area.top};
+}
+
+void PaintObjects(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schematic, Point offset,
+                  double scale) {
+    std::vector<TBaseGrafMS*> visible = MoveObjectsNear(clientRect, schematic, offset, scale);
+    std::erase_if(visible, [&](TBaseGrafMS* object) { return !object->HitsRect(clientRect); });
     if (schematic.HasTriple) {
         for (int layer = 3; layer >= 1; --layer) {
             for (TBaseGrafMS* object : visible) {
@@ -189,8 +200,7 @@ void PaintTitleBlock(Canvas& canvas, const Rect& block, const SheetContent& cont
 void PaintSheet(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schematic,
                 const SheetContent& content, const Rect& printable, const SchematicPlacement& placement,
                 Point scroll) {
-    const Point offset{scroll.x + placement.centring.x + placement.area.left,
-                       scroll.y + placement.centring.y + placement.area.top};
+    const Point offset = ObjectOffset(placement, scroll);
     // The outline of the printable area, pushed 10 pixels outside the client area where it lies outside.
     Rect outline{printable.left + scroll.x, printable.top + scroll.y, printable.right + scroll.x,
                  printable.bottom + scroll.y};
@@ -215,6 +225,29 @@ void PaintSheet(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schema
         PaintLegend(canvas, {shifted.left, shifted.top, shifted.right, shifted.bottom - margin}, content);
     }
     PaintObjects(canvas, clientRect, schematic, offset, placement.scale);
+}
+
+void PlaceObjects(const Rect& clientRect, TpadreGraficosMS& schematic, const SchematicPlacement& placement,
+                  Point scroll) {
+    MoveObjectsNear(clientRect, schematic, ObjectOffset(placement, scroll), placement.scale);
+}
+
+HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t y,
+                      const SchematicPlacement& placement, Point scroll) {
+    const Rect r{x - 2, y - 2, x + 2, y + 2};
+    HitResult result;
+    for (TBaseGrafMS* object :
+         MoveObjectsNear(r, schematic, ObjectOffset(placement, scroll), placement.scale)) {
+        if (object->HitsRegion(r)) {
+            const HitResult pin = PinAt(object, r);
+            result.hit = true;
+            result.object = object;
+            result.elementPin = pin.elementPin;
+            result.pinPosition = pin.pinPosition;
+            break;
+        }
+    }
+    return result;
 }
 
 std::size_t MarkOutletErrors(const Tproyecto& project, TpadreGraficosMS& schematic) {

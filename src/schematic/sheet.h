@@ -5,6 +5,7 @@
 // layers (wires under symbols, back members of stacked figures under front ones). The same paint path
 // serves the screen, the printer and every image format.
 #include "schematic/canvas.h"
+#include "schematic/schematic.h"
 #include "schematic/view.h"
 
 #include <string>
@@ -47,6 +48,17 @@ std::int32_t BottomReserve(const SheetContent& content, double zoom);
 void PaintSheet(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schematic,
                 const SheetContent& content, const Rect& printable, const SchematicPlacement& placement,
                 Point scroll);
+
+// Moves the objects that meet clientRect to where PaintSheet with the same arguments shows them, without
+// painting: the mouse's hit tests then find the objects of a view that was put together from pictures
+// painted earlier.
+void PlaceObjects(const Rect& clientRect, TpadreGraficosMS& schematic, const SchematicPlacement& placement,
+                  Point scroll);
+
+// HitTest on a view: the objects near (x, y) only, placed first where PaintSheet with placement and scroll
+// shows them, so that objects off the view (wherever an earlier paint left them) are never hit.
+HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t y,
+                      const SchematicPlacement& placement, Point scroll);
 
 // The title block template stretched over block (12 cm x 4 cm design): frame, rules, ten texts, logo.
 void PaintTitleBlock(Canvas& canvas, const Rect& block, const SheetContent& content);

@@ -61,8 +61,15 @@ void Tgraflinea::RefreshLabel() {
         Caption.clear();
         Hint.clear();
         SetElement(nullptr);
+        m_labelSource = LabelSource{};
         return;
     }
+    if (cable == m_labelSource.cable && Element() == cable &&
+        m_sourcePin->MetrosCable == m_labelSource.metres && m_cableCount == m_labelSource.count &&
+        cable->Modelo == m_labelSource.model) {
+        return;
+    }
+    m_labelSource = LabelSource{cable, m_sourcePin->MetrosCable, cable->Modelo, m_cableCount};
     char metres[64];
     std::snprintf(metres, sizeof metres, "%.1f", m_sourcePin->MetrosCable);
     Hint = std::string(metres) + " m " + cable->Modelo;

@@ -69,6 +69,15 @@ private:
     std::int32_t m_cableCount = 0;
     std::vector<Point> m_basePoints;
     std::int32_t m_lineKind = 1;
+    // What Caption and Hint were made from: every paint refreshes the label, and it is made again only
+    // when one of these changed (formatting it costs more than drawing the wire).
+    struct LabelSource {
+        const TCableTV* cable = nullptr;
+        double metres = 0.0;
+        std::string model;
+        std::int32_t count = -1;
+    };
+    LabelSource m_labelSource;
 };
 
 } // namespace ixo

@@ -1,5 +1,7 @@
 #include "ui/image_export_dialog.h"
 
+#include "ui/help_key.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,6 +28,7 @@ QString Qs(const std::string& text) {
 ImageExportDialog::ImageExportDialog(QWidget* parent, const std::filesystem::path& folder)
     : QDialog(parent), m_settings(folder) {
     setWindowTitle(QStringLiteral("Save image"));
+    InstallHelpKey(this);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     auto* fileRow = new QHBoxLayout;
@@ -114,6 +117,7 @@ void ImageExportDialog::done(int result) {
 
 JpegOptionsDialog::JpegOptionsDialog(QWidget* parent, int quality) : QDialog(parent), m_setting(quality) {
     setWindowTitle(QStringLiteral("JPEG options"));
+    InstallHelpKey(this);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Best compression"), this));

@@ -11,12 +11,16 @@
 #include "levels/calculo_niveles.h"
 #include "persistence/project_file.h"
 #include "render/qpainter_canvas.h"
+#include "render/sheet_tiles.h"
+#include "render/text_cache.h"
 #include "render/text_document_writer.h"
 #include "reports/informe.h"
 #include "schematic/layout.h"
 #include "schematic/schematic.h"
 #include "schematic/sheet.h"
 #include "ui/app_session.h"
+#include "ui/cursors.h"
+#include "ui/help_key.h"
 #include "ui/image_export_dialog.h"
 #include "ui/page_setup_rules.h"
 #include "ui/progress_window.h"
@@ -80,11 +84,20 @@ public:
 };
 
 constexpr int kRecentFiles = 6;
+// How far outside a painted region objects are still painted, in pixels, so that labels reaching over a
+// tile's edge are in both tiles.
+constexpr std::int32_t kTileBleed = 48;
+// On screen, texts lower than 3 pixels are left out and texts lower than 5 pixels, too small to read, are
+// drawn as grey lines; both cost as much as readable texts.
+constexpr int kMinimumTextPx = 3;
+constexpr int kGreekingTextPx = 5;
 const char* const kProjectFilter = "Ixo project (*.XPJ *.xpj)";
 
 } // namespace
 
-MainWindow::MainWindow(AppSession& session) : m_session(session) {
+MainWindow::MainWindow(AppSession& session)
+    : m_session(session), m_tiles(std::make_unique<SheetTiles>()),
+      m_textCache(std::make_unique<TextCache>()) {
     m_view = new SheetView(this);
     setCentralWidget(m_view);
     MakeActions();
@@ -98,7 +111,21 @@ MainWindow::MainWindow(AppSession& session) : m_session(session) {
     m_printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     m_printer->setPageOrientation(QPageLayout::Landscape);
     m_landscape = true;
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        // The printer takes the paper of the page setup's start page (A4), or the smallest that holds it.
+        std::vector<PrinterPaper> papers;
+        for (const QPageSize& size : QPrinterInfo(*m_printer).supportedPageSizes()) {
+            const QSizeF mm = size.size(QPageSize::Millimeter);
+            papers.push_back({static_cast<int>(papers.size()), size.name().toStdString(),
+                              static_cast<int>(std::lround(mm.width() * 10)),
+                              static_cast<int>(std::lround(mm.height() * 10))});
+        }
+        if (const auto paper = SelectPrinterPaper(papers, m_pageDialog.width, m_pageDialog.height)) {
+            m_printer->setPageSize(QPrinterInfo(*m_printer).supportedPageSizes().at(paper->id));
+        }
+    }
     m_page = TakePageSetup(true, m_pageDialog);
+    ApplyPageToPrinter();
 
     openDocument = [this](const QString& file) {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
@@ -136,9 +163,15 @@ MainWindow::MainWindow(AppSession& session) : m_session(session) {
         m_needsLayout = true;
         Repaint();
     };
+    m_prefetch = new QTimer(this);
+    m_prefetch->setSingleShot(true);
+    m_prefetch->setInterval(0);
+    connect(m_prefetch, &QTimer::timeout, this, [this] { PaintAhead(); });
     connect(m_view->Horizontal(), &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
     connect(m_view->Vertical(), &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
 
+    // F1 in the program's dialogs opens the manual as the Help command does.
+    SetHelpCommand([this] { ShowHelp(); });
     LoadWindowSettings();
     UpdateCaption({});
     UpdateActions();
@@ -598,38 +631,88 @@ SheetContent MainWindow::Content(double dpi, double outputScale) const {
 }
 
 void MainWindow::Repaint() {
+    m_tiles->Clear();
+    RepaintScrolled();
+}
+
+std::size_t MainWindow::TilesPaintedLastTime() const {
+    return m_tiles->PaintedLastTime();
+}
+
+void MainWindow::RepaintScrolled() {
     QElapsedTimer timer;
     timer.start();
     SheetSurface* surface = m_view->Surface();
     QImage image(surface->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (m_projectOpen && m_schematic != nullptr) {
-        const double dpiX = surface->logicalDpiX();
-        const double dpiY = surface->logicalDpiY();
-        if (m_needsLayout) {
-            ViewRequest request;
-            request.imageWidth = image.width();
-            request.imageHeight = image.height();
-            request.zoomPercent = ZoomStepPercent(m_zoomIndex);
-            request.showTitleBlock = m_project->cajetinvisible;
-            request.titleBlockHeightPx = MmToPx(dpiY, m_project->Altocajetin * 100.0);
-            request.page = m_page;
-            request.dpiX = dpiX;
-            request.dpiY = dpiY;
-            m_layout = ComputeView(*m_schematic, request, m_horizontal, m_vertical);
-            ApplyScrollBars();
-            m_needsLayout = false;
-        }
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter, static_cast<int>(dpiX));
-        // Texts lower than 3 pixels are unreadable smudges on screen that cost as much as readable ones.
-        canvas.SetMinimumTextHeight(3);
-        const Rect client{0, 0, image.width(), image.height()};
-        PaintSheet(canvas, client, *m_schematic, Content(dpiX, m_layout.sheetZoom), m_layout.printable,
-                   m_layout.placement, Point{-m_horizontal.position, -m_vertical.position});
+    if (!m_projectOpen || m_schematic == nullptr) {
+        image.fill(Qt::white);
+        surface->SetImage(std::move(image));
+        m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        return;
     }
+    const double dpiX = surface->logicalDpiX();
+    const double dpiY = surface->logicalDpiY();
+    if (m_needsLayout) {
+        ViewRequest request;
+        request.imageWidth = image.width();
+        request.imageHeight = image.height();
+        request.zoomPercent = ZoomStepPercent(m_zoomIndex);
+        request.showTitleBlock = m_project->cajetinvisible;
+        request.titleBlockHeightPx = MmToPx(dpiY, m_project->Altocajetin * 100.0);
+        request.page = m_page;
+        request.dpiX = dpiX;
+        request.dpiY = dpiY;
+        m_layout = ComputeView(*m_schematic, request, m_horizontal, m_vertical);
+        ApplyScrollBars();
+        m_needsLayout = false;
+        m_tiles->Clear();
+    }
+    m_tiles->Compose(image, QPoint(m_horizontal.position, m_vertical.position),
+                     [this](QImage& region, QPoint origin) { PaintRegion(region, origin); });
+    // The tiles around the view are painted while the user does nothing, so that a pan step finds them.
+    m_prefetch->start();
+    // Painting the tiles left the objects where the tiles are; they are put on the view when the mouse
+    // asks for them.
+    m_objectsPlaced = false;
     surface->SetImage(std::move(image));
     m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void MainWindow::PaintRegion(QImage& region, QPoint origin) {
+    SheetSurface* surface = m_view->Surface();
+    const double dpiX = surface->logicalDpiX();
+    QPainter painter(&region);
+    QPainterCanvas canvas(painter, static_cast<int>(dpiX));
+    canvas.SetMinimumTextHeight(kMinimumTextPx);
+    canvas.SetGreekingHeight(kGreekingTextPx);
+    canvas.SetAnchoredDots(true);
+    canvas.SetTextCache(m_textCache.get());
+    // Objects just outside the region are painted too: their labels may reach in.
+    const Rect client{-kTileBleed, -kTileBleed, region.width() + kTileBleed, region.height() + kTileBleed};
+    PaintSheet(canvas, client, *m_schematic, Content(dpiX, m_layout.sheetZoom), m_layout.printable,
+               m_layout.placement, Point{-origin.x(), -origin.y()});
+    m_objectsPlaced = false;
+}
+
+void MainWindow::PaintAhead() {
+    if (!m_projectOpen || m_schematic == nullptr || m_needsLayout) {
+        return;
+    }
+    if (m_tiles->PaintOneAround(QPoint(m_horizontal.position, m_vertical.position),
+                                m_view->Surface()->Image().size(),
+                                [this](QImage& region, QPoint origin) { PaintRegion(region, origin); })) {
+        m_prefetch->start();
+    }
+}
+
+void MainWindow::PlaceObjectsOnView() {
+    if (m_objectsPlaced || !m_projectOpen || m_schematic == nullptr) {
+        return;
+    }
+    const QSize size = m_view->Surface()->Image().size();
+    PlaceObjects(Rect{0, 0, size.width(), size.height()}, *m_schematic, m_layout.placement,
+                 Point{-m_horizontal.position, -m_vertical.position});
+    m_objectsPlaced = true;
 }
 
 void MainWindow::ApplyScrollBars() {
@@ -664,7 +747,7 @@ void MainWindow::ScrollChanged() {
     }
     m_horizontal.position = m_view->Horizontal()->value();
     m_vertical.position = m_view->Vertical()->value();
-    Repaint();
+    RepaintScrolled();
 }
 
 bool MainWindow::AnyScrollBarEnabled() const {
@@ -702,7 +785,7 @@ void MainWindow::TogglePan() {
     // The action toggled itself; it stays checked only when there is something to pan.
     pan->setChecked(pan->isChecked() && AnyScrollBarEnabled());
     if (pan->isChecked()) {
-        m_view->Surface()->setCursor(Qt::OpenHandCursor);
+        m_view->Surface()->setCursor(HandCursor());
     } else {
         m_view->Surface()->unsetCursor();
     }
@@ -728,7 +811,7 @@ bool MainWindow::PanTo(const QPoint& point) {
         m_scrollRedraw = true;
         return false;
     }
-    Repaint();
+    RepaintScrolled();
     m_scrollRedraw = true;
     return true;
 }
@@ -742,7 +825,7 @@ void MainWindow::MousePressed(QMouseEvent* event) {
         m_panning = true;
         m_panStart = event->position().toPoint();
         m_panStartScroll = QPoint(m_horizontal.position, m_vertical.position);
-        m_view->Surface()->setCursor(Qt::ClosedHandCursor);
+        m_view->Surface()->setCursor(HandCursor());
     }
 }
 
@@ -760,14 +843,15 @@ void MainWindow::MouseMoved(QMouseEvent* event) {
         return;
     }
     const QPoint p = event->position().toPoint();
-    const HitResult hit = HitTest(*m_schematic, p.x(), p.y());
+    const HitResult hit = HitTestView(*m_schematic, p.x(), p.y(), m_layout.placement,
+                                      Point{-m_horizontal.position, -m_vertical.position});
     if (hit.hit && hit.object != nullptr && !hit.object->Hint.empty()) {
         statusBar()->showMessage(Qs(hit.object->Hint));
     }
     if (hit.elementPin != nullptr) {
-        m_view->Surface()->setCursor(Qt::CrossCursor);
+        m_view->Surface()->setCursor(TargetCursor());
     } else if (Action("Encuadre")->isChecked() && !hit.hit) {
-        m_view->Surface()->setCursor(Qt::OpenHandCursor);
+        m_view->Surface()->setCursor(HandCursor());
     } else {
         m_view->Surface()->unsetCursor();
     }
@@ -782,7 +866,7 @@ void MainWindow::MouseReleased(QMouseEvent* event) {
     QAction* pan = Action("Encuadre");
     pan->setChecked(pan->isChecked() && AnyScrollBarEnabled());
     if (pan->isChecked()) {
-        m_view->Surface()->setCursor(Qt::OpenHandCursor);
+        m_view->Surface()->setCursor(HandCursor());
     } else {
         m_view->Surface()->unsetCursor();
     }
@@ -819,13 +903,34 @@ void MainWindow::Print() {
     if (!m_projectOpen) {
         return;
     }
+    const bool wasLandscape = m_printer->pageLayout().orientation() == QPageLayout::Landscape;
     QPrintDialog dialog(m_printer.get(), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    // The paper or orientation chosen in the print dialog becomes the page of the screen's sheet too.
-    TakePrinterPage();
+    FollowPrinter(wasLandscape);
     PrintTo(*m_printer);
+}
+
+void MainWindow::FollowPrinter(bool wasLandscape) {
+    const QPageLayout layout = m_printer->pageLayout();
+    // The paper as the printer knows it, upright, in tenths of a millimetre.
+    const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter);
+    const bool landscape = layout.orientation() == QPageLayout::Landscape;
+    m_pageDialog =
+        SyncPageSizeWithPrinter(m_pageDialog, static_cast<int>(std::lround(paper.width() * 10)),
+                                static_cast<int>(std::lround(paper.height() * 10)), landscape, wasLandscape);
+    m_landscape = landscape;
+    m_page = TakePageSetup(false, m_pageDialog);
+    ApplyPageToPrinter();
+    m_needsLayout = true;
+}
+
+// The printer prints with the window's margins.
+void MainWindow::ApplyPageToPrinter() {
+    m_printer->setPageMargins(QMarginsF(m_page.marginLeft / 100.0, m_page.marginTop / 100.0,
+                                        m_page.marginRight / 100.0, m_page.marginBottom / 100.0),
+                              QPageLayout::Millimeter);
 }
 
 bool MainWindow::PrintTo(QPrinter& printer) {
@@ -869,25 +974,43 @@ bool MainWindow::ExportImage(const ImageExportSettings& settings) {
         return false;
     }
     ExportResult result;
+    const ExportOptions chosen = settings.Options(m_page);
     {
-        WaitCursor wait;
-        ProgressWindow progress(this);
-        progress.SetCaption("Saving image");
-        progress.SetMin(0);
-        progress.SetMaximum(100);
-        progress.show();
-        const ExportOptions options = settings.Options(m_page);
-        const SheetContent content = Content(options.dpi, 1.0);
+        // The screen's sheet takes the export's paper and orientation while the export runs (its margins
+        // turned with the page); the page and the view come back however the export ends.
+        const PageSetup windowPage = m_page;
+        const PageSetup dialogPage = m_pageDialog;
+        const bool windowLandscape = m_landscape;
+        const auto restore = [&] {
+            m_page = windowPage;
+            m_pageDialog = dialogPage;
+            m_landscape = windowLandscape;
+            m_needsLayout = true;
+            Repaint();
+        };
+        const PaperMm upright = PaperSize(chosen.paper, PaperOrientation::Vertical);
+        const bool exportLandscape = chosen.orientation == PaperOrientation::Horizontal;
+        m_page = SyncPageSizeWithPrinter(m_page, upright.width * 10, upright.height * 10, exportLandscape,
+                                         windowLandscape);
+        m_needsLayout = true;
+        Repaint();
+        ExportOptions options = chosen;
+        options.margins = m_page;
         try {
+            WaitCursor wait;
+            ProgressWindow progress(this);
+            progress.SetCaption("Saving image");
+            progress.SetMin(0);
+            progress.SetMaximum(100);
+            progress.show();
+            const SheetContent content = Content(options.dpi, 1.0);
             result = ExportSchematic(settings.FileName(), *m_schematic, content, options, progress);
         } catch (const std::exception& error) {
             result.ok = false;
             result.error = error.what();
         }
+        restore();
     }
-    // The export rescaled the schematic for its paper: the view is restored whatever happened.
-    m_needsLayout = true;
-    Repaint();
     if (!result.ok) {
         showError(Title(), Qs(result.error));
         return false;

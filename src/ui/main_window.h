@@ -24,13 +24,16 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QTimer;
 
 namespace ixo {
 
 class AppSession;
 class NetworkEditor;
 class ProgressWindow;
+class SheetTiles;
 class SheetView;
+class TextCache;
 class TpadreGraficosMS;
 class Tproyecto;
 class ImageExportSettings;
@@ -65,7 +68,15 @@ public:
     // The file of the report generated last (empty before the first).
     const QString& LastReport() const { return m_lastReport; }
     void SetUpPage();
+    // After the page setup dialog's OK: the window's page becomes the printer's paper, orientation and
+    // margins (hundredths of a millimetre).
+    void TakePrinterPage();
     void Print();
+    // After the print dialog's OK: the page follows the paper and orientation chosen there, the margins
+    // turned with the page when the orientation changed (wasLandscape: before the dialog); the printer
+    // prints with those margins.
+    void FollowPrinter(bool wasLandscape);
+    QPrinter& Printer() const { return *m_printer; }
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
     bool PrintTo(QPrinter& printer);
     void ZoomIn();
@@ -78,8 +89,17 @@ public:
     void ShowHelp();
     void ShowAbout();
     void ChooseStandard();
-    // Paints the sheet into the off-screen image (the layout first when needed) and shows it.
+    // Paints the sheet anew (the layout first when needed) and shows it: every change of the project,
+    // the schematic, the zoom or the page comes here and drops the painted tiles.
     void Repaint();
+    // Shows the sheet at the scroll bars' position from the painted tiles, painting only the tiles
+    // missing (scrolling and panning).
+    void RepaintScrolled();
+    // Puts the objects on view where the view shows them, for the mouse's hit tests (painting tiles leaves
+    // them where the tiles are).
+    void PlaceObjectsOnView();
+    // How many sheet tiles the last repaint painted (0 when it only copied painted ones).
+    std::size_t TilesPaintedLastTime() const;
 
     // State, for the status bar and for tests.
     Tproyecto* Project() const { return m_project.get(); }
@@ -123,6 +143,10 @@ private:
     void UpdateStatus();
     void ResetScrollBars();
     void ApplyScrollBars();
+    // Paints the sheet region whose top-left corner is origin (sheet pixels) into region.
+    void PaintRegion(QImage& region, QPoint origin);
+    // One tile of the ring around the view, while the user does nothing; again until the ring is done.
+    void PaintAhead();
     void ScrollChanged();
     bool AnyScrollBarEnabled() const;
     void MousePressed(QMouseEvent* event);
@@ -141,9 +165,11 @@ private:
     void LoadWindowSettings();
     void SaveWindowSettings();
     bool CanPrint() const;
-    void TakePrinterPage();
+    void ApplyPageToPrinter();
 
     AppSession& m_session;
+    std::unique_ptr<SheetTiles> m_tiles;
+    std::unique_ptr<TextCache> m_textCache;
     std::unique_ptr<Tproyecto> m_project;
     QString m_lastReport;
     std::unique_ptr<TpadreGraficosMS> m_schematic;
@@ -174,6 +200,8 @@ private:
     double m_lastRepaintMs = 0.0;
     QString m_openWhenShown;
     bool m_shown = false;
+    bool m_objectsPlaced = false;
+    QTimer* m_prefetch = nullptr;
 };
 
 } // namespace ixo

@@ -1,5 +1,6 @@
 #include "ui/wizard_dialog.h"
 
+#include "ui/help_key.h"
 #include "ui/integer_field.h"
 
 #include <QButtonGroup>
@@ -64,6 +65,7 @@ WizardDialog::WizardDialog(QWidget* parent) : QDialog(parent) {
     connect(m_back, &QPushButton::clicked, this, [this] { BackClicked(); });
     connect(m_next, &QPushButton::clicked, this, [this] { NextClicked(); });
     connect(close, &QPushButton::clicked, this, [this] { reject(); });
+    InstallHelpKey(this);
     ShowFirstPageValues();
     ShowPage(WizardModel::Page::First);
     m_stairs->setFocus();

@@ -1,4 +1,10 @@
+#include "render/qpainter_canvas.h"
+#include "render/sheet_tiles.h"
+#include "render/text_cache.h"
+#include "schematic/sheet.h"
+#include "schematic/wire.h"
 #include "ui/app_session.h"
+#include "ui/cursors.h"
 #include "ui/image_export_dialog.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
@@ -20,6 +26,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,6 +36,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace ixo {
 namespace {
@@ -195,6 +204,182 @@ TEST_F(MainWindowTest, PanNeedsAScrollBar) {
     EXPECT_TRUE(pan->isChecked());
 }
 
+// The view painted in one piece, as the window shows it, without tiles; with the text cache or without.
+QImage PaintedInOnePiece(MainWindow& window, bool textCache) {
+    SheetSurface* surface = window.View()->Surface();
+    QImage image(surface->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter, static_cast<int>(surface->logicalDpiX()));
+    canvas.SetMinimumTextHeight(3);
+    canvas.SetGreekingHeight(5);
+    canvas.SetAnchoredDots(true);
+    TextCache cache;
+    if (textCache) {
+        canvas.SetTextCache(&cache);
+    }
+    SheetContent content;
+    content.showTitleBlock = window.Project()->cajetinvisible;
+    content.texts = window.Project()->Datosproyecto();
+    content.titleBlockWidthMm = window.Project()->AnchoCajetin;
+    content.titleBlockHeightMm = window.Project()->Altocajetin;
+    content.dpi = surface->logicalDpiX();
+    content.outputScale = window.ViewLayout().sheetZoom;
+    content.showLegend = window.OutletsOutOfLimits() > 0;
+    // Objects just outside the view are painted as the window paints them: their labels reach in.
+    PaintSheet(canvas, Rect{-48, -48, image.width() + 48, image.height() + 48}, *window.Schematic(), content,
+               window.ViewLayout().printable, window.ViewLayout().placement,
+               Point{-window.View()->Horizontal()->value(), -window.View()->Vertical()->value()});
+    painter.end();
+    return image;
+}
+
+// Pixels whose colour differs by more than a quarter of the range on some channel.
+int DifferentPixels(const QImage& a, const QImage& b) {
+    int different = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            different += std::abs(qRed(p) - qRed(q)) > 64 || std::abs(qGreen(p) - qGreen(q)) > 64 ||
+                                 std::abs(qBlue(p) - qBlue(q)) > 64
+                             ? 1
+                             : 0;
+        }
+    }
+    return different;
+}
+
+TEST_F(MainWindowTest, TheViewPutTogetherFromTilesIsTheSheetPaintedInOnePiece) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    for (const int step : {0, 5, 7, 8}) { // "All", 100 %, 400 %, 800 %
+        window->ChooseZoomStep(step);
+        QScrollBar* h = window->View()->Horizontal();
+        QScrollBar* v = window->View()->Vertical();
+        // Pan about so that the last view is made of tiles painted at several earlier positions.
+        for (const double f : {0.1, 0.3, 0.45, 0.5}) {
+            h->setValue(static_cast<int>(h->maximum() * f));
+            v->setValue(static_cast<int>(v->maximum() * (1.0 - f)));
+        }
+        const QImage shown = window->View()->Surface()->Image();
+        ASSERT_GT(InkedPixels(shown), 0) << step;
+        const QImage reference = PaintedInOnePiece(*window, true);
+        if (std::getenv("IXO_DUMP") != nullptr) {
+            shown.save(QStringLiteral("%1/shown%2.png").arg(qEnvironmentVariable("IXO_DUMP")).arg(step));
+            reference.save(QStringLiteral("%1/ref%2.png").arg(qEnvironmentVariable("IXO_DUMP")).arg(step));
+        }
+        // The raster engine cuts a long line at the edge of the image it paints, which may move the
+        // line's end by a pixel; nothing else may differ.
+        EXPECT_LE(DifferentPixels(shown, reference), 16) << "zoom step " << step;
+        // Texts laid out once are drawn where laying them out each time draws them.
+        EXPECT_LT(DifferentPixels(shown, PaintedInOnePiece(*window, false)),
+                  shown.width() * shown.height() / 500)
+            << "zoom step " << step;
+    }
+}
+
+TEST_F(MainWindowTest, ScrollingPaintsOnlyTheTilesComingIntoView) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    window->ChooseZoomStep(8); // 800 %
+    const std::size_t full = window->TilesPaintedLastTime();
+    EXPECT_GT(full, 4u);
+    QScrollBar* h = window->View()->Horizontal();
+    h->setValue(h->value() + 8);
+    EXPECT_LE(window->TilesPaintedLastTime(), 6u) << "at most one column of tiles is new";
+    h->setValue(h->value() - 8);
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u) << "back where it was: nothing to paint";
+    // A change of the picture paints everything again.
+    window->Repaint();
+    EXPECT_EQ(window->TilesPaintedLastTime(), full);
+    // While the user does nothing the tiles around the view are painted: a step of a whole tile then
+    // finds its tiles painted.
+    for (int i = 0; i < 100; ++i) {
+        QApplication::processEvents();
+    }
+    h->setValue(h->value() + SheetTiles::kTileSize);
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u);
+    QScrollBar* v = window->View()->Vertical();
+    v->setValue(v->value() - SheetTiles::kTileSize / 2);
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u);
+}
+
+TEST_F(MainWindowTest, ObjectsOnViewAreFoundByTheMouseAfterScrolling) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    window->ChooseZoomStep(7);
+    QScrollBar* h = window->View()->Horizontal();
+    const int a = h->maximum() / 3;
+    h->setValue(a);
+    h->setValue(h->maximum()); // paints other tiles: the objects move there
+    h->setValue(a);            // only copies tiles
+    ASSERT_EQ(window->TilesPaintedLastTime(), 0u);
+    window->PlaceObjectsOnView(); // as the mouse's first move does
+    const QImage& shown = window->View()->Surface()->Image();
+    const Rect view{0, 0, shown.width(), shown.height()};
+    // The objects painted on their own (members of figures are painted by their figure) that the view
+    // shows: each must sit at the view's offset from its base position.
+    const SchematicPlacement& placement = window->ViewLayout().placement;
+    const Point offset{-a + placement.centring.x + placement.area.left,
+                       -window->View()->Vertical()->value() + placement.centring.y + placement.area.top};
+    std::vector<std::pair<TBaseGrafMS*, Point>> placed;
+    int elsewhere = 0;
+    for (std::size_t i = 0; i < window->Schematic()->ObjectCount(); ++i) {
+        TBaseGrafMS* object = window->Schematic()->Object(i);
+        if (dynamic_cast<Tgraflinea*>(object) != nullptr || object->ParentGraf() != nullptr) {
+            continue;
+        }
+        const bool atOffset =
+            object->X() - object->BaseX() == offset.x && object->Y() - object->BaseY() == offset.y;
+        if (atOffset && object->HitsRect(view)) {
+            placed.emplace_back(object, Point{object->X(), object->Y()});
+        } else if (!atOffset &&
+                   Intersects(Rect{object->BaseX() + offset.x - 1, object->BaseY() + offset.y - 1,
+                                   object->BaseX() + offset.x + 1, object->BaseY() + offset.y + 1},
+                              view)) {
+            ++elsewhere; // on view, but not put there
+        }
+    }
+    ASSERT_GT(placed.size(), 10u);
+    EXPECT_EQ(elsewhere, 0);
+    // Painting the view in one piece puts every object where the copied view had left it.
+    SheetSurface* surface = window->View()->Surface();
+    QImage scratch(surface->size(), QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    QPainterCanvas canvas(painter, 96);
+    SheetContent content;
+    content.showTitleBlock = false;
+    PaintSheet(canvas, view, *window->Schematic(), content, window->ViewLayout().printable,
+               window->ViewLayout().placement, Point{-a, -window->View()->Vertical()->value()});
+    for (const auto& [object, where] : placed) {
+        EXPECT_EQ(object->X(), where.x);
+        EXPECT_EQ(object->Y(), where.y);
+    }
+    // The mouse finds a symbol on view at its centre, whatever the tiles painted last left elsewhere.
+    h->setValue(h->maximum());
+    h->setValue(a);
+    window->PlaceObjectsOnView();
+    int found = 0;
+    for (const auto& [object, where] : placed) {
+        const Rect b = object->GetBounds();
+        const Point centre{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+        if (!Intersects(Rect{centre.x, centre.y, centre.x + 1, centre.y + 1}, view) ||
+            !object->HitsRegion(Rect{centre.x - 2, centre.y - 2, centre.x + 2, centre.y + 2})) {
+            continue;
+        }
+        const HitResult hit =
+            HitTestView(*window->Schematic(), centre.x, centre.y, window->ViewLayout().placement,
+                        Point{-a, -window->View()->Vertical()->value()});
+        EXPECT_TRUE(hit.hit);
+        found += hit.hit ? 1 : 0;
+    }
+    EXPECT_GT(found, 0);
+    // The hand while panning is ours.
+    QAction* pan = window->Action(QStringLiteral("Encuadre"));
+    pan->trigger();
+    ASSERT_TRUE(pan->isChecked());
+    EXPECT_EQ(window->View()->Surface()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(window->View()->Surface()->cursor().pixmap().toImage(), HandCursor().pixmap().toImage());
+}
+
 TEST_F(MainWindowTest, SaveCloseAndOpenAgain) {
     ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
     const std::size_t objects = window->Schematic()->ObjectCount();
@@ -308,6 +493,48 @@ TEST_F(MainWindowTest, ImageExportWritesTheFileAndRestoresTheView) {
     EXPECT_FALSE(window->ExportImage(settings));
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(window->View()->Surface()->Image(), screen);
+}
+
+TEST_F(MainWindowTest, AnUprightExportTurnsTheSheetForItsRunAndBack) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    const PageSetup before = window->PageSize();
+    const QImage screen = window->View()->Surface()->Image();
+    ImageExportSettings settings(temp.Path());
+    settings.ChooseFile((temp / "upright.png").string());
+    settings.SetOrientationIndex(0); // "Vertical"
+    ASSERT_TRUE(window->ExportImage(settings));
+    // A4 upright at 150 dpi: 210 mm -> 1240 pixels across, 297 mm -> 1754 down.
+    EXPECT_EQ(QImage(QString::fromStdString((temp / "upright.png").string())).size(), QSize(1240, 1754));
+    EXPECT_EQ(window->PageSize().width, before.width);
+    EXPECT_EQ(window->PageSize().height, before.height);
+    EXPECT_EQ(window->View()->Surface()->Image(), screen);
+}
+
+TEST_F(MainWindowTest, ThePageFollowsThePrintersPaperAndOrientation) {
+    QPrinter& printer = window->Printer();
+    // Margins that show which side is which: left 5, top 10, right 15, bottom 20 mm.
+    printer.setPageMargins(QMarginsF(5, 10, 15, 20), QPageLayout::Millimeter);
+    window->TakePrinterPage();
+    EXPECT_EQ(window->PageSize().width, 29700);
+    EXPECT_EQ(window->PageSize().marginLeft, 500);
+    EXPECT_EQ(window->PageSize().marginBottom, 2000);
+    // The print dialog turns the paper upright and chooses A3: the page follows, its margins turned.
+    const bool wasLandscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    ASSERT_TRUE(wasLandscape);
+    printer.setPageSize(QPageSize(QPageSize::A3));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    window->FollowPrinter(wasLandscape);
+    const PageSetup& page = window->PageSize();
+    EXPECT_EQ(page.width, 29700);  // A3 upright: 297 mm across
+    EXPECT_EQ(page.height, 42000); // and 420 mm down
+    EXPECT_EQ(page.marginLeft, 1000);
+    EXPECT_EQ(page.marginTop, 500);
+    EXPECT_EQ(page.marginRight, 2000);
+    EXPECT_EQ(page.marginBottom, 1500);
+    // The printer prints with those margins.
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_NEAR(margins.left(), 10.0, 0.01);
+    EXPECT_NEAR(margins.top(), 5.0, 0.01);
 }
 
 TEST_F(MainWindowTest, PrintsToAPdfFile) {

@@ -3,14 +3,66 @@
 //
 //   ixo-manual MANUAL.md OUT.pdf
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+#include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+namespace {
+
+// The manual's pictures are window screenshots, wider than a page: each is shown at most as wide as the
+// text. Returns the number of pictures that could not be read.
+int FitPictures(QTextDocument& document, const QString& folder, qreal textWidth) {
+    struct Picture {
+        int position;
+        int length;
+        QTextImageFormat format;
+    };
+    // Gathered first: changing a format while walking the fragments would split them under the walk.
+    std::vector<Picture> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid() && fragment.charFormat().isImageFormat()) {
+                pictures.push_back(
+                    {fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
+            }
+        }
+    }
+    int missing = 0;
+    for (Picture& picture : pictures) {
+        const QImage image(folder + QLatin1Char('/') + picture.format.name());
+        if (image.isNull()) {
+            std::fprintf(stderr, "ixo-manual: cannot read the picture %s\n",
+                         qPrintable(picture.format.name()));
+            ++missing;
+            continue;
+        }
+        const qreal width = std::min<qreal>(image.width(), textWidth);
+        picture.format.setWidth(width);
+        picture.format.setHeight(image.height() * width / image.width());
+        QTextCursor cursor(&document);
+        cursor.setPosition(picture.position);
+        cursor.setPosition(picture.position + picture.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(picture.format);
+    }
+    return missing;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -27,6 +79,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTextDocument document;
+    // Pictures are named relative to the manual's folder.
+    const QString folder = QFileInfo(source.fileName()).absolutePath();
+    document.setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
     document.setMarkdown(QString::fromUtf8(source.readAll()));
     QPdfWriter writer(QString::fromLocal8Bit(argv[2]));
     writer.setTitle(QStringLiteral("Ixo user manual"));
@@ -34,6 +89,9 @@ int main(int argc, char** argv) {
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     document.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
+    if (FitPictures(document, folder, document.pageSize().width() - 2 * document.documentMargin()) > 0) {
+        return 3;
+    }
     document.print(&writer);
     QFile written(QString::fromLocal8Bit(argv[2]));
     if (!written.exists() || written.size() == 0) {

@@ -1,0 +1,155 @@
+#include "render/sheet_tiles.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace ixo {
+
+namespace {
+
+// Floor division, for positions left of or above the sheet's origin.
+int TileOf(int pixel) {
+    return pixel >= 0 ? pixel / SheetTiles::kTileSize
+                      : -((-pixel + SheetTiles::kTileSize - 1) / SheetTiles::kTileSize);
+}
+
+} // namespace
+
+std::uint64_t SheetTiles::Key(int column, int row) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) |
+           static_cast<std::uint32_t>(row);
+}
+
+QRect SheetTiles::TilesMeeting(QPoint position, QSize viewSize) {
+    return QRect(
+        QPoint(TileOf(position.x()), TileOf(position.y())),
+        QPoint(TileOf(position.x() + viewSize.width() - 1), TileOf(position.y() + viewSize.height() - 1)));
+}
+
+bool SheetTiles::PaintOneAround(QPoint position, QSize viewSize, const RegionPainter& paint) {
+    const QRect needed = TilesMeeting(position, viewSize);
+    const QRect ring = needed.adjusted(-1, -1, 1, 1);
+    if (static_cast<std::size_t>(ring.width() * ring.height()) > m_maxTiles) {
+        return false; // no room to keep them
+    }
+    for (int row = ring.top(); row <= ring.bottom(); ++row) {
+        for (int column = ring.left(); column <= ring.right(); ++column) {
+            if (m_tiles.contains(Key(column, row))) {
+                continue;
+            }
+            QImage tile = TakeSpare();
+            tile.fill(Qt::white);
+            paint(tile, QPoint(column * kTileSize, row * kTileSize));
+            Tile& kept = m_tiles[Key(column, row)];
+            kept.image = std::move(tile);
+            kept.lastUse = m_clock;
+            Evict(ring);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SheetTiles::Clear() {
+    for (auto& [key, tile] : m_tiles) {
+        if (m_spare.size() < m_maxTiles) {
+            m_spare.push_back(std::move(tile.image));
+        }
+    }
+    m_tiles.clear();
+}
+
+QImage SheetTiles::TakeSpare() {
+    if (m_spare.empty()) {
+        return QImage(kTileSize, kTileSize, QImage::Format_RGB32);
+    }
+    QImage image = std::move(m_spare.back());
+    m_spare.pop_back();
+    return image;
+}
+
+void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& paint) {
+    constexpr int T = kTileSize;
+    m_paintedLastTime = 0;
+    ++m_clock;
+    if (view.isNull()) {
+        return;
+    }
+    // The tiles the view meets, in tile units.
+    const QRect needed(
+        QPoint(TileOf(position.x()), TileOf(position.y())),
+        QPoint(TileOf(position.x() + view.width() - 1), TileOf(position.y() + view.height() - 1)));
+    QRect missing;
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            if (!m_tiles.contains(Key(column, row))) {
+                missing |= QRect(column, row, 1, 1);
+            }
+        }
+    }
+    if (!missing.isEmpty()) {
+        // One paint over the missing tiles' bounding box, then cut into tiles: objects that cross tile
+        // edges are drawn once, and every tile of the box is fresh.
+        const QSize size(missing.width() * T, missing.height() * T);
+        if (m_region.size() != size) {
+            m_region = QImage(size, QImage::Format_RGB32);
+        }
+        m_region.fill(Qt::white);
+        paint(m_region, QPoint(missing.left() * T, missing.top() * T));
+        for (int row = missing.top(); row <= missing.bottom(); ++row) {
+            for (int column = missing.left(); column <= missing.right(); ++column) {
+                Tile& tile = m_tiles[Key(column, row)];
+                if (tile.image.isNull()) {
+                    tile.image = TakeSpare();
+                }
+                const int left = (column - missing.left()) * T;
+                const int top = (row - missing.top()) * T;
+                for (int y = 0; y < T; ++y) {
+                    std::memcpy(tile.image.scanLine(y), m_region.constScanLine(top + y) + left * 4,
+                                static_cast<std::size_t>(T) * 4);
+                }
+                ++m_paintedLastTime;
+            }
+        }
+    }
+    QPainter painter(&view);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            Tile& tile = m_tiles[Key(column, row)];
+            tile.lastUse = m_clock;
+            painter.drawImage(QPoint(column * T - position.x(), row * T - position.y()), tile.image);
+        }
+    }
+    painter.end();
+    Evict(needed);
+}
+
+void SheetTiles::Evict(const QRect& keep) {
+    if (m_tiles.size() <= m_maxTiles) {
+        return;
+    }
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> byUse; // last use, key
+    byUse.reserve(m_tiles.size());
+    for (const auto& [key, tile] : m_tiles) {
+        const int column = static_cast<int>(static_cast<std::uint32_t>(key >> 32));
+        const int row = static_cast<int>(static_cast<std::uint32_t>(key));
+        if (!keep.contains(column, row)) {
+            byUse.emplace_back(tile.lastUse, key);
+        }
+    }
+    std::sort(byUse.begin(), byUse.end());
+    for (const auto& [use, key] : byUse) {
+        if (m_tiles.size() <= m_maxTiles) {
+            break;
+        }
+        const auto found = m_tiles.find(key);
+        m_spare.push_back(std::move(found->second.image));
+        m_tiles.erase(found);
+    }
+}
+
+} // namespace ixo
