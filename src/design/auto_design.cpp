@@ -122,9 +122,13 @@ std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
 }
 
 // The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
-// current models first, the smallest first.
-std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
-    std::vector<const TLinAmp*> fitting;
+// current models first, the smallest first. A line amplifier is a model for the riser (catalogue
+// location 1), whatever class its family gives its prototype: the editor inserts every one as a line
+// amplifier.
+constexpr std::int32_t kRiserLocation = 1;
+
+std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
+    std::vector<const TAmpliBase*> fitting;
     const TalmacenElementos* store = project.Almacen();
     const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
     if (list == nullptr) {
@@ -132,8 +136,8 @@ std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TM
     }
     const std::map<char, int> needed = ConnectedInputLetters(multiswitch);
     for (const ElementListItem& item : *list) {
-        const auto* amplifier = item.Object.As<TLinAmp>();
-        if (amplifier == nullptr || amplifier->interiorviv) {
+        const auto* amplifier = item.Object.As<TAmpliBase>();
+        if (amplifier == nullptr || amplifier->interiorviv || amplifier->Localizacion != kRiserLocation) {
             continue;
         }
         std::map<char, int> has;
@@ -148,7 +152,7 @@ std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TM
             fitting.push_back(amplifier);
         }
     }
-    std::stable_sort(fitting.begin(), fitting.end(), [](const TLinAmp* a, const TLinAmp* b) {
+    std::stable_sort(fitting.begin(), fitting.end(), [](const TAmpliBase* a, const TAmpliBase* b) {
         if (a->Obsoleto != b->Obsoleto) {
             return !a->Obsoleto;
         }
@@ -230,9 +234,28 @@ private:
         return true;
     }
 
+    // Suspends the recalculation after each edit while amplifiers go in: an insertion does not need the
+    // levels, and the regulation that follows recalculates once.
+    class RecalculationSuspension {
+    public:
+        explicit RecalculationSuspension(NetworkEditor& editor) : m_editor(editor) {
+            editor.SetRecalculateAfterEdits(false);
+        }
+        ~RecalculationSuspension() {
+            m_editor.SetRecalculateAfterEdits(true);
+            m_editor.Recalculate();
+        }
+        RecalculationSuspension(const RecalculationSuspension&) = delete;
+        RecalculationSuspension& operator=(const RecalculationSuspension&) = delete;
+
+    private:
+        NetworkEditor& m_editor;
+    };
+
     // One greedy pass down every riser; true when an amplifier went in.
     bool Amplify() {
         const std::map<const tplanta*, Spread> spreads = FloorSpreads();
+        const RecalculationSuspension suspension(m_editor);
         bool inserted = false;
         for (const auto& stairEntry : m_project.Escaleras()) {
             if (stairEntry.Object == nullptr) {
@@ -274,7 +297,7 @@ private:
             return false; // already amplified: the regulation has to do the rest
         }
         std::string reasons;
-        for (const TLinAmp* model : FittingAmplifiers(m_project, *entry)) {
+        for (const TAmpliBase* model : FittingAmplifiers(m_project, *entry)) {
             EditRefusal why;
             const bool done = m_editor.Apply([&](EditJournal& journal) {
                 return InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why);

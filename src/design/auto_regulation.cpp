@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <map>
 #include <string>
@@ -24,7 +26,12 @@ namespace {
 constexpr double kNoEffect = 1e-7; // dB per unit
 constexpr int kMaxSweeps = 30;
 constexpr int kMaxRounds = 3;
-constexpr double kSweepGain = 1e-3; // dB: a sweep gaining less ends the ascent at its temperature
+constexpr double kSweepGain = 5e-3;
+constexpr double kModelAgreement = 0.02; // dB between the margin the model predicts and the one measured
+// Coefficients visited by one optimisation at most: on the largest buildings (hundreds of floors, every
+// control moving every level below it) the ascent stops there; what it reached is then measured like
+// any other result.
+constexpr std::size_t kWorkBudget = 40'000'000; // dB: a sweep gaining less ends the ascent at its temperature
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 void Record(const RegulationSetting& setting, EditJournal& journal, double value) {
@@ -186,6 +193,9 @@ private:
             m_best = chosen;
             m_bestMargin = margin;
             m_base = std::move(check);
+            if (m_structural && std::abs(margin - m_tree.Minimum()) < kModelAgreement) {
+                break; // the levels moved as the model said: another round would start where it ends
+            }
         }
         SetAll(opening);
     }
@@ -403,26 +413,43 @@ private:
     // the exact minimum.
     std::vector<double> Optimise(const std::vector<double>& around) {
         MakeDirections();
+        m_workDone = 0;
         std::vector<double> values = around;
         m_work = m_rows;
         m_tree.Reset(m_work);
         for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
-            for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
+            // Sweeps over the directions that gained in the sweep before (most stop gaining early),
+            // and a sweep over all of them whenever those stop gaining: the phase ends when a full
+            // sweep gains less than kSweepGain.
+            std::vector<char> active(m_directions.size(), 1);
+            bool full = true;
+            for (int sweep = 0; sweep < kMaxSweeps && m_workDone < kWorkBudget; ++sweep) {
                 StartSweep(temperature);
                 double gain = 0.0;
-                for (const Direction& direction : m_directions) {
-                    gain += Step(direction, temperature, values);
+                for (std::size_t d = 0; d < m_directions.size(); ++d) {
+                    if (full || active[d]) {
+                        const double step = Step(m_directions[d], temperature, values);
+                        active[d] = step > 0.0 ? 1 : 0;
+                        gain += step;
+                    }
                 }
                 if (gain < kSweepGain) {
-                    break; // positions move by hundredths: smaller gains are rounding
+                    if (full) {
+                        break; // positions move by hundredths: smaller gains are rounding
+                    }
+                    full = true;
+                } else {
+                    full = false;
                 }
             }
         }
+        m_tree.Reset(m_work); // the margins the model predicts at the values chosen
         return values;
     }
 
     // The smooth minimum's reference (the worst margin) and the sum of every row's exponentials.
     void StartSweep(double temperature) {
+        m_tree.Reset(m_work);
         m_reference = m_tree.Minimum();
         m_sum = 0.0;
         if (temperature > 0.0) {
@@ -454,6 +481,7 @@ private:
         if (effects.empty()) {
             return 0.0;
         }
+        m_workDone += effects.size();
         double low = -kInfinity;
         double high = kInfinity;
         for (std::size_t s : direction.members) {
@@ -465,14 +493,9 @@ private:
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
         m_classes.clear();
-        m_classIndex.clear();
         double affectedSum = 0.0;
         for (const auto& [i, slope] : effects) {
-            const auto [at, inserted] = m_classIndex.emplace(slope, m_classes.size());
-            if (inserted) {
-                m_classes.push_back({slope});
-            }
-            SlopeClass& group = m_classes[at->second];
+            SlopeClass& group = ClassOf(slope);
             const Row& row = m_work[i];
             group.lowSlack = std::min(group.lowSlack, row.LowSlack());
             group.highSlack = std::min(group.highSlack, row.HighSlack());
@@ -535,7 +558,9 @@ private:
                     m_sum += m_lowTerm[i] + m_highTerm[i];
                 }
             }
-            m_tree.Update(i, row.Margin());
+            if (temperature == 0.0) {
+                m_tree.Update(i, row.Margin()); // the smooth phases rebuild the tree at each sweep
+            }
         }
         if (!improved) {
             return 0.0;
@@ -544,6 +569,33 @@ private:
             values[s] = std::clamp(values[s] + shift, m_settings[s].low, m_settings[s].high);
         }
         return gain;
+    }
+
+    // The class of the rows moved by slope: a short list searched in turn (a single setting moves each
+    // band by one coefficient), indexed once it grows.
+    SlopeClass& ClassOf(double slope) {
+        constexpr std::size_t kListed = 16;
+        if (m_classes.size() <= kListed) {
+            for (SlopeClass& group : m_classes) {
+                if (group.slope == slope) {
+                    return group;
+                }
+            }
+            if (m_classes.size() == kListed) {
+                m_classIndex.clear();
+                for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                    m_classIndex.emplace(m_classes[c].slope, c);
+                }
+            }
+        }
+        if (m_classes.size() >= kListed) {
+            if (const auto found = m_classIndex.find(slope); found != m_classIndex.end()) {
+                return m_classes[found->second];
+            }
+            m_classIndex.emplace(slope, m_classes.size());
+        }
+        m_classes.push_back({slope});
+        return m_classes.back();
     }
 
     // The maximum over [low, high] of a concave function, to a hundredth (values are rounded to that).
@@ -604,6 +656,7 @@ private:
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
     int m_recalculations = 0;
+    std::size_t m_workDone = 0; // coefficients visited by the current optimisation
     std::vector<double> m_best;
     double m_bestMargin = 0.0;
 };

@@ -116,6 +116,14 @@ std::size_t ControlEffects::KeyHash::operator()(const Key& key) const {
     return h * 2 + static_cast<std::size_t>(key.group);
 }
 
+std::size_t ControlEffects::SlopeKeyHash::operator()(const SlopeKey& key) const {
+    std::size_t h = std::hash<const void*>()(key.element);
+    h ^= (static_cast<std::size_t>(key.kind) << 8 | static_cast<std::size_t>(key.letter)) +
+         0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    h ^= std::hash<int>()(key.pin) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h ^ (std::hash<int>()(key.polarity) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
+}
+
 bool ControlEffects::LinkKey::operator==(const LinkKey& other) const {
     return setting == other.setting && up == other.up &&
            std::memcmp(slope.band.data(), other.slope.band.data(), sizeof(double) * kBandCount) == 0;
@@ -141,6 +149,9 @@ ControlEffects::ControlEffects(const std::vector<RegulationSetting>& settings) :
 
 bool ControlEffects::Trace(const LevelSample& sample) {
     m_chains.assign(sample.Size(), nullptr);
+    m_memo.reserve(sample.Size() / 4);
+    Key last{nullptr, 0, 0};
+    const EffectLink* lastChain = nullptr;
     for (std::size_t i = 0; i < sample.Size() && !m_failed; ++i) {
         const TPin* pin = sample.pins[i];
         if (pin == nullptr) {
@@ -149,7 +160,13 @@ bool ControlEffects::Trace(const LevelSample& sample) {
         }
         const int group = GroupOf(sample.bands[i]);
         const int context = sample.polarities[i] >= 0 ? sample.polarities[i] : kNoContext;
-        m_chains[i] = pin->TipodePin == 'E' ? TraceInput(*pin, group) : TraceOutput(*pin, context, group);
+        const Key key{pin, context, group};
+        if (!(key == last)) {
+            // The bands of one pin come one after the other: one walk for each group of bands.
+            lastChain = pin->TipodePin == 'E' ? TraceInput(*pin, group) : TraceOutput(*pin, context, group);
+            last = key;
+        }
+        m_chains[i] = lastChain;
     }
     return !m_failed;
 }
@@ -174,19 +191,19 @@ const EffectLink* ControlEffects::TraceInput(const TPin& in, int group) {
 
 const EffectLink* ControlEffects::TraceOutput(const TPin& out, int context, int group) {
     const Key key{&out, context, group};
-    if (const auto found = m_memo.find(key); found != m_memo.end()) {
-        return found->second;
+    // A pin whose walk is under way stands in the memo as kVisiting: meeting it again is a loop.
+    static const EffectLink visiting;
+    const EffectLink* const kVisiting = &visiting;
+    const auto [at, inserted] = m_memo.emplace(key, kVisiting);
+    if (!inserted) {
+        return at->second == kVisiting ? Fail("a cable loop") : at->second;
     }
     if (m_failed) {
         return nullptr;
     }
-    if (!m_visiting.emplace(key, true).second) {
-        return Fail("a cable loop");
-    }
     TCBFT* element = ElementOf(out);
     const EffectLink* chain = element != nullptr ? TraceElement(*element, out, context, group) : nullptr;
-    m_visiting.erase(key);
-    m_memo.emplace(key, chain);
+    m_memo[key] = chain; // the map may have grown during the walk: look the entry up again
     return chain;
 }
 
@@ -237,24 +254,38 @@ const EffectLink* ControlEffects::AddOwnSettings(TCBFT& element, const TPin& out
     if (found == m_byElement.end()) {
         return up;
     }
-    for (std::size_t s : found->second) {
-        const RegulationSetting& setting = m_settings[s];
-        const double value = setting.Get();
-        const double step = setting.Step();
-        LevelVector before;
-        LevelVector after;
-        if (!Evaluate(element, out, polarity, before)) {
-            return Fail(element.Name() + ": its output cannot be evaluated alone");
+    // Every tap of a multiswitch has the same row and control at one polarity; an amplifier's
+    // channels differ by their index.
+    const bool multiswitch = dynamic_cast<TMultiswitch*>(&element) != nullptr;
+    const SlopeKey key{&element, multiswitch ? out.TipodePin : 'S', multiswitch ? out.Prefijo : ' ',
+                       multiswitch ? (out.TipodePin == 'D' ? -1 : IndexIn(element.PinesSALIDA(), out)) : 0,
+                       multiswitch ? polarity : IndexIn(element.PinesSALIDA(), out)};
+    auto slopes = m_slopes.find(key);
+    if (slopes == m_slopes.end()) {
+        std::vector<std::pair<std::size_t, LevelVector>> measured;
+        for (std::size_t s : found->second) {
+            const RegulationSetting& setting = m_settings[s];
+            const double value = setting.Get();
+            const double step = setting.Step();
+            LevelVector before;
+            LevelVector after;
+            if (!Evaluate(element, out, polarity, before)) {
+                return Fail(element.Name() + ": its output cannot be evaluated alone");
+            }
+            setting.Set(value + step);
+            Evaluate(element, out, polarity, after);
+            setting.Set(value);
+            LevelVector again;
+            Evaluate(element, out, polarity, again);
+            LevelVector slope;
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                slope[band] = (after[band] - before[band]) / step;
+            }
+            measured.emplace_back(s, slope);
         }
-        setting.Set(value + step);
-        Evaluate(element, out, polarity, after);
-        setting.Set(value);
-        LevelVector again;
-        Evaluate(element, out, polarity, again);
-        LevelVector slope;
-        for (std::size_t band = 0; band < kBandCount; ++band) {
-            slope[band] = (after[band] - before[band]) / step;
-        }
+        slopes = m_slopes.emplace(key, std::move(measured)).first;
+    }
+    for (const auto& [s, slope] : slopes->second) {
         if (MovesGroup(slope, group)) {
             up = Link(s, slope, up);
         }

@@ -76,6 +76,18 @@ private:
     struct KeyHash {
         std::size_t operator()(const Key& key) const;
     };
+    // The pin of an element a setting's gain per unit is measured at: a multiswitch's taps share one.
+    struct SlopeKey {
+        const TCBFT* element;
+        char kind;
+        char letter;
+        int pin;
+        int polarity;
+        bool operator==(const SlopeKey& other) const = default;
+    };
+    struct SlopeKeyHash {
+        std::size_t operator()(const SlopeKey& key) const;
+    };
     struct LinkKey {
         std::size_t setting;
         const EffectLink* up;
@@ -100,8 +112,8 @@ private:
     const std::vector<RegulationSetting>& m_settings;
     std::unordered_map<const TCBFT*, std::vector<std::size_t>> m_byElement;
     std::unordered_map<Key, const EffectLink*, KeyHash> m_memo;
-    std::unordered_map<Key, bool, KeyHash> m_visiting;
     std::unordered_map<LinkKey, const EffectLink*, LinkKeyHash> m_links;
+    std::unordered_map<SlopeKey, std::vector<std::pair<std::size_t, LevelVector>>, SlopeKeyHash> m_slopes;
     std::deque<EffectLink> m_arena;
     std::vector<const EffectLink*> m_chains;
     std::string m_failure;
