@@ -178,10 +178,26 @@ public:
         Regulate();
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
+            const std::size_t position = m_editor.Position();
+            const double worst = m_sample.Worst();
+            const std::vector<ControlChange> changes = m_result.changes;
+            const std::size_t amplifiers = m_result.amplifiers.size();
             if (!Amplify()) {
                 break;
             }
             Regulate();
+            if (m_sample.Worst() <= worst) {
+                // The round's amplifiers made nothing better: they and their regulation are undone.
+                UndoTo(position);
+                m_result.changes = changes;
+                for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
+                    m_result.refusals.push_back(m_result.amplifiers[a].place + ": " + m_result.amplifiers[a].model +
+                                                " in front of " + m_result.amplifiers[a].inFrontOf +
+                                                " taken out again: the worst margin did not improve");
+                }
+                m_result.amplifiers.resize(amplifiers);
+                break;
+            }
         }
         m_result.marginAfter = m_sample.Worst();
         NameUnserved();
@@ -190,6 +206,15 @@ public:
     }
 
 private:
+    void UndoTo(std::size_t position) {
+        m_editor.SetRecalculateAfterEdits(false);
+        while (m_editor.Position() > position && m_editor.Undo()) {
+        }
+        m_editor.SetRecalculateAfterEdits(true);
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+    }
+
     void Regulate() {
         if (m_options.regulate) {
             const AutoRegulationResult regulation = RegulateAutomatically(m_editor);
