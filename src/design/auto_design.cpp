@@ -7,8 +7,10 @@
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
 #include "design/level_sample.h"
+#include "design/network_elements.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
+#include "model/ampli_header.h"
 #include "model/level_vector.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
@@ -26,7 +28,8 @@ namespace ixo {
 namespace {
 
 constexpr int kMaxAmplifyingRounds = 3;
-constexpr int kAmplifierKind = 0; // the amplifier table
+constexpr int kAmplifierKind = 0;            // the amplifier table
+constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
 
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
 // of everything below it by the same amount, so a group fits when each band's spread fits the window of
@@ -176,6 +179,9 @@ public:
         m_sample.Take(m_project);
         m_result.marginBefore = m_sample.Worst();
         Regulate();
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            ChooseHeadendAmplifiers();
+        }
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
             const std::size_t position = m_editor.Position();
@@ -191,8 +197,9 @@ public:
                 UndoTo(position);
                 m_result.changes = changes;
                 for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
-                    m_result.refusals.push_back(m_result.amplifiers[a].place + ": " + m_result.amplifiers[a].model +
-                                                " in front of " + m_result.amplifiers[a].inFrontOf +
+                    m_result.refusals.push_back(m_result.amplifiers[a].place + ": " +
+                                                m_result.amplifiers[a].model + " in front of " +
+                                                m_result.amplifiers[a].inFrontOf +
                                                 " taken out again: the worst margin did not improve");
                 }
                 m_result.amplifiers.resize(amplifiers);
@@ -206,6 +213,83 @@ public:
     }
 
 private:
+    // The satellite headend amplifiers (catalogue location 0), by model.
+    std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> HeadendAmplifiers() const {
+        std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> byModel;
+        for (TCBFT* element : NetworkElements(m_project)) {
+            auto* amplifier = dynamic_cast<TAmpliHeader*>(element);
+            if (amplifier != nullptr && amplifier->Localizacion == kHeadendLocation) {
+                byModel[{amplifier->Familia, amplifier->Indice}].push_back(amplifier);
+            }
+        }
+        return byModel;
+    }
+
+    // The current models of a family with the pins of model, but model itself.
+    std::vector<const TAmpliHeader*> Alternatives(const TAmpliHeader& model) const {
+        std::vector<const TAmpliHeader*> alternatives;
+        const TalmacenElementos* store = m_project.Almacen();
+        const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
+        if (list == nullptr) {
+            return alternatives;
+        }
+        const auto letters = [](const PinList& pins) {
+            std::string text;
+            for (const TPin* pin : pins) {
+                text += pin->Prefijo;
+            }
+            return text;
+        };
+        for (const ElementListItem& item : *list) {
+            const auto* candidate = item.Object.As<TAmpliHeader>();
+            if (candidate != nullptr && candidate->Familia == model.Familia &&
+                candidate->Indice != model.Indice && !candidate->Obsoleto &&
+                letters(candidate->PinesENTRADA()) == letters(model.PinesENTRADA()) &&
+                letters(candidate->PinesSALIDA()) == letters(model.PinesSALIDA())) {
+                alternatives.push_back(candidate);
+            }
+        }
+        return alternatives;
+    }
+
+    // Headend amplification: every headend amplifier of one model replaced by another current model of
+    // its family (more or less gain than the controls of the model in use reach), one edit, then the
+    // regulation; the first that raises the worst margin is kept, the others are undone.
+    void ChooseHeadendAmplifiers() {
+        for (const auto& [key, amplifiers] : HeadendAmplifiers()) {
+            const std::string inUse = amplifiers.front()->Modelo;
+            for (const TAmpliHeader* candidate : Alternatives(*amplifiers.front())) {
+                const std::size_t position = m_editor.Position();
+                const double worst = m_sample.Worst();
+                const std::vector<ControlChange> changes = m_result.changes;
+                std::vector<std::string> names;
+                const std::vector<TAmpliHeader*> current = HeadendAmplifiers()[key];
+                const bool done = m_editor.Apply([&](EditJournal& journal) {
+                    for (TAmpliHeader* amplifier : current) {
+                        names.push_back(amplifier->Name());
+                        if (!ReplaceElement(m_project, *amplifier, candidate->Indice, candidate->Familia,
+                                            journal)) {
+                            return false;
+                        }
+                    }
+                    return true;
+                });
+                if (!done) {
+                    continue;
+                }
+                Regulate();
+                if (m_sample.Worst() > worst + 0.01) {
+                    for (const std::string& name : names) {
+                        m_result.replacements.push_back(name + " (" + inUse + ") -> " + candidate->Modelo);
+                    }
+                    break;
+                }
+                UndoTo(position);
+                m_result.changes = changes;
+            }
+        }
+    }
+
     void UndoTo(std::size_t position) {
         m_editor.SetRecalculateAfterEdits(false);
         while (m_editor.Position() > position && m_editor.Undo()) {
