@@ -98,6 +98,12 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
         out << "  " << insertion.amplifier << " (" << insertion.model << ") in front of "
             << insertion.inFrontOf << ", " << insertion.place << "\n";
     }
+    if (!result.supplies.empty()) {
+        out << "Supplies added: " << result.supplies.size() << "\n";
+        for (const std::string& supply : result.supplies) {
+            out << "  " << supply << "\n";
+        }
+    }
     for (const std::string& refusal : result.refusals) {
         out << "  not inserted: " << refusal << "\n";
     }

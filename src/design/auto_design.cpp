@@ -8,6 +8,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "design/power_check.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
@@ -206,6 +207,9 @@ public:
                 break;
             }
         }
+        if (m_options.amplify) {
+            PowerUnpowered();
+        }
         m_result.marginAfter = m_sample.Worst();
         NameUnserved();
         m_result.edits = static_cast<int>(m_editor.Position() - steps);
@@ -287,6 +291,33 @@ private:
                 UndoTo(position);
                 m_result.changes = changes;
             }
+        }
+    }
+
+    // Every active element the powering check finds without power gets a supply of the preferences'
+    // model, one edit each (a replaced headend amplifier may lack the built-in supply of the old one).
+    void PowerUnpowered() {
+        bool added = false;
+        for (const PowerProblem& problem : CheckPowering(m_project)) {
+            if (problem.kind != PowerProblem::Kind::Unpowered || problem.element == nullptr) {
+                continue;
+            }
+            auto* element = const_cast<TCBFT*>(problem.element);
+            EditRefusal why;
+            if (m_editor.Apply(
+                    [&](EditJournal& journal) { return AddSupply(m_project, *element, journal, &why); })) {
+                const TCBFT* supply = element->Feeder();
+                m_result.supplies.push_back(
+                    (supply != nullptr ? supply->Name() + " (" + supply->Modelo + ")" : "?") + " feeds " +
+                    element->Name() + " (" + element->Modelo + ")");
+                added = true;
+            } else {
+                m_result.refusals.push_back(element->Name() + ": no supply added: " + why.reason);
+            }
+        }
+        if (added) {
+            m_editor.Recalculate();
+            m_sample.Take(m_project);
         }
     }
 

@@ -34,6 +34,7 @@ struct DesignResult {
     std::vector<ControlChange> changes;    // every control moved, first position to last
     std::vector<std::string> replacements; // "AmpliHeaderRe1 (AFI-440) -> AFI-420": headend amplification
     std::vector<AmplifierInsertion> amplifiers;
+    std::vector<std::string> supplies; // "SupplyRe3 (FA-...) feeds AmpliHeaderRe2": powering mended
     std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused
     std::vector<UnservedOutlet> unserved;
     int edits = 0; // steps added to the editor's history
@@ -46,7 +47,8 @@ struct DesignResult {
 // amplifiers on the risers at the fewest places that bring each riser's levels within the limit window
 // (a riser is cut where the spread of its levels from the cut above would exceed the window: the
 // greedy cut is the fewest, since every amplifier lifts everything below it alike), followed by a new
-// regulation. The outlets still out of limits are named with the reason.
+// regulation. Active elements left without power get a supply of the preferences' model. The outlets
+// still out of limits are named with the reason.
 DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options);
 
 } // namespace ixo

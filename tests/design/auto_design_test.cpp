@@ -1,4 +1,5 @@
 #include "design/auto_design.h"
+#include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
@@ -101,6 +102,29 @@ TEST_F(AutoDesignTest, AShortRunGetsTheLowGainHeadendAmplifier) {
     const std::vector<TAmpliHeader*> headend = ElementsOfClass<TAmpliHeader>(*project);
     ASSERT_EQ(headend.size(), 1u);
     EXPECT_EQ(headend[0]->Modelo, "AFI-420");
+    EXPECT_NETWORK_CONSISTENT(*project);
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_EQ(Bytes(), saved);
+}
+
+// Ten floors, two flats of eight star outlets: the design needs more headend gain and takes the
+// remote-powered AFI-445R, which has no built-in supply; the powering check would find it unpowered,
+// so the design adds a supply of the preferences' model that feeds it, and nothing is left unpowered.
+TEST_F(AutoDesignTest, AHeadendAmplifierWithoutItsOwnSupplyGetsOne) {
+    BuildNetwork(Shape(1, 10, 2, 8, 4, 1));
+    const std::vector<std::uint8_t> saved = Bytes();
+    ASSERT_TRUE(CheckPowering(*project).empty());
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_EQ(result.replacements.size(), 1u);
+    EXPECT_NE(result.replacements[0].find("-> AFI-445R"), std::string::npos) << result.replacements[0];
+    ASSERT_EQ(result.supplies.size(), 1u);
+    EXPECT_NE(result.supplies[0].find("feeds AmpliHeaderRe"), std::string::npos) << result.supplies[0];
+    EXPECT_TRUE(CheckPowering(*project).empty());
+    const std::vector<TAmpliHeader*> headend = ElementsOfClass<TAmpliHeader>(*project);
+    ASSERT_EQ(headend.size(), 1u);
+    ASSERT_NE(headend[0]->Feeder(), nullptr);
     EXPECT_NETWORK_CONSISTENT(*project);
     for (int step = 0; step < result.edits; ++step) {
         ASSERT_TRUE(editor->Undo());
