@@ -16,6 +16,7 @@
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/potenciometro.h"
 #include "model/toma_tv.h"
 
 #include <algorithm>
@@ -256,11 +257,26 @@ private:
         return alternatives;
     }
 
+    // Another model can only help where the regulation ran a gain control of the model in use to an end.
+    static bool AnyGainAtAnEnd(const std::vector<TAmpliHeader*>& amplifiers) {
+        for (const TAmpliHeader* amplifier : amplifiers) {
+            for (const TPotenciometroBase8* control : amplifier->LPG()) {
+                if (control != nullptr && (control->Ajuste <= 0.0 || control->Ajuste >= 100.0)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
     // Headend amplification: every headend amplifier of one model replaced by another current model of
     // its family (more or less gain than the controls of the model in use reach), one edit, then the
     // regulation; the first that raises the worst margin is kept, the others are undone.
     void ChooseHeadendAmplifiers() {
         for (const auto& [key, amplifiers] : HeadendAmplifiers()) {
+            if (!AnyGainAtAnEnd(amplifiers)) {
+                continue; // the controls of the model in use still have range both ways
+            }
             const std::string inUse = amplifiers.front()->Modelo;
             for (const TAmpliHeader* candidate : Alternatives(*amplifiers.front())) {
                 const std::size_t position = m_editor.Position();

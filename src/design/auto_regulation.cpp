@@ -31,7 +31,7 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 // Coefficients visited by one optimisation at most: on the largest buildings (hundreds of floors, every
 // control moving every level below it) the ascent stops there; what it reached is then measured like
 // any other result.
-constexpr std::size_t kWorkBudget = 40'000'000; // dB: a sweep gaining less ends the ascent at its temperature
+constexpr std::size_t kWorkBudget = 15'000'000; // dB: a sweep gaining less ends the ascent at its temperature
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 void Record(const RegulationSetting& setting, EditJournal& journal, double value) {
