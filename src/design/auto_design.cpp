@@ -257,16 +257,37 @@ private:
         return alternatives;
     }
 
-    // Another model can only help where the regulation ran a gain control of the model in use to an end.
-    static bool AnyGainAtAnEnd(const std::vector<TAmpliHeader*>& amplifiers) {
+    // Another model can only help where the regulation ran a gain control of the model in use to an end:
+    // one with more gain than the model's highest where a control stands at 100 %, one with less than
+    // its lowest where a control stands at 0 %.
+    struct GainNeed {
+        bool more = false;
+        bool less = false;
+    };
+    static GainNeed GainNeeded(const std::vector<TAmpliHeader*>& amplifiers) {
+        GainNeed need;
         for (const TAmpliHeader* amplifier : amplifiers) {
             for (const TPotenciometroBase8* control : amplifier->LPG()) {
-                if (control != nullptr && (control->Ajuste <= 0.0 || control->Ajuste >= 100.0)) {
-                    return true;
+                if (control != nullptr) {
+                    need.more = need.more || control->Ajuste >= 100.0;
+                    need.less = need.less || control->Ajuste <= 0.0;
                 }
             }
         }
-        return false;
+        return need;
+    }
+    // The highest (lowest) gain of an amplifier's gain controls at the top satellite band.
+    static double GainEnd(const TAmpliHeader& amplifier, bool highest) {
+        double end =
+            highest ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+        for (const TPotenciometroBase8* control : amplifier.LPG()) {
+            if (control != nullptr) {
+                const double at100 = control->GainsAt100()[kBandCount - 1];
+                const double at0 = control->GainsAt0()[kBandCount - 1];
+                end = highest ? std::max(end, std::max(at0, at100)) : std::min(end, std::min(at0, at100));
+            }
+        }
+        return end;
     }
 
     // Headend amplification: every headend amplifier of one model replaced by another current model of
@@ -274,11 +295,15 @@ private:
     // regulation; the first that raises the worst margin is kept, the others are undone.
     void ChooseHeadendAmplifiers() {
         for (const auto& [key, amplifiers] : HeadendAmplifiers()) {
-            if (!AnyGainAtAnEnd(amplifiers)) {
-                continue; // the controls of the model in use still have range both ways
-            }
+            const GainNeed need = GainNeeded(amplifiers);
             const std::string inUse = amplifiers.front()->Modelo;
+            const double highest = GainEnd(*amplifiers.front(), true);
+            const double lowest = GainEnd(*amplifiers.front(), false);
             for (const TAmpliHeader* candidate : Alternatives(*amplifiers.front())) {
+                if (!(need.more && GainEnd(*candidate, true) > highest) &&
+                    !(need.less && GainEnd(*candidate, false) < lowest)) {
+                    continue; // it would not give the gain the regulation ran out of
+                }
                 const std::size_t position = m_editor.Position();
                 const double worst = m_sample.Worst();
                 const std::vector<ControlChange> changes = m_result.changes;

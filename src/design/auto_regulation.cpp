@@ -24,12 +24,12 @@ namespace {
 constexpr double kNoEffect = 1e-7; // dB per unit
 constexpr int kMaxSweeps = 30;
 constexpr int kMaxRounds = 3;
-constexpr double kSweepGain = 5e-3;
+constexpr double kSweepGain = 5e-3;      // dB: a sweep gaining less ends the ascent at its temperature
 constexpr double kModelAgreement = 0.02; // dB between the margin the model predicts and the one measured
 // Coefficients visited by one optimisation at most: on the largest buildings (hundreds of floors, every
 // control moving every level below it) the ascent stops there; what it reached is then measured like
 // any other result.
-constexpr std::size_t kWorkBudget = 15'000'000; // dB: a sweep gaining less ends the ascent at its temperature
+constexpr std::size_t kWorkBudget = 15'000'000;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 void Record(const RegulationSetting& setting, EditJournal& journal, double value) {
