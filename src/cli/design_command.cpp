@@ -84,12 +84,25 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     out << "Controls changed: " << result.changes.size() << "\n";
     for (const ControlChange& change : result.changes) {
         out << "  " << change.element << " (" << change.model << ") " << change.control << ": "
-            << Figure(change.before) << " % -> " << Figure(change.after) << " %\n";
+            << Figure(change.before) << " " << change.unit << " -> " << Figure(change.after) << " "
+            << change.unit << "\n";
+    }
+    if (!result.replacements.empty()) {
+        out << "Headend amplifiers replaced: " << result.replacements.size() << "\n";
+        for (const std::string& replacement : result.replacements) {
+            out << "  " << replacement << "\n";
+        }
     }
     out << "Amplifiers inserted: " << result.amplifiers.size() << "\n";
     for (const AmplifierInsertion& insertion : result.amplifiers) {
         out << "  " << insertion.amplifier << " (" << insertion.model << ") in front of "
             << insertion.inFrontOf << ", " << insertion.place << "\n";
+    }
+    if (!result.supplies.empty()) {
+        out << "Supplies added: " << result.supplies.size() << "\n";
+        for (const std::string& supply : result.supplies) {
+            out << "  " << supply << "\n";
+        }
     }
     for (const std::string& refusal : result.refusals) {
         out << "  not inserted: " << refusal << "\n";

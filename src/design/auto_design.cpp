@@ -7,12 +7,16 @@
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
 #include "design/level_sample.h"
+#include "design/network_elements.h"
+#include "design/power_check.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
+#include "model/ampli_header.h"
 #include "model/level_vector.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/potenciometro.h"
 #include "model/toma_tv.h"
 
 #include <algorithm>
@@ -26,7 +30,8 @@ namespace ixo {
 namespace {
 
 constexpr int kMaxAmplifyingRounds = 3;
-constexpr int kAmplifierKind = 0; // the amplifier table
+constexpr int kAmplifierKind = 0;            // the amplifier table
+constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
 
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
 // of everything below it by the same amount, so a group fits when each band's spread fits the window of
@@ -122,9 +127,13 @@ std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
 }
 
 // The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
-// current models first, the smallest first.
-std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
-    std::vector<const TLinAmp*> fitting;
+// current models first, the smallest first. A line amplifier is a model for the riser (catalogue
+// location 1), whatever class its family gives its prototype: the editor inserts every one as a line
+// amplifier.
+constexpr std::int32_t kRiserLocation = 1;
+
+std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
+    std::vector<const TAmpliBase*> fitting;
     const TalmacenElementos* store = project.Almacen();
     const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
     if (list == nullptr) {
@@ -132,8 +141,8 @@ std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TM
     }
     const std::map<char, int> needed = ConnectedInputLetters(multiswitch);
     for (const ElementListItem& item : *list) {
-        const auto* amplifier = item.Object.As<TLinAmp>();
-        if (amplifier == nullptr || amplifier->interiorviv) {
+        const auto* amplifier = item.Object.As<TAmpliBase>();
+        if (amplifier == nullptr || amplifier->interiorviv || amplifier->Localizacion != kRiserLocation) {
             continue;
         }
         std::map<char, int> has;
@@ -148,7 +157,7 @@ std::vector<const TLinAmp*> FittingAmplifiers(const Tproyecto& project, const TM
             fitting.push_back(amplifier);
         }
     }
-    std::stable_sort(fitting.begin(), fitting.end(), [](const TLinAmp* a, const TLinAmp* b) {
+    std::stable_sort(fitting.begin(), fitting.end(), [](const TAmpliBase* a, const TAmpliBase* b) {
         if (a->Obsoleto != b->Obsoleto) {
             return !a->Obsoleto;
         }
@@ -172,12 +181,35 @@ public:
         m_sample.Take(m_project);
         m_result.marginBefore = m_sample.Worst();
         Regulate();
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            ChooseHeadendAmplifiers();
+        }
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
+            const std::size_t position = m_editor.Position();
+            const double worst = m_sample.Worst();
+            const std::vector<ControlChange> changes = m_result.changes;
+            const std::size_t amplifiers = m_result.amplifiers.size();
             if (!Amplify()) {
                 break;
             }
             Regulate();
+            if (m_sample.Worst() <= worst) {
+                // The round's amplifiers made nothing better: they and their regulation are undone.
+                UndoTo(position);
+                m_result.changes = changes;
+                for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
+                    m_result.refusals.push_back(m_result.amplifiers[a].place + ": " +
+                                                m_result.amplifiers[a].model + " in front of " +
+                                                m_result.amplifiers[a].inFrontOf +
+                                                " taken out again: the worst margin did not improve");
+                }
+                m_result.amplifiers.resize(amplifiers);
+                break;
+            }
+        }
+        if (m_options.amplify) {
+            PowerUnpowered();
         }
         m_result.marginAfter = m_sample.Worst();
         NameUnserved();
@@ -186,6 +218,159 @@ public:
     }
 
 private:
+    // The satellite headend amplifiers (catalogue location 0), by model.
+    std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> HeadendAmplifiers() const {
+        std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> byModel;
+        for (TCBFT* element : NetworkElements(m_project)) {
+            auto* amplifier = dynamic_cast<TAmpliHeader*>(element);
+            if (amplifier != nullptr && amplifier->Localizacion == kHeadendLocation) {
+                byModel[{amplifier->Familia, amplifier->Indice}].push_back(amplifier);
+            }
+        }
+        return byModel;
+    }
+
+    // The current models of a family with the pins of model, but model itself.
+    std::vector<const TAmpliHeader*> Alternatives(const TAmpliHeader& model) const {
+        std::vector<const TAmpliHeader*> alternatives;
+        const TalmacenElementos* store = m_project.Almacen();
+        const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
+        if (list == nullptr) {
+            return alternatives;
+        }
+        const auto letters = [](const PinList& pins) {
+            std::string text;
+            for (const TPin* pin : pins) {
+                text += pin->Prefijo;
+            }
+            return text;
+        };
+        for (const ElementListItem& item : *list) {
+            const auto* candidate = item.Object.As<TAmpliHeader>();
+            if (candidate != nullptr && candidate->Familia == model.Familia &&
+                candidate->Indice != model.Indice && !candidate->Obsoleto &&
+                letters(candidate->PinesENTRADA()) == letters(model.PinesENTRADA()) &&
+                letters(candidate->PinesSALIDA()) == letters(model.PinesSALIDA())) {
+                alternatives.push_back(candidate);
+            }
+        }
+        return alternatives;
+    }
+
+    // Another model can only help where the regulation ran a gain control of the model in use to an end:
+    // one with more gain than the model's highest where a control stands at 100 %, one with less than
+    // its lowest where a control stands at 0 %.
+    struct GainNeed {
+        bool more = false;
+        bool less = false;
+    };
+    static GainNeed GainNeeded(const std::vector<TAmpliHeader*>& amplifiers) {
+        GainNeed need;
+        for (const TAmpliHeader* amplifier : amplifiers) {
+            for (const TPotenciometroBase8* control : amplifier->LPG()) {
+                if (control != nullptr) {
+                    need.more = need.more || control->Ajuste >= 100.0;
+                    need.less = need.less || control->Ajuste <= 0.0;
+                }
+            }
+        }
+        return need;
+    }
+    // The highest (lowest) gain of an amplifier's gain controls at the top satellite band.
+    static double GainEnd(const TAmpliHeader& amplifier, bool highest) {
+        double end =
+            highest ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+        for (const TPotenciometroBase8* control : amplifier.LPG()) {
+            if (control != nullptr) {
+                const double at100 = control->GainsAt100()[kBandCount - 1];
+                const double at0 = control->GainsAt0()[kBandCount - 1];
+                end = highest ? std::max(end, std::max(at0, at100)) : std::min(end, std::min(at0, at100));
+            }
+        }
+        return end;
+    }
+
+    // Headend amplification: every headend amplifier of one model replaced by another current model of
+    // its family (more or less gain than the controls of the model in use reach), one edit, then the
+    // regulation; the first that raises the worst margin is kept, the others are undone.
+    void ChooseHeadendAmplifiers() {
+        for (const auto& [key, amplifiers] : HeadendAmplifiers()) {
+            const GainNeed need = GainNeeded(amplifiers);
+            const std::string inUse = amplifiers.front()->Modelo;
+            const double highest = GainEnd(*amplifiers.front(), true);
+            const double lowest = GainEnd(*amplifiers.front(), false);
+            for (const TAmpliHeader* candidate : Alternatives(*amplifiers.front())) {
+                if (!(need.more && GainEnd(*candidate, true) > highest) &&
+                    !(need.less && GainEnd(*candidate, false) < lowest)) {
+                    continue; // it would not give the gain the regulation ran out of
+                }
+                const std::size_t position = m_editor.Position();
+                const double worst = m_sample.Worst();
+                const std::vector<ControlChange> changes = m_result.changes;
+                std::vector<std::string> names;
+                const std::vector<TAmpliHeader*> current = HeadendAmplifiers()[key];
+                const bool done = m_editor.Apply([&](EditJournal& journal) {
+                    for (TAmpliHeader* amplifier : current) {
+                        names.push_back(amplifier->Name());
+                        if (!ReplaceElement(m_project, *amplifier, candidate->Indice, candidate->Familia,
+                                            journal)) {
+                            return false;
+                        }
+                    }
+                    return true;
+                });
+                if (!done) {
+                    continue;
+                }
+                Regulate();
+                if (m_sample.Worst() > worst + 0.01) {
+                    for (const std::string& name : names) {
+                        m_result.replacements.push_back(name + " (" + inUse + ") -> " + candidate->Modelo);
+                    }
+                    break;
+                }
+                UndoTo(position);
+                m_result.changes = changes;
+            }
+        }
+    }
+
+    // Every active element the powering check finds without power gets a supply of the preferences'
+    // model, one edit each (a replaced headend amplifier may lack the built-in supply of the old one).
+    void PowerUnpowered() {
+        bool added = false;
+        for (const PowerProblem& problem : CheckPowering(m_project)) {
+            if (problem.kind != PowerProblem::Kind::Unpowered || problem.element == nullptr) {
+                continue;
+            }
+            auto* element = const_cast<TCBFT*>(problem.element);
+            EditRefusal why;
+            if (m_editor.Apply(
+                    [&](EditJournal& journal) { return AddSupply(m_project, *element, journal, &why); })) {
+                const TCBFT* supply = element->Feeder();
+                m_result.supplies.push_back(
+                    (supply != nullptr ? supply->Name() + " (" + supply->Modelo + ")" : "?") + " feeds " +
+                    element->Name() + " (" + element->Modelo + ")");
+                added = true;
+            } else {
+                m_result.refusals.push_back(element->Name() + ": no supply added: " + why.reason);
+            }
+        }
+        if (added) {
+            m_editor.Recalculate();
+            m_sample.Take(m_project);
+        }
+    }
+
+    void UndoTo(std::size_t position) {
+        m_editor.SetRecalculateAfterEdits(false);
+        while (m_editor.Position() > position && m_editor.Undo()) {
+        }
+        m_editor.SetRecalculateAfterEdits(true);
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+    }
+
     void Regulate() {
         if (m_options.regulate) {
             const AutoRegulationResult regulation = RegulateAutomatically(m_editor);
@@ -230,9 +415,28 @@ private:
         return true;
     }
 
+    // Suspends the recalculation after each edit while amplifiers go in: an insertion does not need the
+    // levels, and the regulation that follows recalculates once.
+    class RecalculationSuspension {
+    public:
+        explicit RecalculationSuspension(NetworkEditor& editor) : m_editor(editor) {
+            editor.SetRecalculateAfterEdits(false);
+        }
+        ~RecalculationSuspension() {
+            m_editor.SetRecalculateAfterEdits(true);
+            m_editor.Recalculate();
+        }
+        RecalculationSuspension(const RecalculationSuspension&) = delete;
+        RecalculationSuspension& operator=(const RecalculationSuspension&) = delete;
+
+    private:
+        NetworkEditor& m_editor;
+    };
+
     // One greedy pass down every riser; true when an amplifier went in.
     bool Amplify() {
         const std::map<const tplanta*, Spread> spreads = FloorSpreads();
+        const RecalculationSuspension suspension(m_editor);
         bool inserted = false;
         for (const auto& stairEntry : m_project.Escaleras()) {
             if (stairEntry.Object == nullptr) {
@@ -274,7 +478,7 @@ private:
             return false; // already amplified: the regulation has to do the rest
         }
         std::string reasons;
-        for (const TLinAmp* model : FittingAmplifiers(m_project, *entry)) {
+        for (const TAmpliBase* model : FittingAmplifiers(m_project, *entry)) {
             EditRefusal why;
             const bool done = m_editor.Apply([&](EditJournal& journal) {
                 return InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why);

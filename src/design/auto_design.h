@@ -31,19 +31,24 @@ struct DesignOptions {
 struct DesignResult {
     double marginBefore = 0.0; // worst margin, dB (negative: something is beyond its limits)
     double marginAfter = 0.0;
-    std::vector<ControlChange> changes; // every control moved, first position to last
+    std::vector<ControlChange> changes;    // every control moved, first position to last
+    std::vector<std::string> replacements; // "AmpliHeaderRe1 (AFI-440) -> AFI-420": headend amplification
     std::vector<AmplifierInsertion> amplifiers;
+    std::vector<std::string> supplies; // "SupplyRe3 (FA-...) feeds AmpliHeaderRe2": powering mended
     std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused
     std::vector<UnservedOutlet> unserved;
     int edits = 0; // steps added to the editor's history
 };
 
 // From a built installation to one that passes, as ordinary edits of editor (each undoable):
-// regulation of every control (RegulateAutomatically); then, while outlets remain out of limits, line
+// regulation of every control (RegulateAutomatically); then, while levels remain out of limits, the other
+// current models of the headend amplifiers' families (one replacement edit each, then regulation; the
+// best kept); then, while outlets remain out of limits, line
 // amplifiers on the risers at the fewest places that bring each riser's levels within the limit window
 // (a riser is cut where the spread of its levels from the cut above would exceed the window: the
 // greedy cut is the fewest, since every amplifier lifts everything below it alike), followed by a new
-// regulation. The outlets still out of limits are named with the reason.
+// regulation. Active elements left without power get a supply of the preferences' model. The outlets
+// still out of limits are named with the reason.
 DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options);
 
 } // namespace ixo

@@ -1,6 +1,7 @@
 #include "design/auto_regulation.h"
 
 #include "building/proyecto.h"
+#include "design/control_effects.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "editing/edit_journal.h"
@@ -20,79 +21,121 @@
 namespace ixo {
 namespace {
 
-constexpr double kProbeShare = 0.1; // of a setting's range
-constexpr double kNoEffect = 1e-7;  // dB per unit
+constexpr double kNoEffect = 1e-7; // dB per unit
 constexpr int kMaxSweeps = 30;
 constexpr int kMaxRounds = 3;
+constexpr double kSweepGain = 5e-3;      // dB: a sweep gaining less ends the ascent at its temperature
+constexpr double kModelAgreement = 0.02; // dB between the margin the model predicts and the one measured
+// Coefficients visited by one optimisation at most: on the largest buildings (hundreds of floors, every
+// control moving every level below it) the ascent stops there; what it reached is then measured like
+// any other result.
+constexpr std::size_t kWorkBudget = 15'000'000;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// One setting the regulation chooses: a control's position or a terrestrial headend's level.
-struct Setting {
-    TPotenciometroBase8* control = nullptr;
-    TCabeceraTerrestre* headend = nullptr;
-    double low = 0.0;
-    double high = 100.0;
+void Record(const RegulationSetting& setting, EditJournal& journal, double value) {
+    if (setting.control != nullptr) {
+        journal.Set(*setting.control, setting.control->Ajuste, value);
+        return;
+    }
+    TCabeceraTerrestre* target = setting.headend;
+    const LevelVector before = target->NivelTerr();
+    setting.Set(value);
+    const LevelVector after = target->NivelTerr();
+    journal.MarkTouched(target);
+    journal.Record([target, before] { target->SetNivelTerr(before); },
+                   [target, after] { target->SetNivelTerr(after); });
+}
 
-    double Get() const { return control != nullptr ? control->Ajuste : headend->NivelTerr()[1]; }
-    // Ajuste is set directly, not with SetAjuste: the settings are chosen one by one, so moving the
-    // controls of equal caption together would undo the choice.
-    void Set(double value) const {
-        if (control != nullptr) {
-            control->Ajuste = value;
-        } else {
-            headend->SetNivelTerr(WithTerrestrialLevel(headend->NivelTerr(), value));
-        }
+ControlChange ChangeOf(const RegulationSetting& setting, double before, double after) {
+    ControlChange change;
+    const TPotenciometroBase8* control = setting.control;
+    const TPCLectorFichero* owner =
+        control != nullptr ? dynamic_cast<const TPCLectorFichero*>(control->Owner()) : setting.headend;
+    if (owner != nullptr) {
+        change.element = owner->Name();
+        change.model = owner->Modelo;
     }
-    static LevelVector WithTerrestrialLevel(LevelVector level, double value) {
-        for (std::size_t band = 0; band < kFirstSatelliteBand; ++band) {
-            level[band] = value;
-        }
-        return level;
-    }
-    void Record(EditJournal& journal, double value) const {
-        if (control != nullptr) {
-            journal.Set(*control, control->Ajuste, value);
-            return;
-        }
-        TCabeceraTerrestre* target = headend;
-        const LevelVector before = target->NivelTerr();
-        const LevelVector after = WithTerrestrialLevel(before, value);
-        target->SetNivelTerr(after);
-        journal.MarkTouched(target);
-        journal.Record([target, before] { target->SetNivelTerr(before); },
-                       [target, after] { target->SetNivelTerr(after); });
-    }
-    ControlChange Change(double before, double after) const {
-        ControlChange change;
-        const TPCLectorFichero* owner =
-            control != nullptr ? dynamic_cast<const TPCLectorFichero*>(control->Owner()) : headend;
-        if (owner != nullptr) {
-            change.element = owner->Name();
-            change.model = owner->Modelo;
-        }
-        change.control = control != nullptr ? control->Caption : std::string("level");
-        change.unit = control != nullptr ? "%" : "dBuV";
-        change.before = before;
-        change.after = after;
-        return change;
+    change.control = control != nullptr ? control->Caption : std::string("level");
+    change.unit = control != nullptr ? "%" : "dBuV";
+    change.before = before;
+    change.after = after;
+    return change;
+}
+
+// A group of levels that every setting moves alike (the outlets behind one multiswitch tap at one
+// polarity and band, the polarities of one riser line): only its lowest and highest level matter to the
+// worst margin, so the optimisation keeps those two.
+struct Row {
+    double low = kInfinity;
+    double high = -kInfinity;
+    LevelBound bound;
+
+    double LowSlack() const { return low - bound.minimum; }
+    double HighSlack() const { return bound.maximum - high; }
+    double Margin() const { return std::min(LowSlack(), HighSlack()); }
+    void Take(double level) {
+        low = std::min(low, level);
+        high = std::max(high, level);
     }
 };
 
-// The levels as affine functions of the settings: coefficient (dB per unit) of each setting on each
-// level it moves.
+// The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
-    std::vector<std::pair<std::size_t, double>> effects; // (level index, dB per unit)
+    std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
 };
 
-// Settings moved together by one amount, and the merged coefficients of the levels they move.
+// Settings moved together by one amount, and the merged coefficients of the rows they move.
 struct Direction {
     std::vector<std::size_t> members;
     std::vector<std::pair<std::size_t, double>> effects;
 };
 
+// The minimum of a changing array of margins, and that minimum with some entries left out: a segment
+// tree (leaves set to infinity while left out).
+class MinimumTree {
+public:
+    void Reset(const std::vector<Row>& rows) {
+        m_size = 1;
+        while (m_size < rows.size()) {
+            m_size *= 2;
+        }
+        m_tree.assign(2 * m_size, kInfinity);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            m_tree[m_size + i] = rows[i].Margin();
+        }
+        for (std::size_t i = m_size; i-- > 1;) {
+            m_tree[i] = std::min(m_tree[2 * i], m_tree[2 * i + 1]);
+        }
+    }
+    void Update(std::size_t i, double value) {
+        std::size_t at = m_size + i;
+        m_tree[at] = value;
+        for (at /= 2; at >= 1; at /= 2) {
+            m_tree[at] = std::min(m_tree[2 * at], m_tree[2 * at + 1]);
+        }
+    }
+    double Minimum() const { return m_tree.size() > 1 ? m_tree[1] : kInfinity; }
+
+private:
+    std::size_t m_size = 1;
+    std::vector<double> m_tree;
+};
+
+// The rows a direction moves, gathered by their coefficient: all rows with one coefficient shift alike,
+// so the margin along the direction needs only their smallest slacks (exact minimum) and their sums of
+// exponentials (smooth minimum).
+struct SlopeClass {
+    double slope = 0.0;
+    double lowSlack = kInfinity;
+    double highSlack = kInfinity;
+    double lowSum = 0.0; // sum of exp(-(slack - reference) / T), then its logarithm
+    double highSum = 0.0;
+};
+
 class Regulator {
 public:
-    Regulator(NetworkEditor& editor, std::vector<Setting> settings)
-        : m_editor(editor), m_project(editor.Project()), m_settings(std::move(settings)) {}
+    Regulator(NetworkEditor& editor, std::vector<RegulationSetting> settings, RegulationMethod method)
+        : m_editor(editor), m_project(editor.Project()), m_settings(std::move(settings)), m_method(method) {}
 
     AutoRegulationResult Run() {
         AutoRegulationResult result;
@@ -104,6 +147,7 @@ public:
             const CheckSuspension suspension(m_project);
             Search(opening, result);
         }
+        result.structural = m_structural;
         return Finish(opening, result);
     }
 
@@ -130,12 +174,11 @@ private:
         m_bestMargin = result.marginBefore;
         for (int round = 0; round < kMaxRounds; ++round) {
             const std::vector<double> around = Values();
-            // The coefficients barely change from one point to the next (only clipping and the
-            // terrestrial mix are not affine): the probes run once, later rounds start from a new base.
-            if (round == 0) {
-                Probe(around);
-            } else {
-                Compress();
+            // Structural coefficients are traced again around each new point (a multiswitch tap may
+            // change which of its inputs arrives); probed ones are measured once, later rounds start
+            // from a new base with them.
+            if (!Coefficients(round)) {
+                break;
             }
             const std::vector<double> chosen = Optimise(around);
             SetAll(chosen);
@@ -148,8 +191,30 @@ private:
             m_best = chosen;
             m_bestMargin = margin;
             m_base = std::move(check);
+            if (m_structural && std::abs(margin - m_tree.Minimum()) < kModelAgreement) {
+                break; // the levels moved as the model said: another round would start where it ends
+            }
         }
         SetAll(opening);
+    }
+
+    bool Coefficients(int round) {
+        if (m_method != RegulationMethod::Probes && (round == 0 || m_structural)) {
+            ControlEffects effects(m_settings);
+            if (effects.Trace(m_base)) {
+                m_structural = true;
+                Rows(effects);
+                return true;
+            }
+            if (m_method == RegulationMethod::Structure) {
+                return false;
+            }
+        }
+        if (round == 0) {
+            Probe(Values());
+        }
+        RowsFromProbes();
+        return true;
     }
 
     AutoRegulationResult Finish(const std::vector<double>& opening, AutoRegulationResult& result) {
@@ -160,7 +225,7 @@ private:
             ++m_recalculations;
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (best[s] != opening[s]) {
-                    result.changes.push_back(m_settings[s].Change(opening[s], best[s]));
+                    result.changes.push_back(ChangeOf(m_settings[s], opening[s], best[s]));
                 }
             }
         } else {
@@ -173,7 +238,7 @@ private:
 
     std::vector<double> Values() const {
         std::vector<double> values;
-        for (const Setting& setting : m_settings) {
+        for (const RegulationSetting& setting : m_settings) {
             values.push_back(setting.Get());
         }
         return values;
@@ -191,13 +256,13 @@ private:
         sample.Take(m_project);
     }
 
+    // One recalculation per setting moved by a tenth of its range: the coefficients of every level.
     void Probe(const std::vector<double>& around) {
         m_probed.assign(m_settings.size(), {});
         LevelSample probe;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            const Setting& setting = m_settings[s];
-            const double span = (setting.high - setting.low) * kProbeShare;
-            const double step = around[s] + span <= setting.high ? span : -span;
+            const RegulationSetting& setting = m_settings[s];
+            const double step = setting.Step();
             setting.Set(around[s] + step);
             Measure(probe);
             setting.Set(around[s]);
@@ -211,12 +276,47 @@ private:
                 }
             }
         }
-        Compress();
     }
 
-    // Levels with the same value, bounds and coefficients move alike (the outlets of a star flat, the
-    // polarities of one multiswitch tap): one of each is enough for the optimisation.
-    void Compress() {
+    // The rows of the traced chains: levels of one chain, band and bounds move alike.
+    void Rows(const ControlEffects& effects) {
+        struct RowKey {
+            const EffectLink* chain;
+            std::size_t band;
+            double minimum;
+            double maximum;
+            bool operator==(const RowKey&) const = default;
+        };
+        struct RowKeyHash {
+            std::size_t operator()(const RowKey& key) const {
+                std::size_t h = std::hash<const void*>()(key.chain) * 31 + key.band;
+                h ^= std::hash<double>()(key.minimum) + 0x9e3779b97f4a7c15ULL + (h << 6);
+                return h ^ (std::hash<double>()(key.maximum) + (h >> 2));
+            }
+        };
+        std::unordered_map<RowKey, std::size_t, RowKeyHash> index;
+        m_rows.clear();
+        m_sensitivity.assign(m_settings.size(), {});
+        for (std::size_t i = 0; i < m_base.Size(); ++i) {
+            const EffectLink* chain = effects.ChainOf(i);
+            const std::size_t band = m_base.bands[i];
+            const RowKey key{chain, band, m_base.bounds[i].minimum, m_base.bounds[i].maximum};
+            const auto [at, inserted] = index.emplace(key, m_rows.size());
+            if (inserted) {
+                m_rows.push_back({});
+                m_rows.back().bound = m_base.bounds[i];
+                for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                    if (std::abs(link->slope[band]) > kNoEffect) {
+                        m_sensitivity[link->setting].effects.emplace_back(at->second, link->slope[band]);
+                    }
+                }
+            }
+            m_rows[at->second].Take(m_base.levels[i]);
+        }
+    }
+
+    // The rows of probed coefficients: levels with the same bounds and coefficients move alike.
+    void RowsFromProbes() {
         std::vector<std::vector<std::pair<std::size_t, double>>> byLevel(m_base.Size());
         for (std::size_t s = 0; s < m_probed.size(); ++s) {
             for (const auto& [i, slope] : m_probed[s].effects) {
@@ -224,33 +324,30 @@ private:
             }
         }
         std::unordered_map<std::string, std::size_t> seen;
-        m_levels.clear();
-        m_bounds.clear();
-        std::vector<Sensitivity> compressed(m_probed.size());
+        m_rows.clear();
+        m_sensitivity.assign(m_settings.size(), {});
         std::string key;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             key.clear();
             const auto append = [&key](const auto& value) {
                 key.append(reinterpret_cast<const char*>(&value), sizeof value);
             };
-            append(m_base.levels[i]);
             append(m_base.bounds[i].minimum);
             append(m_base.bounds[i].maximum);
             for (const auto& [setting, slope] : byLevel[i]) {
                 append(setting);
                 append(slope);
             }
-            const auto [at, inserted] = seen.emplace(key, m_levels.size());
-            if (!inserted) {
-                continue;
+            const auto [at, inserted] = seen.emplace(key, m_rows.size());
+            if (inserted) {
+                m_rows.push_back({});
+                m_rows.back().bound = m_base.bounds[i];
+                for (const auto& [setting, slope] : byLevel[i]) {
+                    m_sensitivity[setting].effects.emplace_back(at->second, slope);
+                }
             }
-            m_levels.push_back(m_base.levels[i]);
-            m_bounds.push_back(m_base.bounds[i]);
-            for (const auto& [setting, slope] : byLevel[i]) {
-                compressed[setting].effects.emplace_back(at->second, slope);
-            }
+            m_rows[at->second].Take(m_base.levels[i]);
         }
-        m_sensitivity = std::move(compressed);
     }
 
     // The directions the ascent moves along: every setting alone, then groups of settings moved by the
@@ -260,7 +357,6 @@ private:
     // would have to move at once.
     void MakeDirections() {
         m_directions.clear();
-        m_moved.assign(m_levels.size(), 0);
         std::map<std::pair<const void*, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
@@ -282,108 +378,222 @@ private:
         };
         addGroups(byElement);
         addGroups(byClass);
+        std::vector<double> merged(m_rows.size(), 0.0);
+        std::vector<std::size_t> touched;
         for (Direction& direction : m_directions) {
-            std::map<std::size_t, double> merged;
+            if (direction.members.size() == 1) {
+                direction.effects = m_sensitivity[direction.members.front()].effects;
+                continue;
+            }
+            touched.clear();
             for (std::size_t s : direction.members) {
                 for (const auto& [i, slope] : m_sensitivity[s].effects) {
+                    if (merged[i] == 0.0) {
+                        touched.push_back(i);
+                    }
                     merged[i] += slope;
                 }
             }
-            direction.effects.assign(merged.begin(), merged.end());
+            std::sort(touched.begin(), touched.end());
+            for (std::size_t i : touched) {
+                if (merged[i] != 0.0) {
+                    direction.effects.emplace_back(i, merged[i]);
+                }
+                merged[i] = 0.0;
+            }
         }
     }
 
     // Coordinate ascent on the worst margin of the affine model, along each direction in turn. The worst
     // margin alone stalls where several levels bind at once (raising one lowers another), so the ascent
-    // first follows a smooth minimum of all margins, -T log sum exp(-margin / T), with T shrinking from
-    // 4 dB to 0.05 dB: it keeps moving while any margin near the worst can gain; the last passes take
+    // first follows a smooth minimum of all slacks, -T log sum exp(-slack / T), with T shrinking from
+    // 2 dB to 0.05 dB: it keeps moving while any margin near the worst can gain; the last passes take
     // the exact minimum.
     std::vector<double> Optimise(const std::vector<double>& around) {
         MakeDirections();
+        m_workDone = 0;
         std::vector<double> values = around;
-        std::vector<double> levels = m_levels;
+        m_work = m_rows;
+        m_tree.Reset(m_work);
         for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
-            for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
-                bool improved = false;
-                for (const Direction& direction : m_directions) {
-                    improved = Step(direction, temperature, values, levels) || improved;
+            // Sweeps over the directions that gained in the sweep before (most stop gaining early),
+            // and a sweep over all of them whenever those stop gaining: the phase ends when a full
+            // sweep gains less than kSweepGain.
+            std::vector<char> active(m_directions.size(), 1);
+            bool full = true;
+            for (int sweep = 0; sweep < kMaxSweeps && m_workDone < kWorkBudget; ++sweep) {
+                StartSweep(temperature);
+                double gain = 0.0;
+                for (std::size_t d = 0; d < m_directions.size(); ++d) {
+                    if (full || active[d]) {
+                        const double step = Step(m_directions[d], temperature, values);
+                        active[d] = step > 0.0 ? 1 : 0;
+                        gain += step;
+                    }
                 }
-                if (!improved) {
-                    break;
+                if (gain < kSweepGain) {
+                    if (full) {
+                        break; // positions move by hundredths: smaller gains are rounding
+                    }
+                    full = true;
+                } else {
+                    full = false;
                 }
             }
         }
+        m_tree.Reset(m_work); // the margins the model predicts at the values chosen
         return values;
     }
 
-    // One move along direction; true when it improved the (smooth) minimum.
-    bool Step(const Direction& direction, double temperature, std::vector<double>& values,
-              std::vector<double>& levels) {
-        const auto& effects = direction.effects;
-        const auto& bounds = m_bounds;
-        if (effects.empty()) {
-            return false;
+    // The smooth minimum's reference (the worst margin) and the sum of every row's exponentials.
+    void StartSweep(double temperature) {
+        m_tree.Reset(m_work);
+        m_reference = m_tree.Minimum();
+        m_sum = 0.0;
+        if (temperature > 0.0) {
+            m_lowTerm.resize(m_work.size());
+            m_highTerm.resize(m_work.size());
+            for (std::size_t i = 0; i < m_work.size(); ++i) {
+                SetTerms(i, temperature);
+                m_sum += m_lowTerm[i] + m_highTerm[i];
+            }
         }
-        double low = -std::numeric_limits<double>::infinity();
-        double high = std::numeric_limits<double>::infinity();
+    }
+
+    void SetTerms(std::size_t i, double temperature) {
+        m_lowTerm[i] = Exponential(m_work[i].LowSlack(), temperature);
+        m_highTerm[i] = Exponential(m_work[i].HighSlack(), temperature);
+    }
+
+    // exp(-(slack - reference) / temperature), kept finite.
+    double Exponential(double slack, double temperature) const {
+        if (slack == kInfinity) {
+            return 0.0;
+        }
+        return std::exp(std::min(700.0, -(slack - m_reference) / temperature));
+    }
+
+    // One move along direction; what it gained on the (smooth) minimum, dB.
+    double Step(const Direction& direction, double temperature, std::vector<double>& values) {
+        const auto& effects = direction.effects;
+        if (effects.empty()) {
+            return 0.0;
+        }
+        m_workDone += effects.size();
+        double low = -kInfinity;
+        double high = kInfinity;
         for (std::size_t s : direction.members) {
             low = std::max(low, m_settings[s].low - values[s]);
             high = std::min(high, m_settings[s].high - values[s]);
         }
         if (!(low < high)) {
-            return false;
+            return 0.0;
         }
-        for (const auto& effect : effects) {
-            m_moved[effect.first] = 1;
-        }
-        // The levels the direction does not move: their minimum, or their sum of exponentials around a
-        // reference (the current worst margin) for the smooth minimum.
-        double reference = std::numeric_limits<double>::infinity();
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            reference = std::min(reference, MarginOf(levels[i], bounds[i]));
-        }
-        double rest = temperature > 0.0 ? 0.0 : std::numeric_limits<double>::infinity();
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            if (!m_moved[i]) {
-                const double margin = MarginOf(levels[i], bounds[i]);
-                rest = temperature > 0.0 ? rest + Exponential(margin, reference, temperature)
-                                         : std::min(rest, margin);
+        // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
+        m_classes.clear();
+        double affectedSum = 0.0;
+        for (const auto& [i, slope] : effects) {
+            SlopeClass& group = ClassOf(slope);
+            const Row& row = m_work[i];
+            group.lowSlack = std::min(group.lowSlack, row.LowSlack());
+            group.highSlack = std::min(group.highSlack, row.HighSlack());
+            if (temperature > 0.0) {
+                group.lowSum += m_lowTerm[i];
+                group.highSum += m_highTerm[i];
+                affectedSum += m_lowTerm[i] + m_highTerm[i];
+            } else {
+                m_tree.Update(i, kInfinity);
             }
+        }
+        double rest = 0.0;
+        if (temperature > 0.0) {
+            rest = std::max(0.0, m_sum - affectedSum);
+        } else {
+            rest = m_tree.Minimum();
+        }
+        const double logRest = rest > 0.0 ? std::log(rest) : -kInfinity;
+        for (SlopeClass& group : m_classes) {
+            group.lowSum = group.lowSum > 0.0 ? std::log(group.lowSum) : -kInfinity;
+            group.highSum = group.highSum > 0.0 ? std::log(group.highSum) : -kInfinity;
         }
         const auto objective = [&](double shift) {
             if (temperature > 0.0) {
-                double sum = rest;
-                for (const auto& [i, slope] : effects) {
-                    sum +=
-                        Exponential(MarginOf(levels[i] + slope * shift, bounds[i]), reference, temperature);
+                // log of rest + sum of lowSum e^(-slope shift / T) + highSum e^(slope shift / T), the
+                // sums held as logarithms, the largest term factored out
+                double top = logRest;
+                for (const SlopeClass& group : m_classes) {
+                    const double t = group.slope * shift / temperature;
+                    top = std::max(top, std::max(group.lowSum - t, group.highSum + t));
                 }
-                return reference - temperature * std::log(sum);
+                if (top == -kInfinity) {
+                    return kInfinity;
+                }
+                double sum = std::exp(logRest - top);
+                for (const SlopeClass& group : m_classes) {
+                    const double t = group.slope * shift / temperature;
+                    sum += std::exp(group.lowSum - t - top) + std::exp(group.highSum + t - top);
+                }
+                return m_reference - temperature * (top + std::log(sum));
             }
             double margin = rest;
-            for (const auto& [i, slope] : effects) {
-                margin = std::min(margin, MarginOf(levels[i] + slope * shift, bounds[i]));
+            for (const SlopeClass& group : m_classes) {
+                margin = std::min(margin, std::min(group.lowSlack + group.slope * shift,
+                                                   group.highSlack - group.slope * shift));
             }
             return margin;
         };
         const double shift = MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
-        const bool improved = shift != 0.0 && objective(shift) > objective(0.0) + 1e-6;
-        if (improved) {
-            for (const auto& [i, slope] : effects) {
-                levels[i] += slope * shift;
+        const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
+        const bool improved = gain > 1e-6;
+        for (const auto& [i, slope] : effects) {
+            Row& row = m_work[i];
+            if (improved) {
+                row.low += slope * shift;
+                row.high += slope * shift;
+                if (temperature > 0.0) {
+                    m_sum -= m_lowTerm[i] + m_highTerm[i];
+                    SetTerms(i, temperature);
+                    m_sum += m_lowTerm[i] + m_highTerm[i];
+                }
             }
-            for (std::size_t s : direction.members) {
-                values[s] = std::clamp(values[s] + shift, m_settings[s].low, m_settings[s].high);
+            if (temperature == 0.0) {
+                m_tree.Update(i, row.Margin()); // the smooth phases rebuild the tree at each sweep
             }
         }
-        for (const auto& effect : effects) {
-            m_moved[effect.first] = 0;
+        if (!improved) {
+            return 0.0;
         }
-        return improved;
+        for (std::size_t s : direction.members) {
+            values[s] = std::clamp(values[s] + shift, m_settings[s].low, m_settings[s].high);
+        }
+        return gain;
     }
 
-    // exp(-(margin - reference) / temperature), kept finite.
-    static double Exponential(double margin, double reference, double temperature) {
-        return std::exp(std::min(700.0, -(margin - reference) / temperature));
+    // The class of the rows moved by slope: a short list searched in turn (a single setting moves each
+    // band by one coefficient), indexed once it grows.
+    SlopeClass& ClassOf(double slope) {
+        constexpr std::size_t kListed = 16;
+        if (m_classes.size() <= kListed) {
+            for (SlopeClass& group : m_classes) {
+                if (group.slope == slope) {
+                    return group;
+                }
+            }
+            if (m_classes.size() == kListed) {
+                m_classIndex.clear();
+                for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                    m_classIndex.emplace(m_classes[c].slope, c);
+                }
+            }
+        }
+        if (m_classes.size() >= kListed) {
+            if (const auto found = m_classIndex.find(slope); found != m_classIndex.end()) {
+                return m_classes[found->second];
+            }
+            m_classIndex.emplace(slope, m_classes.size());
+        }
+        m_classes.push_back({slope});
+        return m_classes.back();
     }
 
     // The maximum over [low, high] of a concave function, to a hundredth (values are rounded to that).
@@ -418,7 +628,7 @@ private:
         return m_editor.Apply([&](EditJournal& journal) {
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (before[s] != after[s]) {
-                    m_settings[s].Record(journal, after[s]);
+                    Record(m_settings[s], journal, after[s]);
                 }
             }
             return true;
@@ -427,15 +637,24 @@ private:
 
     NetworkEditor& m_editor;
     Tproyecto& m_project;
-    std::vector<Setting> m_settings;
+    std::vector<RegulationSetting> m_settings;
+    RegulationMethod m_method;
+    bool m_structural = false;
     std::vector<Sensitivity> m_probed;      // by level of the sample
-    std::vector<Sensitivity> m_sensitivity; // by compressed level
+    std::vector<Sensitivity> m_sensitivity; // by row
     std::vector<Direction> m_directions;
-    std::vector<double> m_levels; // the compressed levels of the base sample, and their bounds
-    std::vector<LevelBound> m_bounds;
-    std::vector<char> m_moved; // scratch: the levels the current direction moves
+    std::vector<Row> m_rows; // the rows of the base sample
+    std::vector<Row> m_work; // the rows as the ascent moves them
+    MinimumTree m_tree;      // the margins of m_work
+    double m_reference = 0.0;
+    double m_sum = 0.0;            // of every row's terms
+    std::vector<double> m_lowTerm; // exp(-(slack - reference) / T) of each row
+    std::vector<double> m_highTerm;
+    std::vector<SlopeClass> m_classes; // scratch of Step
+    std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
     int m_recalculations = 0;
+    std::size_t m_workDone = 0; // coefficients visited by the current optimisation
     std::vector<double> m_best;
     double m_bestMargin = 0.0;
 };
@@ -475,22 +694,32 @@ double WorstMargin(Tproyecto& project) {
     return sample.Worst();
 }
 
-AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
-                                           const std::vector<TPotenciometroBase8*>& controls) {
-    std::vector<Setting> settings;
-    for (TPotenciometroBase8* control : controls.empty() ? AdjustableControls(editor.Project()) : controls) {
+std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project) {
+    std::vector<RegulationSetting> settings;
+    for (TPotenciometroBase8* control : AdjustableControls(project)) {
         settings.push_back({control, nullptr, 0.0, 100.0});
     }
-    if (controls.empty()) {
-        for (TCBFT* element : NetworkElements(editor.Project())) {
-            auto* headend = dynamic_cast<TCabeceraTerrestre*>(element);
-            const double maximum = headend != nullptr ? headend->NivelmaxSignal()[1] : 0.0;
-            if (maximum > 0.0) {
-                settings.push_back({nullptr, headend, maximum - kTerrestrialRange, maximum});
-            }
+    for (TCBFT* element : NetworkElements(project)) {
+        auto* headend = dynamic_cast<TCabeceraTerrestre*>(element);
+        const double maximum = headend != nullptr ? headend->NivelmaxSignal()[1] : 0.0;
+        if (maximum > 0.0) {
+            settings.push_back({nullptr, headend, maximum - kTerrestrialRange, maximum});
         }
     }
-    Regulator regulator(editor, std::move(settings));
+    return settings;
+}
+
+AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
+                                           const std::vector<TPotenciometroBase8*>& controls,
+                                           RegulationMethod method) {
+    std::vector<RegulationSetting> settings;
+    if (controls.empty()) {
+        settings = RegulationSettings(editor.Project());
+    }
+    for (TPotenciometroBase8* control : controls) {
+        settings.push_back({control, nullptr, 0.0, 100.0});
+    }
+    Regulator regulator(editor, std::move(settings), method);
     return regulator.Run();
 }
 

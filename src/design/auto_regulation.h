@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/control_effects.h"
+
 #include <string>
 #include <vector>
 
@@ -22,17 +24,28 @@ struct ControlChange {
     std::string unit = "%";
 };
 
+// How the regulation finds the levels' coefficients: from the structure of the network (one walk up
+// from every level, each setting's gain per unit measured on its own element), by one full recalculation
+// per setting, or from the structure where the walk knows every element on the way and by recalculation
+// otherwise.
+enum class RegulationMethod { Automatic, Structure, Probes };
+
 struct AutoRegulationResult {
     std::vector<ControlChange> changes;
     double marginBefore = 0.0; // worst margin to the limits, dB (negative: some level is beyond them)
     double marginAfter = 0.0;
     int recalculations = 0;
-    bool applied = false; // the positions were changed by one edit of the editor (undoable)
+    bool applied = false;    // the positions were changed by one edit of the editor (undoable)
+    bool structural = false; // the coefficients came from the structure, not from probe recalculations
 };
 
 // Every adjustable gain and slope control of the installation: the amplifiers' (but the terrestrial
 // headend's) and the multiswitches', in network order.
 std::vector<TPotenciometroBase8*> AdjustableControls(const Tproyecto& project);
+
+// What the regulation chooses when given no controls: every adjustable control (0 to 100 %) and the
+// output level of every terrestrial headend (kTerrestrialRange dB below its maximum output up to it).
+std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project);
 
 // The worst margin of the installation as calculated: over every outlet at every polarity its flat
 // selects and every checked band, the distance to the nearer limit (negative beyond it), and over every
@@ -45,12 +58,15 @@ double WorstMargin(Tproyecto& project);
 //
 // Method: levels are additive in dB along each path and a control's gain is linear in its position, so
 // every level the check looks at is, to a very good approximation, an affine function of the positions:
-// one probe recalculation per control gives its coefficients (the same gain step on every outlet below
-// it in its band, zero elsewhere). The worst margin is then the minimum of affine functions, a concave
+// the same gain step on every outlet below the control in its band, zero elsewhere. The coefficients come
+// from the structure (ControlEffects: the chain of settings above each level, each setting's gain per
+// unit measured on its own element), or, where the structure is not known, from one probe recalculation
+// per setting. The worst margin is then the minimum of affine functions, a concave
 // function of the positions; it is maximised by exact one-dimensional searches over one control at a
 // time, repeated until no control improves it. The result is applied, recalculated and measured; the
 // probes are taken again around it (nonlinear effects: clipping, terrestrial mixing) while that helps.
 AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
-                                           const std::vector<TPotenciometroBase8*>& controls = {});
+                                           const std::vector<TPotenciometroBase8*>& controls = {},
+                                           RegulationMethod method = RegulationMethod::Automatic);
 
 } // namespace ixo

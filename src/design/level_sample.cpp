@@ -28,6 +28,7 @@ void LevelSample::Take(Tproyecto& project) {
     elements.clear();
     bands.clear();
     polarities.clear();
+    pins.clear();
     const TpreferenciasProyecto& preferences = project.Preferencias();
     m_terrestrial = {preferences.Minimo(0), preferences.Maximo(0)};
     m_satellite = {preferences.Minimo(1), preferences.Maximo(1)};
@@ -51,7 +52,7 @@ double LevelSample::Worst() const {
 }
 
 void LevelSample::Add(double level, LevelBound bound, const Tvivienda* flat, const TTomaTV* outlet,
-                      const TCBFT* element, std::size_t band, int polarity) {
+                      const TCBFT* element, const TPin* pin, std::size_t band, int polarity) {
     levels.push_back(level);
     bounds.push_back(bound);
     flats.push_back(flat);
@@ -59,15 +60,17 @@ void LevelSample::Add(double level, LevelBound bound, const Tvivienda* flat, con
     elements.push_back(element);
     bands.push_back(static_cast<std::uint8_t>(band));
     polarities.push_back(static_cast<std::int16_t>(polarity));
+    pins.push_back(pin);
 }
 
 void LevelSample::TakeOutlets(const Tvivienda& flat, const std::vector<const TTomaTV*>& flatOutlets,
                               int polarity) {
     for (const TTomaTV* outlet : flatOutlets) {
-        const LevelVector& level = outlet->PinesDERIVACION().front()->Levels();
+        const TPin* tap = outlet->PinesDERIVACION().front();
+        const LevelVector& level = tap->Levels();
         for (std::size_t band = m_withTerrestrial ? 1 : kFirstSatelliteBand; band < kBandCount; ++band) {
             Add(level[band], band < kFirstSatelliteBand ? m_terrestrial : m_satellite, &flat, outlet, nullptr,
-                band, polarity);
+                tap, band, polarity);
         }
     }
 }
@@ -116,7 +119,7 @@ void LevelSample::TakeElement(TCBFT& element) {
             // A headend amplifier clips at its maximum: what it is driven to is its input plus its gains.
             const LevelVector level =
                 headend != nullptr ? Sum(in->Levels(), headend->ChannelRow(i, *in, out)) : out.Levels();
-            TakeMaximum(element, level.band.data(), amplifier->NivelmaxSignal().band.data());
+            TakeMaximum(element, out, level.band.data(), amplifier->NivelmaxSignal().band.data());
         }
     } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
         if (!multiswitch->TieneMaxnivelentrada) {
@@ -124,18 +127,19 @@ void LevelSample::TakeElement(TCBFT& element) {
         }
         for (const TPin* in : multiswitch->PinesENTRADA()) {
             if (in->IsConnected()) {
-                TakeMaximum(element, in->Levels().band.data(), multiswitch->MaxInputLevel().band.data());
+                TakeMaximum(element, *in, in->Levels().band.data(), multiswitch->MaxInputLevel().band.data());
             }
         }
     }
 }
 
-void LevelSample::TakeMaximum(const TCBFT& element, const double* level, const double* maximum) {
+void LevelSample::TakeMaximum(const TCBFT& element, const TPin& pin, const double* level,
+                              const double* maximum) {
     // Band 0 is not checked at the outlets either; a maximum of 0 means the model gives none.
     for (std::size_t band = 1; band < kBandCount; ++band) {
         if (maximum[band] > 0.0) {
             Add(level[band], {-std::numeric_limits<double>::infinity(), maximum[band]}, nullptr, nullptr,
-                &element, band, -1);
+                &element, &pin, band, -1);
         }
     }
 }

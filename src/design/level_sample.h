@@ -7,6 +7,7 @@
 namespace ixo {
 
 class TCBFT;
+class TPin;
 class TTomaTV;
 class Tproyecto;
 class Tvivienda;
@@ -34,6 +35,8 @@ public:
     std::vector<const TCBFT*> elements;   // the amplifier or multiswitch; null for an outlet's
     std::vector<std::uint8_t> bands;      // 0 to 7
     std::vector<std::int16_t> polarities; // the polarity selected; -1 for an element's
+    std::vector<const TPin*> pins;        // where the level is: the outlet's tap, the amplifier's output,
+                                          // the multiswitch's input
 
     // Takes the sample; the network is left as it was.
     void Take(Tproyecto& project);
@@ -43,11 +46,11 @@ public:
 
 private:
     void Add(double level, LevelBound bound, const Tvivienda* flat, const TTomaTV* outlet,
-             const TCBFT* element, std::size_t band, int polarity);
+             const TCBFT* element, const TPin* pin, std::size_t band, int polarity);
     void TakeOutlets(const Tvivienda& flat, const std::vector<const TTomaTV*>& outlets, int polarity);
     void TakeFlat(Tvivienda& flat, int polarities);
     void TakeElement(TCBFT& element);
-    void TakeMaximum(const TCBFT& element, const double* level, const double* maximum);
+    void TakeMaximum(const TCBFT& element, const TPin& pin, const double* level, const double* maximum);
 
     bool m_withTerrestrial = true;
     LevelBound m_terrestrial;

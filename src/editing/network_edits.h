@@ -62,6 +62,12 @@ void RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch, Ed
 [[nodiscard]] bool ChangeCableModel(Tproyecto& project, int kind, std::int32_t number, EditJournal& journal,
                                     EditRefusal* why = nullptr);
 
+// A supply of the preferences' model (DIS_FAMILIAFUENTE / DIS_MODELOFUENTE) feeding element, in
+// element's container and list. False (with why) when the model is missing or element already has a
+// feeder.
+[[nodiscard]] bool AddSupply(Tproyecto& project, TComponenteBase& element, EditJournal& journal,
+                             EditRefusal* why = nullptr);
+
 // The power check of replacing a cascadable multiswitch that powers the terrestrial line by one that
 // does not: the line's consumption must stay below the supplier's current.
 bool TerrestrialPowerOK(const TMultiswitch& old, const TMultiswitch& replacement);

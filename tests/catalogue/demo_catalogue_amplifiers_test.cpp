@@ -27,13 +27,13 @@ using DemoAmplifiers = test::DemoStoreFixture;
 
 TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
     EXPECT_EQ(SkippedReasons(TAmpliBase::kKind), "");
-    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 14u);
+    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 15u);
     EXPECT_EQ(Prototype<TCabeceraTerrestre>(0, 30).NivelmaxSignal()[0], 120.0);
     EXPECT_TRUE(Prototype<TCabeceraTerrestre>(0, 31).Obsoleto);
     for (std::int32_t indice : {100, 101, 102, 103, 2000, 2100}) {
         EXPECT_NO_THROW(Prototype<TLinAmp>(0, indice)) << indice;
     }
-    for (std::int32_t indice : {1, 2, 3, 1000, 4000, 4100}) {
+    for (std::int32_t indice : {1, 2, 3, 4, 1000, 4000, 4100}) {
         EXPECT_NO_THROW(Prototype<TAmpliHeader>(0, indice)) << indice;
     }
     const auto& al17 = Prototype<TAmpliHeader>(0, 1000);
@@ -44,6 +44,11 @@ TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
     EXPECT_EQ(al5.CurvaModoter1, (std::vector<std::string>{"EA/SA", "EA/SB"}));
     EXPECT_EQ(al5.modelofuente, 22);
     EXPECT_EQ(Prototype<TAmpliHeader>(0, 1).LPP().size(), 4u);
+    // The low-gain IF amplifier: 5 dB at 0 %, 25 dB at 100 % on the satellite bands.
+    const auto& afi420 = Prototype<TAmpliHeader>(0, 4);
+    EXPECT_EQ(afi420.LPG().at(0)->GainsAt0()[7], 5.0);
+    EXPECT_EQ(afi420.LPG().at(0)->GainsAt100()[7], 25.0);
+    EXPECT_EQ(afi420.NivelmaxSignal()[7], 114.0);
     EXPECT_TRUE(Prototype<TLinAmp>(0, 101).interiorviv);
 }
 

@@ -1,6 +1,8 @@
 #include "design/auto_design.h"
+#include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
+#include "model/ampli_header.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 
@@ -75,6 +77,59 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
     EXPECT_EQ(floorsTried, 15);
     EXPECT_NE(std::find(passing.begin(), passing.end(), chosen), passing.end()) << chosen;
     EXPECT_LT(passing.size(), 15u) << "every floor would do: the test would not check the place";
+}
+
+// One floor, two flats of one star outlet: the IF amplifier AFI-440 at its lowest gain (15 dB) still
+// drives the multiswitch's satellite inputs past their 90 dBuV, so no regulation passes; the design takes
+// the low-gain AFI-420 of the same family (5-25 dB), which brings everything within limits. Undoing the
+// design gives back the saved bytes.
+TEST_F(AutoDesignTest, AShortRunGetsTheLowGainHeadendAmplifier) {
+    BuildNetwork(Shape(1, 1, 2, 1, 4, 1)); // cascadeable headend, as `ixo-cli new` makes by default
+    const std::vector<std::uint8_t> saved = Bytes();
+    const DesignResult regulatedOnly = DesignAutomatically(*editor, DesignOptions{true, false});
+    EXPECT_LT(regulatedOnly.marginAfter, 0.0) << "the test needs a building the controls alone cannot serve";
+    for (int step = 0; step < regulatedOnly.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    ASSERT_EQ(Bytes(), saved);
+
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_EQ(result.replacements.size(), 1u);
+    EXPECT_NE(result.replacements[0].find("(AFI-440) -> AFI-420"), std::string::npos)
+        << result.replacements[0];
+    EXPECT_GE(result.marginAfter, 0.0);
+    EXPECT_TRUE(result.unserved.empty());
+    const std::vector<TAmpliHeader*> headend = ElementsOfClass<TAmpliHeader>(*project);
+    ASSERT_EQ(headend.size(), 1u);
+    EXPECT_EQ(headend[0]->Modelo, "AFI-420");
+    EXPECT_NETWORK_CONSISTENT(*project);
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_EQ(Bytes(), saved);
+}
+
+// Ten floors, two flats of eight star outlets: the design needs more headend gain and takes the
+// remote-powered AFI-445R, which has no built-in supply; the powering check would find it unpowered,
+// so the design adds a supply of the preferences' model that feeds it, and nothing is left unpowered.
+TEST_F(AutoDesignTest, AHeadendAmplifierWithoutItsOwnSupplyGetsOne) {
+    BuildNetwork(Shape(1, 10, 2, 8, 4, 1));
+    const std::vector<std::uint8_t> saved = Bytes();
+    ASSERT_TRUE(CheckPowering(*project).empty());
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_EQ(result.replacements.size(), 1u);
+    EXPECT_NE(result.replacements[0].find("-> AFI-445R"), std::string::npos) << result.replacements[0];
+    ASSERT_EQ(result.supplies.size(), 1u);
+    EXPECT_NE(result.supplies[0].find("feeds AmpliHeaderRe"), std::string::npos) << result.supplies[0];
+    EXPECT_TRUE(CheckPowering(*project).empty());
+    const std::vector<TAmpliHeader*> headend = ElementsOfClass<TAmpliHeader>(*project);
+    ASSERT_EQ(headend.size(), 1u);
+    ASSERT_NE(headend[0]->Feeder(), nullptr);
+    EXPECT_NETWORK_CONSISTENT(*project);
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_EQ(Bytes(), saved);
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The automatic design as the user waits for it, process start to exit: `ixo-cli new ... --auto` (build,
+# regulation, line amplifiers, regulation again, outlet check, save) on the M and L buildings, the
+# median of several runs each (wall clock and CPU), with the worst margin and the amplifiers the design
+# reached.
+#
+#   bench/design_process.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
+set -uo pipefail
+build=${1:-build}
+runs=${2:-3}
+cli="$build/bin/ixo-cli"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+M="--stairs 4 --floors 20 --flats-per-floor 4 --outlets 4 --polarities 16"  # 1,280 outlets
+L="--stairs 8 --floors 100 --flats-per-floor 4 --outlets 4 --polarities 16" # 12,800 outlets
+
+for shape in M L; do
+    times=()
+    for _ in $(seq "$runs"); do
+        /usr/bin/time -f "%e %U %S" -o "$work/time" "$cli" new ${!shape} --auto -o "$work/$shape.XPJ" \
+            > "$work/out" 2>&1
+        read -r wall user sys < <(tail -n 1 "$work/time")
+        times+=("$wall $(echo "$user + $sys" | bc)")
+    done
+    median=$(printf '%s\n' "${times[@]}" | sort -n | awk -v n="$runs" 'NR == int((n + 1) / 2) { print $1 " s wall, " $2 " s CPU" }')
+    summary=$(grep -E '^(Design:|Amplifiers inserted:)' "$work/out" | tr '\n' ' ')
+    echo "new $shape --auto: $median; $summary"
+done

@@ -1,0 +1,307 @@
+#include "design/control_effects.h"
+
+#include "design/level_sample.h"
+#include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
+#include "model/lin_amp.h"
+#include "model/multiswitch.h"
+#include "model/pin.h"
+#include "model/potenciometro.h"
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+namespace ixo {
+namespace {
+
+constexpr int kNoContext = INT_MIN; // no receiver selects a polarity on this path
+constexpr double kNoEffect = 1e-9;  // dB per unit
+
+int GroupOf(std::size_t band) {
+    return band < kFirstSatelliteBand ? 0 : 1;
+}
+
+bool MovesGroup(const LevelVector& slope, int group) {
+    const std::size_t first = group == 0 ? 0 : kFirstSatelliteBand;
+    const std::size_t last = group == 0 ? kFirstSatelliteBand : kBandCount;
+    for (std::size_t band = first; band < last; ++band) {
+        if (std::abs(slope[band]) > kNoEffect) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int IndexIn(const PinList& list, const TPin& pin) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] == &pin) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+TCBFT* ElementOf(const TPin& pin) {
+    return dynamic_cast<TCBFT*>(pin.Owner());
+}
+
+// What element gives at out with its settings as they stand: the element's own output function, no
+// push. A tap is evaluated at polarity. False for an element whose output function is not known here.
+bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level) {
+    if (auto* headend = dynamic_cast<TCabeceraTerrestre*>(&element)) {
+        level = headend->NivelTerr();
+        return true;
+    }
+    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
+        TPin& pin = const_cast<TPin&>(out);
+        const std::int32_t own = pin.polaridad;
+        pin.polaridad = polarity;
+        const bool done = multiswitch->EvaluateOutput(&pin, level);
+        pin.polaridad = own;
+        return done;
+    }
+    auto* amplifier = dynamic_cast<TAmpliBase*>(&element);
+    if (amplifier == nullptr) {
+        return false;
+    }
+    const int i = IndexIn(amplifier->PinesSALIDA(), out);
+    const TPin* in = i >= 0 ? amplifier->PinAt(PinKind::Input, i) : nullptr;
+    if (in == nullptr) {
+        return false;
+    }
+    if (auto* lineAmplifier = dynamic_cast<TLinAmp*>(amplifier)) {
+        level = lineAmplifier->ChannelRow(*in, out);
+        return true;
+    }
+    if (auto* headendAmplifier = dynamic_cast<TAmpliHeader*>(amplifier)) {
+        // ChannelRow also writes the control sum into the transfer row; the caller evaluates once more
+        // at the setting's own position, which writes the row back as it was.
+        level = headendAmplifier->ChannelRow(static_cast<std::size_t>(i), *in, out);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+double RegulationSetting::Get() const {
+    return control != nullptr ? control->Ajuste : headend->NivelTerr()[1];
+}
+
+void RegulationSetting::Set(double value) const {
+    if (control != nullptr) {
+        control->Ajuste = value;
+        return;
+    }
+    LevelVector level = headend->NivelTerr();
+    for (std::size_t band = 0; band < kFirstSatelliteBand; ++band) {
+        level[band] = value;
+    }
+    headend->SetNivelTerr(level);
+}
+
+const TCBFT* RegulationSetting::Element() const {
+    return control != nullptr ? dynamic_cast<const TCBFT*>(control->Owner()) : headend;
+}
+
+double RegulationSetting::Step() const {
+    const double span = (high - low) * 0.1;
+    return Get() + span <= high ? span : -span;
+}
+
+std::size_t ControlEffects::KeyHash::operator()(const Key& key) const {
+    std::size_t h = std::hash<const void*>()(key.pin);
+    h ^= std::hash<int>()(key.context) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h * 2 + static_cast<std::size_t>(key.group);
+}
+
+std::size_t ControlEffects::SlopeKeyHash::operator()(const SlopeKey& key) const {
+    std::size_t h = std::hash<const void*>()(key.element);
+    h ^= (static_cast<std::size_t>(key.kind) << 8 | static_cast<std::size_t>(key.letter)) +
+         0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    h ^= std::hash<int>()(key.pin) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h ^ (std::hash<int>()(key.polarity) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
+}
+
+bool ControlEffects::LinkKey::operator==(const LinkKey& other) const {
+    return setting == other.setting && up == other.up &&
+           std::memcmp(slope.band.data(), other.slope.band.data(), sizeof(double) * kBandCount) == 0;
+}
+
+std::size_t ControlEffects::LinkKeyHash::operator()(const LinkKey& key) const {
+    std::size_t h = std::hash<const void*>()(key.up) ^ (key.setting * 0x9e3779b97f4a7c15ULL);
+    for (double value : key.slope.band) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        h ^= bits + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    }
+    return h;
+}
+
+ControlEffects::ControlEffects(const std::vector<RegulationSetting>& settings) : m_settings(settings) {
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+        if (const TCBFT* element = settings[s].Element()) {
+            m_byElement[element].push_back(s);
+        }
+    }
+}
+
+bool ControlEffects::Trace(const LevelSample& sample) {
+    m_chains.assign(sample.Size(), nullptr);
+    m_memo.reserve(sample.Size() / 4);
+    Key last{nullptr, 0, 0};
+    const EffectLink* lastChain = nullptr;
+    for (std::size_t i = 0; i < sample.Size() && !m_failed; ++i) {
+        const TPin* pin = sample.pins[i];
+        if (pin == nullptr) {
+            Fail("a level without its pin");
+            break;
+        }
+        const int group = GroupOf(sample.bands[i]);
+        const int context = sample.polarities[i] >= 0 ? sample.polarities[i] : kNoContext;
+        const Key key{pin, context, group};
+        if (!(key == last)) {
+            // The bands of one pin come one after the other: one walk for each group of bands.
+            lastChain = pin->TipodePin == 'E' ? TraceInput(*pin, group) : TraceOutput(*pin, context, group);
+            last = key;
+        }
+        m_chains[i] = lastChain;
+    }
+    return !m_failed;
+}
+
+const EffectLink* ControlEffects::Fail(std::string why) {
+    if (!m_failed) {
+        m_failed = true;
+        m_failure = std::move(why);
+    }
+    return nullptr;
+}
+
+const EffectLink* ControlEffects::TraceInput(const TPin& in, int group) {
+    // Above an input the receiver's choice no longer applies unless the path runs through elements that
+    // pass it on; TraceOutput keeps the context for those.
+    const TPin* peer = in.Peer();
+    if (peer == nullptr || ElementOf(*peer) == nullptr) {
+        return nullptr;
+    }
+    return TraceOutput(*peer, kNoContext, group);
+}
+
+const EffectLink* ControlEffects::TraceOutput(const TPin& out, int context, int group) {
+    const Key key{&out, context, group};
+    // A pin whose walk is under way stands in the memo as kVisiting: meeting it again is a loop.
+    static const EffectLink visiting;
+    const EffectLink* const kVisiting = &visiting;
+    const auto [at, inserted] = m_memo.emplace(key, kVisiting);
+    if (!inserted) {
+        return at->second == kVisiting ? Fail("a cable loop") : at->second;
+    }
+    if (m_failed) {
+        return nullptr;
+    }
+    TCBFT* element = ElementOf(out);
+    const EffectLink* chain = element != nullptr ? TraceElement(*element, out, context, group) : nullptr;
+    m_memo[key] = chain; // the map may have grown during the walk: look the entry up again
+    return chain;
+}
+
+const EffectLink* ControlEffects::TraceElement(TCBFT& element, const TPin& out, int context, int group) {
+    if (dynamic_cast<TCabeceraTerrestre*>(&element) != nullptr) {
+        return AddOwnSettings(element, out, 0, group, nullptr); // a source
+    }
+    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
+        // The receiver's choice is made on the multiswitch pin the flat hangs from, tap or output.
+        const bool tap = out.TipodePin == 'D';
+        const int polarity = context != kNoContext ? context : out.polaridad;
+        // Taps and the outputs of a terminal model mix the terrestrial input in: on the terrestrial
+        // bands it is that input that arrives (the satellite lines carry their isolation there).
+        const bool mixed = !multiswitch->IsCascadable() || tap;
+        const TPin* terrestrial = multiswitch->InputOfPolarity(-1);
+        const TPin* in = group == 0 && mixed && terrestrial != nullptr && terrestrial->IsConnected()
+                             ? terrestrial
+                             : multiswitch->InputOfPolarity(polarity);
+        const EffectLink* up = in != nullptr ? TraceInput(*in, group) : nullptr;
+        return AddOwnSettings(element, out, polarity, group, up);
+    }
+    if (auto* amplifier = dynamic_cast<TAmpliBase*>(&element)) {
+        const int i = IndexIn(amplifier->PinesSALIDA(), out);
+        const TPin* in = i >= 0 ? amplifier->PinAt(PinKind::Input, i) : nullptr;
+        // An amplifier inside a flat passes the receiver's choice on.
+        const EffectLink* up = nullptr;
+        if (in != nullptr && in->Peer() != nullptr && ElementOf(*in->Peer()) != nullptr) {
+            up = TraceOutput(*in->Peer(), context, group);
+        }
+        return AddOwnSettings(element, out, context, group, up);
+    }
+    const TPin* fed = nullptr;
+    for (const TPin* in : element.PinesENTRADA()) {
+        if (in->Peer() == nullptr || ElementOf(*in->Peer()) == nullptr) {
+            continue;
+        }
+        if (fed != nullptr) {
+            return Fail(element.Name() + " has several fed inputs");
+        }
+        fed = in;
+    }
+    return fed != nullptr ? TraceOutput(*fed->Peer(), context, group) : nullptr;
+}
+
+const EffectLink* ControlEffects::AddOwnSettings(TCBFT& element, const TPin& out, int polarity, int group,
+                                                 const EffectLink* up) {
+    const auto found = m_byElement.find(&element);
+    if (found == m_byElement.end()) {
+        return up;
+    }
+    // Every tap of a multiswitch has the same row and control at one polarity; an amplifier's
+    // channels differ by their index.
+    const bool multiswitch = dynamic_cast<TMultiswitch*>(&element) != nullptr;
+    const SlopeKey key{&element, multiswitch ? out.TipodePin : 'S', multiswitch ? out.Prefijo : ' ',
+                       multiswitch ? (out.TipodePin == 'D' ? -1 : IndexIn(element.PinesSALIDA(), out)) : 0,
+                       multiswitch ? polarity : IndexIn(element.PinesSALIDA(), out)};
+    auto slopes = m_slopes.find(key);
+    if (slopes == m_slopes.end()) {
+        std::vector<std::pair<std::size_t, LevelVector>> measured;
+        for (std::size_t s : found->second) {
+            const RegulationSetting& setting = m_settings[s];
+            const double value = setting.Get();
+            const double step = setting.Step();
+            LevelVector before;
+            LevelVector after;
+            if (!Evaluate(element, out, polarity, before)) {
+                return Fail(element.Name() + ": its output cannot be evaluated alone");
+            }
+            setting.Set(value + step);
+            Evaluate(element, out, polarity, after);
+            setting.Set(value);
+            LevelVector again;
+            Evaluate(element, out, polarity, again);
+            LevelVector slope;
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                slope[band] = (after[band] - before[band]) / step;
+            }
+            measured.emplace_back(s, slope);
+        }
+        slopes = m_slopes.emplace(key, std::move(measured)).first;
+    }
+    for (const auto& [s, slope] : slopes->second) {
+        if (MovesGroup(slope, group)) {
+            up = Link(s, slope, up);
+        }
+    }
+    return up;
+}
+
+const EffectLink* ControlEffects::Link(std::size_t setting, const LevelVector& slope, const EffectLink* up) {
+    const LinkKey key{setting, up, slope};
+    if (const auto found = m_links.find(key); found != m_links.end()) {
+        return found->second;
+    }
+    m_arena.push_back({setting, slope, up});
+    const EffectLink* link = &m_arena.back();
+    m_links.emplace(key, link);
+    return link;
+}
+
+} // namespace ixo

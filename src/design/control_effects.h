@@ -1,0 +1,123 @@
+#pragma once
+
+#include "model/level_vector.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace ixo {
+
+class LevelSample;
+class TCabeceraTerrestre;
+class TCBFT;
+class TPin;
+class TPotenciometroBase8;
+
+// One setting the regulation chooses: a control's position (percent) or a terrestrial headend's output
+// level (dBuV, the terrestrial bands).
+struct RegulationSetting {
+    TPotenciometroBase8* control = nullptr;
+    TCabeceraTerrestre* headend = nullptr;
+    double low = 0.0;
+    double high = 100.0;
+
+    double Get() const;
+    // Ajuste is set directly, not with SetAjuste: the settings are chosen one by one, so moving the
+    // controls of equal caption together would undo the choice.
+    void Set(double value) const;
+    // The element the setting belongs to.
+    const TCBFT* Element() const;
+    // The step its coefficients are measured with: a tenth of its range, inwards.
+    double Step() const;
+};
+
+// One link of the chain of settings above a level: the setting, its gain per unit (dB, each band) on
+// the levels below that link, and the next link upstream. Chains are shared: the levels fed through the
+// same path share its chain.
+struct EffectLink {
+    std::size_t setting = 0;
+    LevelVector slope;
+    const EffectLink* up = nullptr;
+};
+
+// The coefficients of the regulation found from the structure of the network instead of one full
+// recalculation per setting. Levels add in dB along each path, so a setting moves every level below
+// the pin it acts on by the same amount in each band: the gain per unit at that pin is measured on the
+// element alone (its own output function evaluated at the setting moved by one step), and every level
+// inherits the links of the pins upstream of it. Routing follows the elements' own rules: a
+// multiswitch output or tap takes the input of its polarity (a tap the polarity its receiver selects)
+// on the satellite bands and the terrestrial input on the terrestrial bands; amplifier channel i takes
+// input i; every other element has one fed input.
+class ControlEffects {
+public:
+    explicit ControlEffects(const std::vector<RegulationSetting>& settings);
+
+    // One chain per level of sample (taken from the network as it stands). False, with Failure() saying
+    // why, when a level's path crosses an element whose routing is not known here (several fed inputs
+    // of an element that is neither a multiswitch nor an amplifier) or a cable loop; the caller then
+    // measures the coefficients by recalculation.
+    [[nodiscard]] bool Trace(const LevelSample& sample);
+
+    // The chain of level i of the traced sample (null: no setting moves it).
+    const EffectLink* ChainOf(std::size_t level) const { return m_chains[level]; }
+    const std::string& Failure() const { return m_failure; }
+
+private:
+    struct Key {
+        const TPin* pin;
+        int context;
+        int group;
+        bool operator==(const Key& other) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const;
+    };
+    // The pin of an element a setting's gain per unit is measured at: a multiswitch's taps share one.
+    struct SlopeKey {
+        const TCBFT* element;
+        char kind;
+        char letter;
+        int pin;
+        int polarity;
+        bool operator==(const SlopeKey& other) const = default;
+    };
+    struct SlopeKeyHash {
+        std::size_t operator()(const SlopeKey& key) const;
+    };
+    struct LinkKey {
+        std::size_t setting;
+        const EffectLink* up;
+        LevelVector slope;
+        bool operator==(const LinkKey& other) const;
+    };
+    struct LinkKeyHash {
+        std::size_t operator()(const LinkKey& key) const;
+    };
+
+    // The chain of the level leaving output or tap pin out (a tap's receiver selecting context).
+    const EffectLink* TraceOutput(const TPin& out, int context, int group);
+    // The chain of the level arriving at input pin in.
+    const EffectLink* TraceInput(const TPin& in, int group);
+    const EffectLink* TraceElement(TCBFT& element, const TPin& out, int context, int group);
+    // The links of the settings of element acting on out, on top of up.
+    const EffectLink* AddOwnSettings(TCBFT& element, const TPin& out, int polarity, int group,
+                                     const EffectLink* up);
+    const EffectLink* Link(std::size_t setting, const LevelVector& slope, const EffectLink* up);
+    const EffectLink* Fail(std::string why);
+
+    const std::vector<RegulationSetting>& m_settings;
+    std::unordered_map<const TCBFT*, std::vector<std::size_t>> m_byElement;
+    std::unordered_map<Key, const EffectLink*, KeyHash> m_memo;
+    std::unordered_map<LinkKey, const EffectLink*, LinkKeyHash> m_links;
+    std::unordered_map<SlopeKey, std::vector<std::pair<std::size_t, LevelVector>>, SlopeKeyHash> m_slopes;
+    std::deque<EffectLink> m_arena;
+    std::vector<const EffectLink*> m_chains;
+    std::string m_failure;
+    bool m_failed = false;
+};
+
+} // namespace ixo
