@@ -86,15 +86,20 @@ void RemoveLeftovers(const fs::path& target) {
     }
 }
 
-// Creates a new, empty file beside the target; its name starts with a dot so that it stays out of sight.
-int CreateSibling(const fs::path& target, fs::path& sibling) {
-    const fs::path folder = FolderOf(target);
+// The name of this process's temporary files beside target, less the attempt number: it starts with a
+// dot so that it stays out of sight, and names the process so that leftovers can be told apart.
+std::string SiblingStem(const fs::path& target) {
     std::string stem(".");
     stem.append(target.filename().string()).append(".tmp").append(std::to_string(::getpid())).append("-");
+    return stem;
+}
+
+// Creates a new, empty file beside the target.
+int CreateSibling(const fs::path& target, fs::path& sibling) {
+    const fs::path folder = FolderOf(target);
+    const std::string stem = SiblingStem(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = stem;
-        name.append(std::to_string(attempt));
-        sibling = folder / name;
+        sibling = folder / (stem + std::to_string(attempt));
         const int fd = ::open(sibling.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -219,8 +224,7 @@ bool KeepAsBackup(const fs::path& from, const fs::path& to) {
     if (fs::is_regular_file(status) && (!fs::exists(target) || fs::is_regular_file(target))) {
         RemoveLeftovers(to);
         const fs::path folder = FolderOf(to);
-        std::string stem(".");
-        stem.append(to.filename().string()).append(".tmp").append(std::to_string(::getpid())).append("-");
+        const std::string stem = SiblingStem(to);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const fs::path sibling = folder / (stem + std::to_string(attempt));
             if (::link(from.c_str(), sibling.c_str()) == 0) {
