@@ -7,6 +7,7 @@
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "cli/cli_app.h"
+#include "common/decimal_text.h"
 #include "levels/carrier_noise.h"
 #include "levels/niveles_tomas.h"
 #include "levels/quality_check.h"
@@ -39,9 +40,7 @@ std::string OneDecimal(double value) {
     if (std::isinf(value)) {
         return value > 0 ? "inf" : "-inf";
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return OneDecimalText(value);
 }
 
 std::string JsonString(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -70,6 +71,11 @@ public:
     // An int32 count of items of at least minItemSize bytes each; a negative count or one whose
     // items cannot fit in the bytes left is an error.
     std::size_t ReadCount(std::size_t minItemSize, std::string_view what);
+
+    // Up to count of the next bytes (fewer at the end), without reading them.
+    std::span<const std::uint8_t> Ahead(std::size_t count) const {
+        return m_bytes.subspan(m_position, std::min(count, Remaining()));
+    }
 
     std::size_t Position() const { return m_position; }
     std::size_t Remaining() const { return m_bytes.size() - m_position; }

@@ -7,10 +7,10 @@
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "common/decimal_text.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace ixo {
@@ -98,9 +98,7 @@ void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
 }
 
 std::string OneDecimal(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return OneDecimalText(value);
 }
 
 std::string PartsText(const char* head, std::uint16_t bit, const TNodoInfo& record, bool highest) {

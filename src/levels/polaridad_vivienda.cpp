@@ -16,9 +16,9 @@ void SeleccionarPolaridad(TPin& entryInput, std::int32_t polarity) {
     }
     peer->polaridad = polarity;
     TPrimerComponente* owner = peer->Owner();
-    if (auto* diseqc = dynamic_cast<TDISECQ*>(owner)) {
+    if (auto* diseqc = TPrimerComponente::AsOrNull<TDISECQ>(owner)) {
         diseqc->PolarityChanged();
-    } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(owner)) {
+    } else if (auto* multiswitch = TPrimerComponente::AsOrNull<TMultiswitch>(owner)) {
         multiswitch->ComputeOutput(peer);
     }
 }

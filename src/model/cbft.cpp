@@ -75,7 +75,7 @@ void TCBFT::PushThrough(const PinList& list, const LevelVector& in, std::string_
         m_output = Sum(in, gains);
         out->SetLevels(m_output);
         if (TPin* peer = out->Peer()) {
-            if (auto* next = dynamic_cast<TCBFT*>(peer->Owner())) {
+            if (auto* next = AsOrNull<TCBFT>(peer->Owner())) {
                 next->ReceiveLevel(m_output, peer);
             }
         }

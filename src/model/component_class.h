@@ -24,9 +24,12 @@ struct ComponentClass {
 
 } // namespace ixo
 
-// Declares the class information of a component class: a static StaticClass() and the virtual ClassInfo().
+// Declares the class information of a component class: a static StaticClass(), the virtual ClassInfo()
+// and DeclaredClass, which lets TPrimerComponente::As refuse at compile time a class without its own
+// information (it would inherit its base's and pass the check for any object of the base).
 #define IXO_COMPONENT_CLASS(ClassName)                                                                       \
 public:                                                                                                      \
+    using DeclaredClass = ClassName;                                                                         \
     static const ::ixo::ComponentClass& StaticClass();                                                       \
     const ::ixo::ComponentClass& ClassInfo() const override {                                                \
         return StaticClass();                                                                                \

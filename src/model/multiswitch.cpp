@@ -295,7 +295,7 @@ bool TMultiswitch::ComputeOutput(TPin* out) {
     }
     out->SetLevels(level);
     if (TPin* peer = out->Peer()) {
-        if (auto* next = dynamic_cast<TCBFT*>(peer->Owner())) {
+        if (auto* next = AsOrNull<TCBFT>(peer->Owner())) {
             next->ReceiveLevel(level, peer);
         }
     }

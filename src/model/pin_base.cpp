@@ -5,6 +5,7 @@
 #include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
 
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <unordered_map>
@@ -38,6 +39,33 @@ template <typename T> ReadShares<T>& SharesOf() {
     return shares;
 }
 
+// The share whose stored bytes come next, if it is the one found last: reading is decided by the bytes
+// alone, so bytes equal to a value already read would be read as that value, ending where it ended. Pins
+// of a project mostly repeat the value of the pin before, and this skips parsing them.
+template <typename T> struct LastShare {
+    const std::string* bytes = nullptr;
+    std::shared_ptr<const T> value;
+};
+
+template <typename T> LastShare<T>& LastShareOf() {
+    static LastShare<T> last;
+    return last;
+}
+
+template <typename T> std::shared_ptr<const T> TakeIfNextIsLast(BinaryReader& reader) {
+    LastShare<T>& last = LastShareOf<T>();
+    if (last.bytes == nullptr) {
+        return nullptr;
+    }
+    const std::span<const std::uint8_t> ahead = reader.Ahead(last.bytes->size());
+    if (ahead.size() != last.bytes->size() ||
+        std::memcmp(ahead.data(), last.bytes->data(), ahead.size()) != 0) {
+        return nullptr;
+    }
+    static_cast<void>(reader.ReadBytes(ahead.size()));
+    return last.value;
+}
+
 // Reads the presence byte and, when set, the object's data. Absent gives null.
 template <typename T> std::shared_ptr<const T> ReadOptional(BinaryReader& reader) {
     const std::size_t at = reader.Position();
@@ -49,21 +77,27 @@ template <typename T> std::shared_ptr<const T> ReadOptional(BinaryReader& reader
     if (present == 0) {
         return nullptr;
     }
+    if (std::shared_ptr<const T> repeated = TakeIfNextIsLast<T>(reader)) {
+        return repeated;
+    }
     BinaryReader start = reader;
     T object;
     object.ReadFromStream(reader);
     const std::span<const std::uint8_t> bytes = start.ReadBytes(reader.Position() - start.Position());
     const std::string_view key(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     ReadShares<T>& shares = SharesOf<T>();
-    if (auto found = shares.find(key); found != shares.end()) {
-        return found->second;
+    LastShare<T>& last = LastShareOf<T>();
+    auto found = shares.find(key);
+    if (found == shares.end()) {
+        if (shares.size() >= kMaxReadShares) {
+            last = {};
+            shares.clear();
+        }
+        found = shares.emplace(std::string(key), std::make_shared<const T>(std::move(object))).first;
     }
-    if (shares.size() >= kMaxReadShares) {
-        shares.clear();
-    }
-    auto shared = std::make_shared<const T>(std::move(object));
-    shares.emplace(std::string(key), shared);
-    return shared;
+    // Keys of an unordered_map stay where they are until their element is erased (only by the clear above).
+    last = {&found->first, found->second};
+    return found->second;
 }
 
 std::string StreamingName(const TPrimerComponente* owner) {

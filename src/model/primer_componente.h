@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -26,15 +27,25 @@ class BinaryPropertyFiler;
 // it, at most 30 characters) and the owner takes it over. Destroy() frees a component.
 class TPrimerComponente {
 public:
+    using DeclaredClass = TPrimerComponente;
     static const ComponentClass& StaticClass();
     virtual const ComponentClass& ClassInfo() const { return StaticClass(); }
     std::string_view ClassName() const { return ClassInfo().name; }
     bool InheritsFrom(const ComponentClass& cls) const { return ClassInfo().InheritsFrom(cls); }
-    template <typename T> bool Is() const { return InheritsFrom(T::StaticClass()); }
+    template <typename T> bool Is() const {
+        static_assert(std::is_same_v<typename T::DeclaredClass, T>,
+                      "T declares no class information of its own");
+        return InheritsFrom(T::StaticClass());
+    }
     // The component as a T when its class is T or derives from it, else null: a walk up the class
-    // chain, much cheaper than a dynamic_cast that fails (the project reader asks for every component).
+    // chain, much cheaper than a dynamic_cast (the project reader and the level run ask it of every
+    // component they meet).
     template <typename T> T* As() { return Is<T>() ? static_cast<T*>(this) : nullptr; }
     template <typename T> const T* As() const { return Is<T>() ? static_cast<const T*>(this) : nullptr; }
+    // As, for a pointer that may be null (a pin's owner while it is being made or freed).
+    template <typename T> static T* AsOrNull(TPrimerComponente* component) {
+        return component != nullptr ? component->As<T>() : nullptr;
+    }
 
     TPrimerComponente(const TPrimerComponente&) = delete;
     TPrimerComponente& operator=(const TPrimerComponente&) = delete;

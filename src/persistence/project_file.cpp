@@ -43,7 +43,7 @@ void WriteRecord(TPrimerComponente& component, BinaryWriter& out) {
 // Reads the properties of a component stream into component; a flat does not rebuild itself while its
 // stored shape is being set.
 void ReadRecordInto(BinaryReader& in, TPrimerComponente& component, const ComponentStreamHeader& header) {
-    auto* flat = dynamic_cast<Tvivienda*>(&component);
+    auto* flat = component.As<Tvivienda>();
     const bool rebuildable = flat != nullptr && flat->Reconstruible;
     if (flat != nullptr) {
         flat->Reconstruible = false;

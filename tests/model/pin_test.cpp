@@ -325,6 +325,49 @@ TEST_F(PinNetwork, ReadingDatosPinbaseCreatesMissingPartsAndFreesTheAbsentLoad) 
     EXPECT_EQ(streamed->FittedConnector()->Modelo, "CON-1");
 }
 
+// Pins of a project repeat the connector records of the pin before; a record equal to the last one read is
+// taken without parsing. Alternating records must still each give their own value, end where they end,
+// and leave the fields after them readable.
+TEST_F(PinNetwork, RepeatedAndAlternatingConnectorRecordsReadAsTheirOwnValues) {
+    const ByteVector unconnected = ExpectedUnconnectedDatos();
+    TPin::LinkPins(*pinA, *pinB, cable, 3.0, 1);
+    BinaryWriter writer;
+    pinB->WriteDatosPinbase(writer);
+    const ByteVector connected = writer.Bytes();
+
+    ByteVector stream;
+    const bool order[] = {false, false, true, true, false, true, false};
+    for (const bool isConnected : order) {
+        const ByteVector& record = isConnected ? connected : unconnected;
+        stream.insert(stream.end(), record.begin(), record.end());
+    }
+    BinaryReader reader(stream);
+    const TConector* firstPinConnector = nullptr;
+    for (const bool isConnected : order) {
+        auto* streamed = TPrimerComponente::Create<TPin>(elementA);
+        streamed->ReadDatosPinbase(reader);
+        ASSERT_NE(streamed->PinConnector(), nullptr);
+        EXPECT_EQ(streamed->PinConnector()->Modelo, "F-5");
+        if (firstPinConnector == nullptr) {
+            firstPinConnector = streamed->PinConnector();
+        }
+        EXPECT_EQ(streamed->PinConnector(), firstPinConnector) << "equal values are one shared object";
+        if (isConnected) {
+            ASSERT_NE(streamed->FittedConnector(), nullptr);
+            EXPECT_EQ(streamed->FittedConnector()->Modelo, "CON-1");
+            EXPECT_EQ(streamed->Load(), nullptr);
+        } else {
+            EXPECT_EQ(streamed->FittedConnector(), nullptr);
+            ASSERT_NE(streamed->Load(), nullptr);
+            EXPECT_EQ(streamed->Load()->Modelo, "FCF");
+        }
+        BinaryWriter again;
+        streamed->WriteDatosPinbase(again);
+        EXPECT_EQ(again.Bytes(), isConnected ? connected : unconnected);
+    }
+    EXPECT_TRUE(reader.AtEnd());
+}
+
 TEST_F(PinNetwork, BadDatosPinbaseIsRefusedAndLeavesThePin) {
     ByteVector sample = ExpectedUnconnectedDatos();
     auto* streamed = TPrimerComponente::Create<TPin>(elementA);

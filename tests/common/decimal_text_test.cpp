@@ -1,0 +1,62 @@
+#include "common/decimal_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace ixo {
+namespace {
+
+std::string Printf(double value) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+// Reports and saved CSVs were written with printf; the faster text must match it digit for digit,
+// rounding of exact halves (0.25, 0.75: binary values that are exactly a tie) and signs of zero included.
+TEST(OneDecimalText, MatchesPrintfOnTiesSignsAndExtremes) {
+    const double cases[] = {0.0,
+                            -0.0,
+                            0.05,
+                            -0.04,
+                            -0.05,
+                            0.25,
+                            0.75,
+                            -0.25,
+                            2.45,
+                            59.95,
+                            -135.75,
+                            1e15 + 0.25,
+                            std::numeric_limits<double>::max(),
+                            -std::numeric_limits<double>::max(),
+                            std::numeric_limits<double>::denorm_min(),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
+    for (const double value : cases) {
+        EXPECT_EQ(OneDecimalText(value), Printf(value)) << "value " << value;
+    }
+    EXPECT_EQ(OneDecimalText(0.25), "0.2");
+    EXPECT_EQ(OneDecimalText(-0.04), "-0.0");
+}
+
+TEST(OneDecimalText, MatchesPrintfOnLevelsAndRandomValues) {
+    for (int tenths = -20000; tenths <= 20000; ++tenths) {
+        const double level = tenths / 10.0 + 0.05; // halfway in decimal, not in binary
+        ASSERT_EQ(OneDecimalText(level), Printf(level)) << "level " << level;
+    }
+    std::mt19937_64 random(12345);
+    std::uniform_real_distribution<double> levels(-400.0, 400.0);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = levels(random);
+        ASSERT_EQ(OneDecimalText(value), Printf(value)) << "value " << value;
+    }
+}
+
+} // namespace
+} // namespace ixo
