@@ -65,11 +65,11 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     return length;
 }
 
+} // namespace
+
 bool IsAsciiText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
-
-} // namespace
 
 void AssignCp1252AsUtf8(std::string& out, std::string_view bytes) {
     if (IsAsciiText(bytes)) {

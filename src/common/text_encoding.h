@@ -14,4 +14,7 @@ void AssignCp1252AsUtf8(std::string& out, std::string_view bytes);
 // Characters that Windows-1252 cannot hold become '?'; malformed UTF-8 bytes are taken as Latin-1.
 std::string Utf8ToCp1252(std::string_view text);
 
+// Whether every byte is below 0x80: such text is the same in both encodings.
+[[nodiscard]] bool IsAsciiText(std::string_view text);
+
 } // namespace ixo

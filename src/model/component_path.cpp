@@ -2,20 +2,43 @@
 
 #include "model/primer_componente.h"
 
+#include <array>
+#include <vector>
+
 namespace ixo {
 
 std::string ComponentPath(const TPrimerComponente* component) {
     if (component == nullptr) {
         return std::string(kNoObjectPath);
     }
-    std::string path = component->Name();
-    if (component->IsPathRoot()) {
-        return path;
-    }
-    for (const TPrimerComponente* owner = component->Owner(); owner != nullptr; owner = owner->Owner()) {
-        path = owner->Name() + "=" + path;
-        if (owner->IsPathRoot()) {
+    // The chain from the path's root down to component, then its names joined in one string. Paths are
+    // a handful of names deep; deeper chains (none is made) take the slower way of the vector.
+    std::array<const TPrimerComponente*, 16> shortChain{};
+    std::vector<const TPrimerComponente*> longChain;
+    std::size_t depth = 0;
+    std::size_t size = 0;
+    for (const TPrimerComponente* link = component; link != nullptr; link = link->Owner()) {
+        if (depth < shortChain.size()) {
+            shortChain[depth] = link;
+        } else {
+            if (longChain.empty()) {
+                longChain.assign(shortChain.begin(), shortChain.end());
+            }
+            longChain.push_back(link);
+        }
+        ++depth;
+        size += link->Name().size() + 1;
+        if (link->IsPathRoot()) {
             break;
+        }
+    }
+    const TPrimerComponente* const* chain = longChain.empty() ? shortChain.data() : longChain.data();
+    std::string path;
+    path.reserve(size);
+    for (std::size_t i = depth; i-- > 0;) {
+        path += chain[i]->Name();
+        if (i > 0) {
+            path += '=';
         }
     }
     return path;

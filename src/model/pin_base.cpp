@@ -5,6 +5,8 @@
 #include "model/cable_tv.h"
 #include "model/parts_catalogue.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <functional>
 #include <string_view>
@@ -13,10 +15,34 @@
 namespace ixo {
 namespace {
 
-template <typename T> void WriteOptional(BinaryWriter& writer, const T* object) {
+// The stored bytes of the shared values written last. A shared connector or load never changes (it is
+// const and replaced, not edited), and holding it keeps its address from being reused by another value,
+// so its bytes are made once and copied for every pin that shares it.
+template <typename T> struct WrittenShare {
+    std::shared_ptr<const T> value;
+    std::vector<std::uint8_t> bytes;
+};
+
+template <typename T> const std::vector<std::uint8_t>& StoredBytesOf(const std::shared_ptr<const T>& object) {
+    static std::array<WrittenShare<T>, 4> written;
+    static std::size_t next = 0;
+    for (const WrittenShare<T>& share : written) {
+        if (share.value == object) {
+            return share.bytes;
+        }
+    }
+    WrittenShare<T>& share = written[next];
+    next = (next + 1) % written.size();
+    BinaryWriter bytes;
+    object->WriteToStream(bytes);
+    share = {object, bytes.TakeBytes()};
+    return share.bytes;
+}
+
+template <typename T> void WriteOptional(BinaryWriter& writer, const std::shared_ptr<const T>& object) {
     writer.WriteUInt8(object != nullptr ? 1 : 0);
     if (object != nullptr) {
-        object->WriteToStream(writer);
+        writer.WriteBytes(std::span<const std::uint8_t>(StoredBytesOf(object)));
     }
 }
 
@@ -39,31 +65,48 @@ template <typename T> ReadShares<T>& SharesOf() {
     return shares;
 }
 
-// The share whose stored bytes come next, if it is the one found last: reading is decided by the bytes
-// alone, so bytes equal to a value already read would be read as that value, ending where it ended. Pins
-// of a project mostly repeat the value of the pin before, and this skips parsing them.
-template <typename T> struct LastShare {
+// The shares found last, most recent first. Reading is decided by the bytes alone, so bytes equal to a
+// value already read would be read as that value, ending where it ended. A pin's fitted and pin
+// connectors alternate and pins mostly repeat the values of the pin before, so the next record is
+// nearly always one of these and is taken without parsing.
+constexpr std::size_t kRecentShares = 4;
+
+template <typename T> struct RecentShare {
     const std::string* bytes = nullptr;
     std::shared_ptr<const T> value;
 };
 
-template <typename T> LastShare<T>& LastShareOf() {
-    static LastShare<T> last;
-    return last;
+template <typename T> std::array<RecentShare<T>, kRecentShares>& RecentSharesOf() {
+    static std::array<RecentShare<T>, kRecentShares> recent;
+    return recent;
 }
 
-template <typename T> std::shared_ptr<const T> TakeIfNextIsLast(BinaryReader& reader) {
-    LastShare<T>& last = LastShareOf<T>();
-    if (last.bytes == nullptr) {
-        return nullptr;
+template <typename T> void MarkRecent(const std::string* bytes, const std::shared_ptr<const T>& value) {
+    auto& recent = RecentSharesOf<T>();
+    std::size_t at = 0;
+    while (at + 1 < recent.size() && recent[at].bytes != bytes) {
+        ++at;
     }
-    const std::span<const std::uint8_t> ahead = reader.Ahead(last.bytes->size());
-    if (ahead.size() != last.bytes->size() ||
-        std::memcmp(ahead.data(), last.bytes->data(), ahead.size()) != 0) {
-        return nullptr;
+    std::move_backward(recent.begin(), recent.begin() + static_cast<std::ptrdiff_t>(at),
+                       recent.begin() + static_cast<std::ptrdiff_t>(at) + 1);
+    recent[0] = {bytes, value};
+}
+
+template <typename T> std::shared_ptr<const T> TakeIfNextIsRecent(BinaryReader& reader) {
+    for (const RecentShare<T>& share : RecentSharesOf<T>()) {
+        if (share.bytes == nullptr) {
+            break;
+        }
+        const std::span<const std::uint8_t> ahead = reader.Ahead(share.bytes->size());
+        if (ahead.size() == share.bytes->size() &&
+            std::memcmp(ahead.data(), share.bytes->data(), ahead.size()) == 0) {
+            static_cast<void>(reader.ReadBytes(ahead.size()));
+            std::shared_ptr<const T> value = share.value;
+            MarkRecent<T>(share.bytes, value);
+            return value;
+        }
     }
-    static_cast<void>(reader.ReadBytes(ahead.size()));
-    return last.value;
+    return nullptr;
 }
 
 // Reads the presence byte and, when set, the object's data. Absent gives null.
@@ -77,7 +120,7 @@ template <typename T> std::shared_ptr<const T> ReadOptional(BinaryReader& reader
     if (present == 0) {
         return nullptr;
     }
-    if (std::shared_ptr<const T> repeated = TakeIfNextIsLast<T>(reader)) {
+    if (std::shared_ptr<const T> repeated = TakeIfNextIsRecent<T>(reader)) {
         return repeated;
     }
     BinaryReader start = reader;
@@ -86,17 +129,16 @@ template <typename T> std::shared_ptr<const T> ReadOptional(BinaryReader& reader
     const std::span<const std::uint8_t> bytes = start.ReadBytes(reader.Position() - start.Position());
     const std::string_view key(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     ReadShares<T>& shares = SharesOf<T>();
-    LastShare<T>& last = LastShareOf<T>();
     auto found = shares.find(key);
     if (found == shares.end()) {
         if (shares.size() >= kMaxReadShares) {
-            last = {};
+            RecentSharesOf<T>() = {};
             shares.clear();
         }
         found = shares.emplace(std::string(key), std::make_shared<const T>(std::move(object))).first;
     }
     // Keys of an unordered_map stay where they are until their element is erased (only by the clear above).
-    last = {&found->first, found->second};
+    MarkRecent<T>(&found->first, found->second);
     return found->second;
 }
 
@@ -152,9 +194,9 @@ void TPinbase::Notification(TPrimerComponente* removed) {
 
 void TPinbase::WriteDatosPinbase(BinaryWriter& writer) const {
     WritePasocorriente(writer, m_pasoCorriente);
-    WriteOptional(writer, m_fittedConnector.get());
-    WriteOptional(writer, m_pinConnector.get());
-    WriteOptional(writer, m_load.get());
+    WriteOptional(writer, m_fittedConnector);
+    WriteOptional(writer, m_pinConnector);
+    WriteOptional(writer, m_load);
 }
 
 void TPinbase::ReadDatosPinbase(BinaryReader& reader) {

@@ -42,6 +42,10 @@ std::string ReadShortText(BinaryReader& reader) {
 }
 
 void WriteCountedText(BinaryWriter& writer, std::string_view text) {
+    if (IsAsciiText(text)) {
+        writer.WriteCountedString(text); // the same bytes in both encodings
+        return;
+    }
     writer.WriteCountedString(Utf8ToCp1252(text));
 }
 

@@ -131,14 +131,24 @@ const PublishedProperty* FindStored(const ComponentClass& cls, std::string_view 
     return plain != nullptr && plain->kind != PropertyKind::StringList ? plain : nullptr;
 }
 
+// A stored name split once: "<list>.Strings" names a string list, any other name a property of another
+// kind.
+struct StoredName {
+    explicit StoredName(std::string_view stored)
+        : isList(EndsWithStringsSuffix(stored)),
+          base(isList ? stored.substr(0, stored.size() - kStringsSuffix.size()) : stored) {}
+    bool isList;
+    std::string_view base;
+};
+
 // Whether a stored name stands for property (what FindStored would answer, when the property is the
-// one its name finds).
-bool StoredNameOf(const PublishedProperty& property, std::string_view stored) {
-    if (!EndsWithStringsSuffix(stored)) {
-        return property.kind != PropertyKind::StringList && EqualsIgnoringAsciiCase(property.name, stored);
+// one its name finds). Writers store the names as declared, so an exact comparison nearly always decides.
+bool StoredNameOf(const PublishedProperty& property, const StoredName& stored) {
+    if ((property.kind == PropertyKind::StringList) != stored.isList ||
+        property.name.size() != stored.base.size()) {
+        return false;
     }
-    return property.kind == PropertyKind::StringList &&
-           EqualsIgnoringAsciiCase(property.name, stored.substr(0, stored.size() - kStringsSuffix.size()));
+    return property.name == stored.base || EqualsIgnoringAsciiCase(property.name, stored.base);
 }
 
 // Finds the properties of one record. A writer stores a class's properties in declaration order
@@ -152,8 +162,9 @@ public:
           m_foundByName(PublishedPropertyTable::Instance().FoundByNameOf(cls)) {}
 
     const PublishedProperty* Find(std::string_view stored) {
+        const StoredName split(stored);
         for (std::size_t i = m_next; i < m_ordered.size(); ++i) {
-            if (m_foundByName[i] && StoredNameOf(*m_ordered[i], stored)) {
+            if (m_foundByName[i] && StoredNameOf(*m_ordered[i], split)) {
                 m_next = i + 1;
                 return m_ordered[i];
             }

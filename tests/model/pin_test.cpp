@@ -2,6 +2,7 @@
 #include "model/cable_tv.h"
 #include "model/component_path.h"
 #include "model/padre_tv.h"
+#include "model/parts_catalogue.h"
 #include "model/pc_lector_fichero.h"
 #include "model/pin.h"
 #include "model_test_support.h"
@@ -218,6 +219,20 @@ TEST_F(PinNetwork, PathsRunFromTheProjectDown) {
     EXPECT_EQ(ComponentPath(element), "Top=E");
 }
 
+TEST_F(PinNetwork, PathsOfDeepChainsKeepEveryName) {
+    // Twenty owners below the project: deeper than the chain the path is first collected in.
+    TPrimerComponente* owner = redTV;
+    std::string expected = "P=RedTV";
+    for (int level = 0; level < 20; ++level) {
+        auto* next = TPrimerComponente::Create<TPadreTV>(owner);
+        next->SetName("L" + std::to_string(level));
+        expected += "=L" + std::to_string(level);
+        owner = next;
+    }
+    EXPECT_EQ(ComponentPath(owner), expected);
+    EXPECT_EQ(ResolvePath(expected, *project), owner);
+}
+
 TEST_F(PinNetwork, APinWithoutPeerWritesNoConexionPin) {
     auto written = WriteBinaryProperties(*pinA);
     ASSERT_EQ(written.size(), 1u);
@@ -366,6 +381,35 @@ TEST_F(PinNetwork, RepeatedAndAlternatingConnectorRecordsReadAsTheirOwnValues) {
         EXPECT_EQ(again.Bytes(), isConnected ? connected : unconnected);
     }
     EXPECT_TRUE(reader.AtEnd());
+}
+
+// Shared connectors are written from bytes made once per value; a pin given another connector, and pins
+// alternating between values, must still write their own.
+TEST_F(PinNetwork, PinsWriteTheirOwnConnectorsWhenValuesAlternateOrChange) {
+    const ByteVector unconnected = ExpectedUnconnectedDatos();
+    TPin::LinkPins(*pinA, *pinB, cable, 3.0, 1);
+    BinaryWriter first;
+    pinB->WriteDatosPinbase(first);
+    const ByteVector connected = first.Bytes();
+    auto* loose = TPrimerComponente::Create<TPin>(elementA, 2, 'E', 'A', 5, TPasocorriente{});
+    for (int round = 0; round < 3; ++round) {
+        BinaryWriter a;
+        loose->WriteDatosPinbase(a);
+        EXPECT_EQ(a.Bytes(), unconnected);
+        BinaryWriter b;
+        pinB->WriteDatosPinbase(b);
+        EXPECT_EQ(b.Bytes(), connected);
+    }
+    // Another pin connector (a different catalogue connector): its own bytes, not the old one's.
+    loose->SetPinConnector(SharedConnector(1));
+    BinaryWriter changed;
+    loose->WriteDatosPinbase(changed);
+    EXPECT_NE(changed.Bytes(), unconnected);
+    BinaryReader reader(changed.Bytes());
+    auto* streamed = TPrimerComponente::Create<TPin>(elementA);
+    streamed->ReadDatosPinbase(reader);
+    ASSERT_NE(streamed->PinConnector(), nullptr);
+    EXPECT_EQ(streamed->PinConnector()->Modelo, SharedConnector(1)->Modelo);
 }
 
 TEST_F(PinNetwork, BadDatosPinbaseIsRefusedAndLeavesThePin) {
