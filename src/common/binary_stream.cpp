@@ -62,17 +62,10 @@ void BinaryWriter::WriteCountedString(std::string_view bytes) {
     WriteBytes(bytes);
 }
 
-void BinaryReader::Need(std::size_t count, std::string_view what) const {
-    if (count > Remaining()) {
-        throw StreamError("unexpected end of data reading " + std::string(what) + " at offset " +
-                          std::to_string(m_position) + ": " + std::to_string(count) + " bytes needed, " +
-                          std::to_string(Remaining()) + " left");
-    }
-}
-
-std::uint8_t BinaryReader::ReadUInt8() {
-    Need(1, "a byte");
-    return m_bytes[m_position++];
+void BinaryReader::Missing(std::size_t count, std::string_view what) const {
+    throw StreamError("unexpected end of data reading " + std::string(what) + " at offset " +
+                      std::to_string(m_position) + ": " + std::to_string(count) + " bytes needed, " +
+                      std::to_string(Remaining()) + " left");
 }
 
 std::uint16_t BinaryReader::ReadUInt16() {
@@ -100,13 +93,6 @@ double BinaryReader::ReadDouble() {
     }
     m_position += 8;
     return std::bit_cast<double>(bits);
-}
-
-std::span<const std::uint8_t> BinaryReader::ReadBytes(std::size_t count) {
-    Need(count, "raw bytes");
-    auto bytes = m_bytes.subspan(m_position, count);
-    m_position += count;
-    return bytes;
 }
 
 std::string BinaryReader::ReadString(std::size_t count) {

@@ -55,13 +55,21 @@ public:
     explicit BinaryReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     std::int8_t ReadInt8() { return static_cast<std::int8_t>(ReadUInt8()); }
-    std::uint8_t ReadUInt8();
+    std::uint8_t ReadUInt8() {
+        Need(1, "a byte");
+        return m_bytes[m_position++];
+    }
     std::int16_t ReadInt16() { return static_cast<std::int16_t>(ReadUInt16()); }
     std::uint16_t ReadUInt16();
     std::int32_t ReadInt32();
     double ReadDouble();
     // The next count bytes, as a view into the span read.
-    std::span<const std::uint8_t> ReadBytes(std::size_t count);
+    std::span<const std::uint8_t> ReadBytes(std::size_t count) {
+        Need(count, "raw bytes");
+        auto bytes = m_bytes.subspan(m_position, count);
+        m_position += count;
+        return bytes;
+    }
     std::string ReadString(std::size_t count);
 
     // A short string: one length byte and that many bytes.
@@ -84,8 +92,13 @@ public:
     void ExpectEnd(std::string_view what) const;
 
 private:
-    // Throws unless count more bytes are there.
-    void Need(std::size_t count, std::string_view what) const;
+    // Throws unless count more bytes are there. Inline: every byte read asks it.
+    void Need(std::size_t count, std::string_view what) const {
+        if (count > Remaining()) [[unlikely]] {
+            Missing(count, what);
+        }
+    }
+    [[noreturn]] void Missing(std::size_t count, std::string_view what) const;
 
     std::span<const std::uint8_t> m_bytes;
     std::size_t m_position = 0;

@@ -186,6 +186,32 @@ void ReadValue(BinaryReader& in, StreamValue& value, int depth) {
     }
 }
 
+// The value read into, one for record after record (a project holds a hundred thousand), so its text and
+// byte buffers are allocated once; a record read while another one is (none is today) takes its own.
+class ReusedStreamValue {
+public:
+    ReusedStreamValue() : m_value(t_inUse ? m_own : t_shared), m_usesShared(!t_inUse) { t_inUse = true; }
+    ~ReusedStreamValue() {
+        if (m_usesShared) {
+            t_inUse = false;
+        }
+    }
+    ReusedStreamValue(const ReusedStreamValue&) = delete;
+    ReusedStreamValue& operator=(const ReusedStreamValue&) = delete;
+
+    StreamValue& Get() { return m_value; }
+
+private:
+    static thread_local StreamValue t_shared;
+    static thread_local bool t_inUse;
+    StreamValue m_own;
+    StreamValue& m_value;
+    bool m_usesShared;
+};
+
+thread_local StreamValue ReusedStreamValue::t_shared;
+thread_local bool ReusedStreamValue::t_inUse = false;
+
 } // namespace
 
 bool StreamValue::IsInteger() const {
@@ -335,16 +361,16 @@ ComponentStreamHeader ReadComponentStreamHeader(BinaryReader& in) {
 }
 
 void ReadComponentStreamProperties(BinaryReader& in, const ComponentStreamHeader& header,
-                                   const StreamPropertyVisitor& onProperty) {
-    StreamValue value;
+                                   StreamPropertyVisitor onProperty) {
+    ReusedStreamValue value;
     while (true) {
         const std::uint8_t length = in.ReadUInt8();
         if (length == 0) {
             break;
         }
         const std::string_view name = TextOf(in.ReadBytes(length));
-        ReadValue(in, value, 0);
-        onProperty(name, value);
+        ReadValue(in, value.Get(), 0);
+        onProperty(name, value.Get());
     }
     if (in.ReadUInt8() != 0) {
         throw StreamError("component stream of " + header.name + " holds child components");

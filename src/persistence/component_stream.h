@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/binary_stream.h"
+#include "common/function_ref.h"
 
 #include <cstdint>
 #include <functional>
@@ -114,10 +115,10 @@ ComponentStreamRecord ReadComponentStream(BinaryReader& in);
 // of them, and a record of each would be built only to be thrown away): the signature and the names,
 // then every property and the closing bytes. The value handed to onProperty is one object reused from
 // property to property (valid during the call); the name is a view into the bytes read.
-using StreamPropertyVisitor = std::function<void(std::string_view name, const StreamValue& value)>;
+using StreamPropertyVisitor = FunctionRef<void(std::string_view name, const StreamValue& value)>;
 ComponentStreamHeader ReadComponentStreamHeader(BinaryReader& in);
 void ReadComponentStreamProperties(BinaryReader& in, const ComponentStreamHeader& header,
-                                   const StreamPropertyVisitor& onProperty);
+                                   StreamPropertyVisitor onProperty);
 // True when the next bytes are the signature (nothing is consumed).
 bool NextIsComponentStream(const BinaryReader& in);
 

@@ -218,6 +218,46 @@ TEST(ComponentStreamReader, EveryTruncationFailsCleanly) {
     }
 }
 
+// The value handed to the visitor is reused from record to record; a record read from inside the visitor
+// of another (a binary property holding a stream) must neither see nor spoil the outer record's value.
+TEST(ComponentStreamReader, ARecordReadInsideAnotherKeepsBothValues) {
+    auto stream = [](std::string_view name, std::string_view text) {
+        BinaryWriter out;
+        ComponentStreamWriter writer(out);
+        writer.Begin("TCableTV", name);
+        writer.WriteString("Modelo", text);
+        writer.WriteInteger("Familia", 9001);
+        writer.End();
+        return out.Bytes();
+    };
+    const Bytes outer = stream("Outer", "outer text");
+    const Bytes inner = stream("Inner", "inner text that is longer than the outer one");
+    BinaryReader outerReader(outer);
+    const ComponentStreamHeader outerHeader = ReadComponentStreamHeader(outerReader);
+    std::vector<std::string> seen;
+    ReadComponentStreamProperties(
+        outerReader, outerHeader, [&](std::string_view name, const StreamValue& value) {
+            seen.push_back(std::string(name) + "=" +
+                           (value.IsString() ? value.text : std::to_string(value.integer)));
+            if (name == "Modelo") {
+                BinaryReader innerReader(inner);
+                const ComponentStreamHeader innerHeader = ReadComponentStreamHeader(innerReader);
+                ReadComponentStreamProperties(innerReader, innerHeader,
+                                              [&](std::string_view innerName, const StreamValue& innerValue) {
+                                                  if (innerName == "Modelo") {
+                                                      seen.push_back("inner " + innerValue.text);
+                                                  }
+                                              });
+                seen.push_back("after " + value.text);
+            }
+        });
+    EXPECT_TRUE(outerReader.AtEnd());
+    const std::vector<std::string> expected{"Modelo=outer text",
+                                            "inner inner text that is longer than the outer one",
+                                            "after outer text", "Familia=9001"};
+    EXPECT_EQ(seen, expected);
+}
+
 TEST(ComponentStreamReader, PeeksAtTheSignatureWithoutConsuming) {
     const Bytes bytes = WithValue("N", {2, 1});
     BinaryReader reader(bytes);
