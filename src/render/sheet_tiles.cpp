@@ -54,6 +54,7 @@ bool SheetTiles::PaintOneAround(QPoint position, QSize viewSize, const RegionPai
 }
 
 void SheetTiles::Clear() {
+    m_backdrop = QImage();
     for (auto& [key, tile] : m_tiles) {
         if (m_spare.size() < m_maxTiles) {
             m_spare.push_back(std::move(tile.image));
@@ -74,6 +75,7 @@ QImage SheetTiles::TakeSpare() {
 void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& paint) {
     constexpr int T = kTileSize;
     m_paintedLastTime = 0;
+    m_backdrop = QImage(); // every tile of the view is painted below
     ++m_clock;
     if (view.isNull()) {
         return;
@@ -126,6 +128,88 @@ void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& pai
     }
     painter.end();
     Evict(needed);
+}
+
+void SheetTiles::SetBackdrop(QImage picture, QPoint origin) {
+    m_backdrop = std::move(picture);
+    m_backdropOrigin = origin;
+}
+
+void SheetTiles::ComposeUnpainted(QImage& view, QPoint position) {
+    constexpr int T = kTileSize;
+    m_paintedLastTime = 0;
+    ++m_clock;
+    if (view.isNull()) {
+        return;
+    }
+    view.fill(Qt::white);
+    QPainter painter(&view);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (!m_backdrop.isNull()) {
+        painter.drawImage(m_backdropOrigin - position, m_backdrop);
+    }
+    const QRect needed = TilesMeeting(position, view.size());
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            const auto found = m_tiles.find(Key(column, row));
+            if (found != m_tiles.end()) {
+                found->second.lastUse = m_clock;
+                painter.drawImage(QPoint(column * T - position.x(), row * T - position.y()),
+                                  found->second.image);
+            }
+        }
+    }
+}
+
+std::size_t SheetTiles::MissingFrom(QPoint position, QSize viewSize) const {
+    const QRect needed = TilesMeeting(position, viewSize);
+    std::size_t missing = 0;
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            missing += m_tiles.contains(Key(column, row)) ? 0 : 1;
+        }
+    }
+    return missing;
+}
+
+bool SheetTiles::PaintOneVisible(QPoint position, QSize viewSize, const RegionPainter& paint) {
+    constexpr int T = kTileSize;
+    m_paintedLastTime = 0;
+    const QRect needed = TilesMeeting(position, viewSize);
+    // The missing tile whose centre is nearest the view's centre: what the user looks at sharpens first.
+    const double centreX = position.x() + viewSize.width() / 2.0;
+    const double centreY = position.y() + viewSize.height() / 2.0;
+    bool found = false;
+    QPoint best;
+    double bestDistance = 0.0;
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            if (m_tiles.contains(Key(column, row))) {
+                continue;
+            }
+            const double dx = column * T + T / 2.0 - centreX;
+            const double dy = row * T + T / 2.0 - centreY;
+            const double distance = dx * dx + dy * dy;
+            if (!found || distance < bestDistance) {
+                found = true;
+                best = QPoint(column, row);
+                bestDistance = distance;
+            }
+        }
+    }
+    if (!found) {
+        m_backdrop = QImage();
+        return false;
+    }
+    QImage tile = TakeSpare();
+    tile.fill(Qt::white);
+    paint(tile, QPoint(best.x() * T, best.y() * T));
+    Tile& kept = m_tiles[Key(best.x(), best.y())];
+    kept.image = std::move(tile);
+    kept.lastUse = ++m_clock;
+    m_paintedLastTime = 1;
+    Evict(needed);
+    return true;
 }
 
 void SheetTiles::Evict(const QRect& keep) {
