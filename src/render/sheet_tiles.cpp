@@ -93,29 +93,7 @@ void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& pai
         }
     }
     if (!missing.isEmpty()) {
-        // One paint over the missing tiles' bounding box, then cut into tiles: objects that cross tile
-        // edges are drawn once, and every tile of the box is fresh.
-        const QSize size(missing.width() * T, missing.height() * T);
-        if (m_region.size() != size) {
-            m_region = QImage(size, QImage::Format_RGB32);
-        }
-        m_region.fill(Qt::white);
-        paint(m_region, QPoint(missing.left() * T, missing.top() * T));
-        for (int row = missing.top(); row <= missing.bottom(); ++row) {
-            for (int column = missing.left(); column <= missing.right(); ++column) {
-                Tile& tile = m_tiles[Key(column, row)];
-                if (tile.image.isNull()) {
-                    tile.image = TakeSpare();
-                }
-                const int left = (column - missing.left()) * T;
-                const int top = (row - missing.top()) * T;
-                for (int y = 0; y < T; ++y) {
-                    std::memcpy(tile.image.scanLine(y), m_region.constScanLine(top + y) + left * 4,
-                                static_cast<std::size_t>(T) * 4);
-                }
-                ++m_paintedLastTime;
-            }
-        }
+        PaintBox(missing, paint);
     }
     QPainter painter(&view);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -128,6 +106,34 @@ void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& pai
     }
     painter.end();
     Evict(needed);
+}
+
+void SheetTiles::PaintBox(const QRect& box, const RegionPainter& paint) {
+    constexpr int T = kTileSize;
+    // One paint over the box, then cut into tiles: objects that cross tile edges are drawn once, and every
+    // tile of the box is fresh.
+    const QSize size(box.width() * T, box.height() * T);
+    if (m_region.size() != size) {
+        m_region = QImage(size, QImage::Format_RGB32);
+    }
+    m_region.fill(Qt::white);
+    paint(m_region, QPoint(box.left() * T, box.top() * T));
+    for (int row = box.top(); row <= box.bottom(); ++row) {
+        for (int column = box.left(); column <= box.right(); ++column) {
+            Tile& tile = m_tiles[Key(column, row)];
+            if (tile.image.isNull()) {
+                tile.image = TakeSpare();
+            }
+            tile.lastUse = m_clock;
+            const int left = (column - box.left()) * T;
+            const int top = (row - box.top()) * T;
+            for (int y = 0; y < T; ++y) {
+                std::memcpy(tile.image.scanLine(y), m_region.constScanLine(top + y) + left * 4,
+                            static_cast<std::size_t>(T) * 4);
+            }
+            ++m_paintedLastTime;
+        }
+    }
 }
 
 void SheetTiles::SetBackdrop(QImage picture, QPoint origin) {
@@ -172,15 +178,15 @@ std::size_t SheetTiles::MissingFrom(QPoint position, QSize viewSize) const {
     return missing;
 }
 
-bool SheetTiles::PaintOneVisible(QPoint position, QSize viewSize, const RegionPainter& paint) {
+bool SheetTiles::PaintVisibleRow(QPoint position, QSize viewSize, const RegionPainter& paint) {
     constexpr int T = kTileSize;
     m_paintedLastTime = 0;
     const QRect needed = TilesMeeting(position, viewSize);
-    // The missing tile whose centre is nearest the view's centre: what the user looks at sharpens first.
+    // The row of the missing tile nearest the view's centre: what the user looks at sharpens first.
     const double centreX = position.x() + viewSize.width() / 2.0;
     const double centreY = position.y() + viewSize.height() / 2.0;
     bool found = false;
-    QPoint best;
+    int bestRow = 0;
     double bestDistance = 0.0;
     for (int row = needed.top(); row <= needed.bottom(); ++row) {
         for (int column = needed.left(); column <= needed.right(); ++column) {
@@ -192,7 +198,7 @@ bool SheetTiles::PaintOneVisible(QPoint position, QSize viewSize, const RegionPa
             const double distance = dx * dx + dy * dy;
             if (!found || distance < bestDistance) {
                 found = true;
-                best = QPoint(column, row);
+                bestRow = row;
                 bestDistance = distance;
             }
         }
@@ -201,13 +207,15 @@ bool SheetTiles::PaintOneVisible(QPoint position, QSize viewSize, const RegionPa
         m_backdrop = QImage();
         return false;
     }
-    QImage tile = TakeSpare();
-    tile.fill(Qt::white);
-    paint(tile, QPoint(best.x() * T, best.y() * T));
-    Tile& kept = m_tiles[Key(best.x(), best.y())];
-    kept.image = std::move(tile);
-    kept.lastUse = ++m_clock;
-    m_paintedLastTime = 1;
+    // The row's missing tiles in one paint, as Compose paints them.
+    QRect missing;
+    for (int column = needed.left(); column <= needed.right(); ++column) {
+        if (!m_tiles.contains(Key(column, bestRow))) {
+            missing |= QRect(column, bestRow, 1, 1);
+        }
+    }
+    ++m_clock;
+    PaintBox(missing, paint);
     Evict(needed);
     return true;
 }

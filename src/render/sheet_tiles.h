@@ -39,9 +39,10 @@ public:
     // Fills view from the painted tiles and, where they are missing, the backdrop (white beyond it),
     // painting nothing.
     void ComposeUnpainted(QImage& view, QPoint position);
-    // Paints the missing tile of a view of viewSize at position nearest the view's centre; false when
-    // the view has all its tiles (the backdrop is then dropped).
-    bool PaintOneVisible(QPoint position, QSize viewSize, const RegionPainter& paint);
+    // Paints, in one pass, the missing tiles of the row of a view of viewSize at position that holds
+    // the missing tile nearest the view's centre; false when the view has all its tiles (the backdrop is
+    // then dropped).
+    bool PaintVisibleRow(QPoint position, QSize viewSize, const RegionPainter& paint);
     // How many tiles a view of viewSize at position still misses.
     std::size_t MissingFrom(QPoint position, QSize viewSize) const;
 
@@ -61,6 +62,8 @@ private:
     static std::uint64_t Key(int column, int row);
     static QRect TilesMeeting(QPoint position, QSize viewSize);
     void Evict(const QRect& keep);
+    // Paints the tiles of box (tile units) in one pass over their region.
+    void PaintBox(const QRect& box, const RegionPainter& paint);
 
     QImage TakeSpare();
 

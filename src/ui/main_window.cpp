@@ -780,9 +780,9 @@ void MainWindow::PaintAhead() {
     const QPoint position(m_horizontal.position, m_vertical.position);
     const auto paint = [this](QImage& region, QPoint origin) { PaintRegion(region, origin); };
     if (m_refining) {
-        // The view's own tiles first, one per pass of the event loop, each shown as soon as it is sharp.
+        // The view's own tiles first, a row per pass of the event loop, each shown as soon as it is sharp.
         SheetSurface* surface = m_view->Surface();
-        if (m_tiles->PaintOneVisible(position, surface->Image().size(), paint)) {
+        if (m_tiles->PaintVisibleRow(position, surface->Image().size(), paint)) {
             QImage image(surface->Image().size(), QImage::Format_RGB32);
             m_tiles->ComposeUnpainted(image, position);
             surface->SetImage(std::move(image));
