@@ -13,6 +13,7 @@
 #include "ui/window_rules.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -108,6 +109,7 @@ void ZoomStepUntilSharp(benchmark::State& state, int from, int to) {
     ixo::MainWindow& window = LWindow();
     std::size_t passes = 0;
     std::size_t steps = 0;
+    double worstPass = 0.0;
     for (auto _ : state) {
         state.PauseTiming();
         window.ChooseZoomStep(from);
@@ -115,12 +117,17 @@ void ZoomStepUntilSharp(benchmark::State& state, int from, int to) {
         state.ResumeTiming();
         window.ChooseZoomStep(to);
         while (!window.ViewSharp()) {
+            QElapsedTimer pass;
+            pass.start();
             QApplication::processEvents();
+            worstPass = std::max(worstPass, static_cast<double>(pass.nsecsElapsed()) / 1e6);
             ++passes;
         }
         ++steps;
     }
     state.counters["passes"] = steps > 0 ? static_cast<double>(passes) / static_cast<double>(steps) : 0;
+    // The longest pass of the event loop: how long a click or key may wait while the view sharpens.
+    state.counters["worst_pass_ms"] = worstPass;
 }
 
 // The step painted at once, as the window did before it showed a stand-in: layout, rescaling and every

@@ -779,6 +779,12 @@ void MainWindow::PaintAhead() {
     }
     const QPoint position(m_horizontal.position, m_vertical.position);
     const auto paint = [this](QImage& region, QPoint origin) { PaintRegion(region, origin); };
+    if (m_refining && !m_objectsScaled) {
+        // The rescale of every object is a pass of its own, so that no pass keeps the user waiting long.
+        EnsureObjectsScaled();
+        m_prefetch->start();
+        return;
+    }
     if (m_refining) {
         // The view's own tiles first, a row per pass of the event loop, each shown as soon as it is sharp.
         SheetSurface* surface = m_view->Surface();
