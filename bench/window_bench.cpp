@@ -80,6 +80,7 @@ ixo::MainWindow& LWindow() {
 void FullRepaint(benchmark::State& state, int zoomIndex) {
     ixo::MainWindow& window = LWindow();
     window.ChooseZoomStep(zoomIndex);
+    window.FinishRefining();
     for (auto _ : state) {
         window.Repaint();
     }
@@ -149,6 +150,7 @@ void ZoomStepPaintedAtOnce(benchmark::State& state, int from, int to) {
 void PanStep(benchmark::State& state, int zoomIndex, int step, bool idle) {
     ixo::MainWindow& window = LWindow();
     window.ChooseZoomStep(zoomIndex);
+    window.FinishRefining(); // pans of a sharp view, painting the tiles that come into it
     QScrollBar* bar = window.View()->Horizontal();
     int direction = 1;
     std::size_t painted = 0;
