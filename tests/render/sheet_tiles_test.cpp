@@ -2,6 +2,8 @@
 #include "render_test_support.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +116,60 @@ TEST(SheetTilesTest, ComposingPaintsWhatIsMissingAndClearingDropsTheStandIn) {
     tiles.Clear();
     EXPECT_FALSE(tiles.HasBackdrop());
     EXPECT_EQ(tiles.Count(), 0u);
+}
+
+// Long lines through the whole sheet, as a riser runs through many tiles: thin, wide with flat ends,
+// and slanting.
+void PaintLongLines(QImage& region, QPoint origin) {
+    QPainter painter(&region);
+    painter.translate(-origin);
+    QPen thin(Qt::black);
+    thin.setWidth(1);
+    painter.setPen(thin);
+    painter.drawLine(QPoint(100, -3000), QPoint(100, 6000));
+    QPen wide(Qt::black);
+    wide.setWidth(7);
+    wide.setCapStyle(Qt::FlatCap);
+    painter.setPen(wide);
+    painter.drawLine(QPoint(333, -2500), QPoint(333, 7000));
+    painter.drawLine(QPoint(-900, 417), QPoint(4000, 417));
+    painter.setPen(thin);
+    painter.drawLine(QPoint(-500, -700), QPoint(3000, 2800));
+}
+
+TEST(SheetTilesTest, TilesPaintedRowByRowShowWhatOnePaintShows) {
+    EnsureGui();
+    const QPoint position(37, 91);
+    const QSize size(900, 700);
+    SheetTiles atOnce;
+    QImage once(size, QImage::Format_RGB32);
+    atOnce.Compose(once, position, PaintLongLines);
+    SheetTiles byRows;
+    QImage backdrop(size, QImage::Format_RGB32);
+    backdrop.fill(kBackdrop);
+    byRows.SetBackdrop(backdrop, position);
+    int rows = 0;
+    while (byRows.PaintVisibleRow(position, size, PaintLongLines)) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, 4); // y 91..790: tile rows 0..3
+    QImage rowByRow(size, QImage::Format_RGB32);
+    byRows.ComposeUnpainted(rowByRow, position);
+    // A tile painted alone, as the idle time paints the ring around the view, is the same as well.
+    SheetTiles alone;
+    while (alone.PaintOneAround(position, size, PaintLongLines)) {
+    }
+    QImage fromRing(size, QImage::Format_RGB32);
+    alone.ComposeUnpainted(fromRing, position);
+    int inked = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            inked += once.pixel(x, y) == 0xFF000000 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 7 * 700); // the wide riser alone
+    EXPECT_EQ(rowByRow, once);
+    EXPECT_EQ(fromRing, once);
 }
 
 } // namespace
