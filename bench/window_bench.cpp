@@ -29,7 +29,9 @@ ixo::AppSession& Session() {
         static char name[] = "window_bench";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
+        // Kept to the end of the program and never destroyed: destroyed among the exit handlers, after
+        // the platform's statics, it crashed in Qt's input devices and the bench ended with a signal.
+        new QApplication(argc, argv);
         auto* created = new ixo::AppSession(std::filesystem::path(IXO_BIN_DIR));
         std::string message;
         if (!created->Load(message)) {
