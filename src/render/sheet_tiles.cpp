@@ -54,6 +54,7 @@ bool SheetTiles::PaintOneAround(QPoint position, QSize viewSize, const RegionPai
 }
 
 void SheetTiles::Clear() {
+    m_backdrop = QImage();
     for (auto& [key, tile] : m_tiles) {
         if (m_spare.size() < m_maxTiles) {
             m_spare.push_back(std::move(tile.image));
@@ -74,6 +75,7 @@ QImage SheetTiles::TakeSpare() {
 void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& paint) {
     constexpr int T = kTileSize;
     m_paintedLastTime = 0;
+    m_backdrop = QImage(); // every tile of the view is painted below
     ++m_clock;
     if (view.isNull()) {
         return;
@@ -91,29 +93,7 @@ void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& pai
         }
     }
     if (!missing.isEmpty()) {
-        // One paint over the missing tiles' bounding box, then cut into tiles: objects that cross tile
-        // edges are drawn once, and every tile of the box is fresh.
-        const QSize size(missing.width() * T, missing.height() * T);
-        if (m_region.size() != size) {
-            m_region = QImage(size, QImage::Format_RGB32);
-        }
-        m_region.fill(Qt::white);
-        paint(m_region, QPoint(missing.left() * T, missing.top() * T));
-        for (int row = missing.top(); row <= missing.bottom(); ++row) {
-            for (int column = missing.left(); column <= missing.right(); ++column) {
-                Tile& tile = m_tiles[Key(column, row)];
-                if (tile.image.isNull()) {
-                    tile.image = TakeSpare();
-                }
-                const int left = (column - missing.left()) * T;
-                const int top = (row - missing.top()) * T;
-                for (int y = 0; y < T; ++y) {
-                    std::memcpy(tile.image.scanLine(y), m_region.constScanLine(top + y) + left * 4,
-                                static_cast<std::size_t>(T) * 4);
-                }
-                ++m_paintedLastTime;
-            }
-        }
+        PaintBox(missing, paint);
     }
     QPainter painter(&view);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -126,6 +106,118 @@ void SheetTiles::Compose(QImage& view, QPoint position, const RegionPainter& pai
     }
     painter.end();
     Evict(needed);
+}
+
+void SheetTiles::PaintBox(const QRect& box, const RegionPainter& paint) {
+    constexpr int T = kTileSize;
+    // One paint over the box, then cut into tiles: objects that cross tile edges are drawn once, and every
+    // tile of the box is fresh.
+    const QSize size(box.width() * T, box.height() * T);
+    if (m_region.size() != size) {
+        m_region = QImage(size, QImage::Format_RGB32);
+    }
+    m_region.fill(Qt::white);
+    paint(m_region, QPoint(box.left() * T, box.top() * T));
+    for (int row = box.top(); row <= box.bottom(); ++row) {
+        for (int column = box.left(); column <= box.right(); ++column) {
+            Tile& tile = m_tiles[Key(column, row)];
+            if (tile.image.isNull()) {
+                tile.image = TakeSpare();
+            }
+            tile.lastUse = m_clock;
+            const int left = (column - box.left()) * T;
+            const int top = (row - box.top()) * T;
+            for (int y = 0; y < T; ++y) {
+                std::memcpy(tile.image.scanLine(y), m_region.constScanLine(top + y) + left * 4,
+                            static_cast<std::size_t>(T) * 4);
+            }
+            ++m_paintedLastTime;
+        }
+    }
+}
+
+void SheetTiles::SetBackdrop(QImage picture, QPoint origin) {
+    m_backdrop = std::move(picture);
+    m_backdropOrigin = origin;
+}
+
+void SheetTiles::ComposeUnpainted(QImage& view, QPoint position) {
+    constexpr int T = kTileSize;
+    m_paintedLastTime = 0;
+    ++m_clock;
+    if (view.isNull()) {
+        return;
+    }
+    view.fill(Qt::white);
+    QPainter painter(&view);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (!m_backdrop.isNull()) {
+        painter.drawImage(m_backdropOrigin - position, m_backdrop);
+    }
+    const QRect needed = TilesMeeting(position, view.size());
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            const auto found = m_tiles.find(Key(column, row));
+            if (found != m_tiles.end()) {
+                found->second.lastUse = m_clock;
+                painter.drawImage(QPoint(column * T - position.x(), row * T - position.y()),
+                                  found->second.image);
+            }
+        }
+    }
+}
+
+std::size_t SheetTiles::MissingFrom(QPoint position, QSize viewSize) const {
+    const QRect needed = TilesMeeting(position, viewSize);
+    std::size_t missing = 0;
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            missing += m_tiles.contains(Key(column, row)) ? 0 : 1;
+        }
+    }
+    return missing;
+}
+
+bool SheetTiles::PaintVisibleRow(QPoint position, QSize viewSize, const RegionPainter& paint) {
+    constexpr int T = kTileSize;
+    m_paintedLastTime = 0;
+    const QRect needed = TilesMeeting(position, viewSize);
+    // The row of the missing tile nearest the view's centre: what the user looks at sharpens first.
+    const double centreX = position.x() + viewSize.width() / 2.0;
+    const double centreY = position.y() + viewSize.height() / 2.0;
+    bool found = false;
+    int bestRow = 0;
+    double bestDistance = 0.0;
+    for (int row = needed.top(); row <= needed.bottom(); ++row) {
+        for (int column = needed.left(); column <= needed.right(); ++column) {
+            if (m_tiles.contains(Key(column, row))) {
+                continue;
+            }
+            const double dx = column * T + T / 2.0 - centreX;
+            const double dy = row * T + T / 2.0 - centreY;
+            const double distance = dx * dx + dy * dy;
+            if (!found || distance < bestDistance) {
+                found = true;
+                bestRow = row;
+                bestDistance = distance;
+            }
+        }
+    }
+    if (!found) {
+        m_backdrop = QImage();
+        return false;
+    }
+    // The row's missing tiles in one paint, as Compose paints them.
+    QRect missing;
+    for (int column = needed.left(); column <= needed.right(); ++column) {
+        if (!m_tiles.contains(Key(column, bestRow))) {
+            missing |= QRect(column, bestRow, 1, 1);
+        }
+    }
+    ++m_clock;
+    PaintBox(missing, paint);
+    Evict(needed);
+    return true;
 }
 
 void SheetTiles::Evict(const QRect& keep) {

@@ -28,7 +28,24 @@ public:
 
     // Fills view with the sheet seen from scroll position (the sheet pixel shown at the view's top-left).
     void Compose(QImage& view, QPoint position, const RegionPainter& paint);
+    // Clears the tiles and the backdrop.
     void Clear();
+
+    // A stand-in for tiles not painted yet: after a change of zoom, the previous view scaled to the new
+    // zoom, in sheet pixels with its top-left corner at origin. The view is then put together at once
+    // from the backdrop, and the sharp tiles replace it one by one (PaintOneVisible).
+    void SetBackdrop(QImage picture, QPoint origin);
+    bool HasBackdrop() const { return !m_backdrop.isNull(); }
+    // Fills view from the painted tiles and, where they are missing, the backdrop (white beyond it),
+    // painting nothing.
+    void ComposeUnpainted(QImage& view, QPoint position);
+    // Paints, in one pass, the missing tiles of the row of a view of viewSize at position that holds
+    // the missing tile nearest the view's centre; false when the view has all its tiles (the backdrop is
+    // then dropped).
+    bool PaintVisibleRow(QPoint position, QSize viewSize, const RegionPainter& paint);
+    // How many tiles a view of viewSize at position still misses.
+    std::size_t MissingFrom(QPoint position, QSize viewSize) const;
+
     // Paints one tile of the ring around a view of viewSize at position that is not painted yet (time
     // left between the user's moves); false when the ring is complete.
     bool PaintOneAround(QPoint position, QSize viewSize, const RegionPainter& paint);
@@ -45,6 +62,8 @@ private:
     static std::uint64_t Key(int column, int row);
     static QRect TilesMeeting(QPoint position, QSize viewSize);
     void Evict(const QRect& keep);
+    // Paints the tiles of box (tile units) in one pass over their region.
+    void PaintBox(const QRect& box, const RegionPainter& paint);
 
     QImage TakeSpare();
 
@@ -53,6 +72,8 @@ private:
     // repaint does not ask the system for fresh memory every time.
     std::vector<QImage> m_spare;
     QImage m_region;
+    QImage m_backdrop;
+    QPoint m_backdropOrigin;
     std::size_t m_maxTiles;
     std::uint64_t m_clock = 0;
     std::size_t m_paintedLastTime = 0;

@@ -94,7 +94,7 @@ void KeepScrollCentre(const SavedScroll& saved, ScrollBar& bar, std::int32_t vis
 }
 
 SchematicPlacement FitSchematic(TpadreGraficosMS& schematic, const Rect& printable,
-                                std::int32_t reserveBottom) {
+                                std::int32_t reserveBottom, bool rescale) {
     SchematicPlacement placement;
     placement.area = printable;
     placement.area.bottom -= reserveBottom;
@@ -102,12 +102,16 @@ SchematicPlacement FitSchematic(TpadreGraficosMS& schematic, const Rect& printab
     if (extent.Width() <= 0 || extent.Height() <= 0 || placement.area.Width() <= 0 ||
         placement.area.Height() <= 0) {
         placement.scale = 1.0;
-        schematic.RescaleAll(1.0);
+        if (rescale) {
+            schematic.RescaleAll(1.0);
+        }
         return placement;
     }
     placement.scale = std::min(static_cast<double>(placement.area.Width()) / extent.Width(),
                                static_cast<double>(placement.area.Height()) / extent.Height());
-    schematic.RescaleAll(placement.scale);
+    if (rescale) {
+        schematic.RescaleAll(placement.scale);
+    }
     placement.centring = {(placement.area.Width() - RoundEven(extent.Width() * placement.scale)) / 2,
                           (placement.area.Height() - RoundEven(extent.Height() * placement.scale)) / 2};
     return placement;
@@ -144,7 +148,7 @@ ViewResult ComputeView(TpadreGraficosMS& schematic, const ViewRequest& request, 
         const std::int32_t m = MmToPx(request.dpiY, kTitleBlockMargin);
         reserve = 2 * RoundEven(m * q) + RoundEven(request.titleBlockHeightPx * q);
     }
-    result.placement = FitSchematic(schematic, result.printable, reserve);
+    result.placement = FitSchematic(schematic, result.printable, reserve, request.rescaleObjects);
     return result;
 }
 

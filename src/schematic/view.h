@@ -68,14 +68,15 @@ struct SavedScroll {
 void KeepScrollCentre(const SavedScroll& saved, ScrollBar& bar, std::int32_t visible, std::int32_t total);
 
 // Where the schematic goes inside a printable area: the reserve for the title block at the bottom, the
-// fit scale and the centring offset. Rescales the schematic.
+// fit scale and the centring offset. Rescales the schematic unless rescale is false (then the caller
+// rescales it to placement.scale before painting or hit testing).
 struct SchematicPlacement {
     Rect area;          // the printable area less the title-block reserve
     double scale = 1.0; // the schematic's scale
     Point centring;     // offset of the schematic's extent inside area
 };
 SchematicPlacement FitSchematic(TpadreGraficosMS& schematic, const Rect& printable,
-                                std::int32_t reserveBottom);
+                                std::int32_t reserveBottom, bool rescale = true);
 
 // The view on screen.
 struct ViewRequest {
@@ -87,6 +88,9 @@ struct ViewRequest {
     PageSetup page;
     double dpiX = 96.0;
     double dpiY = 96.0;
+    // False leaves the objects at their old scale: a window that shows a stand-in picture first rescales
+    // them (RescaleAll(placement.scale)) later, when it paints.
+    bool rescaleObjects = true;
 };
 struct ViewResult {
     Rect sheet;     // the page at the sheet zoom (origin 0, 0)

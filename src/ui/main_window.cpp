@@ -500,6 +500,9 @@ bool MainWindow::OpenProjectFile(const QString& path) {
 }
 
 void MainWindow::FreeProject() {
+    m_viewCurrent = false;
+    m_refining = false;
+    m_objectsScaled = true;
     m_editor.reset();
     if (m_schematic != nullptr) {
         m_schematic->Clear();
@@ -632,11 +635,41 @@ SheetContent MainWindow::Content(double dpi, double outputScale) const {
 
 void MainWindow::Repaint() {
     m_tiles->Clear();
+    m_refining = false;
     RepaintScrolled();
 }
 
 std::size_t MainWindow::TilesPaintedLastTime() const {
     return m_tiles->PaintedLastTime();
+}
+
+void MainWindow::LayOut(const QSize& imageSize, bool rescaleObjects) {
+    SheetSurface* surface = m_view->Surface();
+    const double dpiX = surface->logicalDpiX();
+    const double dpiY = surface->logicalDpiY();
+    ViewRequest request;
+    request.imageWidth = imageSize.width();
+    request.imageHeight = imageSize.height();
+    request.zoomPercent = ZoomStepPercent(m_zoomIndex);
+    request.showTitleBlock = m_project->cajetinvisible;
+    request.titleBlockHeightPx = MmToPx(dpiY, m_project->Altocajetin * 100.0);
+    request.page = m_page;
+    request.dpiX = dpiX;
+    request.dpiY = dpiY;
+    request.rescaleObjects = rescaleObjects;
+    m_layout = ComputeView(*m_schematic, request, m_horizontal, m_vertical);
+    m_objectsScaled = rescaleObjects;
+    ApplyScrollBars();
+    m_needsLayout = false;
+    m_tiles->Clear();
+}
+
+void MainWindow::EnsureObjectsScaled() {
+    if (!m_objectsScaled && m_schematic != nullptr) {
+        m_schematic->RescaleAll(m_layout.placement.scale);
+        m_objectsScaled = true;
+        m_objectsPlaced = false;
+    }
 }
 
 void MainWindow::RepaintScrolled() {
@@ -647,38 +680,84 @@ void MainWindow::RepaintScrolled() {
     if (!m_projectOpen || m_schematic == nullptr) {
         image.fill(Qt::white);
         surface->SetImage(std::move(image));
+        m_viewCurrent = false;
+        m_refining = false;
         m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         return;
     }
-    const double dpiX = surface->logicalDpiX();
-    const double dpiY = surface->logicalDpiY();
     if (m_needsLayout) {
-        ViewRequest request;
-        request.imageWidth = image.width();
-        request.imageHeight = image.height();
-        request.zoomPercent = ZoomStepPercent(m_zoomIndex);
-        request.showTitleBlock = m_project->cajetinvisible;
-        request.titleBlockHeightPx = MmToPx(dpiY, m_project->Altocajetin * 100.0);
-        request.page = m_page;
-        request.dpiX = dpiX;
-        request.dpiY = dpiY;
-        m_layout = ComputeView(*m_schematic, request, m_horizontal, m_vertical);
-        ApplyScrollBars();
-        m_needsLayout = false;
-        m_tiles->Clear();
+        m_refining = false;
+        LayOut(image.size(), true);
     }
-    m_tiles->Compose(image, QPoint(m_horizontal.position, m_vertical.position),
-                     [this](QImage& region, QPoint origin) { PaintRegion(region, origin); });
+    const QPoint position(m_horizontal.position, m_vertical.position);
+    if (m_refining) {
+        // A pan while the zoom step's stand-in is on view moves the stand-in; the tiles follow.
+        m_tiles->ComposeUnpainted(image, position);
+    } else {
+        m_tiles->Compose(image, position,
+                         [this](QImage& region, QPoint origin) { PaintRegion(region, origin); });
+    }
     // The tiles around the view are painted while the user does nothing, so that a pan step finds them.
     m_prefetch->start();
     // Painting the tiles left the objects where the tiles are; they are put on the view when the mouse
     // asks for them.
     m_objectsPlaced = false;
+    m_viewCurrent = true;
     surface->SetImage(std::move(image));
     m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
+QImage MainWindow::ScaledStandIn(const QImage& previous, QPoint oldPosition, double oldZoom,
+                                 QPoint newPosition) const {
+    QImage standIn(previous.size(), QImage::Format_RGB32);
+    standIn.fill(Qt::white);
+    // The sheet's pixels grow with the zoom from the page's top-left corner: sheet pixel p at the old
+    // zoom is p x f at the new one. The new view's rectangle, taken back to the old view's pixels, is
+    // cut to what the old view showed and drawn scaled.
+    const double f = m_layout.sheetZoom / oldZoom;
+    const QRectF wanted((newPosition.x() / f) - oldPosition.x(), (newPosition.y() / f) - oldPosition.y(),
+                        standIn.width() / f, standIn.height() / f);
+    const QRectF source = wanted.intersected(QRectF(previous.rect()));
+    if (source.isEmpty()) {
+        return standIn;
+    }
+    const QRectF target((source.left() - wanted.left()) * f, (source.top() - wanted.top()) * f,
+                        source.width() * f, source.height() * f);
+    QPainter painter(&standIn);
+    // Nearest-pixel scaling: the stand-in shows for a moment only, and smoothing costs more than a frame.
+    painter.drawImage(target, previous, source);
+    return standIn;
+}
+
+void MainWindow::ZoomWithStandIn() {
+    QElapsedTimer timer;
+    timer.start();
+    SheetSurface* surface = m_view->Surface();
+    const QImage previous = surface->Image();
+    const QPoint oldPosition(m_horizontal.position, m_vertical.position);
+    const double oldZoom = m_layout.sheetZoom;
+    LayOut(previous.size(), false);
+    const QPoint position(m_horizontal.position, m_vertical.position);
+    m_tiles->SetBackdrop(ScaledStandIn(previous, oldPosition, oldZoom, position), position);
+    m_refining = true;
+    QImage image(previous.size(), QImage::Format_RGB32);
+    m_tiles->ComposeUnpainted(image, position);
+    m_objectsPlaced = false;
+    m_prefetch->start();
+    surface->SetImage(std::move(image));
+    m_lastRepaintMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void MainWindow::FinishRefining() {
+    if (!m_refining) {
+        return;
+    }
+    m_refining = false;
+    RepaintScrolled();
+}
+
 void MainWindow::PaintRegion(QImage& region, QPoint origin) {
+    EnsureObjectsScaled();
     SheetSurface* surface = m_view->Surface();
     const double dpiX = surface->logicalDpiX();
     QPainter painter(&region);
@@ -698,9 +777,28 @@ void MainWindow::PaintAhead() {
     if (!m_projectOpen || m_schematic == nullptr || m_needsLayout) {
         return;
     }
-    if (m_tiles->PaintOneAround(QPoint(m_horizontal.position, m_vertical.position),
-                                m_view->Surface()->Image().size(),
-                                [this](QImage& region, QPoint origin) { PaintRegion(region, origin); })) {
+    const QPoint position(m_horizontal.position, m_vertical.position);
+    const auto paint = [this](QImage& region, QPoint origin) { PaintRegion(region, origin); };
+    if (m_refining && !m_objectsScaled) {
+        // The rescale of every object is a pass of its own, so that no pass keeps the user waiting long.
+        EnsureObjectsScaled();
+        m_prefetch->start();
+        return;
+    }
+    if (m_refining) {
+        // The view's own tiles first, a row per pass of the event loop, each shown as soon as it is sharp.
+        SheetSurface* surface = m_view->Surface();
+        if (m_tiles->PaintVisibleRow(position, surface->Image().size(), paint)) {
+            QImage image(surface->Image().size(), QImage::Format_RGB32);
+            m_tiles->ComposeUnpainted(image, position);
+            surface->SetImage(std::move(image));
+        } else {
+            m_refining = false;
+        }
+        m_prefetch->start();
+        return;
+    }
+    if (m_tiles->PaintOneAround(position, m_view->Surface()->Image().size(), paint)) {
         m_prefetch->start();
     }
 }
@@ -709,6 +807,7 @@ void MainWindow::PlaceObjectsOnView() {
     if (m_objectsPlaced || !m_projectOpen || m_schematic == nullptr) {
         return;
     }
+    EnsureObjectsScaled();
     const QSize size = m_view->Surface()->Image().size();
     PlaceObjects(Rect{0, 0, size.width(), size.height()}, *m_schematic, m_layout.placement,
                  Point{-m_horizontal.position, -m_vertical.position});
@@ -764,6 +863,12 @@ void MainWindow::ChooseZoomStep(int index) {
     }
     m_zoomSteps[static_cast<std::size_t>(index)]->setChecked(true);
     m_zoomIndex = index;
+    const QImage& shown = m_view->Surface()->Image();
+    if (m_projectOpen && m_schematic != nullptr && m_viewCurrent && !m_needsLayout &&
+        m_layout.sheetZoom > 0.0 && shown.size() == m_view->Surface()->size()) {
+        ZoomWithStandIn();
+        return;
+    }
     m_needsLayout = true;
     Repaint();
 }
@@ -843,6 +948,7 @@ void MainWindow::MouseMoved(QMouseEvent* event) {
         return;
     }
     const QPoint p = event->position().toPoint();
+    EnsureObjectsScaled();
     const HitResult hit = HitTestView(*m_schematic, p.x(), p.y(), m_layout.placement,
                                       Point{-m_horizontal.position, -m_vertical.position});
     if (hit.hit && hit.object != nullptr && !hit.object->Hint.empty()) {

@@ -100,6 +100,11 @@ public:
     void PlaceObjectsOnView();
     // How many sheet tiles the last repaint painted (0 when it only copied painted ones).
     std::size_t TilesPaintedLastTime() const;
+    // After a zoom step the view first shows the previous view scaled, and the sharp tiles replace it
+    // one by one while the user does nothing. Sharp: no tile of the view is a stand-in any more.
+    bool ViewSharp() const { return !m_refining; }
+    // Paints at once every tile the view still shows from the previous zoom.
+    void FinishRefining();
 
     // State, for the status bar and for tests.
     Tproyecto* Project() const { return m_project.get(); }
@@ -146,7 +151,18 @@ private:
     // Paints the sheet region whose top-left corner is origin (sheet pixels) into region.
     void PaintRegion(QImage& region, QPoint origin);
     // One tile of the ring around the view, while the user does nothing; again until the ring is done.
+    // After a zoom step, first the view's own tiles.
     void PaintAhead();
+    // Lays out the view at the chosen zoom step without painting and shows the previous view scaled to
+    // it; the objects are rescaled and the tiles painted later (PaintAhead).
+    void ZoomWithStandIn();
+    // The previous view's picture scaled from zoom oldZoom at scroll position oldPosition to the layout
+    // now at newPosition: a picture of the view's size.
+    QImage ScaledStandIn(const QImage& previous, QPoint oldPosition, double oldZoom,
+                         QPoint newPosition) const;
+    // Rescales the objects to the layout when a zoom step left them at the old scale.
+    void EnsureObjectsScaled();
+    void LayOut(const QSize& imageSize, bool rescaleObjects);
     void ScrollChanged();
     bool AnyScrollBarEnabled() const;
     void MousePressed(QMouseEvent* event);
@@ -201,6 +217,11 @@ private:
     QString m_openWhenShown;
     bool m_shown = false;
     bool m_objectsPlaced = false;
+    // The shown image is the current project's sheet at m_layout (sharp or a stand-in).
+    bool m_viewCurrent = false;
+    // A zoom step's stand-in is still on view; the objects await their rescale.
+    bool m_refining = false;
+    bool m_objectsScaled = true;
     QTimer* m_prefetch = nullptr;
 };
 

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -445,6 +446,55 @@ TEST(LayoutTest, OutletsOutOfLimitsTakeTheErrorColours) {
                                                         : kBelowMinimumColour);
         }
     }
+}
+
+// The body fills of the box symbols (multiswitches, splitters, headend amplifiers) and of the outlets,
+// counted per fill colour: a symbol's first rectangle or rounded rectangle is its body.
+struct BodyFills {
+    std::map<Colour, std::size_t> boxes;
+    std::map<Colour, std::size_t> outlets;
+};
+BodyFills PaintedBodyFills(const TpadreGraficosMS& schematic) {
+    BodyFills fills;
+    for (const auto& object : schematic.Objects()) {
+        const bool outlet = dynamic_cast<TgrafToma*>(object.get()) != nullptr;
+        const bool box = dynamic_cast<TgrafMS*>(object.get()) != nullptr ||
+                         dynamic_cast<TgrafRepartidor*>(object.get()) != nullptr ||
+                         dynamic_cast<TgrafAmpliheader*>(object.get()) != nullptr;
+        if (!outlet && !box) {
+            continue;
+        }
+        RecordingCanvas canvas;
+        object->Draw(canvas);
+        const auto body =
+            std::find_if(canvas.Records().begin(), canvas.Records().end(), [](const DrawRecord& r) {
+                return r.op == DrawOp::RoundRect || r.op == DrawOp::Rectangle;
+            });
+        if (body != canvas.Records().end()) {
+            ++(outlet ? fills.outlets : fills.boxes)[body->brush.colour];
+        }
+    }
+    return fills;
+}
+
+// The box symbols are filled red by their own drawing, whatever the levels; only the outlets show the
+// error colours, and an outlet no error list names stays cream.
+TEST(LayoutTest, BoxSymbolsAreRedWhateverTheLevelsAndOnlyOutletsTakeTheErrorColours) {
+    Built built = Layout({.stairs = 1, .floors = 2, .flatsPerFloor = 2, .outlets = 2});
+    // Before the error lists are applied no outlet is marked: every outlet cream, every box red.
+    const BodyFills unmarked = PaintedBodyFills(*built.schematic);
+    EXPECT_EQ(unmarked.outlets, (std::map<Colour, std::size_t>{{kCream, 8}})); // 2 floors x 2 flats x 2
+    ASSERT_EQ(unmarked.boxes.size(), 1u);
+    EXPECT_EQ(unmarked.boxes.begin()->first, kRed);
+    const std::size_t boxes = unmarked.boxes.begin()->second;
+    EXPECT_GT(boxes, 0u);
+    // This small building's 8 outlets are all above their maximum: they take the error list's red, the
+    // boxes stay as they were.
+    const std::size_t marked = MarkOutletErrors(*built.project, *built.schematic);
+    ASSERT_EQ(marked, 8u);
+    const BodyFills after = PaintedBodyFills(*built.schematic);
+    EXPECT_EQ(after.outlets, (std::map<Colour, std::size_t>{{kAboveMaximumColour, 8}}));
+    EXPECT_EQ(after.boxes, unmarked.boxes);
 }
 
 } // namespace

@@ -102,6 +102,39 @@ TEST(ViewTest, AWideSchematicFillsThePrintableWidthAndIsCentredVertically) {
     EXPECT_EQ(reserved.area.bottom, 400);
 }
 
+TEST(ViewTest, ALayoutThatLeavesTheObjectsUnscaledPlacesThemAsOneThatRescales) {
+    auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
+    for (std::int32_t x : {0, 1000}) { // extent 1120 x 80, as above
+        TBaseGrafMS* box = schematic->Adopt(MakeGraphic<TgrafFuente>(nullptr));
+        box->ShiftRel(x, 0);
+        box->Rescale(1.0);
+    }
+    schematic->ComputeExtent();
+    ViewRequest request;
+    request.imageWidth = 1000;
+    request.imageHeight = 700;
+    request.zoomPercent = 100;
+    request.rescaleObjects = false;
+    ScrollBar h;
+    ScrollBar v;
+    const ViewResult deferred = ComputeView(*schematic, request, h, v);
+    // The objects keep their old scale (1: half width 60) until the caller rescales them.
+    EXPECT_EQ(schematic->Object(1)->HalfWidth(), 60);
+    EXPECT_DOUBLE_EQ(schematic->Object(1)->Scale(), 1.0);
+    request.rescaleObjects = true;
+    ScrollBar h2;
+    ScrollBar v2;
+    const ViewResult rescaled = ComputeView(*schematic, request, h2, v2);
+    EXPECT_DOUBLE_EQ(deferred.placement.scale, rescaled.placement.scale);
+    EXPECT_EQ(deferred.placement.centring, rescaled.placement.centring);
+    EXPECT_EQ(deferred.placement.area, rescaled.placement.area);
+    EXPECT_EQ(deferred.printable, rescaled.printable);
+    // Upright A4 at 96 dpi, 100 %: printable from round(37.8) = 38 to round(793.7 - 37.8) = 756, 718
+    // wide; the schematic is scaled to 718 / 1120 = 0.641 (its height, 80, limits it less).
+    EXPECT_NEAR(rescaled.placement.scale, 718.0 / 1120.0, 1e-12);
+    EXPECT_EQ(schematic->Object(1)->HalfWidth(), 38); // round(60 x 0.641)
+}
+
 TEST(TitleBlockTest, TenCellsOnlyTheGivenTextsAndTheTemplateRules) {
     SheetContent content;
     content.texts = {"Project", "Street 1"};

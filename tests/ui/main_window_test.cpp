@@ -37,6 +37,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace ixo {
@@ -254,6 +255,7 @@ TEST_F(MainWindowTest, TheViewPutTogetherFromTilesIsTheSheetPaintedInOnePiece) {
     ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
     for (const int step : {0, 5, 7, 8}) { // "All", 100 %, 400 %, 800 %
         window->ChooseZoomStep(step);
+        window->FinishRefining();
         QScrollBar* h = window->View()->Horizontal();
         QScrollBar* v = window->View()->Vertical();
         // Pan about so that the last view is made of tiles painted at several earlier positions.
@@ -281,6 +283,7 @@ TEST_F(MainWindowTest, TheViewPutTogetherFromTilesIsTheSheetPaintedInOnePiece) {
 TEST_F(MainWindowTest, ScrollingPaintsOnlyTheTilesComingIntoView) {
     ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
     window->ChooseZoomStep(8); // 800 %
+    window->FinishRefining();
     const std::size_t full = window->TilesPaintedLastTime();
     EXPECT_GT(full, 4u);
     QScrollBar* h = window->View()->Horizontal();
@@ -301,6 +304,101 @@ TEST_F(MainWindowTest, ScrollingPaintsOnlyTheTilesComingIntoView) {
     QScrollBar* v = window->View()->Vertical();
     v->setValue(v->value() - SheetTiles::kTileSize / 2);
     EXPECT_EQ(window->TilesPaintedLastTime(), 0u);
+}
+
+// Pixels of standIn that show none of the four pixels of previous nearest to where they come from
+// (the previous view scaled by f from the sheet's origin, the views' top-left corners at the scroll
+// positions).
+int StandInMisses(const QImage& standIn, QPoint newPosition, const QImage& previous, QPoint oldPosition,
+                  double f) {
+    int misses = 0;
+    for (int y = 0; y < standIn.height(); ++y) {
+        for (int x = 0; x < standIn.width(); ++x) {
+            const double sx = (x + 0.5 + newPosition.x()) / f - oldPosition.x();
+            const double sy = (y + 0.5 + newPosition.y()) / f - oldPosition.y();
+            const int px = static_cast<int>(std::floor(sx));
+            const int py = static_cast<int>(std::floor(sy));
+            if (px < 1 || py < 1 || px + 1 >= previous.width() || py + 1 >= previous.height()) {
+                continue; // at or beyond the previous view's edge
+            }
+            const QRgb shown = standIn.pixel(x, y);
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy) {
+                for (int dx = -1; dx <= 1 && !found; ++dx) {
+                    found = previous.pixel(px + dx, py + dy) == shown;
+                }
+            }
+            misses += found ? 0 : 1;
+        }
+    }
+    return misses;
+}
+
+TEST_F(MainWindowTest, AZoomStepShowsThePreviousViewScaledAtOnceThenTheSharpSheet) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    window->ChooseZoomStep(7); // 400 %
+    window->FinishRefining();
+    ASSERT_TRUE(window->ViewSharp());
+    const QImage previous = window->View()->Surface()->Image();
+    const QPoint oldPosition(window->View()->Horizontal()->value(), window->View()->Vertical()->value());
+    const double oldZoom = window->ViewLayout().sheetZoom;
+
+    window->ChooseZoomStep(8); // 800 %
+    // The step itself paints no tile: the view shows the 400 % picture doubled, centred as the scroll
+    // bars keep the centre.
+    EXPECT_FALSE(window->ViewSharp());
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u);
+    EXPECT_DOUBLE_EQ(window->ViewLayout().sheetZoom / oldZoom, 2.0);
+    const QImage standIn = window->View()->Surface()->Image();
+    const QPoint position(window->View()->Horizontal()->value(), window->View()->Vertical()->value());
+    ASSERT_GT(InkedPixels(standIn), 0);
+    EXPECT_EQ(StandInMisses(standIn, position, previous, oldPosition, 2.0), 0);
+    // A wrong offset would be seen: the same picture taken from a view 40 pixels to the side misses.
+    EXPECT_GT(StandInMisses(standIn, position + QPoint(40, 0), previous, oldPosition, 2.0), 100);
+
+    // The sharp tiles come one per pass of the event loop, and the view is then the sheet painted in one
+    // piece at 800 %.
+    int passes = 0;
+    while (!window->ViewSharp() && passes < 1000) {
+        QApplication::processEvents();
+        ++passes;
+    }
+    ASSERT_TRUE(window->ViewSharp());
+    EXPECT_GT(passes, 1);
+    EXPECT_LE(DifferentPixels(window->View()->Surface()->Image(), PaintedInOnePiece(*window, true)), 16);
+}
+
+TEST_F(MainWindowTest, PanningAStandInPaintsNothingAndTheSharpViewFollowsWhereThePanEnded) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    window->ChooseZoomStep(7);
+    window->FinishRefining();
+    window->ChooseZoomStep(8);
+    ASSERT_FALSE(window->ViewSharp());
+    QScrollBar* h = window->View()->Horizontal();
+    h->setValue(h->value() + 300);
+    EXPECT_EQ(window->TilesPaintedLastTime(), 0u) << "the stand-in moved, nothing painted";
+    EXPECT_FALSE(window->ViewSharp());
+    for (int i = 0; i < 1000 && !window->ViewSharp(); ++i) {
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(window->ViewSharp());
+    EXPECT_LE(DifferentPixels(window->View()->Surface()->Image(), PaintedInOnePiece(*window, true)), 16);
+}
+
+TEST_F(MainWindowTest, TheMouseFindsObjectsRightAfterAZoomStep) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    window->ChooseZoomStep(5);
+    window->FinishRefining();
+    window->ChooseZoomStep(7);
+    ASSERT_FALSE(window->ViewSharp());
+    // The objects are still at the 100 % scale until something paints them or looks for them.
+    const double scale = window->ViewLayout().placement.scale;
+    TBaseGrafMS* first = window->Schematic()->Object(0);
+    EXPECT_NE(first->Scale(), scale);
+    window->PlaceObjectsOnView();
+    for (std::size_t i = 0; i < window->Schematic()->ObjectCount(); ++i) {
+        ASSERT_DOUBLE_EQ(window->Schematic()->Object(i)->Scale(), scale) << i;
+    }
 }
 
 TEST_F(MainWindowTest, ObjectsOnViewAreFoundByTheMouseAfterScrolling) {

@@ -91,6 +91,7 @@ TEST_F(ManualPictures, TheWindowAndItsCommands) {
     ASSERT_TRUE(window.CreateProjectFromWizard(ManualBuilding()));
     Take(window, "main-window");
     window.ChooseZoomStep(7); // 400 %
+    window.FinishRefining();
     window.View()->Horizontal()->setValue(window.View()->Horizontal()->maximum() / 5);
     window.View()->Vertical()->setValue(window.View()->Vertical()->maximum() / 4);
     Take(window, "zoomed-view");
