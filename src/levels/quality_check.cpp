@@ -1,6 +1,10 @@
 #include "levels/quality_check.h"
 
+#include "building/escalera.h"
+#include "building/planta.h"
 #include "building/preferencias_proyecto.h"
+#include "building/vivienda.h"
+#include "model/toma_tv.h"
 #include "settings/standard_presets.h"
 
 #include <cmath>
@@ -91,23 +95,60 @@ bool OutletVerdict::Passes() const {
     return true;
 }
 
-std::string OutletVerdict::FailureText() const {
+namespace {
+
+bool IsLevelCriterion(const CriterionResult& criterion) {
+    return criterion.criterion.ends_with("level");
+}
+
+std::string FailuresOf(const std::vector<CriterionResult>& criteria, bool withLevels) {
     std::string text;
     for (const CriterionResult& criterion : criteria) {
-        if (criterion.passes) {
+        if (criterion.passes || (!withLevels && IsLevelCriterion(criterion))) {
             continue;
         }
         if (!text.empty()) {
             text += "; ";
         }
-        const bool level = criterion.criterion.ends_with("level");
-        text += criterion.criterion + " " + Fixed(criterion.worst) + (level ? " dBuV" : " dB");
+        text += criterion.criterion + " " + Fixed(criterion.worst) +
+                (IsLevelCriterion(criterion) ? " dBuV" : " dB");
         if (criterion.band >= 0) {
             text += " at " + BandText(criterion.band);
         }
         text += " (" + criterion.limit + ")";
     }
     return text;
+}
+
+} // namespace
+
+std::string OutletVerdict::FailureText() const {
+    return FailuresOf(criteria, true);
+}
+
+std::string OutletVerdict::FailureTextBeyondLevels() const {
+    return FailuresOf(criteria, false);
+}
+
+std::string OutletPlace(const OutletQuality& quality) {
+    std::string place;
+    if (quality.Escalera != nullptr) {
+        place += "STAIR" + std::to_string(quality.Escalera->Numero_Interno()) + " ";
+    }
+    if (quality.Planta != nullptr) {
+        place += "FLOOR" + std::to_string(quality.Planta->Nivel) + " ";
+    }
+    if (quality.Vivienda != nullptr) {
+        place += "FL" + std::to_string(quality.Vivienda->Numero_Interno()) + " ";
+    }
+    if (quality.Toma != nullptr) {
+        place += std::string(std::string_view(quality.Toma->Name()).substr(0, 1)) +
+                 std::to_string(quality.Toma->Numero_Interno());
+    }
+    while (!place.empty() && place.back() == ' ') {
+        place.pop_back();
+    }
+    return place;
 }
 
 OutletVerdict JudgeOutlet(OutletQuality quality, const QualityLimits& limits) {

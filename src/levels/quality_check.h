@@ -45,7 +45,13 @@ struct OutletVerdict {
     bool Passes() const;
     // The failing criteria, e.g. "TER C/N 21.3 dB at 862 MHz (>= 25.0 dB)"; empty when it passes.
     std::string FailureText() const;
+    // The same for the criteria beyond the level windows (C/N, tilt): what the outlet check of the level
+    // limits does not already report. Empty when they pass.
+    std::string FailureTextBeyondLevels() const;
 };
+
+// Where the outlet is, e.g. "STAIR1 FLOOR2 FL3 T1".
+std::string OutletPlace(const OutletQuality& quality);
 
 // Judges one outlet against the limits. Band 0 (47 MHz) is never judged, as in the outlet check.
 OutletVerdict JudgeOutlet(OutletQuality quality, const QualityLimits& limits);

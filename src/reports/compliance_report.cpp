@@ -33,10 +33,6 @@ std::string Fixed(double value) {
     return text;
 }
 
-std::string Numbered(std::string_view prefix, std::int32_t number) {
-    return std::string(prefix) + std::to_string(number);
-}
-
 void Heading(DocumentWriter& writer, std::string_view text) {
     writer.InsertarTexto("\n", Atributos(kTextSize, false), true);
     writer.InsertarTexto(std::string(text) + "\n", Atributos(kHeadingSize, true), true);
@@ -135,10 +131,7 @@ void WriteOutletTable(DocumentWriter& writer, const std::vector<OutletVerdict>& 
     int row = 2;
     for (const OutletVerdict& verdict : verdicts) {
         const OutletQuality& q = verdict.quality;
-        const std::string place =
-            Numbered("STAIR", q.Escalera->Numero_Interno()) + " " + Numbered("FLOOR", q.Planta->Nivel) + " " +
-            Numbered("FL", q.Vivienda->Numero_Interno()) + " " +
-            Numbered(std::string_view(q.Toma->Name()).substr(0, 1), q.Toma->Numero_Interno());
+        const std::string place = OutletPlace(q);
         const CriterionResult* terLevel = Criterion(verdict, "TER level");
         const CriterionResult* satLevel = Criterion(verdict, "SAT level");
         const CriterionResult* terCn = Criterion(verdict, "TER C/N");
@@ -193,12 +186,7 @@ ComplianceSummary EscribirInformeConformidad(DocumentWriter& writer, Tproyecto& 
     for (const OutletVerdict& verdict : verdicts) {
         if (!verdict.Passes()) {
             ++summary.failingOutlets;
-            const OutletQuality& q = verdict.quality;
-            failures.push_back(
-                Numbered("STAIR", q.Escalera->Numero_Interno()) + " " + Numbered("FLOOR", q.Planta->Nivel) +
-                " " + Numbered("FL", q.Vivienda->Numero_Interno()) + " " +
-                Numbered(std::string_view(q.Toma->Name()).substr(0, 1), q.Toma->Numero_Interno()) + ": " +
-                verdict.FailureText());
+            failures.push_back(OutletPlace(verdict.quality) + ": " + verdict.FailureText());
         }
     }
     summary.complies = summary.outlets > 0 && summary.failingOutlets == 0 && findings.powering.empty() &&

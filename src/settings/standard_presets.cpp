@@ -13,9 +13,11 @@ std::vector<StandardPreset> MakePresets() {
     // Spain, common telecommunication infrastructure in buildings: DVB-T 47-70 dBµV, C/N >= 25 dB.
     presets.push_back({"ICT", "ICT (Spain)", 47.0, 70.0, 47.0, 77.0, 25.0, 11.0, std::nullopt,
                        "DVB-T 47-70 dBµV with C/N of 25 dB; satellite IF 47-77 dBµV", false});
-    // Italy, CEI 100-7 guide: satellite IF 47-77 dBµV.
-    presets.push_back({"CEI100-7", "CEI 100-7 (Italy)", 45.0, 74.0, 47.0, 77.0, 25.0, 11.0, std::nullopt,
-                       "satellite IF 47-77 dBµV (53 dBµV recommended as the design minimum)", false});
+    // Italy, CEI 100-7 guide: DVB-T 47-74 dBµV with C/N of 25 dB, satellite IF 47-77 dBµV.
+    presets.push_back({"CEI100-7", "CEI 100-7 (Italy)", 47.0, 74.0, 47.0, 77.0, 25.0, 11.0, std::nullopt,
+                       "DVB-T 47-74 dBµV with C/N of 25 dB; satellite IF 47-77 dBµV (53 dBµV recommended as "
+                       "the design minimum)",
+                       false});
     // United Kingdom practice: DTT 45-65 dBµV at the outlet.
     presets.push_back({"UK", "UK practice", 45.0, 65.0, 47.0, 77.0, 25.0, 11.0, std::nullopt,
                        "DTT 45-65 dBµV at the outlet; satellite IF 47-77 dBµV", false});

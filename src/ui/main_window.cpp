@@ -24,6 +24,7 @@
 #include "ui/image_export_dialog.h"
 #include "ui/page_setup_rules.h"
 #include "ui/progress_window.h"
+#include "ui/quality_status.h"
 #include "ui/report_progress_window.h"
 #include "ui/sheet_view.h"
 #include "ui/splash_window.h"
@@ -378,21 +379,34 @@ void MainWindow::UpdateCaption(const std::string& fileName) {
 
 void MainWindow::UpdateStatus() {
     m_outletsOutOfLimits = m_project != nullptr ? CountOutletsOutOfLimits(*m_project) : 0;
+    m_outletsFailingStandard = 0;
     if (m_project == nullptr) {
         m_outletsLabel->setText(QString());
+        m_outletsLabel->setToolTip(QString());
         return;
     }
     std::string text = OutletsOutOfLimitsText(m_outletsOutOfLimits);
+    // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
+    const StandardFailures standard = FindStandardFailures(*m_project);
+    m_outletsFailingStandard = standard.failing.size();
+    if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
+        text += "; " + quality;
+    }
     const std::string design =
         DesignProblemsText(CheckPowering(*m_project).size(), CheckOverdrive(*m_project).size());
     if (!design.empty()) {
         text += "; " + design;
     }
     m_outletsLabel->setText(Qs(text));
+    m_outletsLabel->setToolTip(Qs(StandardFailuresList(standard)));
 }
 
 QString MainWindow::StatusText() const {
     return m_outletsLabel->text();
+}
+
+QString MainWindow::StatusToolTip() const {
+    return m_outletsLabel->toolTip();
 }
 
 // ---- project commands ----

@@ -116,8 +116,12 @@ public:
     SheetView* View() const { return m_view; }
     QAction* Action(const QString& name) const;
     QString StatusText() const;
+    // The status's tip: the outlets failing the project's standard beyond the level limits.
+    QString StatusToolTip() const;
     const ViewResult& ViewLayout() const { return m_layout; }
     std::size_t OutletsOutOfLimits() const { return m_outletsOutOfLimits; }
+    // Outlets failing the project's standard beyond the level limits (C/N, tilt); 0 without a standard.
+    std::size_t OutletsFailingStandard() const { return m_outletsFailingStandard; }
     const std::vector<QString>& RecentFiles() const { return m_recentFiles; }
     // The time the last repaint took, in milliseconds.
     double LastRepaintMs() const { return m_lastRepaintMs; }
@@ -213,6 +217,7 @@ private:
     QPoint m_panStartScroll;
     bool m_panning = false;
     std::size_t m_outletsOutOfLimits = 0;
+    std::size_t m_outletsFailingStandard = 0;
     double m_lastRepaintMs = 0.0;
     QString m_openWhenShown;
     bool m_shown = false;

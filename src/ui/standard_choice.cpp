@@ -6,10 +6,13 @@
 #include "settings/level_limits.h"
 #include "settings/standard_presets.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ixo {
 namespace {
+
+static_assert(std::tuple_size_v<decltype(SignalQuality::satelliteLnbCn)> == StandardChoice::kLnbBands);
 
 constexpr double kLowest = -50.0;
 constexpr double kHighest = 150.0;
@@ -38,7 +41,32 @@ StandardChoice::StandardChoice(const Tproyecto& project) : m_original(project.Qu
         }
     }
     m_antennaLevel = Text(m_original.terrestrialAntennaLevel);
-    m_lnbCn = Text(m_original.satelliteLnbCn[0]);
+    for (std::size_t band = 0; band < kLnbBands; ++band) {
+        m_lnbCnBands[band] = Text(m_original.satelliteLnbCn[band]);
+    }
+    const bool same = std::all_of(m_lnbCnBands.begin(), m_lnbCnBands.end(),
+                                  [this](const std::string& text) { return text == m_lnbCnBands[0]; });
+    m_lnbCn = same ? m_lnbCnBands[0] : std::string();
+}
+
+void StandardChoice::SetLnbCnText(std::string text) {
+    m_lnbCn = std::move(text);
+    m_lnbCnBands.fill(m_lnbCn);
+}
+
+std::string StandardChoice::LnbCnBandText(std::size_t band) const {
+    return band < kLnbBands ? m_lnbCnBands[band] : std::string();
+}
+
+void StandardChoice::SetLnbCnBandText(std::size_t band, std::string text) {
+    if (band < kLnbBands) {
+        m_lnbCnBands[band] = std::move(text);
+    }
+}
+
+std::string StandardChoice::LnbBandName(std::size_t band) {
+    static constexpr const char* kNames[kLnbBands] = {"950 MHz", "1350 MHz", "1750 MHz", "2150 MHz"};
+    return band < kLnbBands ? kNames[band] : std::string();
 }
 
 std::vector<std::string> StandardChoice::Choices() const {
@@ -59,8 +87,13 @@ std::optional<std::string> StandardChoice::Problem() const {
     if (!Value(m_antennaLevel)) {
         return "The antenna level must be a number from " + Text(kLowest) + " to " + Text(kHighest) + " dBµV";
     }
-    if (!Value(m_lnbCn)) {
-        return "The LNB C/N must be a number from " + Text(kLowest) + " to " + Text(kHighest) + " dB";
+    const bool oneForAll = std::all_of(m_lnbCnBands.begin(), m_lnbCnBands.end(),
+                                       [this](const std::string& text) { return text == m_lnbCnBands[0]; });
+    for (std::size_t band = 0; band < kLnbBands; ++band) {
+        if (!Value(m_lnbCnBands[band])) {
+            return "The LNB C/N" + (oneForAll ? std::string() : " at " + LnbBandName(band)) +
+                   " must be a number from " + Text(kLowest) + " to " + Text(kHighest) + " dB";
+        }
     }
     return std::nullopt;
 }
@@ -84,10 +117,11 @@ SignalQuality StandardChoice::Chosen() const {
     quality.standard =
         m_selected == 0 ? std::string() : StandardPresets()[static_cast<std::size_t>(m_selected - 1)].name;
     quality.terrestrialAntennaLevel = *Value(m_antennaLevel);
-    const double lnb = *Value(m_lnbCn);
-    // One figure for the four IF bands, unless the project keeps four different ones unchanged.
-    if (Text(m_original.satelliteLnbCn[0]) != m_lnbCn) {
-        quality.satelliteLnbCn = {lnb, lnb, lnb, lnb};
+    // A band whose text is unchanged keeps the project's figure exactly (the text shows one decimal).
+    for (std::size_t band = 0; band < kLnbBands; ++band) {
+        if (Text(m_original.satelliteLnbCn[band]) != m_lnbCnBands[band]) {
+            quality.satelliteLnbCn[band] = *Value(m_lnbCnBands[band]);
+        }
     }
     return quality;
 }

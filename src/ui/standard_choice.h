@@ -5,6 +5,7 @@
 // tested without a display.
 #include "building/signal_quality.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,8 +28,14 @@ public:
     // choice invalid, with the reason in Problem().
     std::string AntennaLevelText() const { return m_antennaLevel; }
     void SetAntennaLevelText(std::string text) { m_antennaLevel = std::move(text); }
+    // The LNB C/N: one text per IF band (950, 1350, 1750, 2150 MHz). The single text is the quick way:
+    // setting it sets the four bands; it starts as their common value ("" when they differ).
     std::string LnbCnText() const { return m_lnbCn; }
-    void SetLnbCnText(std::string text) { m_lnbCn = std::move(text); }
+    void SetLnbCnText(std::string text);
+    static constexpr std::size_t kLnbBands = 4;
+    std::string LnbCnBandText(std::size_t band) const;
+    void SetLnbCnBandText(std::size_t band, std::string text);
+    static std::string LnbBandName(std::size_t band); // "950 MHz"
     std::optional<std::string> Problem() const;
 
     // The levels window the chosen preset sets, as text ("" for none or Custom).
@@ -45,6 +52,7 @@ private:
     int m_selected = 0;
     std::string m_antennaLevel;
     std::string m_lnbCn;
+    std::array<std::string, kLnbBands> m_lnbCnBands;
     SignalQuality m_original;
 };
 

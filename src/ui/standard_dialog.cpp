@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,6 +28,15 @@ StandardDialog::StandardDialog(QWidget* parent, const Tproyecto& project)
     form->addRow(QString(), m_window);
     form->addRow(QStringLiteral("Terrestrial level at the antenna (dBµV):"), m_antenna);
     form->addRow(QStringLiteral("C/N at the LNB output (dB):"), m_lnb);
+    auto* bands = new QHBoxLayout;
+    for (std::size_t band = 0; band < StandardChoice::kLnbBands; ++band) {
+        m_lnbBands[band] = new QLineEdit(QString::fromStdString(m_choice.LnbCnBandText(band)), this);
+        m_lnbBands[band]->setToolTip(
+            QString::fromStdString("C/N at the LNB output at " + StandardChoice::LnbBandName(band)));
+        bands->addWidget(new QLabel(QString::fromStdString(StandardChoice::LnbBandName(band) + ":"), this));
+        bands->addWidget(m_lnbBands[band]);
+    }
+    form->addRow(QStringLiteral("per IF band (dB):"), bands);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -36,8 +46,17 @@ StandardDialog::StandardDialog(QWidget* parent, const Tproyecto& project)
     });
     connect(m_antenna, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_choice.SetAntennaLevelText(text.toStdString()); });
-    connect(m_lnb, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_choice.SetLnbCnText(text.toStdString()); });
+    // The single figure fills the four bands; a band edited afterwards keeps its own figure.
+    connect(m_lnb, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_choice.SetLnbCnText(text.toStdString());
+        for (QLineEdit* band : m_lnbBands) {
+            band->setText(text);
+        }
+    });
+    for (std::size_t band = 0; band < StandardChoice::kLnbBands; ++band) {
+        connect(m_lnbBands[band], &QLineEdit::textChanged, this,
+                [this, band](const QString& text) { m_choice.SetLnbCnBandText(band, text.toStdString()); });
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

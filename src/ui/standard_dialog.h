@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <array>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -19,7 +21,9 @@ public:
     const StandardChoice& Choice() const { return m_choice; }
     QComboBox* StandardBox() const { return m_standard; }
     QLineEdit* AntennaEdit() const { return m_antenna; }
+    // The quick way: one LNB C/N for the four IF bands (typing it fills the four band fields).
     QLineEdit* LnbEdit() const { return m_lnb; }
+    QLineEdit* LnbBandEdit(std::size_t band) const { return m_lnbBands.at(band); }
     // Closing with OK is refused (with the reason shown) while a value is invalid.
     void done(int result) override;
 
@@ -29,6 +33,7 @@ private:
     QLabel* m_window = nullptr;
     QLineEdit* m_antenna = nullptr;
     QLineEdit* m_lnb = nullptr;
+    std::array<QLineEdit*, StandardChoice::kLnbBands> m_lnbBands{};
 };
 
 } // namespace ixo

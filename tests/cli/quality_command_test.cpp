@@ -151,13 +151,25 @@ TEST(ComplianceReport, PdfEndToEnd) {
     EXPECT_TRUE(Contains(text.out, "The design complies with ICT (Spain).")) << text.out;
     EXPECT_TRUE(Contains(text.out, "Signature:")) << text.out;
 
+    // A design that does not comply still gets its document, but the status says it failed.
+    std::filesystem::remove(pdf);
     const CliRun weak = Shell(program + " --antenna-level 30 2>&1");
-    ASSERT_EQ(weak.status, 0) << weak.out;
+    ASSERT_EQ(weak.status, 1) << weak.out;
+    ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_TRUE(Contains(weak.out, "The design does not comply (see the report).")) << weak.out;
     const CliRun failing = Shell("pdftotext -layout " + Quoted(pdf.string()) + " -");
     EXPECT_TRUE(Contains(failing.out, "4 outlets checked, 0 pass, 4 fail")) << failing.out;
     EXPECT_TRUE(Contains(failing.out, "TER C/N 17.2 dB at 175 MHz (>= 25.0 dB)")) << failing.out;
     EXPECT_TRUE(Contains(failing.out, "The design does NOT comply with ICT (Spain).")) << failing.out;
+
+    // Bad input is 2 and writes nothing; an unwritable target is 3.
+    const CliRun bad = Shell(program + " --antenna-level loud 2>&1");
+    EXPECT_EQ(bad.status, 2) << bad.out;
+    EXPECT_TRUE(Contains(bad.out, "--antenna-level loud: not a number")) << bad.out;
+    const CliRun unwritable =
+        Shell(program + " -o " + Quoted((dir / "no-such-dir" / "c.pdf").string()) + " 2>&1");
+    EXPECT_EQ(unwritable.status, 3) << unwritable.out;
+    EXPECT_TRUE(Contains(unwritable.out, "cannot write")) << unwritable.out;
 }
 
 TEST(QuoteReport, MissingPricesAreListedAndBadListsNameTheLine) {

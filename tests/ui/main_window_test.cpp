@@ -10,6 +10,7 @@
 #include "ui/progress_window.h"
 #include "ui/report_progress_window.h"
 #include "ui/sheet_view.h"
+#include "ui/standard_dialog.h"
 #include "ui/wizard_dialog.h"
 #include "ui/zoom_steps.h"
 #include "widgets_app.h"
@@ -689,6 +690,47 @@ TEST_F(MainWindowTest, ACancelledReportWritesNothing) {
     EXPECT_FALSE(window->GenerateReport(1));
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(std::filesystem::exists(temp / "House_Outlet levels.html"));
+    EXPECT_TRUE(errors.empty());
+}
+
+// A standard chosen in its dialog is checked beyond the level limits: a weak antenna signal fails every
+// outlet's C/N, which the status bar counts and its tip lists, though no level is out of its limits.
+TEST_F(MainWindowTest, TheStatusShowsTheOutletsFailingTheStandardsCn) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    EXPECT_EQ(window->OutletsFailingStandard(), 0u);
+    EXPECT_FALSE(window->StatusText().contains(QStringLiteral("C/N")));
+    const auto choose = [this](int standard, const QString& antennaLevel) {
+        QTimer::singleShot(0, window.get(), [this, standard, antennaLevel] {
+            for (QDialog* dialog : window->findChildren<QDialog*>()) {
+                if (auto* choice = dynamic_cast<StandardDialog*>(dialog)) {
+                    choice->StandardBox()->setCurrentIndex(standard);
+                    choice->AntennaEdit()->setText(antennaLevel);
+                    choice->accept();
+                }
+            }
+        });
+        window->ChooseStandard();
+    };
+    choose(2, QStringLiteral("30")); // ICT (Spain)
+    ASSERT_EQ(window->Project()->Quality().standard, "ICT");
+    // 2 stairs x 6 floors x 4 flats x 3 outlets. The headend's noise figure (9 dB) against 30 dBµV and the
+    // thermal noise of 8 MHz (3.8 dBµV) alone give 30 - 9 - 3.8 = 17.2 dB, under ICT's 25 dB everywhere.
+    EXPECT_EQ(window->OutletsFailingStandard(), 144u);
+    EXPECT_TRUE(window->StatusText().contains(QStringLiteral("144 outlets fail the C/N of ICT (Spain)")))
+        << window->StatusText().toStdString();
+    const QString tip = window->StatusToolTip();
+    // The outlets as the check measures them: stair, floor bottom up, flat, the flat's outlets from T3.
+    EXPECT_TRUE(tip.startsWith(QStringLiteral(
+        "Outlets failing ICT (Spain):\nSTAIR1 FLOOR1 FL1 T3: TER C/N 17.2 dB at 175 MHz (>= 25.0 dB)\n")))
+        << tip.toStdString();
+    EXPECT_TRUE(tip.endsWith(QStringLiteral("\nand 119 more"))) << tip.toStdString();
+
+    // A good antenna signal: every outlet meets the C/N, and the tip has nothing to list.
+    choose(2, QStringLiteral("75"));
+    EXPECT_EQ(window->OutletsFailingStandard(), 0u);
+    EXPECT_TRUE(window->StatusText().contains(QStringLiteral("C/N meets ICT (Spain)")))
+        << window->StatusText().toStdString();
+    EXPECT_TRUE(window->StatusToolTip().isEmpty());
     EXPECT_TRUE(errors.empty());
 }
 

@@ -72,6 +72,31 @@ TEST_F(StandardChoiceTest, CustomKeepsTheProjectsLimits) {
     EXPECT_DOUBLE_EQ(project->Preferencias().Minimo(0), minimum);
 }
 
+// One LNB C/N per IF band, as --lnb-cn takes them; the single figure stays the quick way to set all four.
+TEST_F(StandardChoiceTest, TheLnbCnIsGivenPerBand) {
+    project->Quality().satelliteLnbCn = {16.0, 15.0, 14.25, 13.0};
+    StandardChoice choice(*project);
+    EXPECT_EQ(choice.LnbCnText(), ""); // the four differ
+    EXPECT_EQ(choice.LnbCnBandText(1), "15.0");
+    EXPECT_EQ(choice.LnbCnBandText(2), "14.2");
+    choice.SetLnbCnBandText(0, "17,5");
+    choice.SetLnbCnBandText(3, "12");
+    ASSERT_TRUE(choice.Apply(*project));
+    // The bands typed take their figures; the band left alone keeps its exact figure (14.25, shown 14.2).
+    EXPECT_EQ(project->Quality().satelliteLnbCn, (std::array<double, 4>{17.5, 15.0, 14.25, 12.0}));
+
+    choice.SetLnbCnBandText(2, "noisy");
+    EXPECT_EQ(choice.Problem(), "The LNB C/N at 1750 MHz must be a number from -50.0 to 150.0 dB");
+    choice.SetLnbCnText("11");
+    EXPECT_FALSE(choice.Problem());
+    for (std::size_t band = 0; band < StandardChoice::kLnbBands; ++band) {
+        EXPECT_EQ(choice.LnbCnBandText(band), "11") << band;
+    }
+    ASSERT_TRUE(choice.Apply(*project));
+    EXPECT_EQ(project->Quality().satelliteLnbCn, (std::array<double, 4>{11, 11, 11, 11}));
+    EXPECT_EQ(StandardChoice(*project).LnbCnText(), "11.0");
+}
+
 // The dialog shows the project's choices and passes what is typed and chosen to its rules.
 TEST_F(StandardChoiceTest, TheDialogFeedsItsRules) {
     test::EnsureWidgetsApplication();
@@ -87,6 +112,13 @@ TEST_F(StandardChoiceTest, TheDialogFeedsItsRules) {
     EXPECT_EQ(project->Quality().standard, "EN60728-1");
     EXPECT_DOUBLE_EQ(project->Quality().terrestrialAntennaLevel, 48.0);
     EXPECT_DOUBLE_EQ(project->Quality().satelliteLnbCn[3], 13.5);
+    // The single figure filled the four band fields; one band changed alone keeps the others.
+    for (std::size_t band = 0; band < StandardChoice::kLnbBands; ++band) {
+        EXPECT_EQ(dialog.LnbBandEdit(band)->text().toStdString(), "13,5") << band;
+    }
+    dialog.LnbBandEdit(3)->setText(QStringLiteral("10"));
+    ASSERT_TRUE(dialog.Choice().Apply(*project));
+    EXPECT_EQ(project->Quality().satelliteLnbCn, (std::array<double, 4>{13.5, 13.5, 13.5, 10.0}));
 }
 
 } // namespace
