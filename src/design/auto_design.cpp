@@ -193,6 +193,7 @@ public:
             if (!Amplify()) {
                 break;
             }
+            m_sample.Take(m_project); // recalculated once the amplifiers were in
             Regulate();
             if (m_sample.Worst() <= worst) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
@@ -322,6 +323,7 @@ private:
                 if (!done) {
                     continue;
                 }
+                m_sample.Take(m_project); // the edit recalculated the levels
                 Regulate();
                 if (m_sample.Worst() > worst + 0.01) {
                     for (const std::string& name : names) {
@@ -339,6 +341,8 @@ private:
     // model, one edit each (a replaced headend amplifier may lack the built-in supply of the old one).
     void PowerUnpowered() {
         bool added = false;
+        // One recalculation after all supplies went in, not one after each.
+        m_editor.SetRecalculateAfterEdits(false);
         for (const PowerProblem& problem : CheckPowering(m_project)) {
             if (problem.kind != PowerProblem::Kind::Unpowered || problem.element == nullptr) {
                 continue;
@@ -356,6 +360,7 @@ private:
                 m_result.refusals.push_back(element->Name() + ": no supply added: " + why.reason);
             }
         }
+        m_editor.SetRecalculateAfterEdits(true);
         if (added) {
             m_editor.Recalculate();
             m_sample.Take(m_project);
@@ -373,10 +378,12 @@ private:
 
     void Regulate() {
         if (m_options.regulate) {
-            const AutoRegulationResult regulation = RegulateAutomatically(m_editor);
+            // The regulation starts from the sample as it stands and leaves in it the levels it applied.
+            const AutoRegulationResult regulation = RegulateAutomatically(m_editor, m_sample);
             for (const ControlChange& change : regulation.changes) {
                 Merge(change);
             }
+            return;
         }
         m_editor.Recalculate();
         m_sample.Take(m_project);

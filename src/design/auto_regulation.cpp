@@ -137,6 +137,10 @@ public:
     Regulator(NetworkEditor& editor, std::vector<RegulationSetting> settings, RegulationMethod method)
         : m_editor(editor), m_project(editor.Project()), m_settings(std::move(settings)), m_method(method) {}
 
+    // The caller's sample of the levels as they stand: the regulation starts from it instead of a
+    // recalculation of its own, and leaves in it the levels at the positions applied.
+    void KeepSample(LevelSample& sample) { m_kept = &sample; }
+
     AutoRegulationResult Run() {
         AutoRegulationResult result;
         const std::vector<double> opening = Values();
@@ -168,7 +172,11 @@ private:
     };
 
     void Search(const std::vector<double>& opening, AutoRegulationResult& result) {
-        Measure(m_base);
+        if (m_kept != nullptr) {
+            m_base = std::move(*m_kept);
+        } else {
+            Measure(m_base);
+        }
         result.marginBefore = m_base.Worst();
         m_best = opening;
         m_bestMargin = result.marginBefore;
@@ -231,6 +239,11 @@ private:
         } else {
             m_editor.Recalculate();
             ++m_recalculations;
+        }
+        if (m_kept != nullptr) {
+            // The base sample is always the one measured at the best positions (the opening ones or the
+            // last improvement), and the edit or the recalculation above has put the network there.
+            *m_kept = std::move(m_base);
         }
         result.recalculations = m_recalculations;
         return result;
@@ -357,7 +370,10 @@ private:
     // would have to move at once.
     void MakeDirections() {
         m_directions.clear();
-        std::map<std::pair<const void*, int>, std::vector<std::size_t>> byElement;
+        // Elements by the first of their settings, not by address: the order of the directions, and so
+        // the positions chosen among equally good ones, must not depend on where the elements live.
+        std::unordered_map<const void*, std::size_t> firstSetting;
+        std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
             m_directions.push_back({{s}, {}});
@@ -366,7 +382,8 @@ private:
                 continue;
             }
             const int kind = control->Tipo * 2 + (control->Caption.find("TER") != std::string::npos ? 1 : 0);
-            byElement[{control->Owner(), kind}].push_back(s);
+            const std::size_t first = firstSetting.try_emplace(control->Owner(), s).first->second;
+            byElement[{first, kind}].push_back(s);
             byClass[{control->Owner()->ClassName(), kind}].push_back(s);
         }
         const auto addGroups = [this](const auto& groups) {
@@ -653,6 +670,7 @@ private:
     std::vector<SlopeClass> m_classes; // scratch of Step
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
+    LevelSample* m_kept = nullptr;
     int m_recalculations = 0;
     std::size_t m_workDone = 0; // coefficients visited by the current optimisation
     std::vector<double> m_best;
@@ -720,6 +738,13 @@ AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
         settings.push_back({control, nullptr, 0.0, 100.0});
     }
     Regulator regulator(editor, std::move(settings), method);
+    return regulator.Run();
+}
+
+AutoRegulationResult RegulateAutomatically(NetworkEditor& editor, LevelSample& sample,
+                                           RegulationMethod method) {
+    Regulator regulator(editor, RegulationSettings(editor.Project()), method);
+    regulator.KeepSample(sample);
     return regulator.Run();
 }
 
