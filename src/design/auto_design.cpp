@@ -440,11 +440,12 @@ private:
         NetworkEditor& m_editor;
     };
 
-    // One greedy pass down every riser; true when an amplifier went in.
+    // One greedy pass down every riser, then every amplifier of the pass inserted by one edit (a tall
+    // building takes a hundred or more: one step each would overflow the editor's history, and the
+    // round could then no longer be undone whole); true when an amplifier went in.
     bool Amplify() {
         const std::map<const tplanta*, Spread> spreads = FloorSpreads();
-        const RecalculationSuspension suspension(m_editor);
-        bool inserted = false;
+        std::vector<const tplanta*> cuts;
         for (const auto& stairEntry : m_project.Escaleras()) {
             if (stairEntry.Object == nullptr) {
                 continue;
@@ -466,16 +467,27 @@ private:
                     started = true;
                     continue;
                 }
-                if (InsertBefore(*floor)) {
-                    inserted = true;
-                }
+                cuts.push_back(floor);
                 segment = found->second;
             }
         }
-        return inserted;
+        if (cuts.empty()) {
+            return false;
+        }
+        const RecalculationSuspension suspension(m_editor);
+        const std::size_t inserted = m_result.amplifiers.size();
+        m_editor.Apply([&](EditJournal& journal) {
+            for (const tplanta* floor : cuts) {
+                InsertBefore(*floor, journal);
+            }
+            return m_result.amplifiers.size() > inserted;
+        });
+        return m_result.amplifiers.size() > inserted;
     }
 
-    bool InsertBefore(const tplanta& floor) {
+    // A refused insertion leaves the journal as it was, so the round goes on with the next model or
+    // floor.
+    bool InsertBefore(const tplanta& floor, EditJournal& journal) {
         TMultiswitch* entry = RiserEntry(floor);
         if (entry == nullptr) {
             m_result.refusals.push_back(FloorPlace(floor) + ": no multiswitch fed by the riser");
@@ -487,10 +499,7 @@ private:
         std::string reasons;
         for (const TAmpliBase* model : FittingAmplifiers(m_project, *entry)) {
             EditRefusal why;
-            const bool done = m_editor.Apply([&](EditJournal& journal) {
-                return InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why);
-            });
-            if (done) {
+            if (InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why)) {
                 AmplifierInsertion insertion;
                 const TLinAmp* amplifier = AmplifierFeeding(*entry);
                 insertion.amplifier = amplifier != nullptr ? amplifier->Name() : std::string("?");

@@ -11,6 +11,7 @@
 #include "model/potenciometro.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -310,11 +311,30 @@ private:
         std::unordered_map<RowKey, std::size_t, RowKeyHash> index;
         m_rows.clear();
         m_sensitivity.assign(m_settings.size(), {});
+        // The levels of one flat come outlet after outlet with the bands in turn, most of them behind one
+        // chain: the last chain's row of each band is kept to spare the index a lookup.
+        const EffectLink* lastChain = nullptr;
+        std::array<std::size_t, kBandCount> lastRow{};
+        std::array<LevelBound, kBandCount> lastBound{};
+        std::array<bool, kBandCount> known{};
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
-            const RowKey key{chain, band, m_base.bounds[i].minimum, m_base.bounds[i].maximum};
+            const LevelBound& bound = m_base.bounds[i];
+            if (chain != lastChain) {
+                lastChain = chain;
+                known.fill(false);
+            }
+            if (known[band] && lastBound[band].minimum == bound.minimum &&
+                lastBound[band].maximum == bound.maximum) {
+                m_rows[lastRow[band]].Take(m_base.levels[i]);
+                continue;
+            }
+            const RowKey key{chain, band, bound.minimum, bound.maximum};
             const auto [at, inserted] = index.emplace(key, m_rows.size());
+            known[band] = true;
+            lastRow[band] = at->second;
+            lastBound[band] = bound;
             if (inserted) {
                 m_rows.push_back({});
                 m_rows.back().bound = m_base.bounds[i];

@@ -204,7 +204,56 @@ const EffectLink* ControlEffects::TraceInput(const TPin& in, int group) {
     return TraceOutput(*peer, kNoContext, group);
 }
 
-const EffectLink* ControlEffects::TraceOutput(const TPin& out, int context, int group) {
+const TPin* ControlEffects::ThroughPassive(const TPin& start) {
+    std::vector<const TPin*> path;
+    const TPin* exit = nullptr;
+    for (const TPin* pin = &start; pin != nullptr && !m_failed;) {
+        const ElementInfo& info = InfoOf(*pin);
+        if (info.element == nullptr) {
+            break;
+        }
+        if (info.kind != Kind::Other) {
+            exit = pin;
+            break;
+        }
+        const auto [at, inserted] = m_passive.try_emplace(pin);
+        if (!inserted) {
+            if (!at->second.resolved) {
+                Fail("a cable loop");
+            }
+            exit = at->second.exit;
+            break;
+        }
+        path.push_back(pin);
+        const TPin* fed = nullptr;
+        for (const TPin* in : info.element->PinesENTRADA()) {
+            if (in->Peer() == nullptr || InfoOf(*in->Peer()).element == nullptr) {
+                continue;
+            }
+            if (fed != nullptr) {
+                Fail(info.element->Name() + " has several fed inputs");
+                break;
+            }
+            fed = in;
+        }
+        pin = fed != nullptr ? fed->Peer() : nullptr;
+    }
+    if (m_failed) {
+        exit = nullptr;
+    }
+    for (const TPin* pin : path) {
+        m_passive[pin] = {exit, true};
+    }
+    return exit;
+}
+
+const EffectLink* ControlEffects::TraceOutput(const TPin& start, int context, int group) {
+    // Passive elements pass every level on unchanged: the walk goes straight to the pin above them.
+    const TPin* through = InfoOf(start).kind == Kind::Other ? ThroughPassive(start) : &start;
+    if (through == nullptr) {
+        return nullptr;
+    }
+    const TPin& out = *through;
     const Key key{&out, context, group};
     // A pin whose walk is under way stands in the memo as kVisiting: meeting it again is a loop.
     static const EffectLink visiting;
@@ -254,17 +303,7 @@ const EffectLink* ControlEffects::TraceElement(const ElementInfo& info, const TP
         }
         return AddOwnSettings(info, out, context, group, up);
     }
-    const TPin* fed = nullptr;
-    for (const TPin* in : element.PinesENTRADA()) {
-        if (in->Peer() == nullptr || InfoOf(*in->Peer()).element == nullptr) {
-            continue;
-        }
-        if (fed != nullptr) {
-            return Fail(element.Name() + " has several fed inputs");
-        }
-        fed = in;
-    }
-    return fed != nullptr ? TraceOutput(*fed->Peer(), context, group) : nullptr;
+    return nullptr; // passive elements were walked through by TraceOutput
 }
 
 const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const TPin& out, int polarity,

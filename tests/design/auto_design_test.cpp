@@ -79,6 +79,32 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
     EXPECT_LT(passing.size(), 15u) << "every floor would do: the test would not check the place";
 }
 
+// Three long risers get their line amplifiers in one round, and the round is one edit: the design
+// takes six steps (regulation; the high-gain headend amplifier and its regulation; the round of three
+// amplifiers and its regulation; a supply for the new headend amplifier, which has none built in), and
+// with an editor that keeps only six the whole design still undoes to the saved bytes. One step per amplifier
+// would push the first steps out of the history (a tall building inserts more amplifiers than the editor
+// keeps), and a round found useless could then not be taken out whole.
+TEST_F(AutoDesignTest, ARoundOfLineAmplifiersIsOneEditThatUndoesWhole) {
+    BuildNetwork(Shape(3, 15, 1, 1, 4, 1));
+    editor = std::make_unique<NetworkEditor>(*project, 6);
+    const std::vector<std::uint8_t> saved = Bytes();
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_EQ(result.amplifiers.size(), 3u);
+    EXPECT_EQ(result.replacements.size(), 1u);
+    EXPECT_EQ(result.supplies.size(), 1u);
+    EXPECT_GT(result.marginAfter, result.marginBefore + 20.0);
+    EXPECT_EQ(result.edits, 6);
+    EXPECT_EQ(ElementsOfClass<TLinAmp>(*project).size(), 3u);
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_FALSE(editor->Undo());
+    EXPECT_EQ(Bytes(), saved);
+    EXPECT_TRUE(ElementsOfClass<TLinAmp>(*project).empty());
+    EXPECT_NETWORK_CONSISTENT(*project);
+}
+
 // One floor, two flats of one star outlet: the IF amplifier AFI-440 at its lowest gain (15 dB) still
 // drives the multiswitch's satellite inputs past their 90 dBuV, so no regulation passes; the design takes
 // the low-gain AFI-420 of the same family (5-25 dB), which brings everything within limits. Undoing the
