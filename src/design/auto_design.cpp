@@ -177,6 +177,42 @@ public:
 
     DesignResult Run() {
         const std::size_t steps = m_editor.Position();
+        Decide();
+        m_result.edits = static_cast<int>(m_editor.Position() - steps);
+        return std::move(m_result);
+    }
+
+private:
+    // The outlet check is left out of the recalculations while the design tries things (each would
+    // check every outlet of the building again); the design ends with one full recalculation with the
+    // check, and what it reports is measured there.
+    class CheckSuspension {
+    public:
+        explicit CheckSuspension(Tproyecto& project)
+            : m_project(project), m_was(project.finalizadocalculoTV) {
+            project.finalizadocalculoTV = false;
+        }
+        ~CheckSuspension() { m_project.finalizadocalculoTV = m_was; }
+        CheckSuspension(const CheckSuspension&) = delete;
+        CheckSuspension& operator=(const CheckSuspension&) = delete;
+
+    private:
+        Tproyecto& m_project;
+        bool m_was;
+    };
+
+    void Decide() {
+        {
+            const CheckSuspension suspension(m_project);
+            Try();
+        }
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+        m_result.marginAfter = m_sample.Worst();
+        NameUnserved();
+    }
+
+    void Try() {
         m_editor.Recalculate();
         m_sample.Take(m_project);
         m_result.marginBefore = m_sample.Worst();
@@ -190,6 +226,7 @@ public:
             const double worst = m_sample.Worst();
             const std::vector<ControlChange> changes = m_result.changes;
             const std::size_t amplifiers = m_result.amplifiers.size();
+            LevelSample before = m_sample;
             if (!Amplify()) {
                 break;
             }
@@ -197,7 +234,7 @@ public:
             Regulate();
             if (m_sample.Worst() <= worst) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
-                UndoTo(position);
+                UndoTo(position, std::move(before));
                 m_result.changes = changes;
                 for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
                     m_result.refusals.push_back(m_result.amplifiers[a].place + ": " +
@@ -212,13 +249,8 @@ public:
         if (m_options.amplify) {
             PowerUnpowered();
         }
-        m_result.marginAfter = m_sample.Worst();
-        NameUnserved();
-        m_result.edits = static_cast<int>(m_editor.Position() - steps);
-        return std::move(m_result);
     }
 
-private:
     // The satellite headend amplifiers (catalogue location 0), by model.
     std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> HeadendAmplifiers() const {
         std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> byModel;
@@ -308,6 +340,7 @@ private:
                 const std::size_t position = m_editor.Position();
                 const double worst = m_sample.Worst();
                 const std::vector<ControlChange> changes = m_result.changes;
+                LevelSample before = m_sample;
                 std::vector<std::string> names;
                 const std::vector<TAmpliHeader*> current = HeadendAmplifiers()[key];
                 const bool done = m_editor.Apply([&](EditJournal& journal) {
@@ -331,7 +364,7 @@ private:
                     }
                     break;
                 }
-                UndoTo(position);
+                UndoTo(position, std::move(before));
                 m_result.changes = changes;
             }
         }
@@ -340,8 +373,7 @@ private:
     // Every active element the powering check finds without power gets a supply of the preferences'
     // model, one edit each (a replaced headend amplifier may lack the built-in supply of the old one).
     void PowerUnpowered() {
-        bool added = false;
-        // One recalculation after all supplies went in, not one after each.
+        // No recalculation after each supply: the design ends with one.
         m_editor.SetRecalculateAfterEdits(false);
         for (const PowerProblem& problem : CheckPowering(m_project)) {
             if (problem.kind != PowerProblem::Kind::Unpowered || problem.element == nullptr) {
@@ -355,25 +387,22 @@ private:
                 m_result.supplies.push_back(
                     (supply != nullptr ? supply->Name() + " (" + supply->Modelo + ")" : "?") + " feeds " +
                     element->Name() + " (" + element->Modelo + ")");
-                added = true;
             } else {
                 m_result.refusals.push_back(element->Name() + ": no supply added: " + why.reason);
             }
         }
-        m_editor.SetRecalculateAfterEdits(true);
-        if (added) {
-            m_editor.Recalculate();
-            m_sample.Take(m_project);
-        }
+        m_editor.SetRecalculateAfterEdits(true); // the design's last recalculation follows
     }
 
-    void UndoTo(std::size_t position) {
+    // Undoes the steps after position; before is the sample taken at position (the network's levels
+    // are recalculated, the sample is not taken again).
+    void UndoTo(std::size_t position, LevelSample before) {
         m_editor.SetRecalculateAfterEdits(false);
         while (m_editor.Position() > position && m_editor.Undo()) {
         }
         m_editor.SetRecalculateAfterEdits(true);
         m_editor.Recalculate();
-        m_sample.Take(m_project);
+        m_sample = std::move(before);
     }
 
     void Regulate() {

@@ -85,10 +85,12 @@ struct Sensitivity {
     std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
 };
 
-// Settings moved together by one amount, and the merged coefficients of the rows they move.
+// Settings moved together by one amount, and the merged coefficients of the rows they move: a single
+// setting's are its sensitivity's (not copied: on a tall building they run to millions).
 struct Direction {
     std::vector<std::size_t> members;
-    std::vector<std::pair<std::size_t, double>> effects;
+    std::vector<std::pair<std::size_t, double>> merged;
+    const std::vector<std::pair<std::size_t, double>>* effects = nullptr;
 };
 
 // The minimum of a changing array of margins, and that minimum with some entries left out: a segment
@@ -396,7 +398,7 @@ private:
         std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            m_directions.push_back({{s}, {}});
+            m_directions.push_back({{s}, {}, nullptr});
             const TPotenciometroBase8* control = m_settings[s].control;
             if (control == nullptr) {
                 continue;
@@ -409,7 +411,7 @@ private:
         const auto addGroups = [this](const auto& groups) {
             for (const auto& [key, members] : groups) {
                 if (members.size() > 1) {
-                    m_directions.push_back({members, {}});
+                    m_directions.push_back({members, {}, nullptr});
                 }
             }
         };
@@ -419,9 +421,10 @@ private:
         std::vector<std::size_t> touched;
         for (Direction& direction : m_directions) {
             if (direction.members.size() == 1) {
-                direction.effects = m_sensitivity[direction.members.front()].effects;
+                direction.effects = &m_sensitivity[direction.members.front()].effects;
                 continue;
             }
+            direction.effects = &direction.merged;
             touched.clear();
             for (std::size_t s : direction.members) {
                 for (const auto& [i, slope] : m_sensitivity[s].effects) {
@@ -431,12 +434,23 @@ private:
                     merged[i] += slope;
                 }
             }
-            std::sort(touched.begin(), touched.end());
-            for (std::size_t i : touched) {
+            // In row order: sorted when few rows are touched, a scan of all rows when many are (a class
+            // of every multiswitch of a tall building touches nearly every row).
+            const auto take = [&](std::size_t i) {
                 if (merged[i] != 0.0) {
-                    direction.effects.emplace_back(i, merged[i]);
+                    direction.merged.emplace_back(i, merged[i]);
                 }
                 merged[i] = 0.0;
+            };
+            if (touched.size() * 16 < merged.size()) {
+                std::sort(touched.begin(), touched.end());
+                for (std::size_t i : touched) {
+                    take(i);
+                }
+            } else {
+                for (std::size_t i = 0; i < merged.size(); ++i) {
+                    take(i);
+                }
             }
         }
     }
@@ -512,7 +526,7 @@ private:
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(const Direction& direction, double temperature, std::vector<double>& values) {
-        const auto& effects = direction.effects;
+        const auto& effects = *direction.effects;
         if (effects.empty()) {
             return 0.0;
         }

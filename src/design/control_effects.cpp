@@ -44,7 +44,17 @@ int IndexIn(const PinList& list, const TPin& pin) {
 
 // What element gives at out with its settings as they stand: the element's own output function, no
 // push. A tap is evaluated at polarity. False for an element whose output function is not known here.
-bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level) {
+// isMultiswitch: the caller knows element is one (most evaluations are of multiswitches: the type tests
+// are spared).
+bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level, bool isMultiswitch) {
+    if (isMultiswitch) {
+        TPin& pin = const_cast<TPin&>(out);
+        const std::int32_t own = pin.polaridad;
+        pin.polaridad = polarity;
+        const bool done = static_cast<TMultiswitch&>(element).EvaluateOutput(&pin, level);
+        pin.polaridad = own;
+        return done;
+    }
     if (auto* headend = dynamic_cast<TCabeceraTerrestre*>(&element)) {
         level = headend->NivelTerr();
         return true;
@@ -324,7 +334,7 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
         // The output at the settings as they stand, once for all of the element's settings: each is
         // moved by its step and put back in turn.
         LevelVector before;
-        if (!Evaluate(element, out, polarity, before)) {
+        if (!Evaluate(element, out, polarity, before, multiswitch)) {
             return Fail(element.Name() + ": its output cannot be evaluated alone");
         }
         for (std::size_t s : *info.settings) {
@@ -333,13 +343,13 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
             const double step = setting.Step();
             LevelVector after;
             setting.Set(value + step);
-            Evaluate(element, out, polarity, after);
+            Evaluate(element, out, polarity, after, multiswitch);
             setting.Set(value);
             if (info.kind == Kind::Amplifier) {
                 // An amplifier's evaluation writes its control sum into its transfer row: one more at
                 // the setting's own position writes the row back as it was.
                 LevelVector again;
-                Evaluate(element, out, polarity, again);
+                Evaluate(element, out, polarity, again, multiswitch);
             }
             LevelVector slope;
             for (std::size_t band = 0; band < kBandCount; ++band) {
