@@ -319,6 +319,9 @@ private:
         std::array<std::size_t, kBandCount> lastRow{};
         std::array<LevelBound, kBandCount> lastBound{};
         std::array<bool, kBandCount> known{};
+        // The last chain's links, gathered once for the rows of all its bands.
+        std::vector<const EffectLink*> links;
+        bool gathered = false;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
@@ -326,6 +329,7 @@ private:
             if (chain != lastChain) {
                 lastChain = chain;
                 known.fill(false);
+                gathered = false;
             }
             if (known[band] && lastBound[band].minimum == bound.minimum &&
                 lastBound[band].maximum == bound.maximum) {
@@ -340,7 +344,14 @@ private:
             if (inserted) {
                 m_rows.push_back({});
                 m_rows.back().bound = m_base.bounds[i];
-                for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                if (!gathered) {
+                    links.clear();
+                    for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                        links.push_back(link);
+                    }
+                    gathered = true;
+                }
+                for (const EffectLink* link : links) {
                     if (std::abs(link->slope[band]) > kNoEffect) {
                         m_sensitivity[link->setting].effects.emplace_back(at->second, link->slope[band]);
                     }
