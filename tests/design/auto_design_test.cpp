@@ -1,10 +1,15 @@
+#include "building/comprueba_errores.h"
+#include "building/escalera.h"
 #include "design/auto_design.h"
 #include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
+#include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
+
+#include <set>
 
 namespace ixo::test {
 namespace {
@@ -37,6 +42,37 @@ TEST_F(AutoDesignTest, RegulationAloneCannotServeTheLongRiser) {
     for (const UnservedOutlet& outlet : result.unserved) {
         EXPECT_FALSE(outlet.reason.empty()) << outlet.place;
     }
+}
+
+// The design's trial recalculations leave the outlet check out, and its last recalculation runs it: the
+// project ends checked, with the error lists a fresh recalculation gives, and the unserved outlets the
+// design names are exactly the outlets those lists hold.
+TEST_F(AutoDesignTest, TheDesignEndsWithTheOutletCheckOfTheResult) {
+    BuildNetwork(LongRiser());
+    ASSERT_TRUE(project->finalizadocalculoTV);
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{true, false});
+    ASSERT_LT(result.marginAfter, 0.0);
+    EXPECT_TRUE(project->finalizadocalculoTV);
+    EXPECT_TRUE(project->ConErrores);
+    std::size_t errors = 0;
+    std::set<const TTomaTV*> failing;
+    for (const auto& stair : project->Escaleras()) {
+        const TCompruebaErrores& list = stair.Object->ErroresEscalera();
+        errors += list.Count();
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+            failing.insert(list[i].Toma);
+        }
+    }
+    EXPECT_GT(errors, 0u);
+    EXPECT_EQ(failing.size(), result.unserved.size());
+
+    Recalcular(*project);
+    std::size_t again = 0;
+    for (const auto& stair : project->Escaleras()) {
+        again += stair.Object->ErroresEscalera().Count();
+    }
+    EXPECT_EQ(again, errors);
+    EXPECT_TRUE(project->ConErrores);
 }
 
 // The design needs one amplifier (regulation alone fails, above) and inserts exactly one, at a floor
