@@ -269,6 +269,7 @@ private:
     void Measure(LevelSample& sample) {
         m_editor.Recalculate();
         ++m_recalculations;
+        sample.Reserve(m_base.Size()); // the network is unchanged: as many levels as the base
         sample.Take(m_project);
     }
 
