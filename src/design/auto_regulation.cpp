@@ -177,6 +177,7 @@ private:
     void Search(const std::vector<double>& opening, AutoRegulationResult& result) {
         if (m_kept != nullptr) {
             m_base = std::move(*m_kept);
+            m_measuredAt = opening; // the caller's sample is of the levels as they stand
         } else {
             Measure(m_base);
         }
@@ -231,15 +232,22 @@ private:
     AutoRegulationResult Finish(const std::vector<double>& opening, AutoRegulationResult& result) {
         const std::vector<double>& best = m_best;
         result.marginAfter = m_bestMargin;
+        // Where the caller keeps the outlet check out (the automatic design: it checks once at its
+        // end) and the last recalculation was at the positions applied, the network's levels are
+        // already those of the result: no recalculation is needed after the edit.
+        const bool current = m_kept != nullptr && !m_project.finalizadocalculoTV && m_measuredAt == best;
         if (best != opening) {
+            const bool recalculate = m_editor.RecalculatesAfterEdits();
+            m_editor.SetRecalculateAfterEdits(recalculate && !current);
             result.applied = Apply(opening, best);
-            ++m_recalculations;
+            m_editor.SetRecalculateAfterEdits(recalculate);
+            m_recalculations += current ? 0 : 1;
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (best[s] != opening[s]) {
                     result.changes.push_back(ChangeOf(m_settings[s], opening[s], best[s]));
                 }
             }
-        } else {
+        } else if (!current) {
             m_editor.Recalculate();
             ++m_recalculations;
         }
@@ -269,6 +277,7 @@ private:
     void Measure(LevelSample& sample) {
         m_editor.Recalculate();
         ++m_recalculations;
+        m_measuredAt = Values();
         sample.Reserve(m_base.Size()); // the network is unchanged: as many levels as the base
         sample.Take(m_project);
     }
@@ -717,6 +726,7 @@ private:
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
     LevelSample* m_kept = nullptr;
+    std::vector<double> m_measuredAt; // the positions of the last recalculation
     int m_recalculations = 0;
     std::size_t m_workDone = 0; // coefficients visited by the current optimisation
     std::vector<double> m_best;

@@ -125,5 +125,30 @@ TEST_F(AutoRegulationTest, AKeptSampleGivesTheSameRegulationAndIsLeftAtTheApplie
     EXPECT_DOUBLE_EQ(kept.Worst(), result.marginAfter);
 }
 
+// A caller that also keeps the outlet check out (the automatic design) gets the result without a
+// recalculation after the edit when the regulation's last one was at the positions applied: the
+// network's levels as they stand right after the regulation are those of a fresh full recalculation.
+TEST_F(AutoRegulationTest, WithTheCheckKeptOutTheAppliedLevelsStandWithoutAnotherRecalculation) {
+    BuildNetwork(Shape(1, 3, 2, 2, 8, 1));
+    project->finalizadocalculoTV = false;
+    Recalcular(*project);
+    LevelSample kept;
+    kept.Take(*project);
+    const AutoRegulationResult result = RegulateAutomatically(*editor, kept);
+    ASSERT_TRUE(result.applied);
+    LevelSample standing;
+    standing.Take(*project); // no recalculation in between
+    Recalcular(*project);
+    LevelSample fresh;
+    fresh.Take(*project);
+    ASSERT_EQ(standing.Size(), fresh.Size());
+    ASSERT_EQ(kept.Size(), fresh.Size());
+    for (std::size_t i = 0; i < fresh.Size(); ++i) {
+        ASSERT_EQ(standing.levels[i], fresh.levels[i]) << "level " << i;
+        ASSERT_EQ(kept.levels[i], fresh.levels[i]) << "level " << i;
+    }
+    EXPECT_DOUBLE_EQ(fresh.Worst(), result.marginAfter);
+}
+
 } // namespace
 } // namespace ixo::test
