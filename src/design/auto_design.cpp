@@ -177,6 +177,42 @@ public:
 
     DesignResult Run() {
         const std::size_t steps = m_editor.Position();
+        Decide();
+        m_result.edits = static_cast<int>(m_editor.Position() - steps);
+        return std::move(m_result);
+    }
+
+private:
+    // The outlet check is left out of the recalculations while the design tries things (each would
+    // check every outlet of the building again); the design ends with one full recalculation with the
+    // check, and what it reports is measured there.
+    class CheckSuspension {
+    public:
+        explicit CheckSuspension(Tproyecto& project)
+            : m_project(project), m_was(project.finalizadocalculoTV) {
+            project.finalizadocalculoTV = false;
+        }
+        ~CheckSuspension() { m_project.finalizadocalculoTV = m_was; }
+        CheckSuspension(const CheckSuspension&) = delete;
+        CheckSuspension& operator=(const CheckSuspension&) = delete;
+
+    private:
+        Tproyecto& m_project;
+        bool m_was;
+    };
+
+    void Decide() {
+        {
+            const CheckSuspension suspension(m_project);
+            Try();
+        }
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+        m_result.marginAfter = m_sample.Worst();
+        NameUnserved();
+    }
+
+    void Try() {
         m_editor.Recalculate();
         m_sample.Take(m_project);
         m_result.marginBefore = m_sample.Worst();
@@ -190,13 +226,15 @@ public:
             const double worst = m_sample.Worst();
             const std::vector<ControlChange> changes = m_result.changes;
             const std::size_t amplifiers = m_result.amplifiers.size();
+            LevelSample before = m_sample;
             if (!Amplify()) {
                 break;
             }
+            m_sample.Take(m_project); // recalculated once the amplifiers were in
             Regulate();
             if (m_sample.Worst() <= worst) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
-                UndoTo(position);
+                UndoTo(position, std::move(before));
                 m_result.changes = changes;
                 for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
                     m_result.refusals.push_back(m_result.amplifiers[a].place + ": " +
@@ -211,13 +249,8 @@ public:
         if (m_options.amplify) {
             PowerUnpowered();
         }
-        m_result.marginAfter = m_sample.Worst();
-        NameUnserved();
-        m_result.edits = static_cast<int>(m_editor.Position() - steps);
-        return std::move(m_result);
     }
 
-private:
     // The satellite headend amplifiers (catalogue location 0), by model.
     std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> HeadendAmplifiers() const {
         std::map<std::pair<std::int32_t, std::int32_t>, std::vector<TAmpliHeader*>> byModel;
@@ -307,6 +340,7 @@ private:
                 const std::size_t position = m_editor.Position();
                 const double worst = m_sample.Worst();
                 const std::vector<ControlChange> changes = m_result.changes;
+                LevelSample before = m_sample;
                 std::vector<std::string> names;
                 const std::vector<TAmpliHeader*> current = HeadendAmplifiers()[key];
                 const bool done = m_editor.Apply([&](EditJournal& journal) {
@@ -322,6 +356,7 @@ private:
                 if (!done) {
                     continue;
                 }
+                m_sample.Take(m_project); // the edit recalculated the levels
                 Regulate();
                 if (m_sample.Worst() > worst + 0.01) {
                     for (const std::string& name : names) {
@@ -329,7 +364,7 @@ private:
                     }
                     break;
                 }
-                UndoTo(position);
+                UndoTo(position, std::move(before));
                 m_result.changes = changes;
             }
         }
@@ -338,7 +373,8 @@ private:
     // Every active element the powering check finds without power gets a supply of the preferences'
     // model, one edit each (a replaced headend amplifier may lack the built-in supply of the old one).
     void PowerUnpowered() {
-        bool added = false;
+        // No recalculation after each supply: the design ends with one.
+        m_editor.SetRecalculateAfterEdits(false);
         for (const PowerProblem& problem : CheckPowering(m_project)) {
             if (problem.kind != PowerProblem::Kind::Unpowered || problem.element == nullptr) {
                 continue;
@@ -351,32 +387,32 @@ private:
                 m_result.supplies.push_back(
                     (supply != nullptr ? supply->Name() + " (" + supply->Modelo + ")" : "?") + " feeds " +
                     element->Name() + " (" + element->Modelo + ")");
-                added = true;
             } else {
                 m_result.refusals.push_back(element->Name() + ": no supply added: " + why.reason);
             }
         }
-        if (added) {
-            m_editor.Recalculate();
-            m_sample.Take(m_project);
-        }
+        m_editor.SetRecalculateAfterEdits(true); // the design's last recalculation follows
     }
 
-    void UndoTo(std::size_t position) {
+    // Undoes the steps after position; before is the sample taken at position (the network's levels
+    // are recalculated, the sample is not taken again).
+    void UndoTo(std::size_t position, LevelSample before) {
         m_editor.SetRecalculateAfterEdits(false);
         while (m_editor.Position() > position && m_editor.Undo()) {
         }
         m_editor.SetRecalculateAfterEdits(true);
         m_editor.Recalculate();
-        m_sample.Take(m_project);
+        m_sample = std::move(before);
     }
 
     void Regulate() {
         if (m_options.regulate) {
-            const AutoRegulationResult regulation = RegulateAutomatically(m_editor);
+            // The regulation starts from the sample as it stands and leaves in it the levels it applied.
+            const AutoRegulationResult regulation = RegulateAutomatically(m_editor, m_sample);
             for (const ControlChange& change : regulation.changes) {
                 Merge(change);
             }
+            return;
         }
         m_editor.Recalculate();
         m_sample.Take(m_project);
@@ -433,11 +469,12 @@ private:
         NetworkEditor& m_editor;
     };
 
-    // One greedy pass down every riser; true when an amplifier went in.
+    // One greedy pass down every riser, then every amplifier of the pass inserted by one edit (a tall
+    // building takes a hundred or more: one step each would overflow the editor's history, and the
+    // round could then no longer be undone whole); true when an amplifier went in.
     bool Amplify() {
         const std::map<const tplanta*, Spread> spreads = FloorSpreads();
-        const RecalculationSuspension suspension(m_editor);
-        bool inserted = false;
+        std::vector<const tplanta*> cuts;
         for (const auto& stairEntry : m_project.Escaleras()) {
             if (stairEntry.Object == nullptr) {
                 continue;
@@ -459,16 +496,27 @@ private:
                     started = true;
                     continue;
                 }
-                if (InsertBefore(*floor)) {
-                    inserted = true;
-                }
+                cuts.push_back(floor);
                 segment = found->second;
             }
         }
-        return inserted;
+        if (cuts.empty()) {
+            return false;
+        }
+        const RecalculationSuspension suspension(m_editor);
+        const std::size_t inserted = m_result.amplifiers.size();
+        m_editor.Apply([&](EditJournal& journal) {
+            for (const tplanta* floor : cuts) {
+                InsertBefore(*floor, journal);
+            }
+            return m_result.amplifiers.size() > inserted;
+        });
+        return m_result.amplifiers.size() > inserted;
     }
 
-    bool InsertBefore(const tplanta& floor) {
+    // A refused insertion leaves the journal as it was, so the round goes on with the next model or
+    // floor.
+    bool InsertBefore(const tplanta& floor, EditJournal& journal) {
         TMultiswitch* entry = RiserEntry(floor);
         if (entry == nullptr) {
             m_result.refusals.push_back(FloorPlace(floor) + ": no multiswitch fed by the riser");
@@ -480,10 +528,7 @@ private:
         std::string reasons;
         for (const TAmpliBase* model : FittingAmplifiers(m_project, *entry)) {
             EditRefusal why;
-            const bool done = m_editor.Apply([&](EditJournal& journal) {
-                return InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why);
-            });
-            if (done) {
+            if (InsertLineAmplifier(m_project, *entry, model->Indice, journal, &why)) {
                 AmplifierInsertion insertion;
                 const TLinAmp* amplifier = AmplifierFeeding(*entry);
                 insertion.amplifier = amplifier != nullptr ? amplifier->Name() : std::string("?");

@@ -11,6 +11,7 @@
 #include "model/potenciometro.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -84,10 +85,12 @@ struct Sensitivity {
     std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
 };
 
-// Settings moved together by one amount, and the merged coefficients of the rows they move.
+// Settings moved together by one amount, and the merged coefficients of the rows they move: a single
+// setting's are its sensitivity's (not copied: on a tall building they run to millions).
 struct Direction {
     std::vector<std::size_t> members;
-    std::vector<std::pair<std::size_t, double>> effects;
+    std::vector<std::pair<std::size_t, double>> merged;
+    const std::vector<std::pair<std::size_t, double>>* effects = nullptr;
 };
 
 // The minimum of a changing array of margins, and that minimum with some entries left out: a segment
@@ -137,6 +140,10 @@ public:
     Regulator(NetworkEditor& editor, std::vector<RegulationSetting> settings, RegulationMethod method)
         : m_editor(editor), m_project(editor.Project()), m_settings(std::move(settings)), m_method(method) {}
 
+    // The caller's sample of the levels as they stand: the regulation starts from it instead of a
+    // recalculation of its own, and leaves in it the levels at the positions applied.
+    void KeepSample(LevelSample& sample) { m_kept = &sample; }
+
     AutoRegulationResult Run() {
         AutoRegulationResult result;
         const std::vector<double> opening = Values();
@@ -168,7 +175,12 @@ private:
     };
 
     void Search(const std::vector<double>& opening, AutoRegulationResult& result) {
-        Measure(m_base);
+        if (m_kept != nullptr) {
+            m_base = std::move(*m_kept);
+            m_measuredAt = opening; // the caller's sample is of the levels as they stand
+        } else {
+            Measure(m_base);
+        }
         result.marginBefore = m_base.Worst();
         m_best = opening;
         m_bestMargin = result.marginBefore;
@@ -220,17 +232,29 @@ private:
     AutoRegulationResult Finish(const std::vector<double>& opening, AutoRegulationResult& result) {
         const std::vector<double>& best = m_best;
         result.marginAfter = m_bestMargin;
+        // Where the caller keeps the outlet check out (the automatic design: it checks once at its
+        // end) and the last recalculation was at the positions applied, the network's levels are
+        // already those of the result: no recalculation is needed after the edit.
+        const bool current = m_kept != nullptr && !m_project.finalizadocalculoTV && m_measuredAt == best;
         if (best != opening) {
+            const bool recalculate = m_editor.RecalculatesAfterEdits();
+            m_editor.SetRecalculateAfterEdits(recalculate && !current);
             result.applied = Apply(opening, best);
-            ++m_recalculations;
+            m_editor.SetRecalculateAfterEdits(recalculate);
+            m_recalculations += current ? 0 : 1;
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (best[s] != opening[s]) {
                     result.changes.push_back(ChangeOf(m_settings[s], opening[s], best[s]));
                 }
             }
-        } else {
+        } else if (!current) {
             m_editor.Recalculate();
             ++m_recalculations;
+        }
+        if (m_kept != nullptr) {
+            // The base sample is always the one measured at the best positions (the opening ones or the
+            // last improvement), and the edit or the recalculation above has put the network there.
+            *m_kept = std::move(m_base);
         }
         result.recalculations = m_recalculations;
         return result;
@@ -253,6 +277,8 @@ private:
     void Measure(LevelSample& sample) {
         m_editor.Recalculate();
         ++m_recalculations;
+        m_measuredAt = Values();
+        sample.Reserve(m_base.Size()); // the network is unchanged: as many levels as the base
         sample.Take(m_project);
     }
 
@@ -297,15 +323,45 @@ private:
         std::unordered_map<RowKey, std::size_t, RowKeyHash> index;
         m_rows.clear();
         m_sensitivity.assign(m_settings.size(), {});
+        // The levels of one flat come outlet after outlet with the bands in turn, most of them behind one
+        // chain: the last chain's row of each band is kept to spare the index a lookup.
+        const EffectLink* lastChain = nullptr;
+        std::array<std::size_t, kBandCount> lastRow{};
+        std::array<LevelBound, kBandCount> lastBound{};
+        std::array<bool, kBandCount> known{};
+        // The last chain's links, gathered once for the rows of all its bands.
+        std::vector<const EffectLink*> links;
+        bool gathered = false;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
-            const RowKey key{chain, band, m_base.bounds[i].minimum, m_base.bounds[i].maximum};
+            const LevelBound& bound = m_base.bounds[i];
+            if (chain != lastChain) {
+                lastChain = chain;
+                known.fill(false);
+                gathered = false;
+            }
+            if (known[band] && lastBound[band].minimum == bound.minimum &&
+                lastBound[band].maximum == bound.maximum) {
+                m_rows[lastRow[band]].Take(m_base.levels[i]);
+                continue;
+            }
+            const RowKey key{chain, band, bound.minimum, bound.maximum};
             const auto [at, inserted] = index.emplace(key, m_rows.size());
+            known[band] = true;
+            lastRow[band] = at->second;
+            lastBound[band] = bound;
             if (inserted) {
                 m_rows.push_back({});
                 m_rows.back().bound = m_base.bounds[i];
-                for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                if (!gathered) {
+                    links.clear();
+                    for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                        links.push_back(link);
+                    }
+                    gathered = true;
+                }
+                for (const EffectLink* link : links) {
                     if (std::abs(link->slope[band]) > kNoEffect) {
                         m_sensitivity[link->setting].effects.emplace_back(at->second, link->slope[band]);
                     }
@@ -357,22 +413,26 @@ private:
     // would have to move at once.
     void MakeDirections() {
         m_directions.clear();
-        std::map<std::pair<const void*, int>, std::vector<std::size_t>> byElement;
+        // Elements by the first of their settings, not by address: the order of the directions, and so
+        // the positions chosen among equally good ones, must not depend on where the elements live.
+        std::unordered_map<const void*, std::size_t> firstSetting;
+        std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            m_directions.push_back({{s}, {}});
+            m_directions.push_back({{s}, {}, nullptr});
             const TPotenciometroBase8* control = m_settings[s].control;
             if (control == nullptr) {
                 continue;
             }
             const int kind = control->Tipo * 2 + (control->Caption.find("TER") != std::string::npos ? 1 : 0);
-            byElement[{control->Owner(), kind}].push_back(s);
+            const std::size_t first = firstSetting.try_emplace(control->Owner(), s).first->second;
+            byElement[{first, kind}].push_back(s);
             byClass[{control->Owner()->ClassName(), kind}].push_back(s);
         }
         const auto addGroups = [this](const auto& groups) {
             for (const auto& [key, members] : groups) {
                 if (members.size() > 1) {
-                    m_directions.push_back({members, {}});
+                    m_directions.push_back({members, {}, nullptr});
                 }
             }
         };
@@ -382,9 +442,10 @@ private:
         std::vector<std::size_t> touched;
         for (Direction& direction : m_directions) {
             if (direction.members.size() == 1) {
-                direction.effects = m_sensitivity[direction.members.front()].effects;
+                direction.effects = &m_sensitivity[direction.members.front()].effects;
                 continue;
             }
+            direction.effects = &direction.merged;
             touched.clear();
             for (std::size_t s : direction.members) {
                 for (const auto& [i, slope] : m_sensitivity[s].effects) {
@@ -394,12 +455,23 @@ private:
                     merged[i] += slope;
                 }
             }
-            std::sort(touched.begin(), touched.end());
-            for (std::size_t i : touched) {
+            // In row order: sorted when few rows are touched, a scan of all rows when many are (a class
+            // of every multiswitch of a tall building touches nearly every row).
+            const auto take = [&](std::size_t i) {
                 if (merged[i] != 0.0) {
-                    direction.effects.emplace_back(i, merged[i]);
+                    direction.merged.emplace_back(i, merged[i]);
                 }
                 merged[i] = 0.0;
+            };
+            if (touched.size() * 16 < merged.size()) {
+                std::sort(touched.begin(), touched.end());
+                for (std::size_t i : touched) {
+                    take(i);
+                }
+            } else {
+                for (std::size_t i = 0; i < merged.size(); ++i) {
+                    take(i);
+                }
             }
         }
     }
@@ -475,7 +547,7 @@ private:
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(const Direction& direction, double temperature, std::vector<double>& values) {
-        const auto& effects = direction.effects;
+        const auto& effects = *direction.effects;
         if (effects.empty()) {
             return 0.0;
         }
@@ -653,6 +725,8 @@ private:
     std::vector<SlopeClass> m_classes; // scratch of Step
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
+    LevelSample* m_kept = nullptr;
+    std::vector<double> m_measuredAt; // the positions of the last recalculation
     int m_recalculations = 0;
     std::size_t m_workDone = 0; // coefficients visited by the current optimisation
     std::vector<double> m_best;
@@ -720,6 +794,13 @@ AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
         settings.push_back({control, nullptr, 0.0, 100.0});
     }
     Regulator regulator(editor, std::move(settings), method);
+    return regulator.Run();
+}
+
+AutoRegulationResult RegulateAutomatically(NetworkEditor& editor, LevelSample& sample,
+                                           RegulationMethod method) {
+    Regulator regulator(editor, RegulationSettings(editor.Project()), method);
+    regulator.KeepSample(sample);
     return regulator.Run();
 }
 

@@ -7,6 +7,7 @@
 
 namespace ixo {
 
+class LevelSample;
 class NetworkEditor;
 class TPotenciometroBase8;
 class Tproyecto;
@@ -67,6 +68,13 @@ double WorstMargin(Tproyecto& project);
 // probes are taken again around it (nonlinear effects: clipping, terrestrial mixing) while that helps.
 AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
                                            const std::vector<TPotenciometroBase8*>& controls = {},
+                                           RegulationMethod method = RegulationMethod::Automatic);
+
+// The same over every adjustable control and terrestrial headend, for a caller that keeps a sample of the
+// levels: sample must hold the levels of the network as it stands (taken after its last recalculation);
+// the regulation starts from it instead of recalculating, and leaves in it the levels at the positions
+// applied (measured by a full recalculation at exactly those positions).
+AutoRegulationResult RegulateAutomatically(NetworkEditor& editor, LevelSample& sample,
                                            RegulationMethod method = RegulationMethod::Automatic);
 
 } // namespace ixo

@@ -42,13 +42,19 @@ int IndexIn(const PinList& list, const TPin& pin) {
     return -1;
 }
 
-TCBFT* ElementOf(const TPin& pin) {
-    return dynamic_cast<TCBFT*>(pin.Owner());
-}
-
 // What element gives at out with its settings as they stand: the element's own output function, no
 // push. A tap is evaluated at polarity. False for an element whose output function is not known here.
-bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level) {
+// isMultiswitch: the caller knows element is one (most evaluations are of multiswitches: the type tests
+// are spared).
+bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level, bool isMultiswitch) {
+    if (isMultiswitch) {
+        TPin& pin = const_cast<TPin&>(out);
+        const std::int32_t own = pin.polaridad;
+        pin.polaridad = polarity;
+        const bool done = static_cast<TMultiswitch&>(element).EvaluateOutput(&pin, level);
+        pin.polaridad = own;
+        return done;
+    }
     if (auto* headend = dynamic_cast<TCabeceraTerrestre*>(&element)) {
         level = headend->NivelTerr();
         return true;
@@ -179,17 +185,85 @@ const EffectLink* ControlEffects::Fail(std::string why) {
     return nullptr;
 }
 
+const ControlEffects::ElementInfo& ControlEffects::InfoOf(const TPin& pin) {
+    const auto [at, inserted] = m_elements.try_emplace(pin.Owner());
+    if (inserted) {
+        ElementInfo& info = at->second;
+        info.element = dynamic_cast<TCBFT*>(pin.Owner());
+        if (dynamic_cast<TCabeceraTerrestre*>(info.element) != nullptr) {
+            info.kind = Kind::Terrestrial;
+        } else if (dynamic_cast<TMultiswitch*>(info.element) != nullptr) {
+            info.kind = Kind::Multiswitch;
+        } else if (dynamic_cast<TAmpliBase*>(info.element) != nullptr) {
+            info.kind = Kind::Amplifier;
+        }
+        if (const auto found = m_byElement.find(info.element); found != m_byElement.end()) {
+            info.settings = &found->second;
+        }
+    }
+    return at->second;
+}
+
 const EffectLink* ControlEffects::TraceInput(const TPin& in, int group) {
     // Above an input the receiver's choice no longer applies unless the path runs through elements that
     // pass it on; TraceOutput keeps the context for those.
     const TPin* peer = in.Peer();
-    if (peer == nullptr || ElementOf(*peer) == nullptr) {
+    if (peer == nullptr || InfoOf(*peer).element == nullptr) {
         return nullptr;
     }
     return TraceOutput(*peer, kNoContext, group);
 }
 
-const EffectLink* ControlEffects::TraceOutput(const TPin& out, int context, int group) {
+const TPin* ControlEffects::ThroughPassive(const TPin& start) {
+    std::vector<const TPin*> path;
+    const TPin* exit = nullptr;
+    for (const TPin* pin = &start; pin != nullptr && !m_failed;) {
+        const ElementInfo& info = InfoOf(*pin);
+        if (info.element == nullptr) {
+            break;
+        }
+        if (info.kind != Kind::Other) {
+            exit = pin;
+            break;
+        }
+        const auto [at, inserted] = m_passive.try_emplace(pin);
+        if (!inserted) {
+            if (!at->second.resolved) {
+                Fail("a cable loop");
+            }
+            exit = at->second.exit;
+            break;
+        }
+        path.push_back(pin);
+        const TPin* fed = nullptr;
+        for (const TPin* in : info.element->PinesENTRADA()) {
+            if (in->Peer() == nullptr || InfoOf(*in->Peer()).element == nullptr) {
+                continue;
+            }
+            if (fed != nullptr) {
+                Fail(info.element->Name() + " has several fed inputs");
+                break;
+            }
+            fed = in;
+        }
+        pin = fed != nullptr ? fed->Peer() : nullptr;
+    }
+    if (m_failed) {
+        exit = nullptr;
+    }
+    for (const TPin* pin : path) {
+        m_passive[pin] = {exit, true};
+    }
+    return exit;
+}
+
+const EffectLink* ControlEffects::TraceOutput(const TPin& start, int context, int group) {
+    // Passive elements pass every level on unchanged: the walk goes straight to the pin above them.
+    const TPin* through = InfoOf(start).kind == Kind::Other ? ThroughPassive(start) : &start;
+    if (through == nullptr) {
+        return nullptr;
+    }
+    const TPin& out = *through;
     const Key key{&out, context, group};
     // A pin whose walk is under way stands in the memo as kVisiting: meeting it again is a loop.
     static const EffectLink visiting;
@@ -201,17 +275,20 @@ const EffectLink* ControlEffects::TraceOutput(const TPin& out, int context, int 
     if (m_failed) {
         return nullptr;
     }
-    TCBFT* element = ElementOf(out);
-    const EffectLink* chain = element != nullptr ? TraceElement(*element, out, context, group) : nullptr;
+    const ElementInfo& info = InfoOf(out);
+    const EffectLink* chain = info.element != nullptr ? TraceElement(info, out, context, group) : nullptr;
     m_memo[key] = chain; // the map may have grown during the walk: look the entry up again
     return chain;
 }
 
-const EffectLink* ControlEffects::TraceElement(TCBFT& element, const TPin& out, int context, int group) {
-    if (dynamic_cast<TCabeceraTerrestre*>(&element) != nullptr) {
-        return AddOwnSettings(element, out, 0, group, nullptr); // a source
+const EffectLink* ControlEffects::TraceElement(const ElementInfo& info, const TPin& out, int context,
+                                               int group) {
+    TCBFT& element = *info.element;
+    if (info.kind == Kind::Terrestrial) {
+        return AddOwnSettings(info, out, 0, group, nullptr); // a source
     }
-    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
+    if (info.kind == Kind::Multiswitch) {
+        const auto* multiswitch = static_cast<const TMultiswitch*>(&element);
         // The receiver's choice is made on the multiswitch pin the flat hangs from, tap or output.
         const bool tap = out.TipodePin == 'D';
         const int polarity = context != kNoContext ? context : out.polaridad;
@@ -223,60 +300,57 @@ const EffectLink* ControlEffects::TraceElement(TCBFT& element, const TPin& out, 
                              ? terrestrial
                              : multiswitch->InputOfPolarity(polarity);
         const EffectLink* up = in != nullptr ? TraceInput(*in, group) : nullptr;
-        return AddOwnSettings(element, out, polarity, group, up);
+        return AddOwnSettings(info, out, polarity, group, up);
     }
-    if (auto* amplifier = dynamic_cast<TAmpliBase*>(&element)) {
+    if (info.kind == Kind::Amplifier) {
+        const auto* amplifier = static_cast<const TAmpliBase*>(&element);
         const int i = IndexIn(amplifier->PinesSALIDA(), out);
         const TPin* in = i >= 0 ? amplifier->PinAt(PinKind::Input, i) : nullptr;
         // An amplifier inside a flat passes the receiver's choice on.
         const EffectLink* up = nullptr;
-        if (in != nullptr && in->Peer() != nullptr && ElementOf(*in->Peer()) != nullptr) {
+        if (in != nullptr && in->Peer() != nullptr && InfoOf(*in->Peer()).element != nullptr) {
             up = TraceOutput(*in->Peer(), context, group);
         }
-        return AddOwnSettings(element, out, context, group, up);
+        return AddOwnSettings(info, out, context, group, up);
     }
-    const TPin* fed = nullptr;
-    for (const TPin* in : element.PinesENTRADA()) {
-        if (in->Peer() == nullptr || ElementOf(*in->Peer()) == nullptr) {
-            continue;
-        }
-        if (fed != nullptr) {
-            return Fail(element.Name() + " has several fed inputs");
-        }
-        fed = in;
-    }
-    return fed != nullptr ? TraceOutput(*fed->Peer(), context, group) : nullptr;
+    return nullptr; // passive elements were walked through by TraceOutput
 }
 
-const EffectLink* ControlEffects::AddOwnSettings(TCBFT& element, const TPin& out, int polarity, int group,
-                                                 const EffectLink* up) {
-    const auto found = m_byElement.find(&element);
-    if (found == m_byElement.end()) {
+const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const TPin& out, int polarity,
+                                                 int group, const EffectLink* up) {
+    if (info.settings == nullptr) {
         return up;
     }
+    TCBFT& element = *info.element;
     // Every tap of a multiswitch has the same row and control at one polarity; an amplifier's
     // channels differ by their index.
-    const bool multiswitch = dynamic_cast<TMultiswitch*>(&element) != nullptr;
+    const bool multiswitch = info.kind == Kind::Multiswitch;
     const SlopeKey key{&element, multiswitch ? out.TipodePin : 'S', multiswitch ? out.Prefijo : ' ',
                        multiswitch ? (out.TipodePin == 'D' ? -1 : IndexIn(element.PinesSALIDA(), out)) : 0,
                        multiswitch ? polarity : IndexIn(element.PinesSALIDA(), out)};
     auto slopes = m_slopes.find(key);
     if (slopes == m_slopes.end()) {
         std::vector<std::pair<std::size_t, LevelVector>> measured;
-        for (std::size_t s : found->second) {
+        // The output at the settings as they stand, once for all of the element's settings: each is
+        // moved by its step and put back in turn.
+        LevelVector before;
+        if (!Evaluate(element, out, polarity, before, multiswitch)) {
+            return Fail(element.Name() + ": its output cannot be evaluated alone");
+        }
+        for (std::size_t s : *info.settings) {
             const RegulationSetting& setting = m_settings[s];
             const double value = setting.Get();
             const double step = setting.Step();
-            LevelVector before;
             LevelVector after;
-            if (!Evaluate(element, out, polarity, before)) {
-                return Fail(element.Name() + ": its output cannot be evaluated alone");
-            }
             setting.Set(value + step);
-            Evaluate(element, out, polarity, after);
+            Evaluate(element, out, polarity, after, multiswitch);
             setting.Set(value);
-            LevelVector again;
-            Evaluate(element, out, polarity, again);
+            if (info.kind == Kind::Amplifier) {
+                // An amplifier's evaluation writes its control sum into its transfer row: one more at
+                // the setting's own position writes the row back as it was.
+                LevelVector again;
+                Evaluate(element, out, polarity, again, multiswitch);
+            }
             LevelVector slope;
             for (std::size_t band = 0; band < kBandCount; ++band) {
                 slope[band] = (after[band] - before[band]) / step;

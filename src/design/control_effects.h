@@ -98,19 +98,41 @@ private:
         std::size_t operator()(const LinkKey& key) const;
     };
 
+    // What the walk needs to know of an element, found once per element (the type tests are costly
+    // when repeated for every level of a large building).
+    enum class Kind : char { Terrestrial, Multiswitch, Amplifier, Other };
+    struct ElementInfo {
+        TCBFT* element = nullptr; // null: the pin's owner is no network element
+        Kind kind = Kind::Other;
+        const std::vector<std::size_t>* settings = nullptr; // the element's settings, or null
+    };
+    const ElementInfo& InfoOf(const TPin& pin);
+
+    // The output pin where a walk up from out leaves the passive elements (cables, splitters, outlets:
+    // no settings, one fed input, the receiver's choice passed on), or null when nothing feeds it.
+    // Levels below a passive element have the chain of that pin whatever the polarity or band group, so
+    // it is found once per pin instead of once per level.
+    const TPin* ThroughPassive(const TPin& out);
+
     // The chain of the level leaving output or tap pin out (a tap's receiver selecting context).
     const EffectLink* TraceOutput(const TPin& out, int context, int group);
     // The chain of the level arriving at input pin in.
     const EffectLink* TraceInput(const TPin& in, int group);
-    const EffectLink* TraceElement(TCBFT& element, const TPin& out, int context, int group);
+    const EffectLink* TraceElement(const ElementInfo& info, const TPin& out, int context, int group);
     // The links of the settings of element acting on out, on top of up.
-    const EffectLink* AddOwnSettings(TCBFT& element, const TPin& out, int polarity, int group,
+    const EffectLink* AddOwnSettings(const ElementInfo& info, const TPin& out, int polarity, int group,
                                      const EffectLink* up);
     const EffectLink* Link(std::size_t setting, const LevelVector& slope, const EffectLink* up);
     const EffectLink* Fail(std::string why);
 
     const std::vector<RegulationSetting>& m_settings;
     std::unordered_map<const TCBFT*, std::vector<std::size_t>> m_byElement;
+    std::unordered_map<const void*, ElementInfo> m_elements; // by the pins' owner
+    struct PassiveExit {
+        const TPin* exit = nullptr;
+        bool resolved = false; // false while its walk is under way: meeting it again is a loop
+    };
+    std::unordered_map<const TPin*, PassiveExit> m_passive;
     std::unordered_map<Key, const EffectLink*, KeyHash> m_memo;
     std::unordered_map<LinkKey, const EffectLink*, LinkKeyHash> m_links;
     std::unordered_map<SlopeKey, std::vector<std::pair<std::size_t, LevelVector>>, SlopeKeyHash> m_slopes;

@@ -43,6 +43,17 @@ void LevelSample::Take(Tproyecto& project) {
     }
 }
 
+void LevelSample::Reserve(std::size_t count) {
+    levels.reserve(count);
+    bounds.reserve(count);
+    flats.reserve(count);
+    outlets.reserve(count);
+    elements.reserve(count);
+    bands.reserve(count);
+    polarities.reserve(count);
+    pins.reserve(count);
+}
+
 double LevelSample::Worst() const {
     double worst = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < levels.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -40,6 +41,8 @@ public:
 
     // Takes the sample; the network is left as it was.
     void Take(Tproyecto& project);
+    // Room for levels levels (a building's samples run to millions: growing them costs copies).
+    void Reserve(std::size_t levels);
     // The lowest margin of all levels (infinity for an empty sample).
     double Worst() const;
     std::size_t Size() const { return levels.size(); }

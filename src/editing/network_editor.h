@@ -50,6 +50,7 @@ public:
     // When false, Apply, Undo and Redo leave the recalculation to the caller (a script of edits
     // recalculates once at its end).
     void SetRecalculateAfterEdits(bool recalculate) { m_recalculate = recalculate; }
+    bool RecalculatesAfterEdits() const { return m_recalculate; }
 
 private:
     void Moved(const EditJournal& step);

@@ -1,10 +1,15 @@
+#include "building/comprueba_errores.h"
+#include "building/escalera.h"
 #include "design/auto_design.h"
 #include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
+#include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
+
+#include <set>
 
 namespace ixo::test {
 namespace {
@@ -37,6 +42,37 @@ TEST_F(AutoDesignTest, RegulationAloneCannotServeTheLongRiser) {
     for (const UnservedOutlet& outlet : result.unserved) {
         EXPECT_FALSE(outlet.reason.empty()) << outlet.place;
     }
+}
+
+// The design's trial recalculations leave the outlet check out, and its last recalculation runs it: the
+// project ends checked, with the error lists a fresh recalculation gives, and the unserved outlets the
+// design names are exactly the outlets those lists hold.
+TEST_F(AutoDesignTest, TheDesignEndsWithTheOutletCheckOfTheResult) {
+    BuildNetwork(LongRiser());
+    ASSERT_TRUE(project->finalizadocalculoTV);
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{true, false});
+    ASSERT_LT(result.marginAfter, 0.0);
+    EXPECT_TRUE(project->finalizadocalculoTV);
+    EXPECT_TRUE(project->ConErrores);
+    std::size_t errors = 0;
+    std::set<const TTomaTV*> failing;
+    for (const auto& stair : project->Escaleras()) {
+        const TCompruebaErrores& list = stair.Object->ErroresEscalera();
+        errors += list.Count();
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+            failing.insert(list[i].Toma);
+        }
+    }
+    EXPECT_GT(errors, 0u);
+    EXPECT_EQ(failing.size(), result.unserved.size());
+
+    Recalcular(*project);
+    std::size_t again = 0;
+    for (const auto& stair : project->Escaleras()) {
+        again += stair.Object->ErroresEscalera().Count();
+    }
+    EXPECT_EQ(again, errors);
+    EXPECT_TRUE(project->ConErrores);
 }
 
 // The design needs one amplifier (regulation alone fails, above) and inserts exactly one, at a floor
@@ -77,6 +113,32 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
     EXPECT_EQ(floorsTried, 15);
     EXPECT_NE(std::find(passing.begin(), passing.end(), chosen), passing.end()) << chosen;
     EXPECT_LT(passing.size(), 15u) << "every floor would do: the test would not check the place";
+}
+
+// Three long risers get their line amplifiers in one round, and the round is one edit: the design
+// takes six steps (regulation; the high-gain headend amplifier and its regulation; the round of three
+// amplifiers and its regulation; a supply for the new headend amplifier, which has none built in), and
+// with an editor that keeps only six the whole design still undoes to the saved bytes. One step per amplifier
+// would push the first steps out of the history (a tall building inserts more amplifiers than the editor
+// keeps), and a round found useless could then not be taken out whole.
+TEST_F(AutoDesignTest, ARoundOfLineAmplifiersIsOneEditThatUndoesWhole) {
+    BuildNetwork(Shape(3, 15, 1, 1, 4, 1));
+    editor = std::make_unique<NetworkEditor>(*project, 6);
+    const std::vector<std::uint8_t> saved = Bytes();
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_EQ(result.amplifiers.size(), 3u);
+    EXPECT_EQ(result.replacements.size(), 1u);
+    EXPECT_EQ(result.supplies.size(), 1u);
+    EXPECT_GT(result.marginAfter, result.marginBefore + 20.0);
+    EXPECT_EQ(result.edits, 6);
+    EXPECT_EQ(ElementsOfClass<TLinAmp>(*project).size(), 3u);
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_FALSE(editor->Undo());
+    EXPECT_EQ(Bytes(), saved);
+    EXPECT_TRUE(ElementsOfClass<TLinAmp>(*project).empty());
+    EXPECT_NETWORK_CONSISTENT(*project);
 }
 
 // One floor, two flats of one star outlet: the IF amplifier AFI-440 at its lowest gain (15 dB) still

@@ -1,4 +1,5 @@
 #include "design/auto_regulation.h"
+#include "design/level_sample.h"
 #include "editing/editing_test_support.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
@@ -90,6 +91,63 @@ TEST_F(AutoRegulationTest, UndoOfTheAutomaticRegulationGivesBackTheSavedBytes) {
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(Bytes(), regulated);
     EXPECT_NETWORK_CONSISTENT(*project);
+}
+
+// A caller that keeps its sample of the levels (the automatic design) gets the same regulation as one
+// that lets the regulation measure for itself, and is handed back exactly the levels of the network as
+// applied: the sample equals one taken after a fresh full recalculation, level for level.
+TEST_F(AutoRegulationTest, AKeptSampleGivesTheSameRegulationAndIsLeftAtTheAppliedLevels) {
+    BuildNetwork(Shape(1, 3, 2, 2, 8, 1));
+    const std::vector<std::uint8_t> saved = Bytes();
+    const AutoRegulationResult own = RegulateAutomatically(*editor);
+    ASSERT_TRUE(own.applied);
+    const std::vector<std::uint8_t> regulated = Bytes();
+    ASSERT_TRUE(editor->Undo());
+    ASSERT_EQ(Bytes(), saved);
+
+    LevelSample kept;
+    kept.Take(*project);
+    const AutoRegulationResult result = RegulateAutomatically(*editor, kept);
+    EXPECT_TRUE(result.applied);
+    EXPECT_DOUBLE_EQ(result.marginBefore, own.marginBefore);
+    EXPECT_DOUBLE_EQ(result.marginAfter, own.marginAfter);
+    EXPECT_EQ(result.changes.size(), own.changes.size());
+    EXPECT_EQ(Bytes(), regulated);
+
+    Recalcular(*project);
+    LevelSample fresh;
+    fresh.Take(*project);
+    ASSERT_EQ(kept.Size(), fresh.Size());
+    for (std::size_t i = 0; i < fresh.Size(); ++i) {
+        ASSERT_EQ(kept.levels[i], fresh.levels[i]) << "level " << i;
+        ASSERT_EQ(kept.pins[i], fresh.pins[i]) << "level " << i;
+    }
+    EXPECT_DOUBLE_EQ(kept.Worst(), result.marginAfter);
+}
+
+// A caller that also keeps the outlet check out (the automatic design) gets the result without a
+// recalculation after the edit when the regulation's last one was at the positions applied: the
+// network's levels as they stand right after the regulation are those of a fresh full recalculation.
+TEST_F(AutoRegulationTest, WithTheCheckKeptOutTheAppliedLevelsStandWithoutAnotherRecalculation) {
+    BuildNetwork(Shape(1, 3, 2, 2, 8, 1));
+    project->finalizadocalculoTV = false;
+    Recalcular(*project);
+    LevelSample kept;
+    kept.Take(*project);
+    const AutoRegulationResult result = RegulateAutomatically(*editor, kept);
+    ASSERT_TRUE(result.applied);
+    LevelSample standing;
+    standing.Take(*project); // no recalculation in between
+    Recalcular(*project);
+    LevelSample fresh;
+    fresh.Take(*project);
+    ASSERT_EQ(standing.Size(), fresh.Size());
+    ASSERT_EQ(kept.Size(), fresh.Size());
+    for (std::size_t i = 0; i < fresh.Size(); ++i) {
+        ASSERT_EQ(standing.levels[i], fresh.levels[i]) << "level " << i;
+        ASSERT_EQ(kept.levels[i], fresh.levels[i]) << "level " << i;
+    }
+    EXPECT_DOUBLE_EQ(fresh.Worst(), result.marginAfter);
 }
 
 } // namespace
