@@ -41,4 +41,22 @@ inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Hashing and equality of names as EqualsIgnoringAsciiCase compares them, for unordered containers
+// looked up with any string type (no upper-cased copy is made for a lookup).
+struct AsciiCaseInsensitiveHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        std::size_t hash = 14695981039346656037ull; // FNV-1a over the upper-cased bytes
+        for (const char c : name) {
+            hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211ull;
+        }
+        return hash;
+    }
+};
+
+struct AsciiCaseInsensitiveEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return EqualsIgnoringAsciiCase(a, b); }
+};
+
 } // namespace ixo

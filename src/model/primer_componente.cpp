@@ -11,20 +11,6 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 30;
 
-struct NameHash {
-    std::size_t operator()(std::string_view name) const {
-        std::size_t hash = 14695981039346656037ull; // FNV-1a over the upper-cased bytes
-        for (char c : name) {
-            hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211ull;
-        }
-        return hash;
-    }
-};
-
-struct NameEqual {
-    bool operator()(std::string_view a, std::string_view b) const { return EqualsIgnoringAsciiCase(a, b); }
-};
-
 } // namespace
 
 // How many owned components of one exact class carry each Numero_Interno: the highest is the last key.
@@ -33,7 +19,9 @@ struct TPrimerComponente::ClassNumbers {
 };
 
 struct TPrimerComponente::ChildIndex {
-    std::unordered_map<std::string_view, TPrimerComponente*, NameHash, NameEqual> names;
+    std::unordered_map<std::string_view, TPrimerComponente*, AsciiCaseInsensitiveHash,
+                       AsciiCaseInsensitiveEqual>
+        names;
     // By the exact class a component was counted as: a handful of classes per owner, so asking for a
     // class and every class derived from it looks at each.
     std::unordered_map<const ComponentClass*, ClassNumbers> numbers;
@@ -138,6 +126,11 @@ void TPrimerComponente::SetName(std::string name) {
 }
 
 void TPrimerComponente::SetNumero_Interno(std::int32_t number) {
+    // A component read from a file is numbered as it was made, which is nearly always what its record
+    // stores: nothing changes then, and the owner's counts are left alone.
+    if (number == m_numeroInterno) {
+        return;
+    }
     if (m_owner != nullptr) {
         m_owner->CountNumber(this, -1);
     }

@@ -23,7 +23,7 @@ public:
         if (m_names.size() > kIndexedFrom) {
             m_rankOf.reserve(m_names.size());
             for (std::size_t i = 0; i < m_names.size(); ++i) {
-                m_rankOf.emplace(UpperAscii(m_names[i]), i); // the first of equal names keeps its rank
+                m_rankOf.emplace(m_names[i], i); // the first of equal names keeps its rank
             }
         }
     }
@@ -54,7 +54,7 @@ private:
 
     std::optional<std::size_t> Rank(std::string_view name) const {
         if (!m_rankOf.empty()) {
-            const auto found = m_rankOf.find(UpperAscii(name));
+            const auto found = m_rankOf.find(name);
             return found != m_rankOf.end() ? std::optional<std::size_t>(found->second) : std::nullopt;
         }
         for (std::size_t i = 0; i < m_names.size(); ++i) {
@@ -66,7 +66,9 @@ private:
     }
 
     std::vector<std::string> m_names;
-    std::unordered_map<std::string, std::size_t> m_rankOf; // upper-cased name to rank, for long lists
+    // Name (compared without regard to ASCII case) to rank, for long lists.
+    std::unordered_map<std::string, std::size_t, AsciiCaseInsensitiveHash, AsciiCaseInsensitiveEqual>
+        m_rankOf;
 };
 
 } // namespace ixo
