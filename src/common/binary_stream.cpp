@@ -9,8 +9,10 @@ namespace {
 constexpr std::size_t kMaxShortString = 255;
 
 void AppendLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t bits, std::size_t size) {
+    const std::size_t at = out.size();
+    out.resize(at + size);
     for (std::size_t i = 0; i < size; ++i) {
-        out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+        out[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
     }
 }
 

@@ -39,6 +39,9 @@ public:
     // counts was written.
     void OverwriteInt32(std::size_t at, std::int32_t value);
 
+    // Room for size bytes in all, so that a large content is not copied as it grows.
+    void Reserve(std::size_t size) { m_bytes.reserve(size); }
+
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
     std::size_t Size() const { return m_bytes.size(); }
     std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }
