@@ -26,7 +26,7 @@ int WorstBand(const LevelVector& level, const LevelVector& maximum) {
 }
 
 void CheckAmplifier(TAmpliBase& amplifier, std::vector<OverdriveProblem>& problems) {
-    auto* headend = dynamic_cast<TAmpliHeader*>(&amplifier);
+    auto* headend = amplifier.As<TAmpliHeader>();
     const PinList& outputs = amplifier.PinesSALIDA();
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const TPin& out = *outputs[i];
@@ -87,11 +87,11 @@ std::vector<OverdriveProblem> CheckOverdrive(const Tproyecto& project) {
         return problems;
     }
     for (TCBFT* element : NetworkElements(project)) {
-        if (auto* amplifier = dynamic_cast<TAmpliBase*>(element)) {
-            if (dynamic_cast<TCabeceraTerrestre*>(amplifier) == nullptr) {
+        if (auto* amplifier = TPrimerComponente::AsOrNull<TAmpliBase>(element)) {
+            if (!amplifier->Is<TCabeceraTerrestre>()) {
                 CheckAmplifier(*amplifier, problems);
             }
-        } else if (const auto* multiswitch = dynamic_cast<const TMultiswitch*>(element)) {
+        } else if (const auto* multiswitch = TPrimerComponente::AsOrNull<TMultiswitch>(element)) {
             CheckMultiswitch(*multiswitch, problems);
         }
     }

@@ -25,7 +25,7 @@ std::string Named(const TCBFT& element) {
 }
 
 bool IsActive(const TCBFT& element) {
-    if (dynamic_cast<const Talimentador*>(&element) != nullptr) {
+    if (element.As<Talimentador>() != nullptr) {
         return false;
     }
     return SupplyDraw(element) > 0.0 || LineDraw(element) > 0.0;
@@ -34,7 +34,7 @@ bool IsActive(const TCBFT& element) {
 // Direct current passes a multiswitch (its cascade line carries the supply voltage on to the next one,
 // and a line-powered one draws from it on the way) but no splitter, amplifier, source or switch.
 bool PassesPower(const TCBFT& element) {
-    return dynamic_cast<const TMultiswitch*>(&element) != nullptr;
+    return element.As<TMultiswitch>() != nullptr;
 }
 
 // The element that puts power on the line element sits on: an injector cabled into it or an element
@@ -48,11 +48,12 @@ const TCBFT* LineSupplier(const TCBFT& element) {
         pending.pop_back();
         for (const TPin* input : at->PinesENTRADA()) {
             const TPin* peer = input->Peer();
-            const auto* upstream = peer != nullptr ? dynamic_cast<const TCBFT*>(peer->Owner()) : nullptr;
+            const auto* upstream =
+                peer != nullptr ? TPrimerComponente::AsOrNull<TCBFT>(peer->Owner()) : nullptr;
             if (upstream == nullptr || !seen.insert(upstream).second) {
                 continue;
             }
-            if (dynamic_cast<const TInyector*>(upstream) != nullptr || upstream->DoyCorriente()) {
+            if (TPrimerComponente::AsOrNull<TInyector>(upstream) != nullptr || upstream->DoyCorriente()) {
                 return upstream;
             }
             if (PassesPower(*upstream)) {
@@ -64,7 +65,7 @@ const TCBFT* LineSupplier(const TCBFT& element) {
 }
 
 double Available(const TCBFT& supplier) {
-    if (const auto* feeder = dynamic_cast<const Talimentador*>(&supplier)) {
+    if (const auto* feeder = supplier.As<Talimentador>()) {
         return feeder->Corriente;
     }
     return supplier.CorrienteMaxima;
@@ -83,7 +84,7 @@ double SupplyDraw(const TCBFT& element) {
 
 double LineDraw(const TCBFT& element) {
     if (element.ConsumoActivo > 0 || element.ConsumoPasivo > 0) {
-        const auto* multiswitch = dynamic_cast<const TMultiswitch*>(&element);
+        const auto* multiswitch = element.As<TMultiswitch>();
         const bool active =
             multiswitch == nullptr || multiswitch->AttenuarTer != 0 || element.ConsumoPasivo <= 0;
         return active ? element.ConsumoActivo : element.ConsumoPasivo;
@@ -127,7 +128,7 @@ std::vector<PowerProblem> CheckPowering(const Tproyecto& project) {
         }
     }
     for (const TCBFT* element : elements) {
-        const bool feeder = dynamic_cast<const Talimentador*>(element) != nullptr;
+        const bool feeder = TPrimerComponente::AsOrNull<Talimentador>(element) != nullptr;
         if (!feeder && !element->DoyCorriente()) {
             continue;
         }

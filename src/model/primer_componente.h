@@ -46,6 +46,9 @@ public:
     template <typename T> static T* AsOrNull(TPrimerComponente* component) {
         return component != nullptr ? component->As<T>() : nullptr;
     }
+    template <typename T> static const T* AsOrNull(const TPrimerComponente* component) {
+        return component != nullptr ? component->As<T>() : nullptr;
+    }
 
     TPrimerComponente(const TPrimerComponente&) = delete;
     TPrimerComponente& operator=(const TPrimerComponente&) = delete;
