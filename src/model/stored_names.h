@@ -19,6 +19,7 @@ class StoredNames {
 public:
     void Set(std::vector<std::string> names) {
         m_names = std::move(names);
+        m_appended = {};
         m_rankOf.clear();
         if (m_names.size() > kIndexedFrom) {
             m_rankOf.reserve(m_names.size());
@@ -38,12 +39,19 @@ public:
         if (!rank) {
             return std::nullopt;
         }
+        if (!list.empty() && m_appended.count == list.size() && *rank >= m_appended.rank &&
+            Rank(nameOf(list.back())) == m_appended.rank) {
+            m_appended = {list.size() + 1, *rank};
+            return list.size();
+        }
         for (std::size_t i = 0; i < list.size(); ++i) {
             const std::optional<std::size_t> other = Rank(nameOf(list[i]));
             if (other && *other > *rank) {
+                m_appended = {};
                 return i;
             }
         }
+        m_appended = {list.size() + 1, *rank};
         return list.size();
     }
 
@@ -64,6 +72,15 @@ private:
         }
         return std::nullopt;
     }
+
+    // Objects mostly arrive in the stored order, each going to the end. When the last answer was the end
+    // (no object then ranked later) and the list has since grown by that one object, still last, every
+    // object in it ranks at most as that one: a later rank goes to the end without ranking them all again.
+    struct Appended {
+        std::size_t count = 0; // the list's size once the object is appended; 0: nothing known
+        std::size_t rank = 0;
+    };
+    mutable Appended m_appended;
 
     std::vector<std::string> m_names;
     // Name (compared without regard to ASCII case) to rank, for long lists.

@@ -42,6 +42,40 @@ TEST(StoredNames, ObjectsArrivingInAnyOrderEndInTheStoredOrder) {
     }
 }
 
+// Arrivals in the stored order go to the end without ranking the whole list again; a list changed between
+// arrivals (an object taken out, one put in by other means) must still be ranked as it stands.
+TEST(StoredNames, InOrderArrivalsAndListsChangedBetweenThem) {
+    for (std::size_t count : {5U, 20U}) {
+        std::vector<std::string> stored;
+        for (std::size_t i = 1; i <= count; ++i) {
+            stored.push_back("Pin" + std::to_string(i) + "SA");
+        }
+        EXPECT_EQ(PlaceAll(stored, stored), stored) << count;
+        std::vector<std::string> reversed(stored.rbegin(), stored.rend());
+        EXPECT_EQ(PlaceAll(stored, reversed), stored) << count;
+
+        StoredNames names;
+        names.Set(stored);
+        auto nameOf = [](const std::string& s) -> const std::string& { return s; };
+        std::vector<std::string> list;
+        for (std::size_t i = 0; i < 3; ++i) {
+            ASSERT_EQ(names.PositionIn(list, stored[i], nameOf), i);
+            list.push_back(stored[i]);
+        }
+        // The last object is replaced by a later one put in by other means: the next arrival, ranked
+        // between them, goes before it.
+        list.back() = stored[4];
+        EXPECT_EQ(names.PositionIn(list, stored[3], nameOf), 2U) << count;
+        // An object taken out: the list is ranked again as it stands.
+        list = {stored[0], stored[4]};
+        EXPECT_EQ(names.PositionIn(list, stored[2], nameOf), 1U) << count;
+        // An arrival placed but not put in: the list did not grow, the answer is worked out again.
+        list = {stored[0]};
+        EXPECT_EQ(names.PositionIn(list, stored[3], nameOf), 1U) << count;
+        EXPECT_EQ(names.PositionIn(list, stored[1], nameOf), 1U) << count;
+    }
+}
+
 TEST(StoredNames, LetterCaseIsIgnoredAndUnknownNamesHaveNoPlace) {
     for (std::size_t count : {4U, 12U}) {
         std::vector<std::string> stored;
