@@ -6,6 +6,7 @@
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
+#include "design/check_suspension.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/power_check.h"
@@ -183,24 +184,6 @@ public:
     }
 
 private:
-    // The outlet check is left out of the recalculations while the design tries things (each would
-    // check every outlet of the building again); the design ends with one full recalculation with the
-    // check, and what it reports is measured there.
-    class CheckSuspension {
-    public:
-        explicit CheckSuspension(Tproyecto& project)
-            : m_project(project), m_was(project.finalizadocalculoTV) {
-            project.finalizadocalculoTV = false;
-        }
-        ~CheckSuspension() { m_project.finalizadocalculoTV = m_was; }
-        CheckSuspension(const CheckSuspension&) = delete;
-        CheckSuspension& operator=(const CheckSuspension&) = delete;
-
-    private:
-        Tproyecto& m_project;
-        bool m_was;
-    };
-
     void Decide() {
         {
             const CheckSuspension suspension(m_project);

@@ -1,6 +1,7 @@
 #include "design/auto_regulation.h"
 
 #include "building/proyecto.h"
+#include "design/check_suspension.h"
 #include "design/control_effects.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
@@ -159,21 +160,6 @@ public:
     }
 
 private:
-    class CheckSuspension {
-    public:
-        explicit CheckSuspension(Tproyecto& project)
-            : m_project(project), m_was(project.finalizadocalculoTV) {
-            project.finalizadocalculoTV = false;
-        }
-        ~CheckSuspension() { m_project.finalizadocalculoTV = m_was; }
-        CheckSuspension(const CheckSuspension&) = delete;
-        CheckSuspension& operator=(const CheckSuspension&) = delete;
-
-    private:
-        Tproyecto& m_project;
-        bool m_was;
-    };
-
     void Search(const std::vector<double>& opening, AutoRegulationResult& result) {
         if (m_kept != nullptr) {
             m_base = std::move(*m_kept);
