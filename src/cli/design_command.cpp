@@ -7,6 +7,7 @@
 #include "cli/command_registry.h"
 #include "cli/project_commands.h"
 #include "cli/project_report.h"
+#include "common/decimal_text.h"
 #include "common/file_replace.h"
 #include "design/auto_design.h"
 #include "design/overdrive_check.h"
@@ -14,18 +15,11 @@
 #include "editing/network_editor.h"
 #include "persistence/project_file.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
 
 namespace ixo::cli {
 namespace {
-
-std::string Figure(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
 
 int Design(const CommandContext& context) {
     const std::filesystem::path input = context.Arguments().front();
@@ -79,13 +73,13 @@ int WriteDesignChecks(std::ostream& out, const Tproyecto& project) {
 }
 
 void WriteDesignResult(std::ostream& out, const DesignResult& result) {
-    out << "Design: worst margin " << Figure(result.marginBefore) << " dB -> " << Figure(result.marginAfter)
-        << " dB (" << result.edits << " edit(s), each undoable)\n";
+    out << "Design: worst margin " << OneDecimalText(result.marginBefore) << " dB -> "
+        << OneDecimalText(result.marginAfter) << " dB (" << result.edits << " edit(s), each undoable)\n";
     out << "Controls changed: " << result.changes.size() << "\n";
     for (const ControlChange& change : result.changes) {
         out << "  " << change.element << " (" << change.model << ") " << change.control << ": "
-            << Figure(change.before) << " " << change.unit << " -> " << Figure(change.after) << " "
-            << change.unit << "\n";
+            << OneDecimalText(change.before) << " " << change.unit << " -> " << OneDecimalText(change.after)
+            << " " << change.unit << "\n";
     }
     if (!result.replacements.empty()) {
         out << "Headend amplifiers replaced: " << result.replacements.size() << "\n";

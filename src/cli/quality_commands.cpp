@@ -2,10 +2,10 @@
 
 #include "building/signal_quality.h"
 #include "cli/cli_arguments.h"
+#include "common/decimal_text.h"
 #include "settings/ini_values.h"
 #include "settings/standard_presets.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace ixo::cli {
@@ -14,17 +14,11 @@ namespace {
 constexpr double kLowestValue = -50.0;
 constexpr double kHighestValue = 150.0;
 
-std::string OneDecimal(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 double NumberOption(std::string_view option, std::string_view text) {
     const std::optional<double> value = ParseIniDecimal(text);
     if (!value || *value < kLowestValue || *value > kHighestValue) {
         throw UsageError(std::string(option) + " " + std::string(text) + ": not a number from " +
-                         OneDecimal(kLowestValue) + " to " + OneDecimal(kHighestValue));
+                         OneDecimalText(kLowestValue) + " to " + OneDecimalText(kHighestValue));
     }
     return *value;
 }
@@ -45,14 +39,14 @@ int Standards(const CommandContext& context) {
         if (preset.custom) {
             context.out << "  TER and SAT level: the project's two limits\n";
         } else {
-            context.out << "  TER level " << OneDecimal(preset.terrestrialMinimum) << "-"
-                        << OneDecimal(preset.terrestrialMaximum) << ", SAT level "
-                        << OneDecimal(preset.satelliteMinimum) << "-" << OneDecimal(preset.satelliteMaximum)
-                        << "\n";
+            context.out << "  TER level " << OneDecimalText(preset.terrestrialMinimum) << "-"
+                        << OneDecimalText(preset.terrestrialMaximum) << ", SAT level "
+                        << OneDecimalText(preset.satelliteMinimum) << "-"
+                        << OneDecimalText(preset.satelliteMaximum) << "\n";
         }
-        context.out << "  C/N TER >= " << OneDecimal(preset.terrestrialMinimumCn)
-                    << ", SAT >= " << OneDecimal(preset.satelliteMinimumCn) << "; SAT tilt "
-                    << (preset.maximumSatelliteTilt ? "<= " + OneDecimal(*preset.maximumSatelliteTilt)
+        context.out << "  C/N TER >= " << OneDecimalText(preset.terrestrialMinimumCn)
+                    << ", SAT >= " << OneDecimalText(preset.satelliteMinimumCn) << "; SAT tilt "
+                    << (preset.maximumSatelliteTilt ? "<= " + OneDecimalText(*preset.maximumSatelliteTilt)
                                                     : std::string("not limited"))
                     << "\n  " << preset.note << "\n";
     }

@@ -6,6 +6,7 @@
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
+#include "common/decimal_text.h"
 #include "design/check_suspension.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
@@ -22,7 +23,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <limits>
 #include <map>
 #include <set>
@@ -57,12 +57,6 @@ struct Spread {
     }
     double Width(std::size_t band) const { return high[band] > low[band] ? high[band] - low[band] : 0.0; }
 };
-
-std::string Figure(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
 
 std::string FloorPlace(const tplanta& floor) {
     std::string place;
@@ -552,9 +546,9 @@ private:
     std::string Reason(std::size_t i, const Tvivienda& flat, const Spread& spread) const {
         for (std::size_t band = 1; band < kBandCount; ++band) {
             if (spread.Width(band) > Window(band)) {
-                return "the levels inside the flat spread over " + Figure(spread.Width(band)) + " dB at " +
-                       Figure(kBandFrequenciesMHz[band]) + " MHz, more than the " + Figure(Window(band)) +
-                       " dB between the limits";
+                return "the levels inside the flat spread over " + OneDecimalText(spread.Width(band)) +
+                       " dB at " + OneDecimalText(kBandFrequenciesMHz[band]) + " MHz, more than the " +
+                       OneDecimalText(Window(band)) + " dB between the limits";
             }
         }
         // A whole band group (terrestrial, satellite) wider than the window: the tilt of the cables
@@ -570,9 +564,10 @@ private:
             }
             if (high - low > m_window[group]) {
                 return std::string("its ") + (group ? "satellite" : "terrestrial") + " levels span " +
-                       Figure(high - low) + " dB from " + Figure(kBandFrequenciesMHz[first]) + " to " +
-                       Figure(kBandFrequenciesMHz[last - 1]) + " MHz (cable tilt), more than the " +
-                       Figure(m_window[group]) + " dB between the limits after the slope controls were set";
+                       OneDecimalText(high - low) + " dB from " + OneDecimalText(kBandFrequenciesMHz[first]) +
+                       " to " + OneDecimalText(kBandFrequenciesMHz[last - 1]) +
+                       " MHz (cable tilt), more than the " + OneDecimalText(m_window[group]) +
+                       " dB between the limits after the slope controls were set";
             }
         }
         if (flat.Planta() != nullptr && m_refusedFloors.count(flat.Planta()) != 0) {
@@ -580,13 +575,15 @@ private:
         }
         const double level = m_sample.levels[i];
         const LevelBound& bound = m_sample.bounds[i];
-        const std::string band = Figure(kBandFrequenciesMHz[m_sample.bands[i]]) + " MHz";
+        const std::string band = OneDecimalText(kBandFrequenciesMHz[m_sample.bands[i]]) + " MHz";
         if (level < bound.minimum) {
-            return Figure(level) + " dBuV at " + band + " stays below the minimum " + Figure(bound.minimum) +
+            return OneDecimalText(level) + " dBuV at " + band + " stays below the minimum " +
+                   OneDecimalText(bound.minimum) +
                    (m_options.amplify ? " with every control and amplifier the catalogue offers"
                                       : " (amplifiers were not allowed)");
         }
-        return Figure(level) + " dBuV at " + band + " stays above the maximum " + Figure(bound.maximum) +
+        return OneDecimalText(level) + " dBuV at " + band + " stays above the maximum " +
+               OneDecimalText(bound.maximum) +
                " after the regulation (the controls upstream cannot lower it without taking other levels "
                "out)";
     }

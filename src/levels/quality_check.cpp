@@ -4,6 +4,7 @@
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/vivienda.h"
+#include "common/decimal_text.h"
 #include "model/toma_tv.h"
 #include "settings/standard_presets.h"
 
@@ -15,15 +16,6 @@ namespace {
 
 constexpr std::size_t kFirstCheckedBand = 1;
 
-std::string Fixed(double value) {
-    if (std::isinf(value)) {
-        return value > 0 ? "inf" : "-inf";
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 std::string BandText(int band) {
     char text[32];
     std::snprintf(text, sizeof text, "%.0f MHz", kBandFrequenciesMHz[static_cast<std::size_t>(band)]);
@@ -33,7 +25,8 @@ std::string BandText(int band) {
 // The level window of bands first..last: the band furthest beyond it (or nearest to its edge).
 CriterionResult LevelCriterion(const char* name, const OutletQuality& q, std::size_t first, std::size_t last,
                                double minimum, double maximum) {
-    CriterionResult result{name, true, 0, -1, Fixed(minimum) + "-" + Fixed(maximum) + " dBuV"};
+    CriterionResult result{name, true, 0, -1,
+                           OneDecimalText(minimum) + "-" + OneDecimalText(maximum) + " dBuV"};
     double worstMargin = std::numeric_limits<double>::infinity();
     for (std::size_t band = first; band <= last; ++band) {
         const double belowMargin = q.lowestLevel[band] - minimum;
@@ -52,7 +45,7 @@ CriterionResult LevelCriterion(const char* name, const OutletQuality& q, std::si
 CriterionResult CnCriterion(const char* name, const OutletQuality& q, std::size_t first, std::size_t last,
                             double minimum) {
     CriterionResult result{name, true, std::numeric_limits<double>::infinity(), -1,
-                           ">= " + Fixed(minimum) + " dB"};
+                           ">= " + OneDecimalText(minimum) + " dB"};
     for (std::size_t band = first; band <= last; ++band) {
         if (result.band < 0 || q.worstCn[band] < result.worst) {
             result.worst = q.worstCn[band];
@@ -110,7 +103,7 @@ std::string FailuresOf(const std::vector<CriterionResult>& criteria, bool withLe
         if (!text.empty()) {
             text += "; ";
         }
-        text += criterion.criterion + " " + Fixed(criterion.worst) +
+        text += criterion.criterion + " " + OneDecimalText(criterion.worst) +
                 (IsLevelCriterion(criterion) ? " dBuV" : " dB");
         if (criterion.band >= 0) {
             text += " at " + BandText(criterion.band);
@@ -169,7 +162,7 @@ OutletVerdict JudgeOutlet(OutletQuality quality, const QualityLimits& limits) {
     if (limits.maximumSatelliteTilt) {
         const bool passes = !(quality.satelliteTilt > *limits.maximumSatelliteTilt);
         verdict.criteria.push_back({"SAT tilt", passes, quality.satelliteTilt, -1,
-                                    "<= " + Fixed(*limits.maximumSatelliteTilt) + " dB"});
+                                    "<= " + OneDecimalText(*limits.maximumSatelliteTilt) + " dB"});
     }
     verdict.quality = std::move(quality);
     return verdict;

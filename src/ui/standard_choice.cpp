@@ -2,12 +2,12 @@
 
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
+#include "common/decimal_text.h"
 #include "settings/ini_values.h"
 #include "settings/level_limits.h"
 #include "settings/standard_presets.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace ixo {
 namespace {
@@ -16,12 +16,6 @@ static_assert(std::tuple_size_v<decltype(SignalQuality::satelliteLnbCn)> == Stan
 
 constexpr double kLowest = -50.0;
 constexpr double kHighest = 150.0;
-
-std::string Text(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
 
 std::optional<double> Value(const std::string& text) {
     const std::optional<double> value = ParseIniDecimal(text);
@@ -40,9 +34,9 @@ StandardChoice::StandardChoice(const Tproyecto& project) : m_original(project.Qu
             m_selected = static_cast<int>(i) + 1;
         }
     }
-    m_antennaLevel = Text(m_original.terrestrialAntennaLevel);
+    m_antennaLevel = OneDecimalText(m_original.terrestrialAntennaLevel);
     for (std::size_t band = 0; band < kLnbBands; ++band) {
-        m_lnbCnBands[band] = Text(m_original.satelliteLnbCn[band]);
+        m_lnbCnBands[band] = OneDecimalText(m_original.satelliteLnbCn[band]);
     }
     const bool same = std::all_of(m_lnbCnBands.begin(), m_lnbCnBands.end(),
                                   [this](const std::string& text) { return text == m_lnbCnBands[0]; });
@@ -85,14 +79,16 @@ void StandardChoice::Select(int index) {
 
 std::optional<std::string> StandardChoice::Problem() const {
     if (!Value(m_antennaLevel)) {
-        return "The antenna level must be a number from " + Text(kLowest) + " to " + Text(kHighest) + " dBµV";
+        return "The antenna level must be a number from " + OneDecimalText(kLowest) + " to " +
+               OneDecimalText(kHighest) + " dBµV";
     }
     const bool oneForAll = std::all_of(m_lnbCnBands.begin(), m_lnbCnBands.end(),
                                        [this](const std::string& text) { return text == m_lnbCnBands[0]; });
     for (std::size_t band = 0; band < kLnbBands; ++band) {
         if (!Value(m_lnbCnBands[band])) {
             return "The LNB C/N" + (oneForAll ? std::string() : " at " + LnbBandName(band)) +
-                   " must be a number from " + Text(kLowest) + " to " + Text(kHighest) + " dB";
+                   " must be a number from " + OneDecimalText(kLowest) + " to " + OneDecimalText(kHighest) +
+                   " dB";
         }
     }
     return std::nullopt;
@@ -104,12 +100,14 @@ std::string StandardChoice::WindowText() const {
     }
     const StandardPreset& preset = StandardPresets()[static_cast<std::size_t>(m_selected - 1)];
     if (preset.custom) {
-        return "The project's own limits; C/N at least " + Text(preset.terrestrialMinimumCn) + " dB (TER), " +
-               Text(preset.satelliteMinimumCn) + " dB (SAT)";
+        return "The project's own limits; C/N at least " + OneDecimalText(preset.terrestrialMinimumCn) +
+               " dB (TER), " + OneDecimalText(preset.satelliteMinimumCn) + " dB (SAT)";
     }
-    return "TER " + Text(preset.terrestrialMinimum) + "-" + Text(preset.terrestrialMaximum) + " dBµV, SAT " +
-           Text(preset.satelliteMinimum) + "-" + Text(preset.satelliteMaximum) + " dBµV; C/N at least " +
-           Text(preset.terrestrialMinimumCn) + " / " + Text(preset.satelliteMinimumCn) + " dB";
+    return "TER " + OneDecimalText(preset.terrestrialMinimum) + "-" +
+           OneDecimalText(preset.terrestrialMaximum) + " dBµV, SAT " +
+           OneDecimalText(preset.satelliteMinimum) + "-" + OneDecimalText(preset.satelliteMaximum) +
+           " dBµV; C/N at least " + OneDecimalText(preset.terrestrialMinimumCn) + " / " +
+           OneDecimalText(preset.satelliteMinimumCn) + " dB";
 }
 
 SignalQuality StandardChoice::Chosen() const {
@@ -119,7 +117,7 @@ SignalQuality StandardChoice::Chosen() const {
     quality.terrestrialAntennaLevel = *Value(m_antennaLevel);
     // A band whose text is unchanged keeps the project's figure exactly (the text shows one decimal).
     for (std::size_t band = 0; band < kLnbBands; ++band) {
-        if (Text(m_original.satelliteLnbCn[band]) != m_lnbCnBands[band]) {
+        if (OneDecimalText(m_original.satelliteLnbCn[band]) != m_lnbCnBands[band]) {
             quality.satelliteLnbCn[band] = *Value(m_lnbCnBands[band]);
         }
     }
