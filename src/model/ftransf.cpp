@@ -23,6 +23,20 @@ std::string Key(std::string_view text) {
     return CutToCharacters(text, TFTransf::kKeyLength);
 }
 
+// The key of text as a view of its first kKeyLength characters (a character being a UTF-8 lead byte
+// and its continuation bytes), the same cut Key makes but without a copy: lookups run for every pin of
+// every push of a level run.
+std::string_view KeyView(std::string_view text) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size() && characters < TFTransf::kKeyLength; ++characters) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
+    }
+    return text.substr(0, end);
+}
+
 } // namespace
 
 TFTransf::TFTransf(const TFTransf& other) : TPrimerObjeto(other) {
@@ -61,8 +75,8 @@ void TFTransf::AddRow(std::string_view inputKey, std::string_view outputKey, std
 }
 
 bool TFTransf::SetRow(std::string_view inputKey, std::string_view outputKey, const LevelVector& gains) {
-    TMatriz* table = MutableTable(Key(inputKey));
-    TArrDin* row = table != nullptr ? table->FindRow(Key(outputKey)) : nullptr;
+    TMatriz* table = MutableTable(KeyView(inputKey));
+    TArrDin* row = table != nullptr ? table->FindRow(KeyView(outputKey)) : nullptr;
     if (row == nullptr) {
         return false;
     }
@@ -71,17 +85,17 @@ bool TFTransf::SetRow(std::string_view inputKey, std::string_view outputKey, con
 }
 
 bool TFTransf::HasRow(std::string_view inputKey, std::string_view outputKey) const {
-    const TMatriz* table = FindTable(Key(inputKey));
-    return table != nullptr && table->FindRow(Key(outputKey)) != nullptr;
+    const TMatriz* table = FindTable(KeyView(inputKey));
+    return table != nullptr && table->FindRow(KeyView(outputKey)) != nullptr;
 }
 
 TFTransf::LookupResult TFTransf::Lookup(std::string_view inputKey, std::string_view outputKey,
                                         LevelVector& gains) const {
-    const TMatriz* table = FindTable(Key(inputKey));
+    const TMatriz* table = FindTable(KeyView(inputKey));
     if (table == nullptr) {
         return LookupResult::NoTable;
     }
-    if (const TArrDin* row = table->FindRow(Key(outputKey))) {
+    if (const TArrDin* row = table->FindRow(KeyView(outputKey))) {
         gains = row->Gains;
         return LookupResult::Found;
     }
