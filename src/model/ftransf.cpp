@@ -18,6 +18,8 @@ constexpr std::string_view kBlockEnd = "FINECUACIONES";
 // An entry takes at least its int32 size, the key's length byte, the table's int32 size, length byte
 // and int32 row count.
 constexpr std::size_t kMinEntrySize = 4 + 1 + 4 + 1 + 4;
+// An element's pins have a handful of keys; the memory of resolved pairs stays a short scan.
+constexpr std::size_t kMaxResolvedPairs = 64;
 
 std::string Key(std::string_view text) {
     return CutToCharacters(text, TFTransf::kKeyLength);
@@ -47,6 +49,7 @@ TFTransf& TFTransf::operator=(const TFTransf& other) {
     if (this != &other) {
         TFTransf copy(other);
         m_entries = std::move(copy.m_entries);
+        ForgetResolved();
     }
     return *this;
 }
@@ -64,6 +67,7 @@ LevelVector TFTransf::ParseRowText(std::string_view text) {
 
 void TFTransf::AddRow(std::string_view inputKey, std::string_view outputKey, std::string_view text) {
     TArrDin row{ParseRowText(text), Key(outputKey)};
+    ForgetResolved();
     TMatriz* table = MutableTable(Key(inputKey));
     if (table == nullptr) {
         auto created = std::make_unique<TMatriz>();
@@ -81,6 +85,7 @@ bool TFTransf::SetRow(std::string_view inputKey, std::string_view outputKey, con
         return false;
     }
     row->Gains = gains;
+    ForgetResolved();
     return true;
 }
 
@@ -91,16 +96,45 @@ bool TFTransf::HasRow(std::string_view inputKey, std::string_view outputKey) con
 
 TFTransf::LookupResult TFTransf::Lookup(std::string_view inputKey, std::string_view outputKey,
                                         LevelVector& gains) const {
-    const TMatriz* table = FindTable(KeyView(inputKey));
-    if (table == nullptr) {
-        return LookupResult::NoTable;
-    }
-    if (const TArrDin* row = table->FindRow(KeyView(outputKey))) {
+    const TArrDin* row = nullptr;
+    const LookupResult result = Resolve(inputKey, outputKey, row);
+    if (result == LookupResult::Found) {
         gains = row->Gains;
-        return LookupResult::Found;
+    } else if (result == LookupResult::NoRow) {
+        gains = LevelVector::Filled(-1.0);
     }
-    gains = LevelVector::Filled(-1.0);
-    return LookupResult::NoRow;
+    return result;
+}
+
+TFTransf::LookupResult TFTransf::Resolve(std::string_view inputKey, std::string_view outputKey,
+                                         const TArrDin*& row) const {
+    const auto result = [&row](const TArrDin* found, bool hasTable) {
+        row = found;
+        return found != nullptr ? LookupResult::Found
+               : hasTable       ? LookupResult::NoRow
+                                : LookupResult::NoTable;
+    };
+    // Keys of two bytes are already cut (two bytes hold at most two characters), so the pair packs
+    // exactly; other lengths, rare, are looked up without memory.
+    const bool packable = inputKey.size() == kKeyLength && outputKey.size() == kKeyLength;
+    std::uint32_t keys = 0;
+    if (packable) {
+        keys = static_cast<std::uint32_t>(static_cast<unsigned char>(inputKey[0])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(inputKey[1])) << 8 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(outputKey[0])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(outputKey[1])) << 24;
+        for (const ResolvedPair& pair : m_resolved) {
+            if (pair.keys == keys) {
+                return result(pair.row, pair.hasTable);
+            }
+        }
+    }
+    const TMatriz* table = FindTable(KeyView(inputKey));
+    const TArrDin* found = table != nullptr ? table->FindRow(KeyView(outputKey)) : nullptr;
+    if (packable && m_resolved.size() < kMaxResolvedPairs) {
+        m_resolved.push_back({keys, found, table != nullptr});
+    }
+    return result(found, table != nullptr);
 }
 
 void TFTransf::CopyFrom(const TFTransf& source) {
@@ -109,6 +143,7 @@ void TFTransf::CopyFrom(const TFTransf& source) {
     for (const Entry& entry : source.m_entries) {
         copies.push_back({entry.key, CloneAs(*entry.table)});
     }
+    ForgetResolved();
     for (Entry& entry : copies) {
         m_entries.push_back(std::move(entry));
     }
@@ -169,6 +204,7 @@ void TFTransf::ReadFromStream(BinaryReader& reader) {
         entries.push_back(std::move(entry));
     }
     m_entries = std::move(entries);
+    ForgetResolved();
 }
 
 } // namespace ixo
