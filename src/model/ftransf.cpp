@@ -18,8 +18,6 @@ constexpr std::string_view kBlockEnd = "FINECUACIONES";
 // An entry takes at least its int32 size, the key's length byte, the table's int32 size, length byte
 // and int32 row count.
 constexpr std::size_t kMinEntrySize = 4 + 1 + 4 + 1 + 4;
-// An element's pins have a handful of keys; the memory of resolved pairs stays a short scan.
-constexpr std::size_t kMaxResolvedPairs = 64;
 
 std::string Key(std::string_view text) {
     return CutToCharacters(text, TFTransf::kKeyLength);
@@ -123,16 +121,20 @@ TFTransf::LookupResult TFTransf::Resolve(std::string_view inputKey, std::string_
                static_cast<std::uint32_t>(static_cast<unsigned char>(inputKey[1])) << 8 |
                static_cast<std::uint32_t>(static_cast<unsigned char>(outputKey[0])) << 16 |
                static_cast<std::uint32_t>(static_cast<unsigned char>(outputKey[1])) << 24;
-        for (const ResolvedPair& pair : m_resolved) {
+        for (std::size_t scanned = 0, i = m_nextResolved; scanned < m_resolvedCount; ++scanned) {
+            const ResolvedPair& pair = m_resolved[i];
+            i = i + 1 == m_resolvedCount ? 0 : i + 1;
             if (pair.keys == keys) {
+                m_nextResolved = i;
                 return result(pair.row, pair.hasTable);
             }
         }
     }
     const TMatriz* table = FindTable(KeyView(inputKey));
     const TArrDin* found = table != nullptr ? table->FindRow(KeyView(outputKey)) : nullptr;
-    if (packable && m_resolved.size() < kMaxResolvedPairs) {
-        m_resolved.push_back({keys, found, table != nullptr});
+    if (packable && m_resolvedCount < kResolvedCapacity) {
+        m_resolved[m_resolvedCount++] = {keys, found, table != nullptr};
+        m_nextResolved = 0;
     }
     return result(found, table != nullptr);
 }

@@ -4,6 +4,7 @@
 #include "model/matriz.h"
 #include "model/primer_objeto.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -80,20 +81,28 @@ private:
     // A key pair Lookup has met, both keys of exactly two bytes packed into one word, and what the
     // tables give it: the row, or null when the input key has a table without that row (hasTable) or no
     // table at all. A level run asks the same few pairs for every pin it reaches; the scans of the tables
-    // (input keys without regard to case) are made once per pair until the tables change.
+    // (input keys without regard to case) are made once per pair until the tables change. The pairs are
+    // kept in place (a push allocates nothing), in the order first met, which is the order of the pins
+    // a push goes through: the scan starts after the last pair found.
     struct ResolvedPair {
-        std::uint32_t keys;
-        const TArrDin* row;
-        bool hasTable;
+        std::uint32_t keys = 0;
+        const TArrDin* row = nullptr;
+        bool hasTable = false;
     };
+    static constexpr std::size_t kResolvedCapacity = 8; // further pairs are looked up every time
 
     TMatriz* MutableTable(std::string_view inputKey);
     LookupResult Resolve(std::string_view inputKey, std::string_view outputKey, const TArrDin*& row) const;
     // Called by every function that changes the tables: rows may move or appear.
-    void ForgetResolved() { m_resolved.clear(); }
+    void ForgetResolved() {
+        m_resolvedCount = 0;
+        m_nextResolved = 0;
+    }
 
     std::vector<Entry> m_entries;
-    mutable std::vector<ResolvedPair> m_resolved;
+    mutable std::array<ResolvedPair, kResolvedCapacity> m_resolved{};
+    mutable std::size_t m_resolvedCount = 0;
+    mutable std::size_t m_nextResolved = 0; // where the next scan starts
 };
 
 } // namespace ixo

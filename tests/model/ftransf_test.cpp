@@ -280,5 +280,39 @@ TEST(TransferLookupMemory, CopiesDoNotShareResolvedRows) {
     EXPECT_EQ(gains, LevelVector::Filled(2.0));
 }
 
+// More pairs than are remembered: each still finds its own row, in any order, before and after a change.
+TEST(TransferLookupMemory, ManyPairsEachFindTheirOwnRow) {
+    TFTransf transfer;
+    for (char key = 'A'; key <= 'T'; ++key) {
+        // Row S<key> of table EA gains (key - 'A') dB in every band.
+        const std::string gain = std::to_string(key - 'A');
+        std::string text = gain;
+        for (int band = 1; band < 8; ++band) {
+            text += ";" + gain;
+        }
+        transfer.AddRow("EA", std::string{'S', key}, text);
+    }
+    LevelVector gains;
+    for (int round = 0; round < 3; ++round) {
+        for (char key = 'T'; key >= 'A'; key -= (round == 1 ? 3 : 1)) {
+            ASSERT_EQ(transfer.Lookup("EA", std::string{'S', key}, gains), TFTransf::LookupResult::Found);
+            EXPECT_EQ(gains, LevelVector::Filled(key - 'A')) << "round " << round << " key " << key;
+        }
+        for (char key = 'A'; key <= 'T'; ++key) {
+            ASSERT_EQ(transfer.Lookup("EA", std::string{'S', key}, gains), TFTransf::LookupResult::Found);
+            EXPECT_EQ(gains, LevelVector::Filled(key - 'A')) << "round " << round << " key " << key;
+        }
+    }
+    EXPECT_EQ(transfer.Lookup("EA", "SZ", gains), TFTransf::LookupResult::NoRow);
+    EXPECT_TRUE(transfer.SetRow("EA", "SB", LevelVector::Filled(-6.0)));
+    EXPECT_TRUE(transfer.SetRow("EA", "ST", LevelVector::Filled(-7.0)));
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-6.0));
+    EXPECT_EQ(transfer.Lookup("EA", "ST", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-7.0));
+    EXPECT_EQ(transfer.Lookup("EA", "SC", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+}
+
 } // namespace
 } // namespace ixo
