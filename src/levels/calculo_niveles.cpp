@@ -49,20 +49,20 @@ void PropagarNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
     // Elements inside the flats are not owned by the network container and keep their flags: every
     // level that reaches a flat comes through its entry, which recomputes what follows.
     for (TPrimerComponente* component : project.RedTV().Components()) {
-        if (auto* element = dynamic_cast<TCBFT*>(component)) {
+        if (auto* element = TPrimerComponente::AsOrNull<TCBFT>(component)) {
             element->ClearCalculated();
         }
     }
     std::vector<TCBFT*> sources;
     for (const auto& entry : headendFloor.ETV()) {
-        if (dynamic_cast<Tantena*>(entry.Object) != nullptr ||
-            dynamic_cast<TCabeceraTerrestre*>(entry.Object)) {
+        if (TPrimerComponente::AsOrNull<Tantena>(entry.Object) != nullptr ||
+            TPrimerComponente::AsOrNull<TCabeceraTerrestre>(entry.Object) != nullptr) {
             sources.push_back(static_cast<TCBFT*>(entry.Object));
         }
     }
     if (seed) {
         for (TCBFT* source : sources) {
-            if (auto* dish = dynamic_cast<Tantena*>(source)) {
+            if (auto* dish = source->As<Tantena>()) {
                 dish->SetInputLevels(SatelliteSeed(preferences.LV_FI));
             } else {
                 static_cast<TCabeceraTerrestre*>(source)->SetNivelTerr(TerrestrialSeed(preferences.LV_TERR));
@@ -70,7 +70,7 @@ void PropagarNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
         }
     }
     for (TCBFT* source : sources) {
-        if (auto* dish = dynamic_cast<Tantena*>(source)) {
+        if (auto* dish = source->As<Tantena>()) {
             dish->StartPush();
         } else {
             source->ReceiveLevel(LevelVector(), nullptr);
@@ -91,7 +91,7 @@ void Recalcular(Tproyecto& project) {
 
 void RenovarConectores(Tproyecto& project) {
     for (TPrimerComponente* component : project.RedTV().Components()) {
-        if (auto* element = dynamic_cast<TComponenteBase*>(component)) {
+        if (auto* element = TPrimerComponente::AsOrNull<TComponenteBase>(component)) {
             RenewConnectorsOf(*element);
         }
     }

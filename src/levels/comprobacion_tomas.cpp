@@ -52,6 +52,42 @@ std::uint16_t CompareBands(const LevelVector& level, std::size_t first, std::siz
     return flags;
 }
 
+// The limits an outlet is held to: entry 0 terrestrial, entry 1 satellite. Without a project there are
+// no limits: they read as -1.0 like a missing limits entry.
+struct OutletLimits {
+    double minimum[2] = {-1.0, -1.0};
+    double maximum[2] = {-1.0, -1.0};
+};
+
+OutletLimits LimitsOf(const TTomaTV& outlet) {
+    OutletLimits limits;
+    if (const Tproyecto* project = ProyectoDe(&outlet)) {
+        for (int entry = 0; entry < 2; ++entry) {
+            limits.minimum[entry] = project->Preferencias().Minimo(entry);
+            limits.maximum[entry] = project->Preferencias().Maximo(entry);
+        }
+    }
+    return limits;
+}
+
+// The comparison of ComprobarToma with the outlet's limits already found (the check of a flat finds
+// them once per outlet, not once per polarity). The outlet has a tap.
+std::uint16_t CompareWithLimits(const TTomaTV& outlet, const OutletLimits& limits, bool conTerrestre,
+                                TNodoInfo& record) {
+    const LevelVector& level = outlet.PinesDERIVACION().front()->Levels();
+    std::uint16_t flags = 0;
+    if (conTerrestre) {
+        flags |= CompareBands(level, kFirstTerrestrialBand, kFirstSatelliteBand - 1, limits.minimum[0],
+                              limits.maximum[0],
+                              {record.FlagsTerrestre, record.MaximoTerrestre, record.MinimoTerrestre,
+                               record.BandMaximoTerrestre, record.BandMinimoTerrestre});
+    }
+    flags |= CompareBands(level, kFirstSatelliteBand, kBandCount - 1, limits.minimum[1], limits.maximum[1],
+                          {record.FlagsSatelite, record.MaximoSatelite, record.MinimoSatelite,
+                           record.BandMaximoSatelite, record.BandMinimoSatelite});
+    return flags;
+}
+
 // Every outlet of the flat is compared at every polarity the flat can select, the entry's own last so
 // that the network is left as it was. The polarities are the outer loop: one recalculation of the
 // flat's feed serves all its outlets, and each outlet's record sees the polarities in the same order as
@@ -61,11 +97,14 @@ void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
         TTomaTV* outlet;
         TNodoInfo record;
         std::uint16_t result;
+        OutletLimits limits;
+        bool hasTap;
     };
     std::vector<OutletRecord> outlets;
     for (const auto& entry : flat.ETV()) {
-        if (auto* outlet = dynamic_cast<TTomaTV*>(entry.Object)) {
-            outlets.push_back({outlet, TNodoInfo{}, 0});
+        if (auto* outlet = TPrimerComponente::AsOrNull<TTomaTV>(entry.Object)) {
+            const bool hasTap = !outlet->PinesDERIVACION().empty();
+            outlets.push_back({outlet, TNodoInfo{}, 0, hasTap ? LimitsOf(*outlet) : OutletLimits{}, hasTap});
         }
     }
     if (outlets.empty()) {
@@ -73,7 +112,9 @@ void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
     }
     const auto compareAll = [&]() {
         for (OutletRecord& item : outlets) {
-            item.result |= ComprobarToma(*item.outlet, errors.ConTerrestre, item.record);
+            if (item.hasTap) {
+                item.result |= CompareWithLimits(*item.outlet, item.limits, errors.ConTerrestre, item.record);
+            }
         }
     };
     if (TPin* entryInput = EntradaDeVivienda(flat)) {
@@ -127,26 +168,7 @@ std::uint16_t ComprobarToma(const TTomaTV& outlet, bool conTerrestre, TNodoInfo&
     if (outlet.PinesDERIVACION().empty()) {
         return 0;
     }
-    const LevelVector& level = outlet.PinesDERIVACION().front()->Levels();
-    const Tproyecto* project = ProyectoDe(&outlet);
-    // Without a project there are no limits: they read as -1.0 like a missing limits entry.
-    const auto limit = [project](bool maximum, int entry) {
-        if (project == nullptr) {
-            return -1.0;
-        }
-        return maximum ? project->Preferencias().Maximo(entry) : project->Preferencias().Minimo(entry);
-    };
-    std::uint16_t flags = 0;
-    if (conTerrestre) {
-        flags |= CompareBands(level, kFirstTerrestrialBand, kFirstSatelliteBand - 1, limit(false, 0),
-                              limit(true, 0),
-                              {record.FlagsTerrestre, record.MaximoTerrestre, record.MinimoTerrestre,
-                               record.BandMaximoTerrestre, record.BandMinimoTerrestre});
-    }
-    flags |= CompareBands(level, kFirstSatelliteBand, kBandCount - 1, limit(false, 1), limit(true, 1),
-                          {record.FlagsSatelite, record.MaximoSatelite, record.MinimoSatelite,
-                           record.BandMaximoSatelite, record.BandMinimoSatelite});
-    return flags;
+    return CompareWithLimits(outlet, LimitsOf(outlet), conTerrestre, record);
 }
 
 std::string TextoError(const TNodoInfo& record) {

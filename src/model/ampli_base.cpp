@@ -216,7 +216,7 @@ bool TAmpliBase::StoreInput(const LevelVector& level, TPin& pin) {
 
 void TAmpliBase::PushFrom(TPin& out, const LevelVector& level) {
     if (TPin* peer = out.Peer()) {
-        if (auto* next = dynamic_cast<TCBFT*>(peer->Owner())) {
+        if (auto* next = AsOrNull<TCBFT>(peer->Owner())) {
             next->ReceiveLevel(level, peer);
         }
     }

@@ -23,6 +23,20 @@ std::string Key(std::string_view text) {
     return CutToCharacters(text, TFTransf::kKeyLength);
 }
 
+// The key of text as a view of its first kKeyLength characters (a character being a UTF-8 lead byte
+// and its continuation bytes), the same cut Key makes but without a copy: lookups run for every pin of
+// every push of a level run.
+std::string_view KeyView(std::string_view text) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size() && characters < TFTransf::kKeyLength; ++characters) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
+    }
+    return text.substr(0, end);
+}
+
 } // namespace
 
 TFTransf::TFTransf(const TFTransf& other) : TPrimerObjeto(other) {
@@ -33,6 +47,7 @@ TFTransf& TFTransf::operator=(const TFTransf& other) {
     if (this != &other) {
         TFTransf copy(other);
         m_entries = std::move(copy.m_entries);
+        ForgetResolved();
     }
     return *this;
 }
@@ -50,6 +65,7 @@ LevelVector TFTransf::ParseRowText(std::string_view text) {
 
 void TFTransf::AddRow(std::string_view inputKey, std::string_view outputKey, std::string_view text) {
     TArrDin row{ParseRowText(text), Key(outputKey)};
+    ForgetResolved();
     TMatriz* table = MutableTable(Key(inputKey));
     if (table == nullptr) {
         auto created = std::make_unique<TMatriz>();
@@ -61,32 +77,66 @@ void TFTransf::AddRow(std::string_view inputKey, std::string_view outputKey, std
 }
 
 bool TFTransf::SetRow(std::string_view inputKey, std::string_view outputKey, const LevelVector& gains) {
-    TMatriz* table = MutableTable(Key(inputKey));
-    TArrDin* row = table != nullptr ? table->FindRow(Key(outputKey)) : nullptr;
+    TMatriz* table = MutableTable(KeyView(inputKey));
+    TArrDin* row = table != nullptr ? table->FindRow(KeyView(outputKey)) : nullptr;
     if (row == nullptr) {
         return false;
     }
     row->Gains = gains;
+    ForgetResolved();
     return true;
 }
 
 bool TFTransf::HasRow(std::string_view inputKey, std::string_view outputKey) const {
-    const TMatriz* table = FindTable(Key(inputKey));
-    return table != nullptr && table->FindRow(Key(outputKey)) != nullptr;
+    const TMatriz* table = FindTable(KeyView(inputKey));
+    return table != nullptr && table->FindRow(KeyView(outputKey)) != nullptr;
 }
 
 TFTransf::LookupResult TFTransf::Lookup(std::string_view inputKey, std::string_view outputKey,
                                         LevelVector& gains) const {
-    const TMatriz* table = FindTable(Key(inputKey));
-    if (table == nullptr) {
-        return LookupResult::NoTable;
-    }
-    if (const TArrDin* row = table->FindRow(Key(outputKey))) {
+    const TArrDin* row = nullptr;
+    const LookupResult result = Resolve(inputKey, outputKey, row);
+    if (result == LookupResult::Found) {
         gains = row->Gains;
-        return LookupResult::Found;
+    } else if (result == LookupResult::NoRow) {
+        gains = LevelVector::Filled(-1.0);
     }
-    gains = LevelVector::Filled(-1.0);
-    return LookupResult::NoRow;
+    return result;
+}
+
+TFTransf::LookupResult TFTransf::Resolve(std::string_view inputKey, std::string_view outputKey,
+                                         const TArrDin*& row) const {
+    const auto result = [&row](const TArrDin* found, bool hasTable) {
+        row = found;
+        return found != nullptr ? LookupResult::Found
+               : hasTable       ? LookupResult::NoRow
+                                : LookupResult::NoTable;
+    };
+    // Keys of two bytes are already cut (two bytes hold at most two characters), so the pair packs
+    // exactly; other lengths, rare, are looked up without memory.
+    const bool packable = inputKey.size() == kKeyLength && outputKey.size() == kKeyLength;
+    std::uint32_t keys = 0;
+    if (packable) {
+        keys = static_cast<std::uint32_t>(static_cast<unsigned char>(inputKey[0])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(inputKey[1])) << 8 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(outputKey[0])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(outputKey[1])) << 24;
+        for (std::size_t scanned = 0, i = m_nextResolved; scanned < m_resolvedCount; ++scanned) {
+            const ResolvedPair& pair = m_resolved[i];
+            i = i + 1 == m_resolvedCount ? 0 : i + 1;
+            if (pair.keys == keys) {
+                m_nextResolved = i;
+                return result(pair.row, pair.hasTable);
+            }
+        }
+    }
+    const TMatriz* table = FindTable(KeyView(inputKey));
+    const TArrDin* found = table != nullptr ? table->FindRow(KeyView(outputKey)) : nullptr;
+    if (packable && m_resolvedCount < kResolvedCapacity) {
+        m_resolved[m_resolvedCount++] = {keys, found, table != nullptr};
+        m_nextResolved = 0;
+    }
+    return result(found, table != nullptr);
 }
 
 void TFTransf::CopyFrom(const TFTransf& source) {
@@ -95,6 +145,7 @@ void TFTransf::CopyFrom(const TFTransf& source) {
     for (const Entry& entry : source.m_entries) {
         copies.push_back({entry.key, CloneAs(*entry.table)});
     }
+    ForgetResolved();
     for (Entry& entry : copies) {
         m_entries.push_back(std::move(entry));
     }
@@ -155,6 +206,7 @@ void TFTransf::ReadFromStream(BinaryReader& reader) {
         entries.push_back(std::move(entry));
     }
     m_entries = std::move(entries);
+    ForgetResolved();
 }
 
 } // namespace ixo

@@ -4,6 +4,8 @@
 #include "model/matriz.h"
 #include "model/primer_objeto.h"
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,7 +51,10 @@ public:
     LookupResult Lookup(std::string_view inputKey, std::string_view outputKey, LevelVector& gains) const;
     // Appends deep copies of every entry of source.
     void CopyFrom(const TFTransf& source);
-    void Clear() { m_entries.clear(); }
+    void Clear() {
+        m_entries.clear();
+        ForgetResolved();
+    }
 
     // Reads the block of the element's key list from a line "ECUACIONES" to a line "FINECUACIONES": each
     // line between, "<in>/<out>=<8 numbers>", gives AddRow in turn; then the block's lines, markers
@@ -57,6 +62,8 @@ public:
     // line raises ScriptError.
     void FillFromKeyList(std::vector<std::string>& keyList);
 
+    // The tables are read here and changed only through the functions of this class, which forget the
+    // key pairs Lookup has resolved.
     const std::vector<Entry>& Entries() const { return m_entries; }
     // The first table whose entry key equals inputKey without regard to case, or null.
     const TMatriz* FindTable(std::string_view inputKey) const;
@@ -71,9 +78,31 @@ public:
     static LevelVector ParseRowText(std::string_view text);
 
 private:
+    // A key pair Lookup has met, both keys of exactly two bytes packed into one word, and what the
+    // tables give it: the row, or null when the input key has a table without that row (hasTable) or no
+    // table at all. A level run asks the same few pairs for every pin it reaches; the scans of the tables
+    // (input keys without regard to case) are made once per pair until the tables change. The pairs are
+    // kept in place (a push allocates nothing), in the order first met, which is the order of the pins
+    // a push goes through: the scan starts after the last pair found.
+    struct ResolvedPair {
+        std::uint32_t keys = 0;
+        const TArrDin* row = nullptr;
+        bool hasTable = false;
+    };
+    static constexpr std::size_t kResolvedCapacity = 8; // further pairs are looked up every time
+
     TMatriz* MutableTable(std::string_view inputKey);
+    LookupResult Resolve(std::string_view inputKey, std::string_view outputKey, const TArrDin*& row) const;
+    // Called by every function that changes the tables: rows may move or appear.
+    void ForgetResolved() {
+        m_resolvedCount = 0;
+        m_nextResolved = 0;
+    }
 
     std::vector<Entry> m_entries;
+    mutable std::array<ResolvedPair, kResolvedCapacity> m_resolved{};
+    mutable std::size_t m_resolvedCount = 0;
+    mutable std::size_t m_nextResolved = 0; // where the next scan starts
 };
 
 } // namespace ixo

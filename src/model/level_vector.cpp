@@ -12,22 +12,6 @@ LevelVector LevelVector::Filled(double value) {
     return vector;
 }
 
-LevelVector Sum(const LevelVector& a, const LevelVector& b) {
-    LevelVector result;
-    for (std::size_t i = 0; i < kBandCount; ++i) {
-        result[i] = a[i] + b[i];
-    }
-    return result;
-}
-
-LevelVector Maximum(const LevelVector& a, const LevelVector& b) {
-    LevelVector result;
-    for (std::size_t i = 0; i < kBandCount; ++i) {
-        result[i] = std::max(a[i], b[i]);
-    }
-    return result;
-}
-
 LevelVector Scale(const LevelVector& c, double x) {
     LevelVector result;
     for (std::size_t i = 0; i < kBandCount; ++i) {

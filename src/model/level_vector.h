@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
@@ -31,10 +32,23 @@ struct LevelVector {
     bool operator==(const LevelVector&) const = default;
 };
 
-// Band by band: a + b (a level plus a gain, or two gains added).
-LevelVector Sum(const LevelVector& a, const LevelVector& b);
+// Band by band: a + b (a level plus a gain, or two gains added). In line: a level run makes several
+// for every pin it reaches.
+inline LevelVector Sum(const LevelVector& a, const LevelVector& b) {
+    LevelVector result;
+    for (std::size_t i = 0; i < kBandCount; ++i) {
+        result[i] = a[i] + b[i];
+    }
+    return result;
+}
 // Band by band: the larger of a and b (two paths mixed into one pin).
-LevelVector Maximum(const LevelVector& a, const LevelVector& b);
+inline LevelVector Maximum(const LevelVector& a, const LevelVector& b) {
+    LevelVector result;
+    for (std::size_t i = 0; i < kBandCount; ++i) {
+        result[i] = std::max(a[i], b[i]);
+    }
+    return result;
+}
 // Band by band: c x x (a per-metre coefficient times a length).
 LevelVector Scale(const LevelVector& c, double x);
 // Band by band: a where it is not above limit, else limit.

@@ -9,11 +9,24 @@ namespace {
 // A row takes at least its uint16 size, the length byte and the gains.
 constexpr std::size_t kMinRowSize = 2 + 1 + LevelVector::kStreamSize;
 
+bool SameKey(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 TArrDin* TMatriz::FindRow(std::string_view outputKey) {
+    // Keys are one or two bytes: compared in line rather than through a library call per row.
     for (TArrDin& row : Rows) {
-        if (row.OutputKey == outputKey) {
+        if (SameKey(row.OutputKey, outputKey)) {
             return &row;
         }
     }

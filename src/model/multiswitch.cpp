@@ -29,8 +29,14 @@ void RequireControlCount(std::int32_t count, std::string_view key) {
     }
 }
 
-std::string KeyOf(const TPin& pin) {
-    return pin.PinKey();
+// A pin's two-character table key held in place, so that evaluating an output copies no string.
+struct PinKeyChars {
+    char key[2];
+    operator std::string_view() const { return std::string_view(key, sizeof key); }
+};
+
+PinKeyChars KeyOf(const TPin& pin) {
+    return {{pin.TipodePin, pin.Prefijo}};
 }
 
 // A gain vector text of a control: empty gives zeros, otherwise 8 numbers.

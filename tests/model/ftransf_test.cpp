@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace ixo {
 namespace {
 
@@ -196,6 +198,120 @@ TEST(TransferStream, TruncatedOrAbsurdDataIsRefusedAndLeavesTheFunction) {
     ByteVector bigKey = SampleTransferBytes();
     bigKey[5] = 0x10; // entry key size 0x1003
     refuse(bigKey);
+}
+
+// Lookup remembers the rows it has resolved; every change of the tables must show in the next lookup.
+TEST(TransferLookupMemory, EveryChangeOfTheTablesShowsInTheNextLookup) {
+    TFTransf transfer;
+    LevelVector gains = LevelVector::Filled(9.0);
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::NoTable);
+    EXPECT_EQ(gains, LevelVector::Filled(9.0));
+
+    // A table appears for the input key: the pair remembered without a table now has its row.
+    transfer.AddRow("EA", "SB", kHalf);
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::NoRow);
+    EXPECT_EQ(gains, LevelVector::Filled(-1.0));
+    transfer.AddRow("EA", "SA", kTwo);
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+
+    // Many more rows: the rows move in memory; the remembered pairs still give their own gains.
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::Found);
+    for (char key = 'C'; key <= 'Z'; ++key) {
+        transfer.AddRow("EA", std::string{'S', key}, kMinus3p5);
+    }
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(0.5));
+    EXPECT_EQ(transfer.Lookup("EA", "SZ", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-3.5));
+
+    // New gains for a row looked up before (an amplifier's control moved).
+    EXPECT_TRUE(transfer.SetRow("ea", "SA", LevelVector::Filled(7.25)));
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(7.25));
+    // The same pair asked in other letter case is its own remembered pair with the same row.
+    EXPECT_EQ(transfer.Lookup("eA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(7.25));
+
+    // Replaced by assignment, by reading and by clearing.
+    TFTransf other;
+    other.AddRow("EA", "SA", kMinus3p5);
+    transfer = other;
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-3.5));
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::NoRow);
+
+    ByteVector bytes = SampleTransferBytes(); // EA: SA -3.5, SB 2.0; EB: SA 0.5
+    BinaryReader reader(bytes);
+    EXPECT_EQ(transfer.Lookup("EB", "SA", gains), TFTransf::LookupResult::NoTable);
+    transfer.ReadFromStream(reader);
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+    EXPECT_EQ(transfer.Lookup("EB", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(0.5));
+
+    transfer.Clear();
+    gains = LevelVector::Filled(9.0);
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::NoTable);
+    EXPECT_EQ(gains, LevelVector::Filled(9.0));
+
+    // Copies appended: a pair without a table finds the copied one.
+    transfer.CopyFrom(other);
+    EXPECT_EQ(transfer.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-3.5));
+}
+
+// A copy starts with its own memory: changing the copy leaves the original's lookups as they were.
+TEST(TransferLookupMemory, CopiesDoNotShareResolvedRows) {
+    TFTransf original = SampleTransfer();
+    LevelVector gains;
+    EXPECT_EQ(original.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    TFTransf copy(original);
+    EXPECT_TRUE(copy.SetRow("EA", "SA", LevelVector::Filled(1.5)));
+    EXPECT_EQ(copy.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(1.5));
+    EXPECT_EQ(original.Lookup("EA", "SA", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-3.5));
+    // Keys of other lengths are cut and looked up as before.
+    EXPECT_EQ(original.Lookup("E", "SA", gains), TFTransf::LookupResult::NoTable);
+    EXPECT_EQ(original.Lookup("EAQ", "SBQ", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
+}
+
+// More pairs than are remembered: each still finds its own row, in any order, before and after a change.
+TEST(TransferLookupMemory, ManyPairsEachFindTheirOwnRow) {
+    TFTransf transfer;
+    for (char key = 'A'; key <= 'T'; ++key) {
+        // Row S<key> of table EA gains (key - 'A') dB in every band.
+        const std::string gain = std::to_string(key - 'A');
+        std::string text = gain;
+        for (int band = 1; band < 8; ++band) {
+            text += ";" + gain;
+        }
+        transfer.AddRow("EA", std::string{'S', key}, text);
+    }
+    LevelVector gains;
+    for (int round = 0; round < 3; ++round) {
+        for (char key = 'T'; key >= 'A'; key -= (round == 1 ? 3 : 1)) {
+            ASSERT_EQ(transfer.Lookup("EA", std::string{'S', key}, gains), TFTransf::LookupResult::Found);
+            EXPECT_EQ(gains, LevelVector::Filled(key - 'A')) << "round " << round << " key " << key;
+        }
+        for (char key = 'A'; key <= 'T'; ++key) {
+            ASSERT_EQ(transfer.Lookup("EA", std::string{'S', key}, gains), TFTransf::LookupResult::Found);
+            EXPECT_EQ(gains, LevelVector::Filled(key - 'A')) << "round " << round << " key " << key;
+        }
+    }
+    EXPECT_EQ(transfer.Lookup("EA", "SZ", gains), TFTransf::LookupResult::NoRow);
+    EXPECT_TRUE(transfer.SetRow("EA", "SB", LevelVector::Filled(-6.0)));
+    EXPECT_TRUE(transfer.SetRow("EA", "ST", LevelVector::Filled(-7.0)));
+    EXPECT_EQ(transfer.Lookup("EA", "SB", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-6.0));
+    EXPECT_EQ(transfer.Lookup("EA", "ST", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(-7.0));
+    EXPECT_EQ(transfer.Lookup("EA", "SC", gains), TFTransf::LookupResult::Found);
+    EXPECT_EQ(gains, LevelVector::Filled(2.0));
 }
 
 } // namespace
