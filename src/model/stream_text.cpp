@@ -50,7 +50,11 @@ void WriteCountedText(BinaryWriter& writer, std::string_view text) {
 }
 
 std::string ReadCountedText(BinaryReader& reader) {
-    return Cp1252ToUtf8(reader.ReadCountedString());
+    std::string bytes = reader.ReadCountedString();
+    if (IsAsciiText(bytes)) {
+        return bytes; // the same text in both encodings: no second string
+    }
+    return Cp1252ToUtf8(bytes);
 }
 
 void WriteSizedShortText16(BinaryWriter& writer, std::string_view text) {
