@@ -160,18 +160,18 @@ ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
             report.outlets += dynamic_cast<const TTomaTV*>(entry.Object) != nullptr ? 1 : 0;
         }
     }
-    struct Ordered {
-        std::array<std::int32_t, 4> key;
-        ProjectReport::FailingOutlet outlet;
-    };
-    std::vector<Ordered> failing;
-    for (const TNodoInfo* record : RegistrosDeErrores(project)) {
-        failing.push_back({BuildingOrder(*record), {FilaDeError(*record), BreachesOf(*record)}});
+    // Outlets in building order, those of equal place in the order of the error list: the keys are
+    // sorted with their positions (small), not the outlets' texts.
+    const std::vector<const TNodoInfo*> records = RegistrosDeErrores(project);
+    std::vector<std::pair<std::array<std::int32_t, 4>, std::size_t>> order;
+    order.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        order.emplace_back(BuildingOrder(*records[i]), i);
     }
-    std::stable_sort(failing.begin(), failing.end(),
-                     [](const Ordered& a, const Ordered& b) { return a.key < b.key; });
-    for (Ordered& item : failing) {
-        report.failingOutlets.push_back(std::move(item.outlet));
+    std::sort(order.begin(), order.end());
+    report.failingOutlets.reserve(order.size());
+    for (const auto& [key, i] : order) {
+        report.failingOutlets.push_back({FilaDeError(*records[i]), BreachesOf(*records[i])});
     }
     report.causes = CausesOf(report.failingOutlets);
     for (const BuildOmission& omission : project.Omissions()) {
