@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace ixo {
 namespace {
@@ -13,9 +14,37 @@ constexpr std::size_t kMaxNameLength = 30;
 
 } // namespace
 
-// How many owned components of one exact class carry each Numero_Interno: the highest is the last key.
+// How many owned components of one exact class carry each Numero_Interno, sorted by number: the highest
+// is the last. Components are numbered upwards as they are made, so a count nearly always goes at the
+// end; a sorted vector holds them without a heap node each.
 struct TPrimerComponente::ClassNumbers {
-    std::map<std::int32_t, std::size_t> counts;
+    std::vector<std::pair<std::int32_t, std::size_t>> counts;
+
+    void Add(std::int32_t number) {
+        if (counts.empty() || counts.back().first < number) {
+            counts.emplace_back(number, 1);
+            return;
+        }
+        auto at = Find(number);
+        if (at != counts.end() && at->first == number) {
+            ++at->second;
+        } else {
+            counts.insert(at, {number, 1});
+        }
+    }
+    void Remove(std::int32_t number) {
+        auto at = Find(number);
+        if (at != counts.end() && at->first == number && --at->second == 0) {
+            counts.erase(at);
+        }
+    }
+    std::int32_t Highest() const { return counts.back().first; }
+
+private:
+    std::vector<std::pair<std::int32_t, std::size_t>>::iterator Find(std::int32_t number) {
+        return std::lower_bound(counts.begin(), counts.end(), number,
+                                [](const auto& entry, std::int32_t n) { return entry.first < n; });
+    }
 };
 
 struct TPrimerComponente::ChildIndex {
@@ -253,7 +282,7 @@ void TPrimerComponente::CountNumber(TPrimerComponente* child, int delta) {
         }
         // The class is remembered at counting time: in a destructor ClassInfo() no longer names it.
         child->m_countedAs = &child->ClassInfo();
-        ++Children().numbers[child->m_countedAs].counts[child->m_numeroInterno];
+        Children().numbers[child->m_countedAs].Add(child->m_numeroInterno);
         return;
     }
     if (child->m_countedAs == nullptr) {
@@ -267,12 +296,8 @@ void TPrimerComponente::CountNumber(TPrimerComponente* child, int delta) {
     if (found == m_children->numbers.end()) {
         return;
     }
-    auto& counts = found->second.counts;
-    auto number = counts.find(child->m_numeroInterno);
-    if (number != counts.end() && --number->second == 0) {
-        counts.erase(number);
-    }
-    if (counts.empty()) {
+    found->second.Remove(child->m_numeroInterno);
+    if (found->second.counts.empty()) {
         m_children->numbers.erase(found);
     }
 }
@@ -284,7 +309,7 @@ std::int32_t TPrimerComponente::HighestNumber(const ComponentClass& cls) const {
     std::int32_t highest = 0;
     for (const auto& [counted, numbers] : m_children->numbers) {
         if (!numbers.counts.empty() && counted->InheritsFrom(cls)) {
-            highest = std::max(highest, numbers.counts.rbegin()->first);
+            highest = std::max(highest, numbers.Highest());
         }
     }
     return highest;

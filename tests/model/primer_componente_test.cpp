@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace ixo {
 namespace {
 
@@ -86,6 +91,40 @@ TEST(ComponentNaming, ComponentsWithoutNameDoNotCount) {
     EXPECT_EQ(TPrimerComponente::Create<TRepartidor>(owner.get())->Numero_Interno(), 1);
     unnamed->SetName("Renamed");
     EXPECT_EQ(TPrimerComponente::Create<TRepartidor>(owner.get())->Numero_Interno(), 51);
+}
+
+// The next number is one above the highest Numero_Interno of the owner's named components of the class,
+// whatever was renumbered, unnamed or freed before: checked against a count by hand over random steps.
+TEST(ComponentNaming, NextNumberAfterRandomRenumberingAndFreeing) {
+    auto owner = TPrimerComponente::CreateRoot<TOwnerStub>();
+    std::vector<TRepartidor*> made;
+    std::mt19937 random(7);
+    auto expectedNext = [&] {
+        std::int32_t highest = 0;
+        for (const TRepartidor* r : made) {
+            if (!r->Name().empty()) {
+                highest = std::max(highest, r->Numero_Interno());
+            }
+        }
+        return highest + 1;
+    };
+    for (int step = 0; step < 2000; ++step) {
+        const int action = static_cast<int>(random() % 10);
+        if (action < 4 || made.empty()) {
+            const std::int32_t next = expectedNext();
+            made.push_back(TPrimerComponente::Create<TRepartidor>(owner.get()));
+            ASSERT_EQ(made.back()->Numero_Interno(), next) << "step " << step;
+        } else if (action < 7) {
+            made[random() % made.size()]->SetNumero_Interno(static_cast<std::int32_t>(random() % 60));
+        } else if (action < 8) {
+            TRepartidor* r = made[random() % made.size()];
+            r->SetName(r->Name().empty() ? "Named" + std::to_string(step) : std::string());
+        } else {
+            const std::size_t at = random() % made.size();
+            TPrimerComponente::Destroy(made[at]);
+            made.erase(made.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
 }
 
 TEST(ComponentOwnership, CreationOrderNameIndexAndDestruction) {
