@@ -1,5 +1,6 @@
 #include "levels/carrier_noise.h"
 
+#include "levels/flat_walk.h"
 #include "levels/polaridad_vivienda.h"
 
 #include "building/escalera.h"
@@ -355,22 +356,9 @@ std::vector<OutletQuality> MeasureOutletQuality(Tproyecto& project) {
     NoiseFigures figures;
     CarrierNoiseWalk walk(project.Quality(), figures, &project.RedTV());
     std::vector<OutletQuality> rows;
-    for (const auto& stair : project.Escaleras()) {
-        if (stair.Object == nullptr) {
-            continue;
-        }
-        for (const auto& floor : stair.Object->ListaPlantas()) {
-            if (floor.Object == nullptr) {
-                continue;
-            }
-            for (const auto& flat : floor.Object->LViviendas()) {
-                if (flat.Object != nullptr) {
-                    MeasureFlat(*stair.Object, *floor.Object, *flat.Object, preferences.Npolaridades, walk,
-                                rows);
-                }
-            }
-        }
-    }
+    ForEachFlat(project, [&](const TEscalera& stair, const tplanta& floor, Tvivienda& flat) {
+        MeasureFlat(stair, floor, flat, preferences.Npolaridades, walk, rows);
+    });
     return rows;
 }
 

@@ -5,6 +5,7 @@
 #include "building/preferencias_proyecto.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "levels/flat_walk.h"
 #include "levels/polaridad_vivienda.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
@@ -88,22 +89,9 @@ std::vector<NivelesToma> NivelesDeTomas(Tproyecto& project) {
     const TpreferenciasProyecto& preferences = project.Preferencias();
     const WorstLevels worst(preferences);
     std::vector<NivelesToma> rows;
-    for (const auto& stair : project.Escaleras()) {
-        if (stair.Object == nullptr) {
-            continue;
-        }
-        for (const auto& floor : stair.Object->ListaPlantas()) {
-            if (floor.Object == nullptr) {
-                continue;
-            }
-            for (const auto& flat : floor.Object->LViviendas()) {
-                if (flat.Object != nullptr) {
-                    CollectFlat(*stair.Object, *floor.Object, *flat.Object, preferences.Npolaridades, worst,
-                                rows);
-                }
-            }
-        }
-    }
+    ForEachFlat(project, [&](const TEscalera& stair, const tplanta& floor, Tvivienda& flat) {
+        CollectFlat(stair, floor, flat, preferences.Npolaridades, worst, rows);
+    });
     return rows;
 }
 
