@@ -36,13 +36,6 @@ void CountElements(const TPrimerComponente& owner, ProjectReport& report) {
     }
 }
 
-std::string OneDecimal(double value) {
-    if (std::isinf(value)) {
-        return value > 0 ? "inf" : "-inf";
-    }
-    return OneDecimalText(value);
-}
-
 std::string JsonString(std::string_view text) {
     std::string quoted = "\"";
     for (const char c : text) {
@@ -133,7 +126,7 @@ std::string CauseName(bool aboveMaximum, bool satellite) {
 }
 
 std::string BreachText(const LimitBreach& breach) {
-    return OneDecimal(breach.level) + (breach.aboveMaximum ? " > " : " < ") + OneDecimal(breach.limit) +
+    return OneDecimalText(breach.level) + (breach.aboveMaximum ? " > " : " < ") + OneDecimalText(breach.limit) +
            " dBµV at " + std::to_string(static_cast<int>(breach.frequencyMHz)) + " MHz";
 }
 
@@ -188,8 +181,8 @@ ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
     }
     for (std::size_t i = 0; i < preferences.Niveles().Count() && i < 2; ++i) {
         report.limits.push_back(std::string(i == 0 ? "terrestrial" : "satellite") + " " +
-                                OneDecimal(preferences.Minimo(static_cast<int>(i))) + "-" +
-                                OneDecimal(preferences.Maximo(static_cast<int>(i))) + " dBµV");
+                                OneDecimalText(preferences.Minimo(static_cast<int>(i))) + "-" +
+                                OneDecimalText(preferences.Maximo(static_cast<int>(i))) + " dBµV");
     }
     return report;
 }
@@ -218,7 +211,7 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
     out << "Outlets out of limits: " << report.failingOutlets.size() << " of " << report.outlets << "\n";
     for (const ProjectReport::Cause& cause : report.causes) {
         out << "  " << cause.outlets << " " << CauseName(cause.aboveMaximum, cause.satellite) << " ("
-            << OneDecimal(cause.limit) << " dBµV), worst " << OneDecimal(cause.worst.level) << " dBµV at "
+            << OneDecimalText(cause.limit) << " dBµV), worst " << OneDecimalText(cause.worst.level) << " dBµV at "
             << static_cast<int>(cause.worst.frequencyMHz) << " MHz in " << cause.worstPlace << "\n";
     }
     for (const ProjectReport::FailingOutlet& outlet : report.failingOutlets) {
@@ -233,7 +226,7 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
         out << "Lowest C/N (dB):";
         for (std::size_t band = 1; band < kBandCount; ++band) {
             out << " " << static_cast<int>(kBandFrequenciesMHz[band]) << " MHz "
-                << OneDecimal(check->worstCn[band]);
+                << OneDecimalText(check->worstCn[band]);
         }
         out << "\n";
         out << "Outlets failing the standard: " << check->failing.size() << " of " << check->outlets << "\n";
@@ -286,7 +279,7 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
                 << ", \"signal\": " << JsonString(breach.satellite ? "satellite" : "terrestrial")
                 << ", \"band\": " << breach.band
                 << ", \"frequencyMHz\": " << static_cast<int>(breach.frequencyMHz)
-                << ", \"level\": " << OneDecimal(breach.level) << ", \"limit\": " << OneDecimal(breach.limit)
+                << ", \"level\": " << OneDecimalText(breach.level) << ", \"limit\": " << OneDecimalText(breach.limit)
                 << "}";
             inner = ", ";
         }
@@ -302,7 +295,7 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
         for (std::size_t band = 1; band < kBandCount; ++band) {
             const double cn = check->worstCn[band];
             out << inner << "\"" << static_cast<int>(kBandFrequenciesMHz[band])
-                << "\": " << (std::isinf(cn) ? std::string("null") : OneDecimal(cn));
+                << "\": " << (std::isinf(cn) ? std::string("null") : OneDecimalText(cn));
             inner = ", ";
         }
         out << "}, \"failing\": [";
@@ -332,12 +325,12 @@ void AddStandardCheck(ProjectReport& report, Tproyecto& project, const std::stri
     check.title = preset->title;
     check.limits =
         (limits.terrestrial
-             ? "TER " + OneDecimal(limits.terrestrialMinimum) + "-" + OneDecimal(limits.terrestrialMaximum) +
-                   " dBµV, C/N >= " + OneDecimal(limits.terrestrialMinimumCn) + " dB; "
+             ? "TER " + OneDecimalText(limits.terrestrialMinimum) + "-" + OneDecimalText(limits.terrestrialMaximum) +
+                   " dBµV, C/N >= " + OneDecimalText(limits.terrestrialMinimumCn) + " dB; "
              : std::string()) +
-        "SAT " + OneDecimal(limits.satelliteMinimum) + "-" + OneDecimal(limits.satelliteMaximum) +
-        " dBµV, C/N >= " + OneDecimal(limits.satelliteMinimumCn) + " dB" +
-        (limits.maximumSatelliteTilt ? ", tilt <= " + OneDecimal(*limits.maximumSatelliteTilt) + " dB"
+        "SAT " + OneDecimalText(limits.satelliteMinimum) + "-" + OneDecimalText(limits.satelliteMaximum) +
+        " dBµV, C/N >= " + OneDecimalText(limits.satelliteMinimumCn) + " dB" +
+        (limits.maximumSatelliteTilt ? ", tilt <= " + OneDecimalText(*limits.maximumSatelliteTilt) + " dB"
                                      : std::string());
     check.worstCn = LevelVector::Filled(std::numeric_limits<double>::infinity());
     for (const OutletVerdict& verdict : CheckQuality(project, limits)) {
@@ -380,12 +373,12 @@ std::string OutletLevelsCsv(Tproyecto& project) {
                    Numbered(std::string_view(row.Toma->Name()).substr(0, 1), row.Toma->Numero_Interno()));
         for (const LevelVector* levels : {&row.Peor, &row.Recibido}) {
             for (std::size_t band = 1; band < kBandCount; ++band) {
-                csv << "," << OneDecimal((*levels)[band]);
+                csv << "," << OneDecimalText((*levels)[band]);
             }
         }
         const bool same = index < quality.size() && quality[index].Toma == row.Toma;
         for (std::size_t band = 1; band < kBandCount; ++band) {
-            csv << "," << (same ? OneDecimal(quality[index].worstCn[band]) : std::string());
+            csv << "," << (same ? OneDecimalText(quality[index].worstCn[band]) : std::string());
         }
         ++index;
         csv << "\n";

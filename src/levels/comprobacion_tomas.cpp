@@ -138,10 +138,6 @@ void CheckFlat(Tvivienda& flat, TCompruebaErrores& errors, int polarities) {
     }
 }
 
-std::string OneDecimal(double value) {
-    return OneDecimalText(value);
-}
-
 std::string PartsText(const char* head, std::uint16_t bit, const TNodoInfo& record, bool highest) {
     const bool terrestrial = (record.FlagsTerrestre & bit) != 0;
     const bool satellite = (record.FlagsSatelite & bit) != 0;
@@ -149,14 +145,14 @@ std::string PartsText(const char* head, std::uint16_t bit, const TNodoInfo& reco
     text += '(';
     if (terrestrial) {
         text += "TER:";
-        text += OneDecimal(highest ? record.MaximoTerrestre : record.MinimoTerrestre);
+        text += OneDecimalText(highest ? record.MaximoTerrestre : record.MinimoTerrestre);
     }
     if (terrestrial && satellite) {
         text += ' ';
     }
     if (satellite) {
         text += "SAT:";
-        text += OneDecimal(highest ? record.MaximoSatelite : record.MinimoSatelite);
+        text += OneDecimalText(highest ? record.MaximoSatelite : record.MinimoSatelite);
     }
     text += ')';
     return text;
