@@ -126,8 +126,9 @@ std::string CauseName(bool aboveMaximum, bool satellite) {
 }
 
 std::string BreachText(const LimitBreach& breach) {
-    return OneDecimalText(breach.level) + (breach.aboveMaximum ? " > " : " < ") + OneDecimalText(breach.limit) +
-           " dBµV at " + std::to_string(static_cast<int>(breach.frequencyMHz)) + " MHz";
+    return OneDecimalText(breach.level) + (breach.aboveMaximum ? " > " : " < ") +
+           OneDecimalText(breach.limit) + " dBµV at " +
+           std::to_string(static_cast<int>(breach.frequencyMHz)) + " MHz";
 }
 
 } // namespace
@@ -211,8 +212,9 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
     out << "Outlets out of limits: " << report.failingOutlets.size() << " of " << report.outlets << "\n";
     for (const ProjectReport::Cause& cause : report.causes) {
         out << "  " << cause.outlets << " " << CauseName(cause.aboveMaximum, cause.satellite) << " ("
-            << OneDecimalText(cause.limit) << " dBµV), worst " << OneDecimalText(cause.worst.level) << " dBµV at "
-            << static_cast<int>(cause.worst.frequencyMHz) << " MHz in " << cause.worstPlace << "\n";
+            << OneDecimalText(cause.limit) << " dBµV), worst " << OneDecimalText(cause.worst.level)
+            << " dBµV at " << static_cast<int>(cause.worst.frequencyMHz) << " MHz in " << cause.worstPlace
+            << "\n";
     }
     for (const ProjectReport::FailingOutlet& outlet : report.failingOutlets) {
         out << "  " << Place(outlet.row) << "  " << outlet.row.Error;
@@ -279,8 +281,8 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
                 << ", \"signal\": " << JsonString(breach.satellite ? "satellite" : "terrestrial")
                 << ", \"band\": " << breach.band
                 << ", \"frequencyMHz\": " << static_cast<int>(breach.frequencyMHz)
-                << ", \"level\": " << OneDecimalText(breach.level) << ", \"limit\": " << OneDecimalText(breach.limit)
-                << "}";
+                << ", \"level\": " << OneDecimalText(breach.level)
+                << ", \"limit\": " << OneDecimalText(breach.limit) << "}";
             inner = ", ";
         }
         out << "]}";
@@ -324,10 +326,10 @@ void AddStandardCheck(ProjectReport& report, Tproyecto& project, const std::stri
     check.standard = preset->name;
     check.title = preset->title;
     check.limits =
-        (limits.terrestrial
-             ? "TER " + OneDecimalText(limits.terrestrialMinimum) + "-" + OneDecimalText(limits.terrestrialMaximum) +
-                   " dBµV, C/N >= " + OneDecimalText(limits.terrestrialMinimumCn) + " dB; "
-             : std::string()) +
+        (limits.terrestrial ? "TER " + OneDecimalText(limits.terrestrialMinimum) + "-" +
+                                  OneDecimalText(limits.terrestrialMaximum) +
+                                  " dBµV, C/N >= " + OneDecimalText(limits.terrestrialMinimumCn) + " dB; "
+                            : std::string()) +
         "SAT " + OneDecimalText(limits.satelliteMinimum) + "-" + OneDecimalText(limits.satelliteMaximum) +
         " dBµV, C/N >= " + OneDecimalText(limits.satelliteMinimumCn) + " dB" +
         (limits.maximumSatelliteTilt ? ", tilt <= " + OneDecimalText(*limits.maximumSatelliteTilt) + " dB"
