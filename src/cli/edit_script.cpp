@@ -11,6 +11,7 @@
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "editing/regulation.h"
+#include "editing/title_block_edit.h"
 #include "model/ampli_base.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
@@ -19,6 +20,7 @@
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -223,6 +225,45 @@ std::string Flats(NetworkEditor& editor, const std::vector<std::string>& words) 
     return {};
 }
 
+// title LINE TEXT, title-size WIDTH HEIGHT, title-visible yes|no: the title block, one step each.
+std::string TitleBlockCommand(NetworkEditor& editor, const std::vector<std::string>& words) {
+    Tproyecto& project = editor.Project();
+    TitleBlock block = TitleBlockOf(project);
+    if (words[0] == "title") {
+        if (words.size() < 2) {
+            Bad("edit command 'title' takes: LINE TEXT");
+        }
+        const std::int32_t line = Integer(words[1], "a title block line");
+        if (line < 1 || line > static_cast<std::int32_t>(TitleBlock::kLineCount)) {
+            Bad("a title block line is 1 to 10");
+        }
+        std::string text;
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            text += (i > 2 ? " " : "") + words[i];
+        }
+        block.lines.resize(std::max(block.lines.size(), TitleBlock::kLineCount));
+        block.lines[static_cast<std::size_t>(line - 1)] = text;
+    } else if (words[0] == "title-size") {
+        ExpectWords(words, 3, 3, "WIDTH HEIGHT (mm)");
+        block.widthMm = Real(words[1], "a width");
+        block.heightMm = Real(words[2], "a height");
+        if (block.widthMm <= 0 || block.heightMm <= 0 || block.widthMm > 1000 || block.heightMm > 1000) {
+            Bad("a title block is 0 to 1000 mm wide and high");
+        }
+    } else {
+        ExpectWords(words, 2, 2, "yes|no");
+        if (!EqualsIgnoringAsciiCase(words[1], "yes") && !EqualsIgnoringAsciiCase(words[1], "no")) {
+            Bad("edit command 'title-visible' takes: yes|no");
+        }
+        block.visible = EqualsIgnoringAsciiCase(words[1], "yes");
+    }
+    editor.Apply([&](EditJournal& journal) {
+        SetTitleBlock(project, block, journal);
+        return true;
+    });
+    return {};
+}
+
 } // namespace
 
 std::vector<std::string> SplitEditCommand(std::string_view line) {
@@ -341,6 +382,9 @@ std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>
             return {};
         }
         return "cable " + words[1] + ": " + why.reason;
+    }
+    if (verb == "title" || verb == "title-size" || verb == "title-visible") {
+        return TitleBlockCommand(editor, words);
     }
     if (verb == "undo" || verb == "redo") {
         ExpectWords(words, 1, 1, "no arguments");

@@ -39,6 +39,10 @@ inline constexpr std::string_view kEditScriptHelp =
     "                                     flat's place as listed, e.g. \"STAIR1 FLOOR2 FL3\" written\n"
     "                                     STAIR1/FLOOR2/FL3)\n"
     "  cable KIND MODEL                   cable kind flat|headend|riser|floor|trunk takes a catalogue cable\n"
+    "  title LINE TEXT                    line 1 to 10 of the title block takes TEXT (2 the author, 4 the\n"
+    "                                     date, 6 the revision, 8 to 10 the title; odd lines captions)\n"
+    "  title-size WIDTH HEIGHT            the title block's size in mm\n"
+    "  title-visible yes|no               show or hide the title block on the sheet\n"
     "  undo, redo                         undo or redo the last edit\n";
 
 // Runs one command line on the editor. Empty on success; otherwise what was refused and why (the

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
@@ -14,6 +15,8 @@
 #include <QTextDocumentFragment>
 #include <QTextDocumentWriter>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,16 +35,16 @@ struct PageGeometry {
     QRectF footer;
 };
 
-PageGeometry Geometry() {
-    const double width = ReportPage::kWidthMm * kPixelsPerMm;
-    const double height = ReportPage::kHeightMm * kPixelsPerMm;
-    const double left = ReportPage::kLeftMm * kPixelsPerMm;
-    const double right = width - ReportPage::kRightMm * kPixelsPerMm;
-    const double top = ReportPage::kTopMm * kPixelsPerMm;
-    const double bottom = height - ReportPage::kBottomMm * kPixelsPerMm;
+PageGeometry Geometry(const ReportPageLayout& layout) {
+    const double width = layout.widthMm * kPixelsPerMm;
+    const double height = layout.heightMm * kPixelsPerMm;
+    const double left = layout.leftMm * kPixelsPerMm;
+    const double right = std::max(left + 1, width - layout.rightMm * kPixelsPerMm);
+    const double top = layout.topMm * kPixelsPerMm;
+    const double bottom = std::max(top + 1, height - layout.bottomMm * kPixelsPerMm);
     PageGeometry page;
     page.body = QRectF(left, top, right - left, bottom - top);
-    page.header = QRectF(left, 8 * kPixelsPerMm, right - left, top - 10 * kPixelsPerMm);
+    page.header = QRectF(left, 8 * kPixelsPerMm, right - left, std::max(0.0, top - 10 * kPixelsPerMm));
     page.footer = QRectF(left, bottom + 6 * kPixelsPerMm, right - left, 10 * kPixelsPerMm);
     return page;
 }
@@ -50,7 +53,8 @@ PageGeometry Geometry() {
 // break always starts a new page, so the parts print the same pages as the whole; laying out and drawing
 // each part alone keeps printing linear in the length of the report (the whole document would be walked
 // for every page).
-std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& writer) {
+std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& writer,
+                                                      const ReportPageLayout& layout) {
     const QTextDocument& document = writer.Document();
     std::vector<int> starts = {0};
     for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
@@ -74,7 +78,7 @@ std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& 
         QTextBlockFormat format = part->begin().blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
         QTextCursor(part->begin()).setBlockFormat(format);
-        part->setPageSize(Geometry().body.size());
+        part->setPageSize(Geometry(layout).body.size());
         parts.push_back(std::move(part));
     }
     return parts;
@@ -102,25 +106,24 @@ void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const
     painter.restore();
 }
 
-bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer, int& number) {
-    QPdfWriter pdf(&buffer);
-    pdf.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
-    pdf.setResolution(kResolution);
-    pdf.setCreator(QStringLiteral("Ixo"));
-    pdf.setTitle(writer.Header1());
-    const auto parts = Paginated(writer);
-    const PageGeometry page = Geometry();
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        return false;
-    }
+// Draws the pages first to last (1-based, inclusive) on painter, which paints in page pixels; number
+// receives the count of the document's pages.
+void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const ReportPageLayout& layout,
+               const std::function<bool()>& newPage, int first, int last, int& number, bool& failed) {
+    const auto parts = Paginated(writer, layout);
+    const PageGeometry page = Geometry(layout);
     number = 0;
+    int drawn = 0;
     for (const auto& document : parts) {
         const int pages = document->pageCount();
         for (int i = 0; i < pages; ++i) {
-            if (number > 0 && !pdf.newPage()) {
-                return false;
+            ++number;
+            if (number < first || (last > 0 && number > last)) {
+                continue;
+            }
+            if (drawn++ > 0 && !newPage()) {
+                failed = true;
+                return;
             }
             painter.save();
             const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
@@ -129,10 +132,27 @@ bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer, int& number) {
             document->drawContents(&painter, view);
             painter.restore();
             // The footer's page number is always printed, the header when the report has one.
-            DrawHeaderFooter(painter, writer, page, ++number);
+            DrawHeaderFooter(painter, writer, page, number);
         }
     }
-    return painter.end();
+}
+
+bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer, int& number,
+              const ReportPageLayout& layout) {
+    QPdfWriter pdf(&buffer);
+    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(layout.widthMm, layout.heightMm), QPageSize::Millimeter),
+                                  QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    pdf.setResolution(kResolution);
+    pdf.setCreator(QStringLiteral("Ixo"));
+    pdf.setTitle(writer.Header1());
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        return false;
+    }
+    bool failed = false;
+    DrawPages(
+        painter, writer, layout, [&pdf] { return pdf.newPage(); }, 1, 0, number, failed);
+    return painter.end() && !failed;
 }
 
 } // namespace
@@ -163,16 +183,16 @@ std::string_view ExtensionOf(ReportFormat format) {
     return ".html";
 }
 
-int ReportPageCount(const TextDocumentWriter& writer) {
+int ReportPageCount(const TextDocumentWriter& writer, const ReportPageLayout& layout) {
     int pages = 0;
-    for (const auto& part : Paginated(writer)) {
+    for (const auto& part : Paginated(writer, layout)) {
         pages += part->pageCount();
     }
     return pages;
 }
 
 bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file, ReportFormat format,
-                  int* pages) {
+                  int* pages, const ReportPageLayout& layout) {
     if (format == ReportFormat::Html) {
         return ReplaceFileContents(file, writer.Html());
     }
@@ -184,7 +204,7 @@ bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path&
         written = odf.write(&writer.Document());
     } else {
         int count = 0;
-        written = WritePdf(writer, buffer, count);
+        written = WritePdf(writer, buffer, count, layout);
         if (pages != nullptr) {
             *pages = count;
         }
@@ -196,6 +216,22 @@ bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path&
         return false;
     }
     return WriteBytes(file, buffer.data());
+}
+
+bool PrintReport(const TextDocumentWriter& writer, QPagedPaintDevice& device, const ReportPageLayout& layout,
+                 int firstPage, int lastPage) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    // The pages are laid out in document pixels; the device has its own resolution.
+    painter.scale(device.logicalDpiX() / double(kResolution), device.logicalDpiY() / double(kResolution));
+    int number = 0;
+    bool failed = false;
+    DrawPages(
+        painter, writer, layout, [&device] { return device.newPage(); }, std::max(1, firstPage), lastPage,
+        number, failed);
+    return painter.end() && !failed;
 }
 
 } // namespace ixo

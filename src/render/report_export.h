@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class QPagedPaintDevice;
+
 namespace ixo {
 
 class TextDocumentWriter;
@@ -29,12 +31,31 @@ struct ReportPage {
     static constexpr double kBottomMm = 25.0;
 };
 
-// The document's printed pages on the report page.
-int ReportPageCount(const TextDocumentWriter& writer);
+// A page a report is printed on, in millimetres: the report page unless the user set up another.
+struct ReportPageLayout {
+    double widthMm = ReportPage::kWidthMm;
+    double heightMm = ReportPage::kHeightMm;
+    double leftMm = ReportPage::kLeftMm;
+    double topMm = ReportPage::kTopMm;
+    double rightMm = ReportPage::kRightMm;
+    double bottomMm = ReportPage::kBottomMm;
+
+    bool operator==(const ReportPageLayout&) const = default;
+};
+
+// The document's printed pages on the page.
+int ReportPageCount(const TextDocumentWriter& writer, const ReportPageLayout& layout = {});
 
 // Writes the document to file in that format (replacing the file whole or not at all); false with the
 // reason in LastFileError(). A PDF's page count goes to pages when given.
 [[nodiscard]] bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path& file,
-                                ReportFormat format, int* pages = nullptr);
+                                ReportFormat format, int* pages = nullptr,
+                                const ReportPageLayout& layout = {});
+
+// Prints pages firstPage to lastPage (1-based, inclusive; 0 for the last page) of the document on a
+// device set up for the layout's paper with no margins of its own (a printer), with the page header and
+// the page-number footer. False when the device could not be painted on.
+[[nodiscard]] bool PrintReport(const TextDocumentWriter& writer, QPagedPaintDevice& device,
+                               const ReportPageLayout& layout = {}, int firstPage = 1, int lastPage = 0);
 
 } // namespace ixo

@@ -105,7 +105,8 @@ TEST_F(EditCommand, HelpDocumentsTheCommands) {
     for (const char* verb :
          {"replace ELEMENT FAMILY MODEL", "length ELEMENT METRES", "line-amp ELEMENT MODEL", "headend-amps",
           "remove ELEMENT", "control ELEMENT SLIDER POSITION", "mode ELEMENT N", "attenuator ELEMENT N",
-          "flats OUTLETS star|cascade", "cable KIND MODEL", "undo"}) {
+          "flats OUTLETS star|cascade", "cable KIND MODEL", "title LINE TEXT", "title-size", "title-visible",
+          "undo"}) {
         EXPECT_TRUE(Contains(help.out, verb)) << verb;
     }
 }
@@ -117,6 +118,32 @@ TEST_F(EditCommand, FlatsAndUndo) {
     // The second command (two outlets in the one flat) is undone: three outlets remain.
     EXPECT_TRUE(Contains(run.out, "1 flats, 3 outlets")) << run.out;
     EXPECT_TRUE(Contains(run.out, "  TTomaTV                    3\n")) << run.out;
+}
+
+TEST_F(EditCommand, TitleCommandsFillTheTitleBlockThatTheSheetShows) {
+    const CliRun run = RunCommand({"edit", project.string(), "-o", edited.string(), "--do",
+                                   "title 2 Ann  Smith", "--do", "title 8 Block A riser plan", "--do",
+                                   "title 10 wrong", "--do", "undo", "--do", "title-size 120 40"});
+    ASSERT_NE(run.status, 2) << run.err;
+    const std::filesystem::path sheet = dir / "sheet.svg";
+    const CliRun exported = RunCommand({"export", edited.string(), "-o", sheet.string()});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::string svg = FileText(sheet);
+    EXPECT_TRUE(Contains(svg, "Ann Smith")) << "words are joined by one blank";
+    EXPECT_TRUE(Contains(svg, "Block A riser plan"));
+    EXPECT_FALSE(Contains(svg, "wrong")) << "the undone line is gone";
+    EXPECT_TRUE(Contains(svg, "Author:")) << "the captions stay";
+    // Hidden, the block leaves the sheet.
+    const std::filesystem::path hidden = dir / "hidden.XPJ";
+    ASSERT_NE(RunCommand({"edit", edited.string(), "-o", hidden.string(), "--do", "title-visible no"}).status,
+              2);
+    ASSERT_EQ(RunCommand({"export", hidden.string(), "-o", sheet.string()}).status, 0);
+    EXPECT_FALSE(Contains(FileText(sheet), "Ann Smith"));
+    for (const char* bad : {"title 0 x", "title 11 x", "title two x", "title", "title-size 0 40",
+                            "title-size 90", "title-visible maybe"}) {
+        EXPECT_EQ(RunCommand({"edit", project.string(), "-o", hidden.string(), "--do", bad}).status, 2)
+            << bad;
+    }
 }
 
 // The documented example: the cascade building of the README, out of limits at every outlet as built,
