@@ -1,0 +1,108 @@
+#include "ui/report_editor/report_view.h"
+
+#include "render/text_document_writer.h"
+#include "ui/report_editor/report_editor_rules.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace ixo {
+
+namespace {
+
+constexpr double kPixelsPerMm = TextDocumentWriter::kPixelsPerCm / 10.0;
+constexpr double kDesk = 16.0; // grey around the sheet
+
+} // namespace
+
+ReportView::ReportView(QWidget* parent) : QGraphicsView(parent) {
+    auto* scene = new QGraphicsScene(this);
+    scene->setBackgroundBrush(QColor(0x80, 0x80, 0x80));
+    setScene(scene);
+    m_sheet = scene->addRect(QRectF(), QPen(Qt::NoPen), QBrush(Qt::white));
+    m_text = new QGraphicsTextItem;
+    m_text->setTextInteractionFlags(Qt::TextEditorInteraction);
+    scene->addItem(m_text);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    SetPageLayout(m_layout);
+}
+
+void ReportView::SetDocument(QTextDocument* document) {
+    m_text->setDocument(document);
+    SetPageLayout(m_layout);
+    connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] { FitSheet(); });
+    m_text->setFocus();
+    SetTextCursor(QTextCursor(document));
+}
+
+QTextDocument* ReportView::Document() const {
+    return m_text->document();
+}
+
+void ReportView::SetPageLayout(const ReportPageLayout& layout) {
+    m_layout = layout;
+    const double body = (layout.widthMm - layout.leftMm - layout.rightMm) * kPixelsPerMm;
+    m_text->document()->setDocumentMargin(0);
+    m_text->setTextWidth(std::max(10.0, body));
+    m_text->setPos(layout.leftMm * kPixelsPerMm, layout.topMm * kPixelsPerMm);
+    FitSheet();
+}
+
+double ReportView::BodyHeight() const {
+    return (m_layout.heightMm - m_layout.topMm - m_layout.bottomMm) * kPixelsPerMm;
+}
+
+void ReportView::FitSheet() {
+    const double width = m_layout.widthMm * kPixelsPerMm;
+    const double flow = m_text->document()->size().height();
+    const double height = std::max(m_layout.heightMm * kPixelsPerMm,
+                                   flow + (m_layout.topMm + m_layout.bottomMm) * kPixelsPerMm);
+    m_sheet->setRect(0, 0, width, height);
+    scene()->setSceneRect(-kDesk, -kDesk, width + 2 * kDesk, height + 2 * kDesk);
+}
+
+QTextCursor ReportView::TextCursor() const {
+    return m_text->textCursor();
+}
+
+void ReportView::SetTextCursor(const QTextCursor& cursor) {
+    m_text->setTextCursor(cursor);
+}
+
+double ReportView::CursorY() const {
+    const QTextCursor cursor = m_text->textCursor();
+    const QTextBlock block = cursor.block();
+    const QRectF rect = m_text->document()->documentLayout()->blockBoundingRect(block);
+    return rect.top();
+}
+
+void ReportView::SetZoom(int percent) {
+    percent = std::clamp(percent, ReportEditorRules::kMinZoom, ReportEditorRules::kMaxZoom);
+    m_zoom = percent;
+    setTransform(QTransform::fromScale(percent / 100.0, percent / 100.0));
+    if (zoomChanged) {
+        zoomChanged(percent);
+    }
+}
+
+void ReportView::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) != 0) {
+        const int step = event->angleDelta().y() > 0 ? 10 : -10;
+        SetZoom(m_zoom + step);
+        event->accept();
+        return;
+    }
+    QGraphicsView::wheelEvent(event);
+}
+
+} // namespace ixo
