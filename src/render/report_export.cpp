@@ -14,6 +14,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextDocumentWriter>
+#include <QTextTable>
 
 #include <algorithm>
 #include <functional>
@@ -82,6 +83,29 @@ std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& 
         parts.push_back(std::move(part));
     }
     return parts;
+}
+
+// Qt's ODF writer gives a fixed column width its pixel number with the unit "pt"; a copy of the
+// document with the widths in points makes the file say what the document shows (2 cm stays 2 cm in a
+// word processor, and reads back as 2 cm).
+std::unique_ptr<QTextDocument> WithColumnWidthsInPoints(const QTextDocument& document) {
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        QTextTable* table = QTextCursor(block).currentTable();
+        if (table == nullptr || table->firstPosition() != block.position()) {
+            continue;
+        }
+        QTextTableFormat format = table->format();
+        QList<QTextLength> widths = format.columnWidthConstraints();
+        for (QTextLength& width : widths) {
+            if (width.type() == QTextLength::FixedLength) {
+                width = QTextLength(QTextLength::FixedLength, width.rawValue() * 72.0 / kResolution);
+            }
+        }
+        format.setColumnWidthConstraints(widths);
+        table->setFormat(format);
+    }
+    return copy;
 }
 
 bool WriteBytes(const std::filesystem::path& file, const QByteArray& bytes) {
@@ -200,8 +224,9 @@ bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path&
     buffer.open(QIODevice::WriteOnly);
     bool written = false;
     if (format == ReportFormat::Odt) {
+        const std::unique_ptr<QTextDocument> copy = WithColumnWidthsInPoints(writer.Document());
         QTextDocumentWriter odf(&buffer, "odf");
-        written = odf.write(&writer.Document());
+        written = odf.write(copy.get());
     } else {
         int count = 0;
         written = WritePdf(writer, buffer, count, layout);
@@ -224,8 +249,6 @@ bool PrintReport(const TextDocumentWriter& writer, QPagedPaintDevice& device, co
     if (!painter.begin(&device)) {
         return false;
     }
-    // The pages are laid out in document pixels; the device has its own resolution.
-    painter.scale(device.logicalDpiX() / double(kResolution), device.logicalDpiY() / double(kResolution));
     int number = 0;
     bool failed = false;
     DrawPages(

@@ -53,8 +53,9 @@ int ReportPageCount(const TextDocumentWriter& writer, const ReportPageLayout& la
                                 const ReportPageLayout& layout = {});
 
 // Prints pages firstPage to lastPage (1-based, inclusive; 0 for the last page) of the document on a
-// device set up for the layout's paper with no margins of its own (a printer), with the page header and
-// the page-number footer. False when the device could not be painted on.
+// device set up for the layout's paper with no margins of its own and a resolution of 96 dots to the inch
+// (a printer: QPrinter::setResolution(96)), with the page header and the page-number footer. False when
+// the device could not be painted on.
 [[nodiscard]] bool PrintReport(const TextDocumentWriter& writer, QPagedPaintDevice& device,
                                const ReportPageLayout& layout = {}, int firstPage = 1, int lastPage = 0);
 

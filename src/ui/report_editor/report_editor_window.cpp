@@ -345,6 +345,8 @@ void ReportEditorWindow::Take(std::unique_ptr<TextDocumentWriter> writer, const 
     m_view->SetDocument(&document);
     m_writer = std::move(writer); // the former document goes once the view shows the new one
     m_name = name;
+    // The writer builds without a history; the user's edits have one.
+    document.setUndoRedoEnabled(true);
     document.setModified(false);
     document.clearUndoRedoStacks();
     m_view->SetPageLayout(ReportEditorRules::Layout(m_setup));
@@ -419,6 +421,9 @@ bool ReportEditorWindow::ExportPdf(const QString& file) {
 bool ReportEditorWindow::PrintOn(QPrinter& printer, int first, int last) {
     const ReportPageLayout layout = ReportEditorRules::Layout(m_setup);
     printer.setDocName(Qs(ReportEditorRules::kPrintJobTitle));
+    // The pages are laid out in document pixels (96 to the inch); the printer takes them at that
+    // resolution, so that fonts and column widths keep their sizes (text stays vector on paper).
+    printer.setResolution(96);
     printer.setFullPage(true);
     printer.setPageLayout(
         QPageLayout(QPageSize(QSizeF(layout.widthMm, layout.heightMm), QPageSize::Millimeter),
