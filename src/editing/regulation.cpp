@@ -4,6 +4,7 @@
 #include "editing/edit_journal.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_base.h"
+#include "model/cabecera_terrestre.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/potenciometro.h"
@@ -70,6 +71,14 @@ int Regulation::PositionOf(double ajuste) {
 
 double Regulation::AjusteOf(int position) {
     return (1000.0 - position) / 10.0;
+}
+
+bool Regulation::Regulable(const TPrimerComponente& element) {
+    if (element.Is<TAmpliBase>()) {
+        return !element.Is<TCabeceraTerrestre>();
+    }
+    const auto* ms = element.As<TMultiswitch>();
+    return ms != nullptr && (ms->Conpot || ms->TieneAttTer);
 }
 
 Regulation::Regulation(Tproyecto& project, TAmpliBase& amplifier) : m_project(project) {

@@ -14,6 +14,7 @@ class TAmpliBase;
 class TCBFT;
 class TMultiswitch;
 class TPotenciometroBase8;
+class TPrimerComponente;
 class Tproyecto;
 
 // One slider of the regulation window: a gain or slope control, or the terrestrial mode of an
@@ -54,6 +55,10 @@ public:
 
     Regulation(Tproyecto& project, TAmpliBase& amplifier);
     Regulation(Tproyecto& project, TMultiswitch& multiswitch);
+
+    // Whether the regulation window opens for an element: an amplifier other than the terrestrial
+    // headend, or a multiswitch with gain controls (Conpot) or a terrestrial attenuator.
+    static bool Regulable(const TPrimerComponente& element);
 
     const std::string& Caption() const { return m_caption; }
     const std::vector<RegulationSlider>& Sliders() const { return m_sliders; }

@@ -2,10 +2,12 @@
 
 #include "editing/network_edits.h"
 #include "editing_test_support.h"
+#include "model/cabecera_terrestre.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
 #include "model/potenciometro.h"
+#include "model/repartidor.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +141,28 @@ TEST_F(RegulationTest, ModeSliderTopSelectsModeOne) {
     EXPECT_EQ(amplifier->ModoterActual, 2);
     EXPECT_TRUE(regulation.MoveSlider(mode, 2));
     EXPECT_EQ(amplifier->ModoterActual, 1);
+}
+
+TEST_F(RegulationTest, OnlyAmplifiersOtherThanTheTerrestrialHeadendAndRegulableMultiswitchesOpenTheWindow) {
+    EXPECT_TRUE(Regulation::Regulable(*amplifier));
+    for (TCabeceraTerrestre* headend : ElementsOfClass<TCabeceraTerrestre>(*project)) {
+        EXPECT_FALSE(Regulation::Regulable(*headend));
+    }
+    for (TMultiswitch* ms : ElementsOfClass<TMultiswitch>(*project)) {
+        EXPECT_EQ(Regulation::Regulable(*ms), ms->Conpot || ms->TieneAttTer) << ms->Modelo;
+        const bool conpot = ms->Conpot;
+        const bool attenuator = ms->TieneAttTer;
+        ms->Conpot = false;
+        ms->TieneAttTer = false;
+        EXPECT_FALSE(Regulation::Regulable(*ms));
+        ms->TieneAttTer = true;
+        EXPECT_TRUE(Regulation::Regulable(*ms));
+        ms->Conpot = conpot;
+        ms->TieneAttTer = attenuator;
+    }
+    for (TRepartidor* splitter : ElementsOfClass<TRepartidor>(*project)) {
+        EXPECT_FALSE(Regulation::Regulable(*splitter));
+    }
 }
 
 TEST_F(RegulationTest, CancelPutsEveryControlBackAndRecalculates) {
