@@ -1,7 +1,7 @@
 #include "ui/configuration/configuration_dialog.h"
 
-#include "ui/decimal_field.h"
-#include "ui/help_key.h"
+#include "ui/dialogs/decimal_field.h"
+#include "ui/main/help_key.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "catalogue/catalogue_lookups.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
-#include "ui/number_keys.h"
+#include "ui/dialogs/number_keys.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "ui/report_chooser/report_chooser_dialog.h"
 
-#include "ui/help_key.h"
+#include "ui/main/help_key.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #include "ui/report_editor/editor_dialogs.h"
 
 #include "render/text_document_writer.h"
-#include "ui/help_key.h"
+#include "ui/main/help_key.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -4,10 +4,10 @@
 #include "render/odf_text_reader.h"
 #include "render/report_export.h"
 #include "render/text_document_writer.h"
-#include "ui/help_key.h"
+#include "ui/main/help_key.h"
 #include "ui/report_editor/editor_dialogs.h"
 #include "ui/report_editor/report_view.h"
-#include "ui/splash_window.h"
+#include "ui/main/splash_window.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>

@@ -5,7 +5,7 @@
 // PDF. Menus File, Edit, Insert, Format and Help, a formatting tool bar, a margins bar, and a status bar
 // with the page and the zoom. The rules are ReportEditorRules.
 #include "ui/report_editor/report_editor_rules.h"
-#include "ui/window_rules.h"
+#include "ui/main/window_rules.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #include "ui/title_block/title_block_rules.h"
 
-#include "ui/number_keys.h"
+#include "ui/dialogs/number_keys.h"
 
 namespace ixo {
 

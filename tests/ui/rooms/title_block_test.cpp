@@ -1,7 +1,7 @@
 #include "editing/network_editor.h"
 #include "editing/title_block_edit.h"
 #include "support/project_fixture.h"
-#include "ui/help_key.h"
+#include "ui/main/help_key.h"
 #include "ui/title_block/title_block_dialog.h"
 #include "ui/title_block/title_block_rules.h"
 #include "ui/widgets_app.h"
