@@ -33,6 +33,14 @@ public:
     const std::string& ProjectDirectory() const { return m_projectDirectory; }
     const std::filesystem::path& SettingsFile() const { return m_settingsFile; }
     const std::filesystem::path& CatalogueDirectory() const { return m_catalogueDirectory; }
+    // The defaults just written to the settings file (the configuration's OK): projects created from now
+    // on take them.
+    void TakeSettings(const SettingsRecord& settings, const TMatestructuranivel& limits,
+                      std::string projectDirectory) {
+        m_settings = settings;
+        m_limits = limits;
+        m_projectDirectory = std::move(projectDirectory);
+    }
 
 private:
     std::filesystem::path m_settingsFile;

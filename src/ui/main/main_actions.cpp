@@ -175,14 +175,16 @@ void MainActions::Enable(const ActionStates& states) {
     Action("Encuadre")->setChecked(false);
     Action("AUndo")->setEnabled(states.undo);
     Action("ARedo")->setEnabled(states.redo);
-    for (const char* name : {"Errorlevel", "AConfiguration", "AISchematic", "Aruler", "Anivel", "Aedit",
-                             "AInsert", "Amamp", "AAmpReg"}) {
+    for (const char* name : {"Errorlevel", "Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
         Action(QString::fromLatin1(name))->setEnabled(states.later);
     }
     // Reports and the standard need an open project; a saved report opens at any time.
     Action("CrearInformes")->setEnabled(states.close);
     Action("AStandard")->setEnabled(states.close);
     Action("Verinformes")->setEnabled(true);
+    // The installation's defaults can be changed at any time; the title block is the open project's.
+    Action("AConfiguration")->setEnabled(true);
+    Action("AISchematic")->setEnabled(states.close);
 }
 
 } // namespace ixo

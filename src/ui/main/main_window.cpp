@@ -10,11 +10,14 @@
 #include "ui/main/help_key.h"
 #include "ui/main/main_actions.h"
 #include "ui/main/splash_window.h"
+#include "ui/options/options_commands.h"
 #include "ui/print/print_commands.h"
 #include "ui/project/open_design.h"
 #include "ui/project/project_commands.h"
 #include "ui/project/quality_status.h"
 #include "ui/project/recent_files.h"
+#include "ui/report_editor/report_editor_rules.h"
+#include "ui/report_editor/report_editor_window.h"
 #include "ui/reports/report_commands.h"
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/sheet_view.h"
@@ -65,6 +68,17 @@ MainWindow::MainWindow(AppSession& session)
     setAcceptDrops(true);
 
     openDocument = [this](const QString& file) {
+        // Reports open in the report editor; other documents (a PDF) with the desktop's application.
+        const ReportFileKind kind = ReportFileKindOf(file.toStdString());
+        if (kind != ReportFileKind::Pdf) {
+            ReportEditorWindow& editor = ReportEditor();
+            if (editor.OpenFile(file)) {
+                editor.showMaximized();
+                editor.raise();
+                editor.activateWindow();
+            }
+            return;
+        }
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
             QMessageBox::information(
                 this, Title(),
@@ -129,6 +143,11 @@ void MainWindow::MakeRooms() {
         Repaint();
     };
     m_reportCommands = std::make_unique<ReportCommands>(*this, *m_recent, reports);
+    OptionsCommands::Hooks options;
+    options.showError = error;
+    options.limitsChanged = [this] { AfterHistoryMove(); };
+    options.titleBlockChanged = [this] { AfterHistoryMove(); };
+    m_optionsCommands = std::make_unique<OptionsCommands>(*this, m_session, *m_design, options);
 
     SheetSurface* surface = m_view->Surface();
     m_mouse = std::make_unique<SheetMouse>(*m_sheet, *Action(QStringLiteral("Encuadre")), *surface,
@@ -176,6 +195,8 @@ void MainWindow::ConnectActions() {
     on("AHelpC", [this] { ShowHelp(); });
     on("AAbout", [this] { ShowAbout(); });
     on("AStandard", [this] { ChooseStandard(); });
+    on("AConfiguration", [this] { ShowConfiguration(); });
+    on("AISchematic", [this] { ShowProjectInformation(); });
     const std::vector<QAction*>& steps = m_actions->ZoomSteps();
     for (std::size_t i = 0; i < steps.size(); ++i) {
         connect(steps[i], &QAction::triggered, this, [this, i] { ChooseZoomStep(static_cast<int>(i)); });
@@ -298,6 +319,22 @@ bool MainWindow::OpenDroppedFiles(const QList<QUrl>& urls) {
 }
 void MainWindow::ChooseStandard() {
     m_projectCommands->ChooseStandard();
+}
+
+void MainWindow::ShowConfiguration() {
+    m_optionsCommands->ShowConfiguration();
+}
+
+void MainWindow::ShowProjectInformation() {
+    m_optionsCommands->ShowProjectInformation();
+}
+
+ReportEditorWindow& MainWindow::ReportEditor() {
+    if (m_reportEditor == nullptr) {
+        m_reportEditor = std::make_unique<ReportEditorWindow>(nullptr);
+        m_reportEditor->setWindowIcon(windowIcon());
+    }
+    return *m_reportEditor;
 }
 
 void MainWindow::Undo() {

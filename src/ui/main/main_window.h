@@ -25,6 +25,8 @@ namespace ixo {
 class AppSession;
 class ImageExportSettings;
 class MainActions;
+class OptionsCommands;
+class ReportEditorWindow;
 class PrintCommands;
 class ProjectCommands;
 class RecentFiles;
@@ -56,6 +58,12 @@ public:
     // Files dropped on the window: only the first is looked at, and opens when it is a project file.
     bool OpenDroppedFiles(const QList<QUrl>& urls);
     void ChooseStandard();
+    // Options: the configuration dialog and the project information (title block) dialog.
+    void ShowConfiguration();
+    void ShowProjectInformation();
+    OptionsCommands& Options() const { return *m_optionsCommands; }
+    // The report editor, made when a report is first shown.
+    ReportEditorWindow& ReportEditor();
     void Undo();
     void Redo();
 
@@ -74,8 +82,8 @@ public:
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
     bool PrintTo(QPrinter& printer);
 
-    // Reports: the chooser, then the chosen report generated, saved beside the project and opened with
-    // the desktop's application for its kind; Open shows a saved report.
+    // Reports: the chooser, then the chosen report generated, saved beside the project and shown in the
+    // report editor; Open shows a saved report there (a PDF with the desktop's application).
     void CreateReport();
     bool GenerateReport(int index);
     void OpenReport();
@@ -168,6 +176,8 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<PrintCommands> m_printCommands;
     std::unique_ptr<ReportCommands> m_reportCommands;
+    std::unique_ptr<OptionsCommands> m_optionsCommands;
+    std::unique_ptr<ReportEditorWindow> m_reportEditor;
     QLabel* m_outletsLabel = nullptr;
 
     std::size_t m_outletsOutOfLimits = 0;

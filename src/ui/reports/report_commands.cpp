@@ -6,11 +6,11 @@
 #include "reports/informe.h"
 #include "ui/main/window_rules.h"
 #include "ui/project/recent_files.h"
+#include "ui/report_chooser/report_chooser_dialog.h"
 #include "ui/reports/report_progress_window.h"
 #include "ui/sheet/wait_cursor.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 
 namespace ixo {
 namespace {
@@ -26,18 +26,14 @@ QString Title() {
 } // namespace
 
 ReportCommands::ReportCommands(QWidget& parent, RecentFiles& files, Hooks hooks)
-    : m_parent(parent), m_files(files), m_hooks(std::move(hooks)) {}
+    : m_parent(parent), m_files(files), m_hooks(std::move(hooks)) {
+    chooseReport = [](ReportChooserDialog& chooser) { return chooser.exec(); };
+}
 
 void ReportCommands::CreateReport(Tproyecto& project) {
-    QStringList names;
-    for (const std::string_view name : kNombresInformes) {
-        names << Qs(std::string(name));
-    }
-    bool chosen = false;
-    const QString name = QInputDialog::getItem(&m_parent, QStringLiteral("Reports"), QStringLiteral("Report"),
-                                               names, 0, false, &chosen);
-    if (chosen) {
-        GenerateReport(project, static_cast<int>(names.indexOf(name)));
+    ReportChooserDialog chooser(&m_parent);
+    if (chooseReport(chooser) == QDialog::Accepted && chooser.Chosen() >= 0) {
+        GenerateReport(project, chooser.Chosen());
     }
 }
 
@@ -75,8 +71,9 @@ void ReportCommands::OpenReport(const Tproyecto* project) {
     if (project != nullptr && !project->NombreFichero.empty()) {
         folder = Qs(std::filesystem::path(project->NombreFichero).parent_path().string());
     }
-    const QString file = QFileDialog::getOpenFileName(&m_parent, QStringLiteral("Open report"), folder,
-                                                      QStringLiteral("Reports (*.html *.htm *.odt *.pdf)"));
+    const QString file =
+        QFileDialog::getOpenFileName(&m_parent, QStringLiteral("Open report"), folder,
+                                     QStringLiteral("Reports (*.html *.htm *.odt *.txt *.pdf)"));
     if (!file.isEmpty()) {
         m_hooks.openDocument(file);
     }

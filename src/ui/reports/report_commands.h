@@ -1,7 +1,7 @@
 #pragma once
 
 // The Reports menu: Create (the chooser, then the chosen report generated with its status window, saved
-// beside the project and opened with the desktop's application for its kind) and Open (a saved report).
+// beside the project and shown in the report editor) and Open (a saved report, in the editor).
 #include <QString>
 
 #include <functional>
@@ -11,6 +11,7 @@ class QWidget;
 namespace ixo {
 
 class RecentFiles;
+class ReportChooserDialog;
 class Tproyecto;
 
 class ReportCommands {
@@ -29,6 +30,8 @@ public:
     void OpenReport(const Tproyecto* project);
     // The file of the report generated last (empty before the first).
     const QString& LastReport() const { return m_lastReport; }
+    // Runs the report chooser (exec by default; tests choose in it).
+    std::function<int(ReportChooserDialog& chooser)> chooseReport;
 
 private:
     QWidget& m_parent;
