@@ -7,6 +7,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QStyleOptionGraphicsItem>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QWheelEvent>
@@ -20,6 +21,17 @@ namespace {
 constexpr double kPixelsPerMm = TextDocumentWriter::kPixelsPerCm / 10.0;
 constexpr double kDesk = 16.0; // grey around the sheet
 
+// The text flow without the dashed frame a text item draws around itself while it has the focus: on
+// the sheet the margins show where the text is.
+class SheetText : public QGraphicsTextItem {
+public:
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override {
+        QStyleOptionGraphicsItem plain(*option);
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        QGraphicsTextItem::paint(painter, &plain, widget);
+    }
+};
+
 } // namespace
 
 ReportView::ReportView(QWidget* parent) : QGraphicsView(parent) {
@@ -27,7 +39,7 @@ ReportView::ReportView(QWidget* parent) : QGraphicsView(parent) {
     scene->setBackgroundBrush(QColor(0x80, 0x80, 0x80));
     setScene(scene);
     m_sheet = scene->addRect(QRectF(), QPen(Qt::NoPen), QBrush(Qt::white));
-    m_text = new QGraphicsTextItem;
+    m_text = new SheetText;
     m_text->setTextInteractionFlags(Qt::TextEditorInteraction);
     scene->addItem(m_text);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
