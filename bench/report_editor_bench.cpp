@@ -31,7 +31,8 @@ void EnsureApplication() {
 
 // A report like the outlet levels: one 10-column table row per outlet, a page break every 50 rows.
 std::string MadeReport() {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "ixo_report_editor_bench.html";
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "ixo_report_editor_bench.html";
     ixo::TextDocumentWriter writer;
     for (int part = 0; part < 256; ++part) {
         writer.InsertarTexto("STAIR " + std::to_string(part) + "\n", ixo::Atributos(12, true), true);

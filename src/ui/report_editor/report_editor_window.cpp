@@ -5,9 +5,9 @@
 #include "render/report_export.h"
 #include "render/text_document_writer.h"
 #include "ui/main/help_key.h"
+#include "ui/main/splash_window.h"
 #include "ui/report_editor/editor_dialogs.h"
 #include "ui/report_editor/report_view.h"
-#include "ui/main/splash_window.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -136,7 +136,12 @@ ReportEditorWindow::ReportEditorWindow(QWidget* parent)
     resize(900, 1000);
 }
 
-ReportEditorWindow::~ReportEditorWindow() = default;
+ReportEditorWindow::~ReportEditorWindow() {
+    // The view shows the writer's document: it goes first, while the document is still there.
+    m_idle->stop();
+    delete m_view;
+    m_view = nullptr;
+}
 
 QAction* ReportEditorWindow::MakeAction(const char* name, const QString& caption,
                                         const QKeySequence& shortcut) {

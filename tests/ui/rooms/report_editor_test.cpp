@@ -153,8 +153,14 @@ TEST(ReportChooserRules, TheFirstReportIsChosenAndTheChoiceFollowsTheSelection) 
 
 class ReportEditorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // The editor is made once the application exists (a fixture member is made before SetUp).
+    static ReportEditorWindow* EnsureApp(std::unique_ptr<ReportEditorWindow>& window) {
         test::EnsureWidgetsApplication();
+        window = std::make_unique<ReportEditorWindow>();
+        return window.get();
+    }
+
+    void SetUp() override {
         editor.showError = [this](const QString&, const QString& text) { errors << text; };
         editor.askSave = [this](const QString&) {
             ++questions;
@@ -235,7 +241,8 @@ protected:
     }
 
     test::TempDir dir;
-    ReportEditorWindow editor;
+    std::unique_ptr<ReportEditorWindow> window;
+    ReportEditorWindow& editor = *EnsureApp(window);
     QStringList errors;
     int questions = 0;
     SaveAnswer answer = SaveAnswer::Cancel;
