@@ -161,6 +161,7 @@ public:
                 SheetBand piece = band;
                 piece.design.top = rows[i].first;
                 piece.design.bottom = rows[i].second;
+                piece.piece = static_cast<std::int32_t>(i);
                 if (rows.size() > 1) {
                     piece.caption +=
                         " (" + std::to_string(i + 1) + " of " + std::to_string(rows.size()) + ")";
@@ -191,6 +192,7 @@ public:
                 SheetPage page;
                 page.number = pageAt(g, t);
                 page.stair = stair;
+                page.part = static_cast<std::int32_t>(t);
                 page.title = title + FloorRange(groups[g]);
                 if (tiles.size() > 1) {
                     page.title += ", part " + std::to_string(t + 1) + " of " + std::to_string(tiles.size());

@@ -49,6 +49,7 @@ struct SheetBand {
     std::int32_t lastFloor = 0;
     std::int32_t floorCount = 1;
     std::vector<std::int32_t> floors; // the levels of every floor the band stands for
+    std::int32_t piece = 0;           // a band too tall for one page is cut into pieces: 0 the first
 };
 
 // A mark at a page's edge where the drawing goes on: on page `page` (1-based), and where the mark sits
@@ -68,6 +69,7 @@ struct SheetPage {
     std::string title;       // "HEADEND", "STAIR 2 - FLOOR 100 to FLOOR 51"
     std::vector<SheetBand> bands;
     std::vector<ContinuationMark> marks;
+    std::int32_t part = 0; // a drawing too wide for one page is cut across into parts: 0 the leftmost
     // The part of the schematic shown (design units), marked on the key plan.
     Rect shown;
 };
