@@ -25,6 +25,7 @@
 #include "schematic/symbol_factory.h"
 #include "schematic/symbols.h"
 #include "schematic/wire.h"
+#include "schematic/wire_separation.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -1543,6 +1544,7 @@ bool BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& p
     if (!step()) {
         return false;
     }
+    SeparateWires(schematic);
     schematic.ComputeExtent();
     schematic.GrowExtent(200, 200);
     schematic.BuildSpatialIndex();

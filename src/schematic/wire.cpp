@@ -91,6 +91,11 @@ void Tgraflinea::Rescale(double s) {
     m_points = m_basePoints;
 }
 
+void Tgraflinea::SetDesignPoints(std::vector<Point> points) {
+    m_designPoints = std::move(points);
+    Rescale(Scale());
+}
+
 void Tgraflinea::ShiftRel(std::int32_t dx, std::int32_t dy) {
     for (std::size_t i = 0; i < m_designPoints.size(); ++i) {
         m_designPoints[i] = {m_basePoints[i].x + dx, m_basePoints[i].y + dy};
