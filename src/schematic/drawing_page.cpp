@@ -19,6 +19,8 @@ constexpr double kMarkMm = 2.6;
 constexpr double kPageNumberMm = 5.0;
 constexpr double kKeyPlanMm = 2.2;
 constexpr double kKeyPlanWidthMm = 48.0;
+// Texts keep this far from the printable area's outline.
+constexpr double kInsetMm = 1.5;
 // The title block's smallest cell is 7 points at a width of 120 mm, rounded to whole points: from
 // 95 mm on it is 6 points (2.1 mm).
 constexpr double kReadableTitleBlockMm = 95.0;
@@ -65,10 +67,10 @@ void PaintBand(Canvas& canvas, TpadreGraficosMS& schematic, const DrawingSet& se
     canvas.Line({place.left, captionTop.y}, {place.right, captionTop.y});
     UseFont(canvas, frame, kCaptionMm, true);
     const std::int32_t textTop = captionTop.y + frame.Mm(1.2);
-    canvas.Text(place.left, textTop, band.caption);
+    canvas.Text(place.left + frame.Mm(kInsetMm), textTop, band.caption);
     if (!band.notes.empty()) {
         UseFont(canvas, frame, kNoteMm, false);
-        canvas.Text(place.left + frame.Mm(2.0), textTop + frame.Mm(kCaptionMm + 0.6), band.notes);
+        canvas.Text(place.left + frame.Mm(kInsetMm + 2.0), textTop + frame.Mm(kCaptionMm + 0.6), band.notes);
     }
     const Point offset{place.left - frame.Units(band.design.left), place.top - frame.Units(band.design.top)};
     std::vector<TBaseGrafMS*> objects;
@@ -89,9 +91,9 @@ void PaintBand(Canvas& canvas, TpadreGraficosMS& schematic, const DrawingSet& se
 // for where they have a place.
 void PaintMarks(Canvas& canvas, const DrawingSet& set, const SheetPage& page, const PageFrame& frame) {
     const Rect& area = set.drawingArea;
-    const Point header = frame.At({0, 0});
-    const Point footer = frame.At({0, area.bottom - set.stripHeight});
-    const std::int32_t right = frame.At({area.right, 0}).x;
+    const Point header = {frame.At({0, 0}).x + frame.Mm(kInsetMm), frame.At({0, 0}).y};
+    const Point footer = {header.x, frame.At({0, area.bottom - set.stripHeight}).y};
+    const std::int32_t right = frame.At({area.right, 0}).x - frame.Mm(kInsetMm);
     UseFont(canvas, frame, kTitleMm, true);
     canvas.Text(header.x, header.y + frame.Mm(1.0), page.title);
     UseFont(canvas, frame, kMarkMm, false);

@@ -273,6 +273,25 @@ void AddToCoverage(const Tgrafplantas& floor, Coverage& across, Coverage& down) 
     });
 }
 
+// The lowest horizontal wire run inside r, or r.top without one.
+std::int32_t LowestRunAcross(const TpadreGraficosMS& schematic, const Rect& r) {
+    std::int32_t lowest = r.top;
+    for (std::size_t index : schematic.ObjectsMeeting(r)) {
+        const auto* wire = dynamic_cast<const Tgraflinea*>(schematic.Object(index));
+        if (wire == nullptr) {
+            continue;
+        }
+        const auto& p = wire->DesignPoints();
+        for (std::size_t i = 1; i < p.size(); ++i) {
+            if (p[i - 1].y == p[i].y && p[i].y > lowest && p[i].y < r.bottom &&
+                std::max(p[i - 1].x, p[i].x) > r.left && std::min(p[i - 1].x, p[i].x) < r.right) {
+                lowest = p[i].y;
+            }
+        }
+    }
+    return lowest;
+}
+
 } // namespace
 
 std::int32_t SmallestTextHeight(TpadreGraficosMS& schematic) {
@@ -359,6 +378,11 @@ DrawingSet PlanDrawingSet(const Tproyecto& project, TpadreGraficosMS& schematic,
         SheetBand band;
         band.design = {floor.left - kColumnMargin, floor.top - kFloorMargin, floor.right + kColumnMargin,
                        std::max(floor.bottom + kFloorMargin, stairsTop - kFloorMargin)};
+        // Down to the trunk lines' last run across: below it they only drop to the stairs, whose pages the
+        // marks at the foot name.
+        band.design.bottom =
+            std::min(band.design.bottom,
+                     std::max(floor.bottom, LowestRunAcross(schematic, band.design)) + kFloorMargin);
         band.caption = "HEADEND";
         band.notes = "trunk lines to the stairs below";
         Coverage across;

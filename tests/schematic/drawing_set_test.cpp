@@ -196,7 +196,7 @@ TEST(DrawingSetTest, APageNumberAndTheKeyPlanAreOnEveryPage) {
         EXPECT_EQ(canvas.Texts(number).size(), 1u) << number;
         EXPECT_EQ(canvas.Texts("H").size(), 1u);
         EXPECT_EQ(canvas.Texts("1").size(), 1u);
-        EXPECT_EQ(canvas.Texts(page.title).size(), 1u);
+        EXPECT_GE(canvas.Texts(page.title).size(), 1u); // the header, and the caption of a lone band
     }
 }
 
