@@ -19,6 +19,7 @@
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 #include "schematic/flat_frame.h"
+#include "schematic/label_placement.h"
 #include "schematic/routes.h"
 #include "schematic/schematic.h"
 #include "schematic/stacked_figure.h"
@@ -1545,6 +1546,7 @@ bool BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& p
         return false;
     }
     SeparateWires(schematic);
+    PlaceLabels(schematic);
     schematic.ComputeExtent();
     schematic.GrowExtent(200, 200);
     schematic.BuildSpatialIndex();

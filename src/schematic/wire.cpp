@@ -157,7 +157,10 @@ void Tgraflinea::DrawLabel(Canvas& canvas) {
     const Point p1 = m_points[1];
     const Point pn1 = m_points[m_points.size() - 2];
     const Point pn = m_points.back();
+    const Point shift{Scaled(LabelShift.x), Scaled(LabelShift.y)};
     auto draw = [&](std::int32_t left, std::int32_t bottom, const std::string& text) {
+        left += shift.x;
+        bottom += shift.y;
         const TextSize size = canvas.TextExtent(text);
         const Rect box{left, bottom - size.height, left + size.width, bottom};
         if (Intersects(box, m_clipRect)) {

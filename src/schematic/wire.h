@@ -40,6 +40,10 @@ public:
     const std::vector<Point>& BasePoints() const { return m_basePoints; }
     const Rect& ClipRect() const { return m_clipRect; }
 
+    // How far (design units) the label is moved from where its mode puts it, so that it lies clear of
+    // other labels and symbols (set after the layout).
+    Point LabelShift;
+
     // Recomputes Caption, Hint and Element from the source pin's cable and length.
     void RefreshLabel();
     // Line width in design units from a cable's outer diameter in mm.

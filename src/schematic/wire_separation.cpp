@@ -106,6 +106,51 @@ bool Straight(Point a, Point b) {
     return (a.x == b.x) != (a.y == b.y);
 }
 
+// Leads the first segment of route p (P0 on its pin, then a straight run to the first bend) away from
+// what it runs on: the run moves across by a step, joined to the pin either straight across (a pin on a
+// symbol's side) or by a short stub along the old run. False when no step frees it.
+bool LeadOutFirst(std::vector<Point>& p, const Occupancy& occupancy, const Tgraflinea& wire, Point start,
+                  Point end) {
+    if (p.size() < 3 || !Straight(p[0], p[1]) || !Straight(p[1], p[2]) ||
+        !occupancy.Blocked(p[0], p[1], wire, start, end)) {
+        return false;
+    }
+    const bool vertical = p[0].x == p[1].x;
+    const std::int32_t length = vertical ? p[1].y - p[0].y : p[1].x - p[0].x;
+    const std::int32_t stub = (length > 0 ? 1 : -1) * std::min<std::int32_t>(10, std::abs(length) / 3);
+    auto across = [&](Point q, std::int32_t d) {
+        return vertical ? Point{q.x + d, q.y} : Point{q.x, q.y + d};
+    };
+    auto along = [&](Point q, std::int32_t d) {
+        return vertical ? Point{q.x, q.y + d} : Point{q.x + d, q.y};
+    };
+    for (std::int32_t step : kSteps) {
+        const Point bend = across(p[1], step);
+        // Straight across from the pin, then the run.
+        const Point out = across(p[0], step);
+        if (!occupancy.Blocked(p[0], out, wire, start, end) &&
+            !occupancy.Blocked(out, bend, wire, start, end)) {
+            p[1] = bend;
+            p.insert(p.begin() + 1, out);
+            return true;
+        }
+        // A stub along the old run, across, then the run.
+        if (stub == 0) {
+            continue;
+        }
+        const Point foot = along(p[0], stub);
+        const Point side = across(foot, step);
+        if (!occupancy.Blocked(p[0], foot, wire, start, end) &&
+            !occupancy.Blocked(foot, side, wire, start, end) &&
+            !occupancy.Blocked(side, bend, wire, start, end)) {
+            p[1] = bend;
+            p.insert(p.begin() + 1, {foot, side});
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int SeparateWires(TpadreGraficosMS& schematic) {
@@ -120,6 +165,22 @@ int SeparateWires(TpadreGraficosMS& schematic) {
         bool changed = false;
         const Point start = p.front();
         const Point end = p.back();
+        // The segments at the pins: led out from what they run on. A route that starts or ends straight
+        // repeats its pin as a bend; it loses the repeat only when it is led out (mode 2 places the label
+        // by the first two points, so those keep them).
+        const bool mayDrop = wire->LabelMode() != 2;
+        for (int side = 0; side < 2; ++side) { // the first segment, then (reversed) the last
+            std::vector<Point> q = p;
+            if (mayDrop) {
+                q.erase(std::unique(q.begin(), q.end()), q.end());
+            }
+            if (LeadOutFirst(q, occupancy, *wire, start, end)) {
+                p = std::move(q);
+                changed = true;
+                ++moved;
+            }
+            std::reverse(p.begin(), p.end());
+        }
         // The segments between two bends: both their ends can move across without leaving the pins.
         for (std::size_t i = 1; i + 2 < p.size(); ++i) {
             const Point a = p[i];
