@@ -102,19 +102,6 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
     return a.lexically_normal() == b.lexically_normal();
 }
 
-// Copies the file at path to its backup name; failures are ignored (the save goes on).
-void MakeBackup(const std::filesystem::path& path) {
-    const std::filesystem::path backup = BackupPath(path);
-    if (SamePath(backup, path)) {
-        return; // a project saved under its own backup name keeps no backup
-    }
-    // Renamed into place whole: a save killed while the backup is made leaves the previous backup.
-    std::error_code error;
-    if (std::filesystem::exists(path, error)) {
-        static_cast<void>(KeepAsBackup(path, backup)); // a failed backup does not stop the save
-    }
-}
-
 // Stored numbers that set how much work the open does must be plausible.
 void CheckPlausible(const Tproyecto& project) {
     const std::int32_t polarities = project.Preferencias().Npolaridades;
@@ -156,9 +143,13 @@ bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
     project.NombreFichero = path.string();
     try {
         const std::vector<std::uint8_t> bytes = ProjectFileBytes(project);
-        MakeBackup(path);
         const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        if (!ReplaceFileContents(path, contents)) {
+        const std::filesystem::path backup = BackupPath(path);
+        // A project saved under its own backup name keeps no backup. Otherwise the file replaced becomes
+        // the backup once the new one is complete and in place: a failed or killed save keeps both.
+        const bool saved = SamePath(backup, path) ? ReplaceFileContents(path, contents)
+                                                  : ReplaceFileKeepingBackup(path, contents, backup);
+        if (!saved) {
             return false;
         }
     } catch (const std::exception& error) {

@@ -50,11 +50,12 @@ using SchematicRebuild = std::function<void(Tproyecto&)>;
 // The whole file content of a project.
 std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project);
 
-// Saves the project at path: NombreFichero := path; the file there (if any) is copied to the backup
+// Saves the project at path: NombreFichero := path; the new content is written to a file beside the
+// target that replaces it only once complete, and the file it replaces (if any) then becomes the backup
 // beside it (path without its extension + ".BAK", replacing an older backup; failures of the backup
-// are ignored, and a path that is its own backup name gets none); the new content is written to a file
-// beside the target that replaces it only once complete, so a failed save leaves the previous file
-// untouched. On success Modificado := false. False on any failure (LastFileError says why).
+// are ignored, and a path that is its own backup name gets none). A failed or killed save leaves the
+// previous file and the previous backup untouched. On success Modificado := false. False on any failure
+// (LastFileError says why).
 [[nodiscard]] bool SaveProject(Tproyecto& project, const std::filesystem::path& path);
 
 // The backup name of a project file: the path without its extension + ".BAK".
