@@ -89,7 +89,8 @@ int ExportCommand(const CommandContext& context) {
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
     OpenedProject opened = OpenProject(projectPath, &catalogue.Store());
     if (opened.result != OpenResult::Ok || opened.project == nullptr) {
-        throw UsageError(projectPath.string() + ": This file is not a Ixo project that can be opened");
+        throw UsageError(projectPath.string() + ": This file is not a Ixo project that can be opened" +
+                         (opened.reason.empty() ? std::string() : ": " + opened.reason));
     }
     return ExportProjectSheet(context, *opened.project, *output);
 }

@@ -116,7 +116,8 @@ OpenedProject OpenForCommand(const std::filesystem::path& path, const CatalogueS
     case OpenResult::NothingRead:
         throw UsageError(path.string() + ": the file holds no project");
     default:
-        throw UsageError(path.string() + ": This file is not a Ixo project");
+        throw UsageError(path.string() + ": This file is not a Ixo project" +
+                         (opened.reason.empty() ? std::string() : ": " + opened.reason));
     }
 }
 

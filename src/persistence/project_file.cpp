@@ -18,6 +18,7 @@
 #include "persistence/stored_quality.h"
 
 #include <iterator>
+#include <new>
 #include <optional>
 #include <system_error>
 
@@ -110,10 +111,11 @@ void CheckPlausible(const Tproyecto& project) {
     }
 }
 
-OpenedProject Failed(OpenResult result, std::string version = {}) {
+OpenedProject Failed(OpenResult result, std::string version = {}, std::string reason = {}) {
     OpenedProject opened;
     opened.result = result;
     opened.version = std::move(version);
+    opened.reason = std::move(reason);
     return opened;
 }
 
@@ -152,6 +154,8 @@ bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
         if (!saved) {
             return false;
         }
+    } catch (const std::bad_alloc&) {
+        throw; // not a fault of the file or the disk
     } catch (const std::exception& error) {
         SetLastFileError(error.what());
         return false;
@@ -160,18 +164,50 @@ bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
     return true;
 }
 
+namespace {
+
+// A fault of one record, already named: the records that own it pass it on unchanged.
+class RecordError : public StreamError {
+public:
+    using StreamError::StreamError;
+};
+
+std::string OwnerText(const TPrimerComponente& parent) {
+    return parent.Name().empty() ? std::string(parent.ClassName()) : parent.Name();
+}
+
+} // namespace
+
 void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& project, int depth) {
     if (depth >= kMaxTreeDepth) {
-        throw StreamError("components nested too deep in the project file");
+        throw RecordError("the components under " + OwnerText(parent) + " are nested too deep (more than " +
+                          std::to_string(kMaxTreeDepth) + " levels)");
     }
-    const std::size_t count = in.ReadCount(kMinRecordSize, "components");
+    std::size_t count = 0;
+    try {
+        count = in.ReadCount(kMinRecordSize, "components");
+    } catch (const StreamError& error) {
+        throw RecordError("the count of the components of " + OwnerText(parent) + " at byte " +
+                          std::to_string(in.Position()) + ": " + error.what());
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        const ComponentStreamHeader header = ReadComponentStreamHeader(in);
-        TPrimerComponente& child = ChildFor(parent, header);
-        ReadRecordInto(in, child, header);
-        AttachReadComponent(child, project);
-        ReadChildren(in, child, project, depth + 1);
-        child.Loaded();
+        const std::size_t start = in.Position();
+        std::optional<ComponentStreamHeader> header;
+        try {
+            header = ReadComponentStreamHeader(in);
+            TPrimerComponente& child = ChildFor(parent, *header);
+            ReadRecordInto(in, child, *header);
+            AttachReadComponent(child, project);
+            ReadChildren(in, child, project, depth + 1);
+            child.Loaded();
+        } catch (const RecordError&) {
+            throw;
+        } catch (const StreamError& error) {
+            const std::string record = header ? "record " + header->className + " '" + header->name + "'"
+                                              : "component " + std::to_string(i + 1) + " of " +
+                                                    std::to_string(count) + " of " + OwnerText(parent);
+            throw RecordError(record + " at byte " + std::to_string(start) + ": " + error.what());
+        }
     }
 }
 
@@ -182,11 +218,13 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
     Header header;
     try {
         header = ReadHeader(in);
-    } catch (const StreamError&) {
-        return Failed(OpenResult::NotAProject);
+    } catch (const StreamError& error) {
+        return Failed(OpenResult::NotAProject, {}, std::string("the header cannot be read: ") + error.what());
     }
     if (header.tag != kProjectTag) {
-        return Failed(OpenResult::NotAProject);
+        return Failed(OpenResult::NotAProject, {},
+                      "the header does not begin with the format number and the product tag " +
+                          std::string(kProjectTag));
     }
     if (header.format >= kFirstNewerProjectFormat) {
         return Failed(OpenResult::NewerFormat, header.version);
@@ -200,13 +238,20 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         opened.project = TPrimerComponente::CreateRoot<Tproyecto>();
         Tproyecto& project = *opened.project;
         project.SetAlmacen(store);
-        const ComponentStreamHeader root = ReadComponentStreamHeader(in);
-        project.SetName(root.name);
-        ReadComponentProperties(in, project, root);
+        const std::size_t rootStart = in.Position();
+        try {
+            const ComponentStreamHeader root = ReadComponentStreamHeader(in);
+            project.SetName(root.name);
+            ReadComponentProperties(in, project, root);
+        } catch (const StreamError& error) {
+            throw RecordError("the project record at byte " + std::to_string(rootStart) + ": " +
+                              error.what());
+        }
         project.NombreFichero = path.string();
         std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved);
         if (!reserved) {
-            throw StreamError("unreadable record of the parts not built or of the signal quality");
+            throw RecordError("the header's record of the parts not built or of the signal quality cannot be "
+                              "read");
         }
         project.Omissions() = std::move(reserved->omissions);
         project.Quality() = std::move(reserved->quality);
@@ -223,8 +268,10 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         project.Abierto = true;
         opened.result = OpenResult::Ok;
         return opened;
-    } catch (const std::exception&) {
-        return Failed(OpenResult::NotAProject, header.version);
+    } catch (const std::bad_alloc&) {
+        throw; // not a fault of the file
+    } catch (const std::exception& error) {
+        return Failed(OpenResult::NotAProject, header.version, error.what());
     }
 }
 
@@ -233,7 +280,7 @@ OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* 
     // One read of the whole file (a byte-wise copy through stream iterators took a tenth of an open).
     FileContents contents;
     if (!contents.Read(path)) {
-        return Failed(OpenResult::NotAProject);
+        return Failed(OpenResult::NotAProject, {}, "the file cannot be read: " + contents.Error());
     }
     return ReadProjectBytes(contents.Bytes(), path, store, rebuildSchematic);
 }

@@ -39,6 +39,7 @@ enum class OpenResult : int {
 struct OpenedProject {
     OpenResult result = OpenResult::NotAProject;
     std::string version;                // the version text of the file's header, when it was read
+    std::string reason;                 // why a file was refused: the record and what was wrong with it
     std::unique_ptr<Tproyecto> project; // only on success
 };
 
@@ -64,7 +65,8 @@ std::filesystem::path BackupPath(const std::filesystem::path& path);
 // Opens a project file: checks the header, reads the tree into a new project using store, attaches the
 // objects read to their lists and owners, reconnects the pins, marks the installation calculated and
 // recalculates it, rebuilds the schematic through the callback and sets Abierto. Modificado stays true.
-// Every failure is a result; nothing read is kept on failure.
+// Every failure of the file is a result with its reason; nothing read is kept on failure. Running out of
+// memory is not a fault of the file: std::bad_alloc is passed on to the caller.
 [[nodiscard]] OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
                                         const SchematicRebuild& rebuildSchematic = {});
 // The same from the bytes of a file (NombreFichero := path).
@@ -74,7 +76,8 @@ std::filesystem::path BackupPath(const std::filesystem::path& path);
 
 // Reads the child count of parent and the records of its children (and theirs), attaching each child as
 // it is read. depth is parent's depth below the project. StreamError on malformed data, an unknown
-// class or property, or nesting deeper than kMaxTreeDepth.
+// class or property, or nesting deeper than kMaxTreeDepth; its message names the record (class and name,
+// or its place under its owner when even those could not be read) and the byte where it starts.
 void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& project, int depth);
 
 } // namespace ixo

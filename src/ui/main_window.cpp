@@ -63,6 +63,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace ixo {
 namespace {
@@ -480,7 +481,8 @@ bool MainWindow::OpenProjectFile(const QString& path) {
         return false;
     }
     OpenedProject opened;
-    {
+    bool outOfMemory = false;
+    try {
         WaitCursor wait;
         auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
         opened = ixo::OpenProject(std::filesystem::path(path.toStdString()), m_session.Store(),
@@ -496,9 +498,15 @@ bool MainWindow::OpenProjectFile(const QString& path) {
             m_editor = std::make_unique<NetworkEditor>(*m_project);
             m_editor->MarkSaved();
         }
+    } catch (const std::bad_alloc&) {
+        // What the open had read is freed on the way here.
+        m_project.reset();
+        outOfMemory = true;
     }
     if (m_project == nullptr) {
-        showError(QStringLiteral("Error"), Qs(OpenFailureMessage(opened.result, opened.version)));
+        showError(QStringLiteral("Error"),
+                  Qs(outOfMemory ? OpenOutOfMemoryMessage()
+                                 : OpenFailureMessage(opened.result, opened.version, opened.reason)));
         CloseProject();
         return false;
     }
