@@ -12,6 +12,7 @@
 #include "cli/project_report.h"
 #include "cli/quality_commands.h"
 #include "cli/settings_commands.h"
+#include "cli/settings_models.h"
 #include "common/file_replace.h"
 #include "common/progress.h"
 #include "design/auto_design.h"
@@ -97,6 +98,8 @@ int NewProject(const CommandContext& context) {
                              " (see 'ixo-cli catalogue families')");
         }
     }
+    CheckSettingsModels(request.settings, context.OptionValues("--set"), settings, catalogue.Store(),
+                        context.err);
     TerminalProgress progress(context.err);
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);

@@ -231,10 +231,10 @@ bool ApplyLimitOverride(TMatestructuranivel& limits, std::string_view assignment
         const bool minimum = key == "LMIN" + number;
         if (minimum || key == "LMAX" + number) {
             const auto level = ParseIniDecimal(value);
-            if (!level || *level < 0 || *level > kMaxHeadendLevel) {
-                throw UsageError("--set " + key + "=" + std::string(value) +
-                                 ": the value must be a level from 0 to " +
-                                 FormatIniDecimal(kMaxHeadendLevel) + " dBµV");
+            const auto problem = level ? LevelLimitProblem(*level) : LevelLimitProblem(-1);
+            if (problem) {
+                throw UsageError("--set " + key + "=" + std::string(value) + ": the value must be " +
+                                 *problem);
             }
             (minimum ? limits[i].minimum : limits[i].maximum) = *level;
             return true;
