@@ -102,6 +102,8 @@ TComponenteBase* CopyOfModel(const Tproyecto& project, std::int32_t family, std:
 template <typename T> T* FromTable(TPrimerComponente* owner, int kind, std::int32_t number) {
     try {
         return TComponenteBase::CreateFromCatalogue<T>(owner, number, DefaultTableOfKind(kind));
+    } catch (const std::bad_alloc&) {
+        throw; // not a record that cannot be read
     } catch (const std::exception&) {
         return nullptr;
     }

@@ -53,6 +53,12 @@ TEST(CliOutOfMemory, IsReportedWithItsOwnStatus) {
     EXPECT_EQ(design.status, 4) << design.out;
     EXPECT_EQ(design.out.find("std::bad_alloc"), std::string::npos) << design.out;
     EXPECT_FALSE(std::filesystem::exists(dir / "designed.XPJ"));
+
+    const std::string edited = Quoted((dir / "edited.XPJ").string());
+    const Result edit =
+        RunProgram("edit " + project + " -o " + edited + " --do 'length MultiswitchRe1 4'", tight);
+    EXPECT_EQ(edit.status, 4) << edit.out;
+    EXPECT_FALSE(std::filesystem::exists(dir / "edited.XPJ"));
 }
 
 } // namespace
