@@ -90,6 +90,19 @@ TEST(SettingsModels, ValuesOutOfRangeInTheFileGiveTheDefaultBuilding) {
     EXPECT_EQ(range.status, defaults.status);
 }
 
+// Limits reversed by --set against the file name where each came from.
+TEST(SettingsModels, ReversedLimitsNameTheFileAndLine) {
+    TempDir dir;
+    WriteFileBytes(dir / "limits.ini", "[OUTLET_LEVELS]\nLNUMBER=2\nLNAME1=TERR\nLMIN1=60\nLMAX1=70\n"
+                                       "LNAME2=SAT\nLMIN2=50\nLMAX2=70\n");
+    const CliRun run = NewWith(dir / "limits.ini", {"--set", "LMIN1=75"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(
+        Contains(run.err, "the TERR limits are reversed: minimum 75 (--set LMIN1) above maximum 70 dBµV (" +
+                              (dir / "limits.ini").string() + ":5 LMAX1)"))
+        << run.err;
+}
+
 // A file that cannot be read as a settings file is not shown as found with every default.
 TEST(SettingsModels, AFileThatCannotBeReadIsReportedNotShownAsFound) {
     TempDir dir;
