@@ -111,11 +111,11 @@ void CheckPlausible(const Tproyecto& project) {
     }
 }
 
-OpenedProject Failed(OpenResult result, std::string version = {}, std::string reason = {}) {
+OpenedProject Failed(OpenResult result, std::string version = {}, std::string problem = {}) {
     OpenedProject opened;
     opened.result = result;
     opened.version = std::move(version);
-    opened.reason = std::move(reason);
+    opened.problem = std::move(problem);
     return opened;
 }
 
@@ -248,10 +248,10 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
                               error.what());
         }
         project.NombreFichero = path.string();
-        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved);
+        std::string problem;
+        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved, &problem);
         if (!reserved) {
-            throw RecordError("the header's record of the parts not built or of the signal quality cannot be "
-                              "read");
+            throw RecordError("the file's header cannot be read: " + problem);
         }
         project.Omissions() = std::move(reserved->omissions);
         project.Quality() = std::move(reserved->quality);

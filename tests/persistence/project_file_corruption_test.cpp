@@ -131,7 +131,7 @@ TEST(ProjectFileCorruption, NestingIsBounded) {
 std::string ReasonOf(const FileBytes& bytes) {
     const OpenedProject opened = Open(bytes);
     EXPECT_EQ(opened.result, OpenResult::NotAProject);
-    return opened.reason;
+    return opened.problem;
 }
 
 bool Holds(const std::string& text, std::string_view part) {
