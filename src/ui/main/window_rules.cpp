@@ -1,5 +1,7 @@
 #include "ui/main/window_rules.h"
 
+#include "design/design_verdict.h"
+
 #include "building/comprueba_errores.h"
 #include "building/escalera.h"
 #include "building/proyecto.h"
@@ -114,6 +116,18 @@ std::string DesignProblemsText(std::size_t powering, std::size_t overdriven) {
     if (overdriven > 0) {
         text += (text.empty() ? "" : ", ") + std::to_string(overdriven) +
                 (overdriven == 1 ? " pin overdriven" : " pins overdriven");
+    }
+    return text;
+}
+
+std::string VerdictStatusText(const DesignVerdict& verdict) {
+    return verdict.Passes() ? "Design passes" : "Design fails";
+}
+
+std::string VerdictReasonsText(const DesignVerdict& verdict) {
+    std::string text;
+    for (const std::string& reason : verdict.Reasons()) {
+        text += (text.empty() ? "Fails: " : "; ") + reason;
     }
     return text;
 }
