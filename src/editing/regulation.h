@@ -55,6 +55,10 @@ public:
     Regulation(Tproyecto& project, TAmpliBase& amplifier);
     Regulation(Tproyecto& project, TMultiswitch& multiswitch);
 
+    // The label of control's slider in the regulation of element (an amplifier or a multiswitch), as the
+    // window shows it and `edit gain` takes it ("G_SAT1"); empty when the control has no slider there.
+    static std::string LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control);
+
     const std::string& Caption() const { return m_caption; }
     const std::vector<RegulationSlider>& Sliders() const { return m_sliders; }
     // "Equal value": moving a control moves the other controls of the same kind (checked at start).
