@@ -17,10 +17,6 @@ class CommandRegistry;
 // Adds `design`: automatic regulation and line amplifiers on a saved project.
 void AddDesignCommand(CommandRegistry& registry);
 
-// Prints the powering and overdrive problems of a calculated project ("Powering:" and "Overdrive:"
-// sections, nothing when there are none); returns how many there are.
-int WriteDesignChecks(std::ostream& out, const Tproyecto& project);
-
 // The lines of the controls changed, one per control ("AmpliHeaderRe1 (AFI-440) SAT G_SAT1: 50.0 % ->
 // 62.5 %"); controls of one element with one caption that moved alike share a line naming their sliders.
 std::vector<std::string> ControlChangeLines(const std::vector<ControlChange>& changes);
