@@ -53,14 +53,37 @@ int Design(const CommandContext& context) {
 
 } // namespace
 
+std::vector<std::string> ControlChangeLines(const std::vector<ControlChange>& changes) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < changes.size();) {
+        const ControlChange& change = changes[i];
+        // Controls of one element that share a caption and moved alike make one line naming their
+        // sliders; one that moved otherwise gets a line of its own.
+        std::string sliders = change.slider;
+        std::size_t next = i + 1;
+        for (; next < changes.size(); ++next) {
+            const ControlChange& other = changes[next];
+            if (other.element != change.element || other.control != change.control ||
+                OneDecimalText(other.before) != OneDecimalText(change.before) ||
+                OneDecimalText(other.after) != OneDecimalText(change.after) || other.slider.empty()) {
+                break;
+            }
+            sliders += ", " + other.slider;
+        }
+        lines.push_back(change.element + " (" + change.model + ") " + change.control +
+                        (sliders.empty() ? "" : " " + sliders) + ": " + OneDecimalText(change.before) + " " +
+                        change.unit + " -> " + OneDecimalText(change.after) + " " + change.unit);
+        i = next;
+    }
+    return lines;
+}
+
 void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     out << "Design: worst margin " << OneDecimalText(result.marginBefore) << " dB -> "
         << OneDecimalText(result.marginAfter) << " dB (" << result.edits << " edit(s), each undoable)\n";
     out << "Controls changed: " << result.changes.size() << "\n";
-    for (const ControlChange& change : result.changes) {
-        out << "  " << change.element << " (" << change.model << ") " << change.control << ": "
-            << OneDecimalText(change.before) << " " << change.unit << " -> " << OneDecimalText(change.after)
-            << " " << change.unit << "\n";
+    for (const std::string& line : ControlChangeLines(result.changes)) {
+        out << "  " << line << "\n";
     }
     if (!result.replacements.empty()) {
         out << "Headend amplifiers replaced: " << result.replacements.size() << "\n";

@@ -73,16 +73,25 @@ int Edit(const CommandContext& context) {
             editor.Recalculate();
         }
         std::string refused;
+        std::string note;
         try {
-            refused = RunEditCommand(editor, line.words);
+            refused = RunEditCommand(editor, line.words, &note);
         } catch (const UsageError& error) {
             throw UsageError(line.where + ": " + error.what());
+        }
+        if (!note.empty()) {
+            context.err << kProgramName << ": " << line.where << ": " << note << "\n";
         }
         if (!refused.empty()) {
             context.err << kProgramName << ": " << line.where << ": refused: " << refused << "\n";
             context.err << kProgramName << ": nothing was saved\n";
             return kExitUsage;
         }
+    }
+    if (editor.DroppedSteps() > 0) {
+        context.err << kProgramName << ": the edit history keeps at most " << NetworkEditor::kDefaultSteps
+                    << " steps and " << (editor.MaxBytes() >> 20) << " MB: the " << editor.DroppedSteps()
+                    << " oldest step(s) were dropped (undo no longer reaches them)\n";
     }
     editor.Recalculate();
     const ProjectReport report = MakeProjectReport(project, project.finalizadocalculoTV ? 1 : 0);

@@ -78,6 +78,31 @@ std::string Refused(const TComponenteBase& element, const std::string& reason) {
     return ElementAddress(element) + ": " + (reason.empty() ? "refused" : reason);
 }
 
+// Applies an edit that makes something (inserts, removes, replaces) on element: empty when done;
+// otherwise why it was refused. One that changes nothing is refused too, with `unchanged`: it did not
+// do what it was asked.
+std::string ApplyOn(NetworkEditor& editor, const TComponenteBase& element, const NetworkEditor::Edit& edit,
+                    const EditRefusal& why, const std::string& unchanged) {
+    switch (editor.ApplyEdit(edit)) {
+    case NetworkEditor::Outcome::Done:
+        return {};
+    case NetworkEditor::Outcome::Unchanged:
+        return Refused(element, unchanged);
+    case NetworkEditor::Outcome::Refused:
+        break;
+    }
+    return Refused(element, why.reason);
+}
+
+// Applies an edit that sets a value (a length, a control, a mode): a value already in place is what
+// was asked, so the edit is not refused, but it makes no step and `note` says so.
+void ApplySetting(NetworkEditor& editor, const TComponenteBase& element, const NetworkEditor::Edit& edit,
+                  const std::string& already, std::string* note) {
+    if (editor.ApplyEdit(edit) != NetworkEditor::Outcome::Done && note != nullptr) {
+        *note = ElementAddress(element) + ": " + already + ": nothing changed";
+    }
+}
+
 TPin* PinOf(TComponenteBase& element, const std::string& text) {
     const std::pair<const char*, PinKind> kinds[] = {
         {"in", PinKind::Input}, {"out", PinKind::Output}, {"tap", PinKind::Tap}};
@@ -105,7 +130,8 @@ int CableKind(const std::string& text) {
     Bad("a cable kind is flat, headend, riser, floor or trunk, not '" + text + "'");
 }
 
-std::string Regulate(NetworkEditor& editor, const std::vector<std::string>& words, bool percent) {
+std::string Regulate(NetworkEditor& editor, const std::vector<std::string>& words, bool percent,
+                     std::string* note) {
     ExpectWords(words, 4, 5,
                 percent ? "ELEMENT SLIDER PERCENT [single]" : "ELEMENT SLIDER POSITION [single]");
     TComponenteBase& element = Element(editor, words[1]);
@@ -148,11 +174,13 @@ std::string Regulate(NetworkEditor& editor, const std::vector<std::string>& word
         regulation->Cancel();
         return Refused(element, "raising " + words[2] + " takes its output past the maximum output level");
     }
-    editor.Apply([&](EditJournal& journal) { return regulation->RecordInto(journal); });
+    ApplySetting(
+        editor, element, [&](EditJournal& journal) { return regulation->RecordInto(journal); },
+        words[2] + " is at that setting already", note);
     return {};
 }
 
-std::string SetMode(NetworkEditor& editor, const std::vector<std::string>& words) {
+std::string SetMode(NetworkEditor& editor, const std::vector<std::string>& words, std::string* note) {
     ExpectWords(words, 3, 3, "ELEMENT N");
     TComponenteBase& element = Element(editor, words[1]);
     const std::int32_t value = Integer(words[2], "a mode or attenuator setting");
@@ -164,10 +192,13 @@ std::string SetMode(NetworkEditor& editor, const std::vector<std::string>& words
         if (value < 1 || value > amp->MaxModoTer) {
             return Refused(element, "has modes 1 to " + std::to_string(amp->MaxModoTer));
         }
-        editor.Apply([&](EditJournal& journal) {
-            journal.Set(*amp, amp->ModoterActual, value);
-            return true;
-        });
+        ApplySetting(
+            editor, element,
+            [&](EditJournal& journal) {
+                journal.Set(*amp, amp->ModoterActual, value);
+                return true;
+            },
+            "it is in mode " + std::to_string(value) + " already", note);
         return {};
     }
     auto* ms = dynamic_cast<TMultiswitch*>(&element);
@@ -177,10 +208,13 @@ std::string SetMode(NetworkEditor& editor, const std::vector<std::string>& words
     if (value < 0 || value > ms->MAXValueAttTer) {
         return Refused(element, "takes an attenuator setting of 0 to " + std::to_string(ms->MAXValueAttTer));
     }
-    editor.Apply([&](EditJournal& journal) {
-        journal.Set(*ms, ms->AttenuarTer, value);
-        return true;
-    });
+    ApplySetting(
+        editor, element,
+        [&](EditJournal& journal) {
+            journal.Set(*ms, ms->AttenuarTer, value);
+            return true;
+        },
+        "its attenuator is at " + std::to_string(value) + " already", note);
     return {};
 }
 
@@ -198,7 +232,7 @@ Tvivienda* FindFlat(Tproyecto& project, const std::string& place) {
     return nullptr;
 }
 
-std::string Flats(NetworkEditor& editor, const std::vector<std::string>& words) {
+std::string Flats(NetworkEditor& editor, const std::vector<std::string>& words, std::string* note) {
     ExpectWords(words, 3, 4, "OUTLETS star|cascade [FLAT]");
     const std::int32_t outlets = Integer(words[1], "a number of outlets");
     if (outlets < 1 || outlets > 16) {
@@ -211,17 +245,23 @@ std::string Flats(NetworkEditor& editor, const std::vector<std::string>& words) 
         Bad("a distribution is star or cascade, not '" + words[2] + "'");
     }
     Tproyecto& project = editor.Project();
+    const std::string shape = std::to_string(outlets) + " outlet(s), " + words[2] + ",";
+    NetworkEditor::Outcome outcome = NetworkEditor::Outcome::Done;
     if (words.size() == 3) {
-        editor.Apply(
+        outcome = editor.ApplyEdit(
             [&](EditJournal& journal) { return ApplyToAllFlats(project, outlets, topology, journal); });
-        return {};
+    } else {
+        Tvivienda* flat = FindFlat(project, words[3]);
+        if (flat == nullptr || flat->Entrada() == nullptr) {
+            Bad("no flat " + words[3] + " (write its place as STAIR1/FLOOR2/FL3)");
+        }
+        outcome = editor.ApplyEdit(
+            [&](EditJournal& journal) { return ApplyToFlat(project, *flat, outlets, topology, journal); });
     }
-    Tvivienda* flat = FindFlat(project, words[3]);
-    if (flat == nullptr || flat->Entrada() == nullptr) {
-        Bad("no flat " + words[3] + " (write its place as STAIR1/FLOOR2/FL3)");
+    if (outcome != NetworkEditor::Outcome::Done && note != nullptr) {
+        *note = "flats: " + (words.size() == 3 ? "every flat has " : words[3] + " has ") + shape +
+                " already: nothing changed";
     }
-    editor.Apply(
-        [&](EditJournal& journal) { return ApplyToFlat(project, *flat, outlets, topology, journal); });
     return {};
 }
 
@@ -286,7 +326,7 @@ std::vector<std::string> SplitEditCommand(std::string_view line) {
     return words;
 }
 
-std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>& words) {
+std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>& words, std::string* note) {
     if (words.empty()) {
         return {};
     }
@@ -294,7 +334,7 @@ std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>
     const std::string& verb = words[0];
     EditRefusal why;
     auto apply = [&](TComponenteBase& element, const NetworkEditor::Edit& edit) {
-        return editor.Apply(edit) ? std::string() : Refused(element, why.reason);
+        return ApplyOn(editor, element, edit, why, "the edit changes nothing");
     };
     if (verb == "replace") {
         ExpectWords(words, 4, 4, "ELEMENT FAMILY MODEL");
@@ -317,10 +357,13 @@ std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>
         if (pin == nullptr || pin->Peer() == nullptr) {
             return Refused(element, "has no connection there");
         }
-        editor.Apply([&](EditJournal& j) {
-            SetConnectionLength(*pin, metres, j);
-            return true;
-        });
+        ApplySetting(
+            editor, element,
+            [&](EditJournal& j) {
+                SetConnectionLength(*pin, metres, j);
+                return true;
+            },
+            "the connections are " + words[2] + " m long already", note);
         return {};
     }
     if (verb == "line-amp") {
@@ -359,20 +402,17 @@ std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>
         if (ms == nullptr) {
             return Refused(element, "is not a multiswitch");
         }
-        editor.Apply([&](EditJournal& j) {
-            RemoveHeadendAmplifiersOf(project, *ms, j);
-            return true;
-        });
-        return {};
+        return apply(element,
+                     [&](EditJournal& j) { return RemoveHeadendAmplifiersOf(project, *ms, j, &why); });
     }
     if (verb == "control" || verb == "gain") {
-        return Regulate(editor, words, verb == "gain");
+        return Regulate(editor, words, verb == "gain", note);
     }
     if (verb == "mode" || verb == "attenuator") {
-        return SetMode(editor, words);
+        return SetMode(editor, words, note);
     }
     if (verb == "flats") {
-        return Flats(editor, words);
+        return Flats(editor, words, note);
     }
     if (verb == "cable") {
         ExpectWords(words, 3, 3, "KIND MODEL");

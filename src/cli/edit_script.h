@@ -46,8 +46,10 @@ inline constexpr std::string_view kEditScriptHelp =
     "  undo, redo                         undo or redo the last edit\n";
 
 // Runs one command line on the editor. Empty on success; otherwise what was refused and why (the
-// network is unchanged). Bad syntax throws UsageError.
-std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>& words);
+// network is unchanged). A command that makes or removes something and changes nothing is refused; one
+// that sets a value already in place succeeds and says so in note. Bad syntax throws UsageError.
+std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>& words,
+                           std::string* note = nullptr);
 
 // The words of a command line ("" for a blank or comment line).
 std::vector<std::string> SplitEditCommand(std::string_view line);

@@ -397,7 +397,7 @@ private:
 
     void Merge(const ControlChange& change) {
         for (ControlChange& earlier : m_result.changes) {
-            if (earlier.element == change.element && earlier.control == change.control) {
+            if (earlier.SameControl(change)) {
                 earlier.after = change.after;
                 return;
             }
@@ -577,12 +577,12 @@ private:
         const LevelBound& bound = m_sample.bounds[i];
         const std::string band = OneDecimalText(kBandFrequenciesMHz[m_sample.bands[i]]) + " MHz";
         if (level < bound.minimum) {
-            return OneDecimalText(level) + " dBuV at " + band + " stays below the minimum " +
+            return OneDecimalText(level) + " dBµV at " + band + " stays below the minimum " +
                    OneDecimalText(bound.minimum) +
                    (m_options.amplify ? " with every control and amplifier the catalogue offers"
                                       : " (amplifiers were not allowed)");
         }
-        return OneDecimalText(level) + " dBuV at " + band + " stays above the maximum " +
+        return OneDecimalText(level) + " dBµV at " + band + " stays above the maximum " +
                OneDecimalText(bound.maximum) +
                " after the regulation (the controls upstream cannot lower it without taking other levels "
                "out)";

@@ -7,6 +7,7 @@
 #include "design/network_elements.h"
 #include "editing/edit_journal.h"
 #include "editing/network_editor.h"
+#include "editing/regulation.h"
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
 #include "model/potenciometro.h"
@@ -48,7 +49,7 @@ void Record(const RegulationSetting& setting, EditJournal& journal, double value
                    [target, after] { target->SetNivelTerr(after); });
 }
 
-ControlChange ChangeOf(const RegulationSetting& setting, double before, double after) {
+ControlChange ChangeOf(Tproyecto& project, const RegulationSetting& setting, double before, double after) {
     ControlChange change;
     const TPotenciometroBase8* control = setting.control;
     const TPCLectorFichero* owner =
@@ -57,8 +58,11 @@ ControlChange ChangeOf(const RegulationSetting& setting, double before, double a
         change.element = owner->Name();
         change.model = owner->Modelo;
     }
+    if (auto* element = control != nullptr ? dynamic_cast<TCBFT*>(control->Owner()) : nullptr) {
+        change.slider = Regulation::LabelOf(project, *element, *control);
+    }
     change.control = control != nullptr ? control->Caption : std::string("level");
-    change.unit = control != nullptr ? "%" : "dBuV";
+    change.unit = control != nullptr ? "%" : "dBµV";
     change.before = before;
     change.after = after;
     return change;
@@ -230,7 +234,7 @@ private:
             m_recalculations += current ? 0 : 1;
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (best[s] != opening[s]) {
-                    result.changes.push_back(ChangeOf(m_settings[s], opening[s], best[s]));
+                    result.changes.push_back(ChangeOf(m_project, m_settings[s], opening[s], best[s]));
                 }
             }
         } else if (!current) {

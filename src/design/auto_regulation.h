@@ -20,9 +20,15 @@ struct ControlChange {
     std::string element; // the amplifier's or multiswitch's name
     std::string model;
     std::string control; // its caption, or "level" for a terrestrial headend's output level
-    double before = 0.0; // Ajuste in percent, or the level in dBuV
+    std::string slider;  // the control's slider in the regulation ("G_SAT1"); empty for a level
+    double before = 0.0; // Ajuste in percent, or the level in dBµV
     double after = 0.0;
     std::string unit = "%";
+
+    // The same control of the same element (controls of one element may share a caption).
+    bool SameControl(const ControlChange& other) const {
+        return element == other.element && control == other.control && slider == other.slider;
+    }
 };
 
 // How the regulation finds the levels' coefficients: from the structure of the network (one walk up

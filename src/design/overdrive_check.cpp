@@ -74,9 +74,14 @@ std::string OverdriveProblem::Text() const {
     if (element == nullptr || pin == nullptr) {
         return {};
     }
-    char figures[128];
-    std::snprintf(figures, sizeof figures, " %d at %.0f MHz: %.1f dBuV, maximum %.1f dBuV", pin->Numeracion,
-                  kBandFrequenciesMHz[static_cast<std::size_t>(band)], level, maximum);
+    // The excess in hundredths: a level 0.04 dB past its maximum reads 95.0 against 95.0 in tenths.
+    const double excess = level - maximum;
+    char figures[160];
+    std::snprintf(figures, sizeof figures,
+                  excess < 0.005 ? " %d at %.0f MHz: %.1f dBµV, maximum %.1f dBµV (%+.3f dB)"
+                                 : " %d at %.0f MHz: %.1f dBµV, maximum %.1f dBµV (%+.2f dB)",
+                  pin->Numeracion, kBandFrequenciesMHz[static_cast<std::size_t>(band)], level, maximum,
+                  excess);
     return element->Name() + " (" + element->Modelo + ") " + (kind == Kind::Output ? "output" : "input") +
            figures;
 }

@@ -17,10 +17,10 @@ struct OverdriveProblem {
     const TCBFT* element = nullptr;
     const TPin* pin = nullptr;
     int band = 0;         // 0 to 7
-    double level = 0.0;   // dBuV, before a clipping amplifier limits it
-    double maximum = 0.0; // dBuV
+    double level = 0.0;   // dBµV, before a clipping amplifier limits it
+    double maximum = 0.0; // dBµV
 
-    // e.g. "LinAmpRe1 (AL-17) output 2 at 2150 MHz: 119.3 dBuV, maximum 117.0 dBuV".
+    // e.g. "LinAmpRe1 (AL-17) output 2 at 2150 MHz: 119.3 dBµV, maximum 117.0 dBµV".
     std::string Text() const;
 };
 

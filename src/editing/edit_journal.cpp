@@ -26,9 +26,29 @@ EditJournal::~EditJournal() {
     }
 }
 
+namespace {
+
+// A recorded change: its action and two functions with their captures on the heap.
+constexpr std::size_t kActionBytes = 192;
+
+// A component held detached for undo or redo: the object, its pins and their names (an estimate; the
+// elements of a network are of a few kilobytes each).
+std::size_t ComponentBytes(const TPrimerComponente& component) {
+    std::size_t bytes = 1024;
+    if (auto* element = dynamic_cast<const TComponenteBase*>(&component)) {
+        for (PinKind kind : {PinKind::Input, PinKind::Output, PinKind::Tap}) {
+            bytes += element->PinsOf(kind).size() * (sizeof(TPin) + 64);
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
 void EditJournal::Record(std::function<void()> undo, std::function<void()> redo) {
     // A change given as two functions may reach anywhere, unless its caller says where.
     m_wholeProject = m_wholeProject || m_touched.empty();
+    m_bytes += kActionBytes;
     auto action = std::make_unique<Action>();
     action->undo = std::move(undo);
     action->redo = std::move(redo);
@@ -81,6 +101,9 @@ void EditJournal::RecordPins(const std::vector<TPin*>& pins, const std::function
             touched.push_back(pin->Peer());
         }
     }
+    // Both ends of a link among the pins listed come twice: each pin is kept once.
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     for (TPin* pin : touched) {
         MarkTouched(pin->Owner());
     }
@@ -89,7 +112,9 @@ void EditJournal::RecordPins(const std::vector<TPin*>& pins, const std::function
     change();
     PinSnapshot after;
     after.Take(touched);
-    Record([before] { before.Restore(); }, [after] { after.Restore(); });
+    m_bytes += 2 * touched.size() * sizeof(std::pair<TPin*, TPin::LinkState>);
+    Record([before = std::move(before)] { before.Restore(); },
+           [after = std::move(after)] { after.Restore(); });
 }
 
 bool EditJournal::Link(TPin& a, TPin& b, TCableTV* cable, double metres, std::int32_t connectorNumber) {
@@ -106,6 +131,9 @@ void EditJournal::Unlink(TPin& p) {
 }
 
 void EditJournal::SetMetres(TPin& p, double metres) {
+    if (p.MetrosCable == metres && (p.Peer() == nullptr || p.Peer()->MetrosCable == metres)) {
+        return;
+    }
     RecordPins({&p}, [&] {
         p.MetrosCable = metres;
         if (p.Peer() != nullptr) {
@@ -128,7 +156,9 @@ void EditJournal::RecordList(NamedList<TComponenteBase>& list, const std::functi
             list.Add(entry.Name, entry.Object);
         }
     };
-    Record([restore, before] { restore(before); }, [restore, after] { restore(after); });
+    m_bytes += (before.size() + after.size()) * (sizeof(NamedList<TComponenteBase>::Entry) + 16);
+    Record([restore, before = std::move(before)] { restore(before); },
+           [restore, after = std::move(after)] { restore(after); });
 }
 
 void EditJournal::Insert(NamedList<TComponenteBase>& list, std::size_t index, TComponenteBase* element) {
@@ -197,6 +227,7 @@ void EditJournal::RecordPartners(std::vector<TCBFT*> elements, const std::functi
     }
     change();
     std::vector<Partners> after = take();
+    m_bytes += (before.size() + after.size()) * sizeof(Partners);
     Record([restore, before] { restore(before); }, [restore, after] { restore(after); });
 }
 
@@ -241,6 +272,7 @@ void EditJournal::RecordFeeding(std::vector<Talimentador*> feeders, const std::f
     }
     change();
     State after = take();
+    m_bytes += (before.size() + after.size()) * (sizeof(State::value_type) + 2 * sizeof(TCBFT*));
     Record([restore, before] { restore(before); }, [restore, after] { restore(after); });
 }
 
@@ -263,6 +295,7 @@ void EditJournal::Created(TPrimerComponente& component) {
     action->component = c;
     action->holds = Action::Holds::WhenUndone;
     m_actions.push_back(std::move(action));
+    m_bytes += kActionBytes + ComponentBytes(component);
 }
 
 void EditJournal::Detach(TPrimerComponente& component) {
@@ -275,6 +308,7 @@ void EditJournal::Detach(TPrimerComponente& component) {
     action->component = c;
     action->holds = Action::Holds::WhenDone;
     m_actions.push_back(std::move(action));
+    m_bytes += kActionBytes + ComponentBytes(component);
 }
 
 namespace {
@@ -294,12 +328,7 @@ NamedList<TComponenteBase>* ListOf(TPrimerComponente* container) {
 
 } // namespace
 
-void EditJournal::Free(TComponenteBase& element, Tproyecto& project) {
-    for (PinKind kind : {PinKind::Input, PinKind::Output, PinKind::Tap}) {
-        for (TPin* pin : element.PinsOf(kind)) {
-            Unlink(*pin);
-        }
-    }
+void EditJournal::CutPartnersAndFeeding(TComponenteBase& element) {
     if (auto* cbft = dynamic_cast<TCBFT*>(&element)) {
         if (cbft->DoublePartner() != nullptr) {
             SetDoublePartner(*cbft, nullptr);
@@ -318,24 +347,81 @@ void EditJournal::Free(TComponenteBase& element, Tproyecto& project) {
             RecordFeeding({self}, [&] { self->ClearFed(); });
         }
     }
-    for (NamedList<TComponenteBase>* list : {ListOf(element.Container())}) {
-        if (list != nullptr) {
-            const int index = list->IndexOfObject(&element);
-            if (index >= 0) {
-                Delete(*list, static_cast<std::size_t>(index));
-            }
-        }
-    }
+}
+
+namespace {
+
+// The stairs' error records are the last check's result: they are not put back by undo (the check
+// after it makes them again), only kept from pointing at a freed outlet.
+void ForgetOutlet(Tproyecto& project, TComponenteBase& element) {
     if (auto* outlet = dynamic_cast<TTomaTV*>(&element)) {
-        // The stairs' error records are the last check's result: they are not put back by undo (the
-        // check after it makes them again), only kept from pointing at a freed outlet.
         for (const auto& stair : project.Escaleras()) {
             if (stair.Object != nullptr) {
                 stair.Object->ErroresEscalera().RemoveOutlet(outlet);
             }
         }
     }
+}
+
+} // namespace
+
+void EditJournal::Free(TComponenteBase& element, Tproyecto& project) {
+    for (PinKind kind : {PinKind::Input, PinKind::Output, PinKind::Tap}) {
+        for (TPin* pin : element.PinsOf(kind)) {
+            Unlink(*pin);
+        }
+    }
+    CutPartnersAndFeeding(element);
+    if (NamedList<TComponenteBase>* list = ListOf(element.Container())) {
+        const int index = list->IndexOfObject(&element);
+        if (index >= 0) {
+            Delete(*list, static_cast<std::size_t>(index));
+        }
+    }
+    ForgetOutlet(project, element);
     Detach(element);
+}
+
+void EditJournal::FreeTogether(const std::vector<TComponenteBase*>& elements, Tproyecto& project) {
+    std::vector<TPin*> pins;
+    for (TComponenteBase* element : elements) {
+        for (PinKind kind : {PinKind::Input, PinKind::Output, PinKind::Tap}) {
+            for (TPin* pin : element->PinsOf(kind)) {
+                if (pin->Peer() != nullptr) {
+                    pins.push_back(pin);
+                }
+            }
+        }
+    }
+    if (!pins.empty()) {
+        RecordPins(pins, [&pins] {
+            for (TPin* pin : pins) {
+                TPin::UnlinkPin(*pin);
+            }
+        });
+    }
+    std::vector<NamedList<TComponenteBase>*> lists;
+    for (TComponenteBase* element : elements) {
+        CutPartnersAndFeeding(*element);
+        NamedList<TComponenteBase>* list = ListOf(element->Container());
+        if (list != nullptr && std::find(lists.begin(), lists.end(), list) == lists.end()) {
+            lists.push_back(list);
+        }
+    }
+    for (NamedList<TComponenteBase>* list : lists) {
+        RecordList(*list, [&] {
+            for (TComponenteBase* element : elements) {
+                const int index = list->IndexOfObject(element);
+                if (index >= 0) {
+                    list->Delete(static_cast<std::size_t>(index));
+                }
+            }
+        });
+    }
+    for (TComponenteBase* element : elements) {
+        ForgetOutlet(project, *element);
+        Detach(*element);
+    }
 }
 
 } // namespace ixo

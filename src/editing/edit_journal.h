@@ -39,7 +39,8 @@ public:
     bool Link(TPin& a, TPin& b, TCableTV* cable, double metres, std::int32_t connectorNumber);
     // Separates p from its peer (nothing for a free pin).
     void Unlink(TPin& p);
-    // Both ends of p's connection take the length (only p when it is free).
+    // Both ends of p's connection take the length (only p when it is free); nothing is recorded when
+    // they have it already.
     void SetMetres(TPin& p, double metres);
 
     // Element lists of floors and flats.
@@ -59,16 +60,30 @@ public:
     // dropped, it leaves its container's list and the stairs' error records of project, and it is kept
     // detached for undo.
     void Free(TComponenteBase& element, Tproyecto& project);
+    // Frees elements that link mostly among themselves (the contents of a flat being rebuilt) as Free
+    // does, recorded as one change of all their pins and one of each list they leave rather than one
+    // per link and per entry: the record stays in proportion to the elements.
+    void FreeTogether(const std::vector<TComponenteBase*>& elements, Tproyecto& project);
+
+    // What the record holds, roughly in bytes: the states it keeps and the components it holds
+    // detached (the editor bounds its history by it).
+    std::size_t Bytes() const { return m_bytes; }
 
     // Any other change, given as the two ways to set it (both run once each time they are needed).
     void Record(std::function<void()> undo, std::function<void()> redo);
-    // Sets a value of component, keeping the former one.
+    // Sets a value of component, keeping the former one. Setting the value it has records nothing.
     template <typename T> void Set(const TPrimerComponente& component, T& field, T value) {
+        if (field == value) {
+            return;
+        }
         MarkTouched(&component);
         T before = field;
         field = value;
         Record([&field, before] { field = before; }, [&field, value] { field = value; });
+        m_bytes += 2 * sizeof(T);
     }
+    // Adds to Bytes() what a change recorded with Record keeps beyond its two functions.
+    void CountBytes(std::size_t bytes) { m_bytes += bytes; }
 
     // The components whose links, lists or values the edit changed, for a recalculation limited to
     // where they are; WholeProject() when a change may reach anywhere (a cable model, a generic value).
@@ -116,12 +131,14 @@ private:
     void RecordPartners(std::vector<TCBFT*> elements, const std::function<void()>& change);
     void RecordFeeding(std::vector<Talimentador*> feeders, const std::function<void()>& change);
     void Detach(TPrimerComponente& component);
+    void CutPartnersAndFeeding(TComponenteBase& element);
 
     std::vector<std::unique_ptr<Action>> m_actions;
     bool m_undone = false;
     std::vector<const TPrimerComponente*> m_touched;
     bool m_wholeProject = false;
     Reach m_reach;
+    std::size_t m_bytes = 0;
 };
 
 } // namespace ixo

@@ -10,12 +10,10 @@
 
 #include <algorithm>
 
-#include <algorithm>
-
 namespace ixo {
 
-NetworkEditor::NetworkEditor(Tproyecto& project, std::size_t maxSteps)
-    : m_project(project), m_maxSteps(std::max<std::size_t>(maxSteps, 1)) {
+NetworkEditor::NetworkEditor(Tproyecto& project, std::size_t maxSteps, std::size_t maxBytes)
+    : m_project(project), m_maxSteps(std::max<std::size_t>(maxSteps, 1)), m_maxBytes(maxBytes) {
     if (m_project.Modificado) {
         m_savedPosition.reset();
     }
@@ -24,38 +22,50 @@ NetworkEditor::NetworkEditor(Tproyecto& project, std::size_t maxSteps)
 NetworkEditor::~NetworkEditor() {
     // Newest first: a later step may hold elements an earlier one refers to.
     while (!m_steps.empty()) {
-        m_steps.pop_back();
+        DropNewest();
     }
 }
 
-bool NetworkEditor::Apply(const Edit& edit) {
+void NetworkEditor::DropNewest() {
+    m_bytes -= m_steps.back().Bytes();
+    m_steps.pop_back();
+}
+
+void NetworkEditor::DropOldest() {
+    m_bytes -= m_steps.front().Bytes();
+    m_steps.pop_front();
+    --m_position;
+    ++m_dropped;
+    if (m_savedPosition) {
+        m_savedPosition = *m_savedPosition == 0 ? std::optional<std::size_t>() : *m_savedPosition - 1;
+    }
+}
+
+NetworkEditor::Outcome NetworkEditor::ApplyEdit(const Edit& edit) {
     EditJournal journal;
     if (!edit(journal)) {
         journal.Rollback();
-        return false;
+        return Outcome::Refused;
     }
     if (journal.Empty()) {
-        return true; // nothing changed: no step
+        return Outcome::Unchanged; // no step
     }
     while (m_steps.size() > m_position) {
-        m_steps.pop_back();
+        DropNewest();
     }
     if (m_savedPosition && *m_savedPosition > m_position) {
         m_savedPosition.reset();
     }
     // Worked out now, with every new element in its place (undo detaches them again).
     journal.SetReached(ReachOf(journal));
+    m_bytes += journal.Bytes();
     m_steps.push_back(std::move(journal));
     ++m_position;
-    if (m_steps.size() > m_maxSteps) {
-        m_steps.pop_front();
-        --m_position;
-        if (m_savedPosition) {
-            m_savedPosition = *m_savedPosition == 0 ? std::optional<std::size_t>() : *m_savedPosition - 1;
-        }
+    while (m_steps.size() > m_maxSteps || (m_bytes > m_maxBytes && m_steps.size() > 1)) {
+        DropOldest();
     }
     Moved(m_steps[m_position - 1]);
-    return true;
+    return Outcome::Done;
 }
 
 bool NetworkEditor::Undo() {

@@ -12,33 +12,48 @@ namespace ixo {
 class Tproyecto;
 
 // The edit history of one open project: every edit runs through Apply with a journal of its own, and
-// Undo and Redo move along the recorded edits. Memory is bounded by the number of steps kept (each
-// step holds only what its edit changed: pin states, list contents, values, and the elements it
-// freed or made); the oldest step is dropped beyond the limit. The project's Modificado flag follows
-// the position: it is clear exactly at the position last marked saved.
+// Undo and Redo move along the recorded edits. Memory is bounded by the number of steps kept and by
+// what they hold (each step holds only what its edit changed: pin states, list contents, values, and
+// the elements it freed or made, EditJournal::Bytes): beyond either limit the oldest steps are dropped
+// (the newest is always kept), and DroppedSteps() says how many, so that the user can be told. The
+// project's Modificado flag follows the position: it is clear exactly at the position last marked
+// saved.
 //
 // After every edit, undo and redo the levels are recalculated and the outlets checked.
 class NetworkEditor {
 public:
     static constexpr std::size_t kDefaultSteps = 200;
+    static constexpr std::size_t kDefaultBytes = std::size_t{512} << 20;
     using Edit = std::function<bool(EditJournal&)>;
 
-    explicit NetworkEditor(Tproyecto& project, std::size_t maxSteps = kDefaultSteps);
+    explicit NetworkEditor(Tproyecto& project, std::size_t maxSteps = kDefaultSteps,
+                           std::size_t maxBytes = kDefaultBytes);
     ~NetworkEditor();
     NetworkEditor(const NetworkEditor&) = delete;
     NetworkEditor& operator=(const NetworkEditor&) = delete;
 
     Tproyecto& Project() const { return m_project; }
 
+    // What became of an edit: refused (rolled back), accepted without changing anything (no step), or
+    // done (one step).
+    enum class Outcome { Refused, Unchanged, Done };
+
     // Runs edit; when it answers false, whatever it recorded is rolled back and the history stays as
     // it was. On success the step is kept (the redo steps are dropped) and the network recalculated.
-    bool Apply(const Edit& edit);
+    // True unless refused.
+    bool Apply(const Edit& edit) { return ApplyEdit(edit) != Outcome::Refused; }
+    [[nodiscard]] Outcome ApplyEdit(const Edit& edit);
     bool CanUndo() const { return m_position > 0; }
     bool CanRedo() const { return m_position < m_steps.size(); }
     bool Undo();
     bool Redo();
     std::size_t StepCount() const { return m_steps.size(); }
     std::size_t Position() const { return m_position; }
+    // What the steps kept hold, roughly in bytes; the limit.
+    std::size_t HistoryBytes() const { return m_bytes; }
+    std::size_t MaxBytes() const { return m_maxBytes; }
+    // The oldest steps dropped so far to keep within the limits (they can no longer be undone).
+    std::size_t DroppedSteps() const { return m_dropped; }
 
     // The project was saved (or opened) at the current position.
     void MarkSaved();
@@ -54,10 +69,15 @@ public:
 
 private:
     void Moved(const EditJournal& step);
+    void DropOldest();
+    void DropNewest();
     static EditJournal::Reach ReachOf(const EditJournal& step);
 
     Tproyecto& m_project;
     std::size_t m_maxSteps;
+    std::size_t m_maxBytes;
+    std::size_t m_bytes = 0;
+    std::size_t m_dropped = 0;
     std::deque<EditJournal> m_steps;
     std::size_t m_position = 0;                     // steps before it are done, from it on undone
     std::optional<std::size_t> m_savedPosition = 0; // none once the saved state left the history

@@ -109,6 +109,27 @@ template <typename T> T* FromTable(TPrimerComponente* owner, int kind, std::int3
     }
 }
 
+// A riser amplifier of the catalogue (location 1, not for inside a flat): the models a line amplifier is
+// made of, whatever class their family gives their prototypes.
+constexpr std::int32_t kRiserLocation = 1;
+
+bool IsRiserAmplifier(const TAmpliBase& amplifier) {
+    return amplifier.Localizacion == kRiserLocation && !amplifier.interiorviv &&
+           !amplifier.Is<TCabeceraTerrestre>();
+}
+
+// The element that replaces old: a copy of prototype, or for a line amplifier a line amplifier made
+// from the riser amplifier's record (as an inserted one is).
+TComponenteBase* ReplacementOf(const TComponenteBase& old, const TPCLectorFichero& prototype,
+                               TPrimerComponente* owner) {
+    const auto* amplifier = dynamic_cast<const TAmpliBase*>(&prototype);
+    if (old.Is<TLinAmp>() && amplifier != nullptr && !amplifier->Is<TLinAmp>() &&
+        IsRiserAmplifier(*amplifier)) {
+        return FromTable<TLinAmp>(owner, TAmpliBase::kKind, prototype.Indice);
+    }
+    return CopyOf(&prototype, owner);
+}
+
 // Creates through make and records the creation; null when nothing was made.
 template <typename T, typename Maker> T* Make(EditJournal& journal, Maker make) {
     T* made = make();
@@ -204,8 +225,8 @@ void BypassInjector(EditJournal& journal, TComponenteBase& injector) {
     (void)Join(journal, *upstream, *downstream, cable, metres);
 }
 
-TCBFT* PartnerOf(TComponenteBase* element, bool triple) {
-    auto* cbft = dynamic_cast<TCBFT*>(element);
+TCBFT* PartnerOf(const TComponenteBase* element, bool triple) {
+    auto* cbft = dynamic_cast<const TCBFT*>(element);
     if (cbft == nullptr) {
         return nullptr;
     }
@@ -443,6 +464,15 @@ std::int32_t Consumption(const TMultiswitch& ms) {
 }
 
 bool CanReplace(const TComponenteBase& old, const TComponenteBase& replacement, EditRefusal* why) {
+    // An element keeps its kind: a terrestrial headend stays a terrestrial headend, a splitter a
+    // splitter (another class would not take its place in the network nor in the level run).
+    if (old.ClassName() != replacement.ClassName()) {
+        const std::string was(old.ClassName());
+        return Refuse(why, "model " + std::to_string(replacement.Indice) + " of family " +
+                               std::to_string(replacement.Familia) + " is a " +
+                               std::string(replacement.ClassName()) + ": a " + was +
+                               " is replaced only by another " + was);
+    }
     auto* oldMs = dynamic_cast<const TMultiswitch*>(&old);
     auto* newMs = dynamic_cast<const TMultiswitch*>(&replacement);
     if (oldMs != nullptr && newMs != nullptr && !IsTerminal(*oldMs) && IsTerminal(*newMs) &&
@@ -495,6 +525,40 @@ void MoveInputs(EditJournal& journal, TComponenteBase& element, TComponenteBase&
             (void)Join(journal, *pin, *out, floorCable, kShortLink);
         }
     }
+}
+
+// A line amplifier takes every connected input of the element and of its partners: for each letter, as
+// many inputs and outputs as the element has inputs of that letter connected (a free pin would cut the
+// element off from what fed it).
+bool LineAmplifierFits(const TComponenteBase& element, const TAmpliBase& model, EditRefusal* why) {
+    if (element.CountConnected(PinKind::Input) == 0) {
+        return Refuse(why, "has no connected input to put an amplifier in front of");
+    }
+    const TComponenteBase* t2 = PartnerOf(&element, false);
+    const TComponenteBase* t3 = PartnerOf(&element, true);
+    for (const TComponenteBase* fed : {&element, t2, t3}) {
+        if (fed == nullptr) {
+            continue;
+        }
+        for (const TPin* in : fed->PinesENTRADA()) {
+            if (in->Peer() == nullptr) {
+                continue;
+            }
+            int connected = 0;
+            for (const TPin* other : fed->PinesENTRADA()) {
+                connected += other->Peer() != nullptr && other->Prefijo == in->Prefijo ? 1 : 0;
+            }
+            if (model.CountPinsWithLetter(PinKind::Input, in->Prefijo) < connected ||
+                model.CountPinsWithLetter(PinKind::Output, in->Prefijo) < connected) {
+                return Refuse(why,
+                              model.Modelo + " has " +
+                                  std::to_string(model.CountPinsWithLetter(PinKind::Input, in->Prefijo)) +
+                                  " lines of letter " + std::string(1, in->Prefijo) + " for the " +
+                                  std::to_string(connected) + " connected inputs of " + fed->Name());
+            }
+        }
+    }
+    return true;
 }
 
 void InsertAt(EditJournal& journal, TComponenteBase* element, TComponenteBase* listed, int position) {
@@ -582,7 +646,7 @@ bool ReplaceElement(Tproyecto& project, TComponenteBase& old, std::int32_t numbe
     }
     {
         // The checks run on a copy that is freed again, before anything changes.
-        TComponenteBase* probe = CopyOf(prototype, old.Owner());
+        TComponenteBase* probe = ReplacementOf(old, *prototype, old.Owner());
         if (probe == nullptr) {
             return Refuse(why,
                           "no copy can be made of a model of class " + std::string(prototype->ClassName()));
@@ -593,7 +657,8 @@ bool ReplaceElement(Tproyecto& project, TComponenteBase& old, std::int32_t numbe
             return false;
         }
     }
-    TComponenteBase* n1 = Make<TComponenteBase>(journal, [&] { return CopyOf(prototype, old.Owner()); });
+    TComponenteBase* n1 =
+        Make<TComponenteBase>(journal, [&] { return ReplacementOf(old, *prototype, old.Owner()); });
     TComponenteBase* t2 = PartnerOf(&old, false);
     TComponenteBase* t3 = PartnerOf(&old, true);
     if (t3 == nullptr && t2 != nullptr) {
@@ -603,11 +668,11 @@ bool ReplaceElement(Tproyecto& project, TComponenteBase& old, std::int32_t numbe
     TComponenteBase* n2 = nullptr;
     TComponenteBase* n3 = nullptr;
     if (t2 != nullptr) {
-        n2 = Make<TComponenteBase>(journal, [&] { return CopyOf(prototype, t2->Owner()); });
+        n2 = Make<TComponenteBase>(journal, [&] { return ReplacementOf(old, *prototype, t2->Owner()); });
         TakeContainer(journal, *n2, t2->Container());
     }
     if (t3 != nullptr) {
-        n3 = Make<TComponenteBase>(journal, [&] { return CopyOf(prototype, t3->Owner()); });
+        n3 = Make<TComponenteBase>(journal, [&] { return ReplacementOf(old, *prototype, t3->Owner()); });
         TakeContainer(journal, *n3, t3->Container());
     }
     LinkPartners(journal, n1, n2, n3);
@@ -708,10 +773,14 @@ void SetConnectionLength(TPin& pin, double metres, EditJournal& journal) {
 
 namespace {
 
-// Rebuilds a flat with the journal watching: what the rebuild frees is freed through the journal, and
-// the pins, list and components it makes are recorded as the flat's state before and after.
+// Rebuilds a flat with the journal watching: what the rebuild frees is freed through the journal (as
+// one change), and the pins, list and components it makes are recorded as the flat's state before and
+// after. A flat that has the outlets and topology already is left as it is and nothing is recorded.
 void RebuildFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std::int32_t topology,
                  EditJournal& journal) {
+    if (flat.Numtomas() == outlets && flat.Topologia() == topology) {
+        return;
+    }
     TPadreTV* container = flat.Contenedor();
     std::vector<TComponenteBase*> freed;
     for (const auto& entry : flat.ETV()) {
@@ -719,9 +788,7 @@ void RebuildFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std:
             freed.push_back(entry.Object);
         }
     }
-    for (TComponenteBase* element : freed) {
-        journal.Free(*element, project);
-    }
+    journal.FreeTogether(freed, project);
     // What the rebuild touches: every pin of the flat's own components and their peers.
     auto touchedPins = [container] {
         std::vector<TPin*> pins;
@@ -812,11 +879,13 @@ void RebuildFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std:
             pinsUndo.emplace_back(pin, free);
         }
     }
-    journal.Record([restore, pinsUndo, listBefore, topologyBefore,
+    journal.CountBytes((pinsUndo.size() + pinsAfter.size()) * sizeof(pinsAfter.front()) +
+                       (listBefore.size() + listAfter.size()) * (sizeof(listAfter.front()) + 16));
+    journal.Record([restore, pinsUndo = std::move(pinsUndo), listBefore = std::move(listBefore),
+                    topologyBefore,
                     outletsBefore] { restore(pinsUndo, listBefore, topologyBefore, outletsBefore); },
-                   [restore, pinsAfter, listAfter, topology, outlets] {
-                       restore(pinsAfter, listAfter, topology, outlets);
-                   });
+                   [restore, pinsAfter = std::move(pinsAfter), listAfter = std::move(listAfter), topology,
+                    outlets] { restore(pinsAfter, listAfter, topology, outlets); });
 }
 
 } // namespace
@@ -839,6 +908,22 @@ bool ApplyToAllFlats(Tproyecto& project, std::int32_t outlets, std::int32_t topo
 
 bool InsertLineAmplifier(Tproyecto& project, TComponenteBase& element, std::int32_t number,
                          EditJournal& journal, EditRefusal* why) {
+    if (dynamic_cast<tplanta*>(element.Container()) == nullptr) {
+        return Refuse(why, "a line amplifier goes in front of an element of a floor, not inside a flat");
+    }
+    const TalmacenElementos* store = project.Almacen();
+    const auto* model =
+        store != nullptr ? store->ElementByKind(TAmpliBase::kKind, number).As<TAmpliBase>() : nullptr;
+    if (model == nullptr) {
+        return Refuse(why, "the amplifier table has no model " + std::to_string(number));
+    }
+    if (!IsRiserAmplifier(*model)) {
+        return Refuse(why, model->Modelo + " (amplifier " + std::to_string(number) +
+                               ") is not a line amplifier for the riser");
+    }
+    if (!LineAmplifierFits(element, *model, why)) {
+        return false;
+    }
     auto* amp = FromTable<TLinAmp>(element.Owner(), TAmpliBase::kKind, number);
     if (amp == nullptr) {
         return Refuse(why, "the amplifier table has no line amplifier " + std::to_string(number));
@@ -920,8 +1005,15 @@ bool InsertHeadendAmplifiers(Tproyecto& project, TComponenteBase& element, std::
         return Refuse(why, "the floor has no dish");
     }
     const TalmacenElementos* store = project.Almacen();
-    const auto* prototype =
-        store != nullptr ? store->ElementByFamily(number, family).As<TAmpliHeader>() : nullptr;
+    const auto* model = store != nullptr ? store->ElementByFamily(number, family).As<TAmpliBase>() : nullptr;
+    if (model == nullptr || model->Familia != family || model->Is<TCabeceraTerrestre>()) {
+        return Refuse(why, "the catalogue has no headend amplifier " + std::to_string(number) +
+                               " in family " + std::to_string(family));
+    }
+    if (bareDishes.empty()) {
+        return Refuse(why, "every dish of the floor already feeds an amplifier");
+    }
+    const auto* prototype = dynamic_cast<const TAmpliHeader*>(model);
     auto makeAmp = [&]() -> TAmpliHeader* {
         TAmpliHeader* made = prototype != nullptr
                                  ? static_cast<TAmpliHeader*>(CopyOf(prototype, element.Owner()))
@@ -943,6 +1035,24 @@ bool InsertHeadendAmplifiers(Tproyecto& project, TComponenteBase& element, std::
         return amp;
     };
     if (element.Is<TMultiswitch>()) {
+        std::vector<TPin*> inputs;
+        for (TPin* in : ConnectedPins(element, PinKind::Input)) {
+            if (in->Prefijo == 'B' && !ElementOf(in->Peer())->Is<TAmpliBase>()) {
+                inputs.push_back(in);
+            }
+        }
+        if (inputs.empty()) {
+            return Refuse(why, "every satellite input of the multiswitch is fed by an amplifier already");
+        }
+        // Every input moved must find a line: none is left cut off.
+        const std::size_t lines =
+            static_cast<std::size_t>(std::min(model->CountPinsWithLetter(PinKind::Input, 'B'),
+                                              model->CountPinsWithLetter(PinKind::Output, 'B')));
+        if (inputs.size() > lines * bareDishes.size()) {
+            return Refuse(why, std::to_string(bareDishes.size()) + " " + model->Modelo + " of " +
+                                   std::to_string(lines) + " satellite lines cannot take the " +
+                                   std::to_string(inputs.size()) + " satellite inputs of the multiswitch");
+        }
         for (std::size_t i = 0; i < bareDishes.size(); ++i) {
             if (addAmp(floor) == nullptr) {
                 return Rollback(journal, why,
@@ -950,12 +1060,6 @@ bool InsertHeadendAmplifiers(Tproyecto& project, TComponenteBase& element, std::
             }
         }
         if (!made.empty()) {
-            std::vector<TPin*> inputs;
-            for (TPin* in : ConnectedPins(element, PinKind::Input)) {
-                if (in->Prefijo == 'B' && !ElementOf(in->Peer())->Is<TAmpliBase>()) {
-                    inputs.push_back(in);
-                }
-            }
             std::size_t current = 0;
             for (TPin* in : inputs) {
                 TPin* q = in->Peer();
@@ -984,6 +1088,13 @@ bool InsertHeadendAmplifiers(Tproyecto& project, TComponenteBase& element, std::
         auto* dish = first != nullptr ? dynamic_cast<Tantena*>(ElementOf(first->Peer())) : nullptr;
         if (dish == nullptr) {
             return Refuse(why, "the splitter is not fed by a dish");
+        }
+        const int lines = std::min(model->CountPinsWithLetter(PinKind::Input, 'B'),
+                                   model->CountPinsWithLetter(PinKind::Output, 'B'));
+        if (dish->CountConnected(PinKind::Output) > lines) {
+            return Refuse(
+                why, model->Modelo + " of " + std::to_string(lines) + " satellite lines cannot take the " +
+                         std::to_string(dish->CountConnected(PinKind::Output)) + " lines of " + dish->Name());
         }
         TAmpliHeader* amp = addAmp(dish->Container());
         if (amp == nullptr) {
@@ -1053,7 +1164,8 @@ bool RemoveHeadendAmplifier(Tproyecto& project, TComponenteBase& amplifier, Edit
     return RemoveAmplifier<TAmpliHeader>(project, amplifier, false, journal, why, "headend amplifier");
 }
 
-void RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch, EditJournal& journal) {
+bool RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch, EditJournal& journal,
+                               EditRefusal* why) {
     std::vector<TComponenteBase*> amplifiers;
     for (TPin* in : multiswitch.PinesENTRADA()) {
         TComponenteBase* up = ElementOf(in->Peer());
@@ -1062,9 +1174,15 @@ void RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch, Ed
             amplifiers.push_back(up);
         }
     }
-    for (auto it = amplifiers.rbegin(); it != amplifiers.rend(); ++it) {
-        (void)RemoveHeadendAmplifier(project, **it, journal);
+    if (amplifiers.empty()) {
+        return Refuse(why, "no headend amplifier feeds the multiswitch");
     }
+    bool removed = false;
+    for (auto it = amplifiers.rbegin(); it != amplifiers.rend(); ++it) {
+        removed = RemoveHeadendAmplifier(project, **it, journal) || removed;
+    }
+    return removed || Refuse(why, "its headend amplifiers cannot be bypassed (their connected inputs and "
+                                  "outputs differ in number)");
 }
 
 bool ChangeCableModel(Tproyecto& project, int kind, std::int32_t number, EditJournal& journal,

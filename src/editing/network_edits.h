@@ -27,7 +27,8 @@ struct EditRefusal {
 };
 
 // Replaces old by a copy of model (family, number), with its partners, its connections and its power
-// feeding. False (with why) when the model is the same, cannot be copied or does not fit.
+// feeding. False (with why) when the model is the same, cannot be copied, is of another class (an
+// element keeps its kind) or does not fit.
 [[nodiscard]] bool ReplaceElement(Tproyecto& project, TComponenteBase& old, std::int32_t number,
                                   std::int32_t family, EditJournal& journal, EditRefusal* why = nullptr);
 
@@ -41,12 +42,16 @@ bool ApplyToAllFlats(Tproyecto& project, std::int32_t outlets, std::int32_t topo
 bool ApplyToFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std::int32_t topology,
                  EditJournal& journal);
 
-// A line amplifier (amplifier table, element number) in front of element and of its partners.
+// A line amplifier (amplifier table, element number) in front of element and of its partners. The
+// element is on a floor, the model a riser amplifier whose lines take every connected input of the
+// element and its partners; false (with why) otherwise.
 [[nodiscard]] bool InsertLineAmplifier(Tproyecto& project, TComponenteBase& element, std::int32_t number,
                                        EditJournal& journal, EditRefusal* why = nullptr);
 
 // Headend amplifiers for the dishes feeding a multiswitch, or for the dish feeding a splitter. With
 // onHeadendFloor the dishes are those of the project's headend floor, else of the element's floor.
+// False (with why) when the family lacks the model, no dish is bare, or the amplifiers' lines cannot take
+// every connection they would carry.
 [[nodiscard]] bool InsertHeadendAmplifiers(Tproyecto& project, TComponenteBase& element, std::int32_t number,
                                            std::int32_t family, bool onHeadendFloor, EditJournal& journal,
                                            EditRefusal* why = nullptr);
@@ -55,7 +60,10 @@ bool ApplyToFlat(Tproyecto& project, Tvivienda& flat, std::int32_t outlets, std:
                                        EditRefusal* why = nullptr);
 [[nodiscard]] bool RemoveHeadendAmplifier(Tproyecto& project, TComponenteBase& amplifier,
                                           EditJournal& journal, EditRefusal* why = nullptr);
-void RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch, EditJournal& journal);
+// The headend amplifiers feeding the multiswitch are removed; false (with why) when none feeds it or
+// none can be removed.
+[[nodiscard]] bool RemoveHeadendAmplifiersOf(Tproyecto& project, TMultiswitch& multiswitch,
+                                             EditJournal& journal, EditRefusal* why = nullptr);
 
 // Cable kind `kind` of the project's cable list takes catalogue cable `number`; the fitted connectors
 // follow. False when the kind or the record does not exist.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace ixo {
 
@@ -64,6 +65,23 @@ RegulationLine LineOf(std::string title, std::size_t colour, const LevelVector& 
 }
 
 } // namespace
+
+std::string Regulation::LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control) {
+    std::optional<Regulation> regulation;
+    if (auto* amplifier = dynamic_cast<TAmpliBase*>(&element)) {
+        regulation.emplace(project, *amplifier);
+    } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
+        regulation.emplace(project, *multiswitch);
+    } else {
+        return {};
+    }
+    for (const RegulationSlider& slider : regulation->Sliders()) {
+        if (slider.kind == RegulationSlider::Kind::Control && slider.control == &control) {
+            return slider.label;
+        }
+    }
+    return {};
+}
 
 int Regulation::PositionOf(double ajuste) {
     return static_cast<int>(std::lround(1000.0 - ajuste * 10.0));

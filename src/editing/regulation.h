@@ -59,6 +59,9 @@ public:
     // Whether the regulation window opens for an element: an amplifier other than the terrestrial
     // headend, or a multiswitch with gain controls (Conpot) or a terrestrial attenuator.
     static bool Regulable(const TPrimerComponente& element);
+    // The label of control's slider in the regulation of element (an amplifier or a multiswitch), as the
+    // window shows it and `edit gain` takes it ("G_SAT1"); empty when the control has no slider there.
+    static std::string LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control);
 
     const std::string& Caption() const { return m_caption; }
     const std::vector<RegulationSlider>& Sliders() const { return m_sliders; }

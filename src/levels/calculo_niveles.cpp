@@ -46,11 +46,23 @@ void RenewConnectorsOf(const TComponenteBase& element) {
 
 void PropagarNiveles(Tproyecto& project, tplanta& headendFloor, bool seed) {
     const TpreferenciasProyecto& preferences = project.Preferencias();
+    // Every pin starts at zero, as in a network just read from a file: a pin that no source reaches
+    // (an element cut off by an edit, a flat behind it) shows no level rather than one of an earlier run.
     // Elements inside the flats are not owned by the network container and keep their flags: every
     // level that reaches a flat comes through its entry, which recomputes what follows.
     for (TPrimerComponente* component : project.RedTV().Components()) {
         if (auto* element = TPrimerComponente::AsOrNull<TCBFT>(component)) {
             element->ClearCalculated();
+            element->ClearLevels();
+        }
+    }
+    for (const auto& flat : project.ListaViviendas()) {
+        if (flat.Object != nullptr && flat.Object->Contenedor() != nullptr) {
+            for (TPrimerComponente* component : flat.Object->Contenedor()->Components()) {
+                if (auto* element = TPrimerComponente::AsOrNull<TComponenteBase>(component)) {
+                    element->ClearLevels();
+                }
+            }
         }
     }
     std::vector<TCBFT*> sources;

@@ -142,6 +142,16 @@ const TPin* InputFeeding(const TCBFT& element, const TPin& out, std::size_t band
     return best;
 }
 
+// The terrestrial line of an amplifier in its passive mode (the mode path EA -> SA with the current mode
+// the passive one): the signal passes through the mode's curve alone, no amplifier stage, so it adds no
+// noise there.
+bool PassesPassively(const TCBFT& element, const TPin& in, const TPin& out, std::size_t band) {
+    const auto* amplifier = dynamic_cast<const TAmpliBase*>(&element);
+    return amplifier != nullptr && band < kFirstSatelliteBand && amplifier->ModoterActual > 0 &&
+           amplifier->ModoterActual == amplifier->ModoPasivo && in.TipodePin == 'E' && in.Prefijo == 'A' &&
+           out.TipodePin == 'S' && out.Prefijo == 'A';
+}
+
 double Contribution(double inputLevel, double noiseFigure, std::size_t band) {
     return inputLevel - noiseFigure - ThermalNoiseOfBand(band);
 }
@@ -255,7 +265,7 @@ CarrierNoiseWalk::Sum CarrierNoiseWalk::At(const TPin& out, std::size_t band, in
     Sum sum;
     if (const TPin* in = InputFeeding(*element, out, band); in != nullptr && in->Peer() != nullptr) {
         sum = At(*in->Peer(), band, depth + 1);
-        if (sum.reached && IsActive(*element)) {
+        if (sum.reached && IsActive(*element) && !PassesPassively(*element, *in, out, band)) {
             if (const std::optional<LevelVector> figure = m_figures.Of(*element);
                 figure && (*figure)[band] > 0) {
                 sum.noise += Linear(Contribution(in->Levels()[band], (*figure)[band], band));

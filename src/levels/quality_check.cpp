@@ -26,7 +26,7 @@ std::string BandText(int band) {
 CriterionResult LevelCriterion(const char* name, const OutletQuality& q, std::size_t first, std::size_t last,
                                double minimum, double maximum) {
     CriterionResult result{name, true, 0, -1,
-                           OneDecimalText(minimum) + "-" + OneDecimalText(maximum) + " dBuV"};
+                           OneDecimalText(minimum) + "-" + OneDecimalText(maximum) + " dBµV"};
     double worstMargin = std::numeric_limits<double>::infinity();
     for (std::size_t band = first; band <= last; ++band) {
         const double belowMargin = q.lowestLevel[band] - minimum;
@@ -104,7 +104,7 @@ std::string FailuresOf(const std::vector<CriterionResult>& criteria, bool withLe
             text += "; ";
         }
         text += criterion.criterion + " " + OneDecimalText(criterion.worst) +
-                (IsLevelCriterion(criterion) ? " dBuV" : " dB");
+                (IsLevelCriterion(criterion) ? " dBµV" : " dB");
         if (criterion.band >= 0) {
             text += " at " + BandText(criterion.band);
         }

@@ -36,7 +36,7 @@ struct CriterionResult {
     // The worst value found and its band (levels dBµV, C/N and tilt dB); band -1 for the tilt.
     double worst = 0;
     int band = -1;
-    std::string limit; // e.g. "47.0-77.0 dBuV", ">= 25.0 dB"
+    std::string limit; // e.g. "47.0-77.0 dBµV", ">= 25.0 dB"
 };
 
 struct OutletVerdict {

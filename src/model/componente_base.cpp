@@ -328,6 +328,14 @@ void TComponenteBase::ClearCalculated() {
     }
 }
 
+void TComponenteBase::ClearLevels() {
+    for (PinList* list : {&m_inputs, &m_taps, &m_outputs}) {
+        for (TPin* pin : *list) {
+            pin->SetLevels(LevelVector());
+        }
+    }
+}
+
 bool TComponenteBase::UnlinkPins(PinKind kind, int index) {
     if (index == kAllPins) {
         for (TPin* pin : PinsOf(kind)) {

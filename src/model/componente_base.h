@@ -96,6 +96,8 @@ public:
     bool AllInputsCalculated() const;
     // Clears the calculated flag of every pin.
     void ClearCalculated();
+    // Every pin's level back to zero, as a pin is when read from a file.
+    void ClearLevels();
     // index kAllPins (-1): unlinks every connected pin of the list and answers true; otherwise unlinks
     // that pin when it exists and is connected and answers false.
     bool UnlinkPins(PinKind kind, int index);

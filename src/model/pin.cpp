@@ -74,7 +74,7 @@ void TPin::UnlinkPin(TPin& p) {
 
 TPin::LinkState TPin::SaveLinkState() const {
     return LinkState{
-        m_peer, Cable(), MetrosCable, SharedLoad(), SharedFittedConnector(), SharedPinConnector(), m_levels};
+        m_peer, Cable(), MetrosCable, SharedLoad(), SharedFittedConnector(), SharedPinConnector()};
 }
 
 void TPin::RestoreLinkState(const LinkState& state) {
@@ -84,7 +84,6 @@ void TPin::RestoreLinkState(const LinkState& state) {
     SetLoad(state.load);
     SetFittedConnector(state.fittedConnector);
     SetPinConnector(state.pinConnector);
-    m_levels = state.levels;
 }
 
 void TPin::Disconnect() {

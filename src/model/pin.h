@@ -38,7 +38,9 @@ public:
     void SetLevels(const LevelVector& levels) { m_levels = levels; }
     void SetCalculated(bool calculated) { m_calculated = calculated ? 1 : 0; }
 
-    // Everything linking and unlinking change on a pin, so that an edit can be undone exactly.
+    // Everything linking and unlinking change on a pin, so that an edit can be undone exactly. The
+    // level is not part of it: the level run after every edit, undo and redo sets every pin's level
+    // afresh (an editor keeps many of these, and a level is most of a pin's state).
     struct LinkState {
         TPin* peer = nullptr;
         TCableTV* cable = nullptr;
@@ -46,10 +48,10 @@ public:
         std::shared_ptr<const TCarga> load;
         std::shared_ptr<const TConector> fittedConnector;
         std::shared_ptr<const TConector> pinConnector;
-        LevelVector levels;
     };
     LinkState SaveLinkState() const;
-    // Puts this pin back as saved. Its peer is not touched: an editor restores both sides.
+    // Puts this pin back as saved (its level stays as it is). Its peer is not touched: an editor
+    // restores both sides.
     void RestoreLinkState(const LinkState& state);
 
     // The paths read from the last "ConexionPin" data (empty when none was read).

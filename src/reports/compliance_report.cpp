@@ -85,8 +85,8 @@ void WriteHeadend(DocumentWriter& writer, const Tproyecto& project) {
         }
     }
     Line(writer, "Terrestrial headend output: " + Fixed(terrestrialOutput) +
-                     " dBuV; satellite IF at the LNB outputs: " + Fixed(preferences.LV_FI) + " dBuV");
-    Line(writer, "Terrestrial signal at the antenna: " + Fixed(quality.terrestrialAntennaLevel) + " dBuV" +
+                     " dBµV; satellite IF at the LNB outputs: " + Fixed(preferences.LV_FI) + " dBµV");
+    Line(writer, "Terrestrial signal at the antenna: " + Fixed(quality.terrestrialAntennaLevel) + " dBµV" +
                      (quality.terrestrialAntennaCn ? ", C/N " + Fixed(*quality.terrestrialAntennaCn) + " dB"
                                                    : std::string(", C/N not given")));
     std::string lnb = "C/N at the LNB output (950/1350/1750/2150 MHz):";
@@ -95,7 +95,7 @@ void WriteHeadend(DocumentWriter& writer, const Tproyecto& project) {
     }
     Line(writer, lnb + " dB");
     Line(writer,
-         "Noise bandwidths: 8 MHz terrestrial (thermal noise 3.8 dBuV), 27.5 MHz satellite (9.2 dBuV), "
+         "Noise bandwidths: 8 MHz terrestrial (thermal noise 3.8 dBµV), 27.5 MHz satellite (9.2 dBµV), "
          "at 290 K into 75 ohm");
     if (const tplanta* headend = project.PlantaCabecera()) {
         std::string elements;
@@ -115,7 +115,7 @@ void WriteHeadend(DocumentWriter& writer, const Tproyecto& project) {
 
 void WriteOutletTable(DocumentWriter& writer, const std::vector<OutletVerdict>& verdicts, bool terrestrial) {
     Heading(writer, "Outlets");
-    Line(writer, "Levels in dBuV (lowest-highest over every polarity), C/N in dB (lowest over every "
+    Line(writer, "Levels in dBµV (lowest-highest over every polarity), C/N in dB (lowest over every "
                  "polarity), tilt in dB (largest level spread over 950-2150 MHz).");
     writer.SetFontSize(kTableSize);
     const int rows = static_cast<int>(verdicts.size()) + 1;
@@ -212,14 +212,14 @@ ComplianceSummary EscribirInformeConformidad(DocumentWriter& writer, Tproyecto& 
          findings.standardTitle + (findings.standardNote.empty() ? "" : ": " + findings.standardNote));
     if (limits.terrestrial) {
         Line(writer, "Terrestrial (175-862 MHz): level " + Fixed(limits.terrestrialMinimum) + "-" +
-                         Fixed(limits.terrestrialMaximum) + " dBuV, C/N at least " +
+                         Fixed(limits.terrestrialMaximum) + " dBµV, C/N at least " +
                          Fixed(limits.terrestrialMinimumCn) + " dB");
     } else {
         Line(writer, "Terrestrial bands: not distributed, not checked");
     }
     Line(writer,
          "Satellite IF (950-2150 MHz): level " + Fixed(limits.satelliteMinimum) + "-" +
-             Fixed(limits.satelliteMaximum) + " dBuV, C/N at least " + Fixed(limits.satelliteMinimumCn) +
+             Fixed(limits.satelliteMaximum) + " dBµV, C/N at least " + Fixed(limits.satelliteMinimumCn) +
              " dB" +
              (limits.maximumSatelliteTilt ? ", tilt at most " + Fixed(*limits.maximumSatelliteTilt) + " dB"
                                           : std::string()));

@@ -52,7 +52,7 @@ void WriteMaterialsCsv(std::ostream& out, const std::vector<TElementoRec>& lines
 void WriteOutletLevelsCsv(std::ostream& out, const std::vector<TNodotoma>& outlets, std::size_t firstBand) {
     std::vector<std::string> header = {"Stair", "Floor", "Flat", "Outlet"};
     for (std::size_t band = firstBand; band < kBandCount; ++band) {
-        header.push_back(GeneralNumber(kBandFrequenciesMHz[band]) + " MHz (dBuV)");
+        header.push_back(GeneralNumber(kBandFrequenciesMHz[band]) + " MHz (dBµV)");
     }
     Row(out, header);
     for (const TNodotoma& node : outlets) {

@@ -1,5 +1,8 @@
 #include "cli/cli_run.h"
 
+#include "cli/design_command.h"
+#include "design/auto_regulation.h"
+
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +67,35 @@ TEST(DesignCommand, CheckListsAnUnpoweredMultiswitchAndFails) {
     EXPECT_TRUE(Contains(check.out, "Powering: ")) << check.out;
     EXPECT_TRUE(Contains(check.out, "(MT-504) draws 220 mA and no supply, injector or powered line feeds it"))
         << check.out;
+}
+
+// Controls of one element that share a caption are listed apart when they moved differently, together
+// (naming their sliders) when they moved alike; the terrestrial headend's level keeps its unit.
+TEST(DesignCommand, ControlsThatMovedDifferentlyGetALineEach) {
+    auto change = [](std::string slider, double after) {
+        ControlChange c;
+        c.element = "MultiswitchRe1";
+        c.model = "M8-04";
+        c.control = "SAT";
+        c.slider = std::move(slider);
+        c.before = 50.0;
+        c.after = after;
+        return c;
+    };
+    ControlChange level;
+    level.element = "CabeceraTerrestreRe1";
+    level.model = "CT-120";
+    level.control = "level";
+    level.unit = "dBµV";
+    level.before = 110.0;
+    level.after = 104.34;
+    const std::vector<std::string> lines =
+        ControlChangeLines({change("G_SAT1", 56.4), change("G_SAT2", 52.0), change("G_SAT3", 52.0),
+                            change("G_SAT4", 52.0), level});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "MultiswitchRe1 (M8-04) SAT G_SAT1: 50.0 % -> 56.4 %");
+    EXPECT_EQ(lines[1], "MultiswitchRe1 (M8-04) SAT G_SAT2, G_SAT3, G_SAT4: 50.0 % -> 52.0 %");
+    EXPECT_EQ(lines[2], "CabeceraTerrestreRe1 (CT-120) level: 110.0 dBµV -> 104.3 dBµV");
 }
 
 TEST(DesignCommand, DesignNeedsAnOutput) {

@@ -146,6 +146,63 @@ TEST_F(EditCommand, TitleCommandsFillTheTitleBlockThatTheSheetShows) {
     }
 }
 
+// Every edit naming a model refuses one its family or table lacks, and one of another kind; a line
+// amplifier goes in front of a floor element only. Each refusal exits 2 and saves nothing.
+TEST_F(EditCommand, EditsNamingAModelTheCatalogueLacksOrOfAnotherKindAreRefused) {
+    const std::pair<std::string, std::string> refused[] = {
+        {"line-amp MultiswitchRe1 99", "MultiswitchRe1: the amplifier table has no model 99"},
+        {"line-amp MultiswitchRe1 41000", "the amplifier table has no model 41000"},
+        {"line-amp MultiswitchRe1 1", "AFI-440 (amplifier 1) is not a line amplifier for the riser"},
+        {"line-amp Edificio=viviendaEd1=PadreTVvi1=entradavivPa1 100",
+         "a line amplifier goes in front of an element of a floor, not inside a flat"},
+        {"replace MultiswitchRe1 5001 99", "the catalogue has no model 99 in family 5001"},
+        {"replace CabeceraTerrestreRe1 5001 2",
+         "model 2 of family 5001 is a TMultiswitch: a TCabeceraTerrestre is replaced only by another "
+         "TCabeceraTerrestre"},
+        {"replace Edificio=viviendaEd1=PadreTVvi1=TomaTVPa1 1002 101", "is replaced only by another TTomaTV"},
+        {"headend-amps MultiswitchRe1 4930 1 headend",
+         "the catalogue has no headend amplifier 1 in family 4930"},
+    };
+    for (const auto& [command, reason] : refused) {
+        const CliRun run = RunCommand({"edit", project.string(), "-o", edited.string(), "--do", command});
+        EXPECT_EQ(run.status, 2) << command << "\n" << run.out;
+        EXPECT_TRUE(Contains(run.err, reason)) << command << "\n" << run.err;
+        EXPECT_TRUE(Contains(run.err, "nothing was saved")) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(edited)) << command;
+    }
+}
+
+// An edit that makes or removes something and changes nothing is refused; one that sets a value already
+// in place is what was asked: it saves, and says that nothing changed.
+TEST_F(EditCommand, EditsThatChangeNothingAreRefusedSettingsInPlaceAreNoted) {
+    const std::filesystem::path tall = dir / "tall.XPJ";
+    ASSERT_NE(
+        RunCommand({"new", "--stairs", "1", "--floors", "2", "--flats-per-floor", "1", "-o", tall.string()})
+            .status,
+        2);
+    const std::string elements = RunCommand({"info", tall.string(), "--elements"}).out;
+    ASSERT_TRUE(Contains(elements, "    in1 B  <-  MultiswitchRe2 out1 B")) << elements;
+    // The lower multiswitch is fed by the upper one: no headend amplifier to remove.
+    CliRun run = RunCommand(
+        {"edit", tall.string(), "-o", edited.string(), "--do", "remove-headend-amps MultiswitchRe1"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.err, "MultiswitchRe1: no headend amplifier feeds the multiswitch")) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(edited));
+    // Every dish already feeds its headend amplifier.
+    run = RunCommand(
+        {"edit", tall.string(), "-o", edited.string(), "--do", "headend-amps MultiswitchRe1 4925 1 headend"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(Contains(run.err, "every dish of the floor already feeds an amplifier")) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(edited));
+
+    // The AL-5 starts in mode 1: setting it is noted, and the edit is saved.
+    run = RunCommand({"edit", tall.string(), "-o", edited.string(), "--do", "line-amp MultiswitchRe1 100",
+                      "--do", "mode LinAmpRe1 1"});
+    EXPECT_NE(run.status, 2) << run.err;
+    EXPECT_TRUE(Contains(run.err, "--do 2: LinAmpRe1: it is in mode 1 already: nothing changed")) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(edited));
+}
+
 // The documented example: the cascade building of the README, out of limits at every outlet as built,
 // is brought within the outlet limits by the edits of docs/examples (amplifiers, regulation, tap losses).
 TEST(EditExample, TheCascadeBuildingIsBroughtWithinTheLimits) {

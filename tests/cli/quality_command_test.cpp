@@ -141,9 +141,9 @@ TEST(ComplianceReport, PdfEndToEnd) {
     ASSERT_EQ(text.status, 0);
     EXPECT_TRUE(Contains(text.out, "Compliance report")) << text.out;
     EXPECT_TRUE(Contains(text.out, "ICT (Spain)")) << text.out;
-    EXPECT_TRUE(Contains(text.out, "Terrestrial (175-862 MHz): level 47.0-70.0 dBuV, C/N at least 25.0 dB"))
+    EXPECT_TRUE(Contains(text.out, "Terrestrial (175-862 MHz): level 47.0-70.0 dBµV, C/N at least 25.0 dB"))
         << text.out;
-    EXPECT_TRUE(Contains(text.out, "Terrestrial signal at the antenna: 60.0 dBuV")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "Terrestrial signal at the antenna: 60.0 dBµV")) << text.out;
     EXPECT_TRUE(Contains(text.out, "CabeceraTerrestreRe1 (CT-120)")) << text.out;
     EXPECT_TRUE(Contains(text.out, "STAIR1 FLOOR1 FL1")) << text.out;
     EXPECT_TRUE(Contains(text.out, "Every active element is fed and no supply is overloaded.")) << text.out;

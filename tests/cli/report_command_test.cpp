@@ -84,7 +84,7 @@ TEST_F(ReportCommand, OutletLevelsPdfEndToEnd) {
         pages.push_back(text.out.substr(start, end - start));
     }
     ASSERT_EQ(pages.size(), 3u) << text.out;
-    EXPECT_TRUE(Contains(pages[0], "OUTLET LEVELS (dBuV)")) << pages[0];
+    EXPECT_TRUE(Contains(pages[0], "OUTLET LEVELS (dBµV)")) << pages[0];
     EXPECT_TRUE(Contains(pages[0], "POLARITY 1"));
     EXPECT_TRUE(Contains(pages[0], "FLATS"));
     EXPECT_TRUE(Contains(pages[0], "2150"));
@@ -123,8 +123,8 @@ TEST_F(ReportCommand, EveryFormatBesideTheProjectOrWhereAsked) {
     ASSERT_EQ(csv.status, 0) << csv.err;
     const auto rows = Lines(test::ReadFileBytes(dir / "levels.csv"));
     ASSERT_EQ(rows.size(), 5u); // header and four outlets
-    EXPECT_EQ(rows[0], "Stair,Floor,Flat,Outlet,175 MHz (dBuV),470 MHz (dBuV),862 MHz (dBuV),950 MHz (dBuV),"
-                       "1350 MHz (dBuV),1750 MHz (dBuV),2150 MHz (dBuV)\r");
+    EXPECT_EQ(rows[0], "Stair,Floor,Flat,Outlet,175 MHz (dBµV),470 MHz (dBµV),862 MHz (dBµV),950 MHz (dBµV),"
+                       "1350 MHz (dBµV),1750 MHz (dBµV),2150 MHz (dBµV)\r");
 
     const CliRun materials = RunCommand({"report", project.string(), "--materials", "--format", "csv"});
     ASSERT_EQ(materials.status, 0) << materials.err;

@@ -144,6 +144,13 @@ TEST_F(DesignChecksTest, AnOverdrivenLineAmplifierIsReportedWithBandLevelAndMaxi
         EXPECT_DOUBLE_EQ(found->maximum, 117.0);
     }
     EXPECT_EQ(satelliteOutputs, 4);
+    // The text gives the excess in hundredths: 117.04 against 117 reads the same in tenths.
+    ASSERT_FALSE(problems.empty());
+    OverdriveProblem slight = problems.front();
+    slight.level = 117.04;
+    slight.maximum = 117.0;
+    EXPECT_NE(slight.Text().find(": 117.0 dBµV, maximum 117.0 dBµV (+0.04 dB)"), std::string::npos)
+        << slight.Text();
 
     // At 0 % the satellite controls give -20 dB: output = input + 10 .. 11.5, about 107, below 117.
     for (TPotenciometroBase8* control : amplifier->LPG()) {

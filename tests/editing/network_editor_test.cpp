@@ -1,5 +1,6 @@
 #include "editing/network_editor.h"
 
+#include "building/vivienda.h"
 #include "editing/network_edits.h"
 #include "editing_test_support.h"
 #include "model/multiswitch.h"
@@ -87,6 +88,77 @@ TEST_F(NetworkEditorTest, ARefusedEditLeavesNoStep) {
     EXPECT_FALSE(project->Modificado);
     EXPECT_EQ(Bytes(), before);
     EXPECT_NETWORK_CONSISTENT(*project);
+}
+
+// A flats step records what it changed: a flat that keeps its outlets and topology records nothing, a
+// flat rebuilt costs the same in a building of one flat as in one of many, and a step on every flat
+// costs about as much per flat as a step on one.
+TEST_F(NetworkEditorTest, AFlatsStepRecordsInProportionToTheFlatsItChanged) {
+    BuildNetwork(Shape(1, 1, 1, 2, 4, 1));
+    const NetworkEditor::Edit oneFlatBack = [&](EditJournal& j) {
+        return ApplyToFlat(*project, *project->ListaViviendas().Object(0), 3, 0, j);
+    };
+    ASSERT_EQ(editor->ApplyEdit(oneFlatBack), NetworkEditor::Outcome::Done);
+    const std::size_t oneFlat = editor->HistoryBytes();
+    EXPECT_GT(oneFlat, 0u);
+    // The same shape again: nothing to rebuild, no step.
+    EXPECT_EQ(editor->ApplyEdit(oneFlatBack), NetworkEditor::Outcome::Unchanged);
+    EXPECT_EQ(editor->StepCount(), 1u);
+
+    editor.reset();
+    BuildNetwork(Shape(2, 4, 2, 2, 4, 1)); // 16 flats
+    ASSERT_EQ(editor->ApplyEdit(oneFlatBack), NetworkEditor::Outcome::Done);
+    EXPECT_EQ(editor->HistoryBytes(), oneFlat); // one flat costs what it costs, whatever the building
+    const std::size_t first = editor->HistoryBytes();
+    ASSERT_EQ(editor->ApplyEdit([&](EditJournal& j) { return ApplyToAllFlats(*project, 3, 0, j); }),
+              NetworkEditor::Outcome::Done);
+    const std::size_t fifteen = editor->HistoryBytes() - first; // the first flat has 3 outlets already
+    EXPECT_LE(fifteen, 15 * oneFlat + oneFlat / 2);
+    EXPECT_GE(fifteen, 14 * oneFlat);
+    EXPECT_EQ(editor->ApplyEdit([&](EditJournal& j) { return ApplyToAllFlats(*project, 3, 0, j); }),
+              NetworkEditor::Outcome::Unchanged);
+    // Undo and redo of the whole step give the flats back exactly.
+    const auto rebuilt = Bytes();
+    ASSERT_TRUE(editor->Undo());
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(Bytes(), rebuilt);
+    EXPECT_NETWORK_CONSISTENT(*project);
+}
+
+// Beyond the memory limit the oldest steps go, the newest always stays, and the editor says how many
+// went.
+TEST_F(NetworkEditorTest, TheHistoryIsBoundedByMemoryToo) {
+    BuildNetwork(Shape(1, 2, 2, 2, 4, 1));
+    editor.reset();
+    // Room for about two flats steps on this building.
+    std::size_t step = 0;
+    {
+        NetworkEditor probe(*project);
+        ASSERT_TRUE(probe.Apply([&](EditJournal& j) { return ApplyToAllFlats(*project, 3, 0, j); }));
+        step = probe.HistoryBytes();
+        ASSERT_TRUE(probe.Undo());
+    }
+    editor = std::make_unique<NetworkEditor>(*project, NetworkEditor::kDefaultSteps, 2 * step + step / 2);
+    editor->SetRecalculateAfterEdits(false);
+    for (int i = 0; i < 6; ++i) {
+        const std::int32_t outlets = i % 2 == 0 ? 3 : 2;
+        ASSERT_EQ(editor->ApplyEdit([&](EditJournal& j) { return ApplyToAllFlats(*project, outlets, 0, j); }),
+                  NetworkEditor::Outcome::Done);
+        EXPECT_LE(editor->HistoryBytes(), editor->MaxBytes());
+    }
+    EXPECT_EQ(editor->StepCount(), 2u);
+    EXPECT_EQ(editor->DroppedSteps(), 4u);
+    EXPECT_TRUE(editor->Undo());
+    EXPECT_TRUE(editor->Undo());
+    EXPECT_FALSE(editor->Undo());
+    EXPECT_EQ(project->ListaViviendas().Object(0)->Numtomas(), 2); // the state after the fourth step
+    EXPECT_NETWORK_CONSISTENT(*project);
+
+    // A single step larger than the limit is kept: the last edit can always be undone.
+    editor = std::make_unique<NetworkEditor>(*project, NetworkEditor::kDefaultSteps, step / 2);
+    ASSERT_TRUE(editor->Apply([&](EditJournal& j) { return ApplyToAllFlats(*project, 4, 0, j); }));
+    EXPECT_EQ(editor->StepCount(), 1u);
+    EXPECT_EQ(editor->DroppedSteps(), 0u);
 }
 
 } // namespace

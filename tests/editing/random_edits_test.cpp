@@ -107,10 +107,7 @@ protected:
             if (ms == nullptr) {
                 return {};
             }
-            return [&p, ms](EditJournal& j) {
-                RemoveHeadendAmplifiersOf(p, *ms, j);
-                return true;
-            };
+            return [&p, ms](EditJournal& j) { return RemoveHeadendAmplifiersOf(p, *ms, j); };
         }
         case 7: {
             if (Below(8) != 0) {

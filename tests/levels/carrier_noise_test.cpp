@@ -163,5 +163,39 @@ TEST_F(TwoAmplifierCascade, ModelsWithoutTheKeyTakeTheirKindsDefault) {
     EXPECT_FALSE(figures.Of(*outlet).has_value());
 }
 
+// The terrestrial headend CT-120 feeds the terrestrial line (A) of a line amplifier AL-5 and that the
+// flat's entry, 10 m of CX-68 each. The AL-5 has two terrestrial modes: 1 amplifies (noise figure 6 dB at
+// 175 MHz), 2 is its passive mode (the EA/SB curve, a loss): in mode 2 the amplifier adds no noise.
+TEST_F(TwoAmplifierCascade, APassiveTerrestrialModeAddsNoNoise) {
+    tplanta* headendFloor = project->PlantaCabecera();
+    auto* amplifier = MakeOn<TLinAmp>(*headendFloor, 100, 4002);
+    ASSERT_NE(amplifier, nullptr);
+    ASSERT_EQ(amplifier->ModoPasivo, 2);
+    TCableTV* cable = project->Preferencias().Cable(3);
+    TPin* headendOut = headend->PinAt(PinKind::Output, 0);
+    TPin* entryIn = project->ListaViviendas().Object(0)->Entrada()->PinAt(PinKind::Input, 0);
+    ASSERT_TRUE(headendOut != nullptr && entryIn != nullptr);
+    TPin::UnlinkPin(*headendOut);
+    TPin::UnlinkPin(*entryIn);
+    TPin* in = amplifier->FindFreePinWithLetter(PinKind::Input, 'A', kFirstFreePin);
+    TPin* out = amplifier->FindFreePinWithLetter(PinKind::Output, 'A', kFirstFreePin);
+    ASSERT_TRUE(in != nullptr && out != nullptr);
+    ASSERT_TRUE(TPin::LinkPins(*headendOut, *in, *cable, 10.0));
+    ASSERT_TRUE(TPin::LinkPins(*out, *entryIn, *cable, 10.0));
+
+    amplifier->ModoterActual = 1;
+    RunWithHeadendOutput(50.0);
+    ASSERT_NEAR(in->Levels()[1], 49.23, 1e-9);
+    // Mode 1 at 175 MHz: headend 60 - 9 - 3.806 = 47.194 dB, amplifier 49.23 - 6 - 3.806 = 39.424 dB;
+    // 1/(C/N) = 1.9079e-5 + 1.14181e-4 = 1.3326e-4, C/N = 38.753 dB.
+    NoiseFigures figures;
+    EXPECT_NEAR(CarrierToNoiseAt(Tap(), project->Quality(), figures)[1], 38.7526, 1e-3);
+
+    // Mode 2, passive: the headend's term alone, 47.194 dB.
+    amplifier->ModoterActual = 2;
+    RunWithHeadendOutput(50.0);
+    EXPECT_NEAR(CarrierToNoiseAt(Tap(), project->Quality(), figures)[1], 47.1937, 1e-3);
+}
+
 } // namespace
 } // namespace ixo
