@@ -254,7 +254,7 @@ bool EscribirNivelesTomas(Tproyecto& project, DocumentWriter& writer, ReportProg
     writer.Reiniciar();
     writer.SetFontSize(9);
     writer.SetTableGridLines(false);
-    writer.InsertarTexto(UpperAscii(kNombreInforme) + " (dBµV)\n", Atributos(14, false), true);
+    writer.InsertarTexto(UpperAscii(kNombreInforme) + " (dBuV)\n", Atributos(14, false), true);
     writer.InsertarTexto("\n", Atributos(10, false), true);
     progress.SetCurrentItem("POLARITY 1");
     polarity.Seleccionar();

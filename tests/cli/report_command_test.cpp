@@ -84,7 +84,7 @@ TEST_F(ReportCommand, OutletLevelsPdfEndToEnd) {
         pages.push_back(text.out.substr(start, end - start));
     }
     ASSERT_EQ(pages.size(), 3u) << text.out;
-    EXPECT_TRUE(Contains(pages[0], "OUTLET LEVELS (dBµV)")) << pages[0];
+    EXPECT_TRUE(Contains(pages[0], "OUTLET LEVELS (dBuV)")) << pages[0];
     EXPECT_TRUE(Contains(pages[0], "POLARITY 1"));
     EXPECT_TRUE(Contains(pages[0], "FLATS"));
     EXPECT_TRUE(Contains(pages[0], "2150"));

@@ -70,7 +70,7 @@ TEST_F(OutletLevelsReport, OutletTableByHand) {
     ASSERT_TRUE(writer.Errors().empty()) << writer.Errors().front();
 
     ASSERT_GE(writer.Texts().size(), 4u);
-    EXPECT_EQ(writer.Texts()[0].Value, "OUTLET LEVELS (dBµV)\n");
+    EXPECT_EQ(writer.Texts()[0].Value, "OUTLET LEVELS (dBuV)\n");
     EXPECT_EQ(writer.Texts()[0].Attributes.Tamano, 14);
     EXPECT_EQ(writer.Texts()[0].Attributes.Negrita, 0);
     EXPECT_EQ(writer.Texts()[2].Value, "POLARITY 1");
