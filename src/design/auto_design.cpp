@@ -122,9 +122,9 @@ std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
 }
 
 // The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
-// current models first, the smallest first. A line amplifier is a model for the riser (catalogue
-// location 1), whatever class its family gives its prototype: the editor inserts every one as a line
-// amplifier.
+// current models first, the smallest first, those with slope controls before those without. A line amplifier
+// is a model for the riser (catalogue location 1), whatever class its family gives its prototype: the editor
+// inserts every one as a line amplifier.
 constexpr std::int32_t kRiserLocation = 1;
 
 std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
@@ -156,7 +156,11 @@ std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const
         if (a->Obsoleto != b->Obsoleto) {
             return !a->Obsoleto;
         }
-        return a->PinesENTRADA().size() < b->PinesENTRADA().size();
+        if (a->PinesENTRADA().size() != b->PinesENTRADA().size()) {
+            return a->PinesENTRADA().size() < b->PinesENTRADA().size();
+        }
+        // A model with slope controls takes out the tilt of the riser segment it feeds.
+        return a->LPP().size() > b->LPP().size();
     });
     return fitting;
 }
@@ -200,7 +204,7 @@ private:
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
             const std::size_t position = m_editor.Position();
-            const double worst = m_sample.Worst();
+            const double worst = m_sample.Score();
             const std::vector<ControlChange> changes = m_result.changes;
             const std::size_t amplifiers = m_result.amplifiers.size();
             LevelSample before = m_sample;
@@ -209,7 +213,7 @@ private:
             }
             m_sample.Take(m_project); // recalculated once the amplifiers were in
             Regulate();
-            if (m_sample.Worst() <= worst) {
+            if (m_sample.Score() <= worst) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
                 UndoTo(position, std::move(before));
                 m_result.changes = changes;
@@ -315,7 +319,7 @@ private:
                     continue; // it would not give the gain the regulation ran out of
                 }
                 const std::size_t position = m_editor.Position();
-                const double worst = m_sample.Worst();
+                const double worst = m_sample.Score();
                 const std::vector<ControlChange> changes = m_result.changes;
                 LevelSample before = m_sample;
                 std::vector<std::string> names;
@@ -335,7 +339,7 @@ private:
                 }
                 m_sample.Take(m_project); // the edit recalculated the levels
                 Regulate();
-                if (m_sample.Worst() > worst + 0.01) {
+                if (m_sample.Score() > worst + 0.01) {
                     for (const std::string& name : names) {
                         m_result.replacements.push_back(name + " (" + inUse + ") -> " + candidate->Modelo);
                     }
@@ -405,28 +409,7 @@ private:
         m_result.changes.push_back(change);
     }
 
-    // Per floor, the spread of its outlet levels.
-    std::map<const tplanta*, Spread> FloorSpreads() const {
-        std::map<const tplanta*, Spread> spreads;
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            const Tvivienda* flat = m_sample.flats[i];
-            if (flat != nullptr && flat->Planta() != nullptr) {
-                spreads[flat->Planta()].Take(m_sample.levels[i], m_sample.bands[i]);
-            }
-        }
-        return spreads;
-    }
-
     double Window(std::size_t band) const { return m_window[band >= kFirstSatelliteBand ? 1 : 0]; }
-
-    bool Fits(const Spread& spread) const {
-        for (std::size_t band = 1; band < kBandCount; ++band) {
-            if (spread.Width(band) > Window(band)) {
-                return false;
-            }
-        }
-        return true;
-    }
 
     // Suspends the recalculation after each edit while amplifiers go in: an insertion does not need the
     // levels, and the regulation that follows recalculates once.
@@ -446,31 +429,89 @@ private:
         NetworkEditor& m_editor;
     };
 
+    // Per floor and band, the shifts of its levels that keep it within its limits: up by at least what
+    // its lowest outlet lacks of the minimum, down by at least what its highest exceeds the maximum or
+    // any of the floor's multiswitch inputs exceeds its maximum (less the guard). An amplifier lifts
+    // every band of the floors below it alike, its slope controls tilting them, so a riser segment fits
+    // when, band by band, the shifts of its floors have one in common.
+    struct ShiftWindow {
+        std::array<double, kBandCount> low;
+        std::array<double, kBandCount> high;
+
+        ShiftWindow() {
+            low.fill(-std::numeric_limits<double>::infinity());
+            high.fill(std::numeric_limits<double>::infinity());
+        }
+        void Meet(const ShiftWindow& other) {
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                low[band] = std::max(low[band], other.low[band]);
+                high[band] = std::min(high[band], other.high[band]);
+            }
+        }
+        bool Empty() const {
+            for (std::size_t band = 1; band < kBandCount; ++band) {
+                if (low[band] > high[band]) {
+                    return true;
+                }
+            }
+            return false;
+        }
+    };
+
+    std::map<const tplanta*, ShiftWindow> FloorWindows() const {
+        std::map<const tplanta*, ShiftWindow> windows;
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            const std::size_t band = m_sample.bands[i];
+            if (band == 0) {
+                continue; // the sloped line amplifiers do not carry 47 MHz
+            }
+            const LevelBound& bound = m_sample.bounds[i];
+            const double level = m_sample.levels[i];
+            if (m_sample.outlets[i] != nullptr) {
+                const Tvivienda* flat = m_sample.flats[i];
+                if (flat != nullptr && flat->Planta() != nullptr) {
+                    ShiftWindow& window = windows[flat->Planta()];
+                    window.low[band] = std::max(window.low[band], bound.minimum - level);
+                    window.high[band] = std::min(window.high[band], bound.maximum - level);
+                }
+                continue;
+            }
+            const auto* floor = m_sample.elements[i] != nullptr
+                                    ? dynamic_cast<const tplanta*>(m_sample.elements[i]->Container())
+                                    : nullptr;
+            if (floor != nullptr && dynamic_cast<const TMultiswitch*>(m_sample.elements[i]) != nullptr) {
+                ShiftWindow& window = windows[floor];
+                window.high[band] = std::min(window.high[band], bound.maximum - kMaximumGuard - level);
+            }
+        }
+        return windows;
+    }
+
     // One greedy pass down every riser, then every amplifier of the pass inserted by one edit (a tall
     // building takes a hundred or more: one step each would overflow the editor's history, and the
-    // round could then no longer be undone whole); true when an amplifier went in.
+    // round could then no longer be undone whole); true when an amplifier went in. A riser is cut in
+    // front of the first floor whose shift window has nothing in common with those of the segment above
+    // it: the greedy cut is the fewest, since every amplifier shifts everything below it alike.
     bool Amplify() {
-        const std::map<const tplanta*, Spread> spreads = FloorSpreads();
+        const std::map<const tplanta*, ShiftWindow> windows = FloorWindows();
         std::vector<const tplanta*> cuts;
         for (const auto& stairEntry : m_project.Escaleras()) {
             if (stairEntry.Object == nullptr) {
                 continue;
             }
             const auto& floors = stairEntry.Object->ListaPlantas();
-            Spread segment;
-            bool started = false;
+            ShiftWindow segment;
             // Top floor first: each amplifier lifts every floor below it.
             for (std::size_t k = floors.Count(); k-- > 0;) {
                 const tplanta* floor = floors[k].Object;
-                auto found = floor != nullptr ? spreads.find(floor) : spreads.end();
-                if (found == spreads.end() || floor->HeaderPl) {
+                auto found = floor != nullptr ? windows.find(floor) : windows.end();
+                if (found == windows.end() || floor->HeaderPl) {
                     continue;
                 }
-                Spread joined = segment;
-                joined.Take(found->second);
-                if (!started || Fits(joined)) {
+                ShiftWindow joined = segment;
+                joined.Meet(found->second);
+                if (!joined.Empty()) {
                     segment = joined;
-                    started = true;
                     continue;
                 }
                 cuts.push_back(floor);

@@ -14,7 +14,7 @@
 namespace ixo::test {
 namespace {
 
-constexpr std::int32_t kAL5 = 100; // line amplifier AL-5
+constexpr std::int32_t kAL5S = 110; // line amplifier AL-5S (with slope controls)
 
 class AutoDesignTest : public EditingFixture {
 protected:
@@ -83,7 +83,7 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
     const std::vector<std::uint8_t> saved = Bytes();
     const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
     ASSERT_EQ(result.amplifiers.size(), 1u);
-    EXPECT_EQ(result.amplifiers[0].model, "AL-5");
+    EXPECT_EQ(result.amplifiers[0].model, "AL-5S");
     EXPECT_GE(result.marginAfter, 0.0);
     EXPECT_TRUE(result.unserved.empty());
     EXPECT_NETWORK_CONSISTENT(*project);
@@ -104,7 +104,7 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
         TMultiswitch* entry = RiserMultiswitchOf(level);
         ASSERT_NE(entry, nullptr) << "floor " << level;
         ASSERT_TRUE(editor->Apply(
-            [&](EditJournal& journal) { return InsertLineAmplifier(*project, *entry, kAL5, journal); }));
+            [&](EditJournal& journal) { return InsertLineAmplifier(*project, *entry, kAL5S, journal); }));
         ++floorsTried;
         if (DesignAutomatically(*editor, DesignOptions{true, false}).marginAfter >= 0.0) {
             passing.push_back("STAIR1 FLOOR" + std::to_string(level));
