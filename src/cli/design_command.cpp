@@ -15,6 +15,7 @@
 #include "editing/network_editor.h"
 #include "persistence/project_file.h"
 
+#include <cmath>
 #include <filesystem>
 #include <ostream>
 
@@ -72,6 +73,14 @@ int WriteDesignChecks(std::ostream& out, const Tproyecto& project) {
     return static_cast<int>(power.size() + overdrive.size());
 }
 
+namespace {
+
+std::string MarginText(double margin) {
+    return std::isfinite(margin) ? OneDecimalText(margin) + " dB" : std::string("none checked");
+}
+
+} // namespace
+
 void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     out << "Design: worst margin " << OneDecimalText(result.marginBefore) << " dB -> "
         << OneDecimalText(result.marginAfter) << " dB (" << result.edits << " edit(s), each undoable)\n";
@@ -100,6 +109,12 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     }
     for (const std::string& refusal : result.refusals) {
         out << "  not inserted: " << refusal << "\n";
+    }
+    out << "Worst margin per criterion: terrestrial outlets " << MarginText(result.terrestrialMargin)
+        << ", satellite outlets " << MarginText(result.satelliteMargin) << ", element maxima "
+        << MarginText(result.maximaMargin) << "\n";
+    for (const std::string& budget : result.budgets) {
+        out << "  Binding budget: " << budget << "\n";
     }
     if (!result.unserved.empty()) {
         out << "Outlets that cannot be served: " << result.unserved.size() << "\n";
