@@ -7,17 +7,22 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
     list(APPEND IXO_WARNINGS -Wno-restrict)
 endif()
 
-# ixo_add_layer(LAYER [FOLDER DIR] [EXCLUDE REGEX] [DEPS ...] [PRIVATE_DEPS ...]): the static library
-# ixo_<LAYER> made of the .cpp files of src/<FOLDER> (FOLDER defaults to LAYER). Its headers are included
+# ixo_add_layer(LAYER [FOLDER DIR] [EXCLUDE REGEX] [ROOMS] [DEPS ...] [PRIVATE_DEPS ...]): the static library
+# ixo_<LAYER> made of the .cpp files of src/<FOLDER> (FOLDER defaults to LAYER), and with ROOMS also of its
+# sub-folders (the window's rooms, included as "<FOLDER>/<room>/name.h"). Its headers are included
 # as "<FOLDER>/name.h" through an include root that holds only this folder (a link in the build tree), so
 # a target sees the headers of its own layer and of the layers it links, and nothing above: an include
 # of a higher layer fails to build. DEPS are the layers directly below that this one uses.
 function(ixo_add_layer layer)
-    cmake_parse_arguments(ARG "" "FOLDER;EXCLUDE" "DEPS;PRIVATE_DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "ROOMS" "FOLDER;EXCLUDE" "DEPS;PRIVATE_DEPS" ${ARGN})
     if(NOT ARG_FOLDER)
         set(ARG_FOLDER ${layer})
     endif()
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${ARG_FOLDER}/*.cpp)
+    if(ARG_ROOMS)
+        file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${ARG_FOLDER}/*.cpp)
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${ARG_FOLDER}/*.cpp)
+    endif()
     if(ARG_EXCLUDE)
         list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
     endif()
@@ -67,11 +72,12 @@ function(ixo_add_bench name)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
-# ixo_glob_sources(VAR DIR ...): the .cpp files of the given folders (relative to the current list file).
+# ixo_glob_sources(VAR DIR ...): the .cpp files of the given folders and their sub-folders (relative to the
+# current list file).
 function(ixo_glob_sources var)
     set(result "")
     foreach(dir ${ARGN})
-        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
         list(APPEND result ${found})
     endforeach()
     set(${var} ${result} PARENT_SCOPE)

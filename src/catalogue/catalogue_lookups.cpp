@@ -1,9 +1,11 @@
 #include "catalogue/catalogue_lookups.h"
 
 #include "catalogue/table_open_scope.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <limits>
 #include <optional>
 
@@ -32,6 +34,24 @@ std::optional<FamilyRecord> FamilyRecordOf(const TCatalogo& catalogue, std::int3
 
 TTablaCompoScript* TableOfFamily(const TCatalogo& catalogue, std::int32_t family) {
     return TableByName(catalogue, FamilyTable(catalogue, family));
+}
+
+// The OBSOLETO value of a script: the first line whose key (the text before "=") is OBSOLETO without
+// regard to case; 0 when there is none, its value is empty or not a whole number.
+bool ObsoleteScript(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        const std::size_t separator = line.find('=');
+        if (separator == std::string::npos ||
+            !EqualsIgnoringAsciiCase(std::string_view(line).substr(0, separator), "OBSOLETO")) {
+            continue;
+        }
+        std::int64_t value = 0;
+        const char* first = line.data() + separator + 1;
+        const char* last = line.data() + line.size();
+        auto [end, error] = std::from_chars(first, last, value);
+        return error == std::errc() && end == last && value != 0;
+    }
+    return false;
 }
 
 } // namespace
@@ -135,6 +155,26 @@ std::vector<TSelFamilia> FamiliesOfBlock(const TCatalogo& catalogue, std::int32_
         }
     }
     return families;
+}
+
+std::vector<TselElemento> ModelsOfFamily(const TCatalogo& catalogue, std::int32_t family, bool showObsolete) {
+    std::vector<TselElemento> models;
+    TTablaCompoScript* table = TableOfFamily(catalogue, family);
+    TableOpenScope open(table);
+    if (!open.Active()) {
+        return models;
+    }
+    table->First();
+    while (!table->Eof() && table->ReadRecord() > 0) {
+        if (table->Buffer().Familia != family) {
+            continue;
+        }
+        const bool obsolete = ObsoleteScript(table->ScriptLines());
+        if (!obsolete || showObsolete) {
+            models.emplace_back(table->Buffer(), obsolete);
+        }
+    }
+    return models;
 }
 
 ArticleInfo ArticleOf(const TCatalogo& catalogue, std::string_view model) {

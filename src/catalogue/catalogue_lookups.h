@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogo.h"
 #include "catalogue/records.h"
+#include "catalogue/sel_elemento.h"
 #include "catalogue/sel_familia.h"
 
 #include <cstdint>
@@ -41,6 +42,11 @@ std::pair<std::int32_t, std::int32_t> FamilyBlockOf(std::int32_t family);
 // family only when group is 0 or its Grupo, and when obsolete only with showObsolete.
 std::vector<TSelFamilia> FamiliesOfBlock(const TCatalogo& catalogue, std::int32_t family, std::int32_t group,
                                          bool exact, bool showObsolete);
+
+// The models of family in its element table (found by the family's Tabla), in file order, each with
+// its script's OBSOLETO value (default 0; a value that is not a whole number reads as 0): the obsolete
+// ones (value not 0) only with showObsolete. Empty when the family or its table is not in the catalogue.
+std::vector<TselElemento> ModelsOfFamily(const TCatalogo& catalogue, std::int32_t family, bool showObsolete);
 
 struct ArticleInfo {
     std::string Descripcion;

@@ -121,6 +121,37 @@ TEST(FamiliesOfBlock, ListsTheLastRecordOfTheFile) {
     FreeCatalogue(catalogue);
 }
 
+TEST(ModelsOfFamily, ListsTheFamilysModelsInFileOrderAndLeavesObsoleteOnesOutUnlessAsked) {
+    TempDir dir;
+    test::CatalogueWriter writer;
+    writer.Family(2001, "Interior", "Repartidores").Family(2002, "Exterior", "repartidores");
+    writer.Element("Repartidores", test::MakeElement(7, 2001, "SPL-7", "SALIDAS=2\r\nOBSOLETO=0"))
+        .Element("Repartidores", test::MakeElement(3, 2002, "SPL-X", "SALIDAS=3"))
+        .Element("Repartidores", test::MakeElement(5, 2001, "SPL-OLD", "obsoleto=1"))
+        .Element("Repartidores", test::MakeElement(9, 2001, "SPL-9", "OBSOLETO=\r\nSALIDAS=4"))
+        .Element("Repartidores", test::MakeElement(4, 2001, "SPL-ODD", "OBSOLETO=yes"));
+    writer.Write(dir.Path());
+    TCatalogo* catalogue = OpenCatalogue(nullptr, dir.Path()).Tables;
+    auto names = [](const std::vector<TselElemento>& models) {
+        std::vector<std::string> found;
+        for (const TselElemento& model : models) {
+            found.push_back(model.Modelo + (model.Obsoleto ? "*" : ""));
+        }
+        return found;
+    };
+    EXPECT_EQ(names(ModelsOfFamily(*catalogue, 2001, false)),
+              (std::vector<std::string>{"SPL-7", "SPL-9", "SPL-ODD"}));
+    EXPECT_EQ(names(ModelsOfFamily(*catalogue, 2001, true)),
+              (std::vector<std::string>{"SPL-7", "SPL-OLD*", "SPL-9", "SPL-ODD"}));
+    const auto exterior = ModelsOfFamily(*catalogue, 2002, false);
+    ASSERT_EQ(exterior.size(), 1u);
+    EXPECT_EQ(exterior.front().Indice, 3);
+    EXPECT_EQ(exterior.front().Familia, 2002);
+    EXPECT_TRUE(ModelsOfFamily(*catalogue, 4242, true).empty()) << "a family the catalogue does not know";
+    EXPECT_FALSE(catalogue->ElementTable(CatalogueTable::Repartidores)->Active()) << "closed again";
+    FreeCatalogue(catalogue);
+}
+
 TEST_F(LookupTest, ArticleOfMatchesTheModelExactly) {
     ArticleInfo article = ArticleOf(*catalogue, "MS-5x8");
     EXPECT_EQ(article.Codigo, "ART-0001");

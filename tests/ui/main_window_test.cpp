@@ -1,18 +1,21 @@
+#include "design/design_verdict.h"
 #include "render/qpainter_canvas.h"
 #include "render/sheet_tiles.h"
 #include "render/text_cache.h"
 #include "schematic/sheet.h"
 #include "schematic/wire.h"
-#include "ui/app_session.h"
-#include "ui/cursors.h"
-#include "ui/image_export_dialog.h"
-#include "ui/main_window.h"
-#include "ui/progress_window.h"
-#include "ui/report_progress_window.h"
-#include "ui/sheet_view.h"
-#include "ui/standard_dialog.h"
-#include "ui/wizard_dialog.h"
-#include "ui/zoom_steps.h"
+#include "ui/main/app_session.h"
+#include "ui/main/main_window.h"
+
+#include "design/design_verdict.h"
+#include "ui/print/image_export_dialog.h"
+#include "ui/project/progress_window.h"
+#include "ui/project/standard_dialog.h"
+#include "ui/project/wizard_dialog.h"
+#include "ui/reports/report_progress_window.h"
+#include "ui/sheet/cursors.h"
+#include "ui/sheet/sheet_view.h"
+#include "ui/sheet/zoom_steps.h"
 #include "widgets_app.h"
 
 #include "building/proyecto.h"
@@ -719,9 +722,13 @@ TEST_F(MainWindowTest, TheStatusShowsTheOutletsFailingTheStandardsCn) {
     EXPECT_TRUE(window->StatusText().contains(QStringLiteral("144 outlets fail the C/N of ICT (Spain)")))
         << window->StatusText().toStdString();
     const QString tip = window->StatusToolTip();
-    // The outlets as the check measures them: stair, floor bottom up, flat, the flat's outlets from T3.
-    EXPECT_TRUE(tip.startsWith(QStringLiteral(
-        "Outlets failing ICT (Spain):\nSTAIR1 FLOOR1 FL1 T3: TER C/N 17.2 dB at 175 MHz (>= 25.0 dB)\n")))
+    // The design fails, and the tip says why first, as `check` does, then lists the outlets as the check
+    // measures them: stair, floor bottom up, flat, the flat's outlets from T3.
+    EXPECT_TRUE(window->StatusText().startsWith(QStringLiteral("Design fails: ")));
+    EXPECT_TRUE(tip.startsWith(QStringLiteral("Fails: "))) << tip.toStdString();
+    EXPECT_TRUE(tip.contains(QStringLiteral("144 outlets fail ICT (Spain)"))) << tip.toStdString();
+    EXPECT_TRUE(tip.contains(QStringLiteral(
+        "\nOutlets failing ICT (Spain):\nSTAIR1 FLOOR1 FL1 T3: TER C/N 17.2 dB at 175 MHz (>= 25.0 dB)\n")))
         << tip.toStdString();
     EXPECT_TRUE(tip.endsWith(QStringLiteral("\nand 119 more"))) << tip.toStdString();
 
@@ -730,7 +737,11 @@ TEST_F(MainWindowTest, TheStatusShowsTheOutletsFailingTheStandardsCn) {
     EXPECT_EQ(window->OutletsFailingStandard(), 0u);
     EXPECT_TRUE(window->StatusText().contains(QStringLiteral("C/N meets ICT (Spain)")))
         << window->StatusText().toStdString();
-    EXPECT_TRUE(window->StatusToolTip().isEmpty());
+    EXPECT_FALSE(window->StatusToolTip().contains(QStringLiteral("Outlets failing")));
+    // The status says what the one verdict says, and its tip is empty only for a design that passes.
+    const DesignVerdict verdict = JudgeDesign(*window->Project());
+    EXPECT_EQ(window->StatusText().startsWith(QStringLiteral("Design passes: ")), verdict.Passes());
+    EXPECT_EQ(window->StatusToolTip().isEmpty(), verdict.Passes());
     EXPECT_TRUE(errors.empty());
 }
 
