@@ -107,8 +107,10 @@ struct Direction {
     double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
 
-// How many settings upstream of a setting get a compensating direction with it.
+// How many settings upstream of a setting get a compensating direction with it, and the share of the
+// work budget their coefficients may take at most (one in kCompensatingShare).
 constexpr std::size_t kCompensated = 4;
+constexpr std::size_t kCompensatingShare = 20;
 
 // The minimum of a changing array of margins, and that minimum with some entries left out: a segment
 // tree (leaves set to infinity while left out).
@@ -475,8 +477,15 @@ private:
         };
         addGroups(byElement);
         addGroups(byClass);
+        // Compensating directions while their coefficients stay a small share of the ascent's work (on
+        // the tallest buildings each would visit most rows of its stair).
+        std::size_t compensatingWork = 0;
         for (std::size_t d = 0; d < m_upstream.size(); ++d) {
             for (const auto& [u, ratio] : m_upstream[d]) {
+                compensatingWork += m_sensitivity[u].effects.size() + m_sensitivity[d].effects.size();
+                if (compensatingWork > kWorkBudget / kCompensatingShare) {
+                    break;
+                }
                 m_directions.push_back({{u, d}, {}, nullptr, {1.0, -ratio}});
             }
         }
@@ -593,9 +602,12 @@ private:
         }
     }
 
+    // A weighed row's terms are those of its heavy piece: a wall that the smooth minimum does not
+    // notice while the row is within its maximum and that rises steeply at it.
     void SetTerms(std::size_t i, double temperature) {
-        m_lowTerm[i] = Exponential(m_work[i].LowSlack(), temperature);
-        m_highTerm[i] = Exponential(m_work[i].HighSlack(), temperature);
+        const Row& row = m_work[i];
+        m_lowTerm[i] = Exponential(row.RawLowSlack() * row.weight, temperature);
+        m_highTerm[i] = Exponential(row.RawHighSlack() * row.weight, temperature);
     }
 
     // exp(-(slack - reference) / temperature), kept finite.
@@ -641,9 +653,8 @@ private:
                 heavy.highSlack = std::min(heavy.highSlack, row.RawHighSlack() * row.weight);
             }
             if (temperature > 0.0) {
-                // The smooth minimum takes each row by the piece it stands on.
-                SlopeClass& smooth =
-                    row.weight != 1.0 && row.Margin() < 0.0 ? ClassOf(slope * row.weight) : ClassOf(slope);
+                // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
+                SlopeClass& smooth = ClassOf(slope * row.weight);
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
