@@ -13,14 +13,16 @@
 
 namespace ixo {
 
+class TBaseGrafMS;
 class TpadreGraficosMS;
 class Tproyecto;
 
-// Outlet fills of the error list's colours: navy below the minimum, red above the maximum, both
-// combined (0x00BBGGRR).
+// Outlet fills of outlets out of limits (0x00BBGGRR): navy below the minimum, orange above the maximum,
+// purple for both. No symbol draws with these colours (the boxes and a selected outlet are red, the
+// rest black, white, silver and cream), so a failing outlet stands out; the legend names them.
 inline constexpr Colour kBelowMinimumColour = 0x800000;
-inline constexpr Colour kAboveMaximumColour = 0x0000FF;
-inline constexpr Colour kBothLimitsColour = 0x8000FF;
+inline constexpr Colour kAboveMaximumColour = 0x0080FF;
+inline constexpr Colour kBothLimitsColour = 0x800080;
 
 struct SheetContent {
     bool showTitleBlock = true;
@@ -59,6 +61,10 @@ void PlaceObjects(const Rect& clientRect, TpadreGraficosMS& schematic, const Sch
 // shows them, so that objects off the view (wherever an earlier paint left them) are never hit.
 HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t y,
                       const SchematicPlacement& placement, Point scroll);
+
+// Paints objects already placed in their layers: wires and back members of stacked figures under the
+// symbols and front members (the three layers of triple figures when the schematic has one).
+void PaintInLayers(Canvas& canvas, const std::vector<TBaseGrafMS*>& objects, bool hasTriple);
 
 // The title block template stretched over block (12 cm x 4 cm design): frame, rules, ten texts, logo.
 void PaintTitleBlock(Canvas& canvas, const Rect& block, const SheetContent& content);

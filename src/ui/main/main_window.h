@@ -24,6 +24,7 @@ namespace ixo {
 
 class AppSession;
 class ImageExportSettings;
+class SheetPagesChoice;
 class MainActions;
 class PrintCommands;
 class ProjectCommands;
@@ -35,6 +36,8 @@ class SheetView;
 class TpadreGraficosMS;
 class Tproyecto;
 struct OpenDesign;
+struct SheetMove;
+struct SheetSteps;
 struct WizardResults;
 
 class MainWindow : public QMainWindow {
@@ -73,6 +76,8 @@ public:
     QPrinter& Printer() const;
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
     bool PrintTo(QPrinter& printer);
+    // Print's choice of one sheet or the drawing set (the print dialog's "Pages" tab).
+    SheetPagesChoice& PrintPages();
 
     // Reports: the chooser, then the chosen report generated, saved beside the project and opened with
     // the desktop's application for its kind; Open shows a saved report.
@@ -155,6 +160,9 @@ private:
     // follow it.
     void AfterHistoryMove();
     void AfterLimitsChanged();
+    // The wheel and the keys on the sheet.
+    SheetSteps NavigationSteps() const;
+    void Navigate(const SheetMove& move);
     void LoadWindowSettings();
     void SaveWindowSettings();
 

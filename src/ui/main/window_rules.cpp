@@ -70,7 +70,11 @@ bool OpensWhenDropped(const std::filesystem::path& firstFile) {
     return UpperAscii(firstFile.extension().string()) == ".XPJ";
 }
 
-std::string OpenFailureMessage(OpenResult result, std::string_view version) {
+std::string OpenOutOfMemoryMessage() {
+    return "Out of memory: the project is too large to open with the memory left";
+}
+
+std::string OpenFailureMessage(OpenResult result, std::string_view version, std::string_view reason) {
     switch (result) {
     case OpenResult::Ok:
         return {};
@@ -80,7 +84,7 @@ std::string OpenFailureMessage(OpenResult result, std::string_view version) {
     case OpenResult::NothingRead:
         break;
     }
-    return "This file is not a Ixo project";
+    return "This file is not a Ixo project" + (reason.empty() ? std::string() : "\n" + std::string(reason));
 }
 
 std::size_t CountOutletsOutOfLimits(const Tproyecto& project) {

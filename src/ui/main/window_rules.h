@@ -57,8 +57,12 @@ bool ConfirmSaveChanges(Tproyecto* project, const std::function<SaveAnswer(const
 // upper-cased, is ".XPJ".
 bool OpensWhenDropped(const std::filesystem::path& firstFile);
 
-// The message of an open that failed ("Error", error icon); empty on success.
-std::string OpenFailureMessage(OpenResult result, std::string_view version);
+// The message of an open that failed ("Error", error icon); empty on success. The reason, when the
+// file gave one, follows on a line of its own (which record, what was wrong).
+std::string OpenFailureMessage(OpenResult result, std::string_view version, std::string_view reason = {});
+
+// The message of an open that ran out of memory: not a fault of the file.
+std::string OpenOutOfMemoryMessage();
 
 // The number of outlets (each counted once) in the stairs' error lists of the last outlet check.
 std::size_t CountOutletsOutOfLimits(const Tproyecto& project);
