@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The automatic design as the user waits for it, process start to exit: `ixo-cli new ... --auto` (build,
 # regulation, line amplifiers, regulation again, outlet check, save) on the M and L buildings, the
-# median of several runs each (wall clock and CPU), with the worst margin and the amplifiers the design
-# reached.
+# median of several runs each (wall clock and CPU) and the largest peak memory, with the worst margin and
+# the amplifiers the design reached. Targets: M <= 0.5 s, L <= 3 s and <= 400 MB.
 #
 #   bench/design_process.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
 set -uo pipefail
@@ -17,13 +17,15 @@ L="--stairs 8 --floors 100 --flats-per-floor 4 --outlets 4 --polarities 16" # 12
 
 for shape in M L; do
     times=()
+    largest=0
     for _ in $(seq "$runs"); do
-        /usr/bin/time -f "%e %U %S" -o "$work/time" "$cli" new ${!shape} --auto -o "$work/$shape.XPJ" \
+        /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$cli" new ${!shape} --auto -o "$work/$shape.XPJ" \
             > "$work/out" 2>&1
-        read -r wall user sys < <(tail -n 1 "$work/time")
+        read -r wall user sys peak < <(tail -n 1 "$work/time")
         times+=("$wall $(echo "$user + $sys" | bc)")
+        [ "${peak:-0}" -gt "${largest:-0}" ] && largest=$peak
     done
     median=$(printf '%s\n' "${times[@]}" | sort -n | awk -v n="$runs" 'NR == int((n + 1) / 2) { print $1 " s wall, " $2 " s CPU" }')
-    summary=$(grep -E '^(Design:|Amplifiers inserted:)' "$work/out" | tr '\n' ' ')
-    echo "new $shape --auto: $median; $summary"
+    summary=$(grep -E '^(Design:|Amplifiers inserted:|Verdict)' "$work/out" | tr '\n' ' ')
+    echo "new $shape --auto: $median, peak $((largest / 1024)) MB; $summary"
 done

@@ -1,40 +1,61 @@
 #!/usr/bin/env bash
-# A sweep of building shapes through the automatic design: for each shape, `ixo-cli new` without and
-# with --auto; prints one CSV row per shape (exit status, outlets out of limits, powering and overdrive
-# problems, amplifiers inserted, outlets that cannot be served, seconds) and the share that passes.
+# A sweep of building shapes through the automatic design: `ixo-cli new ... --auto` on 160 shapes
+# spanning 1-8 stairs, 2-100 floors, 1-8 flats a floor, 1-6 outlets, 4/8/12/16 polarities, star and
+# cascade flats, stand-alone and cascadeable headends (80 shapes drawn by a fixed generator, each with
+# star and cascade flats). Prints one CSV row per shape (exit status, outlets out of limits, powering
+# and overdrive problems, amplifiers inserted, seconds, and for a shape that fails the first reason the
+# design gives) and the share that passes.
 #
-#   bench/design_sweep.sh [BUILD_DIR] [STAIRS] [FLOORS] [POLARITIES] [OUTLETS] [TIMEOUT_S]
-#   e.g. bench/design_sweep.sh build "1 2 4 8" "1 5 10 20 40" "4 8 16" "1 4 8" 60
+# Last measured (2 shared cores, timeout 60 s): 26 of 160 pass with the default limits (10 before the
+# element maxima became hard constraints and the line amplifiers got slope controls), 52 of 160 with
+# --standard EN60728-1 (44 before); 26 shapes time out (most of 100 floors); every failing shape that
+# finishes names its binding budget. Targets not reached: 90 % and 95 %.
+#
+#   bench/design_sweep.sh [BUILD_DIR] [TIMEOUT_S] [EXTRA NEW OPTIONS...]
+#   e.g. bench/design_sweep.sh build 60 --standard EN60728-1
 set -uo pipefail
 build=${1:-build}
-stairs=${2:-"1 3"}
-floors=${3:-"2 8 20"}
-polarities=${4:-"4 16"}
-outlets=${5:-"1 4"}
-limit=${6:-60}
+limit=${2:-60}
+shift $(($# < 2 ? $# : 2))
+extra=("$@")
 cli="$build/bin/ixo-cli"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 count() { grep -E "$1" "$2" | head -n 1 | sed -E "s/.*$1 ?([0-9]+).*/\1/"; }
 
-echo "stairs,floors,polarities,outlets,distribution,built_rc,built_failing,auto_rc,auto_failing,powering,overdrive,amplifiers,unserved,auto_seconds"
-total=0 passedBuilt=0 passedAuto=0
-for s in $stairs; do for f in $floors; do for p in $polarities; do for o in $outlets; do
+stairsOf=(1 2 3 4 6 8)
+floorsOf=(2 3 5 8 12 20 30 40 60 100)
+flatsOf=(1 2 3 4 6 8)
+outletsOf=(1 2 3 4 6)
+polaritiesOf=(4 8 12 16)
+topologyOf=(cascadeable standalone)
+seed=12345
+# draw N: the next of a fixed sequence, 0 to N-1, in $drawn (no subshell, so that the sequence advances)
+draw() { seed=$(((seed * 1103515245 + 12345) % 2147483648)); drawn=$(((seed / 65536) % $1)); }
+
+echo "stairs,floors,flats,outlets,polarities,topology,distribution,auto_rc,auto_failing,powering,overdrive,amplifiers,seconds,reason"
+total=0 passed=0
+for _ in $(seq 80); do
+    draw 6; s=${stairsOf[$drawn]}
+    draw 10; f=${floorsOf[$drawn]}
+    draw 6; fl=${flatsOf[$drawn]}
+    draw 5; o=${outletsOf[$drawn]}
+    draw 4; p=${polaritiesOf[$drawn]}
+    draw 2; t=${topologyOf[$drawn]}
     for d in star cascade; do
-        shape="--stairs $s --floors $f --flats-per-floor 2 --outlets $o --polarities $p --distribution $d"
-        timeout "$limit" "$cli" new $shape > "$work/built" 2>&1
-        builtRc=$?
+        shape="--stairs $s --floors $f --flats-per-floor $fl --outlets $o --polarities $p --topology $t --distribution $d"
         start=$(date +%s.%N)
-        timeout "$limit" "$cli" new $shape --auto > "$work/auto" 2>&1
-        autoRc=$?
+        timeout "$limit" "$cli" new $shape "${extra[@]}" --auto > "$work/auto" 2>&1
+        rc=$?
         seconds=$(echo "$(date +%s.%N) - $start" | bc)
-        builtFailing=$(count "Outlets out of limits:" "$work/built")
-        autoFailing=$(count "Outlets out of limits:" "$work/auto")
-        echo "$s,$f,$p,$o,$d,$builtRc,${builtFailing:-0},$autoRc,${autoFailing:-0},$(count "Powering:" "$work/auto"),$(count "Overdrive:" "$work/auto"),$(count "Amplifiers inserted:" "$work/auto"),$(count "Outlets that cannot be served:" "$work/auto"),$seconds"
+        reason=""
+        if [ "$rc" -ne 0 ]; then
+            reason=$(grep -m 1 -E '^  (Binding budget|STAIR|FLOOR|FL)' "$work/auto" | sed -E 's/^ +//; s/,/;/g' | cut -c 1-200)
+        fi
+        echo "$s,$f,$fl,$o,$p,$t,$d,$rc,$(count "Outlets out of limits:" "$work/auto"),$(count "Powering:" "$work/auto"),$(count "Overdrive:" "$work/auto"),$(count "Amplifiers inserted:" "$work/auto"),$seconds,$reason"
         total=$((total + 1))
-        [ "$builtRc" -eq 0 ] && passedBuilt=$((passedBuilt + 1))
-        [ "$autoRc" -eq 0 ] && passedAuto=$((passedAuto + 1))
+        [ "$rc" -eq 0 ] && passed=$((passed + 1))
     done
-done; done; done; done
-echo "# $total shapes: $passedBuilt pass as built, $passedAuto pass after --auto (exit 124: timed out)"
+done
+echo "# $total shapes: $passed pass after --auto ${extra[*]} (exit 124: timed out)"

@@ -15,6 +15,7 @@
 #include "editing/network_editor.h"
 #include "persistence/project_file.h"
 
+#include <cmath>
 #include <filesystem>
 #include <ostream>
 
@@ -78,6 +79,14 @@ std::vector<std::string> ControlChangeLines(const std::vector<ControlChange>& ch
     return lines;
 }
 
+namespace {
+
+std::string MarginText(double margin) {
+    return std::isfinite(margin) ? OneDecimalText(margin) + " dB" : std::string("none checked");
+}
+
+} // namespace
+
 void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     out << "Design: worst margin " << OneDecimalText(result.marginBefore) << " dB -> "
         << OneDecimalText(result.marginAfter) << " dB (" << result.edits << " edit(s), each undoable)\n";
@@ -104,6 +113,12 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     }
     for (const std::string& refusal : result.refusals) {
         out << "  not inserted: " << refusal << "\n";
+    }
+    out << "Worst margin per criterion: terrestrial outlets " << MarginText(result.terrestrialMargin)
+        << ", satellite outlets " << MarginText(result.satelliteMargin) << ", element maxima "
+        << MarginText(result.maximaMargin) << "\n";
+    for (const std::string& budget : result.budgets) {
+        out << "  Binding budget: " << budget << "\n";
     }
     if (!result.unserved.empty()) {
         out << "Outlets that cannot be served: " << result.unserved.size() << "\n";

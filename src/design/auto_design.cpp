@@ -14,6 +14,7 @@
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
 #include "model/level_vector.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
@@ -31,6 +32,10 @@ namespace ixo {
 namespace {
 
 constexpr int kMaxAmplifyingRounds = 3;
+constexpr int kMaxRegulationRuns = 4;
+constexpr double kBindingTolerance = 0.3; // dB: an element this near its guarded maximum binds
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kRegulationGain = 0.05;     // dB: a run of the regulation gaining less ends the runs
 constexpr int kAmplifierKind = 0;            // the amplifier table
 constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
 
@@ -122,9 +127,9 @@ std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
 }
 
 // The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
-// current models first, the smallest first. A line amplifier is a model for the riser (catalogue
-// location 1), whatever class its family gives its prototype: the editor inserts every one as a line
-// amplifier.
+// current models first, the smallest first, those with slope controls before those without. A line amplifier
+// is a model for the riser (catalogue location 1), whatever class its family gives its prototype: the editor
+// inserts every one as a line amplifier.
 constexpr std::int32_t kRiserLocation = 1;
 
 std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
@@ -156,7 +161,11 @@ std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const
         if (a->Obsoleto != b->Obsoleto) {
             return !a->Obsoleto;
         }
-        return a->PinesENTRADA().size() < b->PinesENTRADA().size();
+        if (a->PinesENTRADA().size() != b->PinesENTRADA().size()) {
+            return a->PinesENTRADA().size() < b->PinesENTRADA().size();
+        }
+        // A model with slope controls takes out the tilt of the riser segment it feeds.
+        return a->LPP().size() > b->LPP().size();
     });
     return fitting;
 }
@@ -187,6 +196,8 @@ private:
         m_sample.Take(m_project);
         m_result.marginAfter = m_sample.Worst();
         NameUnserved();
+        MeasureCriteria();
+        NameBudgets();
     }
 
     void Try() {
@@ -200,7 +211,7 @@ private:
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
             const std::size_t position = m_editor.Position();
-            const double worst = m_sample.Worst();
+            const double worst = m_sample.Score();
             const std::vector<ControlChange> changes = m_result.changes;
             const std::size_t amplifiers = m_result.amplifiers.size();
             LevelSample before = m_sample;
@@ -209,7 +220,7 @@ private:
             }
             m_sample.Take(m_project); // recalculated once the amplifiers were in
             Regulate();
-            if (m_sample.Worst() <= worst) {
+            if (m_sample.Score() <= worst) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
                 UndoTo(position, std::move(before));
                 m_result.changes = changes;
@@ -315,7 +326,7 @@ private:
                     continue; // it would not give the gain the regulation ran out of
                 }
                 const std::size_t position = m_editor.Position();
-                const double worst = m_sample.Worst();
+                const double worst = m_sample.Score();
                 const std::vector<ControlChange> changes = m_result.changes;
                 LevelSample before = m_sample;
                 std::vector<std::string> names;
@@ -335,7 +346,7 @@ private:
                 }
                 m_sample.Take(m_project); // the edit recalculated the levels
                 Regulate();
-                if (m_sample.Worst() > worst + 0.01) {
+                if (m_sample.Score() > worst + 0.01) {
                     for (const std::string& name : names) {
                         m_result.replacements.push_back(name + " (" + inUse + ") -> " + candidate->Modelo);
                     }
@@ -385,9 +396,18 @@ private:
     void Regulate() {
         if (m_options.regulate) {
             // The regulation starts from the sample as it stands and leaves in it the levels it applied.
-            const AutoRegulationResult regulation = RegulateAutomatically(m_editor, m_sample);
-            for (const ControlChange& change : regulation.changes) {
-                Merge(change);
+            // Its ascent ends where no move of its directions gains; started again from there (its
+            // smooth phases first) it often goes on, so it is run again while that gains.
+            for (int run = 0; run < kMaxRegulationRuns; ++run) {
+                const double before = m_sample.Score();
+                const AutoRegulationResult regulation = RegulateAutomatically(m_editor, m_sample);
+                for (const ControlChange& change : regulation.changes) {
+                    Merge(change);
+                }
+                if (!regulation.applied || m_sample.Score() >= 0.0 ||
+                    m_sample.Score() < before + kRegulationGain) {
+                    break;
+                }
             }
             return;
         }
@@ -405,28 +425,7 @@ private:
         m_result.changes.push_back(change);
     }
 
-    // Per floor, the spread of its outlet levels.
-    std::map<const tplanta*, Spread> FloorSpreads() const {
-        std::map<const tplanta*, Spread> spreads;
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            const Tvivienda* flat = m_sample.flats[i];
-            if (flat != nullptr && flat->Planta() != nullptr) {
-                spreads[flat->Planta()].Take(m_sample.levels[i], m_sample.bands[i]);
-            }
-        }
-        return spreads;
-    }
-
     double Window(std::size_t band) const { return m_window[band >= kFirstSatelliteBand ? 1 : 0]; }
-
-    bool Fits(const Spread& spread) const {
-        for (std::size_t band = 1; band < kBandCount; ++band) {
-            if (spread.Width(band) > Window(band)) {
-                return false;
-            }
-        }
-        return true;
-    }
 
     // Suspends the recalculation after each edit while amplifiers go in: an insertion does not need the
     // levels, and the regulation that follows recalculates once.
@@ -446,31 +445,123 @@ private:
         NetworkEditor& m_editor;
     };
 
+    // Per floor and band, the shifts of its levels that keep it within its limits: up by at least what
+    // its lowest outlet lacks of the minimum, down by at least what its highest exceeds the maximum or
+    // any of the floor's multiswitch inputs exceeds its maximum (less the guard). An amplifier lifts
+    // every band of the floors below it alike, its slope controls tilting them, so a riser segment fits
+    // when, band by band, the shifts of its floors have one in common.
+    struct ShiftWindow {
+        std::array<double, kBandCount> low;
+        std::array<double, kBandCount> high;
+
+        ShiftWindow() {
+            low.fill(-std::numeric_limits<double>::infinity());
+            high.fill(std::numeric_limits<double>::infinity());
+        }
+        void Meet(const ShiftWindow& other) {
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                low[band] = std::max(low[band], other.low[band]);
+                high[band] = std::min(high[band], other.high[band]);
+            }
+        }
+        bool Empty() const {
+            for (std::size_t band = 1; band < kBandCount; ++band) {
+                if (low[band] > high[band]) {
+                    return true;
+                }
+            }
+            return false;
+        }
+    };
+
+    std::map<const tplanta*, ShiftWindow> FloorWindows() const {
+        std::map<const tplanta*, ShiftWindow> windows;
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            const std::size_t band = m_sample.bands[i];
+            if (band == 0) {
+                continue; // the sloped line amplifiers do not carry 47 MHz
+            }
+            const LevelBound& bound = m_sample.bounds[i];
+            const double level = m_sample.levels[i];
+            if (m_sample.outlets[i] != nullptr) {
+                const Tvivienda* flat = m_sample.flats[i];
+                if (flat != nullptr && flat->Planta() != nullptr) {
+                    ShiftWindow& window = windows[flat->Planta()];
+                    window.low[band] = std::max(window.low[band], bound.minimum - level);
+                    window.high[band] = std::min(window.high[band], bound.maximum - level);
+                }
+                continue;
+            }
+            const auto* floor = m_sample.elements[i] != nullptr
+                                    ? dynamic_cast<const tplanta*>(m_sample.elements[i]->Container())
+                                    : nullptr;
+            if (floor != nullptr && dynamic_cast<const TMultiswitch*>(m_sample.elements[i]) != nullptr) {
+                ShiftWindow& window = windows[floor];
+                window.high[band] = std::min(window.high[band], bound.maximum - kMaximumGuard - level);
+            }
+        }
+        return windows;
+    }
+
     // One greedy pass down every riser, then every amplifier of the pass inserted by one edit (a tall
     // building takes a hundred or more: one step each would overflow the editor's history, and the
-    // round could then no longer be undone whole); true when an amplifier went in.
+    // round could then no longer be undone whole); true when an amplifier went in. A riser is cut in
+    // front of the first floor whose shift window has nothing in common with those of the segment above
+    // it: the greedy cut is the fewest, since every amplifier shifts everything below it alike.
+    // How far the headend can still lift each band of a riser, dB: for the satellite bands the least
+    // headroom of the headend amplifiers' gain controls, for the terrestrial ones what the terrestrial
+    // headend's level has left below its maximum. The riser's first segment cannot be lifted further
+    // without a line amplifier.
+    ShiftWindow HeadendReach() const {
+        ShiftWindow reach;
+        for (TCBFT* element : NetworkElements(m_project)) {
+            if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
+                const double room =
+                    headend->NivelmaxSignal()[1] - headend->NivelTerr()[kFirstSatelliteBand - 1];
+                for (std::size_t band = 1; band < kFirstSatelliteBand; ++band) {
+                    reach.high[band] = std::min(reach.high[band], room);
+                }
+            } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
+                if (amplifier->Localizacion != kHeadendLocation) {
+                    continue;
+                }
+                for (const TPotenciometroBase8* control : amplifier->LPG()) {
+                    if (control == nullptr) {
+                        continue;
+                    }
+                    const LevelVector now = control->Value();
+                    for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
+                        reach.high[band] = std::min(
+                            reach.high[band],
+                            std::max(control->GainsAt0()[band], control->GainsAt100()[band]) - now[band]);
+                    }
+                }
+            }
+        }
+        return reach;
+    }
+
     bool Amplify() {
-        const std::map<const tplanta*, Spread> spreads = FloorSpreads();
+        const std::map<const tplanta*, ShiftWindow> windows = FloorWindows();
+        const ShiftWindow reach = HeadendReach();
         std::vector<const tplanta*> cuts;
         for (const auto& stairEntry : m_project.Escaleras()) {
             if (stairEntry.Object == nullptr) {
                 continue;
             }
             const auto& floors = stairEntry.Object->ListaPlantas();
-            Spread segment;
-            bool started = false;
+            ShiftWindow segment = reach;
             // Top floor first: each amplifier lifts every floor below it.
             for (std::size_t k = floors.Count(); k-- > 0;) {
                 const tplanta* floor = floors[k].Object;
-                auto found = floor != nullptr ? spreads.find(floor) : spreads.end();
-                if (found == spreads.end() || floor->HeaderPl) {
+                auto found = floor != nullptr ? windows.find(floor) : windows.end();
+                if (found == windows.end() || floor->HeaderPl) {
                     continue;
                 }
-                Spread joined = segment;
-                joined.Take(found->second);
-                if (!started || Fits(joined)) {
+                ShiftWindow joined = segment;
+                joined.Meet(found->second);
+                if (!joined.Empty()) {
                     segment = joined;
-                    started = true;
                     continue;
                 }
                 cuts.push_back(floor);
@@ -522,6 +613,105 @@ private:
                                     entry->Name() + " (" + entry->Modelo + ")" +
                                     (reasons.empty() ? "" : ": " + reasons));
         return false;
+    }
+
+    void MeasureCriteria() {
+        double margins[3] = {kInfinity, kInfinity, kInfinity};
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            const int criterion =
+                m_sample.outlets[i] == nullptr ? 2 : (m_sample.bands[i] >= kFirstSatelliteBand ? 1 : 0);
+            margins[criterion] =
+                std::min(margins[criterion], MarginOf(m_sample.levels[i], m_sample.bounds[i]));
+        }
+        m_result.terrestrialMargin = margins[0];
+        m_result.satelliteMargin = margins[1];
+        m_result.maximaMargin = margins[2];
+    }
+
+    static const TEscalera* StairOf(const TCBFT* element) {
+        const auto* floor = element != nullptr ? dynamic_cast<const tplanta*>(element->Container()) : nullptr;
+        return floor != nullptr && !floor->HeaderPl ? floor->Escalera() : nullptr;
+    }
+
+    // Per stair, its worst outlet below its minimum and the maximum that holds it down: the element of
+    // the stair (else of the headend) standing at its maximum in the same band group, nearest the
+    // outlet's level. The figures say how much loss lies between them and how much the window between
+    // that maximum and the outlet minimum allows.
+    void NameBudgets() {
+        std::map<const TEscalera*, std::size_t> worst;
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            if (m_sample.outlets[i] == nullptr || m_sample.levels[i] >= m_sample.bounds[i].minimum) {
+                continue;
+            }
+            const tplanta* floor = m_sample.flats[i] != nullptr ? m_sample.flats[i]->Planta() : nullptr;
+            const TEscalera* stair = floor != nullptr ? floor->Escalera() : nullptr;
+            const auto [at, inserted] = worst.emplace(stair, i);
+            if (!inserted && MarginOf(m_sample.levels[i], m_sample.bounds[i]) <
+                                 MarginOf(m_sample.levels[at->second], m_sample.bounds[at->second])) {
+                at->second = i;
+            }
+        }
+        for (const auto& [stair, i] : worst) {
+            m_result.budgets.push_back(Budget(stair, i));
+        }
+    }
+
+    std::string Budget(const TEscalera* stair, std::size_t i) const {
+        const bool satellite = m_sample.bands[i] >= kFirstSatelliteBand;
+        const auto bandText = [](std::size_t band) {
+            return OneDecimalText(kBandFrequenciesMHz[band]) + " MHz";
+        };
+        const Tvivienda& flat = *m_sample.flats[i];
+        std::string text =
+            (stair != nullptr ? "STAIR" + std::to_string(stair->Numero_Interno()) : std::string("?")) + ": " +
+            OutletPlace(flat, *m_sample.outlets[i]) + " gets " + OneDecimalText(m_sample.levels[i]) +
+            " dBuV at " + bandText(m_sample.bands[i]) + ", " +
+            OneDecimalText(m_sample.bounds[i].minimum - m_sample.levels[i]) + " dB below the minimum " +
+            OneDecimalText(m_sample.bounds[i].minimum);
+        std::size_t binding = m_sample.Size();
+        for (std::size_t j = 0; j < m_sample.Size(); ++j) {
+            if (m_sample.outlets[j] != nullptr || (m_sample.bands[j] >= kFirstSatelliteBand) != satellite ||
+                m_sample.bounds[j].maximum - m_sample.levels[j] > kMaximumGuard + kBindingTolerance) {
+                continue;
+            }
+            const TEscalera* where = StairOf(m_sample.elements[j]);
+            if (where != stair && where != nullptr) {
+                continue;
+            }
+            const bool better = binding == m_sample.Size() ||
+                                (where == stair && StairOf(m_sample.elements[binding]) != stair) ||
+                                (where == StairOf(m_sample.elements[binding]) &&
+                                 m_sample.levels[j] < m_sample.levels[binding]);
+            if (better) {
+                binding = j;
+            }
+        }
+        if (binding == m_sample.Size()) {
+            return text +
+                   "; no element stands at its maximum: the gain controls and amplifiers that feed it " +
+                   "reached the ends of their ranges";
+        }
+        const TCBFT& element = *m_sample.elements[binding];
+        const double maximum = m_sample.bounds[binding].maximum;
+        // The outlet's level at the maximum's band: an outlet's bands are sampled one after the other.
+        std::size_t same = i;
+        const std::size_t at = i + m_sample.bands[binding] - m_sample.bands[i];
+        if (at < m_sample.Size() && m_sample.outlets[at] == m_sample.outlets[i] &&
+            m_sample.polarities[at] == m_sample.polarities[i] &&
+            m_sample.bands[at] == m_sample.bands[binding]) {
+            same = at;
+        }
+        const double loss = m_sample.levels[binding] - m_sample.levels[same];
+        return text + ", while " + element.Name() + " (" + element.Modelo + ") " +
+               (m_sample.pins[binding]->Kind() == PinKind::Input ? "input " : "output ") +
+               std::to_string(m_sample.pins[binding]->Numeracion) + " stands at its maximum " +
+               OneDecimalText(maximum) + " dBuV at " + bandText(m_sample.bands[binding]) + ": " +
+               OneDecimalText(loss) + " dB of through, cable and tap losses lie between them at " +
+               bandText(m_sample.bands[same]) + ", more than the " +
+               OneDecimalText(maximum - m_sample.bounds[i].minimum) +
+               " dB between that maximum and the outlet minimum (a line amplifier nearer the outlet, a "
+               "lower " +
+               "tap loss or a lower-loss cable would close it)";
     }
 
     void NameUnserved() {

@@ -37,6 +37,14 @@ struct DesignResult {
     std::vector<std::string> supplies; // "SupplyRe3 (FA-...) feeds AmpliHeaderRe2": powering mended
     std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused
     std::vector<UnservedOutlet> unserved;
+    // The worst margin of each criterion after the design, dB (infinity where nothing is checked):
+    // the outlets' terrestrial and satellite levels, and the element maxima (amplifier outputs,
+    // multiswitch inputs).
+    double terrestrialMargin = 0.0;
+    double satelliteMargin = 0.0;
+    double maximaMargin = 0.0;
+    // Per stair with outlets still out of limits, the budget that binds it, with its figures.
+    std::vector<std::string> budgets;
     int edits = 0; // steps added to the editor's history
 };
 

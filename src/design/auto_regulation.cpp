@@ -1,6 +1,7 @@
 #include "design/auto_regulation.h"
 
 #include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "design/check_suspension.h"
 #include "design/control_effects.h"
 #include "design/level_sample.h"
@@ -61,8 +62,8 @@ ControlChange ChangeOf(Tproyecto& project, const RegulationSetting& setting, dou
     if (auto* element = control != nullptr ? dynamic_cast<TCBFT*>(control->Owner()) : nullptr) {
         change.slider = Regulation::LabelOf(project, *element, *control);
     }
-    change.control = control != nullptr ? control->Caption : std::string("level");
-    change.unit = control != nullptr ? "%" : "dBµV";
+    change.control = control != nullptr ? control->Caption : std::string(setting.tilt ? "tilt" : "level");
+    change.unit = control != nullptr ? "%" : (setting.tilt ? "dB" : "dBµV");
     change.before = before;
     change.after = after;
     return change;
@@ -71,13 +72,21 @@ ControlChange ChangeOf(Tproyecto& project, const RegulationSetting& setting, dou
 // A group of levels that every setting moves alike (the outlets behind one multiswitch tap at one
 // polarity and band, the polarities of one riser line): only its lowest and highest level matter to the
 // worst margin, so the optimisation keeps those two.
+//
+// A row of an element's maximum weighs kMaximumWeight beyond it: its slack s counts as min(s, weight s),
+// the minimum of two affine functions (so the worst margin stays concave), and the maximum is in effect
+// a hard constraint while a row within it weighs as an outlet's (the same rule as WeighedMargin).
 struct Row {
     double low = kInfinity;
     double high = -kInfinity;
     LevelBound bound;
+    double weight = 1.0;
 
-    double LowSlack() const { return low - bound.minimum; }
-    double HighSlack() const { return bound.maximum - high; }
+    double Weigh(double slack) const { return slack >= 0.0 ? slack : slack * weight; }
+    double RawLowSlack() const { return low - bound.minimum; }
+    double RawHighSlack() const { return bound.maximum - high; }
+    double LowSlack() const { return Weigh(RawLowSlack()); }
+    double HighSlack() const { return Weigh(RawHighSlack()); }
     double Margin() const { return std::min(LowSlack(), HighSlack()); }
     void Take(double level) {
         low = std::min(low, level);
@@ -92,11 +101,20 @@ struct Sensitivity {
 
 // Settings moved together by one amount, and the merged coefficients of the rows they move: a single
 // setting's are its sensitivity's (not copied: on a tall building they run to millions).
+// Settings moved by one shift times their amounts (all 1 when amounts is empty).
 struct Direction {
     std::vector<std::size_t> members;
     std::vector<std::pair<std::size_t, double>> merged;
     const std::vector<std::pair<std::size_t, double>>* effects = nullptr;
+    std::vector<double> amounts;
+
+    double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
+
+// How many settings upstream of a setting get a compensating direction with it, and the share of the
+// work budget their coefficients may take at most (one in kCompensatingShare).
+constexpr std::size_t kCompensated = 4;
+constexpr std::size_t kCompensatingShare = 20;
 
 // The minimum of a changing array of margins, and that minimum with some entries left out: a segment
 // tree (leaves set to infinity while left out).
@@ -173,7 +191,7 @@ private:
         }
         result.marginBefore = m_base.Worst();
         m_best = opening;
-        m_bestMargin = result.marginBefore;
+        m_bestMargin = m_base.Score();
         for (int round = 0; round < kMaxRounds; ++round) {
             const std::vector<double> around = Values();
             // Structural coefficients are traced again around each new point (a multiswitch tap may
@@ -186,7 +204,7 @@ private:
             SetAll(chosen);
             LevelSample check;
             Measure(check);
-            const double margin = check.Worst();
+            const double margin = check.Score();
             if (margin <= m_bestMargin + 0.01) {
                 break; // the affine model finds nothing better around this point
             }
@@ -221,7 +239,7 @@ private:
 
     AutoRegulationResult Finish(const std::vector<double>& opening, AutoRegulationResult& result) {
         const std::vector<double>& best = m_best;
-        result.marginAfter = m_bestMargin;
+        result.marginAfter = m_base.Worst(); // the sample at the best positions
         // Where the caller keeps the outlet check out (the automatic design: it checks once at its
         // end) and the last recalculation was at the positions applied, the network's levels are
         // already those of the result: no recalculation is needed after the edit.
@@ -313,6 +331,8 @@ private:
         std::unordered_map<RowKey, std::size_t, RowKeyHash> index;
         m_rows.clear();
         m_sensitivity.assign(m_settings.size(), {});
+        m_upstream.assign(m_settings.size(), {});
+        m_upstreamNoted.assign(m_settings.size(), 0);
         // The levels of one flat come outlet after outlet with the bands in turn, most of them behind one
         // chain: the last chain's row of each band is kept to spare the index a lookup.
         const EffectLink* lastChain = nullptr;
@@ -343,7 +363,7 @@ private:
             lastBound[band] = bound;
             if (inserted) {
                 m_rows.push_back({});
-                m_rows.back().bound = m_base.bounds[i];
+                SetBound(m_rows.back(), i);
                 if (!gathered) {
                     links.clear();
                     for (const EffectLink* link = chain; link != nullptr; link = link->up) {
@@ -351,13 +371,44 @@ private:
                     }
                     gathered = true;
                 }
-                for (const EffectLink* link : links) {
+                for (std::size_t k = 0; k < links.size(); ++k) {
+                    const EffectLink* link = links[k];
                     if (std::abs(link->slope[band]) > kNoEffect) {
                         m_sensitivity[link->setting].effects.emplace_back(at->second, link->slope[band]);
+                        NoteUpstream(links, k, band);
                     }
                 }
             }
             m_rows[at->second].Take(m_base.levels[i]);
+        }
+    }
+
+    // The row's bounds and weight as WeighedMargin has them: an element's maximum kMaximumGuard lower and
+    // kMaximumWeight heavier.
+    void SetBound(Row& row, std::size_t i) const {
+        row.bound = m_base.bounds[i];
+        if (m_base.outlets[i] == nullptr) {
+            row.bound.maximum -= kMaximumGuard;
+            row.weight = kMaximumWeight;
+        }
+    }
+
+    // The first time a setting is seen, the settings nearest above it on the level's path and how far
+    // each moves that level against it: moving one up and the setting down by that ratio keeps every
+    // level below the setting where it is, while the levels between them move (the headend's level up
+    // and a line amplifier's gain down lifts the floors above the amplifier alone). Coordinate moves
+    // alone stall where the amplifier's output is at its maximum and the floors above it are short.
+    void NoteUpstream(const std::vector<const EffectLink*>& links, std::size_t k, std::size_t band) {
+        const std::size_t setting = links[k]->setting;
+        if (m_upstreamNoted[setting]) {
+            return;
+        }
+        m_upstreamNoted[setting] = 1;
+        for (std::size_t j = k + 1; j < links.size() && m_upstream[setting].size() < kCompensated; ++j) {
+            if (std::abs(links[j]->slope[band]) > kNoEffect) {
+                m_upstream[setting].emplace_back(links[j]->setting,
+                                                 links[j]->slope[band] / links[k]->slope[band]);
+            }
         }
     }
 
@@ -372,6 +423,7 @@ private:
         std::unordered_map<std::string, std::size_t> seen;
         m_rows.clear();
         m_sensitivity.assign(m_settings.size(), {});
+        m_upstream.assign(m_settings.size(), {});
         std::string key;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             key.clear();
@@ -380,6 +432,7 @@ private:
             };
             append(m_base.bounds[i].minimum);
             append(m_base.bounds[i].maximum);
+            append(m_base.outlets[i] != nullptr);
             for (const auto& [setting, slope] : byLevel[i]) {
                 append(setting);
                 append(slope);
@@ -387,7 +440,7 @@ private:
             const auto [at, inserted] = seen.emplace(key, m_rows.size());
             if (inserted) {
                 m_rows.push_back({});
-                m_rows.back().bound = m_base.bounds[i];
+                SetBound(m_rows.back(), i);
                 for (const auto& [setting, slope] : byLevel[i]) {
                     m_sensitivity[setting].effects.emplace_back(at->second, slope);
                 }
@@ -409,7 +462,7 @@ private:
         std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            m_directions.push_back({{s}, {}, nullptr});
+            m_directions.push_back({{s}, {}, nullptr, {}});
             const TPotenciometroBase8* control = m_settings[s].control;
             if (control == nullptr) {
                 continue;
@@ -422,12 +475,24 @@ private:
         const auto addGroups = [this](const auto& groups) {
             for (const auto& [key, members] : groups) {
                 if (members.size() > 1) {
-                    m_directions.push_back({members, {}, nullptr});
+                    m_directions.push_back({members, {}, nullptr, {}});
                 }
             }
         };
         addGroups(byElement);
         addGroups(byClass);
+        // Compensating directions while their coefficients stay a small share of the ascent's work (on
+        // the tallest buildings each would visit most rows of its stair).
+        std::size_t compensatingWork = 0;
+        for (std::size_t d = 0; d < m_upstream.size(); ++d) {
+            for (const auto& [u, ratio] : m_upstream[d]) {
+                compensatingWork += m_sensitivity[u].effects.size() + m_sensitivity[d].effects.size();
+                if (compensatingWork > kWorkBudget / kCompensatingShare) {
+                    break;
+                }
+                m_directions.push_back({{u, d}, {}, nullptr, {1.0, -ratio}});
+            }
+        }
         std::vector<double> merged(m_rows.size(), 0.0);
         std::vector<std::size_t> touched;
         for (Direction& direction : m_directions) {
@@ -437,18 +502,22 @@ private:
             }
             direction.effects = &direction.merged;
             touched.clear();
-            for (std::size_t s : direction.members) {
-                for (const auto& [i, slope] : m_sensitivity[s].effects) {
+            for (std::size_t k = 0; k < direction.members.size(); ++k) {
+                const double amount = direction.Amount(k);
+                for (const auto& [i, slope] : m_sensitivity[direction.members[k]].effects) {
                     if (merged[i] == 0.0) {
                         touched.push_back(i);
                     }
-                    merged[i] += slope;
+                    merged[i] += amount * slope;
+                    if (merged[i] == 0.0) {
+                        merged[i] = std::numeric_limits<double>::min(); // still listed as touched
+                    }
                 }
             }
             // In row order: sorted when few rows are touched, a scan of all rows when many are (a class
             // of every multiswitch of a tall building touches nearly every row).
             const auto take = [&](std::size_t i) {
-                if (merged[i] != 0.0) {
+                if (std::abs(merged[i]) > kNoEffect) {
                     direction.merged.emplace_back(i, merged[i]);
                 }
                 merged[i] = 0.0;
@@ -477,6 +546,11 @@ private:
         std::vector<double> values = around;
         m_work = m_rows;
         m_tree.Reset(m_work);
+        // The smooth phases may end below the exact minimum they started from: the best point after
+        // any phase is the result.
+        std::vector<double> best = values;
+        std::vector<Row> bestWork = m_work;
+        double bestMinimum = m_tree.Minimum();
         for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
             // Sweeps over the directions that gained in the sweep before (most stop gaining early),
             // and a sweep over all of them whenever those stop gaining: the phase ends when a full
@@ -502,9 +576,19 @@ private:
                     full = false;
                 }
             }
+            m_tree.Reset(m_work);
+            if (m_tree.Minimum() > bestMinimum) {
+                bestMinimum = m_tree.Minimum();
+                best = values;
+                bestWork = m_work;
+            } else {
+                values = best; // the next phase starts from the best point
+                m_work = bestWork;
+            }
         }
+        m_work = std::move(bestWork);
         m_tree.Reset(m_work); // the margins the model predicts at the values chosen
-        return values;
+        return best;
     }
 
     // The smooth minimum's reference (the worst margin) and the sum of every row's exponentials.
@@ -522,9 +606,12 @@ private:
         }
     }
 
+    // A weighed row's terms are those of its heavy piece: a wall that the smooth minimum does not
+    // notice while the row is within its maximum and that rises steeply at it.
     void SetTerms(std::size_t i, double temperature) {
-        m_lowTerm[i] = Exponential(m_work[i].LowSlack(), temperature);
-        m_highTerm[i] = Exponential(m_work[i].HighSlack(), temperature);
+        const Row& row = m_work[i];
+        m_lowTerm[i] = Exponential(row.RawLowSlack() * row.weight, temperature);
+        m_highTerm[i] = Exponential(row.RawHighSlack() * row.weight, temperature);
     }
 
     // exp(-(slack - reference) / temperature), kept finite.
@@ -544,9 +631,13 @@ private:
         m_workDone += effects.size();
         double low = -kInfinity;
         double high = kInfinity;
-        for (std::size_t s : direction.members) {
-            low = std::max(low, m_settings[s].low - values[s]);
-            high = std::min(high, m_settings[s].high - values[s]);
+        for (std::size_t k = 0; k < direction.members.size(); ++k) {
+            const std::size_t s = direction.members[k];
+            const double amount = direction.Amount(k);
+            const double a = (m_settings[s].low - values[s]) / amount;
+            const double b = (m_settings[s].high - values[s]) / amount;
+            low = std::max(low, std::min(a, b));
+            high = std::min(high, std::max(a, b));
         }
         if (!(low < high)) {
             return 0.0;
@@ -555,13 +646,21 @@ private:
         m_classes.clear();
         double affectedSum = 0.0;
         for (const auto& [i, slope] : effects) {
-            SlopeClass& group = ClassOf(slope);
             const Row& row = m_work[i];
-            group.lowSlack = std::min(group.lowSlack, row.LowSlack());
-            group.highSlack = std::min(group.highSlack, row.HighSlack());
+            SlopeClass& group = ClassOf(slope);
+            group.lowSlack = std::min(group.lowSlack, row.RawLowSlack());
+            group.highSlack = std::min(group.highSlack, row.RawHighSlack());
+            if (row.weight != 1.0) {
+                // The heavy piece of a weighed row: its slack and coefficient times the weight.
+                SlopeClass& heavy = ClassOf(slope * row.weight);
+                heavy.lowSlack = std::min(heavy.lowSlack, row.RawLowSlack() * row.weight);
+                heavy.highSlack = std::min(heavy.highSlack, row.RawHighSlack() * row.weight);
+            }
             if (temperature > 0.0) {
-                group.lowSum += m_lowTerm[i];
-                group.highSum += m_highTerm[i];
+                // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
+                SlopeClass& smooth = ClassOf(slope * row.weight);
+                smooth.lowSum += m_lowTerm[i];
+                smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
             } else {
                 m_tree.Update(i, kInfinity);
@@ -625,8 +724,10 @@ private:
         if (!improved) {
             return 0.0;
         }
-        for (std::size_t s : direction.members) {
-            values[s] = std::clamp(values[s] + shift, m_settings[s].low, m_settings[s].high);
+        for (std::size_t k = 0; k < direction.members.size(); ++k) {
+            const std::size_t s = direction.members[k];
+            values[s] =
+                std::clamp(values[s] + direction.Amount(k) * shift, m_settings[s].low, m_settings[s].high);
         }
         return gain;
     }
@@ -704,6 +805,9 @@ private:
     bool m_structural = false;
     std::vector<Sensitivity> m_probed;      // by level of the sample
     std::vector<Sensitivity> m_sensitivity; // by row
+    // By setting: the settings nearest above it and the ratio of their effects (NoteUpstream).
+    std::vector<std::vector<std::pair<std::size_t, double>>> m_upstream;
+    std::vector<char> m_upstreamNoted;
     std::vector<Direction> m_directions;
     std::vector<Row> m_rows; // the rows of the base sample
     std::vector<Row> m_work; // the rows as the ascent moves them
@@ -768,6 +872,7 @@ std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project) {
         const double maximum = headend != nullptr ? headend->NivelmaxSignal()[1] : 0.0;
         if (maximum > 0.0) {
             settings.push_back({nullptr, headend, maximum - kTerrestrialRange, maximum});
+            settings.push_back({nullptr, headend, 0.0, kTerrestrialTiltRange, true});
         }
     }
     return settings;

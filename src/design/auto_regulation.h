@@ -14,6 +14,9 @@ class Tproyecto;
 
 // How far below its rated maximum output the design may set a terrestrial headend, dB.
 inline constexpr double kTerrestrialRange = 40.0;
+// The most a terrestrial headend's 47 MHz output may lie below its 862 MHz output, dB (the channel
+// filters of a programmable headend are set one by one; see RegulationSetting).
+inline constexpr double kTerrestrialTiltRange = 15.0;
 
 // One control moved by the automatic regulation.
 struct ControlChange {
@@ -51,7 +54,8 @@ struct AutoRegulationResult {
 std::vector<TPotenciometroBase8*> AdjustableControls(const Tproyecto& project);
 
 // What the regulation chooses when given no controls: every adjustable control (0 to 100 %) and the
-// output level of every terrestrial headend (kTerrestrialRange dB below its maximum output up to it).
+// output level of every terrestrial headend (kTerrestrialRange dB below its maximum output up to it)
+// and its tilt (0 to kTerrestrialTiltRange dB).
 std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project);
 
 // The worst margin of the installation as calculated: over every outlet at every polarity its flat

@@ -92,7 +92,12 @@ bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level,
 } // namespace
 
 double RegulationSetting::Get() const {
-    return control != nullptr ? control->Ajuste : headend->NivelTerr()[1];
+    if (control != nullptr) {
+        return control->Ajuste;
+    }
+    const LevelVector& level = headend->NivelTerr();
+    const std::size_t top = kFirstSatelliteBand - 1;
+    return tilt ? level[top] - level[0] : level[top];
 }
 
 void RegulationSetting::Set(double value) const {
@@ -101,8 +106,12 @@ void RegulationSetting::Set(double value) const {
         return;
     }
     LevelVector level = headend->NivelTerr();
-    for (std::size_t band = 0; band < kFirstSatelliteBand; ++band) {
-        level[band] = value;
+    const std::size_t top = kFirstSatelliteBand - 1;
+    const double at862 = tilt ? level[top] : value;
+    const double tiltNow = tilt ? value : level[top] - level[0];
+    const double span = kBandFrequenciesMHz[top] - kBandFrequenciesMHz[0];
+    for (std::size_t band = 0; band <= top; ++band) {
+        level[band] = at862 - tiltNow * (kBandFrequenciesMHz[top] - kBandFrequenciesMHz[band]) / span;
     }
     headend->SetNivelTerr(level);
 }

@@ -19,11 +19,17 @@ class TPotenciometroBase8;
 
 // One setting the regulation chooses: a control's position (percent) or a terrestrial headend's output
 // level (dBuV, the terrestrial bands).
+//
+// A terrestrial headend has two settings: its level (at the top terrestrial band, 862 MHz) and its tilt
+// (dB by which 47 MHz lies below 862 MHz, the bands between in proportion to frequency: a programmable
+// headend sets each channel filter's output on its own, so the cable tilt of the riser can be taken out
+// at the source). Moving the level keeps the tilt; moving the tilt keeps the level at 862 MHz.
 struct RegulationSetting {
     TPotenciometroBase8* control = nullptr;
     TCabeceraTerrestre* headend = nullptr;
     double low = 0.0;
     double high = 100.0;
+    bool tilt = false; // the headend's tilt, not its level
 
     double Get() const;
     // Ajuste is set directly, not with SetAjuste: the settings are chosen one by one, so moving the

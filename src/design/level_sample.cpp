@@ -4,11 +4,9 @@
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "design/network_elements.h"
+#include "design/rated_maxima.h"
 #include "levels/polaridad_vivienda.h"
-#include "model/ampli_header.h"
-#include "model/cabecera_terrestre.h"
 #include "model/level_vector.h"
-#include "model/multiswitch.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
 
@@ -18,6 +16,15 @@ namespace ixo {
 
 double MarginOf(double level, const LevelBound& bound) {
     return std::min(level - bound.minimum, bound.maximum - level);
+}
+
+double WeighedMargin(double level, const LevelBound& bound, bool outlet) {
+    const double margin = MarginOf(level, bound);
+    if (outlet) {
+        return margin;
+    }
+    const double guarded = margin - kMaximumGuard;
+    return guarded >= 0.0 ? guarded : guarded * kMaximumWeight;
 }
 
 void LevelSample::Take(Tproyecto& project) {
@@ -115,44 +122,18 @@ void LevelSample::TakeFlat(Tvivienda& flat, int polarityCount) {
 }
 
 void LevelSample::TakeElement(TCBFT& element) {
-    if (auto* amplifier = dynamic_cast<TAmpliBase*>(&element)) {
-        if (dynamic_cast<TCabeceraTerrestre*>(amplifier) != nullptr) {
-            return;
-        }
-        auto* headend = dynamic_cast<TAmpliHeader*>(amplifier);
-        const PinList& outputs = amplifier->PinesSALIDA();
-        for (std::size_t i = 0; i < outputs.size(); ++i) {
-            TPin& out = *outputs[i];
-            const TPin* in = amplifier->PinAt(PinKind::Input, static_cast<int>(i));
-            if (!out.IsConnected() || in == nullptr || !in->IsConnected()) {
-                continue;
-            }
-            // A headend amplifier clips at its maximum: what it is driven to is its input plus its gains.
-            const LevelVector level =
-                headend != nullptr ? Sum(in->Levels(), headend->ChannelRow(i, *in, out)) : out.Levels();
-            TakeMaximum(element, out, level.band.data(), amplifier->NivelmaxSignal().band.data());
-        }
-    } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
-        if (!multiswitch->TieneMaxnivelentrada) {
-            return;
-        }
-        for (const TPin* in : multiswitch->PinesENTRADA()) {
-            if (in->IsConnected()) {
-                TakeMaximum(element, *in, in->Levels().band.data(), multiswitch->MaxInputLevel().band.data());
-            }
-        }
-    }
+    ForEachRatedMaximum(element, [&](const TPin& pin, std::size_t band, double level, double maximum) {
+        Add(level, {-std::numeric_limits<double>::infinity(), maximum}, nullptr, nullptr, &element, &pin,
+            band, -1);
+    });
 }
 
-void LevelSample::TakeMaximum(const TCBFT& element, const TPin& pin, const double* level,
-                              const double* maximum) {
-    // Band 0 is not checked at the outlets either; a maximum of 0 means the model gives none.
-    for (std::size_t band = 1; band < kBandCount; ++band) {
-        if (maximum[band] > 0.0) {
-            Add(level[band], {-std::numeric_limits<double>::infinity(), maximum[band]}, nullptr, nullptr,
-                &element, &pin, band, -1);
-        }
+double LevelSample::Score() const {
+    double score = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        score = std::min(score, WeighedMargin(levels[i], bounds[i], outlets[i] != nullptr));
     }
+    return score;
 }
 
 } // namespace ixo

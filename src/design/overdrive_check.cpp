@@ -2,73 +2,14 @@
 
 #include "building/proyecto.h"
 #include "design/network_elements.h"
-#include "model/ampli_header.h"
-#include "model/cabecera_terrestre.h"
+#include "design/rated_maxima.h"
+#include "model/cbft.h"
 #include "model/level_vector.h"
-#include "model/multiswitch.h"
 #include "model/pin.h"
 
 #include <cstdio>
 
 namespace ixo {
-namespace {
-
-// The band of level furthest beyond maximum (bands whose maximum is 0 are unrated); -1 when none is.
-int WorstBand(const LevelVector& level, const LevelVector& maximum) {
-    int worst = -1;
-    for (std::size_t band = 1; band < kBandCount; ++band) {
-        if (maximum[band] > 0.0 && level[band] > maximum[band] &&
-            (worst < 0 || level[band] - maximum[band] > level[worst] - maximum[worst])) {
-            worst = static_cast<int>(band);
-        }
-    }
-    return worst;
-}
-
-void CheckAmplifier(TAmpliBase& amplifier, std::vector<OverdriveProblem>& problems) {
-    auto* headend = amplifier.As<TAmpliHeader>();
-    const PinList& outputs = amplifier.PinesSALIDA();
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        const TPin& out = *outputs[i];
-        LevelVector level = out.Levels();
-        const TPin* in = amplifier.PinAt(PinKind::Input, static_cast<int>(i));
-        if (headend != nullptr) {
-            if (in == nullptr || !in->IsConnected()) {
-                continue;
-            }
-            // A headend amplifier clips its output at the maximum: what it is driven to is the input
-            // plus the channel's gains.
-            level = Sum(in->Levels(), headend->ChannelRow(i, *in, out));
-        } else if (!out.IsConnected()) {
-            continue;
-        }
-        const int band = WorstBand(level, amplifier.NivelmaxSignal());
-        if (band >= 0) {
-            problems.push_back({OverdriveProblem::Kind::Output, &amplifier, &out, band,
-                                level[static_cast<std::size_t>(band)],
-                                amplifier.NivelmaxSignal()[static_cast<std::size_t>(band)]});
-        }
-    }
-}
-
-void CheckMultiswitch(const TMultiswitch& multiswitch, std::vector<OverdriveProblem>& problems) {
-    if (!multiswitch.TieneMaxnivelentrada) {
-        return;
-    }
-    for (const TPin* in : multiswitch.PinesENTRADA()) {
-        if (!in->IsConnected()) {
-            continue;
-        }
-        const int band = WorstBand(in->Levels(), multiswitch.MaxInputLevel());
-        if (band >= 0) {
-            problems.push_back({OverdriveProblem::Kind::Input, &multiswitch, in, band,
-                                in->Levels()[static_cast<std::size_t>(band)],
-                                multiswitch.MaxInputLevel()[static_cast<std::size_t>(band)]});
-        }
-    }
-}
-
-} // namespace
 
 std::string OverdriveProblem::Text() const {
     if (element == nullptr || pin == nullptr) {
@@ -92,13 +33,29 @@ std::vector<OverdriveProblem> CheckOverdrive(const Tproyecto& project) {
         return problems;
     }
     for (TCBFT* element : NetworkElements(project)) {
-        if (auto* amplifier = TPrimerComponente::AsOrNull<TAmpliBase>(element)) {
-            if (!amplifier->Is<TCabeceraTerrestre>()) {
-                CheckAmplifier(*amplifier, problems);
+        // One entry per pin: the band furthest beyond its maximum.
+        const TPin* last = nullptr;
+        ForEachRatedMaximum(*element, [&](const TPin& pin, std::size_t band, double level, double maximum) {
+            if (level <= maximum) {
+                return;
             }
-        } else if (const auto* multiswitch = TPrimerComponente::AsOrNull<TMultiswitch>(element)) {
-            CheckMultiswitch(*multiswitch, problems);
-        }
+            if (&pin == last && level - maximum <= problems.back().level - problems.back().maximum) {
+                return;
+            }
+            const OverdriveProblem problem{pin.Kind() == PinKind::Input ? OverdriveProblem::Kind::Input
+                                                                        : OverdriveProblem::Kind::Output,
+                                           element,
+                                           &pin,
+                                           static_cast<int>(band),
+                                           level,
+                                           maximum};
+            if (&pin == last) {
+                problems.back() = problem;
+            } else {
+                problems.push_back(problem);
+                last = &pin;
+            }
+        });
     }
     return problems;
 }

@@ -25,8 +25,8 @@ struct OverdriveProblem {
 };
 
 // Checks every amplifier output and every multiswitch input of the project with the levels of the last
-// calculation. Band 0 (never checked at the outlets either) and bands whose maximum is 0 (the model gives
-// none) are not checked; one entry per pin, the band furthest beyond its maximum.
+// calculation, against the maxima of ForEachRatedMaximum (the design's own: every rated band, 47 MHz
+// included); one entry per pin, the band furthest beyond its maximum.
 std::vector<OverdriveProblem> CheckOverdrive(const Tproyecto& project);
 
 } // namespace ixo

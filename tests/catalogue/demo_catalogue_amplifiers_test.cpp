@@ -27,13 +27,13 @@ using DemoAmplifiers = test::DemoStoreFixture;
 
 TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
     EXPECT_EQ(SkippedReasons(TAmpliBase::kKind), "");
-    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 15u);
+    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 18u);
     EXPECT_EQ(Prototype<TCabeceraTerrestre>(0, 30).NivelmaxSignal()[0], 120.0);
     EXPECT_TRUE(Prototype<TCabeceraTerrestre>(0, 31).Obsoleto);
-    for (std::int32_t indice : {100, 101, 102, 103, 2000, 2100}) {
+    for (std::int32_t indice : {100, 101, 102, 103, 110, 2000, 2010, 2100}) {
         EXPECT_NO_THROW(Prototype<TLinAmp>(0, indice)) << indice;
     }
-    for (std::int32_t indice : {1, 2, 3, 4, 1000, 4000, 4100}) {
+    for (std::int32_t indice : {1, 2, 3, 4, 1000, 1010, 4000, 4100}) {
         EXPECT_NO_THROW(Prototype<TAmpliHeader>(0, indice)) << indice;
     }
     const auto& al17 = Prototype<TAmpliHeader>(0, 1000);
@@ -50,6 +50,27 @@ TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
     EXPECT_EQ(afi420.LPG().at(0)->GainsAt100()[7], 25.0);
     EXPECT_EQ(afi420.NivelmaxSignal()[7], 114.0);
     EXPECT_TRUE(Prototype<TLinAmp>(0, 101).interiorviv);
+}
+
+// The sloped line amplifiers: one slope control per line (AL-5S by position, AL-9S and AL-17S the
+// terrestrial one then the satellite one copied), -15 dB at 950 MHz to 0 dB at 2150 MHz on the satellite
+// lines and -10 dB at 175 MHz on the terrestrial line at 0 %, flat at 100 %; their terrestrial path does
+// not carry 47 MHz.
+TEST_F(DemoAmplifiers, SlopedLineAmplifiersHaveASlopeControlPerLine) {
+    const auto& al5s = Prototype<TLinAmp>(0, 110);
+    ASSERT_EQ(al5s.LPP().size(), 5u);
+    EXPECT_EQ(al5s.LPP()[0]->GainsAt0()[4], -15.0);
+    EXPECT_EQ(al5s.LPP()[0]->GainsAt0()[7], 0.0);
+    EXPECT_EQ(al5s.LPP()[2]->GainsAt0()[1], -10.0);
+    EXPECT_EQ(al5s.LPP()[2]->GainsAt100()[1], 0.0);
+    EXPECT_EQ(Prototype<TLinAmp>(0, 2010).LPP().size(), 9u);
+    const auto& al17s = Prototype<TAmpliHeader>(0, 1010);
+    ASSERT_EQ(al17s.LPP().size(), 17u);
+    EXPECT_EQ(al17s.LPP()[0]->Caption, "SLOPE TER");
+    EXPECT_EQ(al17s.LPP()[16]->Caption, "SLOPE SAT");
+    EXPECT_EQ(al17s.LPG()[0]->GainsAt0()[0], -30.0);
+    EXPECT_EQ(al17s.LPG()[0]->GainsAt0()[1], -10.0);
+    EXPECT_EQ(al17s.LPG()[1]->GainsAt0()[7], 0.0);
 }
 
 // Terrestrial headend CT-120 (30) at 60 dBuV -> 10 m CX-68 (24) -> line amplifier AL-5 (100), terrestrial

@@ -33,7 +33,7 @@ TEST(DesignCommand, DesignsASavedProjectAndListsWhatItChanged) {
     const CliRun run = RunCommand({"design", built.string(), "-o", designed.string()});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_TRUE(Contains(run.out, "Amplifiers inserted: 1\n")) << run.out;
-    EXPECT_TRUE(Contains(run.out, "(AL-5) in front of MultiswitchRe")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "(AL-5S) in front of MultiswitchRe")) << run.out;
     EXPECT_TRUE(Contains(run.out, " % -> ")) << run.out;
     EXPECT_TRUE(Contains(run.out, "Outlets out of limits: 0 of 15")) << run.out;
     // The result is an ordinary project: check reads it back and passes.

@@ -1,6 +1,7 @@
 #include "building/comprueba_errores.h"
 #include "building/escalera.h"
 #include "design/auto_design.h"
+#include "design/overdrive_check.h"
 #include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
@@ -14,7 +15,7 @@
 namespace ixo::test {
 namespace {
 
-constexpr std::int32_t kAL5 = 100; // line amplifier AL-5
+constexpr std::int32_t kAL5S = 110; // line amplifier AL-5S (with slope controls)
 
 class AutoDesignTest : public EditingFixture {
 protected:
@@ -83,7 +84,7 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
     const std::vector<std::uint8_t> saved = Bytes();
     const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
     ASSERT_EQ(result.amplifiers.size(), 1u);
-    EXPECT_EQ(result.amplifiers[0].model, "AL-5");
+    EXPECT_EQ(result.amplifiers[0].model, "AL-5S");
     EXPECT_GE(result.marginAfter, 0.0);
     EXPECT_TRUE(result.unserved.empty());
     EXPECT_NETWORK_CONSISTENT(*project);
@@ -104,7 +105,7 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
         TMultiswitch* entry = RiserMultiswitchOf(level);
         ASSERT_NE(entry, nullptr) << "floor " << level;
         ASSERT_TRUE(editor->Apply(
-            [&](EditJournal& journal) { return InsertLineAmplifier(*project, *entry, kAL5, journal); }));
+            [&](EditJournal& journal) { return InsertLineAmplifier(*project, *entry, kAL5S, journal); }));
         ++floorsTried;
         if (DesignAutomatically(*editor, DesignOptions{true, false}).marginAfter >= 0.0) {
             passing.push_back("STAIR1 FLOOR" + std::to_string(level));
@@ -192,6 +193,37 @@ TEST_F(AutoDesignTest, AHeadendAmplifierWithoutItsOwnSupplyGetsOne) {
         ASSERT_TRUE(editor->Undo());
     }
     EXPECT_EQ(Bytes(), saved);
+}
+
+// The element maxima are hard constraints of the design: whatever the outlets' margin, the design ends
+// with nothing overdriven (the overdrive check's own maxima, 47 MHz included), its worst margin per
+// criterion agrees with the check, and every stair left with outlets below their minimum is named with
+// its binding budget and figures.
+TEST_F(AutoDesignTest, TheDesignLeavesNothingOverdrivenAndNamesTheBudgetOfEachFailingStair) {
+    for (const BuildingShape& shape : {LongRiser(), Shape(3, 15, 1, 1, 4, 1), Shape(1, 10, 2, 8, 4, 1),
+                                       Shape(2, 6, 2, 2, 16, 1), Shape(2, 3, 3, 4, 8, 0)}) {
+        editor.reset();
+        project.reset();
+        BuildNetwork(shape);
+        const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+        EXPECT_TRUE(CheckOverdrive(*project).empty()) << CheckOverdrive(*project).front().Text();
+        EXPECT_GE(result.maximaMargin, 0.0);
+        EXPECT_NEAR(std::min({result.terrestrialMargin, result.satelliteMargin, result.maximaMargin}),
+                    result.marginAfter, 1e-9);
+        const bool short_ = std::min(result.terrestrialMargin, result.satelliteMargin) < 0.0;
+        std::set<std::string> stairs;
+        for (const UnservedOutlet& outlet : result.unserved) {
+            stairs.insert(outlet.place.substr(0, outlet.place.find(' ')));
+        }
+        if (!short_) {
+            EXPECT_TRUE(result.budgets.empty());
+        }
+        for (const std::string& budget : result.budgets) {
+            EXPECT_NE(budget.find(" dB below the minimum "), std::string::npos) << budget;
+            EXPECT_EQ(stairs.count(budget.substr(0, budget.find(':'))), 1u) << budget;
+        }
+        EXPECT_LE(result.budgets.size(), stairs.size());
+    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "editing/editing_test_support.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
+#include "model/level_vector.h"
 #include "model/multiswitch.h"
 #include "model/potenciometro.h"
 
@@ -148,6 +150,37 @@ TEST_F(AutoRegulationTest, WithTheCheckKeptOutTheAppliedLevelsStandWithoutAnothe
         ASSERT_EQ(kept.levels[i], fresh.levels[i]) << "level " << i;
     }
     EXPECT_DOUBLE_EQ(fresh.Worst(), result.marginAfter);
+}
+
+// A terrestrial headend's two settings: the level at 862 MHz, and the tilt by which 47 MHz lies below
+// it, the bands between in proportion to frequency (175 MHz: (862 - 175) / (862 - 47) of the tilt).
+// Moving one keeps the other.
+TEST_F(AutoRegulationTest, TheTerrestrialHeadendHasALevelAndATiltSetting) {
+    BuildNetwork(Shape(1, 2, 1, 1, 4, 1));
+    const std::vector<RegulationSetting> settings = RegulationSettings(*project);
+    const RegulationSetting* level = nullptr;
+    const RegulationSetting* tilt = nullptr;
+    for (const RegulationSetting& setting : settings) {
+        if (setting.headend != nullptr) {
+            (setting.tilt ? tilt : level) = &setting;
+        }
+    }
+    ASSERT_NE(level, nullptr);
+    ASSERT_NE(tilt, nullptr);
+    EXPECT_EQ(tilt->low, 0.0);
+    EXPECT_EQ(tilt->high, kTerrestrialTiltRange);
+    level->Set(100.0);
+    tilt->Set(8.15);
+    const LevelVector& out = level->headend->NivelTerr();
+    EXPECT_NEAR(out[3], 100.0, 1e-12);
+    EXPECT_NEAR(out[0], 91.85, 1e-12);
+    EXPECT_NEAR(out[1], 100.0 - 8.15 * (862.0 - 175.0) / 815.0, 1e-12);
+    EXPECT_NEAR(out[2], 100.0 - 8.15 * (862.0 - 470.0) / 815.0, 1e-12);
+    EXPECT_NEAR(tilt->Get(), 8.15, 1e-12);
+    level->Set(104.0); // the tilt is kept
+    EXPECT_NEAR(level->headend->NivelTerr()[0], 95.85, 1e-12);
+    EXPECT_NEAR(tilt->Get(), 8.15, 1e-12);
+    EXPECT_NEAR(level->Get(), 104.0, 1e-12);
 }
 
 } // namespace

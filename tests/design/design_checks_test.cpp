@@ -1,9 +1,11 @@
+#include "design/level_sample.h"
 #include "design/overdrive_check.h"
 #include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
 #include "levels/calculo_niveles.h"
 #include "model/alimentador.h"
+#include "model/cabecera_terrestre.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
@@ -160,6 +162,58 @@ TEST_F(DesignChecksTest, AnOverdrivenLineAmplifierIsReportedWithBandLevelAndMaxi
     for (const OverdriveProblem& problem : CheckOverdrive(*project)) {
         EXPECT_FALSE(problem.element == amplifier && problem.pin->Prefijo == 'B') << problem.Text();
     }
+}
+
+// 47 MHz carries the terrestrial headend's level and is checked like every rated band: with the
+// headend at 130 dBuV at 47 MHz and 60 dBuV elsewhere, the multiswitch's terrestrial input is past its
+// 95 dBuV at 47 MHz alone, and the check and the design's sample find it with the same level and maximum.
+TEST_F(DesignChecksTest, The47MHzBandIsCheckedAgainstTheSameMaximumByTheCheckAndTheDesign) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
+    TCabeceraTerrestre* headend = ElementsOfClass<TCabeceraTerrestre>(*project).at(0);
+    LevelVector level = headend->NivelTerr();
+    for (std::size_t band = 0; band < kFirstSatelliteBand; ++band) {
+        level[band] = band == 0 ? 130.0 : 60.0;
+    }
+    headend->SetNivelTerr(level);
+    Recalcular(*project);
+    TMultiswitch* multiswitch = ElementsOfClass<TMultiswitch>(*project).at(0);
+    const TPin* terrestrial = nullptr;
+    for (const TPin* in : multiswitch->PinesENTRADA()) {
+        if (in->Prefijo == 'A' && in->IsConnected()) {
+            terrestrial = in;
+        }
+    }
+    ASSERT_NE(terrestrial, nullptr);
+    ASSERT_GT(terrestrial->Levels()[0], 95.0);
+    ASSERT_LT(terrestrial->Levels()[1], 95.0);
+
+    const OverdriveProblem* found = nullptr;
+    const std::vector<OverdriveProblem> problems = CheckOverdrive(*project);
+    for (const OverdriveProblem& problem : problems) {
+        if (problem.pin == terrestrial) {
+            found = &problem;
+        }
+    }
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->kind, OverdriveProblem::Kind::Input);
+    EXPECT_EQ(found->band, 0);
+    EXPECT_DOUBLE_EQ(found->level, terrestrial->Levels()[0]);
+    EXPECT_DOUBLE_EQ(found->maximum, 95.0);
+
+    LevelSample sample;
+    sample.Take(*project);
+    bool sampled = false;
+    for (std::size_t i = 0; i < sample.Size(); ++i) {
+        if (sample.pins[i] == terrestrial && sample.bands[i] == 0) {
+            sampled = true;
+            EXPECT_DOUBLE_EQ(sample.levels[i], found->level);
+            EXPECT_DOUBLE_EQ(sample.bounds[i].maximum, found->maximum);
+        }
+    }
+    EXPECT_TRUE(sampled);
+    // The design weighs the breach as a hard constraint: far below any outlet's margin.
+    EXPECT_LT(sample.Score(), (95.0 - kMaximumGuard - found->level) * kMaximumWeight + 1e-9);
+    EXPECT_LT(sample.Score(), sample.Worst());
 }
 
 } // namespace
