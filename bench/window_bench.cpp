@@ -7,10 +7,10 @@
 
 #include "building/proyecto.h"
 #include "common/paths.h"
-#include "ui/app_session.h"
-#include "ui/main_window.h"
-#include "ui/sheet_view.h"
-#include "ui/window_rules.h"
+#include "ui/main/app_session.h"
+#include "ui/main/main_window.h"
+#include "ui/main/window_rules.h"
+#include "ui/sheet/sheet_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

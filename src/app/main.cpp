@@ -3,10 +3,10 @@
 // settings and level limits, then the main window; a project named on the command line opens when the
 // window is first shown.
 #include "common/paths.h"
-#include "ui/app_session.h"
-#include "ui/main_window.h"
-#include "ui/splash_window.h"
-#include "ui/window_rules.h"
+#include "ui/main/app_session.h"
+#include "ui/main/main_window.h"
+#include "ui/main/splash_window.h"
+#include "ui/main/window_rules.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,15 +3,15 @@
 // be looked at before committing) or to a temporary folder; every picture must show something.
 //
 //   IXO_MANUAL_PICTURES=$PWD/docs/images build/tests/ixo_ui_tests --gtest_filter='ManualPictures*'
-#include "ui/app_session.h"
-#include "ui/flat_dialog.h"
-#include "ui/image_export_dialog.h"
-#include "ui/input_level_dialog.h"
-#include "ui/length_dialog.h"
-#include "ui/main_window.h"
-#include "ui/sheet_view.h"
-#include "ui/splash_window.h"
-#include "ui/wizard_dialog.h"
+#include "ui/dialogs/flat_dialog.h"
+#include "ui/dialogs/input_level_dialog.h"
+#include "ui/dialogs/length_dialog.h"
+#include "ui/main/app_session.h"
+#include "ui/main/main_window.h"
+#include "ui/main/splash_window.h"
+#include "ui/print/image_export_dialog.h"
+#include "ui/project/wizard_dialog.h"
+#include "ui/sheet/sheet_view.h"
 #include "widgets_app.h"
 
 #include "building/proyecto.h"

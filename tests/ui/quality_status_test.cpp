@@ -1,4 +1,4 @@
-#include "ui/quality_status.h"
+#include "ui/project/quality_status.h"
 
 #include "building/proyecto.h"
 #include "support/project_fixture.h"

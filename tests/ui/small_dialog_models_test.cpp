@@ -1,7 +1,7 @@
-#include "ui/flat_dialog_model.h"
-#include "ui/input_level_model.h"
-#include "ui/length_dialog_model.h"
-#include "ui/number_keys.h"
+#include "ui/dialogs/flat_dialog_model.h"
+#include "ui/dialogs/input_level_model.h"
+#include "ui/dialogs/length_dialog_model.h"
+#include "ui/dialogs/number_keys.h"
 
 #include <gtest/gtest.h>
 

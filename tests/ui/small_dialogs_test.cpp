@@ -1,10 +1,10 @@
-#include "ui/cursors.h"
-#include "ui/flat_dialog.h"
-#include "ui/help_key.h"
-#include "ui/image_export_dialog.h"
-#include "ui/input_level_dialog.h"
-#include "ui/length_dialog.h"
-#include "ui/wizard_dialog.h"
+#include "ui/dialogs/flat_dialog.h"
+#include "ui/dialogs/input_level_dialog.h"
+#include "ui/dialogs/length_dialog.h"
+#include "ui/main/help_key.h"
+#include "ui/print/image_export_dialog.h"
+#include "ui/project/wizard_dialog.h"
+#include "ui/sheet/cursors.h"
 #include "widgets_app.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "ui/standard_choice.h"
-#include "ui/standard_dialog.h"
+#include "ui/project/standard_choice.h"
+#include "ui/project/standard_dialog.h"
 #include "widgets_app.h"
 
 #include <QComboBox>

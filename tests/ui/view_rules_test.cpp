@@ -1,6 +1,6 @@
-#include "ui/page_setup_rules.h"
-#include "ui/progress_model.h"
-#include "ui/zoom_steps.h"
+#include "ui/print/page_setup_rules.h"
+#include "ui/project/progress_model.h"
+#include "ui/sheet/zoom_steps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ui/image_export_settings.h"
-#include "ui/splash_window.h"
-#include "ui/window_rules.h"
+#include "ui/main/splash_window.h"
+#include "ui/main/window_rules.h"
+#include "ui/print/image_export_settings.h"
 
 #include "building/proyecto.h"
 #include "model/primer_componente.h"

@@ -1,4 +1,4 @@
-#include "ui/wizard_model.h"
+#include "ui/project/wizard_model.h"
 
 #include <gtest/gtest.h>
 

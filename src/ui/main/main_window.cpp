@@ -1,0 +1,493 @@
+#include "ui/main/main_window.h"
+
+#include "building/proyecto.h"
+#include "common/paths.h"
+#include "design/overdrive_check.h"
+#include "design/power_check.h"
+#include "editing/network_editor.h"
+#include "schematic/schematic.h"
+#include "ui/main/app_session.h"
+#include "ui/main/help_key.h"
+#include "ui/main/main_actions.h"
+#include "ui/main/splash_window.h"
+#include "ui/print/print_commands.h"
+#include "ui/project/open_design.h"
+#include "ui/project/project_commands.h"
+#include "ui/project/quality_status.h"
+#include "ui/project/recent_files.h"
+#include "ui/reports/report_commands.h"
+#include "ui/sheet/sheet_presenter.h"
+#include "ui/sheet/sheet_view.h"
+#include "ui/tools/sheet_mouse.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+
+namespace ixo {
+namespace {
+
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString Title() {
+    return Qs(std::string(kApplicationTitle));
+}
+
+const char* const kProjectFilter = "Ixo project (*.XPJ *.xpj)";
+
+} // namespace
+
+MainWindow::MainWindow(AppSession& session)
+    : m_session(session), m_design(std::make_unique<OpenDesign>()),
+      m_recent(std::make_unique<ixo::RecentFiles>(Qs(session.ProjectDirectory()))) {
+    m_view = new SheetView(this);
+    setCentralWidget(m_view);
+    m_sheet = new SheetPresenter(*m_view, this);
+    m_actions = std::make_unique<MainActions>(*this);
+    m_actions->MakeMenusAndToolBars(*this);
+    m_outletsLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(m_outletsLabel);
+    setAcceptDrops(true);
+
+    openDocument = [this](const QString& file) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+            QMessageBox::information(
+                this, Title(),
+                QStringLiteral("Saved as %1. No application of this desktop opens it.").arg(file));
+        }
+    };
+    showError = [this](const QString& caption, const QString& text) {
+        QMessageBox::critical(this, caption, text);
+    };
+    askSaveChanges = [this](const std::string& question) {
+        QMessageBox box(QMessageBox::Information, Title(), Qs(question),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        const int answer = box.exec();
+        return answer == QMessageBox::Yes  ? SaveAnswer::Yes
+               : answer == QMessageBox::No ? SaveAnswer::No
+                                           : SaveAnswer::Cancel;
+    };
+    chooseSaveFile = [this](const QString& start) {
+        QFileDialog dialog(this, QStringLiteral("Save Ixo project"), start,
+                           QString::fromLatin1(kProjectFilter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("XPJ"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().front()
+                   : QString();
+    };
+
+    MakeRooms();
+    ConnectActions();
+    // F1 in the program's dialogs opens the manual as the Help command does.
+    SetHelpCommand([this] { ShowHelp(); });
+    LoadWindowSettings();
+    UpdateCaption();
+    UpdateActions();
+    UpdateStatus();
+}
+
+MainWindow::~MainWindow() {
+    m_sheet->Show(nullptr, nullptr);
+    m_design->Free();
+}
+
+// The rooms reach the window's questions through forwarding calls, so that a question replaced later
+// (by a test) is the one asked.
+void MainWindow::MakeRooms() {
+    const auto error = [this](const QString& caption, const QString& text) { showError(caption, text); };
+    ProjectCommands::Hooks project;
+    project.askSaveChanges = [this](const std::string& question) { return askSaveChanges(question); };
+    project.chooseSaveFile = [this](const QString& start) { return chooseSaveFile(start); };
+    project.showError = error;
+    project.opened = [this] { ShowOpened(); };
+    project.closed = [this] { ShowClosed(); };
+    project.renamed = [this] { UpdateCaption(); };
+    project.limitsChanged = [this] { AfterLimitsChanged(); };
+    m_projectCommands = std::make_unique<ProjectCommands>(*this, m_session, *m_design, *m_recent, project);
+    m_printCommands = std::make_unique<PrintCommands>(*this, *m_sheet, *m_recent, error);
+    ReportCommands::Hooks reports;
+    reports.showError = error;
+    reports.openDocument = [this](const QString& file) { openDocument(file); };
+    reports.levelsChanged = [this] {
+        UpdateStatus();
+        Repaint();
+    };
+    m_reportCommands = std::make_unique<ReportCommands>(*this, *m_recent, reports);
+
+    SheetSurface* surface = m_view->Surface();
+    m_mouse = std::make_unique<SheetMouse>(*m_sheet, *Action(QStringLiteral("Encuadre")), *surface,
+                                           [this](const QString& hint) {
+                                               if (hint.isEmpty()) {
+                                                   statusBar()->clearMessage();
+                                               } else {
+                                                   statusBar()->showMessage(hint);
+                                               }
+                                           });
+    surface->onPress = [this](QMouseEvent* e) { m_mouse->Pressed(e); };
+    surface->onMove = [this](QMouseEvent* e) { m_mouse->Moved(e); };
+    surface->onRelease = [this](QMouseEvent* e) { m_mouse->Released(e); };
+    surface->onResize = [this] {
+        m_sheet->NeedLayout();
+        Repaint();
+    };
+    m_sheet->onZoomStepChosen = [this](int index) {
+        m_actions->ZoomSteps()[static_cast<std::size_t>(index)]->setChecked(true);
+    };
+    m_recent->SetMenu(m_actions->RecentMenu(), [this](const QString& file) { OpenProjectFile(file); });
+}
+
+void MainWindow::ConnectActions() {
+    const auto on = [this](const char* name, auto command) {
+        connect(Action(QString::fromLatin1(name)), &QAction::triggered, this, command);
+    };
+    on("AFilenew", [this] { NewProject(); });
+    on("AFileopen", [this] { OpenProject(); });
+    on("Aclose", [this] { CloseProject(); });
+    on("ASave", [this] { SaveProject(); });
+    on("Asaveas", [this] { SaveProjectAs(); });
+    on("ABmp", [this] { SaveImage(); });
+    on("APagesetup", [this] { SetUpPage(); });
+    on("APrint", [this] { Print(); });
+    on("AExit", [this] { close(); });
+    on("AZoomP", [this] { ZoomIn(); });
+    on("AzoomM", [this] { ZoomOut(); });
+    on("AZoomAll", [this] { ZoomAll(); });
+    on("Encuadre", [this] { TogglePan(); });
+    on("AUndo", [this] { Undo(); });
+    on("ARedo", [this] { Redo(); });
+    on("CrearInformes", [this] { CreateReport(); });
+    on("Verinformes", [this] { OpenReport(); });
+    on("AHelpC", [this] { ShowHelp(); });
+    on("AAbout", [this] { ShowAbout(); });
+    on("AStandard", [this] { ChooseStandard(); });
+    const std::vector<QAction*>& steps = m_actions->ZoomSteps();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        connect(steps[i], &QAction::triggered, this, [this, i] { ChooseZoomStep(static_cast<int>(i)); });
+    }
+}
+
+QAction* MainWindow::Action(const QString& name) const {
+    return m_actions->Action(name);
+}
+
+void MainWindow::UpdateActions() {
+    const bool canUndo = m_design->editor != nullptr && m_design->editor->CanUndo();
+    const bool canRedo = m_design->editor != nullptr && m_design->editor->CanRedo();
+    // Besides the installed printers, the print dialog always offers printing to a PDF file.
+    const bool canPrint = true;
+    m_actions->Enable(StatesFor(m_design->open, canPrint, canUndo, canRedo));
+}
+
+void MainWindow::UpdateCaption() {
+    setWindowTitle(
+        Qs(WindowCaption(m_design->project != nullptr ? m_design->project->NombreFichero : std::string())));
+}
+
+void MainWindow::UpdateStatus() {
+    Tproyecto* project = m_design->project.get();
+    m_outletsOutOfLimits = project != nullptr ? CountOutletsOutOfLimits(*project) : 0;
+    m_outletsFailingStandard = 0;
+    // The legend of the outlet colours is painted when some are out of limits.
+    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
+    if (project == nullptr) {
+        m_outletsLabel->setText(QString());
+        m_outletsLabel->setToolTip(QString());
+        return;
+    }
+    std::string text = OutletsOutOfLimitsText(m_outletsOutOfLimits);
+    // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
+    const StandardFailures standard = FindStandardFailures(*project);
+    m_outletsFailingStandard = standard.failing.size();
+    if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
+        text += "; " + quality;
+    }
+    const std::string design =
+        DesignProblemsText(CheckPowering(*project).size(), CheckOverdrive(*project).size());
+    if (!design.empty()) {
+        text += "; " + design;
+    }
+    m_outletsLabel->setText(Qs(text));
+    m_outletsLabel->setToolTip(Qs(StandardFailuresList(standard)));
+}
+
+QString MainWindow::StatusText() const {
+    return m_outletsLabel->text();
+}
+
+QString MainWindow::StatusToolTip() const {
+    return m_outletsLabel->toolTip();
+}
+
+void MainWindow::ShowOpened() {
+    m_sheet->Show(m_design->schematic.get(), m_design->project.get());
+    UpdateCaption();
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
+}
+
+void MainWindow::ShowClosed() {
+    m_mouse->Reset();
+    m_sheet->Show(nullptr, nullptr);
+    m_sheet->ZoomAll();
+    UpdateCaption();
+    m_sheet->ResetScrollBars();
+    Repaint();
+    UpdateActions();
+    UpdateStatus();
+}
+
+void MainWindow::AfterHistoryMove() {
+    m_design->RebuildSchematic();
+    m_sheet->Show(m_design->schematic.get(), m_design->project.get());
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
+}
+
+void MainWindow::AfterLimitsChanged() {
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
+}
+
+// ---- the rooms' commands ----
+
+bool MainWindow::ConfirmSaveChanges() {
+    return m_projectCommands->ConfirmSaveChanges();
+}
+void MainWindow::NewProject() {
+    m_projectCommands->NewProject();
+}
+bool MainWindow::CreateProjectFromWizard(const WizardResults& results) {
+    return m_projectCommands->CreateProjectFromWizard(results);
+}
+void MainWindow::OpenProject() {
+    m_projectCommands->OpenProject();
+}
+bool MainWindow::OpenProjectFile(const QString& path) {
+    return m_projectCommands->OpenProjectFile(path);
+}
+bool MainWindow::CloseProject() {
+    return m_projectCommands->CloseProject();
+}
+bool MainWindow::SaveProject() {
+    return m_projectCommands->SaveProject();
+}
+bool MainWindow::SaveProjectAs() {
+    return m_projectCommands->SaveProjectAs();
+}
+bool MainWindow::OpenDroppedFiles(const QList<QUrl>& urls) {
+    return m_projectCommands->OpenDroppedFiles(urls);
+}
+void MainWindow::ChooseStandard() {
+    m_projectCommands->ChooseStandard();
+}
+
+void MainWindow::Undo() {
+    if (m_design->editor != nullptr && m_design->editor->Undo()) {
+        AfterHistoryMove();
+    }
+}
+
+void MainWindow::Redo() {
+    if (m_design->editor != nullptr && m_design->editor->Redo()) {
+        AfterHistoryMove();
+    }
+}
+
+void MainWindow::SaveImage() {
+    if (m_design->open) {
+        m_printCommands->SaveImage();
+    }
+}
+bool MainWindow::ExportImage(const ImageExportSettings& settings) {
+    return m_printCommands->ExportImage(settings);
+}
+void MainWindow::SetUpPage() {
+    m_printCommands->SetUpPage();
+}
+void MainWindow::TakePrinterPage() {
+    m_printCommands->TakePrinterPage();
+}
+void MainWindow::Print() {
+    m_printCommands->Print();
+}
+void MainWindow::FollowPrinter(bool wasLandscape) {
+    m_printCommands->FollowPrinter(wasLandscape);
+}
+QPrinter& MainWindow::Printer() const {
+    return m_printCommands->Printer();
+}
+bool MainWindow::PrintTo(QPrinter& printer) {
+    return m_printCommands->PrintTo(printer);
+}
+const PageSetup& MainWindow::PageSize() const {
+    return m_printCommands->Page();
+}
+
+void MainWindow::CreateReport() {
+    if (m_design->open && m_design->project != nullptr) {
+        m_reportCommands->CreateReport(*m_design->project);
+    }
+}
+bool MainWindow::GenerateReport(int index) {
+    return m_design->project != nullptr && m_reportCommands->GenerateReport(*m_design->project, index);
+}
+void MainWindow::OpenReport() {
+    m_reportCommands->OpenReport(m_design->project.get());
+}
+const QString& MainWindow::LastReport() const {
+    return m_reportCommands->LastReport();
+}
+
+void MainWindow::ZoomIn() {
+    m_sheet->ZoomIn();
+}
+void MainWindow::ZoomOut() {
+    m_sheet->ZoomOut();
+}
+void MainWindow::ZoomAll() {
+    m_sheet->ZoomAll();
+}
+void MainWindow::ChooseZoomStep(int index) {
+    m_sheet->ChooseZoomStep(index);
+}
+void MainWindow::TogglePan() {
+    m_mouse->PanToggled();
+}
+void MainWindow::Repaint() {
+    m_sheet->Repaint();
+}
+void MainWindow::RepaintScrolled() {
+    m_sheet->RepaintScrolled();
+}
+void MainWindow::PlaceObjectsOnView() {
+    m_sheet->PlaceObjectsOnView();
+}
+std::size_t MainWindow::TilesPaintedLastTime() const {
+    return m_sheet->TilesPaintedLastTime();
+}
+bool MainWindow::ViewSharp() const {
+    return m_sheet->ViewSharp();
+}
+void MainWindow::FinishRefining() {
+    m_sheet->FinishRefining();
+}
+
+Tproyecto* MainWindow::Project() const {
+    return m_design->project.get();
+}
+TpadreGraficosMS* MainWindow::Schematic() const {
+    return m_design->schematic.get();
+}
+bool MainWindow::ProjectOpen() const {
+    return m_design->open;
+}
+int MainWindow::ZoomIndex() const {
+    return m_sheet->ZoomIndex();
+}
+double MainWindow::CurrentPercent() const {
+    return m_sheet->CurrentPercent();
+}
+const ViewResult& MainWindow::ViewLayout() const {
+    return m_sheet->Layout();
+}
+const std::vector<QString>& MainWindow::RecentFiles() const {
+    return m_recent->Files();
+}
+double MainWindow::LastRepaintMs() const {
+    return m_sheet->LastRepaintMs();
+}
+
+// ---- window events ----
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!ConfirmSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    SaveWindowSettings();
+    CloseProject();
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown) {
+        return;
+    }
+    m_shown = true;
+    Repaint();
+    if (!m_openWhenShown.isEmpty()) {
+        const QString path = m_openWhenShown;
+        m_openWhenShown.clear();
+        QTimer::singleShot(0, this, [this, path] { OpenProjectFile(path); });
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (OpenDroppedFiles(event->mimeData()->urls())) {
+        event->acceptProposedAction();
+    }
+}
+
+// ---- help ----
+
+void MainWindow::ShowHelp() {
+    const std::filesystem::path manual = ExecutableDirectory() / "Ixo.pdf";
+    const QString path = QString::fromStdString(manual.string());
+    QString reason;
+    if (!std::filesystem::exists(manual)) {
+        reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        reason = QStringLiteral("No application could open the document.");
+    }
+    if (!reason.isEmpty()) {
+        showError(Title(), reason + QStringLiteral("\r\n") + path);
+    }
+}
+
+void MainWindow::ShowAbout() {
+    SplashWindow about(this, true);
+    about.exec();
+}
+
+// ---- remembered between runs ----
+
+void MainWindow::LoadWindowSettings() {
+    QSettings settings;
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray())) {
+        resize(1280, 860); // the first run
+    }
+    m_recent->Load();
+}
+
+void MainWindow::SaveWindowSettings() {
+    QSettings settings;
+    settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
+}
+
+} // namespace ixo
