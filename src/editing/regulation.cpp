@@ -1,9 +1,12 @@
 #include "editing/regulation.h"
 
+#include "building/planta.h"
 #include "building/proyecto.h"
 #include "editing/edit_journal.h"
+#include "editing/network_editor.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_base.h"
+#include "model/cabecera_terrestre.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/potenciometro.h"
@@ -72,6 +75,14 @@ double Regulation::AjusteOf(int position) {
     return (1000.0 - position) / 10.0;
 }
 
+bool Regulation::Regulable(const TPrimerComponente& element) {
+    if (element.Is<TAmpliBase>()) {
+        return !element.Is<TCabeceraTerrestre>();
+    }
+    const auto* ms = element.As<TMultiswitch>();
+    return ms != nullptr && (ms->Conpot || ms->TieneAttTer);
+}
+
 Regulation::Regulation(Tproyecto& project, TAmpliBase& amplifier) : m_project(project) {
     m_amplifiers.push_back(&amplifier);
     for (TCBFT* partner : {amplifier.DoublePartner(), amplifier.TriplePartner()}) {
@@ -111,6 +122,7 @@ Regulation::Regulation(Tproyecto& project, TAmpliBase& amplifier) : m_project(pr
         m_sliders.push_back(mode);
     }
     m_opening = Take();
+    m_reach = ReachOfElements();
 }
 
 Regulation::Regulation(Tproyecto& project, TMultiswitch& multiswitch)
@@ -135,6 +147,7 @@ Regulation::Regulation(Tproyecto& project, TMultiswitch& multiswitch)
         AddControlSlider(multiswitch, *control, index, label + std::to_string(control->PotPol + 1));
     }
     m_opening = Take();
+    m_reach = ReachOfElements();
 }
 
 void Regulation::AddControlSlider(TCBFT& element, TPotenciometroBase8& control, int index,
@@ -149,6 +162,15 @@ void Regulation::AddControlSlider(TCBFT& element, TPotenciometroBase8& control, 
     slider.sat = Contains(control.Caption, "SAT");
     slider.position = PositionOf(control.Ajuste);
     m_sliders.push_back(slider);
+}
+
+EditJournal::Reach Regulation::ReachOfElements() const {
+    EditJournal touched;
+    for (TAmpliBase* amp : m_amplifiers) {
+        touched.MarkTouched(amp);
+    }
+    touched.MarkTouched(m_multiswitch);
+    return NetworkEditor::ReachOf(touched);
 }
 
 Regulation::State Regulation::Take() const {
@@ -207,7 +229,20 @@ void Regulation::SyncSliders() {
 }
 
 void Regulation::Recalculate() {
-    Recalcular(m_project);
+    Propagate();
+    Check();
+}
+
+void Regulation::Propagate() {
+    if (tplanta* headend = m_project.PlantaCabecera()) {
+        PropagarNiveles(m_project, *headend, false);
+    }
+}
+
+void Regulation::Check() {
+    if (m_project.PlantaCabecera() != nullptr) {
+        NetworkEditor::CheckWithin(m_project, m_reach);
+    }
 }
 
 LevelVector Regulation::MaximumOf(const TCBFT& element) const {
@@ -281,22 +316,29 @@ bool Regulation::MoveSlider(std::size_t index, int position) {
     slider.control->SetAjuste(wanted); // with PotJuntos, the controls of equal caption move too
     SyncSliders();
     m_busy = false;
-    Recalculate();
+    // The levels of the move, for the limit check; the outlets are checked once, on the final state.
+    Propagate();
+    bool levelsCurrent = true;
     bool kept = true;
     if (wanted > old && PastMaximum(slider)) {
         slider.control->SetAjuste(old);
         SyncSliders();
-        Recalculate();
+        levelsCurrent = false;
         kept = false;
     }
     if (equalValue) {
         for (RegulationSlider& other : m_sliders) {
             if (&other != &slider && other.kind == RegulationSlider::Kind::Control &&
                 other.sat == slider.sat && other.control->Tipo == slider.control->Tipo) {
+                levelsCurrent = levelsCurrent && other.control->Ajuste == slider.control->Ajuste;
                 other.control->Ajuste = slider.control->Ajuste;
                 other.position = slider.position;
             }
         }
+    }
+    if (levelsCurrent) {
+        Check();
+    } else {
         Recalculate();
     }
     return kept;

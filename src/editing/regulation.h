@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/edit_journal.h"
 #include "model/level_vector.h"
 
 #include <array>
@@ -9,11 +10,11 @@
 
 namespace ixo {
 
-class EditJournal;
 class TAmpliBase;
 class TCBFT;
 class TMultiswitch;
 class TPotenciometroBase8;
+class TPrimerComponente;
 class Tproyecto;
 
 // One slider of the regulation window: a gain or slope control, or the terrestrial mode of an
@@ -55,6 +56,10 @@ public:
     Regulation(Tproyecto& project, TAmpliBase& amplifier);
     Regulation(Tproyecto& project, TMultiswitch& multiswitch);
 
+    // Whether the regulation window opens for an element: an amplifier other than the terrestrial
+    // headend, or a multiswitch with gain controls (Conpot) or a terrestrial attenuator.
+    static bool Regulable(const TPrimerComponente& element);
+
     const std::string& Caption() const { return m_caption; }
     const std::vector<RegulationSlider>& Sliders() const { return m_sliders; }
     // "Equal value": moving a control moves the other controls of the same kind (checked at start).
@@ -91,10 +96,16 @@ private:
         std::vector<std::pair<TMultiswitch*, std::int32_t>> attenuators;
     };
     State Take() const;
+    EditJournal::Reach ReachOfElements() const;
     static void Restore(const State& state);
     void AddControlSlider(TCBFT& element, TPotenciometroBase8& control, int index, std::string label);
     void SyncSliders();
+    // The level run and the outlet check of the stairs the regulated elements reach.
     void Recalculate();
+    // The level run only (a step whose levels the window looks at before it is done).
+    void Propagate();
+    // The outlet check of those stairs on the levels as they are.
+    void Check();
     bool PastMaximum(const RegulationSlider& slider) const;
     LevelVector MaximumOf(const TCBFT& element) const;
     bool Terrestrial(const RegulationSlider& slider) const;
@@ -105,6 +116,7 @@ private:
     std::string m_caption;
     std::vector<RegulationSlider> m_sliders;
     State m_opening;
+    EditJournal::Reach m_reach; // the stairs the regulated elements feed, or the whole project
     bool m_busy = false;
 };
 

@@ -5,6 +5,7 @@
 #include "model/especial.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/toma_tv.h"
 
 namespace ixo {
 
@@ -28,6 +29,22 @@ TPin* EntradaDeVivienda(const Tvivienda& flat) {
         return nullptr;
     }
     return flat.Entrada()->PinesENTRADA().front();
+}
+
+TPin* PinDePolaridad(const TPin& outletPin) {
+    const auto* outlet = TPrimerComponente::AsOrNull<TTomaTV>(outletPin.Owner());
+    if (outlet == nullptr) {
+        return nullptr;
+    }
+    if (const auto* flat = TPrimerComponente::AsOrNull<Tvivienda>(outlet->Container())) {
+        return EntradaDeVivienda(*flat);
+    }
+    const TPin* peer = outletPin.Peer();
+    const auto* entry = peer != nullptr ? TPrimerComponente::AsOrNull<Tentradaviv>(peer->Owner()) : nullptr;
+    if (entry == nullptr || entry->PinesENTRADA().empty()) {
+        return nullptr;
+    }
+    return entry->PinesENTRADA().front();
 }
 
 } // namespace ixo

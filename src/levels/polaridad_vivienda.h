@@ -16,4 +16,9 @@ void SeleccionarPolaridad(TPin& entryInput, std::int32_t polarity);
 // The flat entry's first input pin, or null.
 TPin* EntradaDeVivienda(const Tvivienda& flat);
 
+// The pin whose polarity decides what a pin of an outlet receives: the entry input of the outlet's flat,
+// or, for an outlet outside a flat, the first input of the flat entry the pin is connected to. Null for a
+// pin of any other element, or when there is no such entry.
+TPin* PinDePolaridad(const TPin& outletPin);
+
 } // namespace ixo

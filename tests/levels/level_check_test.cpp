@@ -2,6 +2,7 @@
 #include "levels/comprobacion_tomas.h"
 #include "levels/lista_errores.h"
 #include "levels/niveles_tomas.h"
+#include "levels/polaridad_vivienda.h"
 
 #include "building/escalera.h"
 #include "building/planta.h"
@@ -99,6 +100,17 @@ TEST_F(LevelRun, ErrorRowsAndOutletTable) {
     EXPECT_NEAR(table[0].Recibido[1], 97.43, 1e-9);
     // A flat fed straight from the headend receives the same levels whatever polarity it selects.
     EXPECT_EQ(table[0].Peor, table[0].Recibido);
+}
+
+TEST_F(LevelRun, TheFlatEntryChoosesThePolarityOfItsOutletsOnly) {
+    TPin* entry = EntradaDeVivienda(*flat);
+    ASSERT_NE(entry, nullptr);
+    for (TPin* pin : outlet->PinesDERIVACION()) {
+        EXPECT_EQ(PinDePolaridad(*pin), entry);
+    }
+    EXPECT_EQ(PinDePolaridad(*outlet->PinesENTRADA().front()), entry);
+    EXPECT_EQ(PinDePolaridad(*headend->PinesSALIDA().front()), nullptr) << "not an outlet";
+    EXPECT_EQ(PinDePolaridad(*entry), nullptr) << "the entry is not an outlet";
 }
 
 TEST_F(LevelRun, WithoutSeedTheEditedSourceLevelStays) {
