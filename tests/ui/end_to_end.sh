@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end run of the window under Xvfb, driven with xdotool (run by hand; it takes about half a
+# End-to-end run of the window under Xvfb, driven with xdotool (a ctest test; it takes about a
 # minute): ixo starts with a project named on the command line, New goes through the wizard (2 stairs,
 # 3 floors, 6 flats, a wrong grid total first), Save as, Close, Open again, Save image as JPEG and Print
 # to PDF. Screenshots of every step go to the output folder.
@@ -11,10 +11,16 @@
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 out=$(mkdir -p "${2:?output folder}" && cd "$2" && pwd)
-display=:97
-Xvfb $display -screen 0 1600x1000x24 >"$out/xvfb.log" 2>&1 &
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null || {
+    echo "SKIP: the run needs Xvfb, xdotool and ImageMagick (scripts/ixo-dev deps installs them)"
+    exit 77
+}
+# A display number of its own, so that runs beside each other do not meet.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display
+for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$out/display")"
 export XDG_CONFIG_HOME="$out/config"
 rm -rf "$XDG_CONFIG_HOME"
 cleanup() {
