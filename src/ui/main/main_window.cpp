@@ -254,6 +254,13 @@ void MainWindow::MakeToolWindows() {
     }
     connect(Action(QStringLiteral("Errorlevel")), &QAction::triggered, this, [this] { ShowErrorList(); });
 
+    // The window's shortcuts (undo, redo, the tools, help) work while a tool window has the focus.
+    QList<QAction*> shortcuts(tools.begin(), tools.end());
+    shortcuts << Action(QStringLiteral("AUndo")) << Action(QStringLiteral("ARedo"))
+              << Action(QStringLiteral("AHelpC"));
+    m_errorList->addActions(shortcuts);
+    m_levels->addActions(shortcuts);
+
     m_sheetMenu = new QMenu(this);
     m_sheetMenu->addActions(tools.empty() ? QList<QAction*>() : QList<QAction*>(tools.begin(), tools.end()));
     m_sheetMenu->addSeparator();
@@ -280,6 +287,11 @@ void MainWindow::ShowErrorList() {
         return;
     }
     m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+    if (!m_errorListPlaced) {
+        // First shown centred over the window, as a tool window over the sheet.
+        m_errorList->move(geometry().center() - m_errorList->rect().center());
+        m_errorListPlaced = true;
+    }
     m_errorList->show();
     m_errorList->raise();
 }

@@ -217,6 +217,7 @@ private:
     std::size_t m_outletsFailingStandard = 0;
     QString m_openWhenShown;
     bool m_shown = false;
+    bool m_errorListPlaced = false;
 };
 
 } // namespace ixo
