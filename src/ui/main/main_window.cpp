@@ -10,6 +10,7 @@
 #include "model/ampli_base.h"
 #include "model/multiswitch.h"
 #include "schematic/schematic.h"
+#include "schematic/sheet.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
 #include "ui/errors/error_list_window.h"
 #include "ui/levels/levels_window.h"
@@ -248,6 +249,7 @@ void MainWindow::MakeToolWindows() {
     };
     windows.showError = [this](const QString& text) { showError(Title(), text); };
     windows.refreshAfterEdit = [this] { RefreshAfterEdit(); };
+    windows.levelsChanged = [this] { AfterLevelsChanged(); };
     m_tools = std::make_unique<SheetTools>(*this, *m_design, tools, windows);
     for (std::size_t i = 0; i < tools.size(); ++i) {
         connect(tools[i], &QAction::triggered, this, [this, i] { m_tools->Select(static_cast<int>(i) + 1); });
@@ -319,6 +321,24 @@ void MainWindow::RefreshAfterEdit() {
     m_levels->Forget();
     DeselectAll();
     AfterHistoryMove();
+}
+
+// A length or an input level changed: the network is the same, only its levels and the outlet check
+// moved. The wires' labels and the outlets' colours follow without making the schematic again.
+void MainWindow::AfterLevelsChanged() {
+    if (m_design->schematic == nullptr || m_design->project == nullptr) {
+        AfterHistoryMove();
+        return;
+    }
+    if (m_levels->isVisible()) {
+        m_levels->Refresh();
+    }
+    m_design->schematic->RefreshWireLabels();
+    ClearOutletErrors(*m_design->schematic);
+    MarkOutletErrors(*m_design->project, *m_design->schematic);
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
 }
 
 void MainWindow::LocateElement(const TComponenteBase* element, const TPin* pin) {

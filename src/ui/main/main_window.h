@@ -182,6 +182,7 @@ private:
     // follow it.
     void AfterHistoryMove();
     void AfterLimitsChanged();
+    void AfterLevelsChanged();
     void RefreshErrorList();
     void DeselectAll();
     void MakeToolWindows();
