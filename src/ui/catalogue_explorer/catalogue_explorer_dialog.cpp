@@ -1,6 +1,6 @@
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
 
-#include "ui/help_key.h"
+#include "ui/main/help_key.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

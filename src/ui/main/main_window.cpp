@@ -16,6 +16,7 @@
 #include "ui/project/quality_status.h"
 #include "ui/project/recent_files.h"
 #include "ui/reports/report_commands.h"
+#include "ui/results/result_windows.h"
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/sheet_view.h"
 #include "ui/tools/sheet_mouse.h"
@@ -129,6 +130,10 @@ void MainWindow::MakeRooms() {
         Repaint();
     };
     m_reportCommands = std::make_unique<ReportCommands>(*this, *m_recent, reports);
+    ResultWindows::Hooks results;
+    results.levelsChanged = [this] { UpdateStatus(); };
+    results.edited = [this] { AfterHistoryMove(); };
+    m_results = std::make_unique<ResultWindows>(*this, results);
 
     SheetSurface* surface = m_view->Surface();
     m_mouse = std::make_unique<SheetMouse>(*m_sheet, *Action(QStringLiteral("Encuadre")), *surface,
@@ -243,6 +248,7 @@ void MainWindow::ShowOpened() {
 }
 
 void MainWindow::ShowClosed() {
+    m_results->NetworkChanged();
     m_mouse->Reset();
     m_sheet->Show(nullptr, nullptr);
     m_sheet->ZoomAll();
@@ -254,6 +260,7 @@ void MainWindow::ShowClosed() {
 }
 
 void MainWindow::AfterHistoryMove() {
+    m_results->NetworkChanged();
     m_design->RebuildSchematic();
     m_sheet->Show(m_design->schematic.get(), m_design->project.get());
     UpdateStatus();

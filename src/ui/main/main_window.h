@@ -29,6 +29,7 @@ class PrintCommands;
 class ProjectCommands;
 class RecentFiles;
 class ReportCommands;
+class ResultWindows;
 class SheetMouse;
 class SheetPresenter;
 class SheetView;
@@ -114,6 +115,8 @@ public:
     const ixo::PageSetup& PageSize() const;
     SheetView* View() const { return m_view; }
     SheetPresenter& Sheet() const { return *m_sheet; }
+    // The levels window, the regulation window and the catalogue explorer, for the tools.
+    ResultWindows& Results() const { return *m_results; }
     QAction* Action(const QString& name) const;
     QString StatusText() const;
     // The status's tip: the outlets failing the project's standard beyond the level limits.
@@ -168,6 +171,7 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<PrintCommands> m_printCommands;
     std::unique_ptr<ReportCommands> m_reportCommands;
+    std::unique_ptr<ResultWindows> m_results;
     QLabel* m_outletsLabel = nullptr;
 
     std::size_t m_outletsOutOfLimits = 0;

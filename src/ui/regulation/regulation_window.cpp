@@ -1,7 +1,7 @@
 #include "ui/regulation/regulation_window.h"
 
-#include "ui/chart_crosshair.h"
-#include "ui/help_key.h"
+#include "ui/charts/chart_crosshair.h"
+#include "ui/main/help_key.h"
 
 #include <QChart>
 #include <QChartView>
