@@ -131,7 +131,9 @@ void MainWindow::MakeRooms() {
     };
     m_reportCommands = std::make_unique<ReportCommands>(*this, *m_recent, reports);
     ResultWindows::Hooks results;
-    results.levelsChanged = [this] { UpdateStatus(); };
+    // A regulation move or a polarity: the count of outlets out of limits follows each one; the standard's
+    // C/N, powering and overdrive parts follow when the regulation closes (as after any edit).
+    results.levelsChanged = [this] { UpdateOutletCount(); };
     results.edited = [this] { AfterHistoryMove(); };
     m_results = std::make_unique<ResultWindows>(*this, results);
 
@@ -227,8 +229,19 @@ void MainWindow::UpdateStatus() {
     if (!design.empty()) {
         text += "; " + design;
     }
+    m_statusAfterCount = text.substr(OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
     m_outletsLabel->setText(Qs(text));
     m_outletsLabel->setToolTip(Qs(StandardFailuresList(standard)));
+}
+
+void MainWindow::UpdateOutletCount() {
+    Tproyecto* project = m_design->project.get();
+    if (project == nullptr) {
+        return;
+    }
+    m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
+    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
+    m_outletsLabel->setText(Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
 }
 
 QString MainWindow::StatusText() const {
@@ -245,6 +258,10 @@ void MainWindow::ShowOpened() {
     UpdateStatus();
     Repaint();
     UpdateActions();
+}
+
+NetworkEditor* MainWindow::Editor() const {
+    return m_design->editor.get();
 }
 
 void MainWindow::ShowClosed() {

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -25,6 +26,7 @@ namespace ixo {
 class AppSession;
 class ImageExportSettings;
 class MainActions;
+class NetworkEditor;
 class PrintCommands;
 class ProjectCommands;
 class RecentFiles;
@@ -117,6 +119,8 @@ public:
     SheetPresenter& Sheet() const { return *m_sheet; }
     // The levels window, the regulation window and the catalogue explorer, for the tools.
     ResultWindows& Results() const { return *m_results; }
+    // The open project's edit history (null without a project).
+    NetworkEditor* Editor() const;
     QAction* Action(const QString& name) const;
     QString StatusText() const;
     // The status's tip: the outlets failing the project's standard beyond the level limits.
@@ -151,6 +155,8 @@ private:
     void UpdateActions();
     void UpdateCaption();
     void UpdateStatus();
+    // Only the count of outlets out of limits, the rest of the status as UpdateStatus left it.
+    void UpdateOutletCount();
     // The project was made or opened / closed.
     void ShowOpened();
     void ShowClosed();
@@ -176,6 +182,7 @@ private:
 
     std::size_t m_outletsOutOfLimits = 0;
     std::size_t m_outletsFailingStandard = 0;
+    std::string m_statusAfterCount; // the status text after the count, as UpdateStatus made it
     QString m_openWhenShown;
     bool m_shown = false;
 };
