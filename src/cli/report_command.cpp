@@ -11,8 +11,7 @@
 #include "cli/quality_commands.h"
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
-#include "design/overdrive_check.h"
-#include "design/power_check.h"
+#include "design/design_verdict.h"
 #include "model/level_vector.h"
 #include "persistence/project_file.h"
 #include "render/headless_gui.h"
@@ -130,12 +129,16 @@ ComplianceFindings FindingsOf(const CommandContext& context, Tproyecto& project)
     findings.standardTitle = preset->title;
     findings.standardNote = preset->note;
     findings.limits = LimitsOf(*preset, project.Preferencias());
-    for (const PowerProblem& problem : CheckPowering(project)) {
+    // The verdict of `check` against the standard this report states (Custom: the project's limits).
+    project.Quality().standard = preset->name;
+    const DesignVerdict verdict = JudgeDesign(project);
+    for (const PowerProblem& problem : verdict.powering) {
         findings.powering.push_back(problem.Text());
     }
-    for (const OverdriveProblem& problem : CheckOverdrive(project)) {
+    for (const OverdriveProblem& problem : verdict.overdrive) {
         findings.overdrive.push_back(problem.Text());
     }
+    findings.verdictReasons = verdict.Reasons();
     for (const BuildOmission& omission : project.Omissions()) {
         findings.notBuilt.push_back(omission.description +
                                     (omission.where.empty() ? "" : " (" + omission.where + ")"));

@@ -123,10 +123,11 @@ void CheckPlausible(const Tproyecto& project) {
     }
 }
 
-OpenedProject Failed(OpenResult result, std::string version = {}) {
+OpenedProject Failed(OpenResult result, std::string version = {}, std::string problem = {}) {
     OpenedProject opened;
     opened.result = result;
     opened.version = std::move(version);
+    opened.problem = std::move(problem);
     return opened;
 }
 
@@ -213,9 +214,10 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         project.SetName(root.name);
         ReadComponentProperties(in, project, root);
         project.NombreFichero = path.string();
-        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved);
+        std::string problem;
+        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved, &problem);
         if (!reserved) {
-            throw StreamError("unreadable record of the parts not built or of the signal quality");
+            throw StreamError("the file's header cannot be read: " + problem);
         }
         project.Omissions() = std::move(reserved->omissions);
         project.Quality() = std::move(reserved->quality);
@@ -232,8 +234,8 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         project.Abierto = true;
         opened.result = OpenResult::Ok;
         return opened;
-    } catch (const std::exception&) {
-        return Failed(OpenResult::NotAProject, header.version);
+    } catch (const std::exception& error) {
+        return Failed(OpenResult::NotAProject, header.version, error.what());
     }
 }
 

@@ -40,6 +40,8 @@ struct OpenedProject {
     OpenResult result = OpenResult::NotAProject;
     std::string version;                // the version text of the file's header, when it was read
     std::unique_ptr<Tproyecto> project; // only on success
+    // Why the file was refused, when the reader can say (e.g. which record and what was wrong).
+    std::string problem;
 };
 
 // Called on a project just read, before it is marked open: where the main window builds the schematic

@@ -32,7 +32,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The buildings the demo catalogue is designed for: with the default settings every outlet is within
-// the default limits (terrestrial 60-80, satellite 50-70 dBµV).
+// the default limits (terrestrial 60-80, satellite 50-70 dBµV). As built, the terrestrial headend drives
+// the first multiswitches' inputs a little past their maximum, which fails the design as `check` does;
+// the automatic design regulates that away and the design passes.
 TEST(NewCommand, CalibrationBuildingsAreWithinLimits) {
     const std::vector<std::vector<std::string>> buildings = {
         {"--floors", "4", "--flats-per-floor", "4", "--outlets", "2", "--polarities", "4"},
@@ -42,8 +44,13 @@ TEST(NewCommand, CalibrationBuildingsAreWithinLimits) {
     };
     for (const auto& building : buildings) {
         const CliRun run = RunNew(building);
-        EXPECT_EQ(run.status, 0) << run.out << run.err;
         EXPECT_TRUE(Contains(run.out, "Outlets out of limits: 0 of ")) << run.out;
+        EXPECT_EQ(run.status, Contains(run.out, "\nOverdrive: ") ? 1 : 0) << run.out << run.err;
+        std::vector<std::string> designed = building;
+        designed.push_back("--auto");
+        const CliRun automatic = RunNew(designed);
+        EXPECT_EQ(automatic.status, 0) << automatic.out << automatic.err;
+        EXPECT_TRUE(Contains(automatic.out, "\nVerdict: passes\n")) << automatic.out;
     }
 }
 
@@ -174,7 +181,8 @@ TEST(NewCommand, PartsNotBuiltAreListedAndNeverPass) {
                          "{\"kind\": \"element\", \"what\": \"no outlet model of family 1003 in the "
                          "catalogue\", \"count\": 4, \"where\": \"FL1\"}"))
         << json.out;
-    const CliRun good = RunNew({"--floors", "4", "--flats-per-floor", "4", "--outlets", "2", "--json"});
+    const CliRun good =
+        RunNew({"--floors", "4", "--flats-per-floor", "4", "--outlets", "2", "--auto", "--json"});
     EXPECT_EQ(good.status, 0) << good.out;
     EXPECT_TRUE(Contains(good.out, "\"passes\": true,\n  \"notBuilt\": [],")) << good.out;
     const CliRun limits = RunNew({"--floors", "4", "--flats-per-floor", "4", "--outlets", "2"});
