@@ -37,10 +37,11 @@ void PaintLegend(Canvas& canvas, const Rect& printable, const SheetContent& cont
         Colour colour;
         const char* text;
     };
-    const Entry entries[2] = {{kBelowMinimumColour, "Outlet below the minimum level"},
-                              {kAboveMaximumColour, "Outlet above the maximum level"}};
-    for (int i = 0; i < 2; ++i) {
-        const std::int32_t y = top + i * (height / 2);
+    const Entry entries[3] = {{kBelowMinimumColour, "Outlet below the minimum level (navy)"},
+                              {kAboveMaximumColour, "Outlet above the maximum level (orange)"},
+                              {kBothLimitsColour, "Outlet below and above (purple)"}};
+    for (int i = 0; i < 3; ++i) {
+        const std::int32_t y = top + i * (height / 3);
         canvas.SetPen({kBlack, 1, PenStyle::Solid});
         canvas.SetBrush({entries[i].colour, BrushStyle::Solid});
         canvas.Rectangle({left, y, left + swatch, y + swatch});

@@ -16,11 +16,12 @@ namespace ixo {
 class TpadreGraficosMS;
 class Tproyecto;
 
-// Outlet fills of the error list's colours: navy below the minimum, red above the maximum, both
-// combined (0x00BBGGRR).
+// Outlet fills of outlets out of limits (0x00BBGGRR): navy below the minimum, orange above the maximum,
+// purple for both. No symbol draws with these colours (the boxes and a selected outlet are red, the
+// rest black, white, silver and cream), so a failing outlet stands out; the legend names them.
 inline constexpr Colour kBelowMinimumColour = 0x800000;
-inline constexpr Colour kAboveMaximumColour = 0x0000FF;
-inline constexpr Colour kBothLimitsColour = 0x8000FF;
+inline constexpr Colour kAboveMaximumColour = 0x0080FF;
+inline constexpr Colour kBothLimitsColour = 0x800080;
 
 struct SheetContent {
     bool showTitleBlock = true;

@@ -488,13 +488,29 @@ TEST(LayoutTest, BoxSymbolsAreRedWhateverTheLevelsAndOnlyOutletsTakeTheErrorColo
     EXPECT_EQ(unmarked.boxes.begin()->first, kRed);
     const std::size_t boxes = unmarked.boxes.begin()->second;
     EXPECT_GT(boxes, 0u);
-    // This small building's 8 outlets are all above their maximum: they take the error list's red, the
-    // boxes stay as they were.
+    // This small building's 8 outlets are all above their maximum: they take the orange fill, the boxes
+    // stay as they were.
     const std::size_t marked = MarkOutletErrors(*built.project, *built.schematic);
     ASSERT_EQ(marked, 8u);
     const BodyFills after = PaintedBodyFills(*built.schematic);
     EXPECT_EQ(after.outlets, (std::map<Colour, std::size_t>{{kAboveMaximumColour, 8}}));
     EXPECT_EQ(after.boxes, unmarked.boxes);
+    // No box shares a colour with a failing outlet.
+    EXPECT_EQ(after.boxes.count(kAboveMaximumColour), 0u);
+}
+
+// The fills of failing outlets are colours of their own: none is a colour a symbol draws with (the red
+// of the boxes and of a selected outlet, black, white, silver, cream, blue), and the three differ.
+TEST(LayoutTest, ErrorFillsAreColoursNoSymbolUses) {
+    const Colour fills[] = {kBelowMinimumColour, kAboveMaximumColour, kBothLimitsColour};
+    for (const Colour fill : fills) {
+        for (const Colour symbol : {kRed, kBlack, kWhite, kSilver, kCream, kBlue}) {
+            EXPECT_NE(fill, symbol);
+        }
+    }
+    EXPECT_NE(fills[0], fills[1]);
+    EXPECT_NE(fills[1], fills[2]);
+    EXPECT_NE(fills[0], fills[2]);
 }
 
 } // namespace

@@ -153,6 +153,9 @@ void MainActions::MakeMenusAndToolBars(QMainWindow& window) {
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
     viewBar->addActions({Action("AzoomM"), Action("AZoomAll"), Action("Encuadre")});
+    // The tools have a row of their own: beside the other bars they would hide behind the bar's "»" in
+    // windows narrower than about 1,100 pixels.
+    window.addToolBarBreak();
     QToolBar* toolBar = window.addToolBar(QStringLiteral("Tools"));
     toolBar->setObjectName(QStringLiteral("ToolsBar"));
     toolBar->addActions({Action("Aruler"), Action("Anivel"), Action("Aedit"), Action("AInsert"),

@@ -17,6 +17,7 @@
 #include "ui/project/recent_files.h"
 #include "ui/reports/report_commands.h"
 #include "ui/results/result_windows.h"
+#include "ui/sheet/sheet_navigation.h"
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/sheet_view.h"
 #include "ui/tools/sheet_mouse.h"
@@ -27,6 +28,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -34,6 +36,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <cerrno>
 #include <cstring>
@@ -153,6 +156,17 @@ void MainWindow::MakeRooms() {
         m_sheet->NeedLayout();
         Repaint();
     };
+    surface->onWheel = [this](QWheelEvent* e) {
+        const QPoint angle = e->angleDelta();
+        Navigate(WheelMove(angle.x(), angle.y(), e->modifiers().testFlag(Qt::ControlModifier),
+                           e->modifiers().testFlag(Qt::ShiftModifier), NavigationSteps()));
+    };
+    surface->onKey = [this](QKeyEvent* e) {
+        const SheetMove move = KeyMove(e->key(), e->modifiers().testFlag(Qt::ControlModifier),
+                                       e->modifiers().testFlag(Qt::ShiftModifier), NavigationSteps());
+        Navigate(move);
+        return move.kind != SheetMove::Kind::None;
+    };
     m_sheet->onZoomStepChosen = [this](int index) {
         m_actions->ZoomSteps()[static_cast<std::size_t>(index)]->setChecked(true);
     };
@@ -186,6 +200,32 @@ void MainWindow::ConnectActions() {
     const std::vector<QAction*>& steps = m_actions->ZoomSteps();
     for (std::size_t i = 0; i < steps.size(); ++i) {
         connect(steps[i], &QAction::triggered, this, [this, i] { ChooseZoomStep(static_cast<int>(i)); });
+    }
+}
+
+SheetSteps MainWindow::NavigationSteps() const {
+    SheetSteps steps;
+    steps.pageX = m_sheet->PageStepX();
+    steps.pageY = m_sheet->PageStepY();
+    return steps;
+}
+
+void MainWindow::Navigate(const SheetMove& move) {
+    if (!m_design->open) {
+        return;
+    }
+    switch (move.kind) {
+    case SheetMove::Kind::Scroll:
+        m_sheet->ScrollBy(move.dx, move.dy);
+        break;
+    case SheetMove::Kind::ZoomIn:
+        ZoomIn();
+        break;
+    case SheetMove::Kind::ZoomOut:
+        ZoomOut();
+        break;
+    case SheetMove::Kind::None:
+        break;
     }
 }
 
@@ -285,7 +325,11 @@ void MainWindow::AfterHistoryMove() {
     UpdateActions();
 }
 
+// New limits change which outlets fail: the schematic is made again so that every outlet's fill follows
+// the check, those that pass now as well.
 void MainWindow::AfterLimitsChanged() {
+    m_design->RebuildSchematic();
+    m_sheet->Show(m_design->schematic.get(), m_design->project.get());
     UpdateStatus();
     Repaint();
     UpdateActions();

@@ -38,6 +38,8 @@ class SheetView;
 class TpadreGraficosMS;
 class Tproyecto;
 struct OpenDesign;
+struct SheetMove;
+struct SheetSteps;
 struct WizardResults;
 
 class MainWindow : public QMainWindow {
@@ -164,6 +166,9 @@ private:
     // follow it.
     void AfterHistoryMove();
     void AfterLimitsChanged();
+    // The wheel and the keys on the sheet.
+    SheetSteps NavigationSteps() const;
+    void Navigate(const SheetMove& move);
     void LoadWindowSettings();
     void SaveWindowSettings();
 

@@ -1,9 +1,12 @@
 #include "ui/sheet/sheet_view.h"
 
+#include <QContextMenuEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace ixo {
 
@@ -12,6 +15,8 @@ SheetSurface::SheetSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(50, 50);
+    // The keys scroll the sheet once it was clicked or tabbed to.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SheetSurface::SetImage(QImage image) {
@@ -49,6 +54,35 @@ void SheetSurface::mouseMoveEvent(QMouseEvent* event) {
 void SheetSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (onRelease) {
         onRelease(event);
+    }
+}
+
+void SheetSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (onDoubleClick) {
+        onDoubleClick(event);
+    }
+}
+
+void SheetSurface::wheelEvent(QWheelEvent* event) {
+    if (onWheel) {
+        onWheel(event);
+        event->accept();
+    } else {
+        QWidget::wheelEvent(event);
+    }
+}
+
+void SheetSurface::keyPressEvent(QKeyEvent* event) {
+    if (onKey && onKey(event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void SheetSurface::contextMenuEvent(QContextMenuEvent* event) {
+    if (onContextMenu) {
+        onContextMenu(event);
     }
 }
 

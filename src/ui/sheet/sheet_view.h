@@ -21,6 +21,11 @@ public:
     std::function<void(QMouseEvent*)> onMove;
     std::function<void(QMouseEvent*)> onRelease;
     std::function<void()> onResize;
+    std::function<void(QMouseEvent*)> onDoubleClick;
+    std::function<void(QWheelEvent*)> onWheel;
+    // Answers whether the key was taken.
+    std::function<bool(QKeyEvent*)> onKey;
+    std::function<void(QContextMenuEvent*)> onContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +33,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     QImage m_image;
