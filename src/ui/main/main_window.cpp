@@ -138,6 +138,7 @@ void MainWindow::MakeRooms() {
     // C/N, powering and overdrive parts follow when the regulation closes (as after any edit).
     results.levelsChanged = [this] { UpdateOutletCount(); };
     results.edited = [this] { AfterHistoryMove(); };
+    results.printer = [this]() -> QPrinter& { return Printer(); };
     m_results = std::make_unique<ResultWindows>(*this, results);
 
     SheetSurface* surface = m_view->Surface();

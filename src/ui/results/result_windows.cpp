@@ -7,6 +7,9 @@
 #include "ui/levels/levels_window.h"
 #include "ui/regulation/regulation_window.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+
 namespace ixo {
 
 ResultWindows::ResultWindows(QWidget& window, Hooks hooks) : m_window(window), m_hooks(std::move(hooks)) {
@@ -16,6 +19,15 @@ ResultWindows::ResultWindows(QWidget& window, Hooks hooks) : m_window(window), m
             m_hooks.levelsChanged();
         }
     };
+    choosePrinter = [this]() -> QPrinter* {
+        if (!m_hooks.printer) {
+            return nullptr;
+        }
+        QPrinter& printer = m_hooks.printer();
+        QPrintDialog dialog(&printer, m_levels);
+        return dialog.exec() == QDialog::Accepted ? &printer : nullptr;
+    };
+    m_levels->choosePrinter = [this] { return choosePrinter(); };
     runRegulation = [](RegulationWindow& regulation) { return regulation.exec(); };
     runExplorer = [](CatalogueExplorerDialog& explorer) { return explorer.exec(); };
 }

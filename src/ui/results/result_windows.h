@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+class QPrinter;
 class QWidget;
 
 namespace ixo {
@@ -36,6 +37,7 @@ public:
     struct Hooks {
         std::function<void()> levelsChanged; // the network's levels and outlet check changed in place
         std::function<void()> edited;        // a regulation was confirmed as a step of the history
+        std::function<QPrinter&()> printer;  // the window's printer, for the levels window's Print
     };
     ResultWindows(QWidget& window, Hooks hooks);
     ~ResultWindows();
@@ -56,6 +58,9 @@ public:
     std::optional<CatalogueChoice> ChooseFromCatalogue(const TCatalogo& catalogue, std::int32_t family,
                                                        std::int32_t group, std::int32_t indice, bool exact);
     std::function<int(CatalogueExplorerDialog&)> runExplorer;
+    // The print dialog on the window's printer before the levels window prints; the printer after its
+    // Ok, null after Cancel (replaceable by tests).
+    std::function<QPrinter*()> choosePrinter;
 
 private:
     QWidget& m_window;

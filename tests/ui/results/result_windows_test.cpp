@@ -12,8 +12,11 @@
 #include "model/multiswitch.h"
 #include "model/pin.h"
 #include "model/toma_tv.h"
+#include "support/temp_dir.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QSlider>
 #include <QTreeWidget>
 #include <QWidget>
@@ -86,6 +89,26 @@ TEST_F(ResultWindowsTest, CancelChangesNothingAndOtherElementsOpenNoWindow) {
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(results.Regulate(*project, *editor, *tap->Owner())) << "an outlet is not regulated";
     EXPECT_EQ(runs, 1);
+}
+
+TEST_F(ResultWindowsTest, TheLevelsWindowPrintsOnThePrinterChosen) {
+    ResultWindows results(window, hooks);
+    results.ShowLevels(*project, *tap);
+    TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = QString::fromStdString((dir.Path() / "levels.pdf").string());
+    printer.setOutputFileName(file);
+    int asked = 0;
+    results.choosePrinter = [&]() -> QPrinter* {
+        ++asked;
+        return asked == 1 ? nullptr : &printer; // Cancel first, then Ok
+    };
+    results.Levels().Print();
+    EXPECT_FALSE(QFileInfo::exists(file)) << "cancelled";
+    results.Levels().Print();
+    EXPECT_EQ(asked, 2);
+    EXPECT_GT(QFileInfo(file).size(), 1000);
 }
 
 TEST_F(ResultWindowsTest, APolarityChosenInTheLevelsWindowIsReported) {
