@@ -91,13 +91,20 @@ int Edit(const CommandContext& context) {
     } else {
         WriteReportText(context.out, report);
     }
-    if (const auto levels = context.Option("--levels");
-        levels && !ReplaceFileContents(*levels, OutletLevelsCsv(project))) {
-        context.err << kProgramName << ": cannot write " << *levels << ": " << LastFileError() << "\n";
-        return kExitCannotWrite;
-    }
+    // The project first: levels of a project that could not be saved would describe no file.
+    const auto levels = context.Option("--levels");
     if (!SaveProject(project, *output)) {
         context.err << kProgramName << ": cannot save " << *output << ": " << LastFileError() << "\n";
+        if (levels) {
+            context.err
+                << kProgramName << ": " << *levels
+                << " was not written either: nothing more is written once the project cannot be saved\n";
+        }
+        return kExitCannotWrite;
+    }
+    if (levels && !ReplaceFileContents(*levels, OutletLevelsCsv(project))) {
+        context.err << kProgramName << ": cannot write " << *levels << ": " << LastFileError()
+                    << " (the project was saved as " << *output << ")\n";
         return kExitCannotWrite;
     }
     return report.Passes() ? kExitSuccess : kExitFailure;

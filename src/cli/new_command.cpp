@@ -12,6 +12,7 @@
 #include "cli/project_report.h"
 #include "cli/quality_commands.h"
 #include "cli/settings_commands.h"
+#include "cli/settings_models.h"
 #include "common/file_replace.h"
 #include "common/progress.h"
 #include "design/auto_design.h"
@@ -65,6 +66,22 @@ private:
     int m_position = 0;
 };
 
+// Says which of the other outputs asked for were left unwritten because the project could not be saved.
+void NotWrittenAfterFailedSave(std::ostream& err, const std::optional<std::filesystem::path>& levels,
+                               const std::optional<std::string>& sheet) {
+    std::string skipped;
+    if (levels) {
+        skipped = levels->string() == "-" ? "the outlet levels" : levels->string();
+    }
+    if (sheet) {
+        skipped += (skipped.empty() ? "" : " and ") + *sheet;
+    }
+    if (!skipped.empty()) {
+        err << kProgramName << ": " << skipped
+            << " not written: nothing more is written once the project cannot be saved\n";
+    }
+}
+
 int NewProject(const CommandContext& context) {
     const EffectiveSettings settings = LoadEffectiveSettings(context.Options().settingsFile);
     PrintSettingsWarnings(context.err, settings);
@@ -97,6 +114,8 @@ int NewProject(const CommandContext& context) {
                              " (see 'ixo-cli catalogue families')");
         }
     }
+    CheckSettingsModels(request.settings, context.OptionValues("--set"), settings, catalogue.Store(),
+                        context.err);
     TerminalProgress progress(context.err);
     NuevoProyecto created = CrearProyectoDesdeAsistente(catalogue.Store(), request.shape, request.settings,
                                                         request.limits, progress);
@@ -124,16 +143,19 @@ int NewProject(const CommandContext& context) {
         }
         WriteReportText(summary, report);
     }
+    // The project first: the levels and the sheet of a project that could not be saved would describe
+    // no file, so nothing more is written then.
+    if (request.outputFile && !SaveProject(project, *request.outputFile)) {
+        context.err << kProgramName << ": cannot save " << request.outputFile->string() << ": "
+                    << LastFileError() << "\n";
+        NotWrittenAfterFailedSave(context.err, request.levelsFile, sheet);
+        return kExitCannotWrite;
+    }
     bool written = true;
     if (levelsToOutput) {
         context.out << OutletLevelsCsv(project);
     } else if (request.levelsFile && !ReplaceFileContents(*request.levelsFile, OutletLevelsCsv(project))) {
         context.err << kProgramName << ": cannot write " << request.levelsFile->string() << ": "
-                    << LastFileError() << "\n";
-        written = false;
-    }
-    if (request.outputFile && !SaveProject(project, *request.outputFile)) {
-        context.err << kProgramName << ": cannot save " << request.outputFile->string() << ": "
                     << LastFileError() << "\n";
         written = false;
     }

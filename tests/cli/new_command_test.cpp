@@ -156,6 +156,31 @@ TEST(NewCommand, AFileThatCannotBeWrittenExitsWithThreeAfterTheSummary) {
     EXPECT_EQ(levels.err, "ixo-cli: cannot write " + (dir / "levels.csv").string() + ": Is a directory\n");
 }
 
+// Once the project cannot be saved, neither the levels nor the sheet is written: they would describe a
+// file that is not there. The message says what was left unwritten.
+TEST(NewCommand, AFailedSaveWritesNothingMore) {
+    test::TempDir dir;
+    const std::string missing = (dir / "no-such-folder" / "casa.XPJ").string();
+    const std::string levels = (dir / "levels.csv").string();
+    const std::string sheet = (dir / "sheet.svg").string();
+    const CliRun run = RunNew(
+        {"--floors", "2", "--flats-per-floor", "2", "-o", missing, "--levels", levels, "--export", sheet});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "ixo-cli: cannot save " + missing + ": No such file or directory\nixo-cli: " + levels +
+                           " and " + sheet +
+                           " not written: nothing more is written once the project cannot be "
+                           "saved\n");
+    EXPECT_FALSE(std::filesystem::exists(levels));
+    EXPECT_FALSE(std::filesystem::exists(sheet));
+
+    // Levels to standard output are left out as well.
+    const CliRun toOutput =
+        RunNew({"--floors", "2", "--flats-per-floor", "2", "-o", missing, "--levels", "-"});
+    EXPECT_EQ(toOutput.status, 3);
+    EXPECT_EQ(toOutput.out, "");
+    EXPECT_TRUE(Contains(toOutput.err, "ixo-cli: the outlet levels not written")) << toOutput.err;
+}
+
 // A family given with --set must be in the catalogue.
 TEST(NewCommand, AFamilyThatTheCatalogueLacksIsBadInput) {
     const CliRun run = RunNew({"--flats-per-floor", "1", "--set", "FAM_MS_CAS=4242"});

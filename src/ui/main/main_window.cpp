@@ -2,8 +2,7 @@
 
 #include "building/proyecto.h"
 #include "common/paths.h"
-#include "design/overdrive_check.h"
-#include "design/power_check.h"
+#include "design/design_verdict.h"
 #include "editing/network_editor.h"
 #include "schematic/schematic.h"
 #include "ui/main/app_session.h"
@@ -249,30 +248,38 @@ void MainWindow::UpdateCaption() {
 
 void MainWindow::UpdateStatus() {
     Tproyecto* project = m_design->project.get();
-    m_outletsOutOfLimits = project != nullptr ? CountOutletsOutOfLimits(*project) : 0;
     m_outletsFailingStandard = 0;
-    // The legend of the outlet colours is painted when some are out of limits.
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
     if (project == nullptr) {
+        m_outletsOutOfLimits = 0;
+        m_sheet->SetShowLegend(false);
         m_outletsLabel->setText(QString());
         m_outletsLabel->setToolTip(QString());
         return;
     }
-    std::string text = OutletsOutOfLimitsText(m_outletsOutOfLimits);
+    // The one verdict of every command: the status says what `ixo-cli check` says of the same design.
+    const DesignVerdict verdict = JudgeDesign(*project);
+    m_outletsOutOfLimits = verdict.outletsOutOfLimits.size();
+    // The legend of the outlet colours is painted when some are out of limits.
+    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
+    std::string text = VerdictStatusText(verdict) + ": " + OutletsOutOfLimitsText(m_outletsOutOfLimits);
     // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
-    const StandardFailures standard = FindStandardFailures(*project);
+    const StandardFailures standard =
+        verdict.standard ? StandardFailuresOf(*verdict.standard) : StandardFailures{};
     m_outletsFailingStandard = standard.failing.size();
     if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
         text += "; " + quality;
     }
-    const std::string design =
-        DesignProblemsText(CheckPowering(*project).size(), CheckOverdrive(*project).size());
+    const std::string design = DesignProblemsText(verdict.powering.size(), verdict.overdrive.size());
     if (!design.empty()) {
         text += "; " + design;
     }
     m_statusAfterCount = text.substr(OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
     m_outletsLabel->setText(Qs(text));
-    m_outletsLabel->setToolTip(Qs(StandardFailuresList(standard)));
+    std::string tip = VerdictReasonsText(verdict);
+    if (const std::string list = StandardFailuresList(standard); !list.empty()) {
+        tip += (tip.empty() ? "" : "\n") + list;
+    }
+    m_outletsLabel->setToolTip(Qs(tip));
 }
 
 void MainWindow::UpdateOutletCount() {
