@@ -15,6 +15,7 @@
 #include "model/repartidor.h"
 
 #include <exception>
+#include <new>
 #include <vector>
 
 namespace ixo {
@@ -142,6 +143,8 @@ TInyector* CrearInyector(Alimentacion& a, int h) {
     TInyector* injector = nullptr;
     try {
         injector = TComponenteBase::CreateCopy<TInyector>(&a.project.RedTV(), *a.injectorModel);
+    } catch (const std::bad_alloc&) {
+        throw; // not an injector that cannot be made
     } catch (const std::exception&) {
         return nullptr;
     }

@@ -14,6 +14,9 @@ namespace ixo {
 struct SignalQuality {
     static constexpr double kDefaultAntennaLevel = 60.0; // dBµV per channel at the headend input
     static constexpr double kDefaultLnbCn = 16.0;        // dB, a clear-sky Ku-band link on a 80 cm dish
+    // The range every figure is taken from, given as an option or read from a project file (dBµV, dB).
+    static constexpr double kLowestFigure = -50.0;
+    static constexpr double kHighestFigure = 150.0;
 
     // The standard preset chosen for the project (its name), empty when none is.
     std::string standard;

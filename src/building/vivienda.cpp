@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <vector>
 
 namespace ixo {
@@ -407,6 +408,8 @@ bool Tvivienda::InsertarAmplificador(std::int32_t model, std::int32_t family) {
         try {
             amplifier = TComponenteBase::CreateFromCatalogue<TLinAmp>(m_contenedor, prototype->Indice,
                                                                       prototype->Tabla);
+        } catch (const std::bad_alloc&) {
+            throw; // not a model that cannot be made
         } catch (const std::exception&) {
             return false;
         }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <vector>
 
 namespace ixo {
@@ -118,6 +119,9 @@ void TalmacenElementos::AddPrototype(int kind, std::string_view className, const
     CreatedElement created;
     try {
         created = m_factory->Create(className, *this, record);
+    } catch (const std::bad_alloc&) {
+        DestroyComponentsAfter(before);
+        throw; // out of memory is no fault of the record: a catalogue missing it would build wrongly
     } catch (const std::exception& error) {
         DestroyComponentsAfter(before);
         Skip(kind, record, className, error.what());

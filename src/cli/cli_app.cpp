@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <ostream>
 #include <sstream>
 
@@ -103,6 +104,12 @@ int RunCli(const std::vector<std::string>& words, const CommandRegistry& registr
     } catch (const UsageError& error) {
         ReportUsageError(err, error.what());
         return kExitUsage;
+    } catch (const std::bad_alloc&) {
+        // What was being built has been freed on the way here, so there is room for the message.
+        // Files are replaced whole, so a file the command had not finished is left as it was.
+        err << kProgramName << ": out of memory: the system gave the command less memory than it needs "
+            << "(a limit such as 'ulimit -v', or too little free memory); the command stopped\n";
+        return kExitOutOfMemory;
     } catch (const std::exception& error) {
         err << kProgramName << ": " << error.what() << "\n";
         return kExitFailure;

@@ -44,33 +44,14 @@ int Design(const CommandContext& context) {
     WriteDesignResult(context.out, result);
     const ProjectReport report = MakeProjectReport(project, 1);
     WriteReportText(context.out, report);
-    const int problems = WriteDesignChecks(context.out, project);
     if (!SaveProject(project, *output)) {
         context.err << kProgramName << ": cannot save " << *output << ": " << LastFileError() << "\n";
         return kExitCannotWrite;
     }
-    return report.Passes() && problems == 0 ? kExitSuccess : kExitFailure;
+    return report.Passes() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace
-
-int WriteDesignChecks(std::ostream& out, const Tproyecto& project) {
-    const std::vector<PowerProblem> power = CheckPowering(project);
-    const std::vector<OverdriveProblem> overdrive = CheckOverdrive(project);
-    if (!power.empty()) {
-        out << "Powering: " << power.size() << " problem(s)\n";
-        for (const PowerProblem& problem : power) {
-            out << "  " << problem.Text() << "\n";
-        }
-    }
-    if (!overdrive.empty()) {
-        out << "Overdrive: " << overdrive.size() << " element pin(s) past their maximum\n";
-        for (const OverdriveProblem& problem : overdrive) {
-            out << "  " << problem.Text() << "\n";
-        }
-    }
-    return static_cast<int>(power.size() + overdrive.size());
-}
 
 void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     out << "Design: worst margin " << OneDecimalText(result.marginBefore) << " dB -> "

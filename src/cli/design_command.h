@@ -14,10 +14,6 @@ class CommandRegistry;
 // Adds `design`: automatic regulation and line amplifiers on a saved project.
 void AddDesignCommand(CommandRegistry& registry);
 
-// Prints the powering and overdrive problems of a calculated project ("Powering:" and "Overdrive:"
-// sections, nothing when there are none); returns how many there are.
-int WriteDesignChecks(std::ostream& out, const Tproyecto& project);
-
 // Prints what an automatic design changed: controls (element, control, old -> new), amplifiers
 // inserted and where, insertions refused, outlets that could not be served and why.
 void WriteDesignResult(std::ostream& out, const DesignResult& result);

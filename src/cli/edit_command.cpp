@@ -86,25 +86,28 @@ int Edit(const CommandContext& context) {
     }
     editor.Recalculate();
     const ProjectReport report = MakeProjectReport(project, project.finalizadocalculoTV ? 1 : 0);
-    int problems = 0;
     if (context.Option("--json")) {
         WriteReportJson(context.out, report);
-        std::ostringstream ignored;
-        problems = WriteDesignChecks(ignored, project);
     } else {
         WriteReportText(context.out, report);
-        problems = WriteDesignChecks(context.out, project);
     }
-    if (const auto levels = context.Option("--levels");
-        levels && !ReplaceFileContents(*levels, OutletLevelsCsv(project))) {
-        context.err << kProgramName << ": cannot write " << *levels << ": " << LastFileError() << "\n";
-        return kExitCannotWrite;
-    }
+    // The project first: levels of a project that could not be saved would describe no file.
+    const auto levels = context.Option("--levels");
     if (!SaveProject(project, *output)) {
         context.err << kProgramName << ": cannot save " << *output << ": " << LastFileError() << "\n";
+        if (levels) {
+            context.err
+                << kProgramName << ": " << *levels
+                << " was not written either: nothing more is written once the project cannot be saved\n";
+        }
         return kExitCannotWrite;
     }
-    return report.Passes() && problems == 0 ? kExitSuccess : kExitFailure;
+    if (levels && !ReplaceFileContents(*levels, OutletLevelsCsv(project))) {
+        context.err << kProgramName << ": cannot write " << *levels << ": " << LastFileError()
+                    << " (the project was saved as " << *output << ")\n";
+        return kExitCannotWrite;
+    }
+    return report.Passes() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace

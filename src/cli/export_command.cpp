@@ -1,5 +1,7 @@
 #include "cli/export_command.h"
 
+#include "cli/project_commands.h"
+
 #include "building/proyecto.h"
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
@@ -83,14 +85,8 @@ int ExportCommand(const CommandContext& context) {
         throw UsageError("export: the sheet's file is missing (-o SHEET.png)");
     }
     CheckSheetExport(context, *output);
-    if (!std::filesystem::is_regular_file(projectPath)) {
-        throw UsageError("cannot read " + projectPath.string());
-    }
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
-    OpenedProject opened = OpenProject(projectPath, &catalogue.Store());
-    if (opened.result != OpenResult::Ok || opened.project == nullptr) {
-        throw UsageError(projectPath.string() + ": This file is not a Ixo project that can be opened");
-    }
+    OpenedProject opened = OpenForCommand(projectPath, catalogue);
     return ExportProjectSheet(context, *opened.project, *output);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/ascii_case.h"
 
+#include "settings/ini_document.h"
 #include "settings/ini_values.h"
 #include "settings/settings_keys.h"
 
@@ -142,6 +143,21 @@ int TotalFlats(const CommandContext& context, long long gridTotal) {
     return *flats;
 }
 
+// Where a limit in force came from: "--set LMIN1", "my.ini:12 LMIN1" or "the default LMIN1".
+std::string LimitSource(const CommandContext& context, const std::string& key) {
+    for (const std::string& assignment : context.OptionValues("--set")) {
+        if (UpperAscii(assignment.substr(0, assignment.find('='))) == key) {
+            return "--set " + key;
+        }
+    }
+    IniDocument document;
+    static_cast<void>(document.Load(context.Options().settingsFile));
+    if (const int line = document.LineOf(kSectionOutletLevels, key); line > 0) {
+        return context.Options().settingsFile.string() + ":" + std::to_string(line) + " " + key;
+    }
+    return "the default " + key;
+}
+
 template <typename T> void Assign(SettingsRecord& record, T SettingsRecord::*member, T value) {
     record.*member = value;
 }
@@ -231,10 +247,10 @@ bool ApplyLimitOverride(TMatestructuranivel& limits, std::string_view assignment
         const bool minimum = key == "LMIN" + number;
         if (minimum || key == "LMAX" + number) {
             const auto level = ParseIniDecimal(value);
-            if (!level || *level < 0 || *level > kMaxHeadendLevel) {
-                throw UsageError("--set " + key + "=" + std::string(value) +
-                                 ": the value must be a level from 0 to " +
-                                 FormatIniDecimal(kMaxHeadendLevel) + " dBµV");
+            const auto problem = level ? LevelLimitProblem(*level) : LevelLimitProblem(-1);
+            if (problem) {
+                throw UsageError("--set " + key + "=" + std::string(value) + ": the value must be " +
+                                 *problem);
             }
             (minimum ? limits[i].minimum : limits[i].maximum) = *level;
             return true;
@@ -288,11 +304,14 @@ NewProjectRequest ParseNewProjectRequest(const CommandContext& context, const Se
             ApplySettingOverride(request.settings, assignment);
         }
     }
-    for (const Testructuranivel& limit : request.limits) {
+    for (std::size_t i = 0; i < request.limits.size(); ++i) {
+        const Testructuranivel& limit = request.limits[i];
         if (limit.minimum > limit.maximum) {
+            const std::string number = std::to_string(i + 1);
             throw UsageError("the " + limit.name + " limits are reversed: minimum " +
-                             FormatIniDecimal(limit.minimum) + " above maximum " +
-                             FormatIniDecimal(limit.maximum) + " dBµV");
+                             FormatIniDecimal(limit.minimum) + " (" + LimitSource(context, "LMIN" + number) +
+                             ") above maximum " + FormatIniDecimal(limit.maximum) + " dBµV (" +
+                             LimitSource(context, "LMAX" + number) + ")");
         }
     }
     if (const auto levels = context.Option("--levels")) {

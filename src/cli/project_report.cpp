@@ -131,9 +131,64 @@ std::string BreachText(const LimitBreach& breach) {
            std::to_string(static_cast<int>(breach.frequencyMHz)) + " MHz";
 }
 
+ProjectReport::StandardCheck StandardCheckOf(const DesignVerdict::StandardJudgement& judgement) {
+    const QualityLimits& limits = judgement.limits;
+    ProjectReport::StandardCheck check;
+    check.standard = judgement.name;
+    check.title = judgement.title;
+    check.limits =
+        (limits.terrestrial ? "TER " + OneDecimalText(limits.terrestrialMinimum) + "-" +
+                                  OneDecimalText(limits.terrestrialMaximum) +
+                                  " dBµV, C/N >= " + OneDecimalText(limits.terrestrialMinimumCn) + " dB; "
+                            : std::string()) +
+        "SAT " + OneDecimalText(limits.satelliteMinimum) + "-" + OneDecimalText(limits.satelliteMaximum) +
+        " dBµV, C/N >= " + OneDecimalText(limits.satelliteMinimumCn) + " dB" +
+        (limits.maximumSatelliteTilt ? ", tilt <= " + OneDecimalText(*limits.maximumSatelliteTilt) + " dB"
+                                     : std::string());
+    check.worstCn = LevelVector::Filled(std::numeric_limits<double>::infinity());
+    for (const OutletVerdict& verdict : judgement.outlets) {
+        ++check.outlets;
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            check.worstCn[band] = std::min(check.worstCn[band], verdict.quality.worstCn[band]);
+        }
+        if (!verdict.Passes()) {
+            const OutletQuality& q = verdict.quality;
+            check.failing.push_back(
+                {Numbered("STAIR", q.Escalera->Numero_Interno()) + " " + Numbered("FLOOR", q.Planta->Nivel) +
+                     " " + Numbered("FL", q.Vivienda->Numero_Interno()) + " " +
+                     Numbered(std::string_view(q.Toma->Name()).substr(0, 1), q.Toma->Numero_Interno()),
+                 verdict.FailureText()});
+        }
+    }
+    return check;
+}
+
+void WriteDesignChecks(std::ostream& out, const DesignVerdict& verdict) {
+    if (!verdict.powering.empty()) {
+        out << "Powering: " << verdict.powering.size() << " problem(s)\n";
+        for (const PowerProblem& problem : verdict.powering) {
+            out << "  " << problem.Text() << "\n";
+        }
+    }
+    if (!verdict.overdrive.empty()) {
+        out << "Overdrive: " << verdict.overdrive.size() << " element pin(s) past their maximum\n";
+        for (const OverdriveProblem& problem : verdict.overdrive) {
+            out << "  " << problem.Text() << "\n";
+        }
+    }
+}
+
+std::string JsonTexts(const std::vector<std::string>& texts) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        json += (i == 0 ? "" : ", ") + JsonString(texts[i]);
+    }
+    return json + "]";
+}
+
 } // namespace
 
-ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
+ProjectReport MakeProjectReport(Tproyecto& project, int buildResult) {
     const TpreferenciasProyecto& preferences = project.Preferencias();
     ProjectReport report;
     report.stairs = static_cast<int>(project.Escaleras().Count());
@@ -156,7 +211,10 @@ ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
     }
     // Outlets in building order, those of equal place in the order of the error list: the keys are
     // sorted with their positions (small), not the outlets' texts.
-    const std::vector<const TNodoInfo*> records = RegistrosDeErrores(project);
+    if (buildResult > 0) {
+        report.verdict = JudgeDesign(project);
+    }
+    const std::vector<const TNodoInfo*>& records = report.verdict.outletsOutOfLimits;
     std::vector<std::pair<std::array<std::int32_t, 4>, std::size_t>> order;
     order.reserve(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -184,6 +242,9 @@ ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult) {
         report.limits.push_back(std::string(i == 0 ? "terrestrial" : "satellite") + " " +
                                 OneDecimalText(preferences.Minimo(static_cast<int>(i))) + "-" +
                                 OneDecimalText(preferences.Maximo(static_cast<int>(i))) + " dBµV");
+    }
+    if (report.verdict.standard) {
+        report.standardCheck = StandardCheckOf(*report.verdict.standard);
     }
     return report;
 }
@@ -236,6 +297,23 @@ void WriteReportText(std::ostream& out, const ProjectReport& report) {
             out << "  " << failing.place << "  " << failing.failure << "\n";
         }
     }
+    WriteDesignChecks(out, report.verdict);
+    out << "Verdict: " << VerdictText(report) << "\n";
+}
+
+std::string VerdictText(const ProjectReport& report) {
+    if (report.Passes()) {
+        return "passes";
+    }
+    std::vector<std::string> reasons = report.verdict.Reasons();
+    if (reasons.empty()) {
+        reasons.emplace_back("the installation is not built");
+    }
+    std::string text = "fails: ";
+    for (std::size_t i = 0; i < reasons.size(); ++i) {
+        text += (i == 0 ? "" : "; ") + reasons[i];
+    }
+    return text;
 }
 
 void WriteReportJson(std::ostream& out, const ProjectReport& report) {
@@ -309,47 +387,18 @@ void WriteReportJson(std::ostream& out, const ProjectReport& report) {
         }
         out << (check->failing.empty() ? "]}" : "\n  ]}");
     }
+    std::vector<std::string> powering;
+    for (const PowerProblem& problem : report.verdict.powering) {
+        powering.push_back(problem.Text());
+    }
+    std::vector<std::string> overdrive;
+    for (const OverdriveProblem& problem : report.verdict.overdrive) {
+        overdrive.push_back(problem.Text());
+    }
+    out << ",\n  \"powering\": " << JsonTexts(powering);
+    out << ",\n  \"overdrive\": " << JsonTexts(overdrive);
+    out << ",\n  \"failsBecause\": " << JsonTexts(report.verdict.Reasons());
     out << "\n}\n";
-}
-
-void AddStandardCheck(ProjectReport& report, Tproyecto& project, const std::string& standard) {
-    const std::string name = standard.empty() ? project.Quality().standard : standard;
-    if (name.empty()) {
-        return;
-    }
-    const StandardPreset* preset = FindStandardPreset(name);
-    if (preset == nullptr) {
-        throw UsageError("unknown standard '" + name + "' (known: " + StandardPresetNames() + ")");
-    }
-    const QualityLimits limits = LimitsOf(*preset, project.Preferencias());
-    ProjectReport::StandardCheck check;
-    check.standard = preset->name;
-    check.title = preset->title;
-    check.limits =
-        (limits.terrestrial ? "TER " + OneDecimalText(limits.terrestrialMinimum) + "-" +
-                                  OneDecimalText(limits.terrestrialMaximum) +
-                                  " dBµV, C/N >= " + OneDecimalText(limits.terrestrialMinimumCn) + " dB; "
-                            : std::string()) +
-        "SAT " + OneDecimalText(limits.satelliteMinimum) + "-" + OneDecimalText(limits.satelliteMaximum) +
-        " dBµV, C/N >= " + OneDecimalText(limits.satelliteMinimumCn) + " dB" +
-        (limits.maximumSatelliteTilt ? ", tilt <= " + OneDecimalText(*limits.maximumSatelliteTilt) + " dB"
-                                     : std::string());
-    check.worstCn = LevelVector::Filled(std::numeric_limits<double>::infinity());
-    for (const OutletVerdict& verdict : CheckQuality(project, limits)) {
-        ++check.outlets;
-        for (std::size_t band = 0; band < kBandCount; ++band) {
-            check.worstCn[band] = std::min(check.worstCn[band], verdict.quality.worstCn[band]);
-        }
-        if (!verdict.Passes()) {
-            const OutletQuality& q = verdict.quality;
-            check.failing.push_back(
-                {Numbered("STAIR", q.Escalera->Numero_Interno()) + " " + Numbered("FLOOR", q.Planta->Nivel) +
-                     " " + Numbered("FL", q.Vivienda->Numero_Interno()) + " " +
-                     Numbered(std::string_view(q.Toma->Name()).substr(0, 1), q.Toma->Numero_Interno()),
-                 verdict.FailureText()});
-        }
-    }
-    report.standardCheck = std::move(check);
 }
 
 std::string OutletLevelsCsv(Tproyecto& project) {

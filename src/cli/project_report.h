@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/design_verdict.h"
 #include "levels/lista_errores.h"
 #include "model/level_vector.h"
 
@@ -69,19 +70,20 @@ struct ProjectReport {
     };
     std::optional<StandardCheck> standardCheck;
 
-    // Success only for a built installation with outlets, nothing left out, every outlet within limits
-    // and, when a standard is chosen, every outlet passing it.
-    bool Passes() const {
-        return buildResult > 0 && outlets > 0 && notBuilt.empty() && failingOutlets.empty() &&
-               (!standardCheck || standardCheck->failing.empty());
-    }
+    // The one verdict on the design (design/design_verdict.h): outlets, omissions, powering, overdrive
+    // and the project's standard.
+    DesignVerdict verdict;
+
+    bool Passes() const { return buildResult > 0 && verdict.Passes(); }
 };
 
-ProjectReport MakeProjectReport(const Tproyecto& project, int buildResult);
-// Checks every outlet against the named preset (the project's own when standard is empty; nothing when
-// neither names one) and keeps the result in report.standardCheck. UsageError for an unknown name.
-void AddStandardCheck(ProjectReport& report, Tproyecto& project, const std::string& standard);
+// Judges the calculated project (JudgeDesign) and gathers what `new`, `check`, `edit`, `design` and
+// `info` print of it; buildResult <= 0 for an installation that could not be built.
+ProjectReport MakeProjectReport(Tproyecto& project, int buildResult);
+// The summary, ending with the powering and overdrive findings and the "Verdict:" line.
 void WriteReportText(std::ostream& out, const ProjectReport& report);
+// "passes", or "fails: " and the reasons, e.g. "fails: 3 outlets out of limits; 1 powering problem".
+std::string VerdictText(const ProjectReport& report);
 void WriteReportJson(std::ostream& out, const ProjectReport& report);
 
 // One row per outlet: stair, floor, flat, outlet, then the worst and the received levels of bands 1 to

@@ -11,8 +11,8 @@
 namespace ixo::cli {
 namespace {
 
-constexpr double kLowestValue = -50.0;
-constexpr double kHighestValue = 150.0;
+constexpr double kLowestValue = SignalQuality::kLowestFigure;
+constexpr double kHighestValue = SignalQuality::kHighestFigure;
 
 double NumberOption(std::string_view option, std::string_view text) {
     const std::optional<double> value = ParseIniDecimal(text);

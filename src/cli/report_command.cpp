@@ -11,8 +11,7 @@
 #include "cli/quality_commands.h"
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
-#include "design/overdrive_check.h"
-#include "design/power_check.h"
+#include "design/design_verdict.h"
 #include "model/level_vector.h"
 #include "persistence/project_file.h"
 #include "render/headless_gui.h"
@@ -112,10 +111,16 @@ PriceList PricesOf(const CommandContext& context) {
     }
 }
 
-Quote QuoteOf(Tproyecto& project, const PriceList& prices) {
+// The quote of the project; a line the price list makes too large is bad input naming its line.
+Quote QuoteOf(const CommandContext& context, Tproyecto& project) {
+    const PriceList prices = PricesOf(context);
     const auto lines = ListaMateriales(project, ArticlesOf(project), NoReportProgress());
     const ProjectReport summary = MakeProjectReport(project, 1);
-    return MakeQuote(lines.value_or(std::vector<TElementoRec>{}), prices, summary.outlets, summary.flats);
+    try {
+        return MakeQuote(lines.value_or(std::vector<TElementoRec>{}), prices, summary.outlets, summary.flats);
+    } catch (const PriceListError& error) {
+        throw UsageError(*context.Option("--quote") + ": " + error.what());
+    }
 }
 
 ComplianceFindings FindingsOf(const CommandContext& context, Tproyecto& project) {
@@ -130,12 +135,16 @@ ComplianceFindings FindingsOf(const CommandContext& context, Tproyecto& project)
     findings.standardTitle = preset->title;
     findings.standardNote = preset->note;
     findings.limits = LimitsOf(*preset, project.Preferencias());
-    for (const PowerProblem& problem : CheckPowering(project)) {
+    // The verdict of `check` against the standard this report states (Custom: the project's limits).
+    project.Quality().standard = preset->name;
+    const DesignVerdict verdict = JudgeDesign(project);
+    for (const PowerProblem& problem : verdict.powering) {
         findings.powering.push_back(problem.Text());
     }
-    for (const OverdriveProblem& problem : CheckOverdrive(project)) {
+    for (const OverdriveProblem& problem : verdict.overdrive) {
         findings.overdrive.push_back(problem.Text());
     }
+    findings.verdictReasons = verdict.Reasons();
     for (const BuildOmission& omission : project.Omissions()) {
         findings.notBuilt.push_back(omission.description +
                                     (omission.where.empty() ? "" : " (" + omission.where + ")"));
@@ -149,7 +158,7 @@ std::string CsvOf(const CommandContext& context, Tproyecto& project, int report)
         throw UsageError("report --compliance: the compliance report is a document (html, odt or pdf)");
     }
     if (report == kQuoteReport) {
-        WriteQuoteCsv(out, QuoteOf(project, PricesOf(context)));
+        WriteQuoteCsv(out, QuoteOf(context, project));
         return out.str();
     }
     const bool terrestrial = project.Preferencias().HD_ICTERR;
@@ -194,7 +203,7 @@ int Report(const CommandContext& context) {
     if (report == kComplianceReport) {
         complies = EscribirInformeConformidad(writer, project, FindingsOf(context, project)).complies;
     } else if (report == kQuoteReport) {
-        EscribirPresupuesto(writer, QuoteOf(project, PricesOf(context)), projectName);
+        EscribirPresupuesto(writer, QuoteOf(context, project), projectName);
     } else if (GenerarInforme(report, project, writer, NoReportProgress()) != ReportOutcome::Written) {
         context.err << kProgramName << ": " << ReportFailure() << "\n";
         return kExitFailure;

@@ -25,6 +25,8 @@ std::string_view FileStateText(EffectiveSettings::FileState state) {
         return "found";
     case EffectiveSettings::FileState::NotAFile:
         return "not a readable file: built-in defaults";
+    case EffectiveSettings::FileState::Unreadable:
+        return "cannot be read as a settings file: built-in defaults";
     case EffectiveSettings::FileState::Missing:
         break;
     }
@@ -77,6 +79,12 @@ EffectiveSettings LoadEffectiveSettings(const std::filesystem::path& file) {
     } else if (std::filesystem::exists(status)) {
         settings.fileState = EffectiveSettings::FileState::NotAFile;
     }
+    if (const auto problem = SettingsFileProblem(file)) {
+        settings.unreadable = *problem;
+        if (settings.fileState == EffectiveSettings::FileState::Found) {
+            settings.fileState = EffectiveSettings::FileState::Unreadable;
+        }
+    }
     static_cast<void>(ReadSettings(file, settings.record, &settings.problems)); // problems say what failed
     settings.limitsFromFile = ReadLevelLimits(settings.limits, file, &settings.problems);
     settings.projectDirectory = ReadProjectDirectory(file);
@@ -84,13 +92,21 @@ EffectiveSettings LoadEffectiveSettings(const std::filesystem::path& file) {
 }
 
 void PrintSettingsWarnings(std::ostream& err, const EffectiveSettings& settings) {
+    if (!settings.unreadable.empty()) {
+        err << kProgramName << ": warning: " << settings.file.string()
+            << ": cannot be read as a settings file: " << settings.unreadable
+            << "; the built-in defaults are used\n";
+    }
     for (const SettingsProblem& problem : settings.problems) {
         err << kProgramName << ": warning: " << settings.file.string();
         if (problem.line > 0) {
             err << ":" << problem.line;
         }
-        err << ": " << problem.key << "=" << problem.value << " is not a number; the default "
-            << problem.defaultValue << " is used\n";
+        err << ": " << problem.key << "=" << problem.value << " " << problem.reason;
+        if (!problem.defaultValue.empty()) {
+            err << "; the default " << problem.defaultValue << " is used";
+        }
+        err << "\n";
     }
 }
 

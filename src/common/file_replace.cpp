@@ -14,6 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 
 thread_local std::string t_lastFileError;
+ReplaceFault g_fault = nullptr;
+
+bool FaultAt(ReplaceStage stage) {
+    return g_fault != nullptr && g_fault(stage);
+}
 
 // Records why a write failed (the system's reason for errno) and answers false.
 bool Fail(int error) {
@@ -129,10 +134,66 @@ bool IsReadOnlyFile(const fs::path& path) {
 
 namespace {
 
+// Copies the open file `in` into `out` in pieces: a copy of a large project costs no memory.
+bool CopyInto(int in, int out) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return got == 0;
+        }
+        if (!WriteAll(out, std::string_view(buffer, static_cast<std::size_t>(got)))) {
+            return false;
+        }
+    }
+}
+
+// The file `from` under a new name beside `to`, ready to be renamed over it: a second name for the file
+// itself where the file system has them, otherwise a complete copy. Empty when neither can be made.
+fs::path StageBackup(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    const auto target = fs::symlink_status(to, error);
+    if (fs::exists(target) && !fs::is_regular_file(target)) {
+        return {};
+    }
+    RemoveLeftovers(to);
+    const fs::path folder = FolderOf(to);
+    const std::string stem = SiblingStem(to);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path sibling = folder / (stem + std::to_string(attempt));
+        if (::link(from.c_str(), sibling.c_str()) == 0) {
+            return sibling;
+        }
+        if (errno != EEXIST) {
+            break; // no second names here (or not allowed): copy instead
+        }
+    }
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        return {};
+    }
+    fs::path sibling;
+    const int out = CreateSibling(to, sibling);
+    bool ok = out >= 0 && CopyInto(in, out) && ::fsync(out) == 0;
+    ok = (out < 0 || ::close(out) == 0) && ok;
+    ::close(in);
+    if (!ok) {
+        if (out >= 0) {
+            ::unlink(sibling.c_str());
+        }
+        return {};
+    }
+    return sibling;
+}
+
 // Lets `write` fill a new file beside target (it answers false with errno set on failure) and renames it
-// over target.
+// over target. With a backup, the file target held is renamed to it once the new file is in place.
 template <typename Write>
-bool WriteThroughSibling(const fs::path& target, const fs::file_status& status, Write write) {
+bool WriteThroughSibling(const fs::path& target, const fs::file_status& status, Write write,
+                         const fs::path* backup = nullptr) {
     RemoveLeftovers(target);
     fs::path sibling;
     const int fd = CreateSibling(target, sibling);
@@ -153,35 +214,77 @@ bool WriteThroughSibling(const fs::path& target, const fs::file_status& status, 
         check(::fsync(fd) == 0);
     }
     check(::close(fd) == 0);
+    if (error == 0 && FaultAt(ReplaceStage::NewFileWritten)) {
+        error = ENOSPC;
+    }
+    fs::path stagedBackup;
+    if (error == 0 && backup != nullptr && fs::is_regular_file(status)) {
+        stagedBackup = StageBackup(target, *backup);
+    }
     if (error == 0) {
         check(::rename(sibling.c_str(), target.c_str()) == 0);
     }
     if (error != 0) {
         ::unlink(sibling.c_str());
+        if (!stagedBackup.empty()) {
+            ::unlink(stagedBackup.c_str());
+        }
         return Fail(error);
+    }
+    if (!stagedBackup.empty()) {
+        // The new file is in place: only now does the backup change. A failure here (or a fault) keeps
+        // the previous backup; the save itself has succeeded.
+        if (FaultAt(ReplaceStage::NewFileInPlace) || ::rename(stagedBackup.c_str(), backup->c_str()) != 0) {
+            ::unlink(stagedBackup.c_str());
+        }
     }
     return true;
 }
 
-} // namespace
-
-bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
+// The target a replace of path writes: path itself, or the file a symbolic link names. Answers false
+// (LastFileError says why) when that is not a regular file or is read-only.
+bool ReplaceTarget(const fs::path& path, fs::path& target, fs::file_status& status) {
     std::error_code error;
-    fs::path target = path;
+    target = path;
     if (fs::is_symlink(fs::symlink_status(path, error))) {
         target = fs::weakly_canonical(path, error);
         if (error) {
             return Fail(error.value());
         }
     }
-    const auto status = fs::status(target, error);
+    status = fs::status(target, error);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         return Fail(fs::is_directory(status) ? EISDIR : EINVAL);
     }
     if (fs::exists(status) && IsReadOnlyFile(target)) {
         return Fail(EACCES);
     }
+    return true;
+}
+
+} // namespace
+
+void SetReplaceFaultForTesting(ReplaceFault fault) {
+    g_fault = fault;
+}
+
+bool ReplaceFileContents(const fs::path& path, std::string_view contents) {
+    fs::path target;
+    fs::file_status status;
+    if (!ReplaceTarget(path, target, status)) {
+        return false;
+    }
     return WriteThroughSibling(target, status, [contents](int fd) { return WriteAll(fd, contents); });
+}
+
+bool ReplaceFileKeepingBackup(const fs::path& path, std::string_view contents, const fs::path& backup) {
+    fs::path target;
+    fs::file_status status;
+    if (!ReplaceTarget(path, target, status)) {
+        return false;
+    }
+    return WriteThroughSibling(
+        target, status, [contents](int fd) { return WriteAll(fd, contents); }, &backup);
 }
 
 bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
@@ -197,49 +300,9 @@ bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
     if (in < 0) {
         return Fail(errno);
     }
-    // Copied in pieces: a backup of a large project costs no memory.
-    const bool ok = WriteThroughSibling(to, fs::file_status{}, [in](int out) {
-        char buffer[1 << 16];
-        for (;;) {
-            const ssize_t got = ::read(in, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                return got == 0;
-            }
-            if (!WriteAll(out, std::string_view(buffer, static_cast<std::size_t>(got)))) {
-                return false;
-            }
-        }
-    });
+    const bool ok = WriteThroughSibling(to, fs::file_status{}, [in](int out) { return CopyInto(in, out); });
     ::close(in);
     return ok;
-}
-
-bool KeepAsBackup(const fs::path& from, const fs::path& to) {
-    std::error_code error;
-    const auto status = fs::symlink_status(from, error);
-    const auto target = fs::symlink_status(to, error);
-    if (fs::is_regular_file(status) && (!fs::exists(target) || fs::is_regular_file(target))) {
-        RemoveLeftovers(to);
-        const fs::path folder = FolderOf(to);
-        const std::string stem = SiblingStem(to);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const fs::path sibling = folder / (stem + std::to_string(attempt));
-            if (::link(from.c_str(), sibling.c_str()) == 0) {
-                if (::rename(sibling.c_str(), to.c_str()) == 0) {
-                    return true;
-                }
-                ::unlink(sibling.c_str());
-                break;
-            }
-            if (errno != EEXIST) {
-                break; // no second names here (or not allowed): copy instead
-            }
-        }
-    }
-    return CopyFileAtomically(from, to);
 }
 
 } // namespace ixo

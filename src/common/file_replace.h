@@ -23,11 +23,25 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // not written.
 [[nodiscard]] bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Keeps `from` as `to` before `from` is replaced by a new file: `to` gets the file itself (a second
-// name for it, renamed into place whole, so nothing is copied) or, where the file system has no second
-// names, a copy made as CopyFileAtomically makes it. Savers replace a file by renaming a new one over
-// it, never by writing into it, so the kept file does not change after. False as CopyFileAtomically.
-[[nodiscard]] bool KeepAsBackup(const std::filesystem::path& from, const std::filesystem::path& to);
+// Replaces the file's contents as ReplaceFileContents does and keeps the file it replaces as `backup`.
+// The backup changes only once the new file is complete and in place: the old file gets a second name
+// (or, where the file system has none, a copy) beside `backup` just before the new file is renamed over
+// it, and that name is renamed over `backup` just after. A save that fails or is killed before the new
+// file is in place leaves both the file and the previous backup as they were. A backup that cannot be
+// made does not stop the save (the previous backup then stays).
+[[nodiscard]] bool ReplaceFileKeepingBackup(const std::filesystem::path& path, std::string_view contents,
+                                            const std::filesystem::path& backup);
+
+// Points of a replace at which a test may stop it, to see what a failure or a killed process leaves.
+enum class ReplaceStage {
+    NewFileWritten, // the new file is complete beside the target, nothing renamed yet
+    NewFileInPlace, // the new file has replaced the target, the backup is not yet renamed into place
+};
+// Called at each stage; answering true makes the replace fail there (as a full disk would). Tests only;
+// nullptr (the default) for none.
+using ReplaceFault = bool (*)(ReplaceStage);
+void SetReplaceFaultForTesting(ReplaceFault fault);
+
 // Why the last failed write of this thread failed, in the system's words ("Permission denied", "Is a
 // directory", "No space left on device"), for the message that tells the user.
 const std::string& LastFileError();

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <vector>
 
 namespace ixo {
@@ -80,6 +81,8 @@ TComponenteBase* CopyOf(const TPCLectorFichero* prototype, TPrimerComponente* ow
     }
     try {
         return dynamic_cast<TComponenteBase*>(prototype->Clone(owner));
+    } catch (const std::bad_alloc&) {
+        throw; // out of memory is not a model that cannot be copied
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -99,6 +102,8 @@ TComponenteBase* CopyOfModel(const Tproyecto& project, std::int32_t family, std:
 template <typename T> T* FromTable(TPrimerComponente* owner, int kind, std::int32_t number) {
     try {
         return TComponenteBase::CreateFromCatalogue<T>(owner, number, DefaultTableOfKind(kind));
+    } catch (const std::bad_alloc&) {
+        throw; // not a record that cannot be read
     } catch (const std::exception&) {
         return nullptr;
     }

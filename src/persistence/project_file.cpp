@@ -18,6 +18,7 @@
 #include "persistence/stored_quality.h"
 
 #include <iterator>
+#include <new>
 #include <optional>
 #include <system_error>
 
@@ -102,19 +103,6 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
     return a.lexically_normal() == b.lexically_normal();
 }
 
-// Copies the file at path to its backup name; failures are ignored (the save goes on).
-void MakeBackup(const std::filesystem::path& path) {
-    const std::filesystem::path backup = BackupPath(path);
-    if (SamePath(backup, path)) {
-        return; // a project saved under its own backup name keeps no backup
-    }
-    // Renamed into place whole: a save killed while the backup is made leaves the previous backup.
-    std::error_code error;
-    if (std::filesystem::exists(path, error)) {
-        static_cast<void>(KeepAsBackup(path, backup)); // a failed backup does not stop the save
-    }
-}
-
 // Stored numbers that set how much work the open does must be plausible.
 void CheckPlausible(const Tproyecto& project) {
     const std::int32_t polarities = project.Preferencias().Npolaridades;
@@ -123,10 +111,11 @@ void CheckPlausible(const Tproyecto& project) {
     }
 }
 
-OpenedProject Failed(OpenResult result, std::string version = {}) {
+OpenedProject Failed(OpenResult result, std::string version = {}, std::string problem = {}) {
     OpenedProject opened;
     opened.result = result;
     opened.version = std::move(version);
+    opened.problem = std::move(problem);
     return opened;
 }
 
@@ -156,11 +145,17 @@ bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
     project.NombreFichero = path.string();
     try {
         const std::vector<std::uint8_t> bytes = ProjectFileBytes(project);
-        MakeBackup(path);
         const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        if (!ReplaceFileContents(path, contents)) {
+        const std::filesystem::path backup = BackupPath(path);
+        // A project saved under its own backup name keeps no backup. Otherwise the file replaced becomes
+        // the backup once the new one is complete and in place: a failed or killed save keeps both.
+        const bool saved = SamePath(backup, path) ? ReplaceFileContents(path, contents)
+                                                  : ReplaceFileKeepingBackup(path, contents, backup);
+        if (!saved) {
             return false;
         }
+    } catch (const std::bad_alloc&) {
+        throw; // not a fault of the file or the disk
     } catch (const std::exception& error) {
         SetLastFileError(error.what());
         return false;
@@ -169,18 +164,50 @@ bool SaveProject(Tproyecto& project, const std::filesystem::path& path) {
     return true;
 }
 
+namespace {
+
+// A fault of one record, already named: the records that own it pass it on unchanged.
+class RecordError : public StreamError {
+public:
+    using StreamError::StreamError;
+};
+
+std::string OwnerText(const TPrimerComponente& parent) {
+    return parent.Name().empty() ? std::string(parent.ClassName()) : parent.Name();
+}
+
+} // namespace
+
 void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& project, int depth) {
     if (depth >= kMaxTreeDepth) {
-        throw StreamError("components nested too deep in the project file");
+        throw RecordError("the components under " + OwnerText(parent) + " are nested too deep (more than " +
+                          std::to_string(kMaxTreeDepth) + " levels)");
     }
-    const std::size_t count = in.ReadCount(kMinRecordSize, "components");
+    std::size_t count = 0;
+    try {
+        count = in.ReadCount(kMinRecordSize, "components");
+    } catch (const StreamError& error) {
+        throw RecordError("the count of the components of " + OwnerText(parent) + " at byte " +
+                          std::to_string(in.Position()) + ": " + error.what());
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        const ComponentStreamHeader header = ReadComponentStreamHeader(in);
-        TPrimerComponente& child = ChildFor(parent, header);
-        ReadRecordInto(in, child, header);
-        AttachReadComponent(child, project);
-        ReadChildren(in, child, project, depth + 1);
-        child.Loaded();
+        const std::size_t start = in.Position();
+        std::optional<ComponentStreamHeader> header;
+        try {
+            header = ReadComponentStreamHeader(in);
+            TPrimerComponente& child = ChildFor(parent, *header);
+            ReadRecordInto(in, child, *header);
+            AttachReadComponent(child, project);
+            ReadChildren(in, child, project, depth + 1);
+            child.Loaded();
+        } catch (const RecordError&) {
+            throw;
+        } catch (const StreamError& error) {
+            const std::string record = header ? "record " + header->className + " '" + header->name + "'"
+                                              : "component " + std::to_string(i + 1) + " of " +
+                                                    std::to_string(count) + " of " + OwnerText(parent);
+            throw RecordError(record + " at byte " + std::to_string(start) + ": " + error.what());
+        }
     }
 }
 
@@ -191,11 +218,13 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
     Header header;
     try {
         header = ReadHeader(in);
-    } catch (const StreamError&) {
-        return Failed(OpenResult::NotAProject);
+    } catch (const StreamError& error) {
+        return Failed(OpenResult::NotAProject, {}, std::string("the header cannot be read: ") + error.what());
     }
     if (header.tag != kProjectTag) {
-        return Failed(OpenResult::NotAProject);
+        return Failed(OpenResult::NotAProject, {},
+                      "the header does not begin with the format number and the product tag " +
+                          std::string(kProjectTag));
     }
     if (header.format >= kFirstNewerProjectFormat) {
         return Failed(OpenResult::NewerFormat, header.version);
@@ -209,13 +238,20 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         opened.project = TPrimerComponente::CreateRoot<Tproyecto>();
         Tproyecto& project = *opened.project;
         project.SetAlmacen(store);
-        const ComponentStreamHeader root = ReadComponentStreamHeader(in);
-        project.SetName(root.name);
-        ReadComponentProperties(in, project, root);
+        const std::size_t rootStart = in.Position();
+        try {
+            const ComponentStreamHeader root = ReadComponentStreamHeader(in);
+            project.SetName(root.name);
+            ReadComponentProperties(in, project, root);
+        } catch (const StreamError& error) {
+            throw RecordError("the project record at byte " + std::to_string(rootStart) + ": " +
+                              error.what());
+        }
         project.NombreFichero = path.string();
-        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved);
+        std::string problem;
+        std::optional<ReservedContents> reserved = DecodeReservedString(header.reserved, &problem);
         if (!reserved) {
-            throw StreamError("unreadable record of the parts not built or of the signal quality");
+            throw RecordError("the file's header cannot be read: " + problem);
         }
         project.Omissions() = std::move(reserved->omissions);
         project.Quality() = std::move(reserved->quality);
@@ -232,8 +268,10 @@ OpenedProject ReadProjectBytes(std::span<const std::uint8_t> bytes, const std::f
         project.Abierto = true;
         opened.result = OpenResult::Ok;
         return opened;
-    } catch (const std::exception&) {
-        return Failed(OpenResult::NotAProject, header.version);
+    } catch (const std::bad_alloc&) {
+        throw; // not a fault of the file
+    } catch (const std::exception& error) {
+        return Failed(OpenResult::NotAProject, header.version, error.what());
     }
 }
 
@@ -242,7 +280,7 @@ OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* 
     // One read of the whole file (a byte-wise copy through stream iterators took a tenth of an open).
     FileContents contents;
     if (!contents.Read(path)) {
-        return Failed(OpenResult::NotAProject);
+        return Failed(OpenResult::NotAProject, {}, "the file cannot be read: " + contents.Error());
     }
     return ReadProjectBytes(contents.Bytes(), path, store, rebuildSchematic);
 }

@@ -40,6 +40,8 @@ struct OpenedProject {
     OpenResult result = OpenResult::NotAProject;
     std::string version;                // the version text of the file's header, when it was read
     std::unique_ptr<Tproyecto> project; // only on success
+    // Why the file was refused, when the reader can say (e.g. which record and what was wrong).
+    std::string problem;
 };
 
 // Called on a project just read, before it is marked open: where the main window builds the schematic
@@ -50,11 +52,12 @@ using SchematicRebuild = std::function<void(Tproyecto&)>;
 // The whole file content of a project.
 std::vector<std::uint8_t> ProjectFileBytes(Tproyecto& project);
 
-// Saves the project at path: NombreFichero := path; the file there (if any) is copied to the backup
+// Saves the project at path: NombreFichero := path; the new content is written to a file beside the
+// target that replaces it only once complete, and the file it replaces (if any) then becomes the backup
 // beside it (path without its extension + ".BAK", replacing an older backup; failures of the backup
-// are ignored, and a path that is its own backup name gets none); the new content is written to a file
-// beside the target that replaces it only once complete, so a failed save leaves the previous file
-// untouched. On success Modificado := false. False on any failure (LastFileError says why).
+// are ignored, and a path that is its own backup name gets none). A failed or killed save leaves the
+// previous file and the previous backup untouched. On success Modificado := false. False on any failure
+// (LastFileError says why).
 [[nodiscard]] bool SaveProject(Tproyecto& project, const std::filesystem::path& path);
 
 // The backup name of a project file: the path without its extension + ".BAK".
@@ -63,7 +66,8 @@ std::filesystem::path BackupPath(const std::filesystem::path& path);
 // Opens a project file: checks the header, reads the tree into a new project using store, attaches the
 // objects read to their lists and owners, reconnects the pins, marks the installation calculated and
 // recalculates it, rebuilds the schematic through the callback and sets Abierto. Modificado stays true.
-// Every failure is a result; nothing read is kept on failure.
+// Every failure of the file is a result with its reason; nothing read is kept on failure. Running out of
+// memory is not a fault of the file: std::bad_alloc is passed on to the caller.
 [[nodiscard]] OpenedProject OpenProject(const std::filesystem::path& path, TalmacenElementos* store,
                                         const SchematicRebuild& rebuildSchematic = {});
 // The same from the bytes of a file (NombreFichero := path).
@@ -73,7 +77,8 @@ std::filesystem::path BackupPath(const std::filesystem::path& path);
 
 // Reads the child count of parent and the records of its children (and theirs), attaching each child as
 // it is read. depth is parent's depth below the project. StreamError on malformed data, an unknown
-// class or property, or nesting deeper than kMaxTreeDepth.
+// class or property, or nesting deeper than kMaxTreeDepth; its message names the record (class and name,
+// or its place under its owner when even those could not be read) and the byte where it starts.
 void ReadChildren(BinaryReader& in, TPrimerComponente& parent, Tproyecto& project, int depth);
 
 } // namespace ixo

@@ -97,21 +97,32 @@ std::string EncodeOmissions(const std::vector<BuildOmission>& omissions) {
     return text;
 }
 
-std::optional<std::vector<BuildOmission>> DecodeOmissions(std::string_view reserved) {
+std::optional<std::vector<BuildOmission>> DecodeOmissions(std::string_view reserved, std::string* problem) {
     std::vector<BuildOmission> omissions;
-    const std::string marker = std::string(kOmissionsMarker) + '\n';
-    if (!reserved.starts_with(marker)) {
+    if (reserved.empty()) {
         return omissions;
     }
+    const auto refuse = [problem](std::string why) -> std::optional<std::vector<BuildOmission>> {
+        if (problem != nullptr) {
+            *problem = "the record of the parts not built: " + std::move(why);
+        }
+        return std::nullopt;
+    };
+    const std::string marker = std::string(kOmissionsMarker) + '\n';
+    if (!reserved.starts_with(marker)) {
+        return refuse("it does not start with the line \"" + std::string(kOmissionsMarker) + "\"");
+    }
     std::string_view rest = reserved.substr(marker.size());
-    while (!rest.empty()) {
+    for (int number = 2; !rest.empty(); ++number) {
         const std::size_t end = rest.find('\n');
         if (end == std::string_view::npos) {
-            return std::nullopt;
+            return refuse("line " + std::to_string(number) + " does not end with a line feed");
         }
         std::optional<BuildOmission> omission = DecodeLine(rest.substr(0, end));
         if (!omission) {
-            return std::nullopt;
+            return refuse(
+                "line " + std::to_string(number) +
+                " is not a kind (element or connection), a description and a place separated by tabs");
         }
         omissions.push_back(std::move(*omission));
         rest.remove_prefix(end + 1);

@@ -22,9 +22,10 @@ inline constexpr std::string_view kOmissionsMarker = "IxoOmissions 1";
 // The reserved string for these omissions: empty when there are none.
 std::string EncodeOmissions(const std::vector<BuildOmission>& omissions);
 
-// The omissions a reserved string holds: none for the empty string or a text without the marker line
-// (a string this program did not write); nullopt for a text that has the marker but cannot be read
-// (an unknown kind, a missing field, a bad escape, a last line without its line feed).
-std::optional<std::vector<BuildOmission>> DecodeOmissions(std::string_view reserved);
+// The omissions a reserved string holds: none for the empty string; nullopt for a text that cannot be
+// read (no marker line, an unknown kind, a missing field, a bad escape, a line without its line feed),
+// with the reason in problem when given.
+std::optional<std::vector<BuildOmission>> DecodeOmissions(std::string_view reserved,
+                                                          std::string* problem = nullptr);
 
 } // namespace ixo

@@ -1,9 +1,11 @@
 #include "persistence/stored_quality.h"
 
 #include "persistence/stored_omissions.h"
+#include "settings/standard_presets.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace ixo {
 namespace {
@@ -96,13 +98,30 @@ std::string EncodeQuality(const SignalQuality& quality) {
     return text;
 }
 
+std::string RangeText() {
+    char text[64];
+    std::snprintf(text, sizeof text, "a number from %g to %g", SignalQuality::kLowestFigure,
+                  SignalQuality::kHighestFigure);
+    return text;
+}
+
+// A figure of the section, refused outside the range the options take (a stored 1e6 would make every
+// C/N infinite and every outlet pass).
+std::optional<double> ReadFigure(std::string_view text) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value || *value < SignalQuality::kLowestFigure || *value > SignalQuality::kHighestFigure) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool ReadLnbCn(std::string_view text, std::array<double, 4>& values) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         const std::size_t end = i + 1 < values.size() ? text.find(';') : text.size();
         if (end == std::string_view::npos) {
             return false;
         }
-        const std::optional<double> value = ParseNumber(text.substr(0, end));
+        const std::optional<double> value = ReadFigure(text.substr(0, end));
         if (!value) {
             return false;
         }
@@ -112,44 +131,59 @@ bool ReadLnbCn(std::string_view text, std::array<double, 4>& values) {
     return true;
 }
 
-bool ReadField(std::string_view name, std::string_view value, SignalQuality& quality) {
+// Reads one field into quality; the reason it cannot, or empty.
+std::string ReadField(std::string_view name, std::string_view value, SignalQuality& quality) {
     if (name == kStandardField) {
         std::optional<std::string> standard = Unescaped(value);
         if (!standard) {
-            return false;
+            return "the standard's name has a bad escape";
+        }
+        const StandardPreset* preset = FindStandardPreset(*standard);
+        if (preset == nullptr) {
+            return "unknown standard '" + *standard + "' (known: " + StandardPresetNames() + ")";
         }
         quality.standard = std::move(*standard);
-        return true;
+        return {};
     }
     if (name == kAntennaLevelField || name == kAntennaCnField) {
-        const std::optional<double> number = ParseNumber(value);
+        const std::optional<double> number = ReadFigure(value);
         if (!number) {
-            return false;
+            return std::string(name) + " '" + std::string(value.substr(0, 40)) + "' is not " + RangeText();
         }
         if (name == kAntennaLevelField) {
             quality.terrestrialAntennaLevel = *number;
         } else {
             quality.terrestrialAntennaCn = *number;
         }
-        return true;
+        return {};
     }
     if (name == kLnbCnField) {
-        return ReadLnbCn(value, quality.satelliteLnbCn);
+        return ReadLnbCn(value, quality.satelliteLnbCn)
+                   ? std::string()
+                   : "lnbCn '" + std::string(value.substr(0, 60)) + "' is not four of " + RangeText() +
+                         " separated by ';'";
     }
-    return true; // a field of a later version
+    return {}; // a field of a later version
 }
 
-// The section after its marker line.
-std::optional<SignalQuality> DecodeQuality(std::string_view rest) {
+// The section after its marker line (line 1 of the section).
+std::optional<SignalQuality> DecodeQuality(std::string_view rest, std::string& problem) {
     SignalQuality quality;
-    while (!rest.empty()) {
+    for (int number = 2; !rest.empty(); ++number) {
         const std::size_t end = rest.find('\n');
+        const std::string where = "the record of the signal quality, line " + std::to_string(number) + ": ";
         if (end == std::string_view::npos) {
+            problem = where + "it does not end with a line feed";
             return std::nullopt;
         }
         const std::string_view line = rest.substr(0, end);
         const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos || !ReadField(line.substr(0, tab), line.substr(tab + 1), quality)) {
+        if (tab == std::string_view::npos) {
+            problem = where + "no tab between the field's name and its value";
+            return std::nullopt;
+        }
+        if (std::string why = ReadField(line.substr(0, tab), line.substr(tab + 1), quality); !why.empty()) {
+            problem = where + why;
             return std::nullopt;
         }
         rest.remove_prefix(end + 1);
@@ -167,7 +201,7 @@ std::string EncodeReservedString(const std::vector<BuildOmission>& omissions, co
     return text;
 }
 
-std::optional<ReservedContents> DecodeReservedString(std::string_view reserved) {
+std::optional<ReservedContents> DecodeReservedString(std::string_view reserved, std::string* problem) {
     const std::string marker = std::string(kQualityMarker) + '\n';
     std::size_t split = std::string_view::npos;
     if (reserved.starts_with(marker)) {
@@ -175,20 +209,25 @@ std::optional<ReservedContents> DecodeReservedString(std::string_view reserved) 
     } else if (const std::size_t found = reserved.find("\n" + marker); found != std::string_view::npos) {
         split = found + 1;
     }
+    std::string why;
     ReservedContents contents;
-    std::optional<std::vector<BuildOmission>> omissions = DecodeOmissions(reserved.substr(0, split));
-    if (!omissions) {
-        return std::nullopt;
-    }
-    contents.omissions = std::move(*omissions);
-    if (split != std::string_view::npos) {
-        std::optional<SignalQuality> quality = DecodeQuality(reserved.substr(split + marker.size()));
-        if (!quality) {
-            return std::nullopt;
+    std::optional<std::vector<BuildOmission>> omissions = DecodeOmissions(reserved.substr(0, split), &why);
+    if (omissions) {
+        contents.omissions = std::move(*omissions);
+        if (split != std::string_view::npos) {
+            std::optional<SignalQuality> quality = DecodeQuality(reserved.substr(split + marker.size()), why);
+            if (quality) {
+                contents.quality = std::move(*quality);
+                return contents;
+            }
+        } else {
+            return contents;
         }
-        contents.quality = std::move(*quality);
     }
-    return contents;
+    if (problem != nullptr) {
+        *problem = std::move(why);
+    }
+    return std::nullopt;
 }
 
 } // namespace ixo

@@ -31,9 +31,12 @@ struct ReservedContents {
     SignalQuality quality;
 };
 
-// Splits the reserved string at the quality marker line and reads both parts. A string without
-// either marker holds neither (a string this program did not write). nullopt when a part has its
-// marker but cannot be read (a bad number, a field without its tab, a last line without line feed).
-std::optional<ReservedContents> DecodeReservedString(std::string_view reserved);
+// Splits the reserved string at the quality marker line and reads both parts. The empty string holds
+// neither. nullopt, with the reason in problem when given, for any other text that cannot be read
+// whole: a text with neither marker line (a damaged marker, CR LF line ends), a bad number or one out of
+// SignalQuality's range, a standard no preset has, a field without its tab, a line without line feed.
+// A project whose header cannot be read is refused: a damaged record must never open as a design that
+// was built whole, or without the standard it is checked against.
+std::optional<ReservedContents> DecodeReservedString(std::string_view reserved, std::string* problem = nullptr);
 
 } // namespace ixo

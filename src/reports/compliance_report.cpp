@@ -190,7 +190,8 @@ ComplianceSummary EscribirInformeConformidad(DocumentWriter& writer, Tproyecto& 
         }
     }
     summary.complies = summary.outlets > 0 && summary.failingOutlets == 0 && findings.powering.empty() &&
-                       findings.overdrive.empty() && findings.notBuilt.empty();
+                       findings.overdrive.empty() && findings.notBuilt.empty() &&
+                       findings.verdictReasons.empty();
 
     const std::string projectName = project.NombreFichero.empty()
                                         ? std::string("(not saved)")
@@ -242,6 +243,13 @@ ComplianceSummary EscribirInformeConformidad(DocumentWriter& writer, Tproyecto& 
                              ? "The design complies with " + findings.standardTitle + ".\n"
                              : "The design does NOT comply with " + findings.standardTitle + ".\n",
                          Atributos(kHeadingSize, true), true);
+    if (!summary.complies && !findings.verdictReasons.empty()) {
+        std::string reasons;
+        for (const std::string& reason : findings.verdictReasons) {
+            reasons += (reasons.empty() ? "" : "; ") + reason;
+        }
+        Line(writer, "Why: " + reasons + ".");
+    }
     Line(writer, "\nChecked by: ______________________________    Date: ______________");
     Line(writer, "\nSignature: ______________________________");
     return summary;

@@ -19,13 +19,16 @@ struct ComplianceFindings {
     std::vector<std::string> powering;  // one text per powering problem
     std::vector<std::string> overdrive; // one text per overdriven pin
     std::vector<std::string> notBuilt;  // one text per part the build left out
+    // The design verdict's reasons against this standard (empty when it passes), e.g. "3 outlets out of
+    // limits": the report says no more and no less than `check` of the same file.
+    std::vector<std::string> verdictReasons;
 };
 
 // The outcome the report's summary states.
 struct ComplianceSummary {
     int outlets = 0;
     int failingOutlets = 0;
-    bool complies = false; // outlets, none failing, no design problem, nothing left out
+    bool complies = false; // outlets, none failing, no design problem, nothing left out, the verdict passes
 };
 
 // Writes the compliance report: the standard and its limits, the headend and its settings (levels,

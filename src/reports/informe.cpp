@@ -8,6 +8,7 @@
 #include "reports/report_progress.h"
 
 #include <exception>
+#include <new>
 
 namespace ixo {
 
@@ -63,6 +64,8 @@ ReportOutcome GenerarInforme(int index, Tproyecto& project, DocumentWriter& writ
     progress.SetCaption(NombreInforme(index));
     try {
         return Generar(index, project, writer, progress, articles);
+    } catch (const std::bad_alloc&) {
+        throw; // not a fault of the report: the caller says what it is
     } catch (const std::exception& error) {
         FailureText() = std::string(NombreInforme(index)) + ": " + error.what();
         return ReportOutcome::Failed;

@@ -36,6 +36,48 @@ std::string Lower(std::string text) {
     throw PriceListError("line " + std::to_string(line) + ": " + what);
 }
 
+// A field as a message shows it: control characters as '?', and a long one cut after kMaxShownField
+// characters (not inside a UTF-8 sequence) with its length, so that a damaged file of one huge field does
+// not fill the screen.
+std::string Shown(std::string_view field) {
+    std::string_view head = field;
+    if (head.size() > kMaxShownField) {
+        std::size_t cut = kMaxShownField;
+        while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        head = field.substr(0, cut);
+    }
+    std::string shown;
+    for (const char c : head) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte < 0x20 || byte == 0x7F ? '?' : c;
+    }
+    if (head.size() < field.size()) {
+        shown += "... (" + std::to_string(field.size()) + " bytes)";
+    }
+    return shown;
+}
+
+constexpr std::string_view kColumnNames[] = {"article code", "description", "unit price", "currency",
+                                             "labour quantity"};
+
+// A NUL byte or another control character in a field is damage, not text: an article code holding one
+// would never match the catalogue's and would print as garbage.
+void RefuseControlCharacters(const std::vector<std::string>& fields, std::size_t line) {
+    for (std::size_t column = 0; column < fields.size() && column < std::size(kColumnNames); ++column) {
+        for (const char c : fields[column]) {
+            const auto byte = static_cast<unsigned char>(c);
+            if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+                char code[8];
+                std::snprintf(code, sizeof code, "0x%02X", byte);
+                Fail(line, "the " + std::string(kColumnNames[column]) + " '" + Shown(fields[column]) +
+                               "' holds a control character (byte " + code + ")");
+            }
+        }
+    }
+}
+
 // The fields of one CSV line; quotes group a field and "" inside them is a quote.
 std::vector<std::string> Fields(std::string_view line, std::size_t number) {
     std::vector<std::string> fields;
@@ -84,11 +126,17 @@ std::optional<double> Number(std::string text) {
         !std::isfinite(value)) {
         return std::nullopt;
     }
-    return value;
+    return value + 0.0; // "-0" is 0: no "-0.00" in the quote
 }
 
-std::int64_t Cents(double amount) {
-    return static_cast<std::int64_t>(std::llround(amount * 100.0));
+// The amount of a line in cents, or nothing past kMaxQuoteCents (where a double no longer holds every
+// cent and the conversion to 64 bits could overflow).
+std::optional<std::int64_t> Cents(double amount) {
+    const double cents = std::round(amount * 100.0);
+    if (!std::isfinite(cents) || std::fabs(cents) > static_cast<double>(kMaxQuoteCents)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(cents);
 }
 
 std::string Quantity(double value) {
@@ -112,9 +160,10 @@ std::string Price(double value) {
 } // namespace
 
 std::string Money(std::int64_t cents) {
-    const bool negative = cents < 0;
+    const bool negative = cents < 0; // a zero is never "-0.00"
+
     const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-cents) : static_cast<std::uint64_t>(cents);
+        negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
     char text[64];
     std::snprintf(text, sizeof text, "%s%llu.%02llu", negative ? "-" : "",
                   static_cast<unsigned long long>(magnitude / 100),
@@ -142,6 +191,7 @@ PriceList ReadPriceList(std::string_view text) {
             continue;
         }
         const std::vector<std::string> fields = Fields(line, number);
+        RefuseControlCharacters(fields, number);
         if (!headerSeen) {
             const bool four = fields.size() == 4;
             const bool five = fields.size() == 5 && Lower(fields[4]) == kLabourHeader;
@@ -163,6 +213,7 @@ PriceList ReadPriceList(std::string_view text) {
                  std::to_string(fields.size()) + " columns, " + std::to_string(expected) + " expected");
         }
         PriceEntry entry;
+        entry.line = number;
         entry.code = fields[0];
         entry.description = fields[1];
         if (entry.code.empty()) {
@@ -170,7 +221,11 @@ PriceList ReadPriceList(std::string_view text) {
         }
         const std::optional<double> price = Number(fields[2]);
         if (!price || *price < 0) {
-            Fail(number, "unit price '" + fields[2] + "' is not a number of 0 or more");
+            Fail(number, "unit price '" + Shown(fields[2]) + "' is not a number of 0 or more");
+        }
+        if (*price > kMaxUnitPrice) {
+            Fail(number, "unit price " + Shown(fields[2]) + " is above the largest a price list takes (" +
+                             Money(Cents(kMaxUnitPrice).value_or(0)) + ")");
         }
         entry.unitPrice = *price;
         const std::string& currency = fields[3];
@@ -180,20 +235,27 @@ PriceList ReadPriceList(std::string_view text) {
         if (list.currency.empty()) {
             list.currency = currency;
         } else if (currency != list.currency) {
-            Fail(number, "currency " + currency + " differs from " + list.currency + " of the lines before");
+            Fail(number, "currency " + Shown(currency) + " differs from " + Shown(list.currency) +
+                             " of the lines before");
         }
         if (withLabour && !fields[4].empty()) {
             const std::string quantity = Lower(fields[4]);
             const std::optional<double> value = Number(quantity);
             if (quantity != "outlets" && quantity != "flats" && (!value || *value < 0)) {
-                Fail(number, "labour quantity '" + fields[4] + "' is not a number, 'outlets' or 'flats'");
+                Fail(number,
+                     "labour quantity '" + Shown(fields[4]) + "' is not a number, 'outlets' or 'flats'");
+            }
+            if (value && *value > kMaxLabourQuantity) {
+                Fail(number, "labour quantity " + Shown(fields[4]) +
+                                 " is above the largest a price list takes (" + Quantity(kMaxLabourQuantity) +
+                                 ")");
             }
             entry.labourQuantity = quantity;
             list.labour.push_back(std::move(entry));
             continue;
         }
         if (list.articles.contains(entry.code)) {
-            Fail(number, "article " + entry.code + " is priced twice");
+            Fail(number, "article " + Shown(entry.code) + " is priced twice");
         }
         list.articles.emplace(entry.code, std::move(entry));
     }
@@ -202,6 +264,31 @@ PriceList ReadPriceList(std::string_view text) {
     }
     return list;
 }
+
+namespace {
+
+// Prices the line and adds it to the quote; a line total or a total past kMaxQuoteCents is refused with
+// the price list's line, never wrapped round.
+void AddLine(Quote& quote, QuoteLine line, const PriceEntry& price) {
+    const std::optional<std::int64_t> cents = Cents(line.quantity * line.unitPrice);
+    const auto refuse = [&](std::string_view what) {
+        Fail(price.line, "article " + Shown(line.code) + ": " + Quantity(line.quantity) + " " + line.unit +
+                             " at " + Price(line.unitPrice) + " " + std::string(what) + " (at most " +
+                             Money(kMaxQuoteCents) + ")");
+    };
+    if (!cents) {
+        refuse("give a line total too large for a quote");
+    }
+    line.totalCents = *cents;
+    std::int64_t total = 0;
+    if (__builtin_add_overflow(quote.totalCents, line.totalCents, &total) || total > kMaxQuoteCents) {
+        refuse("take the total past the largest a quote carries");
+    }
+    quote.totalCents = total;
+    quote.lines.push_back(std::move(line));
+}
+
+} // namespace
 
 Quote MakeQuote(const std::vector<TElementoRec>& materials, const PriceList& prices, int outlets, int flats) {
     Quote quote;
@@ -226,9 +313,7 @@ Quote MakeQuote(const std::vector<TElementoRec>& materials, const PriceList& pri
         line.quantity = material.Cantidad;
         line.unit = material.Tipo == TipoMaterial::Cable ? "m" : "pcs";
         line.unitPrice = found->second.unitPrice;
-        line.totalCents = Cents(line.quantity * line.unitPrice);
-        quote.totalCents += line.totalCents;
-        quote.lines.push_back(std::move(line));
+        AddLine(quote, std::move(line), found->second);
     }
     for (const PriceEntry& labour : prices.labour) {
         QuoteLine line;
@@ -238,10 +323,8 @@ Quote MakeQuote(const std::vector<TElementoRec>& materials, const PriceList& pri
         line.quantity = quantity == "outlets" ? outlets : quantity == "flats" ? flats : *Number(quantity);
         line.unit = quantity == "outlets" ? "outlets" : quantity == "flats" ? "flats" : "";
         line.unitPrice = labour.unitPrice;
-        line.totalCents = Cents(line.quantity * line.unitPrice);
         line.labour = true;
-        quote.totalCents += line.totalCents;
-        quote.lines.push_back(std::move(line));
+        AddLine(quote, std::move(line), labour);
     }
     return quote;
 }

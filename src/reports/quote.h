@@ -25,7 +25,18 @@ struct PriceEntry {
     std::string description;
     double unitPrice = 0;
     std::optional<std::string> labourQuantity; // the fifth column, when given
+    std::size_t line = 0;                      // the row's line in the file, for messages
 };
+
+// Bounds of what a price list may hold: far above any real article, low enough that every line total
+// and the sum of a quote stay exact in cents.
+inline constexpr double kMaxUnitPrice = 1e9;
+inline constexpr double kMaxLabourQuantity = 1e6;
+// The largest amount a quote line or total carries, in cents: 2^53 - 1, below which every whole number of
+// cents is exact in a double.
+inline constexpr std::int64_t kMaxQuoteCents = 9007199254740991;
+// A refused field is shown in a message with at most this many characters, then "...".
+inline constexpr std::size_t kMaxShownField = 40;
 
 struct PriceList {
     std::string currency;
@@ -39,7 +50,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a price list; throws PriceListError ("line 4: unit price 'abc' is not a number").
+// Reads a price list; throws PriceListError ("line 4: unit price 'abc' is not a number"). A field with a
+// control character (a NUL byte, a line break inside quotes) is refused, as are prices above
+// kMaxUnitPrice and labour quantities above kMaxLabourQuantity.
 PriceList ReadPriceList(std::string_view text);
 
 // One line of the quote. Amounts in hundredths of the currency (cents), each line rounded half away
@@ -64,10 +77,11 @@ struct Quote {
     bool Complete() const { return missing.empty(); }
 };
 
-// Joins the list of materials to the prices by article code and adds the labour lines.
+// Joins the list of materials to the prices by article code and adds the labour lines. A line total or
+// the total past kMaxQuoteCents throws PriceListError naming the price list's line.
 Quote MakeQuote(const std::vector<TElementoRec>& materials, const PriceList& prices, int outlets, int flats);
 
-// "1234.50".
+// "1234.50"; never "-0.00".
 std::string Money(std::int64_t cents);
 
 // The quote as a document: heading, table of lines, total, the materials without price.

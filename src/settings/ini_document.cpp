@@ -23,7 +23,8 @@ struct IniDocument::Impl {
         ini.SetQuotes(true);
     }
     CSimpleIniA ini;
-    std::string text; // as parsed, for the line numbers of keys
+    std::string text;        // as parsed, for the line numbers of keys
+    std::string loadProblem; // why the last load could not read the file
 };
 
 IniDocument::IniDocument() : m_impl(std::make_unique<Impl>()) {}
@@ -31,32 +32,72 @@ IniDocument::~IniDocument() = default;
 IniDocument::IniDocument(IniDocument&&) noexcept = default;
 IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Why a file's bytes are not a settings file's text, or nothing.
+std::string TextProblem(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        return "it is UTF-16 text; a settings file is UTF-8 (or plain ASCII)";
+    }
+    if (text.find('\0') != std::string_view::npos) {
+        return "it holds NUL bytes: it is not a text file";
+    }
+    return {};
+}
+
+} // namespace
+
 IniDocument::LoadStatus IniDocument::Load(const std::filesystem::path& path) {
     m_impl->ini.Reset();
     m_impl->text.clear();
+    m_impl->loadProblem.clear();
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
         return LoadStatus::Missing;
     }
-    // Only regular files are opened: a pipe or a device could block or never end.
-    if (!std::filesystem::is_regular_file(status) || std::filesystem::file_size(path, error) > kMaxFileSize ||
-        error) {
+    const auto unreadable = [this](std::string problem) {
+        m_impl->loadProblem = std::move(problem);
         return LoadStatus::Unreadable;
+    };
+    // Only regular files are opened: a pipe or a device could block or never end.
+    if (!std::filesystem::is_regular_file(status)) {
+        return unreadable(std::filesystem::is_directory(status) ? "it is a folder"
+                                                                : "it is not a regular file");
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        return unreadable("its size cannot be read: " + error.message());
+    }
+    if (size > kMaxFileSize) {
+        return unreadable("it is larger than " + std::to_string(kMaxFileSize >> 20) +
+                          " MB: a settings file is a few kilobytes");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
-        return LoadStatus::Unreadable;
+        return unreadable("it cannot be opened (no permission?)");
     }
     std::string text(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
     if (in.bad()) {
-        return LoadStatus::Unreadable;
+        return unreadable("it cannot be read");
+    }
+    if (std::string problem = TextProblem(text); !problem.empty()) {
+        return unreadable(std::move(problem));
     }
     Parse(text);
     return LoadStatus::Loaded;
 }
 
+const std::string& IniDocument::LoadProblem() const {
+    return m_impl->loadProblem;
+}
+
 void IniDocument::Parse(std::string_view text) {
+    if (text.starts_with(kUtf8Mark)) {
+        text.remove_prefix(kUtf8Mark.size()); // the first line is still line 1
+    }
     m_impl->ini.Reset();
     m_impl->text.assign(text);
     m_impl->ini.LoadData(text.data(), text.size());
@@ -73,15 +114,28 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// The next line of rest and what follows it; a line ends at LF, CR LF or a lone CR (files written on
+// old Macintosh systems), as the INI parser ends them.
+std::string_view NextLine(std::string_view& rest) {
+    const auto end = rest.find_first_of("\r\n");
+    const std::string_view line = rest.substr(0, end);
+    if (end == std::string_view::npos) {
+        rest = {};
+    } else {
+        const bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+        rest.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return line;
+}
+
 } // namespace
 
-int IniDocument::LineOf(std::string_view section, std::string_view key) const {
+std::vector<int> IniDocument::LinesOf(std::string_view section, std::string_view key) const {
+    std::vector<int> lines;
     std::string_view rest = m_impl->text;
     bool inSection = false;
     for (int number = 1; !rest.empty(); ++number) {
-        const auto end = rest.find('\n');
-        const std::string_view line = Trimmed(rest.substr(0, end));
-        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        const std::string_view line = Trimmed(NextLine(rest));
         if (line.starts_with('[')) {
             const auto close = line.find(']');
             inSection = close != std::string_view::npos &&
@@ -90,11 +144,16 @@ int IniDocument::LineOf(std::string_view section, std::string_view key) const {
             const auto equals = line.find('=');
             if (equals != std::string_view::npos &&
                 EqualsIgnoringAsciiCase(Trimmed(line.substr(0, equals)), key)) {
-                return number;
+                lines.push_back(number);
             }
         }
     }
-    return 0;
+    return lines;
+}
+
+int IniDocument::LineOf(std::string_view section, std::string_view key) const {
+    const std::vector<int> lines = LinesOf(section, key);
+    return lines.empty() ? 0 : lines.back();
 }
 
 std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ixo {
 
@@ -23,15 +24,25 @@ public:
     IniDocument(const IniDocument&) = delete;
     IniDocument& operator=(const IniDocument&) = delete;
 
-    // Replaces the contents by the file's. A missing file, or one that cannot be read (a folder, a
-    // device, no permission, unreasonably large), leaves the document empty.
+    // Replaces the contents by the file's. A missing file, or one that cannot be read as a settings file
+    // (a folder, a device, no permission, unreasonably large, UTF-16 or other text that is not UTF-8,
+    // NUL bytes), leaves the document empty; LoadProblem() then says why.
     LoadStatus Load(const std::filesystem::path& path);
+    // Parses the text; a leading UTF-8 byte-order mark is skipped.
     void Parse(std::string_view text);
+
+    // Why the last Load answered Unreadable ("it is larger than 16 MB"); empty otherwise.
+    const std::string& LoadProblem() const;
 
     // The value of a key, or nothing when the section or the key does not exist.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
-    // The 1-based line of the key in the text last loaded or parsed (first occurrence), or 0.
+    // The 1-based lines of the key in the text last loaded or parsed, in file order: more than one when
+    // the key is given again (in the same section or a repeated one). Lines end at LF, CR LF or a lone CR.
+    std::vector<int> LinesOf(std::string_view section, std::string_view key) const;
+
+    // The line whose value Value() gives (the last of LinesOf: a key given again replaces its value), or
+    // 0 when the key is not there.
     int LineOf(std::string_view section, std::string_view key) const;
 
     // Removes a section with all its keys; a section written afterwards goes to the end of the file.

@@ -7,6 +7,8 @@
 #include "settings/settings_keys.h"
 
 #include <functional>
+#include <optional>
+#include <variant>
 #include <vector>
 
 namespace ixo {
@@ -23,44 +25,80 @@ IniDocument LoadDocument(const fs::path& path) {
     return document;
 }
 
-// Reads one field: a missing key takes its default; a value that cannot be read takes its default too and
-// is listed in `problems`. Returns false for such a value.
+constexpr std::string_view kNotANumber = "is not a number";
+
+// A key given more than once: the last value is the one used, and that is the line named.
+void ReportRepeats(const IniDocument& document, std::string_view section, std::string_view key,
+                   std::vector<SettingsProblem>* problems) {
+    const std::vector<int> lines = document.LinesOf(section, key);
+    if (problems == nullptr || lines.size() < 2) {
+        return;
+    }
+    std::string earlier;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        earlier += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
+    }
+    problems->push_back({lines.back(),
+                         std::string(key),
+                         document.Value(section, key).value_or(""),
+                         {},
+                         "is given more than once (also on line" +
+                             std::string(lines.size() > 2 ? "s " : " ") + earlier +
+                             "): this value, the last, is used"});
+}
+
+// The value of a field as a number, or why it cannot be used.
+struct FieldNumber {
+    std::optional<double> value;
+    std::string reason;
+};
+
+FieldNumber ParseField(const SettingField& field, std::string_view text) {
+    std::optional<double> number;
+    if (field.kind == SettingKind::Distance || field.kind == SettingKind::Level) {
+        number = ParseIniDecimal(text);
+    } else if (const auto integer = ParseIniInteger(text)) {
+        number = *integer;
+    }
+    if (!number) {
+        return {std::nullopt, std::string(kNotANumber)};
+    }
+    if (const auto problem = SettingValueProblem(field, *number)) {
+        return {std::nullopt, "is out of range: it must be " + *problem};
+    }
+    return {number, {}};
+}
+
+struct AssignNumber {
+    void operator()(double SettingsRecord::*member) const { record.*member = number; }
+    void operator()(std::int32_t SettingsRecord::*member) const {
+        record.*member = static_cast<std::int32_t>(number);
+    }
+    void operator()(bool SettingsRecord::*member) const { record.*member = number > 0; }
+    SettingsRecord& record;
+    double number;
+};
+
+// Reads one field: a missing key takes its default; a value that cannot be read or is out of range
+// takes its default too and is listed in `problems`. Returns false for such a value.
 bool ReadField(const IniDocument& document, const SettingField& field, const SettingsRecord& defaults,
                SettingsRecord& record, std::vector<SettingsProblem>* problems) {
     const std::optional<std::string> text = document.Value(field.section, field.key);
-    bool readable = true;
-    const auto take = [&](auto member, auto parsed, auto convert) {
-        if (!text) {
-            record.*member = defaults.*member;
-        } else if (parsed) {
-            record.*member = convert(*parsed);
-        } else {
-            record.*member = defaults.*member;
-            readable = false;
-        }
-    };
-    const std::string_view value = text ? WithoutInlineComment(*text) : std::string_view{};
-    switch (field.kind) {
-    case SettingKind::Distance:
-    case SettingKind::Level:
-        take(std::get<double SettingsRecord::*>(field.member), ParseIniDecimal(value),
-             [](double v) { return v; });
-        break;
-    case SettingKind::Flag:
-        take(std::get<bool SettingsRecord::*>(field.member), ParseIniInteger(value),
-             [](std::int32_t v) { return v > 0; });
-        break;
-    case SettingKind::Integer:
-    case SettingKind::Family:
-        take(std::get<std::int32_t SettingsRecord::*>(field.member), ParseIniInteger(value),
-             [](std::int32_t v) { return v; });
-        break;
+    std::visit([&](auto member) { record.*member = defaults.*member; }, field.member);
+    if (!text) {
+        return true;
     }
-    if (!readable && problems != nullptr) {
+    ReportRepeats(document, field.section, field.key, problems);
+    const FieldNumber number = ParseField(field, WithoutInlineComment(*text));
+    if (number.value) {
+        std::visit(AssignNumber{record, *number.value}, field.member);
+        return true;
+    }
+    if (problems != nullptr) {
         problems->push_back({document.LineOf(field.section, field.key), std::string(field.key), *text,
-                             SettingValueText(defaults, field)});
+                             SettingValueText(defaults, field), number.reason});
     }
-    return readable;
+    return false;
 }
 
 // Loads the file, lets `edit` rewrite its sections and puts the result in place. A file that exists
@@ -118,21 +156,29 @@ bool WriteSettings(const SettingsRecord& record, const fs::path& path, std::stri
 bool ReadLevelLimits(TMatestructuranivel& array, const fs::path& path,
                      std::vector<SettingsProblem>* problems) {
     const IniDocument document = LoadDocument(path);
+    const auto report = [&](std::string key, std::string value, std::string fallback, std::string reason) {
+        if (problems != nullptr) {
+            problems->push_back({document.LineOf(kSectionOutletLevels, key), key, std::move(value),
+                                 std::move(fallback), std::move(reason)});
+        }
+    };
     const auto count = document.Value(kSectionOutletLevels, kKeyCount);
     if (!count ||
         ParseIniInteger(WithoutInlineComment(*count)) != static_cast<std::int32_t>(kLevelLimitCount)) {
-        if (count && problems != nullptr) {
-            problems->push_back({document.LineOf(kSectionOutletLevels, kKeyCount), std::string(kKeyCount),
-                                 *count, std::to_string(kLevelLimitCount)});
+        if (count) {
+            report(std::string(kKeyCount), *count, std::to_string(kLevelLimitCount),
+                   "is not the number of limits (" + std::to_string(kLevelLimitCount) + ")");
         }
         DefaultLevelLimits(array);
         return false;
     }
+    ReportRepeats(document, kSectionOutletLevels, kKeyCount, problems);
     TMatestructuranivel defaults;
     DefaultLevelLimits(defaults);
     array.resize(kLevelLimitCount);
     bool complete = true;
-    // A limit that cannot be read takes its default alone (a limit of 0 would pass every outlet).
+    // A limit that cannot be read takes its default alone (a limit of 0 would pass every outlet, one of
+    // 1e300 would pass every outlet too): the range is the one `--set` takes.
     const auto readLimit = [&](std::string_view name, std::size_t i, double fallback) {
         const std::string key = LimitKey(name, i + 1);
         const auto text = document.Value(kSectionOutletLevels, key);
@@ -140,14 +186,17 @@ bool ReadLevelLimits(TMatestructuranivel& array, const fs::path& path,
             complete = false;
             return fallback;
         }
-        if (const auto value = ParseIniDecimal(WithoutInlineComment(*text))) {
-            return *value;
+        ReportRepeats(document, kSectionOutletLevels, key, problems);
+        const auto value = ParseIniDecimal(WithoutInlineComment(*text));
+        if (!value) {
+            report(key, *text, FormatIniDecimal(fallback), std::string(kNotANumber));
+            return fallback;
         }
-        if (problems != nullptr) {
-            problems->push_back(
-                {document.LineOf(kSectionOutletLevels, key), key, *text, FormatIniDecimal(fallback)});
+        if (const auto problem = LevelLimitProblem(*value)) {
+            report(key, *text, FormatIniDecimal(fallback), "is out of range: it must be " + *problem);
+            return fallback;
         }
-        return fallback;
+        return *value;
     };
     for (std::size_t i = 0; i < kLevelLimitCount; ++i) {
         const auto name = document.Value(kSectionOutletLevels, LimitKey("LNAME", i + 1));
@@ -157,6 +206,17 @@ bool ReadLevelLimits(TMatestructuranivel& array, const fs::path& path,
         }
         array[i].minimum = readLimit("LMIN", i, defaults[i].minimum);
         array[i].maximum = readLimit("LMAX", i, defaults[i].maximum);
+        if (array[i].minimum > array[i].maximum) {
+            const std::string maximumKey = LimitKey("LMAX", i + 1);
+            report(LimitKey("LMIN", i + 1), FormatIniDecimal(array[i].minimum),
+                   FormatIniDecimal(defaults[i].minimum),
+                   "is above " + maximumKey + "=" + FormatIniDecimal(array[i].maximum) + " (line " +
+                       std::to_string(document.LineOf(kSectionOutletLevels, maximumKey)) +
+                       "): the limits are reversed; the default maximum " +
+                       FormatIniDecimal(defaults[i].maximum) + " is used too");
+            array[i].minimum = defaults[i].minimum;
+            array[i].maximum = defaults[i].maximum;
+        }
     }
     if (!complete) {
         DefaultLevelLimits(array);
@@ -182,6 +242,14 @@ bool WriteLevelLimits(TMatestructuranivel& array, const fs::path& path, std::str
         }
         return ok;
     });
+}
+
+std::optional<std::string> SettingsFileProblem(const fs::path& path) {
+    IniDocument document;
+    if (document.Load(path) == IniDocument::LoadStatus::Unreadable) {
+        return document.LoadProblem();
+    }
+    return std::nullopt;
 }
 
 std::string DefaultProjectDirectory() {

@@ -4,6 +4,7 @@
 #include "settings/settings_record.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,18 +25,22 @@ inline constexpr const char* kSettingsFileName = "Ixo.ini";
 // The settings file of a program installed in `programDirectory`.
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programDirectory);
 
-// A value of the settings file that could not be read; its key took its default.
+// A value of the settings file that could not be used as it stands.
 struct SettingsProblem {
     int line = 0; // 1-based line of the key in the file; 0 when not found
     std::string key;
     std::string value;        // the text that was found
-    std::string defaultValue; // the value taken instead, as the file would hold it
+    std::string defaultValue; // the value taken instead, as the file would hold it; empty when the
+                              // value found is used (a key given twice)
+    std::string reason;       // what is wrong, after "KEY=value": "is not a number"
 };
 
 // Reads the settings into `record`, each missing key taking its default. A value that cannot be read
-// (not a number) takes its key's default alone and is listed in `problems` when given; the other keys
-// are read as usual. A comment after a value ("15   ; m") is ignored, like whole-line ";" and "#"
-// comments. True when every value present could be read.
+// (not a number) or that is outside its key's range (SettingValueProblem, the check `--set` makes too)
+// takes its key's default alone and is listed in `problems` when given; the other keys are read as
+// usual. A key given twice is listed at the line whose value is used (the last). A comment after a value
+// ("15   ; m") is ignored, like whole-line ";" and "#" comments. True when every value present could be
+// used.
 [[nodiscard]] bool ReadSettings(const std::filesystem::path& path, SettingsRecord& record,
                                 std::vector<SettingsProblem>* problems = nullptr);
 
@@ -45,8 +50,10 @@ struct SettingsProblem {
 
 // Reads the two outlet level limits of section OUTLET_LEVELS. Returns true when the file holds a complete
 // list of two entries; otherwise (no file, a count other than 2, a missing key) the array receives the
-// two default entries and the result is false. A limit that is present but not a number takes that
-// limit's default and is listed in `problems` (so does an unreadable count).
+// two default entries and the result is false. A limit that is present but not a level from 0 to
+// kMaxHeadendLevel dBµV takes that limit's default and is listed in `problems` (so does an unreadable
+// count); an entry whose minimum is above its maximum takes both defaults and is listed at the line of
+// its minimum.
 [[nodiscard]] bool ReadLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path,
                                    std::vector<SettingsProblem>* problems = nullptr);
 
@@ -54,6 +61,11 @@ struct SettingsProblem {
 // the defaults, which are then written.
 [[nodiscard]] bool WriteLevelLimits(TMatestructuranivel& array, const std::filesystem::path& path,
                                     std::string& errorMessage);
+
+// Why a settings file that exists cannot be read as one (a folder, larger than 16 MB, UTF-16, NUL
+// bytes, no permission), or nothing when it can be read or does not exist. Such a file gives the
+// built-in defaults.
+std::optional<std::string> SettingsFileProblem(const std::filesystem::path& path);
 
 // The folder offered for projects (DIRECTORIES / DIR_PJT); when missing or empty, the user's documents
 // folder with a trailing "/". UTF-8.

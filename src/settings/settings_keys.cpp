@@ -107,6 +107,9 @@ std::optional<std::string> SettingValueProblem(const SettingField& field, double
         break;
     case SettingKind::Integer:
     case SettingKind::Family:
+        if ((field.key == "INJECTOR" || field.key == "FINALCASCADEEL") && value != 0 && value != 1) {
+            return "0 or 1";
+        }
         if (value < 0) {
             return field.kind == SettingKind::Family ? "a catalogue family number" : "a number not below 0";
         }
@@ -115,6 +118,30 @@ std::optional<std::string> SettingValueProblem(const SettingField& field, double
         break;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> LevelLimitProblem(double level) {
+    if (level < 0 || level > kMaxHeadendLevel) {
+        return "a level from 0 to " + FormatIniDecimal(kMaxHeadendLevel) + " dBµV";
+    }
+    return std::nullopt;
+}
+
+std::span<const SettingModel> SettingModels() {
+    static constexpr auto models = std::to_array<SettingModel>({
+        {"CABLE_MODEL", "CABLE_FAM"},
+        {"CABLE_MODEL_DISTRIBUTION", "CABLE_FAM_DISTRIBUTION"},
+        {"CABLE_MODEL_FLOOR", "CABLE_FAM_FLOOR"},
+        {"INJECTOR_MODEL", "INJECTOR_FAM"},
+        {"PS_MODEL", "PS_FAM"},
+        {"CABLE_MODEL_HD", "CABLE_FAM_HD"},
+        {"CABLE_MODEL_HEADER", "CABLE_FAM_HEADER"},
+        {"OFFSET_ANTENA_MODEL", "OFFSET_ANTENA_FAM"},
+        {"IF_AMPL_MODEL", "IF_AMPL_FAM"},
+        {"IND_AMP_HM_16", "FAM_AMP_HD_16"},
+        {"IND_AMP_HM_8", "FAM_AMP_HD_8"},
+    });
+    return models;
 }
 
 std::string SettingValueText(const SettingsRecord& record, const SettingField& field) {

@@ -58,7 +58,19 @@ std::span<const SettingsSection> SettingsWriteOrder();
 // exists is a question for the catalogue.)
 inline constexpr double kMaxSettingDistance = 1000.0;
 inline constexpr double kMaxHeadendLevel = 140.0;
+// The switches INJECTOR and FINALCASCADEEL are 0 or 1.
 std::optional<std::string> SettingValueProblem(const SettingField& field, double value);
+
+// An outlet level limit (LMIN1, LMAX2, ...) is a level from 0 to kMaxHeadendLevel dBµV: what is allowed,
+// or nothing when `level` is allowed.
+std::optional<std::string> LevelLimitProblem(double level);
+
+// A settings key that names a catalogue model (an `Indice`) and the key of the family it belongs to.
+struct SettingModel {
+    std::string_view modelKey;
+    std::string_view familyKey;
+};
+std::span<const SettingModel> SettingModels();
 
 // The text a field's value is written as: a flag as 0 or 1, an integer in decimal, a real as the
 // shortest decimal text (point separator) that reads back to the same value.

@@ -143,5 +143,18 @@ TEST(EditExample, TheCascadeBuildingIsBroughtWithinTheLimits) {
     EXPECT_EQ(RunCommand({"check", edited.string()}).status, 1);
 }
 
+// Once the edited project cannot be saved, the levels are not written either, and the message says so.
+TEST_F(EditCommand, AFailedSaveWritesNoLevels) {
+    const std::string missing = (dir / "no-such-folder" / "edited.XPJ").string();
+    const std::string levels = (dir / "levels.csv").string();
+    const CliRun run = RunCommand(
+        {"edit", project.string(), "-o", missing, "--levels", levels, "--do", "length MultiswitchRe1 4"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err,
+              "ixo-cli: cannot save " + missing + ": No such file or directory\nixo-cli: " + levels +
+                  " was not written either: nothing more is written once the project cannot be saved\n");
+    EXPECT_FALSE(std::filesystem::exists(levels));
+}
+
 } // namespace
 } // namespace ixo::cli

@@ -147,8 +147,9 @@ TEST(NewRequest, LevelLimitsCanBeSetForOneRun) {
     EXPECT_EQ(request.limits[0].name, "T");
     EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "LMAX2=high"}),
               "--set LMAX2=high: the value must be a level from 0 to 140 dBµV");
-    EXPECT_EQ(ErrorOf({"--flats-per-floor", "1", "--set", "LMIN2=75"}),
-              "the SAT limits are reversed: minimum 75 above maximum 70 dBµV");
+    EXPECT_EQ(
+        ErrorOf({"--flats-per-floor", "1", "--set", "LMIN2=75"}),
+        "the SAT limits are reversed: minimum 75 (--set LMIN2) above maximum 70 dBµV (the default LMAX2)");
 }
 
 } // namespace

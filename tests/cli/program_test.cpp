@@ -1,45 +1,15 @@
 // Runs the built ixo-cli program, as a user or a script would.
+#include "cli/program_run.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace ixo {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-// Runs the program with the given arguments; standard error goes to standard output.
-Result RunProgram(const std::string& arguments) {
-    const std::string command =
-        Quoted((test::BinDirectory() / "ixo-cli").string()) + " " + arguments + " 2>&1";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-        result.out.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using test::Quoted;
+using test::Result;
+using test::RunProgram;
 
 TEST(CliProgram, ExitStatuses) {
     EXPECT_EQ(RunProgram("--version").status, 0);

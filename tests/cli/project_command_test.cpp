@@ -85,7 +85,17 @@ TEST_F(ProjectCommands, FilesThatAreNotProjectsAreBadInput) {
     test::WriteFileBytes(foreign, "this is not a project");
     const CliRun foreignRun = RunCommand({"info", foreign.string()});
     EXPECT_EQ(foreignRun.status, 2);
-    EXPECT_TRUE(Contains(foreignRun.err, "This file is not a Ixo project")) << foreignRun.err;
+    EXPECT_TRUE(Contains(foreignRun.err, "This file is not a Ixo project (the header")) << foreignRun.err;
+
+    // A project cut short names the record it ends in and what is missing.
+    const std::string whole = test::ReadFileBytes(project);
+    const std::filesystem::path cut = dir / "cut.XPJ";
+    test::WriteFileBytes(cut, whole.substr(0, whole.size() / 2));
+    const CliRun cutRun = RunCommand({"check", cut.string()});
+    EXPECT_EQ(cutRun.status, 2);
+    EXPECT_TRUE(Contains(cutRun.err, "This file is not a Ixo project (")) << cutRun.err;
+    EXPECT_TRUE(Contains(cutRun.err, " at byte ")) << cutRun.err;
+    EXPECT_TRUE(Contains(cutRun.err, "unexpected end of data")) << cutRun.err;
 
     const CliRun missing = RunCommand({"check", (dir / "missing.XPJ").string()});
     EXPECT_EQ(missing.status, 2);

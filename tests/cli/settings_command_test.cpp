@@ -88,6 +88,15 @@ TEST(SettingsCommand, AValueThatIsNotANumberIsWarnedAboutAndTakesItsDefault) {
     EXPECT_TRUE(Contains(run.out, "\nSPLITTER_FAM=1003\n"));
 }
 
+// The two switches are 0 or 1; each gets the value that is not its default.
+bool IsSwitch(std::string_view key) {
+    return key == "INJECTOR" || key == "FINALCASCADEEL";
+}
+
+int SwitchValue(std::string_view key) {
+    return key == "INJECTOR" ? 0 : 1;
+}
+
 // What `settings` writes reads back exactly: every key set to a value of its own (none a default) comes
 // out of a second reading of the first output unchanged, and the two outputs are the same.
 TEST(SettingsCommand, ItsOutputReadsBackToTheSameValuesForEveryKey) {
@@ -99,8 +108,10 @@ TEST(SettingsCommand, ItsOutputReadsBackToTheSameValuesForEveryKey) {
         for (std::string_view key : section.keys) {
             const SettingField& field = *FindSettingField(key);
             const bool real = field.kind == SettingKind::Distance || field.kind == SettingKind::Level;
-            const std::string number =
-                field.kind == SettingKind::Flag ? "0" : std::to_string(100 + value++) + (real ? ",25" : "");
+            const std::string number = field.kind == SettingKind::Flag ? "0"
+                                       : IsSwitch(key)                 ? std::to_string(SwitchValue(key))
+                                       : real ? std::to_string(value++) + ",25" // within every range
+                                              : std::to_string(100 + value++);
             text += std::string(key) + "=" + number + "\n";
         }
     }
@@ -121,17 +132,18 @@ TEST(SettingsCommand, ItsOutputReadsBackToTheSameValuesForEveryKey) {
     for (const SettingsSection& section : SettingsWriteOrder()) {
         for (std::string_view key : section.keys) {
             const SettingField& field = *FindSettingField(key);
-            const double number = 100 + value;
             std::visit(
                 [&](auto member) {
                     using Value = std::remove_reference_t<decltype(expected.*member)>;
                     if constexpr (std::is_same_v<Value, bool>) {
                         expected.*member = false;
                     } else if constexpr (std::is_same_v<Value, double>) {
-                        expected.*member = number + 0.25;
+                        expected.*member = value + 0.25;
                         ++value;
+                    } else if (IsSwitch(key)) {
+                        expected.*member = SwitchValue(key);
                     } else {
-                        expected.*member = static_cast<Value>(number);
+                        expected.*member = static_cast<Value>(100 + value);
                         ++value;
                     }
                 },

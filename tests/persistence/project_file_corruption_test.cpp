@@ -128,6 +128,48 @@ TEST(ProjectFileCorruption, NestingIsBounded) {
     EXPECT_EQ(ResultOf(NestedFile(kMaxTreeDepth + 5)), OpenResult::NotAProject);
 }
 
+std::string ReasonOf(const FileBytes& bytes) {
+    const OpenedProject opened = Open(bytes);
+    EXPECT_EQ(opened.result, OpenResult::NotAProject);
+    return opened.problem;
+}
+
+bool Holds(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A refused file says why: the record (class and name, or its place under its owner) with the byte it
+// starts at, and what was wrong with it.
+TEST(ProjectFileCorruption, ARefusedFileSaysWhichRecordAndWhatWasWrong) {
+    const FileBytes& file = SmallFile();
+    FileBytes unknownClass = file;
+    const std::size_t outlet = Find(file, "\x07TTomaTV");
+    unknownClass[outlet + 7] = 'X';
+    const std::string unknown = ReasonOf(unknownClass);
+    EXPECT_TRUE(Holds(unknown, "record TTomaTX '")) << unknown;
+    EXPECT_TRUE(Holds(unknown, "at byte " + std::to_string(outlet - 4))) << unknown; // the signature
+    EXPECT_TRUE(Holds(unknown, "unknown class TTomaTX")) << unknown;
+
+    FileBytes unknownProperty = file;
+    unknownProperty[Find(file, "Familia") + 1] = 'u';
+    const std::string property = ReasonOf(unknownProperty);
+    EXPECT_TRUE(Holds(property, "record ")) << property;
+    EXPECT_TRUE(Holds(property, "Fumilia")) << property;
+
+    const std::vector<std::size_t> offsets = RecordOffsets(file);
+    const std::string truncated =
+        ReasonOf(FileBytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(offsets[5] + 9)));
+    EXPECT_TRUE(Holds(truncated, "component ") || Holds(truncated, "record ")) << truncated;
+    EXPECT_TRUE(Holds(truncated, "at byte " + std::to_string(offsets[5]))) << truncated;
+
+    EXPECT_TRUE(Holds(ReasonOf(NestedFile(kMaxTreeDepth + 5)), "nested too deep"));
+    const std::string header = ReasonOf(FileBytes(file.begin(), file.begin() + 6));
+    EXPECT_TRUE(Holds(header, "the header cannot be read")) << header;
+    FileBytes otherTag = file;
+    otherTag[8] = 'Z'; // the first letter of the product tag
+    EXPECT_TRUE(Holds(ReasonOf(otherTag), "product tag")) << ReasonOf(otherTag);
+}
+
 TEST(ProjectFileCorruption, AnImplausiblePolarityCountIsRefusedBeforeTheCheckRuns) {
     std::unique_ptr<Tproyecto> project = SmallBuiltProject();
     project->Preferencias().Npolaridades = 0x7FFFFFFF; // the check would try every one on every flat

@@ -6,6 +6,7 @@
 #include "building/planta.h"
 #include "building/preferencias_proyecto.h"
 #include "building/vivienda.h"
+#include "common/file_replace.h"
 #include "common/version.h"
 #include "model/cable_tv.h"
 #include "model/componente_base.h"
@@ -23,6 +24,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace ixo::test {
 
@@ -443,6 +446,90 @@ TEST(ProjectFileSave, AFailedSaveLeavesThePreviousFileAndReturnsFalse) {
     EXPECT_FALSE(std::filesystem::exists(dir / "casa.BAK"));
     EXPECT_TRUE(project->Modificado);
     EXPECT_EQ(OpenProject(dir / "missing.XPJ", &DemoStore()).result, OpenResult::NotAProject);
+}
+
+// A project saved twice: its file holds the second save, its backup the first.
+struct SavedTwice {
+    std::string first;
+    std::string second;
+};
+
+SavedTwice SaveTwice(Tproyecto& project, const std::filesystem::path& path) {
+    SavedTwice saved;
+    EXPECT_TRUE(SaveProject(project, path));
+    saved.first = ReadFileBytes(path);
+    project.SetDatosproyecto({"segunda"});
+    EXPECT_TRUE(SaveProject(project, path));
+    saved.second = ReadFileBytes(path);
+    project.SetDatosproyecto({"tercera"});
+    return saved;
+}
+
+// The backup changes only when the new file is complete and in place: a save refused for a read-only
+// file, or one that fails once the new file is written (a full disk), keeps the previous backup.
+TEST(ProjectFileSave, AFailedSaveKeepsThePreviousBackup) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.XPJ";
+    const SavedTwice saved = SaveTwice(*project, path);
+    ASSERT_EQ(ReadFileBytes(dir / "casa.BAK"), saved.first);
+
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(SaveProject(*project, path));
+    EXPECT_EQ(ReadFileBytes(path), saved.second);
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), saved.first);
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    SetReplaceFaultForTesting([](ReplaceStage stage) { return stage == ReplaceStage::NewFileWritten; });
+    const bool failedSave = SaveProject(*project, path);
+    SetReplaceFaultForTesting(nullptr);
+    EXPECT_FALSE(failedSave);
+    EXPECT_EQ(LastFileError(), std::strerror(ENOSPC));
+    EXPECT_EQ(ReadFileBytes(path), saved.second);
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), saved.first);
+    EXPECT_TRUE(HiddenFiles(dir.Path()).empty());
+
+    // A backup that cannot be renamed into place once the new file is: the save stands, the previous
+    // backup stays and no second name is left behind.
+    SetReplaceFaultForTesting([](ReplaceStage stage) { return stage == ReplaceStage::NewFileInPlace; });
+    const bool savedWithoutBackup = SaveProject(*project, path);
+    SetReplaceFaultForTesting(nullptr);
+    EXPECT_TRUE(savedWithoutBackup);
+    EXPECT_NE(ReadFileBytes(path), saved.second);
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), saved.first);
+    EXPECT_TRUE(HiddenFiles(dir.Path()).empty());
+}
+
+// A save killed once its new file is complete but before it replaces the project: the project and its
+// backup are both as they were.
+TEST(ProjectFileSave, ASaveKilledBeforeTheNewFileIsInPlaceKeepsTheBackup) {
+    TempDir dir;
+    std::unique_ptr<Tproyecto> project = CalculatedProject({});
+    const auto path = dir / "casa.XPJ";
+    const SavedTwice saved = SaveTwice(*project, path);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SetReplaceFaultForTesting([](ReplaceStage stage) {
+            if (stage == ReplaceStage::NewFileWritten) {
+                ::_exit(9); // as if killed here
+            }
+            return false;
+        });
+        static_cast<void>(SaveProject(*project, path));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 9);
+    EXPECT_EQ(ReadFileBytes(path), saved.second);
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), saved.first);
+    // The next save clears what the killed one left and keeps the file it replaces.
+    ASSERT_TRUE(SaveProject(*project, path));
+    EXPECT_EQ(ReadFileBytes(dir / "casa.BAK"), saved.second);
+    EXPECT_TRUE(HiddenFiles(dir.Path()).empty());
 }
 
 } // namespace

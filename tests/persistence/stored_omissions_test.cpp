@@ -63,19 +63,28 @@ TEST(StoredOmissions, TabsLineFeedsBackslashesAndNonAsciiTextComeBackAsWritten) 
     ExpectSame(*decoded, omissions);
 }
 
-TEST(StoredOmissions, TextWithoutTheMarkerHoldsNone) {
-    for (std::string_view text : {"something else", "IxoOmissions 2\nelement\ta\tb\n", "IxoOmissions 1"}) {
-        const auto decoded = DecodeOmissions(text);
-        ASSERT_TRUE(decoded.has_value()) << text;
-        EXPECT_TRUE(decoded->empty()) << text;
+// Only the empty string holds no omissions: a text without the marker line (a damaged marker, CR LF
+// line ends, a text of another program) could be a partial design, and is refused with the reason.
+TEST(StoredOmissions, TextWithoutTheMarkerIsRefused) {
+    for (std::string_view text : {"something else", "IxoOmissions 2\nelement\ta\tb\n", "IxoOmissions 1",
+                                  "IxoOmissions 1\r\nelement\ta\tb\r\n"}) {
+        std::string problem;
+        EXPECT_FALSE(DecodeOmissions(text, &problem).has_value()) << text;
+        EXPECT_NE(problem.find("does not start with the line \"IxoOmissions 1\""), std::string::npos)
+            << problem;
     }
+    const auto empty = DecodeOmissions("");
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->empty());
 }
 
 TEST(StoredOmissions, DamagedTextIsRefused) {
     for (std::string_view line : {"part\ta\tb\n", "element\ta\n", "element\ta\tb\tc\n", "element\ta\\x\tb\n",
                                   "element\ta\tb\\\n", "element\ta\tb"}) {
         const std::string text = "IxoOmissions 1\n" + std::string(line);
-        EXPECT_FALSE(DecodeOmissions(text).has_value()) << line;
+        std::string problem;
+        EXPECT_FALSE(DecodeOmissions(text, &problem).has_value()) << line;
+        EXPECT_NE(problem.find("line 2"), std::string::npos) << problem;
     }
 }
 

@@ -61,11 +61,33 @@ TEST(StoredQuality, UnknownFieldsAreSkippedAndDamageIsRefused) {
     EXPECT_FALSE(DecodeReservedString("IxoQuality 1\nantennaLevel 60\n").has_value());
     EXPECT_FALSE(DecodeReservedString("IxoQuality 1\nlnbCn\t1;2;3\n").has_value());
     EXPECT_FALSE(DecodeReservedString("IxoQuality 1\nstandard\tICT").has_value());
-    // A string this program did not write holds neither part.
-    const auto foreign = DecodeReservedString("written by someone else");
-    ASSERT_TRUE(foreign.has_value());
-    EXPECT_TRUE(foreign->quality.IsDefault());
-    EXPECT_TRUE(foreign->omissions.empty());
+    // A string that is neither part is refused, never read as "nothing left out".
+    std::string problem;
+    EXPECT_FALSE(DecodeReservedString("written by someone else", &problem).has_value());
+    EXPECT_NE(problem.find("parts not built"), std::string::npos) << problem;
+    EXPECT_FALSE(DecodeReservedString("IxoQuality 1\r\nstandard\tICT\r\n").has_value());
+}
+
+// A standard is one a preset has; figures lie in the range the options take.
+TEST(StoredQuality, UnknownStandardsAndFiguresOutOfRangeAreRefused) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"IxoQuality 1\nstandard\tFOO\n", "unknown standard 'FOO'"},
+        {"IxoQuality 1\nantennaLevel\t1e6\n", "antennaLevel '1e6' is not a number from -50 to 150"},
+        {"IxoQuality 1\nantennaCn\t-300\n", "antennaCn '-300' is not a number from -50 to 150"},
+        {"IxoQuality 1\nlnbCn\t16;16;16;150.5\n", "lnbCn"},
+        {"IxoQuality 1\nantennaLevel\tnan\n", "antennaLevel"}};
+    for (const auto& [text, reason] : cases) {
+        std::string problem;
+        EXPECT_FALSE(DecodeReservedString(text, &problem).has_value()) << text;
+        EXPECT_NE(problem.find(reason), std::string::npos) << problem;
+        EXPECT_NE(problem.find("line 2"), std::string::npos) << problem;
+    }
+    const auto edges =
+        DecodeReservedString("IxoQuality 1\nstandard\tict\nantennaLevel\t150\nantennaCn\t-50\n");
+    ASSERT_TRUE(edges.has_value());
+    EXPECT_EQ(edges->quality.standard, "ict");
+    EXPECT_EQ(edges->quality.terrestrialAntennaLevel, 150.0);
+    EXPECT_EQ(edges->quality.terrestrialAntennaCn, -50.0);
 }
 
 TEST(StoredQuality, TravelsWithTheProjectFile) {

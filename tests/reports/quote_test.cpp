@@ -115,5 +115,63 @@ TEST(Quote, TheDocumentShowsTheTotalAndTheMissingPrices) {
     EXPECT_NE(text.find("- 710002 RP-2: 1 pcs"), std::string::npos) << text;
 }
 
+std::string QuoteErrorOf(const std::vector<TElementoRec>& materials, std::string_view prices) {
+    try {
+        (void)MakeQuote(materials, ReadPriceList(prices), 0, 0);
+    } catch (const PriceListError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+constexpr std::string_view kPriceHeader = "code,description,unit price,currency\n";
+
+TEST(PriceList, RefusesPricesAndQuantitiesPastTheBounds) {
+    EXPECT_EQ(ErrorOf(std::string(kPriceHeader) + "1,a,1e15,EUR\n"),
+              "line 2: unit price 1e15 is above the largest a price list takes (1000000000.00)");
+    EXPECT_EQ(ErrorOf("code,description,unit price,currency,labour quantity\nL,a,2,EUR,1e300\n"),
+              "line 2: labour quantity 1e300 is above the largest a price list takes (1000000)");
+    EXPECT_NO_THROW((void)ReadPriceList(std::string(kPriceHeader) + "1,a,1000000000,EUR\n"));
+}
+
+// 1e7 m at the largest unit price is 1e18 cents, past what a quote line can carry exactly; two lines
+// that each fit can still sum past it. Both are refused with the price list's line, never wrapped round.
+TEST(Quote, RefusesALineOrATotalTooLargeToCarry) {
+    EXPECT_EQ(QuoteErrorOf({Material("C", "cable", 1e7, TipoMaterial::Cable)},
+                           std::string(kPriceHeader) + "X,x,1,EUR\nC,cable,1000000000,EUR\n"),
+              "line 3: article C: 10000000 m at 1000000000.00 give a line total too large for a quote "
+              "(at most 90071992547409.91)");
+    const std::string prices = std::string(kPriceHeader) + "A,a,1000000000,EUR\nB,b,1000000000,EUR\n";
+    const std::vector<TElementoRec> large = {Material("A", "a", 60000, TipoMaterial::Cable),
+                                             Material("B", "b", 60000, TipoMaterial::Cable)};
+    EXPECT_EQ(QuoteErrorOf(large, prices),
+              "line 3: article B: 60000 m at 1000000000.00 take the total past the largest a quote "
+              "carries (at most 90071992547409.91)");
+    const Quote fits = MakeQuote({large[0]}, ReadPriceList(prices), 0, 0);
+    EXPECT_EQ(Money(fits.totalCents), "60000000000000.00");
+}
+
+TEST(PriceList, RefusesControlCharactersAndShowsLongFieldsCut) {
+    EXPECT_EQ(ErrorOf(std::string(kPriceHeader) + std::string("72\0"
+                                                              "020,a,1,EUR\n",
+                                                              14)),
+              "line 2: the article code '72?020' holds a control character (byte 0x00)");
+    const std::string huge(1 << 20, '7');
+    const std::string message = ErrorOf(std::string(kPriceHeader) + "1,a," + huge + ",EUR\n");
+    EXPECT_EQ(message, "line 2: unit price '" + std::string(kMaxShownField, '7') +
+                           "... (1048576 bytes)' is not a number of 0 or more");
+}
+
+TEST(Quote, AZeroIsNeverNegative) {
+    const Quote quote = MakeQuote({Material("A", "a", 3, TipoMaterial::Elemento)},
+                                  ReadPriceList(std::string(kPriceHeader) + "A,a,-0,EUR\n"), 0, 0);
+    std::ostringstream csv;
+    WriteQuoteCsv(csv, quote);
+    EXPECT_EQ(csv.str().find("-0"), std::string::npos) << csv.str();
+    EXPECT_NE(csv.str().find("A,a,3,pcs,0.00,0.00,EUR\n"), std::string::npos) << csv.str();
+    EXPECT_EQ(Money(0), "0.00");
+    EXPECT_EQ(Money(-5), "-0.05");
+}
+
 } // namespace
 } // namespace ixo

@@ -105,7 +105,7 @@ TEST(LevelLimitsFile, WrongSizedArrayIsWrittenAsTheDefaults) {
 
 TEST(LevelLimitsFile, NamesSurviveTheRoundTrip) {
     TempDir dir;
-    TMatestructuranivel limits = {{"", 61.5, 79.5}, {"  Satélite ", -1.25, 1e-3}};
+    TMatestructuranivel limits = {{"", 61.5, 79.5}, {"  Satélite ", 1e-3, 139.75}};
     std::string error;
     ASSERT_TRUE(WriteLevelLimits(limits, dir / "Ixo.ini", error));
     TMatestructuranivel back;

@@ -104,8 +104,8 @@ TEST(SettingsFile, IntegerThatIsMissingOrNotAnIntegerTakesItsDefault) {
     EXPECT_EQ(record.Viv_ModeloCable, 24);
     EXPECT_EQ(record.Viv_FamiliaCable, 9001);
     EXPECT_EQ(record.Viv_FamiliaRepartidores, 1003);
-    EXPECT_EQ(record.Viv_FamiliaAmplificador, -2);
-    EXPECT_EQ(record.DIS_HDISModeloCable, 27); // sections and keys match regardless of case
+    EXPECT_EQ(record.Viv_FamiliaAmplificador, 39000); // no family has a negative number
+    EXPECT_EQ(record.DIS_HDISModeloCable, 27);        // sections and keys match regardless of case
     EXPECT_EQ(record.DIS_MODELOFUENTE, 2);
     EXPECT_EQ(record.ConInyector, 0);
 }
@@ -167,7 +167,7 @@ TEST(SettingsFile, EveryFieldSurvivesTheRoundTrip) {
     record.DistanciaPlantas = 2.8;
     record.DistanciaTomas = 1.0 / 3.0;
     record.LV_TERR = 97.3;
-    record.LV_FI = -0.5;
+    record.LV_FI = 0.5;
     record.HD_ICTERR = false;
     // Every integer field gets its own value, so a key mixed up with another one shows.
     std::int32_t next = 100;
@@ -208,6 +208,9 @@ TEST(SettingsFile, EveryFieldSurvivesTheRoundTrip) {
                                 &record.HD_FamiliaAmpFI8}) {
         *field = next++;
     }
+    // The two switches are 0 or 1.
+    record.ConInyector = 0;
+    record.DIS_Final_CAscada = 1;
     std::string error;
     ASSERT_TRUE(WriteSettings(record, dir / "Ixo.ini", error));
     SettingsRecord back;

@@ -1,3 +1,4 @@
+#include "design/design_verdict.h"
 #include "ui/main/splash_window.h"
 #include "ui/main/window_rules.h"
 #include "ui/print/image_export_settings.h"
@@ -122,6 +123,15 @@ TEST(WindowRules, OutletsOutOfLimitsText) {
     EXPECT_EQ(DesignProblemsText(1, 0), "1 powering problem");
     EXPECT_EQ(DesignProblemsText(0, 1), "1 pin overdriven");
     EXPECT_EQ(DesignProblemsText(3, 51), "3 powering problems, 51 pins overdriven");
+    DesignVerdict verdict;
+    verdict.built = true;
+    verdict.outlets = 2;
+    EXPECT_EQ(VerdictStatusText(verdict), "Design passes");
+    EXPECT_EQ(VerdictReasonsText(verdict), "");
+    verdict.overdrive.resize(2);
+    verdict.omissions = 1;
+    EXPECT_EQ(VerdictStatusText(verdict), "Design fails");
+    EXPECT_EQ(VerdictReasonsText(verdict), "Fails: 1 part not built; 2 element pins past their maximum");
 }
 
 TEST(ImageExportSettings, DefaultsAndFormats) {

@@ -1,5 +1,7 @@
 #include "ui/main/window_rules.h"
 
+#include "design/design_verdict.h"
+
 #include "building/comprueba_errores.h"
 #include "building/escalera.h"
 #include "building/proyecto.h"
@@ -69,7 +71,11 @@ bool OpensWhenDropped(const std::filesystem::path& firstFile) {
     return UpperAscii(firstFile.extension().string()) == ".XPJ";
 }
 
-std::string OpenFailureMessage(OpenResult result, std::string_view version) {
+std::string OpenOutOfMemoryMessage() {
+    return "Out of memory: the project is too large to open with the memory left";
+}
+
+std::string OpenFailureMessage(OpenResult result, std::string_view version, std::string_view reason) {
     switch (result) {
     case OpenResult::Ok:
         return {};
@@ -79,7 +85,7 @@ std::string OpenFailureMessage(OpenResult result, std::string_view version) {
     case OpenResult::NothingRead:
         break;
     }
-    return "This file is not a Ixo project";
+    return "This file is not a Ixo project" + (reason.empty() ? std::string() : "\n" + std::string(reason));
 }
 
 std::size_t CountOutletsOutOfLimits(const Tproyecto& project) {
@@ -111,6 +117,18 @@ std::string DesignProblemsText(std::size_t powering, std::size_t overdriven) {
     if (overdriven > 0) {
         text += (text.empty() ? "" : ", ") + std::to_string(overdriven) +
                 (overdriven == 1 ? " pin overdriven" : " pins overdriven");
+    }
+    return text;
+}
+
+std::string VerdictStatusText(const DesignVerdict& verdict) {
+    return verdict.Passes() ? "Design passes" : "Design fails";
+}
+
+std::string VerdictReasonsText(const DesignVerdict& verdict) {
+    std::string text;
+    for (const std::string& reason : verdict.Reasons()) {
+        text += (text.empty() ? "Fails: " : "; ") + reason;
     }
     return text;
 }

@@ -12,6 +12,8 @@
 
 namespace ixo {
 
+struct DesignVerdict;
+
 class Tproyecto;
 
 // The application's title, the first word of every caption and message box.
@@ -56,8 +58,12 @@ bool ConfirmSaveChanges(Tproyecto* project, const std::function<SaveAnswer(const
 // upper-cased, is ".XPJ".
 bool OpensWhenDropped(const std::filesystem::path& firstFile);
 
-// The message of an open that failed ("Error", error icon); empty on success.
-std::string OpenFailureMessage(OpenResult result, std::string_view version);
+// The message of an open that failed ("Error", error icon); empty on success. The reason, when the
+// file gave one, follows on a line of its own (which record, what was wrong).
+std::string OpenFailureMessage(OpenResult result, std::string_view version, std::string_view reason = {});
+
+// The message of an open that ran out of memory: not a fault of the file.
+std::string OpenOutOfMemoryMessage();
 
 // The number of outlets (each counted once) in the stairs' error lists of the last outlet check.
 std::size_t CountOutletsOutOfLimits(const Tproyecto& project);
@@ -66,6 +72,13 @@ std::string OutletsOutOfLimitsText(std::size_t outlets);
 // What the powering and overdrive checks found, for the status bar beside the outlets: "" when nothing,
 // else e.g. "1 powering problem, 51 pins overdriven".
 std::string DesignProblemsText(std::size_t powering, std::size_t overdriven);
+
+// The verdict's word at the head of the status bar: "Design passes", or "Design fails" (its reasons are
+// the counts that follow it and the status's tip).
+std::string VerdictStatusText(const DesignVerdict& verdict);
+// The tip's first line for a design that fails: "Fails: 3 outlets out of limits; 1 powering problem";
+// empty when it passes.
+std::string VerdictReasonsText(const DesignVerdict& verdict);
 
 // The message of a save that failed: the file and the system's reason.
 std::string SaveFailureMessage(const std::filesystem::path& path, std::string_view reason);

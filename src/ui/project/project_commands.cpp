@@ -20,6 +20,8 @@
 
 #include <QFileDialog>
 
+#include <new>
+
 namespace ixo {
 namespace {
 
@@ -106,7 +108,8 @@ bool ProjectCommands::OpenProjectFile(const QString& path) {
         return false;
     }
     OpenedProject opened;
-    {
+    bool outOfMemory = false;
+    try {
         WaitCursor wait;
         auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
         opened = ixo::OpenProject(std::filesystem::path(path.toStdString()), m_session.Store(),
@@ -122,9 +125,17 @@ bool ProjectCommands::OpenProjectFile(const QString& path) {
             m_design.editor = std::make_unique<NetworkEditor>(*m_design.project);
             m_design.editor->MarkSaved();
         }
+    } catch (const std::bad_alloc&) {
+        // What the open had read is freed on the way here: not a fault of the file.
+        m_design.editor.reset();
+        m_design.project.reset();
+        outOfMemory = true;
     }
     if (m_design.project == nullptr) {
-        m_hooks.showError(QStringLiteral("Error"), Qs(OpenFailureMessage(opened.result, opened.version)));
+        m_hooks.showError(QStringLiteral("Error"),
+                          Qs(outOfMemory
+                                 ? OpenOutOfMemoryMessage()
+                                 : OpenFailureMessage(opened.result, opened.version, opened.problem)));
         CloseProject();
         return false;
     }

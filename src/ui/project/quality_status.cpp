@@ -17,11 +17,17 @@ StandardFailures FindStandardFailures(Tproyecto& project) {
     if (preset == nullptr) {
         return failures;
     }
-    failures.standard = preset->title;
-    const std::vector<OutletVerdict> verdicts =
-        CheckQuality(project, LimitsOf(*preset, project.Preferencias()));
-    failures.outlets = verdicts.size();
-    for (const OutletVerdict& verdict : verdicts) {
+    DesignVerdict::StandardJudgement judgement;
+    judgement.title = preset->title;
+    judgement.outlets = CheckQuality(project, LimitsOf(*preset, project.Preferencias()));
+    return StandardFailuresOf(judgement);
+}
+
+StandardFailures StandardFailuresOf(const DesignVerdict::StandardJudgement& judgement) {
+    StandardFailures failures;
+    failures.standard = judgement.title;
+    failures.outlets = judgement.outlets.size();
+    for (const OutletVerdict& verdict : judgement.outlets) {
         const std::string reasons = verdict.FailureTextBeyondLevels();
         if (!reasons.empty()) {
             failures.failing.push_back(OutletPlace(verdict.quality) + ": " + reasons);

@@ -3,6 +3,8 @@
 // What the window shows of the project's standard beyond the outlet check of the level limits: the
 // outlets whose C/N (or satellite tilt, when the standard limits it) fails. The level windows need no
 // second display: choosing a standard sets them as the project's limits, which the outlet check colours.
+#include "design/design_verdict.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -20,6 +22,9 @@ struct StandardFailures {
 // Judges every outlet against the project's standard (nothing without one, or with an unknown name).
 // The outlet measurement tries every polarity and leaves the network as it was.
 StandardFailures FindStandardFailures(Tproyecto& project);
+
+// The same from the standard's judgement of the design verdict, which has measured every outlet already.
+StandardFailures StandardFailuresOf(const DesignVerdict::StandardJudgement& judgement);
 
 // The status bar's part: "" without a standard, "C/N meets ICT (Spain)" when every outlet meets it, else
 // e.g. "3 outlets fail the C/N of ICT (Spain)".
