@@ -78,7 +78,13 @@ void PaintObjects(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& sche
                   double scale) {
     std::vector<TBaseGrafMS*> visible = MoveObjectsNear(clientRect, schematic, offset, scale);
     std::erase_if(visible, [&](TBaseGrafMS* object) { return !object->HitsRect(clientRect); });
-    if (schematic.HasTriple) {
+    PaintInLayers(canvas, visible, schematic.HasTriple);
+}
+
+} // namespace
+
+void PaintInLayers(Canvas& canvas, const std::vector<TBaseGrafMS*>& visible, bool hasTriple) {
+    if (hasTriple) {
         for (int layer = 3; layer >= 1; --layer) {
             for (TBaseGrafMS* object : visible) {
                 if (auto* wire = dynamic_cast<Tgraflinea*>(object)) {
@@ -113,8 +119,6 @@ void PaintObjects(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& sche
         }
     }
 }
-
-} // namespace
 
 TitleBlockPx TitleBlockSize(const SheetContent& content) {
     return {MmPx(content, content.titleBlockWidthMm), MmPx(content, content.titleBlockHeightMm)};

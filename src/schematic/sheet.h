@@ -13,6 +13,7 @@
 
 namespace ixo {
 
+class TBaseGrafMS;
 class TpadreGraficosMS;
 class Tproyecto;
 
@@ -60,6 +61,10 @@ void PlaceObjects(const Rect& clientRect, TpadreGraficosMS& schematic, const Sch
 // shows them, so that objects off the view (wherever an earlier paint left them) are never hit.
 HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t y,
                       const SchematicPlacement& placement, Point scroll);
+
+// Paints objects already placed in their layers: wires and back members of stacked figures under the
+// symbols and front members (the three layers of triple figures when the schematic has one).
+void PaintInLayers(Canvas& canvas, const std::vector<TBaseGrafMS*>& objects, bool hasTriple);
 
 // The title block template stretched over block (12 cm x 4 cm design): frame, rules, ten texts, logo.
 void PaintTitleBlock(Canvas& canvas, const Rect& block, const SheetContent& content);

@@ -614,6 +614,10 @@ QPrinter& MainWindow::Printer() const {
 bool MainWindow::PrintTo(QPrinter& printer) {
     return m_printCommands->PrintTo(printer);
 }
+
+SheetPagesChoice& MainWindow::PrintPages() {
+    return m_printCommands->PrintPages();
+}
 const PageSetup& MainWindow::PageSize() const {
     return m_printCommands->Page();
 }

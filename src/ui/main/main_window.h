@@ -35,6 +35,7 @@ class SheetTools;
 class TComponenteBase;
 class TPin;
 class ImageExportSettings;
+class SheetPagesChoice;
 class MainActions;
 class NetworkEditor;
 class PrintCommands;
@@ -88,6 +89,8 @@ public:
     QPrinter& Printer() const;
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
     bool PrintTo(QPrinter& printer);
+    // Print's choice of one sheet or the drawing set (the print dialog's "Pages" tab).
+    SheetPagesChoice& PrintPages();
 
     // Reports: the chooser, then the chosen report generated, saved beside the project and opened with
     // the desktop's application for its kind; Open shows a saved report.
