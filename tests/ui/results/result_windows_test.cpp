@@ -32,6 +32,7 @@ class ResultWindowsTest : public EditingFixture {
 protected:
     void SetUp() override {
         EnsureWidgetsApplication();
+        window = std::make_unique<QWidget>();
         BuildNetwork(Shape(1, 1, 1, 2, 4, 1));
         TMultiswitch* ms = ElementsOfClass<TMultiswitch>(*project).back();
         ASSERT_TRUE(
@@ -42,7 +43,8 @@ protected:
         hooks.edited = [this] { ++edits; };
     }
 
-    QWidget window;
+    // Made in SetUp, after the application.
+    std::unique_ptr<QWidget> window;
     ResultWindows::Hooks hooks;
     int levelsChanges = 0;
     int edits = 0;
@@ -51,7 +53,7 @@ protected:
 };
 
 TEST_F(ResultWindowsTest, ARegulationMovesTheLevelsShownAndOkIsOneEdit) {
-    ResultWindows results(window, hooks);
+    ResultWindows results(*window, hooks);
     results.ShowLevels(*project, *tap);
     ASSERT_TRUE(results.Levels().isVisible());
     const double before = results.Levels().Model().LevelPoints()[3].y;
@@ -74,7 +76,7 @@ TEST_F(ResultWindowsTest, ARegulationMovesTheLevelsShownAndOkIsOneEdit) {
 }
 
 TEST_F(ResultWindowsTest, CancelChangesNothingAndOtherElementsOpenNoWindow) {
-    ResultWindows results(window, hooks);
+    ResultWindows results(*window, hooks);
     const auto before = Bytes();
     int runs = 0;
     results.runRegulation = [&](RegulationWindow& regulation) {
@@ -92,7 +94,7 @@ TEST_F(ResultWindowsTest, CancelChangesNothingAndOtherElementsOpenNoWindow) {
 }
 
 TEST_F(ResultWindowsTest, TheLevelsWindowPrintsOnThePrinterChosen) {
-    ResultWindows results(window, hooks);
+    ResultWindows results(*window, hooks);
     results.ShowLevels(*project, *tap);
     TempDir dir;
     QPrinter printer(QPrinter::HighResolution);
@@ -112,7 +114,7 @@ TEST_F(ResultWindowsTest, TheLevelsWindowPrintsOnThePrinterChosen) {
 }
 
 TEST_F(ResultWindowsTest, APolarityChosenInTheLevelsWindowIsReported) {
-    ResultWindows results(window, hooks);
+    ResultWindows results(*window, hooks);
     results.ShowLevels(*project, *tap);
     const int other = PinDePolaridad(*tap)->polaridad == 0 ? 1 : 0;
     results.Levels().PolarityBox()->setCurrentIndex(other);
@@ -121,7 +123,7 @@ TEST_F(ResultWindowsTest, APolarityChosenInTheLevelsWindowIsReported) {
 }
 
 TEST_F(ResultWindowsTest, TheExplorerHandsBackTheChoiceOrNothing) {
-    ResultWindows results(window, hooks);
+    ResultWindows results(*window, hooks);
     TCatalogo& catalogue = *DemoStore().Catalogue();
     const std::int32_t family = amplifier->Familia;
     results.runExplorer = [](CatalogueExplorerDialog& explorer) {
