@@ -142,8 +142,16 @@ void NetworkEditor::RecalculateAfter(const EditJournal& step) {
         return;
     }
     PropagarNiveles(m_project, *headend, false);
+    CheckWithin(m_project, reach);
+}
+
+void NetworkEditor::CheckWithin(Tproyecto& project, const EditJournal::Reach& reach) {
+    if (reach.wholeProject) {
+        ComprobarErrores(project);
+        return;
+    }
     bool errors = false;
-    for (const auto& entry : m_project.Escaleras()) {
+    for (const auto& entry : project.Escaleras()) {
         if (entry.Object == nullptr) {
             continue;
         }
@@ -152,7 +160,7 @@ void NetworkEditor::RecalculateAfter(const EditJournal& step) {
         }
         errors = errors || !entry.Object->ErroresEscalera().Empty();
     }
-    m_project.ConErrores = errors && m_project.finalizadocalculoTV;
+    project.ConErrores = errors && project.finalizadocalculoTV;
 }
 
 void NetworkEditor::Moved(const EditJournal& step) {

@@ -62,6 +62,12 @@ public:
     // The level run, and the outlet check of the stairs the step reached only (all of them when it
     // reached the headend floor or cannot tell).
     void RecalculateAfter(const EditJournal& step);
+    // Where a change of the touched components reaches: their stairs, or the whole project when one of
+    // them is on the headend floor or has no place.
+    static EditJournal::Reach ReachOf(const EditJournal& step);
+    // The outlet check of the stairs reach names (every stair when it is the whole project), on the
+    // levels as they are; the project's ConErrores follows.
+    static void CheckWithin(Tproyecto& project, const EditJournal::Reach& reach);
     // When false, Apply, Undo and Redo leave the recalculation to the caller (a script of edits
     // recalculates once at its end).
     void SetRecalculateAfterEdits(bool recalculate) { m_recalculate = recalculate; }
@@ -71,7 +77,6 @@ private:
     void Moved(const EditJournal& step);
     void DropOldest();
     void DropNewest();
-    static EditJournal::Reach ReachOf(const EditJournal& step);
 
     Tproyecto& m_project;
     std::size_t m_maxSteps;

@@ -1,7 +1,9 @@
 #include "editing/regulation.h"
 
+#include "building/planta.h"
 #include "building/proyecto.h"
 #include "editing/edit_journal.h"
+#include "editing/network_editor.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_base.h"
 #include "model/cabecera_terrestre.h"
@@ -138,6 +140,7 @@ Regulation::Regulation(Tproyecto& project, TAmpliBase& amplifier) : m_project(pr
         m_sliders.push_back(mode);
     }
     m_opening = Take();
+    m_reach = ReachOfElements();
 }
 
 Regulation::Regulation(Tproyecto& project, TMultiswitch& multiswitch)
@@ -162,6 +165,7 @@ Regulation::Regulation(Tproyecto& project, TMultiswitch& multiswitch)
         AddControlSlider(multiswitch, *control, index, label + std::to_string(control->PotPol + 1));
     }
     m_opening = Take();
+    m_reach = ReachOfElements();
 }
 
 void Regulation::AddControlSlider(TCBFT& element, TPotenciometroBase8& control, int index,
@@ -176,6 +180,15 @@ void Regulation::AddControlSlider(TCBFT& element, TPotenciometroBase8& control, 
     slider.sat = Contains(control.Caption, "SAT");
     slider.position = PositionOf(control.Ajuste);
     m_sliders.push_back(slider);
+}
+
+EditJournal::Reach Regulation::ReachOfElements() const {
+    EditJournal touched;
+    for (TAmpliBase* amp : m_amplifiers) {
+        touched.MarkTouched(amp);
+    }
+    touched.MarkTouched(m_multiswitch);
+    return NetworkEditor::ReachOf(touched);
 }
 
 Regulation::State Regulation::Take() const {
@@ -234,7 +247,20 @@ void Regulation::SyncSliders() {
 }
 
 void Regulation::Recalculate() {
-    Recalcular(m_project);
+    Propagate();
+    Check();
+}
+
+void Regulation::Propagate() {
+    if (tplanta* headend = m_project.PlantaCabecera()) {
+        PropagarNiveles(m_project, *headend, false);
+    }
+}
+
+void Regulation::Check() {
+    if (m_project.PlantaCabecera() != nullptr) {
+        NetworkEditor::CheckWithin(m_project, m_reach);
+    }
 }
 
 LevelVector Regulation::MaximumOf(const TCBFT& element) const {
@@ -308,22 +334,29 @@ bool Regulation::MoveSlider(std::size_t index, int position) {
     slider.control->SetAjuste(wanted); // with PotJuntos, the controls of equal caption move too
     SyncSliders();
     m_busy = false;
-    Recalculate();
+    // The levels of the move, for the limit check; the outlets are checked once, on the final state.
+    Propagate();
+    bool levelsCurrent = true;
     bool kept = true;
     if (wanted > old && PastMaximum(slider)) {
         slider.control->SetAjuste(old);
         SyncSliders();
-        Recalculate();
+        levelsCurrent = false;
         kept = false;
     }
     if (equalValue) {
         for (RegulationSlider& other : m_sliders) {
             if (&other != &slider && other.kind == RegulationSlider::Kind::Control &&
                 other.sat == slider.sat && other.control->Tipo == slider.control->Tipo) {
+                levelsCurrent = levelsCurrent && other.control->Ajuste == slider.control->Ajuste;
                 other.control->Ajuste = slider.control->Ajuste;
                 other.position = slider.position;
             }
         }
+    }
+    if (levelsCurrent) {
+        Check();
+    } else {
         Recalculate();
     }
     return kept;

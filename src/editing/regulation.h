@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/edit_journal.h"
 #include "model/level_vector.h"
 
 #include <array>
@@ -9,7 +10,6 @@
 
 namespace ixo {
 
-class EditJournal;
 class TAmpliBase;
 class TCBFT;
 class TMultiswitch;
@@ -99,10 +99,16 @@ private:
         std::vector<std::pair<TMultiswitch*, std::int32_t>> attenuators;
     };
     State Take() const;
+    EditJournal::Reach ReachOfElements() const;
     static void Restore(const State& state);
     void AddControlSlider(TCBFT& element, TPotenciometroBase8& control, int index, std::string label);
     void SyncSliders();
+    // The level run and the outlet check of the stairs the regulated elements reach.
     void Recalculate();
+    // The level run only (a step whose levels the window looks at before it is done).
+    void Propagate();
+    // The outlet check of those stairs on the levels as they are.
+    void Check();
     bool PastMaximum(const RegulationSlider& slider) const;
     LevelVector MaximumOf(const TCBFT& element) const;
     bool Terrestrial(const RegulationSlider& slider) const;
@@ -113,6 +119,7 @@ private:
     std::string m_caption;
     std::vector<RegulationSlider> m_sliders;
     State m_opening;
+    EditJournal::Reach m_reach; // the stairs the regulated elements feed, or the whole project
     bool m_busy = false;
 };
 

@@ -255,6 +255,16 @@ HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t 
     return result;
 }
 
+void ClearOutletErrors(TpadreGraficosMS& schematic) {
+    for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+        if (auto* outlet = dynamic_cast<TgrafToma*>(schematic.Object(i));
+            outlet != nullptr && outlet->ErrorFill != 0) {
+            outlet->ErrorFill = 0;
+            outlet->TextColour = kBlack;
+        }
+    }
+}
+
 std::size_t MarkOutletErrors(const Tproyecto& project, TpadreGraficosMS& schematic) {
     std::size_t marked = 0;
     for (const auto& entry : project.Escaleras()) {

@@ -73,5 +73,7 @@ void PaintMakerMark(Canvas& canvas, const Rect& r);
 
 // Colours the outlets of the project's error lists in the schematic; returns how many were marked.
 std::size_t MarkOutletErrors(const Tproyecto& project, TpadreGraficosMS& schematic);
+// Every outlet back to its plain fill and text, before marking the errors of a new check.
+void ClearOutletErrors(TpadreGraficosMS& schematic);
 
 } // namespace ixo

@@ -2,6 +2,8 @@
 
 #include "editing/network_edits.h"
 #include "editing_test_support.h"
+#include "levels/calculo_niveles.h"
+#include "levels/lista_errores.h"
 #include "model/cabecera_terrestre.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
@@ -163,6 +165,50 @@ TEST_F(RegulationTest, OnlyAmplifiersOtherThanTheTerrestrialHeadendAndRegulableM
     for (TRepartidor* splitter : ElementsOfClass<TRepartidor>(*project)) {
         EXPECT_FALSE(Regulation::Regulable(*splitter));
     }
+}
+
+// The rows of the error list, for comparing two outlet checks.
+std::vector<std::string> ErrorRows(const Tproyecto& project) {
+    std::vector<std::string> rows;
+    for (const TNodoInfo* record : RegistrosDeErrores(project)) {
+        const FilaError row = FilaDeError(*record);
+        rows.push_back(row.Escalera + " " + row.Planta + " " + row.Vivienda + " " + row.Toma + " " +
+                       row.Error);
+    }
+    return rows;
+}
+
+TEST_F(RegulationTest, EachMoveLeavesTheLevelsAndOutletChecksOfAFullLevelRun) {
+    // Two stairs: a line amplifier on a floor of one of them reaches only that stair's outlets.
+    BuildNetwork(Shape(2, 2, 1, 2, 4, 1));
+    TMultiswitch* floorMultiswitch = nullptr;
+    for (TMultiswitch* ms : ElementsOfClass<TMultiswitch>(*project)) {
+        auto* floor = dynamic_cast<tplanta*>(ms->Container());
+        floorMultiswitch = floor != nullptr && !floor->HeaderPl ? ms : floorMultiswitch;
+    }
+    ASSERT_NE(floorMultiswitch, nullptr);
+    ASSERT_TRUE(editor->Apply(
+        [&](EditJournal& j) { return InsertLineAmplifier(*project, *floorMultiswitch, kAL5, j); }));
+    TLinAmp* amp = ElementsOfClass<TLinAmp>(*project).at(0);
+    Regulation regulation(*project, *amp);
+    const int positions[] = {1000, 0, 600, 300, 900, 100, 450};
+    for (std::size_t step = 0; step < 14; ++step) {
+        const std::size_t index = step % regulation.Sliders().size();
+        regulation.equalValue = step % 3 != 0;
+        const RegulationSlider& slider = regulation.Sliders()[index];
+        const int position = slider.kind == RegulationSlider::Kind::Control
+                                 ? positions[step % 7]
+                                 : slider.min + static_cast<int>(step % 2);
+        regulation.MoveSlider(index, position);
+        const std::vector<std::string> rows = ErrorRows(*project);
+        const LevelVector out = amp->PinAt(PinKind::Output, 0)->Levels();
+        const bool errors = project->ConErrores;
+        Recalcular(*project);
+        EXPECT_EQ(ErrorRows(*project), rows) << "step " << step;
+        EXPECT_EQ(amp->PinAt(PinKind::Output, 0)->Levels(), out);
+        EXPECT_EQ(project->ConErrores, errors);
+    }
+    regulation.Cancel();
 }
 
 TEST_F(RegulationTest, CancelPutsEveryControlBackAndRecalculates) {

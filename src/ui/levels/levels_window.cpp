@@ -1,6 +1,6 @@
 #include "ui/levels/levels_window.h"
 
-#include "ui/chart_crosshair.h"
+#include "ui/charts/chart_crosshair.h"
 #include "ui/main/help_key.h"
 
 #include <QChart>

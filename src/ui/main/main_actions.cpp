@@ -179,7 +179,7 @@ void MainActions::Enable(const ActionStates& states) {
     Action("AUndo")->setEnabled(states.undo);
     Action("ARedo")->setEnabled(states.redo);
     for (const char* name : {"Errorlevel", "Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
-        Action(QString::fromLatin1(name))->setEnabled(states.later);
+        Action(QString::fromLatin1(name))->setEnabled(states.design);
     }
     // Reports and the standard need an open project; a saved report opens at any time.
     Action("CrearInformes")->setEnabled(states.close);

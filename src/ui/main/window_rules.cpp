@@ -30,7 +30,7 @@ ActionStates StatesFor(bool projectOpen, bool canPrint, bool canUndo, bool canRe
     states.zoom = projectOpen;
     states.undo = projectOpen && canUndo;
     states.redo = projectOpen && canRedo;
-    states.later = false;
+    states.design = projectOpen;
     return states;
 }
 

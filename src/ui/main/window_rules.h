@@ -33,9 +33,8 @@ struct ActionStates {
     bool zoom = false; // zoom in, zoom out, zoom all, pan
     bool undo = false;
     bool redo = false;
-    // Commands that come with later work (configuration, project information, error list, tools,
-    // reports) stay disabled.
-    bool later = false;
+    // The error level list and the six tools: with an open project.
+    bool design = false;
 };
 // canPrint: some output for printing exists (a printer, or the PDF file the print dialog offers).
 ActionStates StatesFor(bool projectOpen, bool canPrint, bool canUndo, bool canRedo);

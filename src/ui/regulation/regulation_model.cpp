@@ -59,7 +59,8 @@ std::size_t RegulationModel::OutletsOutOfLimits() const {
 
 bool RegulationModel::Confirm(NetworkEditor& editor) {
     m_closed = true;
-    return editor.Apply([this](EditJournal& journal) { return m_regulation->RecordInto(journal); });
+    m_confirmed = editor.Apply([this](EditJournal& journal) { return m_regulation->RecordInto(journal); });
+    return m_confirmed;
 }
 
 void RegulationModel::Cancel() {

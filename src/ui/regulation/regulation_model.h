@@ -67,6 +67,8 @@ public:
     // (no step). Cancel: every control, mode and attenuator back as at opening, levels recalculated.
     bool Confirm(NetworkEditor& editor);
     void Cancel();
+    // Whether Ok made a step of the history.
+    bool Confirmed() const { return m_confirmed; }
 
     // The chart colours of the line colour names, as 0xRRGGBB (black for an unknown name).
     static std::uint32_t ColourOf(const std::string& name);
@@ -77,6 +79,7 @@ private:
     bool m_multiswitch = false;
     bool m_moved = false;
     bool m_closed = false;
+    bool m_confirmed = false;
 };
 
 } // namespace ixo

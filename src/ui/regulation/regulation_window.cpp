@@ -1,6 +1,6 @@
 #include "ui/regulation/regulation_window.h"
 
-#include "ui/chart_crosshair.h"
+#include "ui/charts/chart_crosshair.h"
 #include "ui/main/help_key.h"
 
 #include <QChart>

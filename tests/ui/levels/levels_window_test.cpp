@@ -1,4 +1,4 @@
-#include "ui/chart_texts.h"
+#include "ui/charts/chart_texts.h"
 #include "ui/levels/levels_model.h"
 #include "ui/levels/levels_window.h"
 #include "ui/screenshots.h"

@@ -1,4 +1,4 @@
-#include "ui/chart_texts.h"
+#include "ui/charts/chart_texts.h"
 
 #include "common/decimal_text.h"
 

@@ -1,6 +1,6 @@
-#include "ui/chart_crosshair.h"
+#include "ui/charts/chart_crosshair.h"
 
-#include "ui/chart_texts.h"
+#include "ui/charts/chart_texts.h"
 
 #include <QChart>
 #include <QChartView>
