@@ -34,6 +34,8 @@ TEST(WindowRules, CommandsNeedAProject) {
     EXPECT_FALSE(noPrinter.print);
     EXPECT_FALSE(noPrinter.pageSetup);
     EXPECT_FALSE(open.later);
+    EXPECT_TRUE(open.design);
+    EXPECT_FALSE(none.design);
 }
 
 TEST(WindowRules, PrinterCaption) {

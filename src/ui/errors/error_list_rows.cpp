@@ -105,7 +105,8 @@ std::array<std::string, ErrorListRows::kColumns> ErrorListRows::Texts(std::size_
         const TNodoInfo& record = m_outlets[row];
         if (record.Toma != nullptr) {
             const std::string& name = record.Toma->Name();
-            texts[0] = (name.empty() ? std::string() : name.substr(0, 1)) + std::to_string(record.Toma->Numero_Interno());
+            texts[0] = (name.empty() ? std::string() : name.substr(0, 1)) +
+                       std::to_string(record.Toma->Numero_Interno());
         }
         if (record.Vivienda != nullptr) {
             texts[1] = "FL" + std::to_string(record.Vivienda->Numero_Interno());

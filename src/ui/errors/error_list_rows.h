@@ -37,7 +37,8 @@ public:
 
     // The rows of project (none without one); powering and overdrive: the design checks' findings, as
     // the status bar counted them.
-    void Fill(const Tproyecto* project, std::vector<PowerProblem> powering, std::vector<OverdriveProblem> overdrive);
+    void Fill(const Tproyecto* project, std::vector<PowerProblem> powering,
+              std::vector<OverdriveProblem> overdrive);
     void Clear();
 
     std::size_t Count() const { return m_outlets.size() + m_powering.size() + m_overdrive.size(); }

@@ -28,7 +28,8 @@ ErrorListWindow::ErrorListWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     for (int column = 0; column < ErrorListRows::kColumns; ++column) {
         m_table->setColumnWidth(column, widths[column]);
     }
-    connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { ActivateRow(index.row()); });
+    connect(m_table, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { ActivateRow(index.row()); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table);

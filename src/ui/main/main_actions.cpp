@@ -178,8 +178,10 @@ void MainActions::Enable(const ActionStates& states) {
     Action("Encuadre")->setChecked(false);
     Action("AUndo")->setEnabled(states.undo);
     Action("ARedo")->setEnabled(states.redo);
-    for (const char* name : {"Errorlevel", "AConfiguration", "AISchematic", "Aruler", "Anivel", "Aedit",
-                             "AInsert", "Amamp", "AAmpReg"}) {
+    for (const char* name : {"Errorlevel", "Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
+        Action(QString::fromLatin1(name))->setEnabled(states.design);
+    }
+    for (const char* name : {"AConfiguration", "AISchematic"}) {
         Action(QString::fromLatin1(name))->setEnabled(states.later);
     }
     // Reports and the standard need an open project; a saved report opens at any time.

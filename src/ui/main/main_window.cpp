@@ -1,10 +1,18 @@
 #include "ui/main/main_window.h"
 
 #include "building/proyecto.h"
+#include "catalogue/almacen_elementos.h"
+#include "catalogue/catalogue_lookups.h"
 #include "common/paths.h"
-#include "design/design_verdict.h"
+#include "design/overdrive_check.h"
+#include "design/power_check.h"
 #include "editing/network_editor.h"
+#include "model/ampli_base.h"
+#include "model/multiswitch.h"
 #include "schematic/schematic.h"
+#include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
+#include "ui/errors/error_list_window.h"
+#include "ui/levels/levels_window.h"
 #include "ui/main/app_session.h"
 #include "ui/main/help_key.h"
 #include "ui/main/main_actions.h"
@@ -14,23 +22,29 @@
 #include "ui/project/project_commands.h"
 #include "ui/project/quality_status.h"
 #include "ui/project/recent_files.h"
+#include "ui/regulation/regulation_model.h"
+#include "ui/regulation/regulation_window.h"
 #include "ui/reports/report_commands.h"
-#include "ui/results/result_windows.h"
 #include "ui/sheet/sheet_navigation.h"
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/sheet_view.h"
+#include "ui/sheet/zoom_steps.h"
 #include "ui/tools/sheet_mouse.h"
+#include "ui/tools/sheet_tools.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -106,6 +120,9 @@ MainWindow::MainWindow(AppSession& session)
 }
 
 MainWindow::~MainWindow() {
+    m_levels->Forget();
+    m_errorList->Empty();
+    DeselectAll();
     m_sheet->Show(nullptr, nullptr);
     m_design->Free();
 }
@@ -132,13 +149,6 @@ void MainWindow::MakeRooms() {
         Repaint();
     };
     m_reportCommands = std::make_unique<ReportCommands>(*this, *m_recent, reports);
-    ResultWindows::Hooks results;
-    // A regulation move or a polarity: the count of outlets out of limits follows each one; the standard's
-    // C/N, powering and overdrive parts follow when the regulation closes (as after any edit).
-    results.levelsChanged = [this] { UpdateOutletCount(); };
-    results.edited = [this] { AfterHistoryMove(); };
-    results.printer = [this]() -> QPrinter& { return Printer(); };
-    m_results = std::make_unique<ResultWindows>(*this, results);
 
     SheetSurface* surface = m_view->Surface();
     m_mouse = std::make_unique<SheetMouse>(*m_sheet, *Action(QStringLiteral("Encuadre")), *surface,
@@ -151,7 +161,13 @@ void MainWindow::MakeRooms() {
                                            });
     surface->onPress = [this](QMouseEvent* e) { m_mouse->Pressed(e); };
     surface->onMove = [this](QMouseEvent* e) { m_mouse->Moved(e); };
-    surface->onRelease = [this](QMouseEvent* e) { m_mouse->Released(e); };
+    surface->onRelease = [this](QMouseEvent* e) { ReleasedOnSheet(e); };
+    surface->onDoubleClick = [this](QMouseEvent* e) { DoubleClickedOnSheet(e); };
+    surface->onContextMenu = [this](QContextMenuEvent* e) {
+        if (m_design->open) {
+            m_sheetMenu->popup(e->globalPos());
+        }
+    };
     surface->onResize = [this] {
         m_sheet->NeedLayout();
         Repaint();
@@ -171,6 +187,161 @@ void MainWindow::MakeRooms() {
         m_actions->ZoomSteps()[static_cast<std::size_t>(index)]->setChecked(true);
     };
     m_recent->SetMenu(m_actions->RecentMenu(), [this](const QString& file) { OpenProjectFile(file); });
+    MakeToolWindows();
+}
+
+void MainWindow::MakeToolWindows() {
+    m_errorList = new ErrorListWindow(this);
+    m_errorList->onLocate = [this](const TComponenteBase* element, const TPin* pin) {
+        LocateElement(element, pin);
+    };
+    m_levels = new LevelsWindow(this);
+    m_levels->polarityChanged = [this] { AfterLimitsChanged(); };
+    m_levels->choosePrinter = [this]() -> QPrinter* {
+        QPrintDialog dialog(&Printer(), this);
+        return dialog.exec() == QDialog::Accepted ? &Printer() : nullptr;
+    };
+
+    std::vector<QAction*> tools;
+    for (const char* name : {"Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
+        tools.push_back(Action(QString::fromLatin1(name)));
+    }
+    SheetTools::Windows windows;
+    windows.chooseModel = [this](std::int32_t family, std::int32_t indice, std::int32_t group,
+                                 bool exact) -> std::optional<SheetTools::Choice> {
+        if (m_session.Store() == nullptr || m_session.Store()->Catalogue() == nullptr) {
+            return std::nullopt;
+        }
+        CatalogueExplorerDialog explorer(*m_session.Store()->Catalogue(), this);
+        explorer.SetExact(exact);
+        if (explorer.Execute(family, group, indice) != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return SheetTools::Choice{explorer.ChosenFamily(), explorer.ChosenIndice()};
+    };
+    windows.familyGroup = [this](std::int32_t family) {
+        const TCatalogo* catalogue = m_session.Store() != nullptr ? m_session.Store()->Catalogue() : nullptr;
+        return catalogue != nullptr ? FamilyGroup(*catalogue, family) : 0;
+    };
+    windows.showLevels = [this](TPin& pin) {
+        m_levels->SetProject(m_design->project.get());
+        m_levels->ShowPin(pin);
+    };
+    windows.closeLevels = [this] { m_levels->Forget(); };
+    windows.regulate = [this](TComponenteBase& element) {
+        if (m_design->project == nullptr || m_design->editor == nullptr) {
+            return;
+        }
+        std::unique_ptr<RegulationModel> model;
+        if (auto* amplifier = element.As<TAmpliBase>()) {
+            model = std::make_unique<RegulationModel>(*m_design->project, *amplifier);
+        } else if (auto* multiswitch = element.As<TMultiswitch>()) {
+            model = std::make_unique<RegulationModel>(*m_design->project, *multiswitch);
+        } else {
+            return;
+        }
+        RegulationWindow regulation(std::move(model), *m_design->editor, this);
+        // The status count follows every move of a slider.
+        regulation.levelsChanged = [this] { UpdateStatus(); };
+        regulation.exec();
+        RefreshAfterEdit();
+    };
+    windows.showError = [this](const QString& text) { showError(Title(), text); };
+    windows.refreshAfterEdit = [this] { RefreshAfterEdit(); };
+    m_tools = std::make_unique<SheetTools>(*this, *m_design, tools, windows);
+    for (std::size_t i = 0; i < tools.size(); ++i) {
+        connect(tools[i], &QAction::triggered, this, [this, i] { m_tools->Select(static_cast<int>(i) + 1); });
+    }
+    connect(Action(QStringLiteral("Errorlevel")), &QAction::triggered, this, [this] { ShowErrorList(); });
+
+    // The window's shortcuts (undo, redo, the tools, help) work while a tool window has the focus.
+    QList<QAction*> shortcuts(tools.begin(), tools.end());
+    shortcuts << Action(QStringLiteral("AUndo")) << Action(QStringLiteral("ARedo"))
+              << Action(QStringLiteral("AHelpC"));
+    m_errorList->addActions(shortcuts);
+    m_levels->addActions(shortcuts);
+
+    m_sheetMenu = new QMenu(this);
+    m_sheetMenu->addActions(tools.empty() ? QList<QAction*>() : QList<QAction*>(tools.begin(), tools.end()));
+    m_sheetMenu->addSeparator();
+    m_sheetMenu->addAction(Action(QStringLiteral("Encuadre")));
+}
+
+void MainWindow::ReleasedOnSheet(QMouseEvent* event) {
+    m_mouse->Released(event);
+    if (event->button() == Qt::LeftButton && m_design->open) {
+        m_tools->Dispatch(m_sheet->HitTest(event->position().toPoint()));
+    }
+}
+
+void MainWindow::DoubleClickedOnSheet(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_design->open) {
+        return;
+    }
+    Action(QStringLiteral("Encuadre"))->setChecked(false);
+    m_tools->EditComponentAt(m_sheet->HitTest(event->position().toPoint()));
+}
+
+void MainWindow::ShowErrorList() {
+    if (!m_design->open) {
+        return;
+    }
+    m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+    if (!m_errorListPlaced) {
+        // First shown centred over the window, as a tool window over the sheet.
+        m_errorList->move(geometry().center() - m_errorList->rect().center());
+        m_errorListPlaced = true;
+    }
+    m_errorList->show();
+    m_errorList->raise();
+}
+
+// The list follows the project while it is on view; hidden, it is filled when shown.
+void MainWindow::RefreshErrorList() {
+    if (m_errorList == nullptr) {
+        return;
+    }
+    if (m_design->project == nullptr) {
+        m_errorList->Empty();
+    } else if (m_errorList->isVisible()) {
+        m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+    }
+}
+
+void MainWindow::DeselectAll() {
+    for (TBaseGrafMS* object : m_selection.Items()) {
+        object->Selected = false;
+    }
+    m_selection.ClearSelection();
+}
+
+void MainWindow::RefreshAfterEdit() {
+    m_levels->Forget();
+    DeselectAll();
+    AfterHistoryMove();
+}
+
+void MainWindow::LocateElement(const TComponenteBase* element, const TPin* pin) {
+    if (element == nullptr || m_design->schematic == nullptr) {
+        return;
+    }
+    DeselectAll();
+    m_tools->Select(SheetTools::Regulate);
+    TBaseGrafMS* symbol = m_design->schematic->FindGraphicOf(element);
+    if (symbol != nullptr) {
+        m_selection.Select(symbol);
+        // A whole sheet shows an outlet too small to find: the view comes close enough to read it.
+        if (m_sheet->ZoomIndex() == 0) {
+            m_sheet->ChooseZoomStep(ZoomStepIndex(100));
+            m_sheet->FinishRefining();
+        }
+        m_sheet->CentreOn(*symbol);
+    }
+    Repaint();
+    if (pin != nullptr) {
+        m_levels->SetProject(m_design->project.get());
+        m_levels->ShowPin(*const_cast<TPin*>(pin));
+    }
 }
 
 void MainWindow::ConnectActions() {
@@ -248,48 +419,33 @@ void MainWindow::UpdateCaption() {
 
 void MainWindow::UpdateStatus() {
     Tproyecto* project = m_design->project.get();
+    m_outletsOutOfLimits = project != nullptr ? CountOutletsOutOfLimits(*project) : 0;
     m_outletsFailingStandard = 0;
-    if (project == nullptr) {
-        m_outletsOutOfLimits = 0;
-        m_sheet->SetShowLegend(false);
-        m_outletsLabel->setText(QString());
-        m_outletsLabel->setToolTip(QString());
-        return;
-    }
-    // The one verdict of every command: the status says what `ixo-cli check` says of the same design.
-    const DesignVerdict verdict = JudgeDesign(*project);
-    m_outletsOutOfLimits = verdict.outletsOutOfLimits.size();
     // The legend of the outlet colours is painted when some are out of limits.
     m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    std::string text = VerdictStatusText(verdict) + ": " + OutletsOutOfLimitsText(m_outletsOutOfLimits);
+    m_powering.clear();
+    m_overdrive.clear();
+    if (project == nullptr) {
+        m_outletsLabel->setText(QString());
+        m_outletsLabel->setToolTip(QString());
+        RefreshErrorList();
+        return;
+    }
+    std::string text = OutletsOutOfLimitsText(m_outletsOutOfLimits);
     // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
-    const StandardFailures standard =
-        verdict.standard ? StandardFailuresOf(*verdict.standard) : StandardFailures{};
+    const StandardFailures standard = FindStandardFailures(*project);
     m_outletsFailingStandard = standard.failing.size();
     if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
         text += "; " + quality;
     }
-    const std::string design = DesignProblemsText(verdict.powering.size(), verdict.overdrive.size());
+    const std::string design =
+        DesignProblemsText(CheckPowering(*project).size(), CheckOverdrive(*project).size());
     if (!design.empty()) {
         text += "; " + design;
     }
-    m_statusAfterCount = text.substr(OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
     m_outletsLabel->setText(Qs(text));
-    std::string tip = VerdictReasonsText(verdict);
-    if (const std::string list = StandardFailuresList(standard); !list.empty()) {
-        tip += (tip.empty() ? "" : "\n") + list;
-    }
-    m_outletsLabel->setToolTip(Qs(tip));
-}
-
-void MainWindow::UpdateOutletCount() {
-    Tproyecto* project = m_design->project.get();
-    if (project == nullptr) {
-        return;
-    }
-    m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    m_outletsLabel->setText(Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
+    m_outletsLabel->setToolTip(Qs(StandardFailuresList(standard)));
+    RefreshErrorList();
 }
 
 QString MainWindow::StatusText() const {
@@ -301,6 +457,8 @@ QString MainWindow::StatusToolTip() const {
 }
 
 void MainWindow::ShowOpened() {
+    m_levels->Forget();
+    m_levels->SetProject(m_design->project.get());
     m_sheet->Show(m_design->schematic.get(), m_design->project.get());
     UpdateCaption();
     UpdateStatus();
@@ -308,13 +466,16 @@ void MainWindow::ShowOpened() {
     UpdateActions();
 }
 
-NetworkEditor* MainWindow::Editor() const {
-    return m_design->editor.get();
-}
-
 void MainWindow::ShowClosed() {
-    m_results->NetworkChanged();
     m_mouse->Reset();
+    m_selection.ClearSelection();
+    if (m_tools->Current() != SheetTools::None) {
+        m_tools->Select(m_tools->Current());
+    }
+    m_levels->Forget();
+    m_levels->SetProject(nullptr);
+    m_errorList->Empty();
+    m_errorList->hide();
     m_sheet->Show(nullptr, nullptr);
     m_sheet->ZoomAll();
     UpdateCaption();
@@ -325,7 +486,8 @@ void MainWindow::ShowClosed() {
 }
 
 void MainWindow::AfterHistoryMove() {
-    m_results->NetworkChanged();
+    m_levels->Forget();
+    DeselectAll();
     m_design->RebuildSchematic();
     m_sheet->Show(m_design->schematic.get(), m_design->project.get());
     UpdateStatus();
@@ -336,6 +498,7 @@ void MainWindow::AfterHistoryMove() {
 // New limits change which outlets fail: the schematic is made again so that every outlet's fill follows
 // the check, those that pass now as well.
 void MainWindow::AfterLimitsChanged() {
+    DeselectAll();
     m_design->RebuildSchematic();
     m_sheet->Show(m_design->schematic.get(), m_design->project.get());
     UpdateStatus();

@@ -5,7 +5,10 @@
 // save, standard), the sheet (layout, painting, zoom, scrolling), the mouse and tools on the sheet, the
 // page commands (page setup, print, save image) and the reports. The rules they follow live in small
 // classes of their own (WindowRules, ZoomSteps, PageSetupRules, ImageExportSettings).
+#include "design/overdrive_check.h"
+#include "design/power_check.h"
 #include "render/sheet_export.h"
+#include "schematic/schematic.h"
 #include "schematic/view.h"
 #include "ui/main/window_rules.h"
 
@@ -15,23 +18,27 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 
 class QAction;
 class QLabel;
+class QMenu;
+class QMouseEvent;
 class QPrinter;
 
 namespace ixo {
 
 class AppSession;
+class ErrorListWindow;
+class LevelsWindow;
+class SheetTools;
+class TComponenteBase;
+class TPin;
 class ImageExportSettings;
 class MainActions;
-class NetworkEditor;
 class PrintCommands;
 class ProjectCommands;
 class RecentFiles;
 class ReportCommands;
-class ResultWindows;
 class SheetMouse;
 class SheetPresenter;
 class SheetView;
@@ -110,6 +117,21 @@ public:
     void ShowHelp();
     void ShowAbout();
 
+    // The error level list (View > List of error levels), refreshed after every change.
+    void ShowErrorList();
+    ErrorListWindow* ErrorList() const { return m_errorList; }
+    // The tools on the sheet, and the windows they open.
+    SheetTools& Tools() const { return *m_tools; }
+    LevelsWindow* Levels() const { return m_levels; }
+    // Selects the element's symbol, shows it in the middle of the view and its pin's levels (a double
+    // click in the error list).
+    void LocateElement(const TComponenteBase* element, const TPin* pin);
+    // After any change of the network: the schematic made again, the sheet, the status, the lists.
+    void RefreshAfterEdit();
+    const TlistaObjSel& Selection() const { return m_selection; }
+    // The pop-up menu of the sheet: the six tools and PAN.
+    QMenu* SheetMenu() const { return m_sheetMenu; }
+
     // State, for the status bar and for tests.
     Tproyecto* Project() const;
     TpadreGraficosMS* Schematic() const;
@@ -119,10 +141,6 @@ public:
     const ixo::PageSetup& PageSize() const;
     SheetView* View() const { return m_view; }
     SheetPresenter& Sheet() const { return *m_sheet; }
-    // The levels window, the regulation window and the catalogue explorer, for the tools.
-    ResultWindows& Results() const { return *m_results; }
-    // The open project's edit history (null without a project).
-    NetworkEditor* Editor() const;
     QAction* Action(const QString& name) const;
     QString StatusText() const;
     // The status's tip: the outlets failing the project's standard beyond the level limits.
@@ -157,8 +175,6 @@ private:
     void UpdateActions();
     void UpdateCaption();
     void UpdateStatus();
-    // Only the count of outlets out of limits, the rest of the status as UpdateStatus left it.
-    void UpdateOutletCount();
     // The project was made or opened / closed.
     void ShowOpened();
     void ShowClosed();
@@ -166,6 +182,11 @@ private:
     // follow it.
     void AfterHistoryMove();
     void AfterLimitsChanged();
+    void RefreshErrorList();
+    void DeselectAll();
+    void MakeToolWindows();
+    void ReleasedOnSheet(QMouseEvent* event);
+    void DoubleClickedOnSheet(QMouseEvent* event);
     // The wheel and the keys on the sheet.
     SheetSteps NavigationSteps() const;
     void Navigate(const SheetMove& move);
@@ -182,14 +203,21 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<PrintCommands> m_printCommands;
     std::unique_ptr<ReportCommands> m_reportCommands;
-    std::unique_ptr<ResultWindows> m_results;
     QLabel* m_outletsLabel = nullptr;
+    ErrorListWindow* m_errorList = nullptr;
+    LevelsWindow* m_levels = nullptr;
+    QMenu* m_sheetMenu = nullptr;
+    std::unique_ptr<SheetTools> m_tools;
+    TlistaObjSel m_selection;
+    // What the design checks found at the last status update, for the error list.
+    std::vector<PowerProblem> m_powering;
+    std::vector<OverdriveProblem> m_overdrive;
 
     std::size_t m_outletsOutOfLimits = 0;
     std::size_t m_outletsFailingStandard = 0;
-    std::string m_statusAfterCount; // the status text after the count, as UpdateStatus made it
     QString m_openWhenShown;
     bool m_shown = false;
+    bool m_errorListPlaced = false;
 };
 
 } // namespace ixo

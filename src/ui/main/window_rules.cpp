@@ -30,6 +30,7 @@ ActionStates StatesFor(bool projectOpen, bool canPrint, bool canUndo, bool canRe
     states.zoom = projectOpen;
     states.undo = projectOpen && canUndo;
     states.redo = projectOpen && canRedo;
+    states.design = projectOpen;
     states.later = false;
     return states;
 }

@@ -33,8 +33,9 @@ struct ActionStates {
     bool zoom = false; // zoom in, zoom out, zoom all, pan
     bool undo = false;
     bool redo = false;
-    // Commands that come with later work (configuration, project information, error list, tools,
-    // reports) stay disabled.
+    // The error level list and the six tools: with an open project.
+    bool design = false;
+    // Commands that come with later work (configuration, project information) stay disabled.
     bool later = false;
 };
 // canPrint: some output for printing exists (a printer, or the PDF file the print dialog offers).

@@ -4,6 +4,7 @@
 #include "render/qpainter_canvas.h"
 #include "render/sheet_tiles.h"
 #include "render/text_cache.h"
+#include "schematic/graphic_object.h"
 #include "schematic/layout.h"
 #include "schematic/schematic.h"
 #include "schematic/sheet.h"
@@ -264,6 +265,22 @@ HitResult SheetPresenter::HitTest(QPoint point) {
     EnsureObjectsScaled();
     return HitTestView(*m_schematic, point.x(), point.y(), m_layout.placement,
                        Point{-m_horizontal.position, -m_vertical.position});
+}
+
+void SheetPresenter::CentreOn(TBaseGrafMS& object) {
+    if (!Showing()) {
+        return;
+    }
+    if (m_needsLayout) {
+        RepaintScrolled();
+    }
+    m_objectsPlaced = false;
+    PlaceObjectsOnView();
+    const Rect bounds = object.GetBounds();
+    const QSize size = m_view.Surface()->size();
+    ScrollBy((bounds.left + bounds.right) / 2 - size.width() / 2,
+             (bounds.top + bounds.bottom) / 2 - size.height() / 2);
+    m_objectsPlaced = false;
 }
 
 void SheetPresenter::ApplyScrollBars() {

@@ -21,6 +21,7 @@ namespace ixo {
 
 class SheetTiles;
 class SheetView;
+class TBaseGrafMS;
 class TextCache;
 class TpadreGraficosMS;
 class Tproyecto;
@@ -78,6 +79,8 @@ public:
     int PageStepX() const;
     int PageStepY() const;
 
+    // Scrolls so that the object is in the middle of the view, as far as the bars go.
+    void CentreOn(TBaseGrafMS& object);
     // The object under a point of the view (after EnsureObjectsScaled).
     HitResult HitTest(QPoint point);
     // Where an object of the schematic is on view, when it is placed (for locating it).

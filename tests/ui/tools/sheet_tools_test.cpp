@@ -1,0 +1,189 @@
+#include "building/planta.h"
+#include "building/vivienda.h"
+#include "model/cable_tv.h"
+#include "model/lin_amp.h"
+#include "model/multiswitch.h"
+#include "model/pin.h"
+#include "schematic/wire.h"
+#include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
+#include "ui/design_window_fixture.h"
+#include "ui/dialogs/flat_dialog.h"
+#include "ui/dialogs/length_dialog.h"
+#include "ui/errors/error_list_window.h"
+#include "ui/tools/sheet_tools.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace ixo {
+namespace {
+
+class SheetToolsTest : public test::DesignWindowTest {
+protected:
+    // The first wire carrying a cable into an element that is not a DiSEqC switch, with its end pin.
+    Tgraflinea* CableWire() const {
+        const TpadreGraficosMS& schematic = *window->Schematic();
+        for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+            auto* wire = dynamic_cast<Tgraflinea*>(schematic.Object(i));
+            if (wire != nullptr && dynamic_cast<TCableTV*>(wire->Element()) != nullptr &&
+                wire->TargetPin() != nullptr && wire->TargetPin()->Owner() != nullptr &&
+                wire->TargetPin()->Owner()->ClassName() != "TDISECQ") {
+                return wire;
+            }
+        }
+        return nullptr;
+    }
+    template <typename T> std::size_t CountOf() const {
+        std::size_t count = 0;
+        const TpadreGraficosMS& schematic = *window->Schematic();
+        for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+            const TPrimerComponente* element = schematic.Object(i)->Element();
+            count += element != nullptr && element->Is<T>() ? 1 : 0;
+        }
+        return count;
+    }
+    // A floor multiswitch below the headend floor.
+    HitResult FloorMultiswitch() const {
+        const TpadreGraficosMS& schematic = *window->Schematic();
+        for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+            TBaseGrafMS* object = schematic.Object(i);
+            auto* multiswitch =
+                object->Element() != nullptr ? object->Element()->As<TMultiswitch>() : nullptr;
+            auto* floor = multiswitch != nullptr ? dynamic_cast<tplanta*>(multiswitch->Container()) : nullptr;
+            if (floor != nullptr && !floor->HeaderPl && multiswitch->Nderivaciones >= 1 &&
+                multiswitch->Nsalidas >= 1) {
+                return HitResult{true, object, nullptr, {}};
+            }
+        }
+        return {};
+    }
+};
+
+TEST_F(SheetToolsTest, ChoosingTheActiveToolAgainTurnsEveryToolOff) {
+    SheetTools& tools = window->Tools();
+    EXPECT_EQ(tools.Current(), SheetTools::None);
+    window->Action(QStringLiteral("Anivel"))->trigger();
+    EXPECT_EQ(tools.Current(), SheetTools::Levels);
+    EXPECT_TRUE(window->Action(QStringLiteral("Anivel"))->isChecked());
+    window->Action(QStringLiteral("AInsert"))->trigger();
+    EXPECT_EQ(tools.Current(), SheetTools::AddAmplifier);
+    EXPECT_FALSE(window->Action(QStringLiteral("Anivel"))->isChecked());
+    window->Action(QStringLiteral("AInsert"))->trigger();
+    EXPECT_EQ(tools.Current(), SheetTools::None);
+    for (const char* name : {"Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
+        EXPECT_FALSE(window->Action(QString::fromLatin1(name))->isChecked()) << name;
+        EXPECT_TRUE(window->Action(QString::fromLatin1(name))->isEnabled()) << name;
+    }
+    // The sheet's pop-up menu: the six tools, a separator and PAN.
+    const QList<QAction*> menu = window->SheetMenu()->actions();
+    ASSERT_EQ(menu.size(), 8);
+    EXPECT_EQ(menu[0], window->Action(QStringLiteral("Aruler")));
+    EXPECT_TRUE(menu[6]->isSeparator());
+    EXPECT_EQ(menu[7], window->Action(QStringLiteral("Encuadre")));
+}
+
+TEST_F(SheetToolsTest, ACableLengthChangedIsUndoneAndRedone) {
+    Tgraflinea* wire = CableWire();
+    ASSERT_NE(wire, nullptr);
+    TPin* pin = wire->TargetPin();
+    const double before = pin->MetrosCable;
+    const double metres = before + 25.5;
+    const LevelVector levelsBefore = pin->Levels();
+    Answer<LengthDialog>([metres](LengthDialog& dialog) {
+        dialog.Edit()->setText(QString::number(metres));
+        dialog.accept();
+    });
+    window->Tools().ChangeLengthAt(HitResult{true, wire, nullptr, {}});
+    ASSERT_DOUBLE_EQ(pin->MetrosCable, metres);
+    ASSERT_NE(pin->Peer(), nullptr);
+    EXPECT_DOUBLE_EQ(pin->Peer()->MetrosCable, metres);
+    // The level at the pin fell by the cable's loss over the added metres.
+    EXPECT_LT(pin->Levels()[7], levelsBefore[7]);
+    EXPECT_TRUE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+    window->Undo();
+    EXPECT_DOUBLE_EQ(pin->MetrosCable, before);
+    EXPECT_DOUBLE_EQ(pin->Levels()[7], levelsBefore[7]);
+    window->Redo();
+    EXPECT_DOUBLE_EQ(pin->MetrosCable, metres);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SheetToolsTest, ACancelledDialogChangesNothing) {
+    Tgraflinea* wire = CableWire();
+    ASSERT_NE(wire, nullptr);
+    const double before = wire->TargetPin()->MetrosCable;
+    Answer<LengthDialog>([](LengthDialog& dialog) {
+        dialog.Edit()->setText(QStringLiteral("99"));
+        dialog.reject();
+    });
+    window->Tools().ChangeLengthAt(HitResult{true, wire, nullptr, {}});
+    EXPECT_DOUBLE_EQ(wire->TargetPin()->MetrosCable, before);
+    EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+}
+
+TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
+    const HitResult multiswitch = FloorMultiswitch();
+    ASSERT_NE(multiswitch.object, nullptr);
+    const std::size_t before = CountOf<TLinAmp>();
+    Answer<CatalogueExplorerDialog>([](CatalogueExplorerDialog& explorer) { explorer.accept(); });
+    window->Tools().AddAmplifierAt(multiswitch);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
+    window->Undo();
+    EXPECT_EQ(CountOf<TLinAmp>(), before);
+    window->Redo();
+    ASSERT_EQ(CountOf<TLinAmp>(), before + 1);
+    // The remove tool on the new amplifier.
+    const TpadreGraficosMS& schematic = *window->Schematic();
+    for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+        const TPrimerComponente* element = schematic.Object(i)->Element();
+        if (element != nullptr && element->Is<TLinAmp>()) {
+            window->Tools().RemoveAmplifierAt(HitResult{true, schematic.Object(i), nullptr, {}});
+            break;
+        }
+    }
+    EXPECT_EQ(CountOf<TLinAmp>(), before);
+}
+
+TEST_F(SheetToolsTest, AFlatChangedWithTheFlatDialogIsOneStep) {
+    const TpadreGraficosMS& schematic = *window->Schematic();
+    TBaseGrafMS* frame = nullptr;
+    for (std::size_t i = 0; i < schematic.ObjectCount() && frame == nullptr; ++i) {
+        if (dynamic_cast<Tvivienda*>(schematic.Object(i)->Element()) != nullptr) {
+            frame = schematic.Object(i);
+        }
+    }
+    ASSERT_NE(frame, nullptr);
+    auto* flat = dynamic_cast<Tvivienda*>(frame->Element());
+    const std::int32_t outlets = flat->Numtomas();
+    Answer<FlatDialog>([](FlatDialog& dialog) {
+        dialog.Outlets()->setCurrentIndex(0); // one outlet
+        dialog.accept();
+    });
+    window->Tools().EditComponentAt(HitResult{true, frame, nullptr, {}});
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(flat->Numtomas(), 1);
+    window->Undo();
+    EXPECT_EQ(flat->Numtomas(), outlets);
+    window->Redo();
+    EXPECT_EQ(flat->Numtomas(), 1);
+}
+
+TEST_F(SheetToolsTest, TheErrorListOnViewFollowsAnEdit) {
+    window->ShowErrorList();
+    Tgraflinea* wire = CableWire();
+    ASSERT_NE(wire, nullptr);
+    Answer<LengthDialog>([](LengthDialog& dialog) {
+        dialog.Edit()->setText(QStringLiteral("400"));
+        dialog.accept();
+    });
+    window->Tools().ChangeLengthAt(HitResult{true, wire, nullptr, {}});
+    EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
+    window->Undo();
+    EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
+}
+
+} // namespace
+} // namespace ixo
