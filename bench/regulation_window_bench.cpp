@@ -1,7 +1,7 @@
 // A slider move in the regulation window as the user waits for it, on the L building (8 stairs x 100
 // floors x 4 flats x 4 outlets, 16 polarities, 12,800 outlets): the control moved, the level run and the
 // outlet check of the project, the sliders and the chart redrawn, and the status bar's count of
-// outlets out of limits. The
+// outlets out of limits (the last case: through the main window, whose whole status bar follows). The
 // amplifier regulated is the first one of the headend floor (all the building hangs from it), else of the
 // network; a second case regulates a line amplifier inserted in front of a floor multiswitch. Moves alternate
 // between two positions, both below the maximum line.
@@ -15,7 +15,10 @@
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
+#include "ui/main/app_session.h"
+#include "ui/main/main_window.h"
 #include "ui/regulation/regulation_window.h"
+#include "ui/results/result_windows.h"
 
 #include "demo_buildings.h"
 
@@ -152,8 +155,62 @@ void BM_LineAmplifierSliderL(benchmark::State& state) {
     SliderMove(state, amplifier);
 }
 
+// The same move through the main window: the regulation window opened by the window's ResultWindows,
+// whose status bar (outlets out of limits, the standard, powering and overdrive) follows every move.
+void BM_HeadendAmplifierSliderMainWindowL(benchmark::State& state) {
+    EnsureApplication();
+    static AppSession* session = [] {
+        auto* made = new AppSession(std::filesystem::path(IXO_BIN_DIR));
+        std::string message;
+        if (!made->Load(message)) {
+            std::fprintf(stderr, "%s\n", message.c_str());
+            std::exit(1);
+        }
+        return made;
+    }();
+    MainWindow window(*session);
+    window.resize(1280, 860);
+    window.show();
+    QApplication::processEvents();
+    if (!window.CreateProjectFromWizard(bench::RegularBuilding(8, 100, 4, 4, 16))) {
+        state.SkipWithError("the L building was not made");
+        return;
+    }
+    TAmpliBase* amplifier = HeadendAmplifier(*window.Project());
+    if (amplifier == nullptr || window.Editor() == nullptr) {
+        state.SkipWithError("no amplifier to regulate");
+        return;
+    }
+    window.Results().runRegulation = [&](RegulationWindow& regulation) {
+        std::size_t control = 0;
+        while (control < regulation.SliderCount() &&
+               regulation.Model().Sliders()[control].kind != RegulationSlider::Kind::Control) {
+            ++control;
+        }
+        if (control == regulation.SliderCount()) {
+            state.SkipWithError("the amplifier has no visible control");
+            return static_cast<int>(QDialog::Rejected);
+        }
+        QSlider* slider = regulation.Slider(control);
+        const int low = std::min(slider->value() + 100, slider->maximum());
+        const int high = std::max(low - 50, slider->minimum());
+        bool down = true;
+        for (auto _ : state) {
+            slider->setValue(down ? low : high);
+            down = !down;
+        }
+        state.counters["outlets_out_of_limits"] = static_cast<double>(window.OutletsOutOfLimits());
+        regulation.reject();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    window.Results().Regulate(*window.Project(), *window.Editor(), *amplifier);
+    window.Project()->Modificado = false;
+    window.CloseProject();
+}
+
 } // namespace
 
+BENCHMARK(BM_HeadendAmplifierSliderMainWindowL)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_HeadendAmplifierSliderL)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_LineAmplifierSliderL)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -2,19 +2,29 @@
 // level run, outlet check, schematic, layout and first paint, then freeing the project), and the L
 // sheet's repaints through the real window offscreen: a full repaint at "All", 100 % and 800 %, choosing a
 // zoom step (the stand-in shown, then until the view is sharp, and painted at once), and pan steps (the view
-// put together from painted tiles, new ones painted).
+// put together from painted tiles, new ones painted); opening the error level list, and an edit by a tool
+// to the repainted sheet.
 #include "demo_buildings.h"
 
 #include "building/proyecto.h"
 #include "common/paths.h"
+#include "model/cable_tv.h"
+#include "model/pin.h"
+#include "schematic/schematic.h"
+#include "schematic/wire.h"
+#include "ui/dialogs/length_dialog.h"
+#include "ui/errors/error_list_window.h"
 #include "ui/main/app_session.h"
 #include "ui/main/main_window.h"
 #include "ui/main/window_rules.h"
 #include "ui/sheet/sheet_view.h"
+#include "ui/tools/sheet_tools.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -183,6 +193,76 @@ void PanStep(benchmark::State& state, int zoomIndex, int step, bool idle) {
 
 } // namespace
 
+// View > List of error levels on L: the rows of every failing outlet, the powering and overdrive findings,
+// the table shown and painted.
+void OpenErrorList(benchmark::State& state) {
+    ixo::MainWindow& window = LWindow();
+    window.ChooseZoomStep(0);
+    window.FinishRefining();
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        window.ShowErrorList();
+        window.ErrorList()->repaint();
+        QApplication::processEvents();
+        rows = window.ErrorList()->Rows().Count();
+        state.PauseTiming();
+        window.ErrorList()->close();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+// Change length on a riser cable of L, from the dialog's OK to the repainted sheet: the edit as a step of
+// the history, the level run and outlet check, the schematic made again, laid out and painted, the status.
+void ToolEditToRepaintedSheet(benchmark::State& state) {
+    ixo::MainWindow& window = LWindow();
+    window.ChooseZoomStep(0);
+    window.FinishRefining();
+    ixo::Tgraflinea* wire = nullptr;
+    const ixo::TpadreGraficosMS& schematic = *window.Schematic();
+    for (std::size_t i = 0; i < schematic.ObjectCount() && wire == nullptr; ++i) {
+        auto* candidate = dynamic_cast<ixo::Tgraflinea*>(schematic.Object(i));
+        if (candidate != nullptr && candidate->TargetPin() != nullptr &&
+            dynamic_cast<ixo::TCableTV*>(candidate->Element()) != nullptr) {
+            wire = candidate;
+        }
+    }
+    if (wire == nullptr) {
+        state.SkipWithError("no cable on the sheet");
+        return;
+    }
+    ixo::TPin* pin = wire->TargetPin();
+    double metres = pin->MetrosCable;
+    for (auto _ : state) {
+        metres += 1.0;
+        const double length = metres;
+        QTimer::singleShot(0, &window, [&window, length] {
+            for (auto* dialog : window.findChildren<ixo::LengthDialog*>()) {
+                dialog->Edit()->setText(QString::number(length));
+                dialog->accept();
+            }
+        });
+        // The wire is made again by every edit: the tool is given the one on the sheet now.
+        ixo::Tgraflinea* current = nullptr;
+        for (std::size_t i = 0; i < window.Schematic()->ObjectCount() && current == nullptr; ++i) {
+            auto* candidate = dynamic_cast<ixo::Tgraflinea*>(window.Schematic()->Object(i));
+            if (candidate != nullptr && candidate->TargetPin() == pin) {
+                current = candidate;
+            }
+        }
+        if (current == nullptr) {
+            state.SkipWithError("the cable's wire was not made again");
+            break;
+        }
+        window.Tools().ChangeLengthAt(ixo::HitResult{true, current, nullptr, {}});
+        QApplication::processEvents();
+    }
+    state.counters["repaint_ms"] = window.LastRepaintMs();
+}
+
+BENCHMARK(OpenErrorList)->Unit(benchmark::kMillisecond);
+BENCHMARK(ToolEditToRepaintedSheet)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(NewToPaintedSheet, demo_2x6x4x3, 2, 6, 4, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(NewToPaintedSheet, L_8x100x4x4, 8, 100, 4, 4)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(FullRepaint, L_all, 0)->Unit(benchmark::kMillisecond);

@@ -27,10 +27,14 @@ int ParseInt(const std::string& option, const std::string& text) {
     return value;
 }
 
+enum class PageChoice { Readable, Single, PerStair };
+
 struct SheetRequest {
     ExportOptions options;
     bool titleBlock = true;
     bool errorColours = true;
+    PageChoice pages = PageChoice::Readable;
+    bool everyFloor = false;
 };
 
 SheetRequest ParseSheetRequest(const CommandContext& context, const std::filesystem::path& path) {
@@ -73,6 +77,16 @@ SheetRequest ParseSheetRequest(const CommandContext& context, const std::filesys
             throw UsageError("--quality: " + *quality + " is not between 1 and 100");
         }
     }
+    if (const auto pages = context.Option("--pages")) {
+        if (*pages == "single") {
+            request.pages = PageChoice::Single;
+        } else if (*pages == "per-stair") {
+            request.pages = PageChoice::PerStair;
+        } else {
+            throw UsageError("--pages: '" + *pages + "' is not per-stair or single");
+        }
+    }
+    request.everyFloor = context.Option("--every-floor").has_value();
     request.titleBlock = !context.Option("--no-title-block").has_value();
     request.errorColours = !context.Option("--no-error-colours").has_value();
     return request;
@@ -87,7 +101,7 @@ int ExportCommand(const CommandContext& context) {
     CheckSheetExport(context, *output);
     const CatalogueStore catalogue(context.Options().catalogueDirectory);
     OpenedProject opened = OpenForCommand(projectPath, catalogue);
-    return ExportProjectSheet(context, *opened.project, *output);
+    return ExportProjectSheet(context, *opened.project, *output, true);
 }
 
 } // namespace
@@ -100,6 +114,10 @@ std::vector<CommandOption> SheetExportOptions() {
         {"--quality", "N", "JPEG quality 1 to 100; default 75"},
         {"--no-title-block", "", "leave the title block off the sheet"},
         {"--no-error-colours", "", "draw outlets out of limits like the others (no legend)"},
+        {"--pages", "per-stair|single",
+         "a drawing set (headend, then pages per stair; a PDF holds every page, other formats write NAME-01 "
+         "and on) or one sheet; default: one sheet where its texts can be read on paper, else the set"},
+        {"--every-floor", "", "in a drawing set, draw every floor instead of floors drawn alike once"},
     };
 }
 
@@ -107,7 +125,8 @@ void CheckSheetExport(const CommandContext& context, const std::filesystem::path
     (void)ParseSheetRequest(context, path);
 }
 
-int ExportProjectSheet(const CommandContext& context, Tproyecto& project, const std::filesystem::path& path) {
+int ExportProjectSheet(const CommandContext& context, Tproyecto& project, const std::filesystem::path& path,
+                       bool tellPages) {
     const SheetRequest request = ParseSheetRequest(context, path);
     EnsureGuiApplication();
     auto root = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
@@ -122,6 +141,24 @@ int ExportProjectSheet(const CommandContext& context, Tproyecto& project, const 
     content.titleBlockWidthMm = project.AnchoCajetin;
     content.titleBlockHeightMm = project.Altocajetin;
     content.showLegend = request.errorColours && MarkOutletErrors(project, schematic) > 0;
+    const DrawingSetOptions setOptions = DrawingSetOptionsFor(request.options, content, request.everyFloor);
+    const bool set = request.pages == PageChoice::PerStair ||
+                     (request.pages == PageChoice::Readable && !SingleSheetReadable(schematic, setOptions));
+    if (set) {
+        const DrawingSet planned = PlanDrawingSet(project, schematic, setOptions);
+        const DrawingSetResult written =
+            ExportDrawingSet(path, schematic, planned, setOptions, content, request.options, NoProgress());
+        if (!written.ok) {
+            context.err << kProgramName << ": " << written.error << "\n";
+            return kExitCannotWrite;
+        }
+        if (tellPages) {
+            context.out << "Drawing set: " << written.pages << " pages in " << written.files.size()
+                        << (written.files.size() == 1 ? " file, " : " files, from ")
+                        << written.files.front().string() << "\n";
+        }
+        return kExitSuccess;
+    }
     const ExportResult result = ExportSchematic(path, schematic, content, request.options, NoProgress());
     if (!result.ok) {
         context.err << kProgramName << ": " << result.error << "\n";

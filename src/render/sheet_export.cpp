@@ -4,6 +4,7 @@
 #include "common/progress.h"
 #include "render/image_files.h"
 #include "render/qpainter_canvas.h"
+#include "schematic/drawing_page.h"
 #include "schematic/schematic.h"
 
 #include <QBuffer>
@@ -210,6 +211,227 @@ bool PrintSchematic(QPrinter& printer, TpadreGraficosMS& schematic, const SheetC
     noMargins.marginLeft = noMargins.marginTop = noMargins.marginRight = noMargins.marginBottom = 0;
     PaintWholeSheet(painter, page.width(), page.height(), printer.resolution(), schematic, content, noMargins,
                     false);
+    return painter.end();
+}
+
+DrawingSetOptions DrawingSetOptionsFor(const ExportOptions& options, const SheetContent& content,
+                                       bool everyFloor) {
+    DrawingSetOptions set;
+    const PaperMm paper = PaperSize(options.paper, options.orientation);
+    set.paperWidthMm = paper.width;
+    set.paperHeightMm = paper.height;
+    set.marginLeft = options.margins.marginLeft;
+    set.marginTop = options.margins.marginTop;
+    set.marginRight = options.margins.marginRight;
+    set.marginBottom = options.margins.marginBottom;
+    set.showTitleBlock = content.showTitleBlock;
+    set.titleBlockWidthMm = content.titleBlockWidthMm;
+    set.titleBlockHeightMm = content.titleBlockHeightMm;
+    set.everyFloor = everyFloor;
+    return set;
+}
+
+DrawingSetOptions DrawingSetOptionsForPrinter(QPrinter& printer, const SheetContent& content,
+                                              bool everyFloor) {
+    DrawingSetOptions set;
+    const QRectF page = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    set.paperWidthMm = page.width();
+    set.paperHeightMm = page.height();
+    set.marginLeft = set.marginTop = set.marginRight = set.marginBottom = 0;
+    set.showTitleBlock = content.showTitleBlock;
+    set.titleBlockWidthMm = content.titleBlockWidthMm;
+    set.titleBlockHeightMm = content.titleBlockHeightMm;
+    set.everyFloor = everyFloor;
+    return set;
+}
+
+std::filesystem::path PageFilePath(const std::filesystem::path& path, int page, int count) {
+    const int digits = std::max(2, static_cast<int>(std::to_string(std::max(1, count)).size()));
+    std::string number = std::to_string(page);
+    number.insert(0, static_cast<std::size_t>(std::max(0, digits - static_cast<int>(number.size()))), '0');
+    std::filesystem::path file = path;
+    file.replace_filename(path.stem().string() + "-" + number + path.extension().string());
+    return file;
+}
+
+namespace {
+
+void PaintPage(QPainter& painter, int dpi, TpadreGraficosMS& schematic, const DrawingSet& set,
+               const SheetPage& page, const DrawingSetOptions& setOptions, const SheetContent& content,
+               bool bitmap) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    QPainterCanvas canvas(painter, dpi);
+    canvas.SetMinimumTextHeight(bitmap ? kMinimumBitmapText : 0);
+    PaintDrawingPage(canvas, dpi, schematic, set, page, setOptions, content);
+}
+
+QSize PagePixels(const DrawingSetOptions& setOptions, int dpi) {
+    return {MmToPx(dpi, setOptions.paperWidthMm * 100.0), MmToPx(dpi, setOptions.paperHeightMm * 100.0)};
+}
+
+QImage RenderPageImage(TpadreGraficosMS& schematic, const DrawingSet& set, const SheetPage& page,
+                       const DrawingSetOptions& setOptions, const SheetContent& content, int dpi) {
+    const QSize size = PagePixels(setOptions, dpi);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMetre = RoundEven(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&image);
+    PaintPage(painter, dpi, schematic, set, page, setOptions, content, true);
+    painter.end();
+    return image;
+}
+
+// One page as the bytes of a file of format.
+bool EncodePage(TpadreGraficosMS& schematic, const DrawingSet& set, const SheetPage& page,
+                const DrawingSetOptions& setOptions, const SheetContent& content,
+                const ExportOptions& options, std::string& bytes, std::string& error) {
+    Progress& quiet = NoProgress();
+    switch (options.format) {
+    case SheetFormat::Bmp:
+        bytes = EncodeBmp8(RenderPageImage(schematic, set, page, setOptions, content, options.dpi), quiet);
+        return true;
+    case SheetFormat::Jpeg:
+        return EncodeJpeg(RenderPageImage(schematic, set, page, setOptions, content, options.dpi),
+                          options.quality, quiet, bytes, error);
+    case SheetFormat::Png: {
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        if (!RenderPageImage(schematic, set, page, setOptions, content, options.dpi).save(&buffer, "PNG")) {
+            error = "PNG encoding failed";
+            return false;
+        }
+        bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+        return true;
+    }
+    case SheetFormat::Svg: {
+        const QSize size = PagePixels(setOptions, kVectorDpi);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QSvgGenerator generator;
+            generator.setOutputDevice(&buffer);
+            generator.setSize(size);
+            generator.setViewBox(QRect(QPoint(0, 0), size));
+            generator.setResolution(kVectorDpi);
+            generator.setTitle("Ixo drawing set");
+            QPainter painter(&generator);
+            PaintPage(painter, kVectorDpi, schematic, set, page, setOptions, content, false);
+            painter.end();
+        }
+        bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+        return true;
+    }
+    case SheetFormat::Pdf:
+        break;
+    }
+    error = "a PDF holds the whole set";
+    return false;
+}
+
+} // namespace
+
+DrawingSetResult ExportDrawingSet(const std::filesystem::path& path, TpadreGraficosMS& schematic,
+                                  const DrawingSet& set, const DrawingSetOptions& setOptions,
+                                  const SheetContent& content, const ExportOptions& options,
+                                  Progress& progress) {
+    DrawingSetResult result;
+    result.pages = static_cast<int>(set.pages.size());
+    if (path.empty()) {
+        result.error = "No file name for the drawing set";
+        return result;
+    }
+    if (set.pages.empty()) {
+        result.error = "The drawing set has no pages: the paper leaves no room for a readable drawing";
+        return result;
+    }
+    if (options.dpi <= 0 || options.quality < 1 || options.quality > 100) {
+        result.error = "The resolution must be positive and the JPEG quality 1 to 100";
+        return result;
+    }
+    progress.SetCaption("Saving the drawing set");
+    progress.SetMaximum(static_cast<int>(set.pages.size()));
+    progress.SetPosition(0);
+    const int dpi =
+        options.format == SheetFormat::Pdf || options.format == SheetFormat::Svg ? kVectorDpi : options.dpi;
+    ScaleForPages(schematic, set, dpi);
+    if (options.format == SheetFormat::Pdf) {
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setResolution(kVectorDpi);
+            writer.setPageLayout(QPageLayout(
+                QPageSize(QSizeF(setOptions.paperWidthMm, setOptions.paperHeightMm), QPageSize::Millimeter),
+                QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+            writer.setCreator("Ixo");
+            writer.setTitle("Ixo drawing set");
+            QPainter painter(&writer);
+            if (!painter.isActive()) {
+                result.error = "Unable to write " + path.string() + ": the PDF could not be started";
+                return result;
+            }
+            for (std::size_t i = 0; i < set.pages.size(); ++i) {
+                if (i > 0) {
+                    writer.newPage();
+                }
+                PaintPage(painter, kVectorDpi, schematic, set, set.pages[i], setOptions, content, false);
+                progress.SetPosition(static_cast<int>(i + 1));
+            }
+            painter.end();
+        }
+        if (!ReplaceFileContents(path,
+                                 std::string(data.constData(), static_cast<std::size_t>(data.size())))) {
+            result.error = "Unable to write " + path.string() + ": " + LastFileError();
+            return result;
+        }
+        result.files.push_back(path);
+        result.ok = true;
+        return result;
+    }
+    for (std::size_t i = 0; i < set.pages.size(); ++i) {
+        const std::filesystem::path file = PageFilePath(path, static_cast<int>(i + 1), result.pages);
+        std::string bytes;
+        std::string error;
+        if (!EncodePage(schematic, set, set.pages[i], setOptions, content, options, bytes, error)) {
+            result.error = "Unable to write " + file.string() + ": " + error;
+            return result;
+        }
+        if (!ReplaceFileContents(file, bytes)) {
+            result.error = "Unable to write " + file.string() + ": " + LastFileError();
+            return result;
+        }
+        result.files.push_back(file);
+        progress.SetPosition(static_cast<int>(i + 1));
+    }
+    result.ok = true;
+    return result;
+}
+
+bool PrintDrawingSet(QPrinter& printer, TpadreGraficosMS& schematic, const DrawingSet& set,
+                     const DrawingSetOptions& setOptions, const SheetContent& content, int copies) {
+    if (set.pages.empty()) {
+        return false;
+    }
+    printer.setCopyCount(std::max(1, copies));
+    printer.setFullPage(false);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    ScaleForPages(schematic, set, printer.resolution());
+    for (std::size_t i = 0; i < set.pages.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        PaintPage(painter, printer.resolution(), schematic, set, set.pages[i], setOptions, content, false);
+    }
     return painter.end();
 }
 

@@ -2,6 +2,7 @@
 
 // The drawing sheet on paper: painting the whole sheet at a resolution, saving it as BMP, JPEG, PNG, PDF
 // or SVG, and printing it.
+#include "schematic/drawing_set.h"
 #include "schematic/sheet.h"
 #include "schematic/view.h"
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -59,6 +61,37 @@ QImage RenderSheetImage(TpadreGraficosMS& schematic, const SheetContent& content
 // Saves the sheet to path in options.format. The file is written whole or not at all.
 ExportResult ExportSchematic(const std::filesystem::path& path, TpadreGraficosMS& schematic,
                              const SheetContent& content, const ExportOptions& options, Progress& progress);
+
+// The drawing set's page options for an export's paper, orientation and margins and a sheet's title
+// block.
+DrawingSetOptions DrawingSetOptionsFor(const ExportOptions& options, const SheetContent& content,
+                                       bool everyFloor);
+
+// The file of page `page` (1-based) of a set of `count` pages written one file a page: NAME-01.png.
+std::filesystem::path PageFilePath(const std::filesystem::path& path, int page, int count);
+
+struct DrawingSetResult {
+    bool ok = false;
+    std::string error;
+    std::vector<std::filesystem::path> files; // the files written
+    int pages = 0;
+};
+
+// Writes the drawing set planned for schematic: a PDF holds every page; every other format writes one
+// file a page (PageFilePath). Each file is written whole or not at all; on a failure the files already
+// written stay and the error names the one that failed.
+DrawingSetResult ExportDrawingSet(const std::filesystem::path& path, TpadreGraficosMS& schematic,
+                                  const DrawingSet& set, const DrawingSetOptions& setOptions,
+                                  const SheetContent& content, const ExportOptions& options,
+                                  Progress& progress);
+
+// The drawing set's page options for printer's page (its printable area, without further margins).
+DrawingSetOptions DrawingSetOptionsForPrinter(QPrinter& printer, const SheetContent& content,
+                                              bool everyFloor);
+
+// Prints every page of the drawing set on printer, as the printer's page is set up.
+bool PrintDrawingSet(QPrinter& printer, TpadreGraficosMS& schematic, const DrawingSet& set,
+                     const DrawingSetOptions& setOptions, const SheetContent& content, int copies);
 
 // Prints the sheet on printer (copies, page and margins as the printer is set up).
 bool PrintSchematic(QPrinter& printer, TpadreGraficosMS& schematic, const SheetContent& content, int copies);

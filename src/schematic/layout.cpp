@@ -19,12 +19,14 @@
 #include "model/repartidor.h"
 #include "model/toma_tv.h"
 #include "schematic/flat_frame.h"
+#include "schematic/label_placement.h"
 #include "schematic/routes.h"
 #include "schematic/schematic.h"
 #include "schematic/stacked_figure.h"
 #include "schematic/symbol_factory.h"
 #include "schematic/symbols.h"
 #include "schematic/wire.h"
+#include "schematic/wire_separation.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -1543,6 +1545,8 @@ bool BuildSchematic(Tproyecto& project, TpadreGraficosMS& schematic, Progress& p
     if (!step()) {
         return false;
     }
+    SeparateWires(schematic);
+    PlaceLabels(schematic);
     schematic.ComputeExtent();
     schematic.GrowExtent(200, 200);
     schematic.BuildSpatialIndex();

@@ -78,7 +78,13 @@ void PaintObjects(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& sche
                   double scale) {
     std::vector<TBaseGrafMS*> visible = MoveObjectsNear(clientRect, schematic, offset, scale);
     std::erase_if(visible, [&](TBaseGrafMS* object) { return !object->HitsRect(clientRect); });
-    if (schematic.HasTriple) {
+    PaintInLayers(canvas, visible, schematic.HasTriple);
+}
+
+} // namespace
+
+void PaintInLayers(Canvas& canvas, const std::vector<TBaseGrafMS*>& visible, bool hasTriple) {
+    if (hasTriple) {
         for (int layer = 3; layer >= 1; --layer) {
             for (TBaseGrafMS* object : visible) {
                 if (auto* wire = dynamic_cast<Tgraflinea*>(object)) {
@@ -113,8 +119,6 @@ void PaintObjects(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& sche
         }
     }
 }
-
-} // namespace
 
 TitleBlockPx TitleBlockSize(const SheetContent& content) {
     return {MmPx(content, content.titleBlockWidthMm), MmPx(content, content.titleBlockHeightMm)};
@@ -249,6 +253,16 @@ HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t 
         }
     }
     return result;
+}
+
+void ClearOutletErrors(TpadreGraficosMS& schematic) {
+    for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+        if (auto* outlet = dynamic_cast<TgrafToma*>(schematic.Object(i));
+            outlet != nullptr && outlet->ErrorFill != 0) {
+            outlet->ErrorFill = 0;
+            outlet->TextColour = kBlack;
+        }
+    }
 }
 
 std::size_t MarkOutletErrors(const Tproyecto& project, TpadreGraficosMS& schematic) {

@@ -13,6 +13,7 @@
 
 namespace ixo {
 
+class TBaseGrafMS;
 class TpadreGraficosMS;
 class Tproyecto;
 
@@ -61,6 +62,10 @@ void PlaceObjects(const Rect& clientRect, TpadreGraficosMS& schematic, const Sch
 HitResult HitTestView(TpadreGraficosMS& schematic, std::int32_t x, std::int32_t y,
                       const SchematicPlacement& placement, Point scroll);
 
+// Paints objects already placed in their layers: wires and back members of stacked figures under the
+// symbols and front members (the three layers of triple figures when the schematic has one).
+void PaintInLayers(Canvas& canvas, const std::vector<TBaseGrafMS*>& objects, bool hasTriple);
+
 // The title block template stretched over block (12 cm x 4 cm design): frame, rules, ten texts, logo.
 void PaintTitleBlock(Canvas& canvas, const Rect& block, const SheetContent& content);
 // The maker's mark "Vro" inside r.
@@ -68,5 +73,7 @@ void PaintMakerMark(Canvas& canvas, const Rect& r);
 
 // Colours the outlets of the project's error lists in the schematic; returns how many were marked.
 std::size_t MarkOutletErrors(const Tproyecto& project, TpadreGraficosMS& schematic);
+// Every outlet back to its plain fill and text, before marking the errors of a new check.
+void ClearOutletErrors(TpadreGraficosMS& schematic);
 
 } // namespace ixo

@@ -91,6 +91,11 @@ void Tgraflinea::Rescale(double s) {
     m_points = m_basePoints;
 }
 
+void Tgraflinea::SetDesignPoints(std::vector<Point> points) {
+    m_designPoints = std::move(points);
+    Rescale(Scale());
+}
+
 void Tgraflinea::ShiftRel(std::int32_t dx, std::int32_t dy) {
     for (std::size_t i = 0; i < m_designPoints.size(); ++i) {
         m_designPoints[i] = {m_basePoints[i].x + dx, m_basePoints[i].y + dy};
@@ -152,7 +157,10 @@ void Tgraflinea::DrawLabel(Canvas& canvas) {
     const Point p1 = m_points[1];
     const Point pn1 = m_points[m_points.size() - 2];
     const Point pn = m_points.back();
+    const Point shift{Scaled(LabelShift.x), Scaled(LabelShift.y)};
     auto draw = [&](std::int32_t left, std::int32_t bottom, const std::string& text) {
+        left += shift.x;
+        bottom += shift.y;
         const TextSize size = canvas.TextExtent(text);
         const Rect box{left, bottom - size.height, left + size.width, bottom};
         if (Intersects(box, m_clipRect)) {

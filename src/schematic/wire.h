@@ -35,8 +35,14 @@ public:
     Tpinesgraf* TargetGraf() const { return m_targetGraf; }
     const std::vector<Point>& Points() const { return m_points; }
     const std::vector<Point>& DesignPoints() const { return m_designPoints; }
+    // Replaces the route (design units) and places it at the current scale.
+    void SetDesignPoints(std::vector<Point> points);
     const std::vector<Point>& BasePoints() const { return m_basePoints; }
     const Rect& ClipRect() const { return m_clipRect; }
+
+    // How far (design units) the label is moved from where its mode puts it, so that it lies clear of
+    // other labels and symbols (set after the layout).
+    Point LabelShift;
 
     // Recomputes Caption, Hint and Element from the source pin's cable and length.
     void RefreshLabel();

@@ -35,6 +35,18 @@ Result RunCliProgram(const std::string& arguments) {
     return result;
 }
 
+// The pages of a PDF: its page objects ("/Type /Page" not followed by "s").
+int PdfPageCount(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1)) {
+        pages += at + 11 < bytes.size() && bytes[at + 11] != 's' ? 1 : 0;
+    }
+    return pages;
+}
+
 std::string Head(const std::filesystem::path& path, std::size_t n) {
     std::ifstream file(path, std::ios::binary);
     std::string bytes(n, '\0');
@@ -57,13 +69,13 @@ protected:
 };
 
 TEST_F(ExportCommand, WritesEachFormatOfAProjectFile) {
-    const Result png =
-        RunCliProgram("export '" + project.string() + "' -o '" + (dir.Path() / "s.png").string() + "'");
+    const Result png = RunCliProgram("export '" + project.string() + "' -o '" +
+                                     (dir.Path() / "s.png").string() + "' --pages single");
     ASSERT_EQ(png.status, 0) << png.out;
     EXPECT_EQ(Head(dir.Path() / "s.png", 8), "\x89PNG\r\n\x1a\n");
     const Result bmp =
         RunCliProgram("export '" + project.string() + "' -o '" + (dir.Path() / "s.bmp").string() +
-                      "' --paper A3 --orientation vertical --no-title-block");
+                      "' --paper A3 --orientation vertical --no-title-block --pages single");
     ASSERT_EQ(bmp.status, 0) << bmp.out;
     const std::string header = Head(dir.Path() / "s.bmp", 30);
     ASSERT_EQ(header.size(), 30u);
@@ -72,10 +84,47 @@ TEST_F(ExportCommand, WritesEachFormatOfAProjectFile) {
     // A3 upright at 150 dpi: 297 x 420 mm -> 1754 x 2480 (0x06DA x 0x09B0).
     EXPECT_EQ(static_cast<unsigned char>(header[18]) | static_cast<unsigned char>(header[19]) << 8, 1754);
     EXPECT_EQ(static_cast<unsigned char>(header[22]) | static_cast<unsigned char>(header[23]) << 8, 2480);
-    const Result pdf =
-        RunCliProgram("export '" + project.string() + "' -o '" + (dir.Path() / "s.pdf").string() + "'");
+    const Result pdf = RunCliProgram("export '" + project.string() + "' -o '" +
+                                     (dir.Path() / "s.pdf").string() + "' --pages single");
     ASSERT_EQ(pdf.status, 0) << pdf.out;
     EXPECT_EQ(Head(dir.Path() / "s.pdf", 5), "%PDF-");
+    EXPECT_EQ(PdfPageCount(dir.Path() / "s.pdf"), 1);
+}
+
+// The number after "Drawing set: " in the command's output.
+int SetPages(const std::string& out) {
+    const std::size_t at = out.find("Drawing set: ");
+    return at == std::string::npos ? 0 : std::atoi(out.c_str() + at + 13);
+}
+
+TEST_F(ExportCommand, AHouseTooSmallToReadOnOneSheetBecomesADrawingSetOfPngPages) {
+    // Four flats on one A4 sheet would show their texts well below 1.8 mm: the default is the set.
+    const Result run =
+        RunCliProgram("export '" + project.string() + "' -o '" + (dir.Path() / "s.png").string() + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const int pages = SetPages(run.out);
+    ASSERT_GE(pages, 2) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "s.png"));
+    for (int page = 1; page <= pages; ++page) {
+        char name[32];
+        std::snprintf(name, sizeof name, "s-%02d.png", page);
+        EXPECT_EQ(Head(dir.Path() / name, 8), "\x89PNG\r\n\x1a\n") << name;
+    }
+    char after[32];
+    std::snprintf(after, sizeof after, "s-%02d.png", pages + 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / after));
+}
+
+TEST_F(ExportCommand, APdfDrawingSetHoldsEveryPage) {
+    const Result condensed = RunCliProgram("export '" + project.string() + "' -o '" +
+                                           (dir.Path() / "set.pdf").string() + "' --pages per-stair");
+    ASSERT_EQ(condensed.status, 0) << condensed.out;
+    EXPECT_EQ(PdfPageCount(dir.Path() / "set.pdf"), SetPages(condensed.out));
+    EXPECT_GE(SetPages(condensed.out), 2);
+    EXPECT_EQ(RunCliProgram("export '" + project.string() + "' -o '" + (dir.Path() / "set.pdf").string() +
+                            "' --pages both")
+                  .status,
+              2);
 }
 
 TEST_F(ExportCommand, BadInputExitsWithTwoAndAnUnwritableFileWithThree) {
@@ -98,8 +147,9 @@ TEST_F(ExportCommand, BadInputExitsWithTwoAndAnUnwritableFileWithThree) {
                             (dir.Path() / "s.png").string() + "'")
                   .status,
               2);
-    const Result unwritable = RunCliProgram("export '" + project.string() + "' -o '" +
-                                            (dir.Path() / "no" / "such" / "s.png").string() + "'");
+    const Result unwritable =
+        RunCliProgram("export '" + project.string() + "' -o '" +
+                      (dir.Path() / "no" / "such" / "s.png").string() + "' --pages single");
     EXPECT_EQ(unwritable.status, 3);
     EXPECT_NE(unwritable.out.find("s.png"), std::string::npos) << unwritable.out;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "s.gif"));

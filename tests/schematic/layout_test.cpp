@@ -497,6 +497,11 @@ TEST(LayoutTest, BoxSymbolsAreRedWhateverTheLevelsAndOnlyOutletsTakeTheErrorColo
     EXPECT_EQ(after.boxes, unmarked.boxes);
     // No box shares a colour with a failing outlet.
     EXPECT_EQ(after.boxes.count(kAboveMaximumColour), 0u);
+    // Cleared before a new check, every outlet is cream again and the boxes stay red.
+    ClearOutletErrors(*built.schematic);
+    const BodyFills cleared = PaintedBodyFills(*built.schematic);
+    EXPECT_EQ(cleared.outlets, unmarked.outlets);
+    EXPECT_EQ(cleared.boxes, unmarked.boxes);
 }
 
 // The fills of failing outlets are colours of their own: none is a colour a symbol draws with (the red

@@ -48,6 +48,16 @@ namespace ixo {
 namespace {
 
 // The demo building of the run command: 2 stairs x 6 floors x 4 flats x 3 outlets, 8 polarities.
+// The page objects of a PDF ("/Type /Page" not followed by "s").
+int PdfPages(const std::string& pdf) {
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1)) {
+        pages += at + 11 < pdf.size() && pdf[at + 11] != 's' ? 1 : 0;
+    }
+    return pages;
+}
+
 WizardResults DemoBuilding() {
     WizardResults r;
     r.Npolaridades = 8;
@@ -581,6 +591,7 @@ TEST_F(MainWindowTest, ImageExportWritesTheFileAndRestoresTheView) {
     ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
     const QImage screen = window->View()->Surface()->Image();
     ImageExportSettings settings(temp.Path());
+    settings.Pages().SetIndex(static_cast<int>(SheetPages::Single));
     settings.ChooseFile((temp / "sheet.png").string());
     ASSERT_TRUE(window->ExportImage(settings));
     QImage written(QString::fromStdString((temp / "sheet.png").string()));
@@ -603,6 +614,7 @@ TEST_F(MainWindowTest, AnUprightExportTurnsTheSheetForItsRunAndBack) {
     const PageSetup before = window->PageSize();
     const QImage screen = window->View()->Surface()->Image();
     ImageExportSettings settings(temp.Path());
+    settings.Pages().SetIndex(static_cast<int>(SheetPages::Single));
     settings.ChooseFile((temp / "upright.png").string());
     settings.SetOrientationIndex(0); // "Vertical"
     ASSERT_TRUE(window->ExportImage(settings));
@@ -646,10 +658,41 @@ TEST_F(MainWindowTest, PrintsToAPdfFile) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString((temp / "print.pdf").string()));
     printer.setPageOrientation(QPageLayout::Landscape);
+    window->PrintPages().SetIndex(static_cast<int>(SheetPages::Single));
     ASSERT_TRUE(window->PrintTo(printer));
     const std::string pdf = test::ReadFileBytes(temp / "print.pdf");
     ASSERT_GT(pdf.size(), 1000u);
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_EQ(PdfPages(pdf), 1);
+}
+
+TEST_F(MainWindowTest, PrintAndSaveImageGiveTheDrawingSetWhereOneSheetCannotBeRead) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    const QImage screen = window->View()->Surface()->Image();
+    // Forty-eight flats on one A4 sheet are far too small to read: the default is the drawing set.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((temp / "set.pdf").string()));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    ASSERT_EQ(window->PrintPages().Pages(), SheetPages::Readable);
+    ASSERT_TRUE(window->PrintTo(printer));
+    const int printed = PdfPages(test::ReadFileBytes(temp / "set.pdf"));
+    EXPECT_GE(printed, 3); // the headend and at least a page per stair
+    EXPECT_EQ(window->View()->Surface()->Image(), screen);
+    // Save image writes the same set, one file a page.
+    ImageExportSettings settings(temp.Path());
+    settings.ChooseFile((temp / "set.png").string());
+    ASSERT_TRUE(window->ExportImage(settings));
+    EXPECT_FALSE(std::filesystem::exists(temp / "set.png"));
+    EXPECT_TRUE(std::filesystem::exists(temp / "set-01.png"));
+    EXPECT_EQ(QImage(QString::fromStdString((temp / "set-01.png").string())).size(), QSize(1754, 1240));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(window->View()->Surface()->Image(), screen);
+    // Drawing every floor gives more pages.
+    window->PrintPages().SetEveryFloor(true);
+    printer.setOutputFileName(QString::fromStdString((temp / "every.pdf").string()));
+    ASSERT_TRUE(window->PrintTo(printer));
+    EXPECT_GT(PdfPages(test::ReadFileBytes(temp / "every.pdf")), printed);
 }
 
 TEST_F(MainWindowTest, ReportsAreSavedBesideTheProjectAndShown) {

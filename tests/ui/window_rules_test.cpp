@@ -5,6 +5,7 @@
 
 #include "building/proyecto.h"
 #include "model/primer_componente.h"
+#include "schematic/schematic.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,26 @@ TEST(WindowRules, OutletsOutOfLimitsText) {
     verdict.omissions = 1;
     EXPECT_EQ(VerdictStatusText(verdict), "Design fails");
     EXPECT_EQ(VerdictReasonsText(verdict), "Fails: 1 part not built; 2 element pins past their maximum");
+}
+
+TEST(SheetPagesChoice, OneSheetWhereReadableByDefaultAndTheChoiceKeptOnABadIndex) {
+    SheetPagesChoice choice;
+    ASSERT_EQ(SheetPagesChoice::Items().size(), 3u);
+    EXPECT_EQ(choice.Pages(), SheetPages::Readable);
+    EXPECT_FALSE(choice.EveryFloor());
+    auto schematic = TPrimerComponente::CreateRoot<TpadreGraficosMS>();
+    const DrawingSetOptions a4;
+    // An empty schematic has no text too small to read: one sheet.
+    EXPECT_FALSE(choice.UsesSet(*schematic, a4));
+    choice.SetIndex(2);
+    EXPECT_EQ(choice.Pages(), SheetPages::PerStair);
+    EXPECT_TRUE(choice.UsesSet(*schematic, a4));
+    choice.SetIndex(3);
+    EXPECT_EQ(choice.Pages(), SheetPages::PerStair);
+    choice.SetIndex(1);
+    EXPECT_FALSE(choice.UsesSet(*schematic, a4));
+    ImageExportSettings settings("/d");
+    EXPECT_EQ(settings.Pages().Pages(), SheetPages::Readable);
 }
 
 TEST(ImageExportSettings, DefaultsAndFormats) {

@@ -4,12 +4,12 @@
 #include "catalogue/almacen_elementos.h"
 #include "catalogue/catalogue_lookups.h"
 #include "common/paths.h"
-#include "design/overdrive_check.h"
-#include "design/power_check.h"
+#include "design/design_verdict.h"
 #include "editing/network_editor.h"
 #include "model/ampli_base.h"
 #include "model/multiswitch.h"
 #include "schematic/schematic.h"
+#include "schematic/sheet.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
 #include "ui/errors/error_list_window.h"
 #include "ui/levels/levels_window.h"
@@ -25,6 +25,7 @@
 #include "ui/regulation/regulation_model.h"
 #include "ui/regulation/regulation_window.h"
 #include "ui/reports/report_commands.h"
+#include "ui/results/result_windows.h"
 #include "ui/sheet/sheet_navigation.h"
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/sheet_view.h"
@@ -149,6 +150,13 @@ void MainWindow::MakeRooms() {
         Repaint();
     };
     m_reportCommands = std::make_unique<ReportCommands>(*this, *m_recent, reports);
+    ResultWindows::Hooks results;
+    // A regulation move or a polarity: the count of outlets out of limits follows each one; the standard's
+    // C/N, powering and overdrive parts follow when the regulation closes (as after any edit).
+    results.levelsChanged = [this] { UpdateOutletCount(); };
+    results.edited = [this] { AfterHistoryMove(); };
+    results.printer = [this]() -> QPrinter& { return Printer(); };
+    m_results = std::make_unique<ResultWindows>(*this, results);
 
     SheetSurface* surface = m_view->Surface();
     m_mouse = std::make_unique<SheetMouse>(*m_sheet, *Action(QStringLiteral("Encuadre")), *surface,
@@ -195,12 +203,7 @@ void MainWindow::MakeToolWindows() {
     m_errorList->onLocate = [this](const TComponenteBase* element, const TPin* pin) {
         LocateElement(element, pin);
     };
-    m_levels = new LevelsWindow(this);
-    m_levels->polarityChanged = [this] { AfterLimitsChanged(); };
-    m_levels->choosePrinter = [this]() -> QPrinter* {
-        QPrintDialog dialog(&Printer(), this);
-        return dialog.exec() == QDialog::Accepted ? &Printer() : nullptr;
-    };
+    m_levels = &m_results->Levels();
 
     std::vector<QAction*> tools;
     for (const char* name : {"Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
@@ -212,42 +215,33 @@ void MainWindow::MakeToolWindows() {
         if (m_session.Store() == nullptr || m_session.Store()->Catalogue() == nullptr) {
             return std::nullopt;
         }
-        CatalogueExplorerDialog explorer(*m_session.Store()->Catalogue(), this);
-        explorer.SetExact(exact);
-        if (explorer.Execute(family, group, indice) != QDialog::Accepted) {
+        const std::optional<CatalogueChoice> chosen =
+            m_results->ChooseFromCatalogue(*m_session.Store()->Catalogue(), family, group, indice, exact);
+        if (!chosen) {
             return std::nullopt;
         }
-        return SheetTools::Choice{explorer.ChosenFamily(), explorer.ChosenIndice()};
+        return SheetTools::Choice{chosen->family, chosen->indice};
     };
     windows.familyGroup = [this](std::int32_t family) {
         const TCatalogo* catalogue = m_session.Store() != nullptr ? m_session.Store()->Catalogue() : nullptr;
         return catalogue != nullptr ? FamilyGroup(*catalogue, family) : 0;
     };
     windows.showLevels = [this](TPin& pin) {
-        m_levels->SetProject(m_design->project.get());
-        m_levels->ShowPin(pin);
+        if (m_design->project != nullptr) {
+            m_results->ShowLevels(*m_design->project, pin);
+        }
     };
-    windows.closeLevels = [this] { m_levels->Forget(); };
+    windows.closeLevels = [this] { m_results->NetworkChanged(); };
     windows.regulate = [this](TComponenteBase& element) {
-        if (m_design->project == nullptr || m_design->editor == nullptr) {
-            return;
+        if (m_design->project != nullptr && m_design->editor != nullptr &&
+            !m_results->Regulate(*m_design->project, *m_design->editor, element)) {
+            // Cancelled: the regulation put every control back; what is shown follows the levels again.
+            AfterLevelsChanged();
         }
-        std::unique_ptr<RegulationModel> model;
-        if (auto* amplifier = element.As<TAmpliBase>()) {
-            model = std::make_unique<RegulationModel>(*m_design->project, *amplifier);
-        } else if (auto* multiswitch = element.As<TMultiswitch>()) {
-            model = std::make_unique<RegulationModel>(*m_design->project, *multiswitch);
-        } else {
-            return;
-        }
-        RegulationWindow regulation(std::move(model), *m_design->editor, this);
-        // The status count follows every move of a slider.
-        regulation.levelsChanged = [this] { UpdateStatus(); };
-        regulation.exec();
-        RefreshAfterEdit();
     };
     windows.showError = [this](const QString& text) { showError(Title(), text); };
     windows.refreshAfterEdit = [this] { RefreshAfterEdit(); };
+    windows.levelsChanged = [this] { AfterLevelsChanged(); };
     m_tools = std::make_unique<SheetTools>(*this, *m_design, tools, windows);
     for (std::size_t i = 0; i < tools.size(); ++i) {
         connect(tools[i], &QAction::triggered, this, [this, i] { m_tools->Select(static_cast<int>(i) + 1); });
@@ -321,6 +315,24 @@ void MainWindow::RefreshAfterEdit() {
     AfterHistoryMove();
 }
 
+// A length or an input level changed: the network is the same, only its levels and the outlet check
+// moved. The wires' labels and the outlets' colours follow without making the schematic again.
+void MainWindow::AfterLevelsChanged() {
+    if (m_design->schematic == nullptr || m_design->project == nullptr) {
+        AfterHistoryMove();
+        return;
+    }
+    if (m_levels->isVisible()) {
+        m_levels->Refresh();
+    }
+    m_design->schematic->RefreshWireLabels();
+    ClearOutletErrors(*m_design->schematic);
+    MarkOutletErrors(*m_design->project, *m_design->schematic);
+    UpdateStatus();
+    Repaint();
+    UpdateActions();
+}
+
 void MainWindow::LocateElement(const TComponenteBase* element, const TPin* pin) {
     if (element == nullptr || m_design->schematic == nullptr) {
         return;
@@ -339,8 +351,7 @@ void MainWindow::LocateElement(const TComponenteBase* element, const TPin* pin) 
     }
     Repaint();
     if (pin != nullptr) {
-        m_levels->SetProject(m_design->project.get());
-        m_levels->ShowPin(*const_cast<TPin*>(pin));
+        m_results->ShowLevels(*m_design->project, *const_cast<TPin*>(pin));
     }
 }
 
@@ -419,33 +430,54 @@ void MainWindow::UpdateCaption() {
 
 void MainWindow::UpdateStatus() {
     Tproyecto* project = m_design->project.get();
-    m_outletsOutOfLimits = project != nullptr ? CountOutletsOutOfLimits(*project) : 0;
     m_outletsFailingStandard = 0;
-    // The legend of the outlet colours is painted when some are out of limits.
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
     m_powering.clear();
     m_overdrive.clear();
     if (project == nullptr) {
+        m_outletsOutOfLimits = 0;
+        m_sheet->SetShowLegend(false);
         m_outletsLabel->setText(QString());
         m_outletsLabel->setToolTip(QString());
         RefreshErrorList();
         return;
     }
-    std::string text = OutletsOutOfLimitsText(m_outletsOutOfLimits);
+    // The one verdict of every command: the status says what `ixo-cli check` says of the same design.
+    const DesignVerdict verdict = JudgeDesign(*project);
+    m_outletsOutOfLimits = verdict.outletsOutOfLimits.size();
+    // The legend of the outlet colours is painted when some are out of limits.
+    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
+    std::string text = VerdictStatusText(verdict) + ": " + OutletsOutOfLimitsText(m_outletsOutOfLimits);
     // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
-    const StandardFailures standard = FindStandardFailures(*project);
+    const StandardFailures standard =
+        verdict.standard ? StandardFailuresOf(*verdict.standard) : StandardFailures{};
     m_outletsFailingStandard = standard.failing.size();
     if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
         text += "; " + quality;
     }
-    const std::string design =
-        DesignProblemsText(CheckPowering(*project).size(), CheckOverdrive(*project).size());
+    m_powering = verdict.powering;
+    m_overdrive = verdict.overdrive;
+    const std::string design = DesignProblemsText(m_powering.size(), m_overdrive.size());
     if (!design.empty()) {
         text += "; " + design;
     }
+    m_statusAfterCount = text.substr(OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
     m_outletsLabel->setText(Qs(text));
-    m_outletsLabel->setToolTip(Qs(StandardFailuresList(standard)));
+    std::string tip = VerdictReasonsText(verdict);
+    if (const std::string list = StandardFailuresList(standard); !list.empty()) {
+        tip += (tip.empty() ? "" : "\n") + list;
+    }
+    m_outletsLabel->setToolTip(Qs(tip));
     RefreshErrorList();
+}
+
+void MainWindow::UpdateOutletCount() {
+    Tproyecto* project = m_design->project.get();
+    if (project == nullptr) {
+        return;
+    }
+    m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
+    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
+    m_outletsLabel->setText(Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
 }
 
 QString MainWindow::StatusText() const {
@@ -466,7 +498,12 @@ void MainWindow::ShowOpened() {
     UpdateActions();
 }
 
+NetworkEditor* MainWindow::Editor() const {
+    return m_design->editor.get();
+}
+
 void MainWindow::ShowClosed() {
+    m_results->NetworkChanged();
     m_mouse->Reset();
     m_selection.ClearSelection();
     if (m_tools->Current() != SheetTools::None) {
@@ -486,7 +523,7 @@ void MainWindow::ShowClosed() {
 }
 
 void MainWindow::AfterHistoryMove() {
-    m_levels->Forget();
+    m_results->NetworkChanged();
     DeselectAll();
     m_design->RebuildSchematic();
     m_sheet->Show(m_design->schematic.get(), m_design->project.get());
@@ -576,6 +613,10 @@ QPrinter& MainWindow::Printer() const {
 }
 bool MainWindow::PrintTo(QPrinter& printer) {
     return m_printCommands->PrintTo(printer);
+}
+
+SheetPagesChoice& MainWindow::PrintPages() {
+    return m_printCommands->PrintPages();
 }
 const PageSetup& MainWindow::PageSize() const {
     return m_printCommands->Page();

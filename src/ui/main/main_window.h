@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -34,11 +35,14 @@ class SheetTools;
 class TComponenteBase;
 class TPin;
 class ImageExportSettings;
+class SheetPagesChoice;
 class MainActions;
+class NetworkEditor;
 class PrintCommands;
 class ProjectCommands;
 class RecentFiles;
 class ReportCommands;
+class ResultWindows;
 class SheetMouse;
 class SheetPresenter;
 class SheetView;
@@ -85,6 +89,8 @@ public:
     QPrinter& Printer() const;
     // Prints the sheet on a printer already set up (the print dialog's OK); also prints to PDF.
     bool PrintTo(QPrinter& printer);
+    // Print's choice of one sheet or the drawing set (the print dialog's "Pages" tab).
+    SheetPagesChoice& PrintPages();
 
     // Reports: the chooser, then the chosen report generated, saved beside the project and opened with
     // the desktop's application for its kind; Open shows a saved report.
@@ -141,6 +147,10 @@ public:
     const ixo::PageSetup& PageSize() const;
     SheetView* View() const { return m_view; }
     SheetPresenter& Sheet() const { return *m_sheet; }
+    // The levels window, the regulation window and the catalogue explorer, for the tools.
+    ResultWindows& Results() const { return *m_results; }
+    // The open project's edit history (null without a project).
+    NetworkEditor* Editor() const;
     QAction* Action(const QString& name) const;
     QString StatusText() const;
     // The status's tip: the outlets failing the project's standard beyond the level limits.
@@ -175,6 +185,8 @@ private:
     void UpdateActions();
     void UpdateCaption();
     void UpdateStatus();
+    // Only the count of outlets out of limits, the rest of the status as UpdateStatus left it.
+    void UpdateOutletCount();
     // The project was made or opened / closed.
     void ShowOpened();
     void ShowClosed();
@@ -182,6 +194,7 @@ private:
     // follow it.
     void AfterHistoryMove();
     void AfterLimitsChanged();
+    void AfterLevelsChanged();
     void RefreshErrorList();
     void DeselectAll();
     void MakeToolWindows();
@@ -203,6 +216,7 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<PrintCommands> m_printCommands;
     std::unique_ptr<ReportCommands> m_reportCommands;
+    std::unique_ptr<ResultWindows> m_results;
     QLabel* m_outletsLabel = nullptr;
     ErrorListWindow* m_errorList = nullptr;
     LevelsWindow* m_levels = nullptr;
@@ -215,6 +229,7 @@ private:
 
     std::size_t m_outletsOutOfLimits = 0;
     std::size_t m_outletsFailingStandard = 0;
+    std::string m_statusAfterCount; // the status text after the count, as UpdateStatus made it
     QString m_openWhenShown;
     bool m_shown = false;
     bool m_errorListPlaced = false;

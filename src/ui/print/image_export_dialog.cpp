@@ -3,6 +3,7 @@
 #include "ui/main/help_key.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -48,6 +49,13 @@ ImageExportDialog::ImageExportDialog(QWidget* parent, const std::filesystem::pat
         m_resolution->addItem(Qs(item));
     }
     form->addRow(QStringLiteral("Resolution (dpi)"), m_resolution);
+    m_pages = new QComboBox(this);
+    for (const std::string& item : SheetPagesChoice::Items()) {
+        m_pages->addItem(Qs(item));
+    }
+    form->addRow(QStringLiteral("Pages"), m_pages);
+    m_everyFloor = new QCheckBox(QStringLiteral("Draw every floor (else floors drawn alike once)"), this);
+    form->addRow(QString(), m_everyFloor);
     layout->addLayout(form);
     auto* orientationBox = new QGroupBox(QStringLiteral("Orientation"), this);
     auto* orientationLayout = new QHBoxLayout(orientationBox);
@@ -81,6 +89,10 @@ ImageExportDialog::ImageExportDialog(QWidget* parent, const std::filesystem::pat
     connect(m_paper, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.SetPaperIndex(i); });
     connect(m_resolution, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_settings.SetResolutionIndex(i); });
+    connect(m_pages, &QComboBox::currentIndexChanged, this,
+            [this](int i) { m_settings.Pages().SetIndex(i); });
+    connect(m_everyFloor, &QCheckBox::toggled, this,
+            [this](bool on) { m_settings.Pages().SetEveryFloor(on); });
     connect(m_orientation, &QButtonGroup::idClicked, this,
             [this](int i) { m_settings.SetOrientationIndex(i); });
 }

@@ -10,6 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QButtonGroup;
+class QCheckBox;
 class QSlider;
 class QLabel;
 
@@ -27,6 +28,8 @@ public:
     QComboBox* PaperBox() const { return m_paper; }
     QComboBox* ResolutionBox() const { return m_resolution; }
     QButtonGroup* OrientationGroup() const { return m_orientation; }
+    QComboBox* PagesBox() const { return m_pages; }
+    QCheckBox* EveryFloorBox() const { return m_everyFloor; }
     void done(int result) override;
 
 private:
@@ -38,6 +41,8 @@ private:
     QComboBox* m_paper = nullptr;
     QComboBox* m_resolution = nullptr;
     QButtonGroup* m_orientation = nullptr;
+    QComboBox* m_pages = nullptr;
+    QCheckBox* m_everyFloor = nullptr;
     QPushButton* m_jpeg = nullptr;
 };
 

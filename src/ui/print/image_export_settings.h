@@ -4,6 +4,7 @@
 // its format, paper, resolution, orientation and JPEG quality, when the JPEG options can be opened and
 // when OK is accepted.
 #include "render/sheet_export.h"
+#include "ui/print/sheet_pages_choice.h"
 
 #include <filesystem>
 #include <string>
@@ -45,6 +46,9 @@ public:
     // The format of the file: BMP for ".bmp"; PNG, PDF and SVG for their extensions; JPEG otherwise.
     SheetFormat Format() const;
     ExportOptions Options(const PageSetup& margins) const;
+    // One sheet or the drawing set, and whether the set draws every floor.
+    SheetPagesChoice& Pages() { return m_pages; }
+    const SheetPagesChoice& Pages() const { return m_pages; }
 
 private:
     std::string m_fileName;
@@ -53,6 +57,7 @@ private:
     int m_resolution = 0;
     int m_orientation = 1;
     int m_quality = kDefaultQuality;
+    SheetPagesChoice m_pages;
 };
 
 // The JPEG options dialog: a quality from 1 to 100, "Default" sets 75.

@@ -10,6 +10,9 @@
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/wait_cursor.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -22,6 +25,25 @@ namespace {
 
 QString Title() {
     return QString::fromStdString(std::string(kApplicationTitle));
+}
+
+// The print dialog's "Pages" tab: one sheet or the drawing set, and every floor.
+QWidget* PagesTab(SheetPagesChoice& choice) {
+    auto* tab = new QWidget;
+    tab->setWindowTitle(QStringLiteral("Pages"));
+    auto* form = new QFormLayout(tab);
+    auto* pages = new QComboBox(tab);
+    for (const std::string& item : SheetPagesChoice::Items()) {
+        pages->addItem(QString::fromStdString(item));
+    }
+    pages->setCurrentIndex(choice.Index());
+    form->addRow(QStringLiteral("Pages"), pages);
+    auto* everyFloor = new QCheckBox(QStringLiteral("Draw every floor (else floors drawn alike once)"), tab);
+    everyFloor->setChecked(choice.EveryFloor());
+    form->addRow(QString(), everyFloor);
+    QObject::connect(pages, &QComboBox::currentIndexChanged, tab, [&choice](int i) { choice.SetIndex(i); });
+    QObject::connect(everyFloor, &QCheckBox::toggled, tab, [&choice](bool on) { choice.SetEveryFloor(on); });
+    return tab;
 }
 
 } // namespace
@@ -88,6 +110,7 @@ void PrintCommands::Print() {
     }
     const bool wasLandscape = m_printer->pageLayout().orientation() == QPageLayout::Landscape;
     QPrintDialog dialog(m_printer.get(), &m_parent);
+    dialog.setOptionTabs({PagesTab(m_printPages)});
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -122,8 +145,16 @@ bool PrintCommands::PrintTo(QPrinter& printer) {
     bool printed = false;
     {
         WaitCursor wait;
-        printed = PrintSchematic(printer, *m_sheet.Schematic(), m_sheet.Content(printer.resolution(), 1.0),
-                                 printer.copyCount());
+        const SheetContent content = m_sheet.Content(printer.resolution(), 1.0);
+        const DrawingSetOptions setOptions =
+            DrawingSetOptionsForPrinter(printer, content, m_printPages.EveryFloor());
+        if (m_printPages.UsesSet(*m_sheet.Schematic(), setOptions)) {
+            const DrawingSet set = PlanDrawingSet(*m_sheet.Project(), *m_sheet.Schematic(), setOptions);
+            printed =
+                PrintDrawingSet(printer, *m_sheet.Schematic(), set, setOptions, content, printer.copyCount());
+        } else {
+            printed = PrintSchematic(printer, *m_sheet.Schematic(), content, printer.copyCount());
+        }
     }
     // Printing rescaled the schematic for the paper: the screen is laid out again.
     m_sheet.NeedLayout();
@@ -182,7 +213,18 @@ bool PrintCommands::ExportImage(const ImageExportSettings& settings) {
             progress.SetMaximum(100);
             progress.show();
             const SheetContent content = m_sheet.Content(options.dpi, 1.0);
-            result = ExportSchematic(settings.FileName(), *m_sheet.Schematic(), content, options, progress);
+            const DrawingSetOptions setOptions =
+                DrawingSetOptionsFor(options, content, settings.Pages().EveryFloor());
+            if (settings.Pages().UsesSet(*m_sheet.Schematic(), setOptions)) {
+                const DrawingSet set = PlanDrawingSet(*m_sheet.Project(), *m_sheet.Schematic(), setOptions);
+                const DrawingSetResult written = ExportDrawingSet(
+                    settings.FileName(), *m_sheet.Schematic(), set, setOptions, content, options, progress);
+                result.ok = written.ok;
+                result.error = written.error;
+            } else {
+                result =
+                    ExportSchematic(settings.FileName(), *m_sheet.Schematic(), content, options, progress);
+            }
         } catch (const std::exception& error) {
             result.ok = false;
             result.error = error.what();

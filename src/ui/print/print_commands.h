@@ -3,6 +3,7 @@
 // The page commands of the window: page setup, print and save image. They own the printer and the
 // window's page (paper and margins, hundredths of a millimetre) and give the page to the sheet.
 #include "schematic/view.h"
+#include "ui/print/sheet_pages_choice.h"
 
 #include <QString>
 
@@ -33,8 +34,11 @@ public:
     // After the print dialog's OK: the page follows the paper and orientation chosen there, the margins
     // turned with the page when the orientation changed (wasLandscape: before the dialog).
     void FollowPrinter(bool wasLandscape);
-    // Prints the sheet on a printer already set up; also prints to PDF.
+    // Prints the sheet, or the drawing set as PrintPages chooses, on a printer already set up; also
+    // prints to PDF.
     bool PrintTo(QPrinter& printer);
+    // Print's choice of one sheet or the drawing set (offered on the print dialog's "Pages" tab).
+    SheetPagesChoice& PrintPages() { return m_printPages; }
     void SaveImage();
     // Save image after the dialog's OK; false with the reason shown when the export failed.
     bool ExportImage(const ImageExportSettings& settings);
@@ -54,6 +58,7 @@ private:
     PageSetup m_pageDialog; // the page setup dialog's values
     PageSetup m_page;       // the window's page (PageSize, PageMargins)
     bool m_landscape = true;
+    SheetPagesChoice m_printPages;
 };
 
 } // namespace ixo

@@ -35,6 +35,7 @@ public:
     // project is open (the sheet is white). The layout is made again on the next repaint.
     void Show(TpadreGraficosMS* schematic, const Tproyecto* project);
     bool Showing() const { return m_schematic != nullptr && m_project != nullptr; }
+    const Tproyecto* Project() const { return m_project; }
     TpadreGraficosMS* Schematic() const { return m_schematic; }
     // The window's page (PageSize, PageMargins); the layout is made again on the next repaint.
     void SetPage(const PageSetup& page);

@@ -74,7 +74,7 @@ void SheetTools::Dispatch(const HitResult& hit) {
     }
 }
 
-bool SheetTools::Edit(const std::function<bool(EditJournal&, std::string& why)>& edit) {
+bool SheetTools::Edit(const std::function<bool(EditJournal&, std::string& why)>& edit, bool levelsOnly) {
     if (m_design.editor == nullptr) {
         return false;
     }
@@ -84,7 +84,11 @@ bool SheetTools::Edit(const std::function<bool(EditJournal&, std::string& why)>&
                                         : QString::fromStdString(why));
         return false;
     }
-    m_windows.refreshAfterEdit();
+    if (levelsOnly && m_windows.levelsChanged) {
+        m_windows.levelsChanged();
+    } else {
+        m_windows.refreshAfterEdit();
+    }
     return true;
 }
 
@@ -104,10 +108,12 @@ void SheetTools::ChangeLengthAt(const HitResult& hit) {
         return;
     }
     const double metres = dialog.Length();
-    Edit([&](EditJournal& journal, std::string&) {
-        SetConnectionLength(*pin, metres, journal);
-        return true;
-    });
+    Edit(
+        [&](EditJournal& journal, std::string&) {
+            SetConnectionLength(*pin, metres, journal);
+            return true;
+        },
+        true);
 }
 
 void SheetTools::ShowLevelsAt(const HitResult& hit) {
@@ -284,21 +290,23 @@ void SheetTools::EditInputLevels(TComponenteBase& element) {
         return;
     }
     const std::vector<LevelVector> levels = dialog.Levels();
-    Edit([&](EditJournal& journal, std::string&) {
-        if (dish != nullptr) {
-            const std::vector<LevelVector> before = dish->InputLevels();
-            journal.Record([dish, before] { dish->SetInputLevelList(before); },
-                           [dish, levels] { dish->SetInputLevelList(levels); });
-            dish->SetInputLevelList(levels);
-        } else {
-            const LevelVector before = headend->NivelTerr();
-            const LevelVector after = levels.front();
-            journal.Record([headend, before] { headend->SetNivelTerr(before); },
-                           [headend, after] { headend->SetNivelTerr(after); });
-            headend->SetNivelTerr(after);
-        }
-        return true;
-    });
+    Edit(
+        [&](EditJournal& journal, std::string&) {
+            if (dish != nullptr) {
+                const std::vector<LevelVector> before = dish->InputLevels();
+                journal.Record([dish, before] { dish->SetInputLevelList(before); },
+                               [dish, levels] { dish->SetInputLevelList(levels); });
+                dish->SetInputLevelList(levels);
+            } else {
+                const LevelVector before = headend->NivelTerr();
+                const LevelVector after = levels.front();
+                journal.Record([headend, before] { headend->SetNivelTerr(before); },
+                               [headend, after] { headend->SetNivelTerr(after); });
+                headend->SetNivelTerr(after);
+            }
+            return true;
+        },
+        true);
 }
 
 } // namespace ixo

@@ -56,6 +56,9 @@ public:
         std::function<void(const QString& text)> showError;
         // The network changed (an edit, a regulation): levels, schematic, sheet, status and lists follow.
         std::function<void()> refreshAfterEdit;
+        // Only levels changed (a length, an input level): the wire labels, outlet colours, sheet, status and
+        // lists follow, the schematic stays.
+        std::function<void()> levelsChanged;
     };
 
     // tools: the six actions in the order of Tool (1 to 6).
@@ -78,7 +81,7 @@ public:
 
 private:
     // Runs an edit as one step; false (with the reason shown) when the network refused it.
-    bool Edit(const std::function<bool(class EditJournal&, std::string& why)>& edit);
+    bool Edit(const std::function<bool(class EditJournal&, std::string& why)>& edit, bool levelsOnly = false);
 
     QWidget& m_parent;
     OpenDesign& m_design;
