@@ -665,7 +665,7 @@ private:
         std::string text =
             (stair != nullptr ? "STAIR" + std::to_string(stair->Numero_Interno()) : std::string("?")) + ": " +
             OutletPlace(flat, *m_sample.outlets[i]) + " gets " + OneDecimalText(m_sample.levels[i]) +
-            " dBuV at " + bandText(m_sample.bands[i]) + ", " +
+            " dBµV at " + bandText(m_sample.bands[i]) + ", " +
             OneDecimalText(m_sample.bounds[i].minimum - m_sample.levels[i]) + " dB below the minimum " +
             OneDecimalText(m_sample.bounds[i].minimum);
         std::size_t binding = m_sample.Size();
@@ -705,7 +705,7 @@ private:
         return text + ", while " + element.Name() + " (" + element.Modelo + ") " +
                (m_sample.pins[binding]->Kind() == PinKind::Input ? "input " : "output ") +
                std::to_string(m_sample.pins[binding]->Numeracion) + " stands at its maximum " +
-               OneDecimalText(maximum) + " dBuV at " + bandText(m_sample.bands[binding]) + ": " +
+               OneDecimalText(maximum) + " dBµV at " + bandText(m_sample.bands[binding]) + ": " +
                OneDecimalText(loss) + " dB of through, cable and tap losses lie between them at " +
                bandText(m_sample.bands[same]) + ", more than the " +
                OneDecimalText(maximum - m_sample.bounds[i].minimum) +
