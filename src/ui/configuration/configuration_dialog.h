@@ -22,13 +22,13 @@ class QVBoxLayout;
 namespace ixo {
 
 // What the catalogue explorer answers: the family chosen, and the model (-1 when none was chosen).
-struct CatalogueChoice {
+struct CatalogueFieldChoice {
     std::int32_t family = 0;
     std::int32_t model = -1;
 };
 // Opens the catalogue explorer at family (group filter, model); nothing when the user cancels.
-using CatalogueChooser = std::function<std::optional<CatalogueChoice>(std::int32_t family, std::int32_t group,
-                                                                      std::int32_t model)>;
+using CatalogueChooser = std::function<std::optional<CatalogueFieldChoice>(
+    std::int32_t family, std::int32_t group, std::int32_t model)>;
 
 class ConfigurationDialog : public QDialog {
 public:

@@ -16,7 +16,7 @@ namespace ixo {
 OptionsCommands::OptionsCommands(QWidget& parent, AppSession& session, OpenDesign& design, Hooks hooks)
     : m_parent(parent), m_session(session), m_design(design), m_hooks(std::move(hooks)) {
     chooseFromCatalogue = [this](std::int32_t family, std::int32_t group,
-                                 std::int32_t model) -> std::optional<CatalogueChoice> {
+                                 std::int32_t model) -> std::optional<CatalogueFieldChoice> {
         const TalmacenElementos* store = m_session.Store();
         if (store == nullptr || store->Catalogue() == nullptr) {
             return std::nullopt;
@@ -25,8 +25,8 @@ OptionsCommands::OptionsCommands(QWidget& parent, AppSession& session, OpenDesig
         if (explorer.Execute(family, group, model) != QDialog::Accepted) {
             return std::nullopt;
         }
-        return CatalogueChoice{explorer.ChosenFamily(),
-                               explorer.ModelChosen() ? explorer.ChosenIndice() : -1};
+        return CatalogueFieldChoice{explorer.ChosenFamily(),
+                                    explorer.ModelChosen() ? explorer.ChosenIndice() : -1};
     };
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 }

@@ -236,9 +236,10 @@ void SheetTools::RemoveAmplifierAt(const HitResult& hit) {
         auto* multiswitch =
             peer != nullptr && peer->Owner() != nullptr ? peer->Owner()->As<TMultiswitch>() : nullptr;
         if (project.Preferencias().TipoDistribucionCab != 0 && multiswitch != nullptr) {
-            Edit([&](EditJournal& journal, std::string&) {
-                RemoveHeadendAmplifiersOf(project, *multiswitch, journal);
-                return true;
+            Edit([&](EditJournal& journal, std::string& why) {
+                EditRefusal refusal;
+                return refused(refusal, why,
+                               RemoveHeadendAmplifiersOf(project, *multiswitch, journal, &refusal));
             });
             return;
         }

@@ -229,14 +229,14 @@ protected:
     test::TempDir dir;
     QStringList errors;
     std::vector<std::array<std::int32_t, 3>> asked;
-    std::optional<CatalogueChoice> answer;
+    std::optional<CatalogueFieldChoice> answer;
 };
 
 TEST_F(ConfigurationDialogTest, TheExplorersChoiceFillsTheFieldAndTheFieldsItAdjusts) {
     auto dialog = Make();
     const int cascade = Field("BEMsCas");
     EXPECT_TRUE(dialog->CatalogueBox(cascade)->isReadOnly());
-    answer = CatalogueChoice{5005, -1};
+    answer = CatalogueFieldChoice{5005, -1};
     dialog->ChooseField(cascade);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], (std::array<std::int32_t, 3>{5001, -4, -1})) << "the field's family, group and model";

@@ -109,7 +109,7 @@ TEST_F(WindowDocuments, ConfigurationWritesTheSettingsAndGivesTheOpenProjectItsL
     ASSERT_TRUE(window->CreateProjectFromWizard(SmallBuilding()));
     const std::size_t outOfLimits = window->OutletsOutOfLimits();
     window->Options().chooseFromCatalogue = [](std::int32_t, std::int32_t, std::int32_t) {
-        return std::optional<CatalogueChoice>(CatalogueChoice{5005, -1});
+        return std::optional<CatalogueFieldChoice>(CatalogueFieldChoice{5005, -1});
     };
     window->Options().runDialog = [](QDialog& dialog) {
         auto& configuration = dynamic_cast<ConfigurationDialog&>(dialog);

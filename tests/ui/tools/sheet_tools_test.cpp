@@ -127,7 +127,20 @@ TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
     const HitResult multiswitch = FloorMultiswitch();
     ASSERT_NE(multiswitch.object, nullptr);
     const std::size_t before = CountOf<TLinAmp>();
+    // The explorer opens at the 5-line AL-5, which cannot take the 8 polarities of this building's
+    // multiswitch inputs: the network refuses it, the window says why and nothing changes.
     Answer<CatalogueExplorerDialog>([](CatalogueExplorerDialog& explorer) { explorer.accept(); });
+    window->Tools().AddAmplifierAt(multiswitch);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors.front().contains(QStringLiteral("AL-5 has 4 lines"))) << errors.front().toStdString();
+    EXPECT_EQ(CountOf<TLinAmp>(), before);
+    EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+    errors.clear();
+    // The user picks the 9-line AL-9 (family 41000, model 2000).
+    Answer<CatalogueExplorerDialog>([](CatalogueExplorerDialog& explorer) {
+        explorer.Prepare(41000, 0, 2000);
+        explorer.accept();
+    });
     window->Tools().AddAmplifierAt(multiswitch);
     ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
