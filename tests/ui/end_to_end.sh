@@ -8,7 +8,9 @@
 #
 # Needs xvfb, xdotool and imagemagick (skipped without them). It then opens the cascade building of
 # the README: the error list, a double click locating an outlet with its levels, a line amplifier added
-# with the tool through the explorer, undone and redone, saved and checked again. The window runs
+# with the tool through the explorer, undone and redone, a cable length changed with the length dialog,
+# undone and redone, saved and checked again, then closed, reopened and saved once more with the same
+# levels. The window runs
 # without a window manager at 0,0 in its first-run size (1280 x 860), so the positions below are fixed.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -162,6 +164,35 @@ sleep 0.7
 xdotool mousemove 80 51 click 1
 sleep 2
 shot 16-amplifier-redone
+save_as() {
+    file_menu 62 141
+    wait_window "Save Ixo project"
+    xdotool key ctrl+a
+    xdotool type "$1"
+    xdotool key Return
+    for _ in $(seq 50); do [ -s "$1" ] && break; sleep 0.1; done
+    sleep 1
+}
+edit_menu() { xdotool mousemove 55 8 click 1; sleep 0.7; xdotool mousemove 80 "$1" click 1; sleep 2; }
+save_as "$out/cascade-amplified.XPJ"
+# Change distance on the cable from the first outlet of the top left flat to its feed, 40 m instead.
+xdotool mousemove 70 72 click 1 # Change distance on the tools bar
+sleep 0.5
+xdotool mousemove 362 118 click 1
+wait_window "Change distance"
+shot 17-length-dialog
+xdotool key ctrl+a
+xdotool type 40
+xdotool mousemove 620 403 click 1 # Ok
+for _ in $(seq 100); do xdotool search --onlyvisible --name "Change distance" >/dev/null 2>&1 || break; sleep 0.1; done
+sleep 1
+shot 18-length-changed
+edit_menu 29 # Undo
+shot 19-length-undone
+edit_menu 51 # Redo
+shot 20-length-redone
+xdotool mousemove 70 72 click 1 # the tool off again
+sleep 0.5
 file_menu 62 141 # Save as
 wait_window "Save Ixo project"
 xdotool key ctrl+a
@@ -175,5 +206,28 @@ sleep 2
 grep -Eq "TLinAmp +3$" "$out/cascade-edited.txt" || fail "the saved edit does not reopen with its line amplifiers"
 "$build/bin/ixo-cli" check "$out/cascade.XPJ" >"$out/cascade-before.txt" || true
 ! grep -q "TLinAmp" "$out/cascade-before.txt" || fail "the cascade building had line amplifiers before the edit"
+# The length changed, undone and redone, reaches the saved file: its outlets' levels differ from the save
+# before the change.
+"$build/bin/ixo-cli" check "$out/cascade-amplified.XPJ" >"$out/cascade-amplified.txt" || true
+grep -Eq "TLinAmp +3$" "$out/cascade-amplified.txt" || fail "the save before the length change"
+! cmp -s "$out/cascade-amplified.txt" "$out/cascade-edited.txt" || fail "the changed length did not change the levels"
+# The saved file reopens in the window with the same levels: closed, opened again and saved once more,
+# its check is the same line for line.
+file_menu 50 73 # Close
+[ -z "$(caption)" ] || fail "caption after closing the edited building: $(caption)"
+file_menu 50 51 # Open
+wait_window "Open Ixo project"
+xdotool key ctrl+a
+xdotool type "$out/cascade-edited.XPJ"
+xdotool key Return
+for _ in $(seq 100); do [ "$(caption)" = "Ixo2  [$out/cascade-edited.XPJ]" ] && break; sleep 0.1; done
+[ "$(caption)" = "Ixo2  [$out/cascade-edited.XPJ]" ] || fail "caption after reopening: $(caption)"
+sleep 1
+shot 21-edited-reopened
+save_as "$out/cascade-reopened.XPJ"
+[ -s "$out/cascade-reopened.XPJ" ] || fail "the reopened building was not saved"
+"$build/bin/ixo-cli" check "$out/cascade-reopened.XPJ" >"$out/cascade-reopened.txt" || true
+cmp -s "$out/cascade-edited.txt" "$out/cascade-reopened.txt" ||
+    fail "the reopened building's levels differ: $(diff "$out/cascade-edited.txt" "$out/cascade-reopened.txt" | head -5)"
 cat "$out/ixo.log" | grep "window shown" || true
 echo "end-to-end run passed; screenshots in $out"
