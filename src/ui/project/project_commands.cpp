@@ -62,6 +62,12 @@ bool ProjectCommands::CreateProjectFromWizard(const WizardResults& results) {
     if (m_session.Store() == nullptr) {
         return false;
     }
+    // The new project replaces an open one. It goes first, with the window's view of it: the progress
+    // window lets the sheet paint while the new one is built, and it must not paint a freed project.
+    if (m_design.project != nullptr || m_design.schematic != nullptr) {
+        m_design.Free();
+        m_hooks.closed();
+    }
     {
         WaitCursor wait;
         ProgressWindow progress(&m_parent);
