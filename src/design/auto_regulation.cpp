@@ -6,6 +6,7 @@
 #include "design/control_effects.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "design/regulation_rows.h"
 #include "editing/edit_journal.h"
 #include "editing/network_editor.h"
 #include "editing/regulation.h"
@@ -25,6 +26,9 @@
 namespace ixo {
 namespace {
 
+using regulation::MinimumTree;
+using regulation::Row;
+
 constexpr double kNoEffect = 1e-7; // dB per unit
 constexpr int kMaxSweeps = 30;
 constexpr int kMaxRounds = 3;
@@ -34,7 +38,7 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 // control moving every level below it) the ascent stops there; what it reached is then measured like
 // any other result.
 constexpr std::size_t kWorkBudget = 15'000'000;
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
+using regulation::kInfinity;
 
 void Record(const RegulationSetting& setting, EditJournal& journal, double value) {
     if (setting.control != nullptr) {
@@ -69,31 +73,6 @@ ControlChange ChangeOf(Tproyecto& project, const RegulationSetting& setting, dou
     return change;
 }
 
-// A group of levels that every setting moves alike (the outlets behind one multiswitch tap at one
-// polarity and band, the polarities of one riser line): only its lowest and highest level matter to the
-// worst margin, so the optimisation keeps those two.
-//
-// A row of an element's maximum weighs kMaximumWeight beyond it: its slack s counts as min(s, weight s),
-// the minimum of two affine functions (so the worst margin stays concave), and the maximum is in effect
-// a hard constraint while a row within it weighs as an outlet's (the same rule as WeighedMargin).
-struct Row {
-    double low = kInfinity;
-    double high = -kInfinity;
-    LevelBound bound;
-    double weight = 1.0;
-
-    double Weigh(double slack) const { return slack >= 0.0 ? slack : slack * weight; }
-    double RawLowSlack() const { return low - bound.minimum; }
-    double RawHighSlack() const { return bound.maximum - high; }
-    double LowSlack() const { return Weigh(RawLowSlack()); }
-    double HighSlack() const { return Weigh(RawHighSlack()); }
-    double Margin() const { return std::min(LowSlack(), HighSlack()); }
-    void Take(double level) {
-        low = std::min(low, level);
-        high = std::max(high, level);
-    }
-};
-
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
     std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
@@ -115,37 +94,6 @@ struct Direction {
 // work budget their coefficients may take at most (one in kCompensatingShare).
 constexpr std::size_t kCompensated = 4;
 constexpr std::size_t kCompensatingShare = 20;
-
-// The minimum of a changing array of margins, and that minimum with some entries left out: a segment
-// tree (leaves set to infinity while left out).
-class MinimumTree {
-public:
-    void Reset(const std::vector<Row>& rows) {
-        m_size = 1;
-        while (m_size < rows.size()) {
-            m_size *= 2;
-        }
-        m_tree.assign(2 * m_size, kInfinity);
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            m_tree[m_size + i] = rows[i].Margin();
-        }
-        for (std::size_t i = m_size; i-- > 1;) {
-            m_tree[i] = std::min(m_tree[2 * i], m_tree[2 * i + 1]);
-        }
-    }
-    void Update(std::size_t i, double value) {
-        std::size_t at = m_size + i;
-        m_tree[at] = value;
-        for (at /= 2; at >= 1; at /= 2) {
-            m_tree[at] = std::min(m_tree[2 * at], m_tree[2 * at + 1]);
-        }
-    }
-    double Minimum() const { return m_tree.size() > 1 ? m_tree[1] : kInfinity; }
-
-private:
-    std::size_t m_size = 1;
-    std::vector<double> m_tree;
-};
 
 // The rows a direction moves, gathered by their coefficient: all rows with one coefficient shift alike,
 // so the margin along the direction needs only their smallest slacks (exact minimum) and their sums of
@@ -827,56 +775,7 @@ private:
     double m_bestMargin = 0.0;
 };
 
-void AddControls(const ControlList& list, std::vector<TPotenciometroBase8*>& controls) {
-    for (TPotenciometroBase8* control : list) {
-        if (control != nullptr) {
-            controls.push_back(control);
-        }
-    }
-}
-
 } // namespace
-
-std::vector<TPotenciometroBase8*> AdjustableControls(const Tproyecto& project) {
-    std::vector<TPotenciometroBase8*> controls;
-    for (TCBFT* element : NetworkElements(project)) {
-        if (auto* amplifier = dynamic_cast<TAmpliBase*>(element)) {
-            if (dynamic_cast<TCabeceraTerrestre*>(amplifier) == nullptr) {
-                AddControls(amplifier->LPG(), controls);
-                AddControls(amplifier->LPP(), controls);
-            }
-        } else if (auto* multiswitch = dynamic_cast<TMultiswitch*>(element)) {
-            for (const auto& entry : multiswitch->LPG()) {
-                if (entry.control != nullptr) {
-                    controls.push_back(entry.control);
-                }
-            }
-        }
-    }
-    return controls;
-}
-
-double WorstMargin(Tproyecto& project) {
-    LevelSample sample;
-    sample.Take(project);
-    return sample.Worst();
-}
-
-std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project) {
-    std::vector<RegulationSetting> settings;
-    for (TPotenciometroBase8* control : AdjustableControls(project)) {
-        settings.push_back({control, nullptr, 0.0, 100.0});
-    }
-    for (TCBFT* element : NetworkElements(project)) {
-        auto* headend = dynamic_cast<TCabeceraTerrestre*>(element);
-        const double maximum = headend != nullptr ? headend->NivelmaxSignal()[1] : 0.0;
-        if (maximum > 0.0) {
-            settings.push_back({nullptr, headend, maximum - kTerrestrialRange, maximum});
-            settings.push_back({nullptr, headend, 0.0, kTerrestrialTiltRange, true});
-        }
-    }
-    return settings;
-}
 
 AutoRegulationResult RegulateAutomatically(NetworkEditor& editor,
                                            const std::vector<TPotenciometroBase8*>& controls,

@@ -249,8 +249,9 @@ void ConfigurationDialog::ChooseField(int field) {
     if (!chooseFromCatalogue) {
         return;
     }
-    const auto& spec = ConfigurationRules::CatalogueFields()[static_cast<std::size_t>(field)];
-    const auto choice = chooseFromCatalogue(m_rules.Family(field), spec.group, m_rules.Model(field));
+    const auto& catalogueField = ConfigurationRules::CatalogueFields()[static_cast<std::size_t>(field)];
+    const auto choice =
+        chooseFromCatalogue(m_rules.Family(field), catalogueField.group, m_rules.Model(field));
     if (!choice) {
         return;
     }
