@@ -121,5 +121,73 @@ TEST_F(RiserBudget, StarBuildingEightPolaritiesStairTwo) {
     }
 }
 
+// 3 stairs x 10 floors x 2 flats x 4 cascade outlets, 12 polarities, as built: stair 1 (the headend's)
+// has a position of three 5001 multiswitches a floor, graded by tap loss from MC-504-25 at the top
+// (floor 10) through 22, 22, 19, 19, 16, 16, 13, 13 to the active terminal MT-504 on floor 1, 3 m
+// apart; each flat is fed by a DQ-31 from the three taps of its position, then 10 m CX-68, PAU-1 and the
+// cascade outlets TC-16 (first, checked here), TC-14, TC-12, TC-10.
+//
+// Headend. Terrestrial: CT-120 at 100 dBuV, 0.5 m CX-68, RP-3 (three terrestrial lines; -7 dB at
+// 862 MHz), 0.5 m CX-68, the trunk RP-3 (-7) to the stairs, 3 m CX-101 to the top position:
+//   862: 100 - 0.09 - 7 - 0.09 - 7 - 3 x 0.126 = 85.442
+// Satellite: LNB 80, 12 m CX-68, AFI-440 (+20 dB, slope -4 dB at 950, 0 at 2150 MHz), 0.5 m CX-68, the
+// trunk RP-3 (-7.2 at 950, -8.2 at 2150), 0.5 m CX-101, the injector IP-18 (-1 / -1.4), 3 m CX-101:
+//   950: 80 - 2.28 + 20 - 4 - 0.095 - 7.2 - 0.0665 - 1 - 0.399 = 84.9595
+//  2150: 80 - 3.6 + 20 - 0 - 0.15 - 8.2 - 0.105 - 1.4 - 0.63 = 85.915
+// Through losses (EA/SA at 862, EB/SB at 950 / 2150) by grade: 25: 1.3, 1.5 / 2.1; 22: 1.4, 1.6 / 2.2;
+// 19: 1.5, 1.8 / 2.4; 16: 1.7, 2.1 / 2.7; 13: 1.9, 2.4 / 3.0; 3 m of CX-75: 0.462, 0.489 / 0.771.
+//   floor 5 input = top input - through of floors 10, 9, 8, 7, 6 - 5 riser lengths:
+//     862: 85.442 - 7.1 - 2.31 = 76.032;  950: 84.9595 - 8.3 - 2.445 = 74.2145;
+//    2150: 85.915 - 11.3 - 3.855 = 70.76
+//   floor 1 input = floor 5 input - through of floors 5, 4, 3, 2 - 4 riser lengths:
+//     862: 76.032 - 7.2 - 1.848 = 66.984;  950: 74.2145 - 9.0 - 1.956 = 63.2585;
+//    2150: 70.76 - 11.4 - 3.084 = 56.276
+// Taps (EA/DA at 862, EB/DA at 950 / 2150): MC-504-25: 23.5, 24 / 25.5; MC-504-16: 14.5, 15 / 16.5;
+// MT-504: 11, 3 / 1 plus its SAT control at 25 % of -10..+10 dB = -5 dB (no TER control).
+// Behind the tap: DQ-31 (3.5, 3.2 / 4.5), 10 m CX-68 (1.8, 1.9 / 3.0), PAU-1 (0.5, 0.6 / 1.0) and the
+// TC-16 tap (16.6, 16.8 / 17.5): 22.4 at 862, 22.5 at 950, 26.0 at 2150 MHz.
+// The three LNBs, amplifiers and multiswitch lines are alike, so every polarity has the same budget.
+TEST_F(RiserBudget, CascadeBuildingTwelvePolaritiesStairOne) {
+    BuildShape(3, 10, 2, 4, 12, 1);
+    const std::vector<NivelesToma> outlets = OutletsOfStair(0);
+    ASSERT_EQ(outlets.size(), 10u * 2u * 4u);
+
+    struct Expected {
+        int floor;
+        const char* model;
+        std::vector<double> tapOutput; // at 862, 950, 2150 MHz
+    };
+    const Expected floors[] = {
+        {10, "MC-504-25", {85.442 - 23.5, 84.9595 - 24, 85.915 - 25.5}},
+        {5, "MC-504-16", {76.032 - 14.5, 74.2145 - 15, 70.76 - 16.5}},
+        {1, "MT-504", {66.984 - 11, 63.2585 - 3 - 5, 56.276 - 1 - 5}},
+    };
+    const double behindTap[3] = {22.4, 22.5, 26.0};
+    const std::size_t bands[3] = {3, 4, 7};
+    for (const Expected& at : floors) {
+        // The first outlet (TC-16) of both flats of the floor: 8 outlets a floor, 4 a flat.
+        for (int flat = 0; flat < 2; ++flat) {
+            const NivelesToma& outlet = outlets[static_cast<std::size_t>((at.floor - 1) * 8 + flat * 4)];
+            SCOPED_TRACE("floor " + std::to_string(at.floor) + " flat " + std::to_string(flat));
+            ASSERT_EQ(outlet.Toma->Modelo, "TC-16");
+            for (int b = 0; b < 3; ++b) {
+                const double expected = at.tapOutput[static_cast<std::size_t>(b)] - behindTap[b];
+                EXPECT_NEAR(outlet.Peor[bands[b]], expected, kTolerance) << "band " << bands[b];
+                EXPECT_NEAR(outlet.Recibido[bands[b]], expected, kTolerance) << "band " << bands[b];
+            }
+            // The structure the budget assumes: TC-16 right behind PAU-1, 10 m from the DQ-31 fed by a
+            // tap of the floor's model.
+            const TCBFT& entry = Upstream(*outlet.Toma->PinesENTRADA()[0]);
+            EXPECT_EQ(entry.Modelo, "PAU-1");
+            EXPECT_EQ(entry.PinesENTRADA()[0]->MetrosCable, 10.0);
+            const TCBFT& diseqc = Upstream(*entry.PinesENTRADA()[0]);
+            EXPECT_EQ(diseqc.Modelo, "DQ-31");
+            const TCBFT& multiswitch = Upstream(*diseqc.PinesENTRADA()[0]);
+            EXPECT_EQ(multiswitch.Modelo, at.model);
+            EXPECT_EQ(multiswitch.PinesENTRADA()[0]->MetrosCable, 3.0);
+        }
+    }
+}
+
 } // namespace
 } // namespace ixo::test
