@@ -132,6 +132,8 @@ private:
     void HeadendWires(Tgrafplantas& floor);
     void HeadendWire(Tgrafplantas& floor, Tpinesgraf* target, bool msFlag, int n, int k, int mode, bool show);
     void DishSplitterWire(Tgrafplantas& floor, Tpinesgraf* target, int j, int i, int c);
+    void PlaceInjectors(Tgrafplantas& floor);
+    void InjectorWire(Tgrafplantas& floor, Tpinesgraf* target);
     void SetAt(TBaseGrafMS* object, std::int32_t x, std::int32_t y) {
         object->SetRelX(x);
         object->SetRelY(y);
@@ -153,6 +155,13 @@ private:
     std::vector<TBaseGrafMS*> m_headendMultiswitches;
     std::unordered_set<const TBaseGrafMS*> m_placedSupplies;
 };
+
+// A headend injector's place from the pin that feeds it: this far beside the pin's symbol and this far
+// below it.
+constexpr std::int32_t kInjectorColumn = 60;
+constexpr std::int32_t kInjectorDrop = 60;
+// The terrestrial splitter's distance from the headend's row when it is not one of a splitter row.
+constexpr std::int32_t kTerrestrialSplitterGap = 60;
 
 // ---------------------------------------------------------------------------------------------- objects
 
@@ -1060,6 +1069,30 @@ void SchematicLayout::LayoutHeadend(Tgrafplantas& floor) {
         }
     }
 
+    // The terrestrial splitter outside a row of dish splitters: at the right end of the headend's row,
+    // clear of the amplifiers, their supplies and the dishes, fed from the terrestrial headend above.
+    if (terrestrialSplitter != nullptr && (dishSplitters.empty() || multiswitches.empty())) {
+        Rect taken;
+        for (const TBaseGrafMS* item : row) {
+            taken = Union(taken, item->GetBounds());
+        }
+        for (const TBaseGrafMS* dish : dishes) {
+            taken = Union(taken, dish->GetBounds());
+        }
+        for (const TBaseGrafMS* supply : m_placedSupplies) {
+            taken = Union(taken, supply->GetBounds());
+        }
+        if (terrestrial != nullptr) {
+            taken = Union(taken, terrestrial->GetBounds());
+        }
+        const std::int32_t y = !row.empty() ? MainOf(row.front())->RelY()
+                               : terrestrial != nullptr
+                                   ? terrestrial->RelY() + terrestrial->HalfHeight() + 270
+                                   : 0;
+        SetAt(terrestrialSplitter, taken.right + kTerrestrialSplitterGap + terrestrialSplitter->HalfWidth(),
+              y);
+    }
+
     // 3. The other splitters in a row below the first amplifier (or row item).
     if (!otherSplitters.empty()) {
         const TBaseGrafMS* under = !amplifiers.empty() ? MainOf(amplifiers.front())
@@ -1075,6 +1108,7 @@ void SchematicLayout::LayoutHeadend(Tgrafplantas& floor) {
             x += l;
         }
     }
+    PlaceInjectors(floor);
     // Supplies that the rules above did not place go below what they feed.
     for (TBaseGrafMS* supply : supplies) {
         if (m_placedSupplies.contains(supply)) {
@@ -1140,6 +1174,41 @@ void SchematicLayout::DishSplitterWire(Tgrafplantas& floor, Tpinesgraf* target, 
     wire->SetCableCount(InputCount(OwnerElement(target->ElementPin())));
 }
 
+// A power injector of the headend sits under the pin that feeds it, beside the symbol of that pin (the
+// column the pin's trunk would take) and below it: the injector's input wire leaves the pin sideways and
+// drops into the injector, its trunk leaves the injector downwards, clear of the symbols and wires of the
+// row above.
+void SchematicLayout::PlaceInjectors(Tgrafplantas& floor) {
+    for (TBaseGrafMS* symbol : floor.Symbols) {
+        auto* injector = dynamic_cast<TGrafInyector*>(symbol);
+        if (injector == nullptr || injector->InputPins().empty()) {
+            continue;
+        }
+        const TPin* input = injector->InputPins().front()->ElementPin();
+        Tpinesgraf* source = input != nullptr ? m_schematic.GraphicPinOf(input->Peer()) : nullptr;
+        if (source == nullptr || source->Symbol() == nullptr) {
+            continue;
+        }
+        const TBaseGrafMS* fed = source->Symbol();
+        const std::int32_t dx = source->X() - fed->X();
+        const std::int32_t side = dx < 0 ? -kInjectorColumn : dx > 0 ? kInjectorColumn : 0;
+        SetAt(injector, fed->RelX() + dx + side,
+              fed->RelY() + fed->HalfHeight() + kInjectorDrop + injector->HalfHeight());
+    }
+}
+
+// Into a headend injector placed by PlaceInjectors: sideways out of the pin, then down into the injector.
+void SchematicLayout::InjectorWire(Tgrafplantas& floor, Tpinesgraf* target) {
+    TPin* sourcePin = target->ElementPin() != nullptr ? target->ElementPin()->Peer() : nullptr;
+    Tpinesgraf* source = m_schematic.GraphicPinOf(sourcePin);
+    if (source == nullptr) {
+        return;
+    }
+    const Point p0 = At(source);
+    const Point p2 = At(target);
+    AddWire(floor, nullptr, source, target, {p0, {p2.x, p0.y}, p2})->SetLabelMode(3);
+}
+
 void SchematicLayout::HeadendWires(Tgrafplantas& floor) {
     const std::vector<TBaseGrafMS*> symbols = floor.Symbols;
     const int dishSplitterCount = static_cast<int>(m_dishSplitters.size());
@@ -1194,6 +1263,8 @@ void SchematicLayout::HeadendWires(Tgrafplantas& floor) {
                     } else {
                         HeadendWire(floor, target, false, inputs, splitterIndex, 3, true);
                     }
+                } else if (IsA<TGrafInyector>(object)) {
+                    InjectorWire(floor, target);
                 } else {
                     HeadendWire(floor, target, false, inputs, k, 2, last);
                 }
