@@ -112,6 +112,39 @@ std::map<std::int32_t, std::map<std::int32_t, int>> FloorsDrawn(const DrawingSet
     return drawn;
 }
 
+TEST(DrawingSetTest, NarrowPartsOfAStairShareAPageSideBySideWithinThePageAndApart) {
+    Laid laid = LayOut(kStar);
+    const DrawingSet set = PlanDrawingSet(*laid.project, *laid.schematic, DrawingSetOptions{});
+    std::size_t shared = 0;
+    for (const SheetPage& page : set.pages) {
+        std::vector<Rect> placed;
+        for (const SheetBand& band : page.bands) {
+            // The band on the page with its caption strip, in page design units.
+            const Rect r{band.at.x, band.at.y, band.at.x + band.design.Width(),
+                         band.at.y + set.captionHeight + band.design.Height()};
+            EXPECT_GE(r.left, set.drawingArea.left) << "page " << page.number;
+            EXPECT_LE(r.right, set.drawingArea.right) << "page " << page.number;
+            EXPECT_LE(r.bottom, set.drawingArea.bottom - set.stripHeight) << "page " << page.number;
+            // Its caption line fits before the next column.
+            const double captionUnits = BandCaptionWidthMm(band.caption, band.notes) / set.mmPerUnit;
+            for (const Rect& other : placed) {
+                EXPECT_FALSE(Intersects(r, other)) << "page " << page.number << ": " << band.caption;
+                if (other.left > r.left && other.top < r.bottom && r.top < other.bottom) {
+                    EXPECT_LE(r.left + captionUnits, other.left) << band.caption;
+                }
+            }
+            placed.push_back(r);
+        }
+        const bool sideBySide = std::any_of(page.bands.begin(), page.bands.end(),
+                                            [](const SheetBand& band) { return band.at.x > 0; });
+        shared += sideBySide ? 1 : 0;
+        if (sideBySide) {
+            EXPECT_GE(page.stair, 0) << "the headend's pages keep one column";
+        }
+    }
+    EXPECT_GT(shared, 0u) << "the right-hand parts of the stairs share pages";
+}
+
 TEST(DrawingSetTest, EveryFloorOfEveryStairIsDrawnOnceCondensedOrNot) {
     Laid laid = LayOut(kCascade);
     for (const bool everyFloor : {false, true}) {
