@@ -114,7 +114,7 @@ void MainActions::MakeMenusAndToolBars(QMainWindow& window) {
     file->addSeparator();
     file->addActions({Action("ASave"), Action("Asaveas"), Action("ABmp")});
     file->addSeparator();
-    file->addActions({Action("APagesetup"), Action("APrintPreview"), Action("APrint")});
+    file->addActions({Action("APagesetup"), Action("APrint"), Action("APrintPreview")});
     file->addSeparator();
     file->addAction(Action("AExit"));
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
