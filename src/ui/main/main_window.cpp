@@ -23,10 +23,10 @@
 #include "ui/project/project_commands.h"
 #include "ui/project/quality_status.h"
 #include "ui/project/recent_files.h"
-#include "ui/report_editor/report_editor_rules.h"
-#include "ui/report_editor/report_editor_window.h"
 #include "ui/regulation/regulation_model.h"
 #include "ui/regulation/regulation_window.h"
+#include "ui/report_editor/report_editor_rules.h"
+#include "ui/report_editor/report_editor_window.h"
 #include "ui/reports/report_commands.h"
 #include "ui/results/result_windows.h"
 #include "ui/sheet/sheet_navigation.h"
@@ -350,6 +350,7 @@ void MainWindow::AfterLevelsChanged() {
     UpdateStatus();
     Repaint();
     UpdateActions();
+    m_mouse->RefreshHint();
 }
 
 void MainWindow::LocateElement(const TComponenteBase* element, const TPin* pin) {
@@ -545,12 +546,7 @@ void MainWindow::ShowClosed() {
 
 void MainWindow::AfterHistoryMove() {
     m_results->NetworkChanged();
-    DeselectAll();
-    m_design->RebuildSchematic();
-    m_sheet->Show(m_design->schematic.get(), m_design->project.get());
-    UpdateStatus();
-    Repaint();
-    UpdateActions();
+    AfterLimitsChanged();
 }
 
 // New limits change which outlets fail: the schematic is made again so that every outlet's fill follows
@@ -562,6 +558,9 @@ void MainWindow::AfterLimitsChanged() {
     UpdateStatus();
     Repaint();
     UpdateActions();
+    if (m_mouse != nullptr) {
+        m_mouse->RefreshHint(); // the object under a still pointer may have changed
+    }
 }
 
 // ---- the rooms' commands ----
