@@ -482,7 +482,9 @@ void MainWindow::UpdateStatus() {
     if (!design.empty()) {
         text += "; " + design;
     }
-    m_statusAfterCount = text.substr(OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
+    m_statusAfterCount = text.substr(VerdictStatusText(verdict).size() + 2 +
+                                     OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
+    m_statusBeforeCount = VerdictStatusText(verdict) + ": ";
     m_outletsLabel->setText(Qs(text));
     std::string tip = VerdictReasonsText(verdict);
     if (const std::string list = StandardFailuresList(standard); !list.empty()) {
@@ -499,7 +501,8 @@ void MainWindow::UpdateOutletCount() {
     }
     m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
     m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    m_outletsLabel->setText(Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
+    m_outletsLabel->setText(
+        Qs(m_statusBeforeCount + OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
 }
 
 QString MainWindow::StatusText() const {
