@@ -55,8 +55,6 @@
 #include <QUrl>
 #include <QWheelEvent>
 
-#include <cerrno>
-#include <cstring>
 
 namespace ixo {
 namespace {
@@ -776,16 +774,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---- help ----
 
 void MainWindow::ShowHelp() {
-    const std::filesystem::path manual = ExecutableDirectory() / "Ixo.pdf";
-    const QString path = QString::fromStdString(manual.string());
-    QString reason;
-    if (!std::filesystem::exists(manual)) {
-        reason = QString::fromLocal8Bit(std::strerror(ENOENT));
-    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        reason = QStringLiteral("No application could open the document.");
-    }
-    if (!reason.isEmpty()) {
-        showError(Title(), reason + QStringLiteral("\r\n") + path);
+    if (const QString problem = OpenManual(); !problem.isEmpty()) {
+        showError(Title(), problem);
     }
 }
 
