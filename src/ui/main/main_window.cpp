@@ -385,6 +385,7 @@ void MainWindow::ConnectActions() {
     on("ABmp", [this] { SaveImage(); });
     on("APagesetup", [this] { SetUpPage(); });
     on("APrint", [this] { Print(); });
+    on("APrintPreview", [this] { m_printCommands->PrintPreview(); });
     on("AExit", [this] { close(); });
     on("AZoomP", [this] { ZoomIn(); });
     on("AzoomM", [this] { ZoomOut(); });
