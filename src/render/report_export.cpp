@@ -120,10 +120,13 @@ std::unique_ptr<QTextDocument> WithColumnWidthsInPoints(const QTextDocument& doc
             continue;
         }
         QTextTableFormat format = table->format();
+        // A cell with its own frame is its column less the two borders; the file names the column.
+        const double frames = format.borderCollapse() ? 0.0 : 2 * format.border();
         QList<QTextLength> widths = format.columnWidthConstraints();
         for (QTextLength& width : widths) {
             if (width.type() == QTextLength::FixedLength) {
-                width = QTextLength(QTextLength::FixedLength, width.rawValue() * 72.0 / kResolution);
+                width =
+                    QTextLength(QTextLength::FixedLength, (width.rawValue() + frames) * 72.0 / kResolution);
             }
         }
         format.setColumnWidthConstraints(widths);

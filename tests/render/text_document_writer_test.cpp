@@ -69,8 +69,10 @@ TEST_F(TextDocumentWriterTest, TablesCellsFormatsAndWidths) {
     EXPECT_EQ(first->cellAt(1, 2).firstCursorPosition().charFormat().fontPointSize(), 9.0);
     const auto widths = first->format().columnWidthConstraints();
     ASSERT_EQ(widths.size(), 3);
-    // 2 cm at 96 pixels to the inch: 2 / 2.54 * 96 = 75.59 pixels.
-    EXPECT_NEAR(widths[0].rawValue(), 75.590551, 1e-5);
+    // 2 cm at 96 pixels to the inch: 2 / 2.54 * 96 = 75.59 pixels, the cell two 1-pixel borders of its
+    // own frame narrower.
+    EXPECT_FALSE(first->format().borderCollapse());
+    EXPECT_NEAR(widths[0].rawValue(), 75.590551 - 2, 1e-5);
     EXPECT_EQ(widths[0].type(), QTextLength::FixedLength);
     // "after" follows the table, outside it.
     EXPECT_TRUE(writer.Document().toPlainText().contains("after"));
@@ -118,8 +120,8 @@ TEST_F(TextDocumentWriterTest, HtmlKeepsTextTablesHeaderAndFooter) {
     EXPECT_EQ(table2->cellAt(1, 1).firstCursorPosition().charFormat().fontWeight(), QFont::Bold);
     const auto widths = table2->format().columnWidthConstraints();
     ASSERT_EQ(widths.size(), 2);
-    // 2.7 cm = 102.05 pixels; HTML keeps whole pixels.
-    EXPECT_NEAR(widths[0].rawValue(), 2.7 * TextDocumentWriter::kPixelsPerCm, 0.5);
+    // 2.7 cm = 102.05 pixels less the cell's two borders; HTML keeps whole pixels.
+    EXPECT_NEAR(widths[0].rawValue(), 2.7 * TextDocumentWriter::kPixelsPerCm - 2, 0.5);
     // Qt writes what it read in its own normal form: a second round changes nothing.
     TextDocumentWriter again;
     again.SetHtml(reopened.Html());

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ixo {
@@ -133,10 +134,12 @@ TableFormatDialog::TableFormatDialog(const QTextTableFormat& format, int columns
     setWindowTitle(QStringLiteral("Table"));
     auto* form = new QFormLayout(this);
     const QList<QTextLength> widths = format.columnWidthConstraints();
+    // A cell with its own frame is its column less the two borders; the user sets the column.
+    const double frames = format.borderCollapse() ? 0.0 : 2 * format.border();
     for (int c = 0; c < columns; ++c) {
         double cm = 0;
         if (c < widths.size() && widths[c].type() == QTextLength::FixedLength) {
-            cm = widths[c].rawValue() / TextDocumentWriter::kPixelsPerCm;
+            cm = (widths[c].rawValue() + frames) / TextDocumentWriter::kPixelsPerCm;
         }
         auto* spin = Spin(this, 0, 30, cm, 2, QStringLiteral(" cm"));
         spin->setSpecialValueText(QStringLiteral("as needed"));
@@ -155,19 +158,23 @@ TableFormatDialog::TableFormatDialog(const QTextTableFormat& format, int columns
 
 QTextTableFormat TableFormatDialog::Format() const {
     QTextTableFormat format = m_format;
+    const bool grid = m_grid->currentIndex() == 1;
+    // Grid lines are each cell's own frame (see TextDocumentWriter::InsertarTabla), one border on
+    // either side of the cell inside its column.
+    const double frames = grid ? 2.0 : 0.0;
     QList<QTextLength> widths;
     for (const QDoubleSpinBox* spin : m_widths) {
-        widths << (spin->value() > 0 ? QTextLength(QTextLength::FixedLength,
-                                                   spin->value() * TextDocumentWriter::kPixelsPerCm)
-                                     : QTextLength());
+        widths << (spin->value() > 0
+                       ? QTextLength(QTextLength::FixedLength,
+                                     std::max(1.0, spin->value() * TextDocumentWriter::kPixelsPerCm - frames))
+                       : QTextLength());
     }
     format.setColumnWidthConstraints(widths);
     format.setCellPadding(m_padding->value() * kPixelsPerPoint);
-    const bool grid = m_grid->currentIndex() == 1;
     format.setBorder(grid ? 1 : 0);
     format.setBorderStyle(grid ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
     format.setCellSpacing(grid ? 0 : format.cellSpacing());
-    format.setBorderCollapse(grid);
+    format.setBorderCollapse(false);
     return format;
 }
 

@@ -234,9 +234,11 @@ protected:
         EXPECT_EQ(table->cellAt(2, 1).firstCursorPosition().block().text(), QStringLiteral("Coaxial cable"));
         const auto widths = table->format().columnWidthConstraints();
         ASSERT_EQ(widths.size(), 3) << origin.toStdString();
-        EXPECT_NEAR(widths[1].rawValue(), 8.0 * TextDocumentWriter::kPixelsPerCm, 0.5)
+        // A column is its cell and, where the cell draws its own frame, a border on either side.
+        const double frames = table->format().borderCollapse() ? 0.0 : 2 * table->format().border();
+        EXPECT_NEAR(widths[1].rawValue() + frames, 8.0 * TextDocumentWriter::kPixelsPerCm, 0.5)
             << origin.toStdString();
-        EXPECT_NEAR(widths[0].rawValue(), 2.0 * TextDocumentWriter::kPixelsPerCm, 0.5)
+        EXPECT_NEAR(widths[0].rawValue() + frames, 2.0 * TextDocumentWriter::kPixelsPerCm, 0.5)
             << origin.toStdString();
     }
 
