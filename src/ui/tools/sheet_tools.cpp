@@ -74,6 +74,14 @@ void SheetTools::Dispatch(const HitResult& hit) {
     }
 }
 
+void SheetTools::DoubleClickAt(const HitResult& hit, bool inTitleBlock) {
+    if (!inTitleBlock) {
+        EditComponentAt(hit);
+    } else if (m_windows.projectInformation) {
+        m_windows.projectInformation();
+    }
+}
+
 bool SheetTools::Edit(const std::function<bool(EditJournal&, std::string& why)>& edit, bool levelsOnly) {
     if (m_design.editor == nullptr) {
         return false;
