@@ -21,8 +21,10 @@ class QWidget;
 
 namespace ixo {
 
+class TCableTV;
 class TComponenteBase;
 class TPin;
+class Tproyecto;
 struct OpenDesign;
 
 class SheetTools {
@@ -84,6 +86,7 @@ public:
     void EditInputLevels(TComponenteBase& element);
 
 private:
+    void EditCable(Tproyecto& project, TCableTV& cable);
     // Runs an edit as one step; false (with the reason shown) when the network refused it.
     bool Edit(const std::function<bool(class EditJournal&, std::string& why)>& edit, bool levelsOnly = false);
 

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace ixo {
 namespace {
@@ -203,6 +204,46 @@ TEST_F(SheetToolsTest, TheErrorListOnViewFollowsAnEdit) {
     EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
     window->Undo();
     EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
+}
+
+TEST_F(SheetToolsTest, ACableGetsAnotherModelThroughTheExplorerInOneStep) {
+    Tgraflinea* wire = CableWire();
+    ASSERT_NE(wire, nullptr);
+    auto* cable = dynamic_cast<TCableTV*>(wire->Element());
+    const std::int32_t before = cable->Indice;
+    // Cancel changes nothing.
+    bool opened = false;
+    Answer<CatalogueExplorerDialog>([&opened](CatalogueExplorerDialog& explorer) {
+        opened = true;
+        explorer.reject();
+    });
+    window->Tools().EditComponentAt(HitResult{true, wire, nullptr, {}});
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(cable->Indice, before);
+    EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+    // The user picks another model of the cable's family.
+    std::int32_t chosen = before;
+    Answer<CatalogueExplorerDialog>([&chosen](CatalogueExplorerDialog& explorer) {
+        QTreeWidget* models = explorer.ModelList();
+        const int shown = explorer.Model().SelectedModel();
+        for (int i = 0; i < models->topLevelItemCount(); ++i) {
+            if (i != shown) {
+                models->setCurrentItem(models->topLevelItem(i));
+                break;
+            }
+        }
+        explorer.accept();
+        chosen = explorer.ChosenIndice();
+    });
+    window->Tools().EditComponentAt(HitResult{true, wire, nullptr, {}});
+    ASSERT_NE(chosen, before) << "the cable's family has a single model";
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(cable->Indice, chosen);
+    window->Undo();
+    EXPECT_EQ(cable->Indice, before);
+    EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+    window->Redo();
+    EXPECT_EQ(cable->Indice, chosen);
 }
 
 // A double click on the sheet, as the surface receives it.
