@@ -202,6 +202,14 @@ void PaintTitleBlock(Canvas& canvas, const Rect& block, const SheetContent& cont
     PaintMakerMark(canvas, {px(0.1), py(2.7), px(3.9), py(3.93)});
 }
 
+Rect TitleBlockRect(const SheetContent& content, const Rect& printable, Point scroll) {
+    const TitleBlockPx size = TitleBlockSize(content);
+    const std::int32_t margin = RoundEven(MmToPx(content.dpi, kTitleBlockMargin) * content.outputScale);
+    const std::int32_t right = printable.right + scroll.x - margin;
+    const std::int32_t bottom = printable.bottom + scroll.y - margin;
+    return {right - size.width, bottom - size.height, right, bottom};
+}
+
 void PaintSheet(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schematic,
                 const SheetContent& content, const Rect& printable, const SchematicPlacement& placement,
                 Point scroll) {
@@ -219,11 +227,7 @@ void PaintSheet(Canvas& canvas, const Rect& clientRect, TpadreGraficosMS& schema
     const Rect shifted{printable.left + scroll.x, printable.top + scroll.y, printable.right + scroll.x,
                        printable.bottom + scroll.y};
     if (content.showTitleBlock) {
-        const TitleBlockPx size = TitleBlockSize(content);
-        const std::int32_t margin = RoundEven(MmToPx(content.dpi, kTitleBlockMargin) * content.outputScale);
-        const Rect block{shifted.right - margin - size.width, shifted.bottom - margin - size.height,
-                         shifted.right - margin, shifted.bottom - margin};
-        PaintTitleBlock(canvas, block, content);
+        PaintTitleBlock(canvas, TitleBlockRect(content, printable, scroll), content);
     }
     if (content.showLegend) {
         const std::int32_t margin = RoundEven(MmToPx(content.dpi, kTitleBlockMargin) * content.outputScale);

@@ -43,6 +43,9 @@ TitleBlockPx TitleBlockSize(const SheetContent& content);
 // The bottom reserve below the schematic: the title block (with its margins) when shown, else the
 // legend's height when the legend is shown, else 0.
 std::int32_t BottomReserve(const SheetContent& content, double zoom);
+// Where PaintSheet with the same arguments draws the title block: the bottom right corner of the
+// printable area, inside its margin (drawn or not: callers check showTitleBlock).
+Rect TitleBlockRect(const SheetContent& content, const Rect& printable, Point scroll);
 
 // Paints the sheet. printable is the printable area at the sheet zoom (before scrolling); placement the
 // schematic's fit in it; scroll the scroll offset (minus the scroll positions). Objects are moved to the

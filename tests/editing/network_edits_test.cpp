@@ -122,7 +122,9 @@ TEST_F(NetworkEdits, SlopeEqualiserInFrontOfAMultiswitchLevelsByHand) {
     EXPECT_EQ(static_cast<TCBFT*>(elements[0])->Feeder(), nullptr);
     EXPECT_EQ(ElementsOfClass<TFUENTE>(*project).size(), supplies); // no supply of its own
 
-    const LevelVector& level = NivelesDeTomas(*project)[0].Recibido;
+    const auto outlets = NivelesDeTomas(*project);
+    ASSERT_EQ(outlets.size(), 1u);
+    const LevelVector& level = outlets[0].Recibido;
     EXPECT_NEAR(level[1], 100 - 3 * 0.054 - 0.5 - 0.5 * 0.077 - 10 - 10 * 0.077 - 0.3 - 1.5, 1e-9);
     EXPECT_NEAR(level[4],
                 80 - 12 * 0.19 + 20 - 4 - 3 * 0.133 - 11 - 0.5 * 0.19 - 3 - 5 - 10 * 0.19 - 0.6 - 2.2, 1e-9);

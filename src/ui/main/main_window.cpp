@@ -55,7 +55,6 @@
 #include <QUrl>
 #include <QWheelEvent>
 
-
 namespace ixo {
 namespace {
 
@@ -176,14 +175,9 @@ void MainWindow::MakeRooms() {
     m_results = std::make_unique<ResultWindows>(*this, results);
 
     SheetSurface* surface = m_view->Surface();
+    // An empty hint clears the status bar's message.
     m_mouse = std::make_unique<SheetMouse>(*m_sheet, *Action(QStringLiteral("Encuadre")), *surface,
-                                           [this](const QString& hint) {
-                                               if (hint.isEmpty()) {
-                                                   statusBar()->clearMessage();
-                                               } else {
-                                                   statusBar()->showMessage(hint);
-                                               }
-                                           });
+                                           [this](const QString& hint) { statusBar()->showMessage(hint); });
     surface->onPress = [this](QMouseEvent* e) { m_mouse->Pressed(e); };
     surface->onMove = [this](QMouseEvent* e) { m_mouse->Moved(e); };
     surface->onRelease = [this](QMouseEvent* e) { ReleasedOnSheet(e); };
@@ -259,6 +253,7 @@ void MainWindow::MakeToolWindows() {
     windows.showError = [this](const QString& text) { showError(Title(), text); };
     windows.refreshAfterEdit = [this] { RefreshAfterEdit(); };
     windows.levelsChanged = [this] { AfterLevelsChanged(); };
+    windows.projectInformation = [this] { ShowProjectInformation(); };
     m_tools = std::make_unique<SheetTools>(*this, *m_design, tools, windows);
     for (std::size_t i = 0; i < tools.size(); ++i) {
         connect(tools[i], &QAction::triggered, this, [this, i] { m_tools->Select(static_cast<int>(i) + 1); });
@@ -290,7 +285,8 @@ void MainWindow::DoubleClickedOnSheet(QMouseEvent* event) {
         return;
     }
     Action(QStringLiteral("Encuadre"))->setChecked(false);
-    m_tools->EditComponentAt(m_sheet->HitTest(event->position().toPoint()));
+    const QPoint point = event->position().toPoint();
+    m_tools->DoubleClickAt(m_sheet->HitTest(point), m_sheet->PointInTitleBlock(point));
 }
 
 void MainWindow::ShowErrorList() {

@@ -267,6 +267,17 @@ HitResult SheetPresenter::HitTest(QPoint point) {
                        Point{-m_horizontal.position, -m_vertical.position});
 }
 
+bool SheetPresenter::PointInTitleBlock(QPoint point) const {
+    if (!Showing() || !m_project->cajetinvisible || m_needsLayout) {
+        return false;
+    }
+    const SheetContent content = Content(m_view.Surface()->logicalDpiX(), m_layout.sheetZoom);
+    const Rect block =
+        TitleBlockRect(content, m_layout.printable, Point{-m_horizontal.position, -m_vertical.position});
+    return point.x() >= block.left && point.x() < block.right && point.y() >= block.top &&
+           point.y() < block.bottom;
+}
+
 void SheetPresenter::CentreOn(TBaseGrafMS& object) {
     if (!Showing()) {
         return;

@@ -84,6 +84,8 @@ public:
     void CentreOn(TBaseGrafMS& object);
     // The object under a point of the view (after EnsureObjectsScaled).
     HitResult HitTest(QPoint point);
+    // Whether a point of the view lies in the title block as drawn (false when it is hidden).
+    bool PointInTitleBlock(QPoint point) const;
     // Where an object of the schematic is on view, when it is placed (for locating it).
     void EnsureObjectsScaled();
 

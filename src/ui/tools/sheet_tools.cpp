@@ -74,6 +74,14 @@ void SheetTools::Dispatch(const HitResult& hit) {
     }
 }
 
+void SheetTools::DoubleClickAt(const HitResult& hit, bool inTitleBlock) {
+    if (!inTitleBlock) {
+        EditComponentAt(hit);
+    } else if (m_windows.projectInformation) {
+        m_windows.projectInformation();
+    }
+}
+
 bool SheetTools::Edit(const std::function<bool(EditJournal&, std::string& why)>& edit, bool levelsOnly) {
     if (m_design.editor == nullptr) {
         return false;
@@ -153,15 +161,15 @@ void SheetTools::EditComponentAt(const HitResult& hit) {
         });
         return;
     }
+    if (!m_windows.chooseModel) {
+        return;
+    }
+    if (auto* cable = dynamic_cast<TCableTV*>(hit.object->Element())) {
+        EditCable(project, *cable);
+        return;
+    }
     TComponenteBase* element = ElementOf(hit);
-    if (element == nullptr || !m_windows.chooseModel) {
-        return;
-    }
-    if (auto* cable = element->As<TCableTV>()) {
-        (void)cable; // the cable models are chosen for the whole project (Configuration)
-        return;
-    }
-    auto* device = element->As<TCBFT>();
+    auto* device = element != nullptr ? element->As<TCBFT>() : nullptr;
     if (device == nullptr) {
         return;
     }
@@ -174,6 +182,30 @@ void SheetTools::EditComponentAt(const HitResult& hit) {
     Edit([&](EditJournal& journal, std::string& why) {
         EditRefusal refusal;
         const bool done = ReplaceElement(project, *device, chosen->indice, chosen->family, journal, &refusal);
+        why = refusal.reason;
+        return done;
+    });
+}
+
+void SheetTools::EditCable(Tproyecto& project, TCableTV& cable) {
+    // A wire's cable is one of the project's cable kinds, shared by every connection laid with it: the
+    // model chosen replaces that kind everywhere. The explorer shows every cable family.
+    const auto& cables = project.Preferencias().ListaCables();
+    int kind = -1;
+    for (std::size_t i = 0; i < cables.Count() && kind < 0; ++i) {
+        kind = cables.Object(i) == &cable ? static_cast<int>(i) : -1;
+    }
+    if (kind < 0) {
+        return;
+    }
+    const std::optional<Choice> chosen = m_windows.chooseModel(cable.Familia, cable.Indice, 0, false);
+    if (!chosen || chosen->indice == cable.Indice) {
+        return;
+    }
+    m_windows.closeLevels();
+    Edit([&](EditJournal& journal, std::string& why) {
+        EditRefusal refusal;
+        const bool done = ChangeCableModel(project, kind, chosen->indice, journal, &refusal);
         why = refusal.reason;
         return done;
     });

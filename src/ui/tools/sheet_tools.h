@@ -21,8 +21,10 @@ class QWidget;
 
 namespace ixo {
 
+class TCableTV;
 class TComponenteBase;
 class TPin;
+class Tproyecto;
 struct OpenDesign;
 
 class SheetTools {
@@ -59,6 +61,8 @@ public:
         // Only levels changed (a length, an input level): the wire labels, outlet colours, sheet, status and
         // lists follow, the schematic stays.
         std::function<void()> levelsChanged;
+        // Options > Project information, the title block's editor (one step when it changes anything).
+        std::function<void()> projectInformation;
     };
 
     // tools: the six actions in the order of Tool (1 to 6).
@@ -69,7 +73,9 @@ public:
     void Select(int tool);
     // The left button released over hit: the active tool runs.
     void Dispatch(const HitResult& hit);
-    // A double click: edits the component under the mouse.
+    // A double click: inside the title block drawn on the sheet it edits the project information,
+    // elsewhere the component under the mouse.
+    void DoubleClickAt(const HitResult& hit, bool inTitleBlock);
     void EditComponentAt(const HitResult& hit);
 
     void ChangeLengthAt(const HitResult& hit);
@@ -80,6 +86,7 @@ public:
     void EditInputLevels(TComponenteBase& element);
 
 private:
+    void EditCable(Tproyecto& project, TCableTV& cable);
     // Runs an edit as one step; false (with the reason shown) when the network refused it.
     bool Edit(const std::function<bool(class EditJournal&, std::string& why)>& edit, bool levelsOnly = false);
 

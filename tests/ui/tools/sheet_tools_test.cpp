@@ -4,12 +4,14 @@
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "schematic/sheet.h"
 #include "schematic/wire.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
 #include "ui/design_window_fixture.h"
 #include "ui/dialogs/flat_dialog.h"
 #include "ui/dialogs/length_dialog.h"
 #include "ui/errors/error_list_window.h"
+#include "ui/options/options_commands.h"
 #include "ui/sheet/sheet_presenter.h"
 #include "ui/sheet/sheet_view.h"
 #include "ui/sheet/zoom_steps.h"
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace ixo {
 namespace {
@@ -201,6 +204,91 @@ TEST_F(SheetToolsTest, TheErrorListOnViewFollowsAnEdit) {
     EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
     window->Undo();
     EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
+}
+
+TEST_F(SheetToolsTest, ACableGetsAnotherModelThroughTheExplorerInOneStep) {
+    Tgraflinea* wire = CableWire();
+    ASSERT_NE(wire, nullptr);
+    auto* cable = dynamic_cast<TCableTV*>(wire->Element());
+    const std::int32_t before = cable->Indice;
+    // Cancel changes nothing.
+    bool opened = false;
+    Answer<CatalogueExplorerDialog>([&opened](CatalogueExplorerDialog& explorer) {
+        opened = true;
+        explorer.reject();
+    });
+    window->Tools().EditComponentAt(HitResult{true, wire, nullptr, {}});
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(cable->Indice, before);
+    EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+    // The user picks another model of the cable's family.
+    std::int32_t chosen = before;
+    Answer<CatalogueExplorerDialog>([&chosen](CatalogueExplorerDialog& explorer) {
+        QTreeWidget* models = explorer.ModelList();
+        const int shown = explorer.Model().SelectedModel();
+        for (int i = 0; i < models->topLevelItemCount(); ++i) {
+            if (i != shown) {
+                models->setCurrentItem(models->topLevelItem(i));
+                break;
+            }
+        }
+        explorer.accept();
+        chosen = explorer.ChosenIndice();
+    });
+    window->Tools().EditComponentAt(HitResult{true, wire, nullptr, {}});
+    ASSERT_NE(chosen, before) << "the cable's family has a single model";
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(cable->Indice, chosen);
+    window->Undo();
+    EXPECT_EQ(cable->Indice, before);
+    EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
+    window->Redo();
+    EXPECT_EQ(cable->Indice, chosen);
+}
+
+// A double click on the sheet, as the surface receives it.
+void DoubleClick(QWidget& surface, QPoint point) {
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(point), surface.mapToGlobal(QPointF(point)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&surface, &click);
+}
+
+TEST_F(SheetToolsTest, ADoubleClickInTheTitleBlockAsksForTheProjectInformation) {
+    int asked = 0;
+    window->Options().runDialog = [&asked](QDialog&) {
+        ++asked;
+        return static_cast<int>(QDialog::Rejected);
+    };
+    window->Sheet().ZoomAll();
+    window->Sheet().FinishRefining();
+    QApplication::processEvents();
+    QWidget& surface = *window->View()->Surface();
+    // The title block stands in the bottom right corner of the printable area, inside a margin far
+    // narrower than half the block: the middle of the block's size in from that corner is in it.
+    const ViewResult& layout = window->Sheet().Layout();
+    const TitleBlockPx size =
+        TitleBlockSize(window->Sheet().Content(surface.logicalDpiX(), layout.sheetZoom));
+    ASSERT_GT(size.width, 10);
+    const QPoint inside(layout.printable.right - size.width / 2, layout.printable.bottom - size.height / 2);
+    ASSERT_TRUE(surface.rect().contains(inside));
+    EXPECT_TRUE(window->Sheet().PointInTitleBlock(inside));
+    DoubleClick(surface, inside);
+    EXPECT_EQ(asked, 1);
+    // Just inside the printable area's top left corner nothing is drawn: no question, no dialog.
+    const QPoint outside(layout.printable.left + 3, layout.printable.top + 3);
+    ASSERT_FALSE(window->Sheet().HitTest(outside).hit);
+    EXPECT_FALSE(window->Sheet().PointInTitleBlock(outside));
+    DoubleClick(surface, outside);
+    EXPECT_EQ(asked, 1);
+    // With the title block hidden the same point is the sheet's, not the block's.
+    window->Project()->cajetinvisible = false;
+    window->Sheet().NeedLayout();
+    window->Sheet().Repaint();
+    EXPECT_FALSE(window->Sheet().PointInTitleBlock(inside));
+    if (!window->Sheet().HitTest(inside).hit) {
+        DoubleClick(surface, inside);
+        EXPECT_EQ(asked, 1);
+    }
 }
 
 // The README's cascade building: each flat's feed is drawn from the riser's DiSEqC switch to the flat's
