@@ -100,6 +100,9 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
             out << "  " << replacement << "\n";
         }
     }
+    for (const std::string& cable : result.cables) {
+        out << "Cable changed: " << cable << "\n";
+    }
     out << "Amplifiers inserted: " << result.amplifiers.size() << "\n";
     for (const AmplifierInsertion& insertion : result.amplifiers) {
         out << "  " << insertion.amplifier << " (" << insertion.model << ") in front of "

@@ -15,6 +15,7 @@
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
+#include "model/cable_tv.h"
 #include "model/level_vector.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
@@ -38,6 +39,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kRegulationGain = 0.05;     // dB: a run of the regulation gaining less ends the runs
 constexpr int kAmplifierKind = 0;            // the amplifier table
 constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
+constexpr int kRiserCable = 2;               // the riser's entry in the project's cable list
+constexpr double kCableGain = 1e-4;          // dB per metre: a cable losing no less is no better
 
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
 // of everything below it by the same amount, so a group fits when each band's spread fits the window of
@@ -206,6 +209,9 @@ private:
         m_result.marginBefore = m_sample.Worst();
         Regulate();
         if (m_options.amplify && m_sample.Worst() < 0.0) {
+            ChooseRiserCable();
+        }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
             ChooseHeadendAmplifiers();
         }
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
@@ -237,6 +243,60 @@ private:
         if (m_options.amplify) {
             PowerUnpowered();
         }
+    }
+
+    // The current cable of the catalogue with the least loss at the top satellite band, when it loses
+    // less than the riser's cable: the riser's loss and its tilt grow with every floor, so a lower-loss
+    // cable is where a failing design gains most before amplifiers go in. Kept (one edit, undoable)
+    // only when the regulation after it improves the result.
+    void ChooseRiserCable() {
+        const TCableTV* riser = m_project.Preferencias().Cable(kRiserCable);
+        const TalmacenElementos* store = m_project.Almacen();
+        const ElementList* list = store != nullptr ? store->ListOfKind(TCableTV::kKind) : nullptr;
+        if (riser == nullptr || list == nullptr) {
+            return;
+        }
+        const std::size_t top = kBandCount - 1;
+        const TCableTV* best = nullptr;
+        for (const ElementListItem& item : *list) {
+            const auto* cable = item.Object.As<TCableTV>();
+            if (cable == nullptr || cable->Obsoleto || cable->InteriorVivienda) {
+                continue;
+            }
+            // Coefficients are gains per metre (a loss is negative): the largest loses least.
+            const double reference = best != nullptr ? best->Coefficients()[top] : riser->Coefficients()[top];
+            if (cable->Coefficients()[top] > reference + kCableGain) {
+                best = cable;
+            }
+        }
+        if (best == nullptr) {
+            return;
+        }
+        const std::size_t position = m_editor.Position();
+        const double score = m_sample.Score();
+        const std::vector<ControlChange> changes = m_result.changes;
+        LevelSample before = m_sample;
+        const std::string was = riser->Modelo;
+        const std::string model = best->Modelo;
+        const std::int32_t number = best->Indice;
+        EditRefusal why;
+        if (!m_editor.Apply([&](EditJournal& journal) {
+                return ChangeCableModel(m_project, kRiserCable, number, journal, &why);
+            })) {
+            m_result.refusals.push_back("riser cable " + model + ": " + why.reason);
+            return;
+        }
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+        Regulate();
+        if (m_sample.Score() <= score) {
+            UndoTo(position, std::move(before));
+            m_result.changes = changes;
+            m_result.refusals.push_back("riser cable " + model + " instead of " + was +
+                                        " taken out again: the worst margin did not improve");
+            return;
+        }
+        m_result.cables.push_back("riser cable (" + was + ") -> " + model);
     }
 
     // The satellite headend amplifiers (catalogue location 0), by model.
