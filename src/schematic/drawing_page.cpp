@@ -13,8 +13,8 @@ namespace {
 
 // Text heights of the page's own texts in millimetres, all above the readable height.
 constexpr double kTitleMm = 3.5;
-constexpr double kCaptionMm = 3.2;
-constexpr double kNoteMm = 2.6;
+constexpr double kCaptionMm = kBandCaptionTextMm;
+constexpr double kNoteMm = kBandNoteTextMm;
 constexpr double kMarkMm = 2.6;
 constexpr double kPageNumberMm = 5.0;
 constexpr double kKeyPlanMm = 2.2;

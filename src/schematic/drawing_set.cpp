@@ -148,8 +148,8 @@ public:
     // Splits pieces taller than a page between symbols and adds the pages; returns the number of the
     // first page added. The pages are row by row: every tile of the first group of pieces, then the next.
     std::int32_t AddPages(std::vector<SheetBand> bands, const Coverage& across, const Coverage& down,
-                          std::int32_t left, std::int32_t right, std::int32_t stair,
-                          const std::string& title) {
+                          std::int32_t left, std::int32_t right, std::int32_t stair, const std::string& title,
+                          bool packTiles) {
         const std::int32_t pageWidth = m_set.drawingArea.Width();
         const auto tiles = CutRange(left, right, pageWidth, across);
         // Pieces no taller than one page's band area.
@@ -183,44 +183,82 @@ public:
             groups.back().push_back(std::move(piece));
         }
         const std::int32_t first = static_cast<std::int32_t>(m_set.pages.size()) + 1;
-        const std::int32_t tileCount = static_cast<std::int32_t>(tiles.size());
-        auto pageAt = [&](std::size_t group, std::size_t tile) {
-            return first + static_cast<std::int32_t>(group) * tileCount + static_cast<std::int32_t>(tile);
-        };
-        for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::size_t groupCount = groups.size();
+        // A tile narrow enough for several beside each other on one page (a stair's right-hand part)
+        // shares its pages: consecutive groups of pieces side by side, read left to right. The headend's
+        // pages stay one group each, their foot naming the stairs below.
+        const std::int32_t gap = m_set.captionHeight;
+        std::vector<std::size_t> perPage(tiles.size(), 1);
+        std::vector<std::int32_t> pitch(tiles.size(), 0);
+        std::int32_t captionWidth = 0; // the widest caption line of the pieces: a column is no narrower
+        for (const auto& group : groups) {
+            for (const SheetBand& band : group) {
+                captionWidth = std::max(captionWidth,
+                                        static_cast<std::int32_t>(std::ceil(
+                                            BandCaptionWidthMm(band.caption, band.notes) / m_set.mmPerUnit)));
+            }
+        }
+        for (std::size_t t = 0; t < tiles.size(); ++t) {
+            pitch[t] = std::max(tiles[t].second - tiles[t].first, captionWidth) + gap;
+            if (packTiles) {
+                perPage[t] =
+                    static_cast<std::size_t>(std::max<std::int32_t>(1, (pageWidth + gap) / pitch[t]));
+            }
+        }
+        // The pages in reading order: row by row of groups, a shared page where its first group is.
+        std::vector<std::vector<std::int32_t>> pageOf(groupCount, std::vector<std::int32_t>(tiles.size(), 0));
+        std::int32_t next = first;
+        for (std::size_t g = 0; g < groupCount; ++g) {
             for (std::size_t t = 0; t < tiles.size(); ++t) {
-                SheetPage page;
-                page.number = pageAt(g, t);
+                pageOf[g][t] = g % perPage[t] == 0 ? next++ : pageOf[g - 1][t];
+            }
+        }
+        std::vector<SheetPage> made(static_cast<std::size_t>(next - first));
+        for (std::size_t g = 0; g < groupCount; ++g) {
+            for (std::size_t t = 0; t < tiles.size(); ++t) {
+                SheetPage& page = made[static_cast<std::size_t>(pageOf[g][t] - first)];
+                const std::size_t column = g % perPage[t];
+                const std::int32_t x = static_cast<std::int32_t>(column) * pitch[t];
+                page.number = pageOf[g][t];
                 page.stair = stair;
                 page.part = static_cast<std::int32_t>(t);
-                page.title = title + FloorRange(groups[g]);
-                if (tiles.size() > 1) {
-                    page.title += ", part " + std::to_string(t + 1) + " of " + std::to_string(tiles.size());
-                }
                 for (SheetBand band : groups[g]) {
                     band.design.left = tiles[t].first;
                     band.design.right = tiles[t].second;
+                    band.at.x = x;
                     page.shown = Union(page.shown, band.design);
                     page.bands.push_back(std::move(band));
                 }
-                if (g > 0) {
-                    page.marks.push_back({PageEdge::Top, pageAt(g - 1, t),
-                                          "continued from page " + std::to_string(pageAt(g - 1, t))});
+                auto mark = [&](PageEdge edge, std::int32_t to, const std::string& text) {
+                    const bool known =
+                        std::any_of(page.marks.begin(), page.marks.end(), [&](const ContinuationMark& m) {
+                            return m.edge == edge && m.page == to;
+                        });
+                    if (!known && to != page.number) {
+                        page.marks.push_back({edge, to, text + std::to_string(to)});
+                    }
+                };
+                if (column == 0 && g > 0) {
+                    mark(PageEdge::Top, pageOf[g - 1][t], "continued from page ");
                 }
-                if (g + 1 < groups.size()) {
-                    page.marks.push_back({PageEdge::Bottom, pageAt(g + 1, t),
-                                          "continued on page " + std::to_string(pageAt(g + 1, t))});
+                if (g + 1 < groupCount && column + 1 == perPage[t]) {
+                    mark(PageEdge::Bottom, pageOf[g + 1][t], "continued on page ");
                 }
                 if (t > 0) {
-                    page.marks.push_back({PageEdge::Left, pageAt(g, t - 1),
-                                          "left part on page " + std::to_string(pageAt(g, t - 1))});
+                    mark(PageEdge::Left, pageOf[g][t - 1], "left part on page ");
                 }
                 if (t + 1 < tiles.size()) {
-                    page.marks.push_back({PageEdge::Right, pageAt(g, t + 1),
-                                          "continued right on page " + std::to_string(pageAt(g, t + 1))});
+                    mark(PageEdge::Right, pageOf[g][t + 1], "continued right on page ");
                 }
-                m_set.pages.push_back(std::move(page));
             }
+        }
+        for (SheetPage& page : made) {
+            page.title = title + FloorRange(page.bands);
+            if (tiles.size() > 1) {
+                page.title +=
+                    ", part " + std::to_string(page.part + 1) + " of " + std::to_string(tiles.size());
+            }
+            m_set.pages.push_back(std::move(page));
         }
         return first;
     }
@@ -293,6 +331,13 @@ std::int32_t LowestRunAcross(const TpadreGraficosMS& schematic, const Rect& r) {
 }
 
 } // namespace
+
+double BandCaptionWidthMm(const std::string& caption, const std::string& notes) {
+    const double captionMm = 1.5 + 0.62 * kBandCaptionTextMm * static_cast<double>(caption.size());
+    const double notesMm =
+        notes.empty() ? 0.0 : 3.5 + 0.58 * kBandNoteTextMm * static_cast<double>(notes.size());
+    return std::max(captionMm, notesMm);
+}
 
 std::int32_t SmallestTextHeight(TpadreGraficosMS& schematic) {
     schematic.RescaleAll(1.0);
@@ -392,7 +437,7 @@ DrawingSet PlanDrawingSet(const Tproyecto& project, TpadreGraficosMS& schematic,
         down.Merge();
         set.keyPlan.push_back({band.design, "H", -1, 0});
         const std::size_t before = set.pages.size();
-        planner.AddPages({band}, across, down, band.design.left, band.design.right, -1, "HEADEND");
+        planner.AddPages({band}, across, down, band.design.left, band.design.right, -1, "HEADEND", false);
         for (std::size_t i = before; i < set.pages.size(); ++i) {
             headendPages.push_back(set.pages[i].number);
         }
@@ -436,7 +481,7 @@ DrawingSet PlanDrawingSet(const Tproyecto& project, TpadreGraficosMS& schematic,
         set.keyPlan.push_back({column, std::to_string(s + 1), static_cast<std::int32_t>(s), topFloor});
         const std::string title = "STAIR " + std::to_string(s + 1);
         stairFirstPage[s] = planner.AddPages(std::move(bands), across, down, column.left, column.right,
-                                             static_cast<std::int32_t>(s), title);
+                                             static_cast<std::int32_t>(s), title, true);
     }
 
     // The trunk lines' ends at the foot of the headend's last row of pages; a stair beside them is named

@@ -22,6 +22,14 @@ class TpadreGraficosMS;
 // height of the font (its em), as every font of the system is given.
 inline constexpr double kReadableTextMm = 1.8;
 
+// The heights (mm on paper) of a band's caption, in bold, and of its note line under it.
+inline constexpr double kBandCaptionTextMm = 3.2;
+inline constexpr double kBandNoteTextMm = 2.6;
+// The width of a band's caption line and note line on paper (mm), from their lengths: an Arial
+// character is at most about 0.62 of its height wide on average in bold, 0.58 in regular, with the
+// insets the page leaves before them.
+double BandCaptionWidthMm(const std::string& caption, const std::string& notes);
+
 struct DrawingSetOptions {
     double paperWidthMm = 297.0;
     double paperHeightMm = 210.0;

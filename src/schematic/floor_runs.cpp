@@ -47,11 +47,15 @@ const TTomaTV* OutletOf(const TBaseGrafMS* object) {
     return static_cast<const TTomaTV*>(object->Element());
 }
 
-void TakeLevels(const Tgrafplantas& floor, FloorRun& run) {
+void TakeLevels(const Tgrafplantas& floor, const OutletStates& states, FloorRun& run) {
     ForEachObject(floor, [&](const TBaseGrafMS* object) {
         const TTomaTV* outlet = OutletOf(object);
         if (outlet == nullptr || outlet->PinesDERIVACION().empty()) {
             return;
+        }
+        ++run.outlets;
+        if (const auto found = states.find(outlet); found != states.end() && found->second != 0) {
+            ++run.failing;
         }
         const LevelVector& level = outlet->PinesDERIVACION().front()->Levels();
         // Band 0 (47 MHz) has no limit: the terrestrial range starts at 175 MHz.
@@ -150,7 +154,7 @@ std::vector<FloorRun> FloorRuns(const TgrafEscalera& stair, const OutletStates& 
             runs.emplace_back();
         }
         runs[index].floors.push_back(floor);
-        TakeLevels(*floor, runs[index]);
+        TakeLevels(*floor, states, runs[index]);
     }
     return runs;
 }
@@ -214,11 +218,18 @@ std::string RunLevelNote(const FloorRun& run) {
     if (!run.hasLevels) {
         return {};
     }
-    auto range = [](double low, double high) {
-        return low == high ? OneDecimalText(low) : OneDecimalText(low) + " to " + OneDecimalText(high);
+    auto level = [](double value) {
+        return value < kLowestShownLevel ? "< " + OneDecimalText(kLowestShownLevel) : OneDecimalText(value);
     };
-    return "Outlets: TV " + range(run.lowestTerrestrial, run.highestTerrestrial) + " dB\xB5V, SAT " +
-           range(run.lowestSatellite, run.highestSatellite) + " dB\xB5V";
+    auto range = [&](double low, double high) {
+        return level(low) == level(high) ? level(low) : level(low) + " to " + level(high);
+    };
+    std::string note = "Outlets: TV " + range(run.lowestTerrestrial, run.highestTerrestrial) +
+                       " dB\xB5V, SAT " + range(run.lowestSatellite, run.highestSatellite) + " dB\xB5V";
+    if (run.failing > 0) {
+        note += "; " + std::to_string(run.failing) + " of " + std::to_string(run.outlets) + " out of limits";
+    }
+    return note;
 }
 
 } // namespace ixo

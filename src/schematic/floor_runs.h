@@ -39,7 +39,13 @@ struct FloorRun {
     double lowestSatellite = 0.0;
     double highestSatellite = 0.0;
     bool hasLevels = false;
+    std::size_t outlets = 0; // the outlets of the run's floors
+    std::size_t failing = 0; // of those, the outlets out of limits
 };
+
+// Below this level (dBuV) an outlet receives no usable signal: a run's note writes "< 0.0" instead of
+// the figure the loss arithmetic gives (-300 dBuV at the top of a tower with nothing to lift it).
+inline constexpr double kLowestShownLevel = 0.0;
 
 // The stair's drawn floors other than the headend floor grouped into runs drawn alike (every floor a run
 // of its own when everyFloor is set); runs in the order of their highest floors, top down, and each
@@ -50,6 +56,8 @@ std::vector<FloorRun> FloorRuns(const TgrafEscalera& stair, const OutletStates& 
 // to 15 (x37)", whichever is shorter (the multiplication sign in Latin-1).
 std::string RunCaption(const FloorRun& run);
 // "Outlets: TV 58.1 to 63.0 dBuV, SAT 60.2 to 66.4 dBuV" (micro sign in Latin-1); empty without levels.
+// With outlets out of limits their count follows ("; 8 of 16 out of limits"), and a level below
+// kLowestShownLevel is written "< 0.0".
 std::string RunLevelNote(const FloorRun& run);
 
 } // namespace ixo

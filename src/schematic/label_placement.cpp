@@ -77,6 +77,61 @@ std::vector<Rect> LabelRects(Tgraflinea& wire, RecordingCanvas& canvas) {
     return rects;
 }
 
+// The straight runs of the wires, in buckets of a grid, to keep labels off them.
+class Runs {
+public:
+    void Add(Point a, Point b) {
+        if (a == b) {
+            return;
+        }
+        const Rect box = Normalised({a.x, a.y, b.x, b.y});
+        const std::size_t index = m_runs.size();
+        m_runs.push_back(box);
+        ForCells(box, [&](std::int64_t key) { m_cells[key].push_back(index); });
+    }
+    // True when a run passes through the inside of r (a run along or touching r's edge does not).
+    bool Cross(const Rect& r) const {
+        bool crossed = false;
+        ForCells(r, [&](std::int64_t key) {
+            if (crossed) {
+                return;
+            }
+            if (const auto found = m_cells.find(key); found != m_cells.end()) {
+                for (std::size_t index : found->second) {
+                    if (Through(m_runs[index], r)) {
+                        crossed = true;
+                        return;
+                    }
+                }
+            }
+        });
+        return crossed;
+    }
+
+private:
+    static bool Through(const Rect& run, const Rect& r) {
+        if (run.top == run.bottom) { // horizontal
+            return run.top > r.top && run.top < r.bottom &&
+                   std::min(run.right, r.right) > std::max(run.left, r.left);
+        }
+        return run.left > r.left && run.left < r.right &&
+               std::min(run.bottom, r.bottom) > std::max(run.top, r.top);
+    }
+    static constexpr std::int32_t kCell = 256;
+    static std::int32_t CellOf(std::int32_t v) {
+        return static_cast<std::int32_t>(std::floor(v / double(kCell)));
+    }
+    template <typename Visit> static void ForCells(const Rect& r, Visit&& visit) {
+        for (std::int32_t x = CellOf(r.left); x <= CellOf(r.right); ++x) {
+            for (std::int32_t y = CellOf(r.top); y <= CellOf(r.bottom); ++y) {
+                visit((static_cast<std::int64_t>(x) << 32) ^ static_cast<std::uint32_t>(y));
+            }
+        }
+    }
+    std::vector<Rect> m_runs;
+    std::unordered_map<std::int64_t, std::vector<std::size_t>> m_cells;
+};
+
 Rect Shifted(const Rect& r, Point d) {
     return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
 }
@@ -86,8 +141,17 @@ Rect Shifted(const Rect& r, Point d) {
 int PlaceLabels(TpadreGraficosMS& schematic) {
     schematic.RescaleAll(1.0);
     Taken taken;
+    Runs runs;
     for (const auto& object : schematic.Objects()) {
-        if (dynamic_cast<const Tgraflinea*>(object.get()) != nullptr ||
+        if (auto* wire = dynamic_cast<Tgraflinea*>(object.get())) {
+            wire->MoveBy(0, 0); // its points at the scale of 1
+            const auto& p = wire->Points();
+            for (std::size_t i = 1; i < p.size(); ++i) {
+                runs.Add(p[i - 1], p[i]);
+            }
+            continue;
+        }
+        if (dynamic_cast<const TrectanguloPunteado*>(object.get()) != nullptr ||
             dynamic_cast<const TrectanguloPunteado*>(object.get()) != nullptr) {
             continue;
         }
@@ -112,7 +176,7 @@ int PlaceLabels(TpadreGraficosMS& schematic) {
         }
         auto clear = [&](Point d) {
             for (const Rect& r : rects) {
-                if (taken.Meets(Shifted(r, d))) {
+                if (taken.Meets(Shifted(r, d)) || runs.Cross(Shifted(r, d))) {
                     return false;
                 }
             }

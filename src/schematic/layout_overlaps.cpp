@@ -32,8 +32,11 @@ std::int32_t SharedLength(std::int32_t a0, std::int32_t a1, std::int32_t b0, std
 }
 
 // The symbols' rectangles: every member of a stacked figure, every other object but wires and frames.
-std::vector<Rect> SymbolRects(const TpadreGraficosMS& schematic) {
+// `figures` receives, per rectangle, the index of the object it belongs to (members of one figure share it).
+std::vector<Rect> SymbolRects(const TpadreGraficosMS& schematic,
+                              std::vector<std::size_t>* figures = nullptr) {
     std::vector<Rect> rects;
+    std::size_t index = 0;
     for (const auto& object : schematic.Objects()) {
         if (dynamic_cast<const Tgraflinea*>(object.get()) != nullptr ||
             dynamic_cast<const TrectanguloPunteado*>(object.get()) != nullptr) {
@@ -42,10 +45,17 @@ std::vector<Rect> SymbolRects(const TpadreGraficosMS& schematic) {
         if (const auto* figure = dynamic_cast<const TgrafFigura*>(object.get())) {
             for (std::size_t i = 0; i < figure->MemberCount(); ++i) {
                 rects.push_back(figure->Member(i)->GetBounds());
+                if (figures != nullptr) {
+                    figures->push_back(index);
+                }
             }
         } else {
             rects.push_back(object->GetBounds());
+            if (figures != nullptr) {
+                figures->push_back(index);
+            }
         }
+        ++index;
     }
     return rects;
 }
@@ -67,6 +77,17 @@ bool OnEachOther(const Segment& s, const Segment& t) {
     }
     if (s.Vertical() && t.Vertical() && s.a.x == t.a.x) {
         return SharedLength(s.a.y, s.b.y, t.a.y, t.b.y) > 0;
+    }
+    return false;
+}
+
+// True when segment s passes through the inside of r (running along or touching its edge does not count).
+bool Through(const Segment& s, const Rect& r) {
+    if (s.Horizontal()) {
+        return s.a.y > r.top && s.a.y < r.bottom && SharedLength(s.a.x, s.b.x, r.left, r.right) > 0;
+    }
+    if (s.Vertical()) {
+        return s.a.x > r.left && s.a.x < r.right && SharedLength(s.a.y, s.b.y, r.top, r.bottom) > 0;
     }
     return false;
 }
@@ -100,7 +121,13 @@ std::vector<Rect> WireLabelRects(TpadreGraficosMS& schematic) {
 LayoutOverlaps CountOverlaps(TpadreGraficosMS& schematic) {
     LayoutOverlaps overlaps;
     const std::vector<Rect> labels = WireLabelRects(schematic);
-    const std::vector<Rect> symbols = SymbolRects(schematic);
+    std::vector<std::size_t> figures;
+    const std::vector<Rect> symbols = SymbolRects(schematic, &figures);
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        for (std::size_t j = i + 1; j < symbols.size(); ++j) {
+            overlaps.symbolOnSymbol += figures[i] != figures[j] && Intersects(symbols[i], symbols[j]) ? 1 : 0;
+        }
+    }
     std::vector<Segment> segments;
     std::size_t wireIndex = 0;
     for (const auto& object : schematic.Objects()) {
@@ -127,6 +154,9 @@ LayoutOverlaps CountOverlaps(TpadreGraficosMS& schematic) {
     for (std::size_t i = 0; i < segments.size(); ++i) {
         for (const Rect& symbol : symbols) {
             overlaps.wireOnOutline += AlongOutline(segments[i], symbol) ? 1 : 0;
+        }
+        for (const Rect& label : labels) {
+            overlaps.wireOverLabel += Through(segments[i], label) ? 1 : 0;
         }
         for (std::size_t j = i + 1; j < segments.size(); ++j) {
             // Wires leaving one pin together (a bundle, drawn with its count) share their first stretch.

@@ -140,6 +140,8 @@ TEST_F(DemoMsTable, CascadeFamily5001HasFourTapRowsAndSixAttenuationColumns) {
     EXPECT_EQ(table, expected);
 }
 
+// The family's passive models graded by tap loss (561-568, 661-668) have the key 0 of the line-powered
+// ones and sort before them, so the active model, the later of the cell, stays the builder's choice.
 TEST_F(DemoMsTable, SixteenPolarityFamily5100PairsLinePoweredAndPoweringModels) {
     TMatMs table = ConstruirTablaMs(*store, 5100, MsTableKey::CascadeableCabecera);
     TMatMs expected = {Row(4, 5100, 16, {{0, 601, 100, 30, 0}, {1, 602, 0, 0, 800}}),

@@ -27,7 +27,7 @@ using DemoAmplifiers = test::DemoStoreFixture;
 
 TEST_F(DemoAmplifiers, EveryAmplifierRecordBecomesAPrototypeOfItsClass) {
     EXPECT_EQ(SkippedReasons(TAmpliBase::kKind), "");
-    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 18u);
+    EXPECT_EQ(store->ListOfKind(TAmpliBase::kKind)->Count(), 48u); // 18 amplifiers and 30 passive line elements
     EXPECT_EQ(Prototype<TCabeceraTerrestre>(0, 30).NivelmaxSignal()[0], 120.0);
     EXPECT_TRUE(Prototype<TCabeceraTerrestre>(0, 31).Obsoleto);
     for (std::int32_t indice : {100, 101, 102, 103, 110, 2000, 2010, 2100}) {
@@ -92,15 +92,15 @@ TEST_F(DemoAmplifiers, LevelsThroughTerrestrialHeadendLineAndHeadendAmplifiers) 
         // Cable -3.9 -7.7 -13 -18 -19 -23.1 -26.7 -30 dB per 100 m, 10 m.
         ExpectLevelsNear(al5->PinesENTRADA()[2]->Levels(),
                          {59.61, 59.23, 58.7, 58.2, -1.9, -2.31, -2.67, -3.0}, "AL-5 input");
-        // Mode 1, curve EA/SA 20;20;20;20;-30;...; TER control at 50 %: -10 dB terrestrial. At 47 MHz the
-        // curve's 20 dB replaces the control's and is added again: 40 dB.
+        // Mode 1, curve EA/SA 10;20;20;20;-30;...; TER control at 50 %: -10 dB terrestrial. At 47 MHz the
+        // curve's 10 dB replaces the control's and is added again: 20 dB, the amplifier's nominal gain.
         ExpectLevelsNear(al5->PinesSALIDA()[2]->Levels(),
-                         {99.61, 69.23, 68.7, 68.2, -31.9, -32.31, -32.67, -33.0}, "AL-5 output");
+                         {79.61, 69.23, 68.7, 68.2, -31.9, -32.31, -32.67, -33.0}, "AL-5 output");
         ExpectLevelsNear(al17->PinesENTRADA()[0]->Levels(),
-                         {99.22, 68.46, 67.4, 66.4, -33.8, -34.62, -35.34, -36.0}, "AL-17 input");
-        // TER control at 50 %: 20 dB terrestrial, -30 dB satellite; 119.22 clipped to 112.
+                         {79.22, 68.46, 67.4, 66.4, -33.8, -34.62, -35.34, -36.0}, "AL-17 input");
+        // TER control at 50 %: 20 dB terrestrial, -30 dB satellite; 99.22 stays under the 112 maximum.
         ExpectLevelsNear(al17->PinesSALIDA()[0]->Levels(),
-                         {112.0, 88.46, 87.4, 86.4, -63.8, -64.62, -65.34, -66.0}, "AL-17 output");
+                         {99.22, 88.46, 87.4, 86.4, -63.8, -64.62, -65.34, -66.0}, "AL-17 output");
     }
 }
 

@@ -89,7 +89,7 @@ TEST_F(DemoMultiswitches, EveryMultiswitchRecordBecomesAPrototype) {
             EXPECT_NE(ms->Familia, 5500) << "DiSEqC switches are not multiswitches";
         }
     }
-    EXPECT_EQ(multiswitches, 110); // 113 records of the table less the three DiSEqC switches
+    EXPECT_EQ(multiswitches, 126); // 129 records of the table less the three DiSEqC switches
 }
 
 TEST_F(DemoMultiswitches, PrototypesCarryTheirPolaritiesControlsAndKeys) {

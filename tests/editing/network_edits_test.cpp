@@ -107,6 +107,29 @@ TEST_F(NetworkEdits, LineAmplifierInFrontOfAMultiswitchLevelsByHand) {
                 80 - 12 * 0.30 + 20 - 0 - 3 * 0.21 + 26.5 - 0.5 * 0.30 - 1 - 5 - 10 * 0.30 - 1.0 - 3.2, 1e-9);
 }
 
+// A passive line element goes in as a line amplifier does: the slope equaliser EQ5-10 (40000/4202) in
+// front of the same MT-504, without a supply. Its rows: EB/SB -11 dB at 950 MHz, -1 at 2150; EA/SA -0.5
+// at 175 MHz; no controls and no terrestrial mode.
+TEST_F(NetworkEdits, SlopeEqualiserInFrontOfAMultiswitchLevelsByHand) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
+    TMultiswitch* ms = FloorMultiswitch();
+    ASSERT_NE(ms, nullptr);
+    const std::size_t supplies = ElementsOfClass<TFUENTE>(*project).size();
+    ASSERT_TRUE(Apply([&](EditJournal& j) { return InsertLineAmplifier(*project, *ms, 4202, j); }));
+    const auto elements = ElementsOfClass<TLinAmp>(*project);
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0]->Modelo, "EQ5-10");
+    EXPECT_EQ(static_cast<TCBFT*>(elements[0])->Feeder(), nullptr);
+    EXPECT_EQ(ElementsOfClass<TFUENTE>(*project).size(), supplies); // no supply of its own
+
+    const LevelVector& level = NivelesDeTomas(*project)[0].Recibido;
+    EXPECT_NEAR(level[1], 100 - 3 * 0.054 - 0.5 - 0.5 * 0.077 - 10 - 10 * 0.077 - 0.3 - 1.5, 1e-9);
+    EXPECT_NEAR(level[4],
+                80 - 12 * 0.19 + 20 - 4 - 3 * 0.133 - 11 - 0.5 * 0.19 - 3 - 5 - 10 * 0.19 - 0.6 - 2.2, 1e-9);
+    EXPECT_NEAR(level[7], 80 - 12 * 0.30 + 20 - 0 - 3 * 0.21 - 1 - 0.5 * 0.30 - 1 - 5 - 10 * 0.30 - 1.0 - 3.2,
+                1e-9);
+}
+
 TEST_F(NetworkEdits, RemovingTheLineAmplifierPutsTheLevelsBack) {
     BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
     const LevelVector before = NivelesDeTomas(*project)[0].Recibido;

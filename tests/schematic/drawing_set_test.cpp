@@ -112,6 +112,39 @@ std::map<std::int32_t, std::map<std::int32_t, int>> FloorsDrawn(const DrawingSet
     return drawn;
 }
 
+TEST(DrawingSetTest, NarrowPartsOfAStairShareAPageSideBySideWithinThePageAndApart) {
+    Laid laid = LayOut(kStar);
+    const DrawingSet set = PlanDrawingSet(*laid.project, *laid.schematic, DrawingSetOptions{});
+    std::size_t shared = 0;
+    for (const SheetPage& page : set.pages) {
+        std::vector<Rect> placed;
+        for (const SheetBand& band : page.bands) {
+            // The band on the page with its caption strip, in page design units.
+            const Rect r{band.at.x, band.at.y, band.at.x + band.design.Width(),
+                         band.at.y + set.captionHeight + band.design.Height()};
+            EXPECT_GE(r.left, set.drawingArea.left) << "page " << page.number;
+            EXPECT_LE(r.right, set.drawingArea.right) << "page " << page.number;
+            EXPECT_LE(r.bottom, set.drawingArea.bottom - set.stripHeight) << "page " << page.number;
+            // Its caption line fits before the next column.
+            const double captionUnits = BandCaptionWidthMm(band.caption, band.notes) / set.mmPerUnit;
+            for (const Rect& other : placed) {
+                EXPECT_FALSE(Intersects(r, other)) << "page " << page.number << ": " << band.caption;
+                if (other.left > r.left && other.top < r.bottom && r.top < other.bottom) {
+                    EXPECT_LE(r.left + captionUnits, other.left) << band.caption;
+                }
+            }
+            placed.push_back(r);
+        }
+        const bool sideBySide = std::any_of(page.bands.begin(), page.bands.end(),
+                                            [](const SheetBand& band) { return band.at.x > 0; });
+        shared += sideBySide ? 1 : 0;
+        if (sideBySide) {
+            EXPECT_GE(page.stair, 0) << "the headend's pages keep one column";
+        }
+    }
+    EXPECT_GT(shared, 0u) << "the right-hand parts of the stairs share pages";
+}
+
 TEST(DrawingSetTest, EveryFloorOfEveryStairIsDrawnOnceCondensedOrNot) {
     Laid laid = LayOut(kCascade);
     for (const bool everyFloor : {false, true}) {
@@ -294,6 +327,69 @@ TEST(FloorRunsTest, CaptionsNameTheFloorsAndTheirCount) {
     levels.lowestSatellite = 60.26;
     levels.highestSatellite = 60.26;
     EXPECT_EQ(RunLevelNote(levels), "Outlets: TV 58.0 to 63.0 dB\xB5V, SAT 60.3 dB\xB5V");
+    // Outlets out of limits are counted, and a level with no usable signal is not written as a figure.
+    levels.outlets = 8;
+    levels.failing = 3;
+    levels.lowestSatellite = -302.7;
+    EXPECT_EQ(RunLevelNote(levels),
+              "Outlets: TV 58.0 to 63.0 dB\xB5V, SAT < 0.0 to 60.3 dB\xB5V; 3 of 8 out of limits");
+    levels.highestSatellite = -12.0;
+    EXPECT_EQ(RunLevelNote(levels),
+              "Outlets: TV 58.0 to 63.0 dB\xB5V, SAT < 0.0 dB\xB5V; 3 of 8 out of limits");
+}
+
+// The outlets of a floor in drawing order with their check results.
+std::vector<std::uint16_t> OutletResults(const Tgrafplantas& floor, const OutletStates& states) {
+    std::vector<std::uint16_t> results;
+    for (const auto& space : floor.FlatSpaces) {
+        for (const TBaseGrafMS* object : space->Objects) {
+            if (dynamic_cast<const TgrafToma*>(object) != nullptr) {
+                const auto found = states.find(static_cast<const TTomaTV*>(object->Element()));
+                results.push_back(found != states.end() ? found->second : 0);
+            }
+        }
+    }
+    return results;
+}
+
+TEST(FloorRunsTest, OnAFailingDesignEveryFloorOfARunFailsAtTheOutletsItsDrawnFloorShows) {
+    // The README's cascade block fails at most of its outlets, differently from floor to floor.
+    Laid laid = LayOut(kCascade);
+    const OutletStates states = OutletStatesOf(*laid.project);
+    ASSERT_FALSE(states.empty()) << "the design fails";
+    std::size_t failingInStairs = 0;
+    std::size_t failingInRuns = 0;
+    bool condensedFailing = false;
+    for (const auto& stair : laid.schematic->Stairs().Stairs) {
+        for (const FloorRun& run : FloorRuns(*stair, states, false)) {
+            const auto drawn = OutletResults(*run.floors.front(), states);
+            std::size_t failing = 0;
+            for (const Tgrafplantas* floor : run.floors) {
+                const auto results = OutletResults(*floor, states);
+                EXPECT_EQ(results, drawn) << RunCaption(run) << ": FLOOR " << floor->Nivel
+                                          << " fails at outlets its drawn floor does not show";
+                failing += static_cast<std::size_t>(
+                    std::count_if(results.begin(), results.end(), [](std::uint16_t r) { return r != 0; }));
+            }
+            EXPECT_EQ(run.failing, failing) << RunCaption(run);
+            failingInRuns += run.failing;
+            if (run.failing > 0) {
+                EXPECT_NE(RunLevelNote(run).find(std::to_string(run.failing) + " of " +
+                                                 std::to_string(run.outlets) + " out of limits"),
+                          std::string::npos)
+                    << RunLevelNote(run);
+                condensedFailing = condensedFailing || run.floors.size() > 1;
+            }
+        }
+        for (const auto& floor : stair->Floors) {
+            const auto results = OutletResults(*floor, states);
+            failingInStairs += static_cast<std::size_t>(
+                std::count_if(results.begin(), results.end(), [](std::uint16_t r) { return r != 0; }));
+        }
+    }
+    EXPECT_EQ(failingInRuns, failingInStairs) << "every failing outlet is in some run's count";
+    EXPECT_EQ(failingInStairs, states.size());
+    EXPECT_TRUE(condensedFailing) << "floors failing alike are still condensed";
 }
 
 } // namespace

@@ -178,7 +178,7 @@ save_as "$out/cascade-amplified.XPJ"
 # Change distance on the cable from the first outlet of the top left flat to its feed, 40 m instead.
 xdotool mousemove 70 72 click 1 # Change distance on the tools bar
 sleep 0.5
-xdotool mousemove 362 118 click 1
+xdotool mousemove 362 126 click 1
 wait_window "Change distance"
 shot 17-length-dialog
 xdotool key ctrl+a

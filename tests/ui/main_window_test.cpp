@@ -31,6 +31,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -607,6 +609,42 @@ TEST_F(MainWindowTest, ImageExportWritesTheFileAndRestoresTheView) {
     EXPECT_FALSE(window->ExportImage(settings));
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(window->View()->Surface()->Image(), screen);
+}
+
+TEST_F(MainWindowTest, ThePrintPreviewShowsThePagesPrintWouldPrintWithTheSameChoice) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    const QImage screen = window->View()->Surface()->Image();
+    QString singleTitle;
+    QString setTitle;
+    int setPages = 0;
+    int waited = 0;
+    // The preview is modal: it is looked at from the event loop, once it has painted its pages.
+    std::function<void()> look = [&] {
+        auto* dialog = window->findChild<QPrintPreviewDialog*>();
+        auto* preview = dialog != nullptr ? dialog->findChild<QPrintPreviewWidget*>() : nullptr;
+        if ((preview == nullptr || preview->pageCount() == 0) && ++waited < 200) {
+            QTimer::singleShot(20, window.get(), look);
+            return;
+        }
+        ASSERT_NE(preview, nullptr);
+        // The tool bar's choice of pages paints the preview again: one sheet, then the drawing set.
+        auto* pages = dialog->findChild<QComboBox*>(QStringLiteral("pages"));
+        ASSERT_NE(pages, nullptr);
+        pages->setCurrentIndex(static_cast<int>(SheetPages::Single));
+        singleTitle = dialog->windowTitle();
+        EXPECT_EQ(preview->pageCount(), 1);
+        pages->setCurrentIndex(static_cast<int>(SheetPages::PerStair));
+        setTitle = dialog->windowTitle();
+        setPages = preview->pageCount();
+        dialog->reject();
+    };
+    QTimer::singleShot(0, window.get(), look);
+    window->Action(QStringLiteral("APrintPreview"))->trigger();
+    EXPECT_EQ(singleTitle, QStringLiteral("Print preview - one sheet"));
+    EXPECT_GT(setPages, 1);
+    EXPECT_EQ(setTitle, QStringLiteral("Print preview - drawing set, %1 pages").arg(setPages));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(window->View()->Surface()->Image(), screen); // the screen is laid out again
 }
 
 TEST_F(MainWindowTest, AnUprightExportTurnsTheSheetForItsRunAndBack) {

@@ -2,6 +2,7 @@
 #include "ui/main/splash_window.h"
 #include "ui/main/window_rules.h"
 #include "ui/print/image_export_settings.h"
+#include "ui/print/print_preview_rules.h"
 
 #include "building/proyecto.h"
 #include "model/primer_componente.h"
@@ -152,6 +153,27 @@ TEST(SheetPagesChoice, OneSheetWhereReadableByDefaultAndTheChoiceKeptOnABadIndex
     EXPECT_FALSE(choice.UsesSet(*schematic, a4));
     ImageExportSettings settings("/d");
     EXPECT_EQ(settings.Pages().Pages(), SheetPages::Readable);
+}
+
+TEST(PrintPreviewRules, TitleNamesThePagesAsPrintedAndThePageLineStaysWithinThem) {
+    PrintPreviewRules rules;
+    EXPECT_EQ(rules.PageLine(), "");
+    EXPECT_EQ(rules.CurrentPage(), 0);
+    rules.SetPainted(true, 24);
+    EXPECT_EQ(rules.Title(), "Print preview - drawing set, 24 pages");
+    EXPECT_EQ(rules.CurrentPage(), 1);
+    rules.SetCurrentPage(30);
+    EXPECT_EQ(rules.PageLine(), "Page 24 of 24");
+    // Painted again with fewer pages (the choice changed): the page on view comes within them.
+    rules.SetPainted(true, 1);
+    EXPECT_EQ(rules.Title(), "Print preview - drawing set, 1 page");
+    EXPECT_EQ(rules.PageLine(), "Page 1 of 1");
+    rules.SetPainted(false, 1);
+    EXPECT_EQ(rules.Title(), "Print preview - one sheet");
+    rules.SetCurrentPage(0);
+    EXPECT_EQ(rules.CurrentPage(), 1);
+    rules.SetPainted(false, 0);
+    EXPECT_EQ(rules.PageLine(), "");
 }
 
 TEST(ImageExportSettings, DefaultsAndFormats) {

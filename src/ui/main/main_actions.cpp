@@ -40,6 +40,7 @@ MainActions::MainActions(QMainWindow& window) : m_window(window) {
          Qs(PrinterCaption(QPrinterInfo::defaultPrinterName().toStdString())),
          QKeySequence(Qt::CTRL | Qt::Key_P))
         ->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+    Make("APrintPreview", QStringLiteral("Print pre&view"), QStringLiteral("Print preview"), {});
     Make("AExit", QStringLiteral("&Exit"), QStringLiteral("Exit"), {});
     Make("AZoomP", QStringLiteral("Zoom in"), QStringLiteral("Zoom in"),
          QKeySequence(Qt::CTRL | Qt::Key_Plus));
@@ -113,7 +114,7 @@ void MainActions::MakeMenusAndToolBars(QMainWindow& window) {
     file->addSeparator();
     file->addActions({Action("ASave"), Action("Asaveas"), Action("ABmp")});
     file->addSeparator();
-    file->addActions({Action("APagesetup"), Action("APrint")});
+    file->addActions({Action("APagesetup"), Action("APrint"), Action("APrintPreview")});
     file->addSeparator();
     file->addAction(Action("AExit"));
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
@@ -169,6 +170,7 @@ void MainActions::Enable(const ActionStates& states) {
     Action("ABmp")->setEnabled(states.saveImage);
     Action("APagesetup")->setEnabled(states.pageSetup);
     Action("APrint")->setEnabled(states.print);
+    Action("APrintPreview")->setEnabled(states.print);
     for (const char* name : {"AZoomP", "AzoomM", "AZoomAll", "Encuadre"}) {
         Action(QString::fromLatin1(name))->setEnabled(states.zoom);
     }

@@ -23,10 +23,10 @@
 #include "ui/project/project_commands.h"
 #include "ui/project/quality_status.h"
 #include "ui/project/recent_files.h"
-#include "ui/report_editor/report_editor_rules.h"
-#include "ui/report_editor/report_editor_window.h"
 #include "ui/regulation/regulation_model.h"
 #include "ui/regulation/regulation_window.h"
+#include "ui/report_editor/report_editor_rules.h"
+#include "ui/report_editor/report_editor_window.h"
 #include "ui/reports/report_commands.h"
 #include "ui/results/result_windows.h"
 #include "ui/sheet/sheet_navigation.h"
@@ -386,6 +386,7 @@ void MainWindow::ConnectActions() {
     on("ABmp", [this] { SaveImage(); });
     on("APagesetup", [this] { SetUpPage(); });
     on("APrint", [this] { Print(); });
+    on("APrintPreview", [this] { m_printCommands->PrintPreview(); });
     on("AExit", [this] { close(); });
     on("AZoomP", [this] { ZoomIn(); });
     on("AzoomM", [this] { ZoomOut(); });

@@ -13,10 +13,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QToolBar>
 
 #include <cmath>
 
@@ -145,16 +149,7 @@ bool PrintCommands::PrintTo(QPrinter& printer) {
     bool printed = false;
     {
         WaitCursor wait;
-        const SheetContent content = m_sheet.Content(printer.resolution(), 1.0);
-        const DrawingSetOptions setOptions =
-            DrawingSetOptionsForPrinter(printer, content, m_printPages.EveryFloor());
-        if (m_printPages.UsesSet(*m_sheet.Schematic(), setOptions)) {
-            const DrawingSet set = PlanDrawingSet(*m_sheet.Project(), *m_sheet.Schematic(), setOptions);
-            printed =
-                PrintDrawingSet(printer, *m_sheet.Schematic(), set, setOptions, content, printer.copyCount());
-        } else {
-            printed = PrintSchematic(printer, *m_sheet.Schematic(), content, printer.copyCount());
-        }
+        printed = PaintPages(printer);
     }
     // Printing rescaled the schematic for the paper: the screen is laid out again.
     m_sheet.NeedLayout();
@@ -165,6 +160,75 @@ bool PrintCommands::PrintTo(QPrinter& printer) {
                                                                          : printer.outputFileName()));
     }
     return printed;
+}
+
+bool PrintCommands::PaintPages(QPrinter& printer) {
+    const SheetContent content = m_sheet.Content(printer.resolution(), 1.0);
+    const DrawingSetOptions setOptions =
+        DrawingSetOptionsForPrinter(printer, content, m_printPages.EveryFloor());
+    if (m_printPages.UsesSet(*m_sheet.Schematic(), setOptions)) {
+        const DrawingSet set = PlanDrawingSet(*m_sheet.Project(), *m_sheet.Schematic(), setOptions);
+        m_previewRules.SetPainted(true, static_cast<int>(set.pages.size()));
+        return PrintDrawingSet(printer, *m_sheet.Schematic(), set, setOptions, content, printer.copyCount());
+    }
+    m_previewRules.SetPainted(false, 1);
+    return PrintSchematic(printer, *m_sheet.Schematic(), content, printer.copyCount());
+}
+
+void PrintCommands::PrintPreview() {
+    if (!m_sheet.Showing()) {
+        return;
+    }
+    QPrintPreviewDialog dialog(m_printer.get(), &m_parent);
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    auto* status = new QLabel(&dialog);
+    const auto showRules = [&] {
+        if (preview != nullptr) {
+            m_previewRules.SetCurrentPage(preview->currentPage());
+        }
+        dialog.setWindowTitle(QString::fromStdString(m_previewRules.Title()));
+        status->setText(QString::fromStdString(m_previewRules.PageLine()));
+    };
+    // The same choice of pages as the print dialog's, on the preview's tool bar.
+    if (auto* bar = dialog.findChild<QToolBar*>()) {
+        auto* pages = new QComboBox(bar);
+        pages->setObjectName(QStringLiteral("pages"));
+        for (const std::string& item : SheetPagesChoice::Items()) {
+            pages->addItem(QString::fromStdString(item));
+        }
+        pages->setCurrentIndex(m_printPages.Index());
+        auto* everyFloor = new QCheckBox(QStringLiteral("Every floor"), bar);
+        everyFloor->setChecked(m_printPages.EveryFloor());
+        bar->addSeparator();
+        bar->addWidget(pages);
+        bar->addWidget(everyFloor);
+        bar->addWidget(status);
+        QObject::connect(pages, &QComboBox::currentIndexChanged, &dialog, [this, preview](int i) {
+            m_printPages.SetIndex(i);
+            if (preview != nullptr) {
+                preview->updatePreview();
+            }
+        });
+        QObject::connect(everyFloor, &QCheckBox::toggled, &dialog, [this, preview](bool on) {
+            m_printPages.SetEveryFloor(on);
+            if (preview != nullptr) {
+                preview->updatePreview();
+            }
+        });
+    }
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* printer) {
+        WaitCursor wait;
+        if (!PaintPages(*printer)) {
+            m_showError(Title(), QStringLiteral("The pages could not be drawn for the preview."));
+        }
+    });
+    if (preview != nullptr) {
+        QObject::connect(preview, &QPrintPreviewWidget::previewChanged, &dialog, showRules);
+    }
+    dialog.exec();
+    // Painting rescaled the schematic for the paper: the screen is laid out again.
+    m_sheet.NeedLayout();
+    m_sheet.Repaint();
 }
 
 void PrintCommands::SaveImage() {

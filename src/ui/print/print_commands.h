@@ -3,6 +3,7 @@
 // The page commands of the window: page setup, print and save image. They own the printer and the
 // window's page (paper and margins, hundredths of a millimetre) and give the page to the sheet.
 #include "schematic/view.h"
+#include "ui/print/print_preview_rules.h"
 #include "ui/print/sheet_pages_choice.h"
 
 #include <QString>
@@ -37,6 +38,10 @@ public:
     // Prints the sheet, or the drawing set as PrintPages chooses, on a printer already set up; also
     // prints to PDF.
     bool PrintTo(QPrinter& printer);
+    // The pages Print would print, on screen before printing (with the same choice of pages, and a
+    // print button of its own).
+    void PrintPreview();
+    const PrintPreviewRules& PreviewRules() const { return m_previewRules; }
     // Print's choice of one sheet or the drawing set (offered on the print dialog's "Pages" tab).
     SheetPagesChoice& PrintPages() { return m_printPages; }
     void SaveImage();
@@ -48,6 +53,8 @@ public:
 
 private:
     void ApplyPageToPrinter();
+    // Paints the pages PrintPages chooses on printer; the preview's rules learn what was painted.
+    bool PaintPages(QPrinter& printer);
     void SetPage(const PageSetup& page);
 
     QWidget& m_parent;
@@ -59,6 +66,7 @@ private:
     PageSetup m_page;       // the window's page (PageSize, PageMargins)
     bool m_landscape = true;
     SheetPagesChoice m_printPages;
+    PrintPreviewRules m_previewRules;
 };
 
 } // namespace ixo
