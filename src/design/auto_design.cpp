@@ -11,6 +11,7 @@
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/power_check.h"
+#include "design/tap_grading.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
@@ -86,37 +87,6 @@ std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
     }
     return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
            " T" + std::to_string(number);
-}
-
-// The multiswitch of a floor that the riser feeds from outside the floor (the first one listed).
-TMultiswitch* RiserEntry(const tplanta& floor) {
-    for (const auto& entry : floor.ETV()) {
-        auto* multiswitch = dynamic_cast<TMultiswitch*>(entry.Object);
-        if (multiswitch == nullptr) {
-            continue;
-        }
-        for (const TPin* in : multiswitch->PinesENTRADA()) {
-            const TPin* peer = in->Peer();
-            const auto* upstream =
-                peer != nullptr ? dynamic_cast<const TComponenteBase*>(peer->Owner()) : nullptr;
-            // A line amplifier inserted on the floor stands in the riser too.
-            if (upstream != nullptr &&
-                (upstream->Container() != &floor || dynamic_cast<const TLinAmp*>(upstream))) {
-                return multiswitch;
-            }
-        }
-    }
-    return nullptr;
-}
-
-// The line amplifier feeding the multiswitch's first connected input, or null.
-const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
-    for (const TPin* in : multiswitch.PinesENTRADA()) {
-        if (in->Peer() != nullptr) {
-            return dynamic_cast<const TLinAmp*>(in->Peer()->Owner());
-        }
-    }
-    return nullptr;
 }
 
 std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
@@ -214,6 +184,9 @@ private:
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             ChooseHeadendAmplifiers();
         }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            GradeTaps();
+        }
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
             const std::size_t position = m_editor.Position();
@@ -240,9 +213,56 @@ private:
                 break;
             }
         }
+        if (m_options.amplify && m_sample.Worst() < 0.0 && !m_result.amplifiers.empty()) {
+            GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
+        }
         if (m_options.amplify) {
             PowerUnpowered();
         }
+    }
+
+    // The tap grades PlanTapGrades chooses, every replacement in one edit (a tall building has hundreds
+    // of floors), then the regulation; kept only when the result gains.
+    void GradeTaps() {
+        const std::vector<TapGrade> plan = PlanTapGrades(m_project, m_sample, HeadendReach().high);
+        if (plan.empty()) {
+            return;
+        }
+        const std::size_t position = m_editor.Position();
+        const double score = m_sample.Score();
+        const std::vector<ControlChange> changes = m_result.changes;
+        LevelSample before = m_sample;
+        std::vector<std::string> grades;
+        {
+            const RecalculationSuspension suspension(m_editor);
+            m_editor.Apply([&](EditJournal& journal) {
+                for (const TapGrade& grade : plan) {
+                    const std::string was = grade.element->Name() + " (" + grade.element->Modelo + ")";
+                    EditRefusal why;
+                    if (ReplaceElement(m_project, *grade.element, grade.model->Indice, grade.model->Familia,
+                                       journal, &why)) {
+                        grades.push_back(FloorPlace(*grade.floor) + " " + was + " -> " + grade.model->Modelo);
+                    } else {
+                        m_result.refusals.push_back(FloorPlace(*grade.floor) + ": " + grade.model->Modelo +
+                                                    " in place of " + was + ": " + why.reason);
+                    }
+                }
+                return !grades.empty();
+            });
+        }
+        if (grades.empty()) {
+            return;
+        }
+        m_sample.Take(m_project);
+        Regulate();
+        if (m_sample.Score() <= score + 0.01) {
+            UndoTo(position, std::move(before));
+            m_result.changes = changes;
+            m_result.refusals.push_back(std::to_string(grades.size()) +
+                                        " tap grade(s) taken out again: the worst margin did not improve");
+            return;
+        }
+        m_result.grades.insert(m_result.grades.end(), grades.begin(), grades.end());
     }
 
     // The current cable of the catalogue with the least loss at the top satellite band, when it loses

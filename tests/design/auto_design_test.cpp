@@ -119,14 +119,15 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
 }
 
 // Three long risers get their line amplifiers in one round, and the round is one edit: the design
-// takes seven steps (the lower-loss riser cable, the high-gain headend amplifier, the round of three
-// amplifiers, a supply for the new headend amplifier, which has none built in, and the regulations that
-// moved controls between them), and with an editor that keeps only seven the whole design still undoes to the
+// takes eleven steps (the lower-loss riser cable, the high-gain headend amplifier, the tap grades of every
+// riser floor, the round of three amplifiers, a supply for the new headend amplifier, which has none built
+// in, and the regulations that moved controls between them), and with an editor that keeps only eleven the
+// whole design still undoes to the
 // saved bytes. One step per amplifier would push the first steps out of the history (a tall building inserts
 // more amplifiers than the editor keeps), and a round found useless could then not be taken out whole.
 TEST_F(AutoDesignTest, ARoundOfLineAmplifiersIsOneEditThatUndoesWhole) {
     BuildNetwork(Shape(3, 15, 1, 1, 4, 1));
-    editor = std::make_unique<NetworkEditor>(*project, 7);
+    editor = std::make_unique<NetworkEditor>(*project, 11);
     const std::vector<std::uint8_t> saved = Bytes();
     const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
     ASSERT_EQ(result.amplifiers.size(), 3u);
@@ -134,7 +135,8 @@ TEST_F(AutoDesignTest, ARoundOfLineAmplifiersIsOneEditThatUndoesWhole) {
     EXPECT_EQ(result.supplies.size(), 1u);
     EXPECT_GT(result.marginAfter, result.marginBefore + 20.0);
     EXPECT_EQ(result.cables.size(), 1u);
-    EXPECT_EQ(result.edits, 7);
+    EXPECT_FALSE(result.grades.empty());
+    EXPECT_EQ(result.edits, 11);
     EXPECT_EQ(ElementsOfClass<TLinAmp>(*project).size(), 3u);
     for (int step = 0; step < result.edits; ++step) {
         ASSERT_TRUE(editor->Undo());
