@@ -241,7 +241,8 @@ private:
                     EditRefusal why;
                     if (ReplaceElement(m_project, *grade.element, grade.model->Indice, grade.model->Familia,
                                        journal, &why)) {
-                        grades.push_back(FloorPlace(*grade.floor) + " " + was + " -> " + grade.model->Modelo);
+                        grades.push_back(was + " -> " + grade.model->Modelo + ", " +
+                                         FloorPlace(*grade.floor));
                     } else {
                         m_result.refusals.push_back(FloorPlace(*grade.floor) + ": " + grade.model->Modelo +
                                                     " in place of " + was + ": " + why.reason);

@@ -35,7 +35,7 @@ struct DesignResult {
     std::vector<std::string> replacements; // "AmpliHeaderRe1 (AFI-440) -> AFI-420": headend amplification
     std::vector<std::string> cables;       // "riser cable (CX-75) -> CX-110E": a lower-loss cable kept
     std::vector<std::string>
-        grades; // "STAIR1 FLOOR3 MultiswitchRe7 (MC-504-13) -> MC-504-22": tap grades kept
+        grades; // "MultiswitchRe7 (MC-504-13) -> MC-504-22, STAIR1 FLOOR3": tap grades kept
     std::vector<AmplifierInsertion> amplifiers;
     std::vector<std::string> supplies; // "SupplyRe3 (FA-...) feeds AmpliHeaderRe2": powering mended
     std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused
