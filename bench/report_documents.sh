@@ -2,7 +2,7 @@
 # The outlet levels report of the largest building (8 stairs x 100 floors x 4 flats x 4 outlets, 16
 # polarities: 12,800 outlets) as a user waits for it, process start to exit: ixo-cli writing it to PDF,
 # and to HTML (the report's own file, which the window's editor opens); then the editor opening that file
-# offscreen (bench/report_editor_bench). One run each: a run of the PDF takes minutes.
+# offscreen (bench/report_editor_bench). One run each (about ten seconds for the PDF on an idle machine).
 #
 #   bench/report_documents.sh [BUILD_DIR]      (default: build)
 set -euo pipefail

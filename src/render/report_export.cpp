@@ -50,6 +50,29 @@ PageGeometry Geometry(const ReportPageLayout& layout) {
     return page;
 }
 
+// Qt draws collapsed table borders by looking up every cell's neighbours, three times slower than the
+// whole rest of a page; on paper each cell draws its own frame instead, its fixed width two borders
+// narrower so that the table keeps its width.
+void PrintedBorders(QTextDocument& part) {
+    for (QTextFrame* frame : part.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (table == nullptr || !table->format().borderCollapse()) {
+            continue;
+        }
+        QTextTableFormat format = table->format();
+        format.setBorderCollapse(false);
+        QList<QTextLength> widths = format.columnWidthConstraints();
+        for (QTextLength& width : widths) {
+            if (width.type() == QTextLength::FixedLength) {
+                width = QTextLength(QTextLength::FixedLength,
+                                    std::max(1.0, width.rawValue() - 2 * format.border()));
+            }
+        }
+        format.setColumnWidthConstraints(widths);
+        table->setFormat(format);
+    }
+}
+
 // The document cut at its page breaks, each part laid out in pages of the report page's body. A page
 // break always starts a new page, so the parts print the same pages as the whole; laying out and drawing
 // each part alone keeps printing linear in the length of the report (the whole document would be walked
@@ -79,6 +102,7 @@ std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& 
         QTextBlockFormat format = part->begin().blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
         QTextCursor(part->begin()).setBlockFormat(format);
+        PrintedBorders(*part);
         part->setPageSize(Geometry(layout).body.size());
         parts.push_back(std::move(part));
     }

@@ -66,8 +66,25 @@ TextDocumentWriter::TextDocumentWriter() : m_document(std::make_unique<QTextDocu
 
 TextDocumentWriter::~TextDocumentWriter() = default;
 
+void TextDocumentWriter::StartWriting() {
+    if (!m_writing) {
+        m_edit = QTextCursor(m_document.get());
+        m_edit.beginEditBlock();
+        m_writing = true;
+    }
+}
+
+void TextDocumentWriter::FinishWriting() const {
+    if (m_writing) {
+        m_writing = false;
+        m_edit.endEditBlock();
+    }
+}
+
 void TextDocumentWriter::Reiniciar() {
+    FinishWriting();
     m_tables.clear();
+    m_currentTable = nullptr;
     m_document->clear();
     m_nextTable = 11;
     m_fontSize = 10;
@@ -134,6 +151,7 @@ void TextDocumentWriter::InsertLines(QTextCursor& cursor, std::string_view text,
 
 void TextDocumentWriter::InsertarTexto(std::string_view text, const TRegistroatributo& attributes,
                                        bool apply) {
+    StartWriting();
     if (!apply) {
         InsertLines(m_cursor, text, m_cursor.charFormat());
         return;
@@ -145,6 +163,7 @@ void TextDocumentWriter::InsertarTexto(std::string_view text, const TRegistroatr
 }
 
 void TextDocumentWriter::SaltoPagina() {
+    StartWriting();
     QTextBlockFormat block = m_cursor.blockFormat();
     block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_cursor.insertBlock(block, m_cursor.charFormat());
@@ -154,6 +173,7 @@ int TextDocumentWriter::InsertarTabla(int rows, int columns) {
     if (rows < 1 || columns < 1) {
         return 0;
     }
+    StartWriting();
     QTextTableFormat format;
     format.setBorder(1.0);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -167,6 +187,7 @@ int TextDocumentWriter::InsertarTabla(int rows, int columns) {
     QTextTable* table = m_cursor.insertTable(rows, columns, format);
     const int id = m_nextTable++;
     m_tables[id] = table;
+    m_currentTable = table;
     return id;
 }
 
@@ -176,6 +197,7 @@ QTextTable* TextDocumentWriter::Table(int id) const {
 }
 
 void TextDocumentWriter::AnchosColumnas(int table, const std::vector<double>& widths) {
+    StartWriting();
     QTextTable* found = Table(table);
     if (found == nullptr) {
         return;
@@ -190,6 +212,7 @@ void TextDocumentWriter::AnchosColumnas(int table, const std::vector<double>& wi
 }
 
 void TextDocumentWriter::TextoCelda(int table, int row, int column, std::string_view text) {
+    StartWriting();
     QTextTable* found = Table(table);
     if (found == nullptr || row < 1 || row > found->rows() || column < 1 || column > found->columns()) {
         return;
@@ -203,6 +226,7 @@ void TextDocumentWriter::TextoCelda(int table, int row, int column, std::string_
 
 void TextDocumentWriter::FormatoCelda(int table, int row, int column, bool italic, bool underline,
                                       bool bold) {
+    StartWriting();
     QTextTable* found = Table(table);
     if (found == nullptr || row < 1 || row > found->rows() || column < 1 || column > found->columns()) {
         return;
@@ -219,6 +243,7 @@ void TextDocumentWriter::FormatoCelda(int table, int row, int column, bool itali
 
 void TextDocumentWriter::AlineacionCeldas(int table, int column, Alineacion alignment, int firstRow,
                                           int lastRow) {
+    StartWriting();
     QTextTable* found = Table(table);
     if (found == nullptr || column < 1 || column > found->columns()) {
         return;
@@ -234,7 +259,10 @@ void TextDocumentWriter::AlineacionCeldas(int table, int column, Alineacion alig
 }
 
 void TextDocumentWriter::TrasTabla() {
-    QTextTable* table = m_cursor.currentTable();
+    // The caret is in the table last inserted until it is put after it (the frames are not scanned
+    // during the edit, so the cursor cannot tell).
+    QTextTable* table = m_writing ? m_currentTable : m_cursor.currentTable();
+    m_currentTable = nullptr;
     if (table == nullptr) {
         return;
     }
@@ -252,6 +280,7 @@ void TextDocumentWriter::CabeceraPie(std::string_view header1, std::string_view 
 }
 
 std::string TextDocumentWriter::Html() const {
+    FinishWriting();
     QString html = m_document->toHtml();
     if (m_headerFooter) {
         const QString metas =

@@ -41,8 +41,15 @@ public:
     // Saves the document as HTML.
     [[nodiscard]] bool Guardar(const std::filesystem::path& file) override;
 
-    QTextDocument& Document() { return *m_document; }
-    const QTextDocument& Document() const { return *m_document; }
+    // The document, its layout brought up to date with everything written so far.
+    QTextDocument& Document() {
+        FinishWriting();
+        return *m_document;
+    }
+    const QTextDocument& Document() const {
+        FinishWriting();
+        return *m_document;
+    }
     const QString& Header1() const { return m_header1; }
     const QString& Header2() const { return m_header2; }
     const QString& Footer() const { return m_footer; }
@@ -57,6 +64,11 @@ public:
     static constexpr double kPixelsPerCm = 96.0 / 2.54;
 
 private:
+    // A report is written as one edit of the document: Qt rescans the document's frames after every
+    // edit, so table by table the writing would grow with the square of the report's length. The edit
+    // is closed when the document is handed out.
+    void StartWriting();
+    void FinishWriting() const;
     QTextTable* Table(int id) const;
     QTextCharFormat TextFormat(const TRegistroatributo& attributes) const;
     QTextCharFormat CellFormat() const;
@@ -64,8 +76,11 @@ private:
 
     std::unique_ptr<QTextDocument> m_document;
     QTextCursor m_cursor;
-    std::map<int, QTextTable*> m_tables; // owned by the document
-    QTextBlockFormat m_blockFormat;      // the paragraph format new paragraphs take
+    std::map<int, QTextTable*> m_tables;  // owned by the document
+    QTextTable* m_currentTable = nullptr; // the table the caret is in, while writing
+    mutable QTextCursor m_edit;           // holds the open edit
+    mutable bool m_writing = false;
+    QTextBlockFormat m_blockFormat; // the paragraph format new paragraphs take
     int m_nextTable = 11;
     std::int16_t m_fontSize = 10;
     bool m_gridLines = true;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end run of the window's documents under Xvfb, driven with xdotool (run by hand; about a minute):
+# End-to-end run of the window's documents under Xvfb, driven with xdotool (a ctest test; about a minute):
 # the README's cascade building gets its author, date, revision and title through Options > Project
 # information and is printed to PDF (read back with pdftotext); the list of materials is created through
 # the chooser, edited in the report editor (a line in bold, a table column widened), saved, closed,
@@ -9,16 +9,26 @@
 #
 #   tests/ui/documents_end_to_end.sh BUILD_DIR OUT_DIR
 #
-# Needs xvfb, xdotool, imagemagick and poppler-utils. The window runs without a window manager at 0,0 in
+# Needs xvfb, xdotool, imagemagick and poppler-utils (skipped without them). The window runs without a window manager at 0,0 in
 # its first-run size, so the positions below are fixed. The program folder is copied to OUT_DIR/program
 # so that the settings file written is the run's own.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 out=$(mkdir -p "${2:?output folder}" && cd "$2" && pwd)
-display=:96
-Xvfb $display -screen 0 1600x1000x24 >"$out/xvfb.log" 2>&1 &
+# What a previous run left would make the save dialogs ask before overwriting.
+rm -f "$out"/*.XPJ "$out"/*.BAK "$out"/*.png "$out"/*.txt "$out"/*.pdf "$out"/*.html "$out/display"
+for tool in Xvfb xdotool import pdftotext pdffonts; do
+    command -v "$tool" >/dev/null || {
+        echo "SKIP: the run needs Xvfb, xdotool, ImageMagick and poppler-utils (scripts/ixo-dev deps)"
+        exit 77
+    }
+done
+# A display number of its own, so that runs beside each other do not meet.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display
+for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$out/display")"
 export XDG_CONFIG_HOME="$out/config"
 rm -rf "$XDG_CONFIG_HOME" "$out/program"
 mkdir -p "$out/program"
@@ -34,12 +44,21 @@ sleep 1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 shot() { import -window root "$out/$1.png"; }
 click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.7}"; }
+# Waits (at most ten seconds) for a window whose title holds the text: a loaded machine opens windows late.
+wait_window() {
+    for _ in $(seq 100); do
+        xdotool search --name "$1" >/dev/null 2>&1 && { sleep 0.3; return 0; }
+        sleep 0.1
+    done
+    fail "no window '$1'"
+}
 
 "$out/program/ixo-cli" new --stairs 3 --floors 10 --flats-per-floor 2 --outlets 4 --distribution cascade \
     --polarities 12 -o "$out/cascade.XPJ" >/dev/null || true
 "$out/program/ixo" "$out/cascade.XPJ" 2>"$out/ixo.log" &
 app=$!
-sleep 5
+wait_window "cascade.XPJ"
+sleep 2
 shot 01-cascade-building
 
 # Options > Project information: the focus starts on the author; Tab passes the captions.
@@ -73,10 +92,11 @@ done
 # Reports > Create: the chooser, a double click on "List of materials", the report in the editor.
 click 253 8
 xdotool key Down Return
-sleep 1.5
+wait_window "Create reports"
 shot 04-report-chooser
 xdotool mousemove 541 322 click --repeat 2 --delay 80 1
-sleep 4
+wait_window "Editor"
+sleep 2
 shot 05-report-editor
 report="$out/cascade_List of materials.html"
 [ -s "$report" ] || fail "the report was not saved beside the project"

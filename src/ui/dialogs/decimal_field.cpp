@@ -17,6 +17,11 @@ bool DecimalKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Return and Enter type nothing into the field but go on to the dialog, whose default button takes
+    // them.
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        return false;
+    }
     const QString text = key->text();
     // Keys without a character (arrows, Tab, F1) and shortcuts with Ctrl pass untouched.
     if (text.size() != 1 || (key->modifiers() & Qt::ControlModifier) != 0) {

@@ -33,6 +33,7 @@ FlatDialog::FlatDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_all);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Ok"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true); // Return takes the dialog
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &FlatDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FlatDialog::reject);

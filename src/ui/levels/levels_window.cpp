@@ -105,9 +105,12 @@ LevelsWindow::LevelsWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
     m_levelAxis->setTickCount(6);
     m_frequencyAxis = new QValueAxis(m_chart);
     m_frequencyAxis->setTitleText(QString::fromUtf8(LevelsModel::kFrequencyAxisTitle));
-    m_frequencyAxis->setRange(0, 2200);
-    m_frequencyAxis->setTickCount(12);
-    m_frequencyAxis->setLabelFormat(QStringLiteral("%.0f")); // whole MHz: the labels fit their room
+    // A label every 400 MHz with a grid line between: four-digit labels every 200 MHz do not fit a chart
+    // of this width and were cut short.
+    m_frequencyAxis->setRange(0, 2400);
+    m_frequencyAxis->setTickCount(7);
+    m_frequencyAxis->setMinorTickCount(1);
+    m_frequencyAxis->setLabelFormat(QStringLiteral("%.0f")); // whole MHz
     m_chart->addAxis(m_levelAxis, Qt::AlignLeft);
     m_chart->addAxis(m_frequencyAxis, Qt::AlignBottom);
     m_levels = MakeSeries(m_chart, Qt::red, "Series1");

@@ -2,6 +2,8 @@
 
 // F1 opens the manual in every window of the program, as the main window's Help does. The main window
 // registers its help command once; each dialog installs the key.
+#include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -14,5 +16,7 @@ void SetHelpCommand(std::function<void()> command);
 bool RunHelpCommand();
 // Gives the dialog (and every widget in it) the help key.
 void InstallHelpKey(QWidget* dialog);
+// Opens the manual (Ixo.pdf beside the program); empty when it opened, else why not and the path.
+[[nodiscard]] QString OpenManual();
 
 } // namespace ixo

@@ -55,8 +55,6 @@
 #include <QUrl>
 #include <QWheelEvent>
 
-#include <cerrno>
-#include <cstring>
 
 namespace ixo {
 namespace {
@@ -350,6 +348,7 @@ void MainWindow::AfterLevelsChanged() {
     UpdateStatus();
     Repaint();
     UpdateActions();
+    m_mouse->RefreshHint();
 }
 
 void MainWindow::LocateElement(const TComponenteBase* element, const TPin* pin) {
@@ -482,7 +481,9 @@ void MainWindow::UpdateStatus() {
     if (!design.empty()) {
         text += "; " + design;
     }
-    m_statusAfterCount = text.substr(OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
+    m_statusAfterCount = text.substr(VerdictStatusText(verdict).size() + 2 +
+                                     OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
+    m_statusBeforeCount = VerdictStatusText(verdict) + ": ";
     m_outletsLabel->setText(Qs(text));
     std::string tip = VerdictReasonsText(verdict);
     if (const std::string list = StandardFailuresList(standard); !list.empty()) {
@@ -499,7 +500,8 @@ void MainWindow::UpdateOutletCount() {
     }
     m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
     m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    m_outletsLabel->setText(Qs(OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
+    m_outletsLabel->setText(
+        Qs(m_statusBeforeCount + OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
 }
 
 QString MainWindow::StatusText() const {
@@ -546,12 +548,7 @@ void MainWindow::ShowClosed() {
 
 void MainWindow::AfterHistoryMove() {
     m_results->NetworkChanged();
-    DeselectAll();
-    m_design->RebuildSchematic();
-    m_sheet->Show(m_design->schematic.get(), m_design->project.get());
-    UpdateStatus();
-    Repaint();
-    UpdateActions();
+    AfterLimitsChanged();
 }
 
 // New limits change which outlets fail: the schematic is made again so that every outlet's fill follows
@@ -563,6 +560,9 @@ void MainWindow::AfterLimitsChanged() {
     UpdateStatus();
     Repaint();
     UpdateActions();
+    if (m_mouse != nullptr) {
+        m_mouse->RefreshHint(); // the object under a still pointer may have changed
+    }
 }
 
 // ---- the rooms' commands ----
@@ -775,16 +775,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---- help ----
 
 void MainWindow::ShowHelp() {
-    const std::filesystem::path manual = ExecutableDirectory() / "Ixo.pdf";
-    const QString path = QString::fromStdString(manual.string());
-    QString reason;
-    if (!std::filesystem::exists(manual)) {
-        reason = QString::fromLocal8Bit(std::strerror(ENOENT));
-    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        reason = QStringLiteral("No application could open the document.");
-    }
-    if (!reason.isEmpty()) {
-        showError(Title(), reason + QStringLiteral("\r\n") + path);
+    if (const QString problem = OpenManual(); !problem.isEmpty()) {
+        showError(Title(), problem);
     }
 }
 

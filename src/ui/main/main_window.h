@@ -239,6 +239,7 @@ private:
 
     std::size_t m_outletsOutOfLimits = 0;
     std::size_t m_outletsFailingStandard = 0;
+    std::string m_statusBeforeCount;
     std::string m_statusAfterCount; // the status text after the count, as UpdateStatus made it
     QString m_openWhenShown;
     bool m_shown = false;

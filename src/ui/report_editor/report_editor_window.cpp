@@ -347,6 +347,8 @@ void ReportEditorWindow::Take(std::unique_ptr<TextDocumentWriter> writer, const 
         // A new document: the report's face and size.
         document.setDefaultFont(QFont(QStringLiteral("Arial"), 10));
     }
+    // The page first, so that the new document is laid out once.
+    m_view->SetPageLayout(ReportEditorRules::Layout(m_setup));
     m_view->SetDocument(&document);
     m_writer = std::move(writer); // the former document goes once the view shows the new one
     m_name = name;
@@ -354,7 +356,6 @@ void ReportEditorWindow::Take(std::unique_ptr<TextDocumentWriter> writer, const 
     document.setUndoRedoEnabled(true);
     document.setModified(false);
     document.clearUndoRedoStacks();
-    m_view->SetPageLayout(ReportEditorRules::Layout(m_setup));
     connect(&document, &QTextDocument::modificationChanged, this, [this] { UpdateCommands(); });
     UpdateCommands();
 }

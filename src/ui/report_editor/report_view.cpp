@@ -48,7 +48,15 @@ ReportView::ReportView(QWidget* parent) : QGraphicsView(parent) {
     SetPageLayout(m_layout);
 }
 
+double ReportView::BodyWidth() const {
+    return std::max(10.0, (m_layout.widthMm - m_layout.leftMm - m_layout.rightMm) * kPixelsPerMm);
+}
+
 void ReportView::SetDocument(QTextDocument* document) {
+    // Margin and width first: the text item lays the document out when it takes it, and every change of
+    // either afterwards lays the whole report out again.
+    document->setDocumentMargin(0);
+    document->setTextWidth(BodyWidth());
     m_text->setDocument(document);
     SetPageLayout(m_layout);
     connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
@@ -63,9 +71,10 @@ QTextDocument* ReportView::Document() const {
 
 void ReportView::SetPageLayout(const ReportPageLayout& layout) {
     m_layout = layout;
-    const double body = (layout.widthMm - layout.leftMm - layout.rightMm) * kPixelsPerMm;
     m_text->document()->setDocumentMargin(0);
-    m_text->setTextWidth(std::max(10.0, body));
+    if (m_text->document()->textWidth() != BodyWidth()) {
+        m_text->setTextWidth(BodyWidth());
+    }
     m_text->setPos(layout.leftMm * kPixelsPerMm, layout.topMm * kPixelsPerMm);
     FitSheet();
 }

@@ -40,6 +40,7 @@ protected:
 
 private:
     void FitSheet();
+    double BodyWidth() const;
 
     QGraphicsRectItem* m_sheet = nullptr;
     QGraphicsTextItem* m_text = nullptr;

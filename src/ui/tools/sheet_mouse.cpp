@@ -29,6 +29,7 @@ void SheetMouse::PanToggled() {
 
 void SheetMouse::Reset() {
     m_panning = false;
+    m_pointerKnown = false;
     m_surface.unsetCursor();
 }
 
@@ -48,6 +49,8 @@ void SheetMouse::Moved(QMouseEvent* event) {
         m_pan.setChecked(false);
     }
     m_showHint(QString());
+    m_lastPoint = event->position().toPoint();
+    m_pointerKnown = true;
     if (m_panning && (event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) {
         m_sheet.PanTo(event->position().toPoint());
         return;
@@ -55,7 +58,7 @@ void SheetMouse::Moved(QMouseEvent* event) {
     if (!m_sheet.Showing()) {
         return;
     }
-    const HitResult hit = m_sheet.HitTest(event->position().toPoint());
+    const HitResult hit = m_sheet.HitTest(m_lastPoint);
     if (hit.hit && hit.object != nullptr && !hit.object->Hint.empty()) {
         m_showHint(QString::fromStdString(hit.object->Hint));
     }
@@ -65,6 +68,17 @@ void SheetMouse::Moved(QMouseEvent* event) {
         m_surface.setCursor(HandCursor());
     } else {
         m_surface.unsetCursor();
+    }
+}
+
+void SheetMouse::RefreshHint() {
+    m_showHint(QString());
+    if (!m_pointerKnown || m_panning || !m_sheet.Showing()) {
+        return;
+    }
+    const HitResult hit = m_sheet.HitTest(m_lastPoint);
+    if (hit.hit && hit.object != nullptr && !hit.object->Hint.empty()) {
+        m_showHint(QString::fromStdString(hit.object->Hint));
     }
 }
 

@@ -25,6 +25,8 @@ public:
     void Pressed(QMouseEvent* event);
     void Moved(QMouseEvent* event);
     void Released(QMouseEvent* event);
+    // The sheet changed under a still pointer (an edit): the hint shows the object now under it.
+    void RefreshHint();
     // PAN toggled: it stays checked only when there is something to pan.
     void PanToggled();
     // The project closed: no pan goes on.
@@ -39,6 +41,8 @@ private:
     QWidget& m_surface;
     std::function<void(const QString&)> m_showHint;
     bool m_panning = false;
+    QPoint m_lastPoint;
+    bool m_pointerKnown = false;
 };
 
 } // namespace ixo

@@ -97,7 +97,9 @@ void SheetTools::ChangeLengthAt(const HitResult& hit) {
     if (wire == nullptr || dynamic_cast<TCableTV*>(wire->Element()) == nullptr) {
         return;
     }
-    TPin* pin = wire->TargetPin();
+    // The feeding end's pin holds the length the label shows; the receiving end may be an outlet behind
+    // the flat's entry, whose own connection is a different (zero-length) one.
+    TPin* pin = wire->SourcePin();
     // A DiSEqC switch's inputs take the lengths of their dish cables as built.
     if (pin == nullptr || IsDiseqcInput(pin) || IsDiseqcInput(pin->Peer())) {
         return;

@@ -188,6 +188,9 @@ TEST_F(LevelsTest, TheWindowShowsTheGridTheChartAndFollowsThePolarityBox) {
     EXPECT_EQ(window.LevelAxis()->max(), 120.0);
     EXPECT_EQ(window.LevelAxis()->titleText(), QStringLiteral("Level (dBuV)"));
     EXPECT_EQ(window.FrequencyAxis()->titleText(), QStringLiteral("Frequency (MHz)"));
+    // Every frequency label is drawn whole: no label is cut to "10..." beside its neighbours.
+    EXPECT_LE(window.FrequencyAxis()->tickCount(), 7);
+    EXPECT_GE(window.FrequencyAxis()->max(), 2150.0);
     ASSERT_EQ(window.PolarityBox()->count(), 4);
     EXPECT_TRUE(window.PolarityBox()->isEnabled());
     EXPECT_EQ(window.PolarityBox()->currentIndex(), entry->polaridad);

@@ -118,8 +118,11 @@ TEST_F(MainWindowResultsTest, TheStatusBarCountFollowsEachRegulationMoveAndOkIsU
         }
         duringMove = window->OutletsOutOfLimits();
         EXPECT_EQ(duringMove, RegistrosDeErrores(*window->Project()).size());
-        EXPECT_TRUE(
-            window->StatusText().startsWith(QString::fromStdString(OutletsOutOfLimitsText(duringMove))))
+        // The verdict, the new count and what followed the count, each once.
+        const QString count = QString::fromStdString(OutletsOutOfLimitsText(duringMove));
+        EXPECT_TRUE(window->StatusText().startsWith(QStringLiteral("Design fails: ") + count))
+            << window->StatusText().toStdString();
+        EXPECT_EQ(window->StatusText().count(QStringLiteral("out of limits")), 1)
             << window->StatusText().toStdString();
         regulation.accept();
         return static_cast<int>(QDialog::Accepted);

@@ -10,12 +10,17 @@
 #include "ui/dialogs/flat_dialog.h"
 #include "ui/dialogs/length_dialog.h"
 #include "ui/errors/error_list_window.h"
+#include "ui/sheet/sheet_presenter.h"
+#include "ui/sheet/sheet_view.h"
+#include "ui/sheet/zoom_steps.h"
 #include "ui/tools/sheet_tools.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
+#include <QTest>
 
 namespace ixo {
 namespace {
@@ -196,6 +201,83 @@ TEST_F(SheetToolsTest, TheErrorListOnViewFollowsAnEdit) {
     EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
     window->Undo();
     EXPECT_EQ(window->ErrorList()->Rows().OutletCount(), window->OutletsOutOfLimits());
+}
+
+// The README's cascade building: each flat's feed is drawn from the riser's DiSEqC switch to the flat's
+// first outlet, through the flat's entry.
+class CascadeSheetToolsTest : public SheetToolsTest {
+protected:
+    WizardResults Building() const override { return test::CascadeBuilding(); }
+    Tgraflinea* FlatFeedWire() const {
+        const TpadreGraficosMS& schematic = *window->Schematic();
+        for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+            auto* wire = dynamic_cast<Tgraflinea*>(schematic.Object(i));
+            if (wire != nullptr && dynamic_cast<TCableTV*>(wire->Element()) != nullptr &&
+                wire->TargetPin() != nullptr && wire->TargetPin()->Peer() != wire->SourcePin()) {
+                return wire;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(CascadeSheetToolsTest, TheLengthDialogShowsTheLengthOnTheWireAndReturnAcceptsIt) {
+    Tgraflinea* wire = FlatFeedWire();
+    ASSERT_NE(wire, nullptr);
+    const double before = wire->SourcePin()->MetrosCable;
+    ASSERT_GT(before, 0.0);
+    QString shown;
+    Answer<LengthDialog>([&shown](LengthDialog& dialog) {
+        shown = dialog.Edit()->text();
+        dialog.Edit()->setText(QStringLiteral("35"));
+        QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    });
+    window->Tools().ChangeLengthAt(HitResult{true, wire, nullptr, {}});
+    EXPECT_EQ(shown.toDouble(), before) << shown.toStdString();
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_DOUBLE_EQ(wire->SourcePin()->MetrosCable, 35.0);
+    ASSERT_NE(wire->SourcePin()->Peer(), nullptr);
+    EXPECT_DOUBLE_EQ(wire->SourcePin()->Peer()->MetrosCable, 35.0);
+    EXPECT_EQ(wire->Hint.rfind("35.0 m ", 0), 0u) << wire->Hint;
+    // Undo makes the schematic again (the wire goes); the pin stays.
+    TPin* feed = wire->SourcePin();
+    window->Undo();
+    EXPECT_DOUBLE_EQ(feed->MetrosCable, before);
+}
+
+TEST_F(CascadeSheetToolsTest, TheHintUnderAStillPointerFollowsAnEdit) {
+    Tgraflinea* wire = FlatFeedWire();
+    ASSERT_NE(wire, nullptr);
+    // The pointer rests half way along a segment of the wire (the hit test places the objects on the
+    // view, so that their points are the view's).
+    window->Sheet().ChooseZoomStep(ZoomStepIndex(100));
+    window->Sheet().FinishRefining();
+    window->Sheet().CentreOn(*wire);
+    QApplication::processEvents();
+    (void)window->Sheet().HitTest(QPoint(0, 0));
+    std::optional<QPoint> onWire;
+    for (std::size_t i = 0; i + 1 < wire->Points().size() && !onWire; ++i) {
+        const Point a = wire->Points()[i];
+        const Point b = wire->Points()[i + 1];
+        const QPoint middle((a.x + b.x) / 2, (a.y + b.y) / 2);
+        if (window->Sheet().HitTest(middle).object == wire) {
+            onWire = middle;
+        }
+    }
+    ASSERT_TRUE(onWire.has_value());
+    QWidget* surface = window->View()->Surface();
+    QMouseEvent move(QEvent::MouseMove, QPointF(*onWire), surface->mapToGlobal(QPointF(*onWire)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(surface, &move);
+    ASSERT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral(" m ")))
+        << window->statusBar()->currentMessage().toStdString();
+    Answer<LengthDialog>([](LengthDialog& dialog) {
+        dialog.Edit()->setText(QStringLiteral("42"));
+        dialog.accept();
+    });
+    window->Tools().ChangeLengthAt(HitResult{true, wire, nullptr, {}});
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QStringLiteral("42.0 m ")))
+        << window->statusBar()->currentMessage().toStdString();
 }
 
 } // namespace
