@@ -100,6 +100,15 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
             out << "  " << replacement << "\n";
         }
     }
+    for (const std::string& cable : result.cables) {
+        out << "Cable changed: " << cable << "\n";
+    }
+    if (!result.grades.empty()) {
+        out << "Tap grades changed: " << result.grades.size() << "\n";
+        for (const std::string& grade : result.grades) {
+            out << "  " << grade << "\n";
+        }
+    }
     out << "Amplifiers inserted: " << result.amplifiers.size() << "\n";
     for (const AmplifierInsertion& insertion : result.amplifiers) {
         out << "  " << insertion.amplifier << " (" << insertion.model << ") in front of "

@@ -11,10 +11,12 @@
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/power_check.h"
+#include "design/tap_grading.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
+#include "model/cable_tv.h"
 #include "model/level_vector.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
@@ -38,6 +40,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kRegulationGain = 0.05;     // dB: a run of the regulation gaining less ends the runs
 constexpr int kAmplifierKind = 0;            // the amplifier table
 constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
+constexpr int kRiserCable = 2;               // the riser's entry in the project's cable list
+constexpr double kCableGain = 1e-4;          // dB per metre: a cable losing no less is no better
 
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
 // of everything below it by the same amount, so a group fits when each band's spread fits the window of
@@ -83,37 +87,6 @@ std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
     }
     return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
            " T" + std::to_string(number);
-}
-
-// The multiswitch of a floor that the riser feeds from outside the floor (the first one listed).
-TMultiswitch* RiserEntry(const tplanta& floor) {
-    for (const auto& entry : floor.ETV()) {
-        auto* multiswitch = dynamic_cast<TMultiswitch*>(entry.Object);
-        if (multiswitch == nullptr) {
-            continue;
-        }
-        for (const TPin* in : multiswitch->PinesENTRADA()) {
-            const TPin* peer = in->Peer();
-            const auto* upstream =
-                peer != nullptr ? dynamic_cast<const TComponenteBase*>(peer->Owner()) : nullptr;
-            // A line amplifier inserted on the floor stands in the riser too.
-            if (upstream != nullptr &&
-                (upstream->Container() != &floor || dynamic_cast<const TLinAmp*>(upstream))) {
-                return multiswitch;
-            }
-        }
-    }
-    return nullptr;
-}
-
-// The line amplifier feeding the multiswitch's first connected input, or null.
-const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
-    for (const TPin* in : multiswitch.PinesENTRADA()) {
-        if (in->Peer() != nullptr) {
-            return dynamic_cast<const TLinAmp*>(in->Peer()->Owner());
-        }
-    }
-    return nullptr;
 }
 
 std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
@@ -206,7 +179,13 @@ private:
         m_result.marginBefore = m_sample.Worst();
         Regulate();
         if (m_options.amplify && m_sample.Worst() < 0.0) {
+            ChooseRiserCable();
+        }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
             ChooseHeadendAmplifiers();
+        }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            GradeTaps();
         }
         for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
              ++round) {
@@ -234,9 +213,111 @@ private:
                 break;
             }
         }
+        if (m_options.amplify && m_sample.Worst() < 0.0 && !m_result.amplifiers.empty()) {
+            GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
+        }
         if (m_options.amplify) {
             PowerUnpowered();
         }
+    }
+
+    // The tap grades PlanTapGrades chooses, every replacement in one edit (a tall building has hundreds
+    // of floors), then the regulation; kept only when the result gains.
+    void GradeTaps() {
+        const std::vector<TapGrade> plan = PlanTapGrades(m_project, m_sample, HeadendReach().high);
+        if (plan.empty()) {
+            return;
+        }
+        const std::size_t position = m_editor.Position();
+        const double score = m_sample.Score();
+        const std::vector<ControlChange> changes = m_result.changes;
+        LevelSample before = m_sample;
+        std::vector<std::string> grades;
+        {
+            const RecalculationSuspension suspension(m_editor);
+            m_editor.Apply([&](EditJournal& journal) {
+                for (const TapGrade& grade : plan) {
+                    const std::string was = grade.element->Name() + " (" + grade.element->Modelo + ")";
+                    EditRefusal why;
+                    if (ReplaceElement(m_project, *grade.element, grade.model->Indice, grade.model->Familia,
+                                       journal, &why)) {
+                        grades.push_back(was + " -> " + grade.model->Modelo + ", " +
+                                         FloorPlace(*grade.floor));
+                    } else {
+                        m_result.refusals.push_back(FloorPlace(*grade.floor) + ": " + grade.model->Modelo +
+                                                    " in place of " + was + ": " + why.reason);
+                    }
+                }
+                return !grades.empty();
+            });
+        }
+        if (grades.empty()) {
+            return;
+        }
+        m_sample.Take(m_project);
+        Regulate();
+        if (m_sample.Score() <= score + 0.01) {
+            UndoTo(position, std::move(before));
+            m_result.changes = changes;
+            m_result.refusals.push_back(std::to_string(grades.size()) +
+                                        " tap grade(s) taken out again: the worst margin did not improve");
+            return;
+        }
+        m_result.grades.insert(m_result.grades.end(), grades.begin(), grades.end());
+    }
+
+    // The current cable of the catalogue with the least loss at the top satellite band, when it loses
+    // less than the riser's cable: the riser's loss and its tilt grow with every floor, so a lower-loss
+    // cable is where a failing design gains most before amplifiers go in. Kept (one edit, undoable)
+    // only when the regulation after it improves the result.
+    void ChooseRiserCable() {
+        const TCableTV* riser = m_project.Preferencias().Cable(kRiserCable);
+        const TalmacenElementos* store = m_project.Almacen();
+        const ElementList* list = store != nullptr ? store->ListOfKind(TCableTV::kKind) : nullptr;
+        if (riser == nullptr || list == nullptr) {
+            return;
+        }
+        const std::size_t top = kBandCount - 1;
+        const TCableTV* best = nullptr;
+        for (const ElementListItem& item : *list) {
+            const auto* cable = item.Object.As<TCableTV>();
+            if (cable == nullptr || cable->Obsoleto || cable->InteriorVivienda) {
+                continue;
+            }
+            // Coefficients are gains per metre (a loss is negative): the largest loses least.
+            const double reference = best != nullptr ? best->Coefficients()[top] : riser->Coefficients()[top];
+            if (cable->Coefficients()[top] > reference + kCableGain) {
+                best = cable;
+            }
+        }
+        if (best == nullptr) {
+            return;
+        }
+        const std::size_t position = m_editor.Position();
+        const double score = m_sample.Score();
+        const std::vector<ControlChange> changes = m_result.changes;
+        LevelSample before = m_sample;
+        const std::string was = riser->Modelo;
+        const std::string model = best->Modelo;
+        const std::int32_t number = best->Indice;
+        EditRefusal why;
+        if (!m_editor.Apply([&](EditJournal& journal) {
+                return ChangeCableModel(m_project, kRiserCable, number, journal, &why);
+            })) {
+            m_result.refusals.push_back("riser cable " + model + ": " + why.reason);
+            return;
+        }
+        m_editor.Recalculate();
+        m_sample.Take(m_project);
+        Regulate();
+        if (m_sample.Score() <= score) {
+            UndoTo(position, std::move(before));
+            m_result.changes = changes;
+            m_result.refusals.push_back("riser cable " + model + " instead of " + was +
+                                        " taken out again: the worst margin did not improve");
+            return;
+        }
+        m_result.cables.push_back("riser cable (" + was + ") -> " + model);
     }
 
     // The satellite headend amplifiers (catalogue location 0), by model.

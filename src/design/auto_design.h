@@ -33,6 +33,9 @@ struct DesignResult {
     double marginAfter = 0.0;
     std::vector<ControlChange> changes;    // every control moved, first position to last
     std::vector<std::string> replacements; // "AmpliHeaderRe1 (AFI-440) -> AFI-420": headend amplification
+    std::vector<std::string> cables;       // "riser cable (CX-75) -> CX-110E": a lower-loss cable kept
+    std::vector<std::string>
+        grades; // "MultiswitchRe7 (MC-504-13) -> MC-504-22, STAIR1 FLOOR3": tap grades kept
     std::vector<AmplifierInsertion> amplifiers;
     std::vector<std::string> supplies; // "SupplyRe3 (FA-...) feeds AmpliHeaderRe2": powering mended
     std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused
@@ -49,14 +52,16 @@ struct DesignResult {
 };
 
 // From a built installation to one that passes, as ordinary edits of editor (each undoable):
-// regulation of every control (RegulateAutomatically); then, while levels remain out of limits, the other
-// current models of the headend amplifiers' families (one replacement edit each, then regulation; the
-// best kept); then, while outlets remain out of limits, line
-// amplifiers on the risers at the fewest places that bring each riser's levels within the limit window
-// (a riser is cut where the spread of its levels from the cut above would exceed the window: the
-// greedy cut is the fewest, since every amplifier lifts everything below it alike), followed by a new
-// regulation. Active elements left without power get a supply of the preferences' model. The outlets
-// still out of limits are named with the reason.
+// regulation of every control (RegulateAutomatically); then, while levels remain out of limits, the
+// catalogue's lowest-loss cable for the risers (kept when the regulation after it gains); then, while levels
+// remain out of limits, the tap grade of every riser's floors (PlanTapGrades, one edit, kept when the
+// regulation after it gains; again once amplifiers went in); then, while levels remain out of limits, the
+// other current models of the headend amplifiers' families (one replacement edit each, then regulation; the
+// best kept); then, while outlets remain out of limits, line amplifiers on the risers at the fewest places
+// that bring each riser's levels within the limit window (a riser is cut where the spread of its levels from
+// the cut above would exceed the window: the greedy cut is the fewest, since every amplifier lifts everything
+// below it alike), followed by a new regulation. Active elements left without power get a supply of the
+// preferences' model. The outlets still out of limits are named with the reason.
 DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options);
 
 } // namespace ixo

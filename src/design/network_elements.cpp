@@ -1,9 +1,13 @@
 #include "design/network_elements.h"
 
+#include "building/planta.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "model/cbft.h"
+#include "model/lin_amp.h"
+#include "model/multiswitch.h"
 #include "model/padre_tv.h"
+#include "model/pin.h"
 
 namespace ixo {
 namespace {
@@ -27,6 +31,35 @@ std::vector<TCBFT*> NetworkElements(const Tproyecto& project) {
         }
     }
     return elements;
+}
+
+TMultiswitch* RiserEntry(const tplanta& floor) {
+    for (const auto& entry : floor.ETV()) {
+        auto* multiswitch = dynamic_cast<TMultiswitch*>(entry.Object);
+        if (multiswitch == nullptr) {
+            continue;
+        }
+        for (const TPin* in : multiswitch->PinesENTRADA()) {
+            const TPin* peer = in->Peer();
+            const auto* upstream =
+                peer != nullptr ? dynamic_cast<const TComponenteBase*>(peer->Owner()) : nullptr;
+            // A line amplifier inserted on the floor stands in the riser too.
+            if (upstream != nullptr &&
+                (upstream->Container() != &floor || dynamic_cast<const TLinAmp*>(upstream))) {
+                return multiswitch;
+            }
+        }
+    }
+    return nullptr;
+}
+
+const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
+    for (const TPin* in : multiswitch.PinesENTRADA()) {
+        if (in->Peer() != nullptr) {
+            return dynamic_cast<const TLinAmp*>(in->Peer()->Owner());
+        }
+    }
+    return nullptr;
 }
 
 } // namespace ixo

@@ -5,10 +5,20 @@
 namespace ixo {
 
 class TCBFT;
+class TLinAmp;
+class TMultiswitch;
 class Tproyecto;
+class tplanta;
 
 // Every transfer-function element of the project: those of the building's network in creation order,
 // then those inside each flat, flat by flat.
 std::vector<TCBFT*> NetworkElements(const Tproyecto& project);
+
+// The multiswitch of a floor that the riser feeds from outside the floor (the first one listed; a line
+// amplifier inserted on the floor stands in the riser), or null.
+TMultiswitch* RiserEntry(const tplanta& floor);
+
+// The line amplifier feeding the multiswitch's first connected input, or null.
+const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch);
 
 } // namespace ixo

@@ -236,8 +236,7 @@ LevelVector TMultiswitch::Row(std::string_view inKey, std::string_view outKey) c
 
 // The control serving the polarity of out: new type by PotPol (only once there is a control for every
 // polarity input), old type by position.
-LevelVector TMultiswitch::ControlGains(const TPin& out) const {
-    const std::int32_t p = out.polaridad;
+LevelVector TMultiswitch::ControlGains(std::int32_t p) const {
     if (p == -1 || m_controls.empty()) {
         return LevelVector();
     }
@@ -284,13 +283,26 @@ bool TMultiswitch::EvaluateOutput(const TPin* out, LevelVector& level) const {
         return false;
     }
     LevelVector s = Sum(in->Levels(), Row(KeyOf(*in), KeyOf(*out)));
-    s = Sum(s, ControlGains(*out));
+    s = Sum(s, ControlGains(out->polaridad));
     if (!IsCascadable() || out->TipodePin == 'D') {
         if (const TPin* terrestrial = InputOfPolarity(-1)) {
             s = Maximum(s, Sum(terrestrial->Levels(), TerrestrialRow(*terrestrial, *out)));
         }
     }
     level = s;
+    return true;
+}
+
+bool TMultiswitch::PathGains(std::int32_t polarity, const TPin& out, LevelVector& gains) const {
+    const TPin* in = InputOfPolarity(polarity);
+    if (in == nullptr) {
+        return false;
+    }
+    if (polarity == -1 && (!IsCascadable() || out.TipodePin == 'D')) {
+        gains = TerrestrialRow(*in, out);
+    } else {
+        gains = Sum(Row(KeyOf(*in), KeyOf(out)), ControlGains(polarity));
+    }
     return true;
 }
 

@@ -87,6 +87,10 @@ public:
     // and terminal outputs) the terrestrial mix. False, with out untouched, when out is null or no input
     // has its polarity.
     bool EvaluateOutput(const TPin* out, LevelVector& level) const;
+    // The gains from the input of polarity (-1: the terrestrial input) to out (an output or tap of this
+    // multiswitch), its row and its control as they stand: the through or tap loss of the model on that
+    // path. False, with gains untouched, when no input has that polarity.
+    bool PathGains(std::int32_t polarity, const TPin& out, LevelVector& gains) const;
     // EvaluateOutput, then the pin takes the level and passes it on to the element cabled there.
     bool ComputeOutput(TPin* out) override;
 
@@ -120,7 +124,7 @@ private:
     // The gains of the row inKey/outKey; -1 dB in every band when the function has none.
     LevelVector Row(std::string_view inKey, std::string_view outKey) const;
     LevelVector TerrestrialRow(const TPin& terrestrial, const TPin& out) const;
-    LevelVector ControlGains(const TPin& out) const;
+    LevelVector ControlGains(std::int32_t polarity) const;
 
     std::vector<ControlEntry> m_controls;
     StoredNames m_storedControls;

@@ -1,5 +1,6 @@
 #include "building/comprueba_errores.h"
 #include "building/escalera.h"
+#include "building/preferencias_proyecto.h"
 #include "design/auto_design.h"
 #include "design/overdrive_check.h"
 #include "design/power_check.h"
@@ -7,6 +8,7 @@
 #include "editing/network_edits.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
+#include "model/cable_tv.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 
@@ -117,21 +119,24 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
 }
 
 // Three long risers get their line amplifiers in one round, and the round is one edit: the design
-// takes six steps (regulation; the high-gain headend amplifier and its regulation; the round of three
-// amplifiers and its regulation; a supply for the new headend amplifier, which has none built in), and
-// with an editor that keeps only six the whole design still undoes to the saved bytes. One step per amplifier
-// would push the first steps out of the history (a tall building inserts more amplifiers than the editor
-// keeps), and a round found useless could then not be taken out whole.
+// takes eleven steps (the lower-loss riser cable, the high-gain headend amplifier, the tap grades of every
+// riser floor, the round of three amplifiers, a supply for the new headend amplifier, which has none built
+// in, and the regulations that moved controls between them), and with an editor that keeps only eleven the
+// whole design still undoes to the
+// saved bytes. One step per amplifier would push the first steps out of the history (a tall building inserts
+// more amplifiers than the editor keeps), and a round found useless could then not be taken out whole.
 TEST_F(AutoDesignTest, ARoundOfLineAmplifiersIsOneEditThatUndoesWhole) {
     BuildNetwork(Shape(3, 15, 1, 1, 4, 1));
-    editor = std::make_unique<NetworkEditor>(*project, 6);
+    editor = std::make_unique<NetworkEditor>(*project, 11);
     const std::vector<std::uint8_t> saved = Bytes();
     const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
     ASSERT_EQ(result.amplifiers.size(), 3u);
     EXPECT_EQ(result.replacements.size(), 1u);
     EXPECT_EQ(result.supplies.size(), 1u);
     EXPECT_GT(result.marginAfter, result.marginBefore + 20.0);
-    EXPECT_EQ(result.edits, 6);
+    EXPECT_EQ(result.cables.size(), 1u);
+    EXPECT_FALSE(result.grades.empty());
+    EXPECT_EQ(result.edits, 11);
     EXPECT_EQ(ElementsOfClass<TLinAmp>(*project).size(), 3u);
     for (int step = 0; step < result.edits; ++step) {
         ASSERT_TRUE(editor->Undo());
@@ -224,6 +229,49 @@ TEST_F(AutoDesignTest, TheDesignLeavesNothingOverdrivenAndNamesTheBudgetOfEachFa
         }
         EXPECT_LE(result.budgets.size(), stairs.size());
     }
+}
+
+// Three stairs of ten floors of passive cascadable multiswitches, 12 polarities, cascade flats: the
+// riser's loss and tilt at 2150 MHz are what binds, so the design takes the catalogue's lowest-loss
+// cable for the risers (one undoable edit) and ends with a better worst margin than the regulation
+// alone; undoing every step of the design gives back the saved bytes and the built cable. The design is
+// deterministic: the same building designed again gives the same bytes.
+TEST_F(AutoDesignTest, ACascadeBuildingTakesALowerLossRiserCableAndUndoesWhole) {
+    const BuildingShape shape = Shape(3, 10, 2, 4, 12, 1, 1);
+    BuildNetwork(shape);
+    const std::vector<std::uint8_t> saved = Bytes();
+    const std::int32_t built = project->Preferencias().Cable(2)->Indice;
+    const double builtLoss = project->Preferencias().Cable(2)->Coefficients()[kBandCount - 1];
+    const double regulatedOnly = DesignAutomatically(*editor, DesignOptions{true, false}).marginAfter;
+    for (std::size_t position = editor->Position(); position > 0; --position) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    ASSERT_EQ(Bytes(), saved);
+
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    const TCableTV* riser = project->Preferencias().Cable(2);
+    ASSERT_NE(riser->Indice, built);
+    EXPECT_GT(riser->Coefficients()[kBandCount - 1], builtLoss); // it loses less at 2150 MHz
+    EXPECT_GT(result.marginAfter, regulatedOnly + 1.0);
+    bool named = false;
+    for (const std::string& cable : result.cables) {
+        named = named || cable.rfind("riser cable (", 0) == 0;
+    }
+    EXPECT_TRUE(named);
+    EXPECT_NETWORK_CONSISTENT(*project);
+    const std::vector<std::uint8_t> designed = Bytes();
+
+    for (int step = 0; step < result.edits; ++step) {
+        ASSERT_TRUE(editor->Undo());
+    }
+    EXPECT_EQ(Bytes(), saved);
+    EXPECT_EQ(project->Preferencias().Cable(2)->Indice, built);
+
+    editor.reset();
+    project.reset();
+    BuildNetwork(shape);
+    (void)DesignAutomatically(*editor, DesignOptions{});
+    EXPECT_EQ(Bytes(), designed);
 }
 
 } // namespace

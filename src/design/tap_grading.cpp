@@ -1,0 +1,244 @@
+#include "design/tap_grading.h"
+
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "building/proyecto.h"
+#include "building/vivienda.h"
+#include "catalogue/almacen_elementos.h"
+#include "design/level_sample.h"
+#include "design/network_elements.h"
+#include "model/multiswitch.h"
+#include "model/pin.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <string>
+
+namespace ixo {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr int kPasses = 3;
+// A choice must gain more than this to replace the one held (dB): rounding never moves a floor.
+constexpr double kGainNeeded = 1e-6;
+// The weight of the sum of the floors' shortfalls beside the segment's worst margin: with the worst
+// alone a floor that does not bind could never move, though moving it lets the binding one move later.
+constexpr double kShortfallWeight = 1e-3;
+
+// How far the outlets of a floor lie inside their limits, band by band: low above the minimum, high
+// below the maximum (the lowest of the floor's outlets and polarities).
+struct FloorMargins {
+    std::array<double, kBandCount> low;
+    std::array<double, kBandCount> high;
+    FloorMargins() {
+        low.fill(kInfinity);
+        high.fill(kInfinity);
+    }
+};
+
+// A model's gains on the paths the grading looks at: input to tap and input to the through output of
+// the same line, the terrestrial bands from the terrestrial input, the satellite ones from the first
+// satellite input.
+struct PathGains {
+    const TMultiswitch* model = nullptr; // null: the element as it stands
+    LevelVector tap;
+    LevelVector through;
+};
+
+PathGains GainsOf(const TMultiswitch& multiswitch) {
+    PathGains gains;
+    const TPin* tap = multiswitch.PinesDERIVACION().empty() ? nullptr : multiswitch.PinesDERIVACION().front();
+    if (tap == nullptr) {
+        return gains;
+    }
+    const auto outputOf = [&](std::int32_t polarity) -> const TPin* {
+        for (const TPin* out : multiswitch.PinesSALIDA()) {
+            if (out->polaridad == polarity) {
+                return out;
+            }
+        }
+        return nullptr;
+    };
+    for (const std::int32_t polarity : {-1, 0}) {
+        LevelVector tapGains;
+        LevelVector throughGains;
+        if (!multiswitch.PathGains(polarity, *tap, tapGains)) {
+            continue; // no such input (a satellite-only model): those bands carry nothing of it
+        }
+        if (const TPin* out = outputOf(polarity)) {
+            multiswitch.PathGains(polarity, *out, throughGains);
+        }
+        const std::size_t first = polarity == -1 ? 0 : kFirstSatelliteBand;
+        const std::size_t last = polarity == -1 ? kFirstSatelliteBand : kBandCount;
+        for (std::size_t band = first; band < last; ++band) {
+            gains.tap[band] = tapGains[band];
+            gains.through[band] = throughGains[band];
+        }
+    }
+    return gains;
+}
+
+std::string Letters(const PinList& pins) {
+    std::string text;
+    for (const TPin* pin : pins) {
+        text += pin->Prefijo;
+    }
+    return text;
+}
+
+// The current passive models of element's family with its pins (and so its taps), in catalogue order.
+std::vector<const TMultiswitch*> Grades(const Tproyecto& project, const TMultiswitch& element) {
+    std::vector<const TMultiswitch*> grades;
+    const TalmacenElementos* store = project.Almacen();
+    const ElementList* list = store != nullptr ? store->ListOfKind(TMultiswitch::kKind) : nullptr;
+    if (list == nullptr) {
+        return grades;
+    }
+    for (const ElementListItem& item : *list) {
+        const auto* model = item.Object.As<TMultiswitch>();
+        if (model == nullptr || model->Familia != element.Familia || model->Indice == element.Indice ||
+            model->Obsoleto || model->Activo || !model->LPG().empty() ||
+            model->CascadeableCabecera != element.CascadeableCabecera ||
+            Letters(model->PinesENTRADA()) != Letters(element.PinesENTRADA()) ||
+            Letters(model->PinesSALIDA()) != Letters(element.PinesSALIDA()) ||
+            Letters(model->PinesDERIVACION()) != Letters(element.PinesDERIVACION())) {
+            continue;
+        }
+        grades.push_back(model);
+    }
+    return grades;
+}
+
+struct Floor {
+    const tplanta* floor = nullptr;
+    TMultiswitch* element = nullptr;
+    FloorMargins margins;
+    std::vector<PathGains> options; // the element as it stands first, then its family's grades
+    std::size_t choice = 0;
+};
+
+// A riser segment's score for the choices of its floors (see PlanTapGrades).
+double Score(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
+    double worst = kInfinity;
+    double shortfall = 0.0;
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        double low = kInfinity;
+        double high = kInfinity;
+        double lift = 0.0; // what the through losses above change at this floor
+        std::vector<std::pair<double, double>> moved;
+        moved.reserve(floors.size());
+        for (const Floor& floor : floors) {
+            if (floor.margins.low[band] == kInfinity) {
+                continue; // no outlet of the floor is checked at this band
+            }
+            const PathGains& now = floor.options.front();
+            const PathGains& chosen = floor.options[floor.choice];
+            const double shift = lift + chosen.tap[band] - now.tap[band];
+            moved.emplace_back(floor.margins.low[band] + shift, floor.margins.high[band] - shift);
+            low = std::min(low, moved.back().first);
+            high = std::min(high, moved.back().second);
+            lift += chosen.through[band] - now.through[band];
+        }
+        if (moved.empty()) {
+            continue;
+        }
+        // The shift that balances the two ends, bounded by what the segment's source has left.
+        const double shift = std::min((high - low) / 2.0, room[band]);
+        worst = std::min(worst, std::min(low + shift, high - shift));
+        for (const auto& [floorLow, floorHigh] : moved) {
+            shortfall += std::min(0.0, std::min(floorLow + shift, floorHigh - shift));
+        }
+    }
+    return worst == kInfinity ? 0.0 : worst + kShortfallWeight * shortfall;
+}
+
+void Grade(std::vector<Floor>& segment, const std::array<double, kBandCount>& room) {
+    for (int pass = 0; pass < kPasses; ++pass) {
+        bool moved = false;
+        for (Floor& floor : segment) {
+            const std::size_t held = floor.choice;
+            std::size_t best = held;
+            double bestScore = Score(segment, room);
+            for (std::size_t option = 0; option < floor.options.size(); ++option) {
+                if (option == held) {
+                    continue;
+                }
+                floor.choice = option;
+                const double score = Score(segment, room);
+                if (score > bestScore + kGainNeeded) {
+                    best = option;
+                    bestScore = score;
+                }
+            }
+            floor.choice = best;
+            moved = moved || best != held;
+        }
+        if (!moved) {
+            break;
+        }
+    }
+}
+
+} // namespace
+
+std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
+                                    const std::array<double, kBandCount>& headendRoom) {
+    std::map<const tplanta*, FloorMargins> margins;
+    for (std::size_t i = 0; i < sample.Size(); ++i) {
+        const Tvivienda* flat = sample.flats[i];
+        if (sample.outlets[i] == nullptr || flat == nullptr || flat->Planta() == nullptr) {
+            continue;
+        }
+        FloorMargins& floor = margins[flat->Planta()];
+        const std::size_t band = sample.bands[i];
+        floor.low[band] = std::min(floor.low[band], sample.levels[i] - sample.bounds[i].minimum);
+        floor.high[band] = std::min(floor.high[band], sample.bounds[i].maximum - sample.levels[i]);
+    }
+    std::array<double, kBandCount> open;
+    open.fill(kInfinity);
+    std::vector<TapGrade> grades;
+    for (const auto& stairEntry : project.Escaleras()) {
+        if (stairEntry.Object == nullptr) {
+            continue;
+        }
+        const auto& floors = stairEntry.Object->ListaPlantas();
+        std::vector<std::vector<Floor>> segments(1);
+        // From the headend (the top floor) down; a line amplifier starts a segment of its own.
+        for (std::size_t k = floors.Count(); k-- > 0;) {
+            const tplanta* floor = floors[k].Object;
+            auto found = floor != nullptr ? margins.find(floor) : margins.end();
+            TMultiswitch* entry = floor != nullptr && !floor->HeaderPl ? RiserEntry(*floor) : nullptr;
+            if (entry == nullptr || found == margins.end()) {
+                continue;
+            }
+            if (AmplifierFeeding(*entry) != nullptr && !segments.back().empty()) {
+                segments.emplace_back();
+            }
+            Floor& graded = segments.back().emplace_back();
+            graded.floor = floor;
+            graded.element = entry;
+            graded.margins = found->second;
+            graded.options.push_back(GainsOf(*entry));
+            for (const TMultiswitch* model : Grades(project, *entry)) {
+                PathGains option = GainsOf(*model);
+                option.model = model;
+                graded.options.push_back(option);
+            }
+        }
+        for (std::size_t s = 0; s < segments.size(); ++s) {
+            std::vector<Floor>& segment = segments[s];
+            const bool fromHeadend =
+                s == 0 && (segment.empty() || AmplifierFeeding(*segment.front().element) == nullptr);
+            Grade(segment, fromHeadend ? headendRoom : open);
+            for (const Floor& floor : segment) {
+                if (floor.choice != 0) {
+                    grades.push_back({floor.floor, floor.element, floor.options[floor.choice].model});
+                }
+            }
+        }
+    }
+    return grades;
+}
+
+} // namespace ixo

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/level_vector.h"
+
+#include <array>
+#include <vector>
+
+namespace ixo {
+
+class LevelSample;
+class TMultiswitch;
+class Tproyecto;
+class tplanta;
+
+// A floor's riser multiswitch and the model of its family to put in its place.
+struct TapGrade {
+    const tplanta* floor = nullptr;
+    TMultiswitch* element = nullptr; // the floor's multiswitch fed by the riser
+    const TMultiswitch* model = nullptr;
+};
+
+// The tap grade of every floor of every riser, from the levels of sample (a network whose controls the
+// regulation has set). A cascade's floors see the riser's levels less the through losses of every floor
+// above them; the grade (the tap loss) of each floor sets how much of that reaches its outlets. Per riser
+// segment (from the headend or from a line amplifier down to the next), each floor may take any current
+// model of its multiswitch's family with the same inputs, outputs and taps that has no controls and draws
+// nothing (or keep its own); a choice moves that floor's outlets by the difference of the tap losses and
+// every floor below by the difference of the through losses. The choice maximises the segment's worst
+// outlet margin once the segment's levels are shifted, band by band, to where that worst margin is
+// largest (the shift the regulation can make), the first segment's upward shift bounded by headendRoom
+// (dB per band: what the headend's controls have left); ties go to the model in place. Floors are
+// visited from the headend down, a few passes. Returns the floors whose choice differs from the model in
+// place; deterministic.
+std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
+                                    const std::array<double, kBandCount>& headendRoom);
+
+} // namespace ixo
