@@ -19,30 +19,32 @@ constexpr Rect kEverywhere{
     std::numeric_limits<std::int32_t>::min() / 2, std::numeric_limits<std::int32_t>::min() / 2,
     std::numeric_limits<std::int32_t>::max() / 2, std::numeric_limits<std::int32_t>::max() / 2};
 
-// Rectangles taken so far, in buckets of a grid.
-class Taken {
+// Rectangles in buckets of a grid, so that a label's candidate places are tested only against what lies
+// near them.
+class RectGrid {
 public:
     void Add(const Rect& r) {
         const std::size_t index = m_rects.size();
         m_rects.push_back(r);
         ForCells(r, [&](std::int64_t key) { m_cells[key].push_back(index); });
     }
-    bool Meets(const Rect& r) const {
-        bool met = false;
+    // True when hit (stored, r) holds for a stored rectangle near r.
+    template <typename Hit> bool Any(const Rect& r, Hit&& hit) const {
+        bool found = false;
         ForCells(r, [&](std::int64_t key) {
-            if (met) {
+            if (found) {
                 return;
             }
-            if (const auto found = m_cells.find(key); found != m_cells.end()) {
-                for (std::size_t index : found->second) {
-                    if (Intersects(m_rects[index], r)) {
-                        met = true;
+            if (const auto cell = m_cells.find(key); cell != m_cells.end()) {
+                for (std::size_t index : cell->second) {
+                    if (hit(m_rects[index], r)) {
+                        found = true;
                         return;
                     }
                 }
             }
         });
-        return met;
+        return found;
     }
 
 private:
@@ -61,6 +63,18 @@ private:
     std::unordered_map<std::int64_t, std::vector<std::size_t>> m_cells;
 };
 
+// Rectangles taken so far by symbols and placed labels.
+class Taken {
+public:
+    void Add(const Rect& r) { m_grid.Add(r); }
+    bool Meets(const Rect& r) const {
+        return m_grid.Any(r, [](const Rect& a, const Rect& b) { return Intersects(a, b); });
+    }
+
+private:
+    RectGrid m_grid;
+};
+
 // The rectangles of a wire's label texts as drawn now (scale 1), by the recording canvas's extents.
 std::vector<Rect> LabelRects(Tgraflinea& wire, RecordingCanvas& canvas) {
     canvas.Clear();
@@ -77,36 +91,17 @@ std::vector<Rect> LabelRects(Tgraflinea& wire, RecordingCanvas& canvas) {
     return rects;
 }
 
-// The straight runs of the wires, in buckets of a grid, to keep labels off them.
+// The straight runs of the wires, to keep labels off them.
 class Runs {
 public:
     void Add(Point a, Point b) {
         if (a == b) {
             return;
         }
-        const Rect box = Normalised({a.x, a.y, b.x, b.y});
-        const std::size_t index = m_runs.size();
-        m_runs.push_back(box);
-        ForCells(box, [&](std::int64_t key) { m_cells[key].push_back(index); });
+        m_grid.Add(Normalised({a.x, a.y, b.x, b.y}));
     }
     // True when a run passes through the inside of r (a run along or touching r's edge does not).
-    bool Cross(const Rect& r) const {
-        bool crossed = false;
-        ForCells(r, [&](std::int64_t key) {
-            if (crossed) {
-                return;
-            }
-            if (const auto found = m_cells.find(key); found != m_cells.end()) {
-                for (std::size_t index : found->second) {
-                    if (Through(m_runs[index], r)) {
-                        crossed = true;
-                        return;
-                    }
-                }
-            }
-        });
-        return crossed;
-    }
+    bool Cross(const Rect& r) const { return m_grid.Any(r, Through); }
 
 private:
     static bool Through(const Rect& run, const Rect& r) {
@@ -117,19 +112,7 @@ private:
         return run.left > r.left && run.left < r.right &&
                std::min(run.bottom, r.bottom) > std::max(run.top, r.top);
     }
-    static constexpr std::int32_t kCell = 256;
-    static std::int32_t CellOf(std::int32_t v) {
-        return static_cast<std::int32_t>(std::floor(v / double(kCell)));
-    }
-    template <typename Visit> static void ForCells(const Rect& r, Visit&& visit) {
-        for (std::int32_t x = CellOf(r.left); x <= CellOf(r.right); ++x) {
-            for (std::int32_t y = CellOf(r.top); y <= CellOf(r.bottom); ++y) {
-                visit((static_cast<std::int64_t>(x) << 32) ^ static_cast<std::uint32_t>(y));
-            }
-        }
-    }
-    std::vector<Rect> m_runs;
-    std::unordered_map<std::int64_t, std::vector<std::size_t>> m_cells;
+    RectGrid m_grid;
 };
 
 Rect Shifted(const Rect& r, Point d) {
@@ -151,8 +134,7 @@ int PlaceLabels(TpadreGraficosMS& schematic) {
             }
             continue;
         }
-        if (dynamic_cast<const TrectanguloPunteado*>(object.get()) != nullptr ||
-            dynamic_cast<const TrectanguloPunteado*>(object.get()) != nullptr) {
+        if (dynamic_cast<const TrectanguloPunteado*>(object.get()) != nullptr) {
             continue;
         }
         if (const auto* figure = dynamic_cast<const TgrafFigura*>(object.get())) {
