@@ -28,6 +28,7 @@
 #include <array>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace ixo {
@@ -737,6 +738,16 @@ private:
         }
     }
 
+    // The sampled level of an element's pin at a band, when that band is rated there.
+    std::optional<double> LevelAt(const TPin* pin, std::size_t band) const {
+        for (std::size_t j = 0; j < m_sample.Size(); ++j) {
+            if (m_sample.pins[j] == pin && m_sample.outlets[j] == nullptr && m_sample.bands[j] == band) {
+                return m_sample.levels[j];
+            }
+        }
+        return std::nullopt;
+    }
+
     std::string Budget(const TEscalera* stair, std::size_t i) const {
         const bool satellite = m_sample.bands[i] >= kFirstSatelliteBand;
         const auto bandText = [](std::size_t band) {
@@ -783,16 +794,28 @@ private:
             same = at;
         }
         const double loss = m_sample.levels[binding] - m_sample.levels[same];
-        return text + ", while " + element.Name() + " (" + element.Modelo + ") " +
-               (m_sample.pins[binding]->Kind() == PinKind::Input ? "input " : "output ") +
-               std::to_string(m_sample.pins[binding]->Numeracion) + " stands at its maximum " +
-               OneDecimalText(maximum) + " dBµV at " + bandText(m_sample.bands[binding]) + ": " +
-               OneDecimalText(loss) + " dB of through, cable and tap losses lie between them at " +
-               bandText(m_sample.bands[same]) + ", more than the " +
-               OneDecimalText(maximum - m_sample.bounds[i].minimum) +
-               " dB between that maximum and the outlet minimum (a line amplifier nearer the outlet, a "
-               "lower " +
-               "tap loss or a lower-loss cable would close it)";
+        const double window = maximum - m_sample.bounds[i].minimum;
+        text += ", while " + element.Name() + " (" + element.Modelo + ") " +
+                (m_sample.pins[binding]->Kind() == PinKind::Input ? "input " : "output ") +
+                std::to_string(m_sample.pins[binding]->Numeracion) + " stands at its maximum " +
+                OneDecimalText(maximum) + " dBµV at " + bandText(m_sample.bands[binding]) + ": " +
+                OneDecimalText(loss) + " dB of through, cable and tap losses lie between them at " +
+                bandText(m_sample.bands[same]);
+        if (loss > window) {
+            return text + ", more than the " + OneDecimalText(window) +
+                   " dB between that maximum and the outlet minimum (a line amplifier nearer the outlet, a "
+                   "lower tap loss or a lower-loss cable would close it)";
+        }
+        // The losses at the maximum's band fit its window: the outlet falls short at another band, by the
+        // tilt of the losses between the two bands.
+        text += ", within the " + OneDecimalText(window) + " dB between that maximum and the outlet minimum";
+        if (const std::optional<double> there = LevelAt(m_sample.pins[binding], m_sample.bands[i])) {
+            const double lossThere = *there - m_sample.levels[i];
+            text += "; at " + bandText(m_sample.bands[i]) + " they are " + OneDecimalText(lossThere) +
+                    " dB, " + OneDecimalText(lossThere - loss) + " dB more";
+        }
+        return text + ": the tilt between the bands binds (a slope control, a sloped line amplifier or an "
+                      "equaliser ahead of the outlet would close it)";
     }
 
     void NameUnserved() {

@@ -204,9 +204,30 @@ TEST_F(AutoDesignTest, AHeadendAmplifierWithoutItsOwnSupplyGetsOne) {
 // with nothing overdriven (the overdrive check's own maxima, 47 MHz included), its worst margin per
 // criterion agrees with the check, and every stair left with outlets below their minimum is named with
 // its binding budget and figures.
+// A budget that names the losses between a maximum and an outlet says "more than" the window only when
+// they exceed it, and "within" it otherwise (then the tilt between the bands binds).
+void ExpectTheLossesAgreeWithTheWindow(const std::string& budget) {
+    const std::size_t lossEnd = budget.find(" dB of through, cable and tap losses");
+    if (lossEnd == std::string::npos) {
+        return; // no element stands at its maximum
+    }
+    const double loss = std::stod(budget.substr(budget.rfind(' ', lossEnd - 1) + 1));
+    const std::size_t more = budget.find(", more than the ");
+    const std::size_t within = budget.find(", within the ");
+    ASSERT_NE(more == std::string::npos, within == std::string::npos) << budget;
+    const double window = std::stod(budget.substr(more != std::string::npos ? more + 16 : within + 13));
+    if (more != std::string::npos) {
+        EXPECT_GT(loss, window) << budget;
+    } else {
+        EXPECT_LE(loss, window) << budget;
+        EXPECT_NE(budget.find("the tilt between the bands binds"), std::string::npos) << budget;
+    }
+}
+
 TEST_F(AutoDesignTest, TheDesignLeavesNothingOverdrivenAndNamesTheBudgetOfEachFailingStair) {
-    for (const BuildingShape& shape : {LongRiser(), Shape(3, 15, 1, 1, 4, 1), Shape(1, 10, 2, 8, 4, 1),
-                                       Shape(2, 6, 2, 2, 16, 1), Shape(2, 3, 3, 4, 8, 0)}) {
+    for (const BuildingShape& shape :
+         {LongRiser(), Shape(3, 15, 1, 1, 4, 1), Shape(1, 10, 2, 8, 4, 1), Shape(2, 6, 2, 2, 16, 1),
+          Shape(2, 3, 3, 4, 8, 0), Shape(3, 10, 2, 4, 12, 1, 1)}) {
         editor.reset();
         project.reset();
         BuildNetwork(shape);
@@ -226,6 +247,7 @@ TEST_F(AutoDesignTest, TheDesignLeavesNothingOverdrivenAndNamesTheBudgetOfEachFa
         for (const std::string& budget : result.budgets) {
             EXPECT_NE(budget.find(" dB below the minimum "), std::string::npos) << budget;
             EXPECT_EQ(stairs.count(budget.substr(0, budget.find(':'))), 1u) << budget;
+            ExpectTheLossesAgreeWithTheWindow(budget);
         }
         EXPECT_LE(result.budgets.size(), stairs.size());
     }
