@@ -7,6 +7,7 @@
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
 #include "common/decimal_text.h"
+#include "design/binding_budget.h"
 #include "design/check_suspension.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
@@ -36,7 +37,6 @@ namespace {
 
 constexpr int kMaxAmplifyingRounds = 3;
 constexpr int kMaxRegulationRuns = 4;
-constexpr double kBindingTolerance = 0.3; // dB: an element this near its guarded maximum binds
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kRegulationGain = 0.05;     // dB: a run of the regulation gaining less ends the runs
 constexpr int kAmplifierKind = 0;            // the amplifier table
@@ -67,28 +67,6 @@ struct Spread {
     }
     double Width(std::size_t band) const { return high[band] > low[band] ? high[band] - low[band] : 0.0; }
 };
-
-std::string FloorPlace(const tplanta& floor) {
-    std::string place;
-    if (const TEscalera* stair = floor.Escalera()) {
-        place = "STAIR" + std::to_string(stair->Numero_Interno()) + " ";
-    }
-    return place + "FLOOR" + std::to_string(floor.Nivel);
-}
-
-std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
-    int number = 0;
-    for (const auto& entry : flat.ETV()) {
-        if (dynamic_cast<const TTomaTV*>(entry.Object) != nullptr) {
-            ++number;
-        }
-        if (entry.Object == &outlet) {
-            break;
-        }
-    }
-    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
-           " T" + std::to_string(number);
-}
 
 std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
     std::map<char, int> letters;
@@ -710,113 +688,7 @@ private:
         m_result.maximaMargin = margins[2];
     }
 
-    static const TEscalera* StairOf(const TCBFT* element) {
-        const auto* floor = element != nullptr ? dynamic_cast<const tplanta*>(element->Container()) : nullptr;
-        return floor != nullptr && !floor->HeaderPl ? floor->Escalera() : nullptr;
-    }
-
-    // Per stair, its worst outlet below its minimum and the maximum that holds it down: the element of
-    // the stair (else of the headend) standing at its maximum in the same band group, nearest the
-    // outlet's level. The figures say how much loss lies between them and how much the window between
-    // that maximum and the outlet minimum allows.
-    void NameBudgets() {
-        std::map<const TEscalera*, std::size_t> worst;
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            if (m_sample.outlets[i] == nullptr || m_sample.levels[i] >= m_sample.bounds[i].minimum) {
-                continue;
-            }
-            const tplanta* floor = m_sample.flats[i] != nullptr ? m_sample.flats[i]->Planta() : nullptr;
-            const TEscalera* stair = floor != nullptr ? floor->Escalera() : nullptr;
-            const auto [at, inserted] = worst.emplace(stair, i);
-            if (!inserted && MarginOf(m_sample.levels[i], m_sample.bounds[i]) <
-                                 MarginOf(m_sample.levels[at->second], m_sample.bounds[at->second])) {
-                at->second = i;
-            }
-        }
-        for (const auto& [stair, i] : worst) {
-            m_result.budgets.push_back(Budget(stair, i));
-        }
-    }
-
-    // The sampled level of an element's pin at a band, when that band is rated there.
-    std::optional<double> LevelAt(const TPin* pin, std::size_t band) const {
-        for (std::size_t j = 0; j < m_sample.Size(); ++j) {
-            if (m_sample.pins[j] == pin && m_sample.outlets[j] == nullptr && m_sample.bands[j] == band) {
-                return m_sample.levels[j];
-            }
-        }
-        return std::nullopt;
-    }
-
-    std::string Budget(const TEscalera* stair, std::size_t i) const {
-        const bool satellite = m_sample.bands[i] >= kFirstSatelliteBand;
-        const auto bandText = [](std::size_t band) {
-            return OneDecimalText(kBandFrequenciesMHz[band]) + " MHz";
-        };
-        const Tvivienda& flat = *m_sample.flats[i];
-        std::string text =
-            (stair != nullptr ? "STAIR" + std::to_string(stair->Numero_Interno()) : std::string("?")) + ": " +
-            OutletPlace(flat, *m_sample.outlets[i]) + " gets " + OneDecimalText(m_sample.levels[i]) +
-            " dBµV at " + bandText(m_sample.bands[i]) + ", " +
-            OneDecimalText(m_sample.bounds[i].minimum - m_sample.levels[i]) + " dB below the minimum " +
-            OneDecimalText(m_sample.bounds[i].minimum);
-        std::size_t binding = m_sample.Size();
-        for (std::size_t j = 0; j < m_sample.Size(); ++j) {
-            if (m_sample.outlets[j] != nullptr || (m_sample.bands[j] >= kFirstSatelliteBand) != satellite ||
-                m_sample.bounds[j].maximum - m_sample.levels[j] > kMaximumGuard + kBindingTolerance) {
-                continue;
-            }
-            const TEscalera* where = StairOf(m_sample.elements[j]);
-            if (where != stair && where != nullptr) {
-                continue;
-            }
-            const bool better = binding == m_sample.Size() ||
-                                (where == stair && StairOf(m_sample.elements[binding]) != stair) ||
-                                (where == StairOf(m_sample.elements[binding]) &&
-                                 m_sample.levels[j] < m_sample.levels[binding]);
-            if (better) {
-                binding = j;
-            }
-        }
-        if (binding == m_sample.Size()) {
-            return text +
-                   "; no element stands at its maximum: the gain controls and amplifiers that feed it " +
-                   "reached the ends of their ranges";
-        }
-        const TCBFT& element = *m_sample.elements[binding];
-        const double maximum = m_sample.bounds[binding].maximum;
-        // The outlet's level at the maximum's band: an outlet's bands are sampled one after the other.
-        std::size_t same = i;
-        const std::size_t at = i + m_sample.bands[binding] - m_sample.bands[i];
-        if (at < m_sample.Size() && m_sample.outlets[at] == m_sample.outlets[i] &&
-            m_sample.polarities[at] == m_sample.polarities[i] &&
-            m_sample.bands[at] == m_sample.bands[binding]) {
-            same = at;
-        }
-        const double loss = m_sample.levels[binding] - m_sample.levels[same];
-        const double window = maximum - m_sample.bounds[i].minimum;
-        text += ", while " + element.Name() + " (" + element.Modelo + ") " +
-                (m_sample.pins[binding]->Kind() == PinKind::Input ? "input " : "output ") +
-                std::to_string(m_sample.pins[binding]->Numeracion) + " stands at its maximum " +
-                OneDecimalText(maximum) + " dBµV at " + bandText(m_sample.bands[binding]) + ": " +
-                OneDecimalText(loss) + " dB of through, cable and tap losses lie between them at " +
-                bandText(m_sample.bands[same]);
-        if (loss > window) {
-            return text + ", more than the " + OneDecimalText(window) +
-                   " dB between that maximum and the outlet minimum (a line amplifier nearer the outlet, a "
-                   "lower tap loss or a lower-loss cable would close it)";
-        }
-        // The losses at the maximum's band fit its window: the outlet falls short at another band, by the
-        // tilt of the losses between the two bands.
-        text += ", within the " + OneDecimalText(window) + " dB between that maximum and the outlet minimum";
-        if (const std::optional<double> there = LevelAt(m_sample.pins[binding], m_sample.bands[i])) {
-            const double lossThere = *there - m_sample.levels[i];
-            text += "; at " + bandText(m_sample.bands[i]) + " they are " + OneDecimalText(lossThere) +
-                    " dB, " + OneDecimalText(lossThere - loss) + " dB more";
-        }
-        return text + ": the tilt between the bands binds (a slope control, a sloped line amplifier or an "
-                      "equaliser ahead of the outlet would close it)";
-    }
+    void NameBudgets() { m_result.budgets = BindingBudgets(m_sample); }
 
     void NameUnserved() {
         std::map<const Tvivienda*, Spread> flatSpreads;

@@ -1,5 +1,6 @@
 #include "design/network_elements.h"
 
+#include "building/escalera.h"
 #include "building/planta.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
@@ -8,6 +9,7 @@
 #include "model/multiswitch.h"
 #include "model/padre_tv.h"
 #include "model/pin.h"
+#include "model/toma_tv.h"
 
 namespace ixo {
 namespace {
@@ -60,6 +62,28 @@ const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
         }
     }
     return nullptr;
+}
+
+std::string FloorPlace(const tplanta& floor) {
+    std::string place;
+    if (const TEscalera* stair = floor.Escalera()) {
+        place = "STAIR" + std::to_string(stair->Numero_Interno()) + " ";
+    }
+    return place + "FLOOR" + std::to_string(floor.Nivel);
+}
+
+std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
+    int number = 0;
+    for (const auto& entry : flat.ETV()) {
+        if (dynamic_cast<const TTomaTV*>(entry.Object) != nullptr) {
+            ++number;
+        }
+        if (entry.Object == &outlet) {
+            break;
+        }
+    }
+    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
+           " T" + std::to_string(number);
 }
 
 } // namespace ixo

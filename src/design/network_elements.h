@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace ixo {
@@ -7,6 +8,8 @@ namespace ixo {
 class TCBFT;
 class TLinAmp;
 class TMultiswitch;
+class TTomaTV;
+class Tvivienda;
 class Tproyecto;
 class tplanta;
 
@@ -20,5 +23,10 @@ TMultiswitch* RiserEntry(const tplanta& floor);
 
 // The line amplifier feeding the multiswitch's first connected input, or null.
 const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch);
+
+// "STAIR2 FLOOR7", or "FLOOR7" for a floor outside the stairs.
+std::string FloorPlace(const tplanta& floor);
+// "STAIR2 FLOOR7 FL14 T3": the outlet's place, its number counted among the flat's outlets.
+std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet);
 
 } // namespace ixo
