@@ -40,39 +40,6 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 constexpr std::size_t kWorkBudget = 15'000'000;
 using regulation::kInfinity;
 
-void Record(const RegulationSetting& setting, EditJournal& journal, double value) {
-    if (setting.control != nullptr) {
-        journal.Set(*setting.control, setting.control->Ajuste, value);
-        return;
-    }
-    TCabeceraTerrestre* target = setting.headend;
-    const LevelVector before = target->NivelTerr();
-    setting.Set(value);
-    const LevelVector after = target->NivelTerr();
-    journal.MarkTouched(target);
-    journal.Record([target, before] { target->SetNivelTerr(before); },
-                   [target, after] { target->SetNivelTerr(after); });
-}
-
-ControlChange ChangeOf(Tproyecto& project, const RegulationSetting& setting, double before, double after) {
-    ControlChange change;
-    const TPotenciometroBase8* control = setting.control;
-    const TPCLectorFichero* owner =
-        control != nullptr ? dynamic_cast<const TPCLectorFichero*>(control->Owner()) : setting.headend;
-    if (owner != nullptr) {
-        change.element = owner->Name();
-        change.model = owner->Modelo;
-    }
-    if (auto* element = control != nullptr ? dynamic_cast<TCBFT*>(control->Owner()) : nullptr) {
-        change.slider = Regulation::LabelOf(project, *element, *control);
-    }
-    change.control = control != nullptr ? control->Caption : std::string(setting.tilt ? "tilt" : "level");
-    change.unit = control != nullptr ? "%" : (setting.tilt ? "dB" : "dBµV");
-    change.before = before;
-    change.after = after;
-    return change;
-}
-
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
     std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
@@ -200,7 +167,7 @@ private:
             m_recalculations += current ? 0 : 1;
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (best[s] != opening[s]) {
-                    result.changes.push_back(ChangeOf(m_project, m_settings[s], opening[s], best[s]));
+                    result.changes.push_back(ChangeOfSetting(m_project, m_settings[s], opening[s], best[s]));
                 }
             }
         } else if (!current) {
@@ -739,7 +706,7 @@ private:
         return m_editor.Apply([&](EditJournal& journal) {
             for (std::size_t s = 0; s < m_settings.size(); ++s) {
                 if (before[s] != after[s]) {
-                    Record(m_settings[s], journal, after[s]);
+                    RecordSetting(m_settings[s], journal, after[s]);
                 }
             }
             return true;

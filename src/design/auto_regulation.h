@@ -7,6 +7,7 @@
 
 namespace ixo {
 
+class EditJournal;
 class LevelSample;
 class NetworkEditor;
 class TPotenciometroBase8;
@@ -57,6 +58,13 @@ std::vector<TPotenciometroBase8*> AdjustableControls(const Tproyecto& project);
 // output level of every terrestrial headend (kTerrestrialRange dB below its maximum output up to it)
 // and its tilt (0 to kTerrestrialTiltRange dB).
 std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project);
+
+// Moves setting to value as a step of journal (a control's position, or a terrestrial headend's output
+// level or tilt, restored on undo).
+void RecordSetting(const RegulationSetting& setting, EditJournal& journal, double value);
+// The change of setting from before to after, named as the design's output lists it.
+ControlChange ChangeOfSetting(Tproyecto& project, const RegulationSetting& setting, double before,
+                              double after);
 
 // The worst margin of the installation as calculated: over every outlet at every polarity its flat
 // selects and every checked band, the distance to the nearer limit (negative beyond it), and over every

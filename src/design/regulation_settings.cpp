@@ -1,7 +1,10 @@
 #include "design/auto_regulation.h"
 
+#include "building/proyecto.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "editing/edit_journal.h"
+#include "editing/regulation.h"
 #include "model/ampli_base.h"
 #include "model/cabecera_terrestre.h"
 #include "model/multiswitch.h"
@@ -62,6 +65,40 @@ std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project) {
         }
     }
     return settings;
+}
+
+void RecordSetting(const RegulationSetting& setting, EditJournal& journal, double value) {
+    if (setting.control != nullptr) {
+        journal.Set(*setting.control, setting.control->Ajuste, value);
+        return;
+    }
+    TCabeceraTerrestre* target = setting.headend;
+    const LevelVector before = target->NivelTerr();
+    setting.Set(value);
+    const LevelVector after = target->NivelTerr();
+    journal.MarkTouched(target);
+    journal.Record([target, before] { target->SetNivelTerr(before); },
+                   [target, after] { target->SetNivelTerr(after); });
+}
+
+ControlChange ChangeOfSetting(Tproyecto& project, const RegulationSetting& setting, double before,
+                              double after) {
+    ControlChange change;
+    const TPotenciometroBase8* control = setting.control;
+    const TPCLectorFichero* owner =
+        control != nullptr ? dynamic_cast<const TPCLectorFichero*>(control->Owner()) : setting.headend;
+    if (owner != nullptr) {
+        change.element = owner->Name();
+        change.model = owner->Modelo;
+    }
+    if (auto* element = control != nullptr ? dynamic_cast<TCBFT*>(control->Owner()) : nullptr) {
+        change.slider = Regulation::LabelOf(project, *element, *control);
+    }
+    change.control = control != nullptr ? control->Caption : std::string(setting.tilt ? "tilt" : "level");
+    change.unit = control != nullptr ? "%" : (setting.tilt ? "dB" : "dBµV");
+    change.before = before;
+    change.after = after;
+    return change;
 }
 
 } // namespace ixo

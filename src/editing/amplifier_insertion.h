@@ -7,12 +7,8 @@
 namespace ixo {
 
 class EditJournal;
-class TAmpliBase;
 class TComponenteBase;
-class TMultiswitch;
-class TPin;
 class Tproyecto;
-class Tvivienda;
 
 // A line amplifier (amplifier table, element number) in front of element and of its partners. The
 // element is on a floor, the model a riser amplifier whose lines take every connected input of the

@@ -2,17 +2,12 @@
 
 #include "editing/edit_refusal.h"
 
-#include <cstdint>
-
 namespace ixo {
 
 class EditJournal;
-class TAmpliBase;
 class TComponenteBase;
 class TMultiswitch;
-class TPin;
 class Tproyecto;
-class Tvivienda;
 
 [[nodiscard]] bool RemoveLineAmplifier(Tproyecto& project, TComponenteBase& amplifier, EditJournal& journal,
                                        EditRefusal* why = nullptr);

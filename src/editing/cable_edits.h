@@ -7,12 +7,8 @@
 namespace ixo {
 
 class EditJournal;
-class TAmpliBase;
-class TComponenteBase;
-class TMultiswitch;
 class TPin;
 class Tproyecto;
-class Tvivienda;
 
 // Sets the length of a connection on the element's inputs (or a source's outputs) and its partners'.
 void SetConnectionLength(TPin& pin, double metres, EditJournal& journal);

@@ -7,12 +7,9 @@
 namespace ixo {
 
 class EditJournal;
-class TAmpliBase;
 class TComponenteBase;
 class TMultiswitch;
-class TPin;
 class Tproyecto;
-class Tvivienda;
 
 // Replaces old by a copy of model (family, number), with its partners, its connections and its power
 // feeding. False (with why) when the model is the same, cannot be copied, is of another class (an

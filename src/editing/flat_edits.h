@@ -5,10 +5,6 @@
 namespace ixo {
 
 class EditJournal;
-class TAmpliBase;
-class TComponenteBase;
-class TMultiswitch;
-class TPin;
 class Tproyecto;
 class Tvivienda;
 

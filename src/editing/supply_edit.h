@@ -2,17 +2,11 @@
 
 #include "editing/edit_refusal.h"
 
-#include <cstdint>
-
 namespace ixo {
 
 class EditJournal;
-class TAmpliBase;
 class TComponenteBase;
-class TMultiswitch;
-class TPin;
 class Tproyecto;
-class Tvivienda;
 
 // A supply of the preferences' model (DIS_FAMILIAFUENTE / DIS_MODELOFUENTE) feeding element, in
 // element's container and list. False (with why) when the model is missing or element already has a
