@@ -311,8 +311,6 @@ void EditJournal::Detach(TPrimerComponente& component) {
     m_bytes += kActionBytes + ComponentBytes(component);
 }
 
-namespace {
-
 NamedList<TComponenteBase>* ListOf(TPrimerComponente* container) {
     if (container == nullptr) {
         return nullptr;
@@ -325,8 +323,6 @@ NamedList<TComponenteBase>* ListOf(TPrimerComponente* container) {
     }
     return nullptr;
 }
-
-} // namespace
 
 void EditJournal::CutPartnersAndFeeding(TComponenteBase& element) {
     if (auto* cbft = dynamic_cast<TCBFT*>(&element)) {

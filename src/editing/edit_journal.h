@@ -12,8 +12,13 @@ namespace ixo {
 
 class TCBFT;
 class TComponenteBase;
+class TPrimerComponente;
 class Talimentador;
 class Tproyecto;
+
+// The list of elements of a floor or a flat, where an element of the network stands; null for any other
+// container.
+NamedList<TComponenteBase>* ListOf(TPrimerComponente* container);
 
 // The record of one edit: every change an editing operation makes to the network goes through it, so
 // that the edit can be undone and redone exactly. Each change is kept as the state before and after it

@@ -19,19 +19,6 @@ std::int32_t ConnectorOf(const TCableTV* cable) {
     return cable != nullptr ? cable->Tipoconector : 1;
 }
 
-NamedList<TComponenteBase>* ListOf(TPrimerComponente* container) {
-    if (container == nullptr) {
-        return nullptr;
-    }
-    if (container->Is<tplanta>()) {
-        return &static_cast<tplanta*>(container)->ETV();
-    }
-    if (container->Is<Tvivienda>()) {
-        return &static_cast<Tvivienda*>(container)->ETV();
-    }
-    return nullptr;
-}
-
 int PositionIn(const TComponenteBase* element) {
     NamedList<TComponenteBase>* list = element != nullptr ? ListOf(element->Container()) : nullptr;
     return list != nullptr ? list->IndexOfObject(element) : -1;

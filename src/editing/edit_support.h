@@ -39,8 +39,6 @@ TComponenteBase* ElementOf(const TPin* pin);
 
 std::int32_t ConnectorOf(const TCableTV* cable);
 
-NamedList<TComponenteBase>* ListOf(TPrimerComponente* container);
-
 int PositionIn(const TComponenteBase* element);
 
 // The classes whose copies an edit may make.
