@@ -293,7 +293,7 @@ void MainWindow::ShowErrorList() {
     if (!m_design->open) {
         return;
     }
-    m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+    m_errorList->Refresh(m_design->project.get(), m_status.Powering(), m_status.Overdrive());
     if (!m_errorListPlaced) {
         // First shown centred over the window, as a tool window over the sheet.
         m_errorList->move(geometry().center() - m_errorList->rect().center());
@@ -311,7 +311,7 @@ void MainWindow::RefreshErrorList() {
     if (m_design->project == nullptr) {
         m_errorList->Empty();
     } else if (m_errorList->isVisible()) {
-        m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+        m_errorList->Refresh(m_design->project.get(), m_status.Powering(), m_status.Overdrive());
     }
 }
 
@@ -446,58 +446,31 @@ void MainWindow::UpdateCaption() {
 }
 
 void MainWindow::UpdateStatus() {
-    Tproyecto* project = m_design->project.get();
-    m_outletsFailingStandard = 0;
-    m_powering.clear();
-    m_overdrive.clear();
-    if (project == nullptr) {
-        m_outletsOutOfLimits = 0;
-        m_sheet->SetShowLegend(false);
-        m_outletsLabel->setText(QString());
-        m_outletsLabel->setToolTip(QString());
-        RefreshErrorList();
-        return;
-    }
     // The one verdict of every command: the status says what `ixo-cli check` says of the same design.
-    const DesignVerdict verdict = JudgeDesign(*project);
-    m_outletsOutOfLimits = verdict.outletsOutOfLimits.size();
-    // The legend of the outlet colours is painted when some are out of limits.
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    std::string text = VerdictStatusText(verdict) + ": " + OutletsOutOfLimitsText(m_outletsOutOfLimits);
-    // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
-    const StandardFailures standard =
-        verdict.standard ? StandardFailuresOf(*verdict.standard) : StandardFailures{};
-    m_outletsFailingStandard = standard.failing.size();
-    if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
-        text += "; " + quality;
+    if (Tproyecto* project = m_design->project.get()) {
+        m_status.Judge(*project);
+    } else {
+        m_status.Clear();
     }
-    m_powering = verdict.powering;
-    m_overdrive = verdict.overdrive;
-    const std::string design = DesignProblemsText(m_powering.size(), m_overdrive.size());
-    if (!design.empty()) {
-        text += "; " + design;
-    }
-    m_statusAfterCount = text.substr(VerdictStatusText(verdict).size() + 2 +
-                                     OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
-    m_statusBeforeCount = VerdictStatusText(verdict) + ": ";
-    m_outletsLabel->setText(Qs(text));
-    std::string tip = VerdictReasonsText(verdict);
-    if (const std::string list = StandardFailuresList(standard); !list.empty()) {
-        tip += (tip.empty() ? "" : "\n") + list;
-    }
-    m_outletsLabel->setToolTip(Qs(tip));
+    ShowStatus();
     RefreshErrorList();
 }
 
 void MainWindow::UpdateOutletCount() {
-    Tproyecto* project = m_design->project.get();
-    if (project == nullptr) {
-        return;
+    if (const Tproyecto* project = m_design->project.get()) {
+        m_status.RecountOutlets(*project);
+        ShowStatus();
     }
-    m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    m_outletsLabel->setText(
-        Qs(m_statusBeforeCount + OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
+}
+
+void MainWindow::ShowStatus() {
+    // The legend of the outlet colours is painted when some are out of limits.
+    m_sheet->SetShowLegend(m_status.OutletsOutOfLimits() > 0);
+    m_outletsLabel->setText(Qs(m_status.Text()));
+    m_outletsLabel->setToolTip(Qs(m_status.Tip()));
+    if (statusShown) {
+        statusShown(m_outletsLabel->text());
+    }
 }
 
 QString MainWindow::StatusText() const {
