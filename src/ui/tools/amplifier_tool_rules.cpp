@@ -56,9 +56,9 @@ Tvivienda* FlatForAmplifier(const TComponenteBase& element) {
     return feed != nullptr && feed->Is<Tentradaviv>() ? flat : nullptr;
 }
 
-AmplifierInsertion HeadendAmplifiers(const TpreferenciasProyecto& preferences, bool onHeadendFloor) {
-    AmplifierInsertion insertion;
-    insertion.kind = AmplifierInsertion::Kind::HeadendAmplifiers;
+AmplifierToolInsertion HeadendAmplifiers(const TpreferenciasProyecto& preferences, bool onHeadendFloor) {
+    AmplifierToolInsertion insertion;
+    insertion.kind = AmplifierToolInsertion::Kind::HeadendAmplifiers;
     insertion.family = preferences.HD_FamiliaAmpFi;
     insertion.model = preferences.HD_ModeloAmpFi;
     insertion.exact = true;
@@ -66,9 +66,10 @@ AmplifierInsertion HeadendAmplifiers(const TpreferenciasProyecto& preferences, b
     return insertion;
 }
 
-AmplifierInsertion LineAmplifier(std::int32_t family, std::int32_t model, std::int32_t group, bool exact) {
-    AmplifierInsertion insertion;
-    insertion.kind = AmplifierInsertion::Kind::LineAmplifier;
+AmplifierToolInsertion LineAmplifier(std::int32_t family, std::int32_t model, std::int32_t group,
+                                     bool exact) {
+    AmplifierToolInsertion insertion;
+    insertion.kind = AmplifierToolInsertion::Kind::LineAmplifier;
     insertion.family = family;
     insertion.model = model;
     insertion.group = group;
@@ -76,7 +77,7 @@ AmplifierInsertion LineAmplifier(std::int32_t family, std::int32_t model, std::i
     return insertion;
 }
 
-AmplifierInsertion OnAFloor(TComponenteBase& element, const TpreferenciasProyecto& preferences) {
+AmplifierToolInsertion OnAFloor(TComponenteBase& element, const TpreferenciasProyecto& preferences) {
     const auto* floor = dynamic_cast<const tplanta*>(element.Container());
     if (floor == nullptr || floor->HeaderPl || element.Is<TDISECQ>()) {
         return {};
@@ -103,7 +104,7 @@ AmplifierInsertion OnAFloor(TComponenteBase& element, const TpreferenciasProyect
 
 } // namespace
 
-AmplifierInsertion AmplifierInsertionAt(TComponenteBase& element, const Tproyecto& project) {
+AmplifierToolInsertion AmplifierToolInsertionAt(TComponenteBase& element, const Tproyecto& project) {
     const TpreferenciasProyecto& preferences = project.Preferencias();
     if (const auto* multiswitch = element.As<TMultiswitch>();
         (multiswitch != nullptr && !(multiswitch->Nderivaciones >= 1 && multiswitch->Nsalidas >= 1)) ||
@@ -114,8 +115,8 @@ AmplifierInsertion AmplifierInsertionAt(TComponenteBase& element, const Tproyect
         if (flat->AmplificadorInterior()) {
             return {};
         }
-        AmplifierInsertion insertion;
-        insertion.kind = AmplifierInsertion::Kind::FlatAmplifier;
+        AmplifierToolInsertion insertion;
+        insertion.kind = AmplifierToolInsertion::Kind::FlatAmplifier;
         insertion.family = kFlatAmplifierFamily;
         insertion.model = kFlatAmplifierModel;
         insertion.flat = flat;
@@ -124,26 +125,26 @@ AmplifierInsertion AmplifierInsertionAt(TComponenteBase& element, const Tproyect
     return OnAFloor(element, preferences);
 }
 
-AmplifierRemoval AmplifierRemovalAt(TComponenteBase& element, const Tproyecto& project) {
-    AmplifierRemoval removal;
+AmplifierToolRemoval AmplifierToolRemovalAt(TComponenteBase& element, const Tproyecto& project) {
+    AmplifierToolRemoval removal;
     if (element.Is<TLinAmp>() && FlatOf(element) != nullptr) {
-        removal.kind = AmplifierRemoval::Kind::FlatAmplifier;
+        removal.kind = AmplifierToolRemoval::Kind::FlatAmplifier;
         return removal;
     }
     if (element.Is<TAmpliHeader>()) {
         if (project.Preferencias().TipoDistribucionCab == 0) {
-            removal.kind = AmplifierRemoval::Kind::HeadendAmplifier;
+            removal.kind = AmplifierToolRemoval::Kind::HeadendAmplifier;
             return removal;
         }
         TComponenteBase* fed = PeerElement(element.FirstConnectedPin(PinKind::Output));
         auto* multiswitch = fed != nullptr ? fed->As<TMultiswitch>() : nullptr;
-        removal.kind = multiswitch != nullptr ? AmplifierRemoval::Kind::HeadendAmplifiersOf
-                                              : AmplifierRemoval::Kind::HeadendAmplifier;
+        removal.kind = multiswitch != nullptr ? AmplifierToolRemoval::Kind::HeadendAmplifiersOf
+                                              : AmplifierToolRemoval::Kind::HeadendAmplifier;
         removal.multiswitch = multiswitch;
         return removal;
     }
     if (element.Is<TLinAmp>()) {
-        removal.kind = AmplifierRemoval::Kind::LineAmplifier;
+        removal.kind = AmplifierToolRemoval::Kind::LineAmplifier;
     }
     return removal;
 }

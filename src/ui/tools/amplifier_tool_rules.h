@@ -21,7 +21,7 @@ class TMultiswitch;
 class Tproyecto;
 class Tvivienda;
 
-struct AmplifierInsertion {
+struct AmplifierToolInsertion {
     enum class Kind { None, HeadendAmplifiers, FlatAmplifier, LineAmplifier };
     Kind kind = Kind::None;
     // The explorer opens on this family and model with this group filter, in exact mode when set.
@@ -34,14 +34,15 @@ struct AmplifierInsertion {
     Tvivienda* flat = nullptr; // the flat of a flat amplifier
 };
 
-[[nodiscard]] AmplifierInsertion AmplifierInsertionAt(TComponenteBase& element, const Tproyecto& project);
+[[nodiscard]] AmplifierToolInsertion AmplifierToolInsertionAt(TComponenteBase& element,
+                                                              const Tproyecto& project);
 
-struct AmplifierRemoval {
+struct AmplifierToolRemoval {
     enum class Kind { None, FlatAmplifier, HeadendAmplifier, HeadendAmplifiersOf, LineAmplifier };
     Kind kind = Kind::None;
     TMultiswitch* multiswitch = nullptr; // the multiswitch whose headend amplifiers go
 };
 
-[[nodiscard]] AmplifierRemoval AmplifierRemovalAt(TComponenteBase& element, const Tproyecto& project);
+[[nodiscard]] AmplifierToolRemoval AmplifierToolRemovalAt(TComponenteBase& element, const Tproyecto& project);
 
 } // namespace ixo

@@ -218,8 +218,8 @@ void SheetTools::AddAmplifierAt(const HitResult& hit) {
         return;
     }
     Tproyecto& project = *m_design.project;
-    const AmplifierInsertion insertion = AmplifierInsertionAt(*element, project);
-    if (insertion.kind == AmplifierInsertion::Kind::None) {
+    const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*element, project);
+    if (insertion.kind == AmplifierToolInsertion::Kind::None) {
         return;
     }
     const auto chosen =
@@ -231,18 +231,18 @@ void SheetTools::AddAmplifierAt(const HitResult& hit) {
         EditRefusal refusal;
         bool done = false;
         switch (insertion.kind) {
-        case AmplifierInsertion::Kind::HeadendAmplifiers:
+        case AmplifierToolInsertion::Kind::HeadendAmplifiers:
             done = InsertHeadendAmplifiers(project, *element, chosen->indice, chosen->family,
                                            insertion.onHeadendFloor, journal, &refusal);
             break;
-        case AmplifierInsertion::Kind::FlatAmplifier:
+        case AmplifierToolInsertion::Kind::FlatAmplifier:
             done = InsertFlatAmplifier(project, *insertion.flat, chosen->indice, chosen->family, journal,
                                        &refusal);
             break;
-        case AmplifierInsertion::Kind::LineAmplifier:
+        case AmplifierToolInsertion::Kind::LineAmplifier:
             done = InsertLineAmplifier(project, *element, chosen->indice, journal, &refusal);
             break;
-        case AmplifierInsertion::Kind::None:
+        case AmplifierToolInsertion::Kind::None:
             break;
         }
         why = refusal.reason;
@@ -256,27 +256,27 @@ void SheetTools::RemoveAmplifierAt(const HitResult& hit) {
         return;
     }
     Tproyecto& project = *m_design.project;
-    const AmplifierRemoval removal = AmplifierRemovalAt(*element, project);
-    if (removal.kind == AmplifierRemoval::Kind::None) {
+    const AmplifierToolRemoval removal = AmplifierToolRemovalAt(*element, project);
+    if (removal.kind == AmplifierToolRemoval::Kind::None) {
         return;
     }
     Edit([&](EditJournal& journal, std::string& why) {
         EditRefusal refusal;
         bool done = false;
         switch (removal.kind) {
-        case AmplifierRemoval::Kind::FlatAmplifier:
+        case AmplifierToolRemoval::Kind::FlatAmplifier:
             done = RemoveFlatAmplifier(project, *element, journal, &refusal);
             break;
-        case AmplifierRemoval::Kind::HeadendAmplifier:
+        case AmplifierToolRemoval::Kind::HeadendAmplifier:
             done = RemoveHeadendAmplifier(project, *element, journal, &refusal);
             break;
-        case AmplifierRemoval::Kind::HeadendAmplifiersOf:
+        case AmplifierToolRemoval::Kind::HeadendAmplifiersOf:
             done = RemoveHeadendAmplifiersOf(project, *removal.multiswitch, journal, &refusal);
             break;
-        case AmplifierRemoval::Kind::LineAmplifier:
+        case AmplifierToolRemoval::Kind::LineAmplifier:
             done = RemoveLineAmplifier(project, *element, journal, &refusal);
             break;
-        case AmplifierRemoval::Kind::None:
+        case AmplifierToolRemoval::Kind::None:
             break;
         }
         why = refusal.reason;

@@ -21,8 +21,8 @@
 namespace ixo::test {
 namespace {
 
-using Insertion = AmplifierInsertion::Kind;
-using Removal = AmplifierRemoval::Kind;
+using Insertion = AmplifierToolInsertion::Kind;
+using Removal = AmplifierToolRemoval::Kind;
 
 // Every element of class T of the project's network and flats, in the order they were made.
 template <typename T> std::vector<T*> All(const Tproyecto& project) {
@@ -66,7 +66,7 @@ protected:
 TEST_F(AmplifierToolRules, AnOutletOrTheSplitterBehindTheEntryTakesOneFlatAmplifier) {
     Tproyecto& project = Project();
     TTomaTV* outlet = All<TTomaTV>(project).at(0);
-    AmplifierInsertion insertion = AmplifierInsertionAt(*outlet, project);
+    AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*outlet, project);
     EXPECT_EQ(insertion.kind, Insertion::FlatAmplifier);
     EXPECT_EQ(insertion.family, 39000);
     EXPECT_EQ(insertion.model, 101);
@@ -79,22 +79,22 @@ TEST_F(AmplifierToolRules, AnOutletOrTheSplitterBehindTheEntryTakesOneFlatAmplif
         splitter = splitter == nullptr && FlatOf(*candidate) == insertion.flat ? candidate : splitter;
     }
     ASSERT_NE(splitter, nullptr);
-    EXPECT_EQ(AmplifierInsertionAt(*splitter, project).kind, Insertion::FlatAmplifier);
+    EXPECT_EQ(AmplifierToolInsertionAt(*splitter, project).kind, Insertion::FlatAmplifier);
 
     NetworkEditor editor(project);
     ASSERT_TRUE(editor.Apply([&](EditJournal& j) {
         return InsertFlatAmplifier(project, *insertion.flat, insertion.model, insertion.family, j);
     }));
     // A flat with its amplifier takes no second one, from the outlet or from the splitter.
-    EXPECT_EQ(AmplifierInsertionAt(*outlet, project).kind, Insertion::None);
-    EXPECT_EQ(AmplifierInsertionAt(*splitter, project).kind, Insertion::None);
+    EXPECT_EQ(AmplifierToolInsertionAt(*outlet, project).kind, Insertion::None);
+    EXPECT_EQ(AmplifierToolInsertionAt(*splitter, project).kind, Insertion::None);
     TLinAmp* amp = nullptr;
     for (TLinAmp* candidate : All<TLinAmp>(project)) {
         amp = FlatOf(*candidate) == insertion.flat ? candidate : amp;
     }
     ASSERT_NE(amp, nullptr);
-    EXPECT_EQ(AmplifierRemovalAt(*amp, project).kind, Removal::FlatAmplifier);
-    EXPECT_EQ(AmplifierRemovalAt(*outlet, project).kind, Removal::None);
+    EXPECT_EQ(AmplifierToolRemovalAt(*amp, project).kind, Removal::FlatAmplifier);
+    EXPECT_EQ(AmplifierToolRemovalAt(*outlet, project).kind, Removal::None);
     ASSERT_TRUE(editor.Undo());
 }
 
@@ -102,7 +102,7 @@ TEST_F(AmplifierToolRules, EightPolarityRisersTakeTheEightPolarityLineFamily) {
     Tproyecto& project = Project();
     TMultiswitch* ms = RiserMultiswitch(project);
     ASSERT_NE(ms, nullptr);
-    const AmplifierInsertion insertion = AmplifierInsertionAt(*ms, project);
+    const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*ms, project);
     const TpreferenciasProyecto& preferences = project.Preferencias();
     EXPECT_EQ(insertion.kind, Insertion::LineAmplifier);
     EXPECT_EQ(insertion.family, preferences.HD_FamiliaAmpFI8);
@@ -116,12 +116,12 @@ TEST_F(AmplifierToolRules, NothingOnTheHeadendFloorOrOnADiseqcSwitch) {
     for (TRepartidor* splitter : All<TRepartidor>(project)) {
         if (OnHeadendFloor(*splitter)) {
             // Fed by a headend amplifier, not by a dish: the headend floor takes nothing.
-            EXPECT_EQ(AmplifierInsertionAt(*splitter, project).kind, Insertion::None);
+            EXPECT_EQ(AmplifierToolInsertionAt(*splitter, project).kind, Insertion::None);
         }
     }
     const auto switches = All<TDISECQ>(project);
     for (TDISECQ* diseqc : switches) {
-        EXPECT_EQ(AmplifierInsertionAt(*diseqc, project).kind, Insertion::None);
+        EXPECT_EQ(AmplifierToolInsertionAt(*diseqc, project).kind, Insertion::None);
     }
 }
 
@@ -135,7 +135,7 @@ TEST_F(CascadeAmplifierToolRules, TwelvePolarityRisersTakeTheLineAmplifiers) {
     Tproyecto& project = Project();
     TMultiswitch* ms = RiserMultiswitch(project);
     ASSERT_NE(ms, nullptr);
-    const AmplifierInsertion insertion = AmplifierInsertionAt(*ms, project);
+    const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*ms, project);
     EXPECT_EQ(insertion.kind, Insertion::LineAmplifier);
     EXPECT_EQ(insertion.family, 4002);
     EXPECT_EQ(insertion.model, 100);
@@ -145,7 +145,7 @@ TEST_F(CascadeAmplifierToolRules, TwelvePolarityRisersTakeTheLineAmplifiers) {
     NetworkEditor editor(project);
     ASSERT_TRUE(editor.Apply([&](EditJournal& j) { return InsertLineAmplifier(project, *ms, 100, j); }));
     TLinAmp* amp = All<TLinAmp>(project).at(0);
-    EXPECT_EQ(AmplifierRemovalAt(*amp, project).kind, Removal::LineAmplifier);
+    EXPECT_EQ(AmplifierToolRemovalAt(*amp, project).kind, Removal::LineAmplifier);
     ASSERT_TRUE(editor.Undo());
 }
 
@@ -155,7 +155,7 @@ TEST_F(CascadeAmplifierToolRules, HeadendAmplifiersFeedingSplittersGoOneByOne) {
     const auto amps = All<TAmpliHeader>(project);
     ASSERT_EQ(amps.size(), 3u);
     for (TAmpliHeader* amp : amps) {
-        const AmplifierRemoval removal = AmplifierRemovalAt(*amp, project);
+        const AmplifierToolRemoval removal = AmplifierToolRemovalAt(*amp, project);
         EXPECT_EQ(removal.kind, Removal::HeadendAmplifier);
         EXPECT_EQ(removal.multiswitch, nullptr);
     }
@@ -182,7 +182,7 @@ TEST_F(SixteenPolarityAmplifierToolRules,
     std::size_t fedByDishes = 0;
     std::size_t fedByTheRiser = 0;
     for (TMultiswitch* ms : All<TMultiswitch>(project)) {
-        const AmplifierInsertion insertion = AmplifierInsertionAt(*ms, project);
+        const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*ms, project);
         const TPin* third = ms->PinAt(PinKind::Input, 2);
         const bool dishFed =
             third != nullptr && third->Peer() != nullptr && third->Peer()->Owner()->Is<Tantena>();
@@ -206,8 +206,9 @@ TEST_F(SixteenPolarityAmplifierToolRules,
     // Headend amplifiers put in front of the top multiswitch then go together, as the multiswitch's.
     TMultiswitch* top = nullptr;
     for (TMultiswitch* ms : All<TMultiswitch>(project)) {
-        top = top == nullptr && AmplifierInsertionAt(*ms, project).kind == Insertion::HeadendAmplifiers ? ms
-                                                                                                        : top;
+        top = top == nullptr && AmplifierToolInsertionAt(*ms, project).kind == Insertion::HeadendAmplifiers
+                  ? ms
+                  : top;
     }
     ASSERT_NE(top, nullptr);
     NetworkEditor editor(project);
@@ -218,7 +219,7 @@ TEST_F(SixteenPolarityAmplifierToolRules,
     const auto amps = All<TAmpliHeader>(project);
     ASSERT_EQ(amps.size(), 4u);
     for (TAmpliHeader* amp : amps) {
-        const AmplifierRemoval removal = AmplifierRemovalAt(*amp, project);
+        const AmplifierToolRemoval removal = AmplifierToolRemovalAt(*amp, project);
         EXPECT_EQ(removal.kind, Removal::HeadendAmplifiersOf);
         EXPECT_EQ(removal.multiswitch, top);
     }
@@ -248,7 +249,7 @@ TEST_F(StandaloneAmplifierToolRules, ADishSplitterTakesHeadendAmplifiersThatThen
     std::size_t dishSplitters = 0;
     TRepartidor* first = nullptr;
     for (TRepartidor* splitter : All<TRepartidor>(project)) {
-        const AmplifierInsertion insertion = AmplifierInsertionAt(*splitter, project);
+        const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*splitter, project);
         if (insertion.kind == Insertion::HeadendAmplifiers) {
             ++dishSplitters;
             first = first != nullptr ? first : splitter;
@@ -260,7 +261,7 @@ TEST_F(StandaloneAmplifierToolRules, ADishSplitterTakesHeadendAmplifiersThatThen
     }
     ASSERT_GT(dishSplitters, 0u);
     NetworkEditor editor(project);
-    const AmplifierInsertion insertion = AmplifierInsertionAt(*first, project);
+    const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*first, project);
     ASSERT_TRUE(editor.Apply([&](EditJournal& j) {
         return InsertHeadendAmplifiers(project, *first, insertion.model, insertion.family, false, j);
     }));
@@ -268,7 +269,7 @@ TEST_F(StandaloneAmplifierToolRules, ADishSplitterTakesHeadendAmplifiersThatThen
     ASSERT_FALSE(amps.empty());
     // Multiswitches at the headend: each headend amplifier goes alone.
     for (TAmpliHeader* amp : amps) {
-        EXPECT_EQ(AmplifierRemovalAt(*amp, project).kind, Removal::HeadendAmplifier);
+        EXPECT_EQ(AmplifierToolRemovalAt(*amp, project).kind, Removal::HeadendAmplifier);
     }
     ASSERT_TRUE(editor.Undo());
 }
