@@ -53,12 +53,7 @@ NetworkEditor::Outcome NetworkEditor::ApplyEdit(const Edit& edit) {
     if (journal.Empty()) {
         return Outcome::Unchanged; // no step
     }
-    while (m_steps.size() > m_position) {
-        DropNewest();
-    }
-    if (m_savedPosition && *m_savedPosition > m_position) {
-        m_savedPosition.reset();
-    }
+    DropRedoSteps();
     // Worked out now, with every new element in its place (undo detaches them again).
     journal.SetReached(ReachOf(journal));
     m_bytes += journal.Bytes();
@@ -127,6 +122,16 @@ NetworkEditor::Group::Group(NetworkEditor& editor) : m_editor(editor), m_outer(!
 NetworkEditor::Group::~Group() {
     if (m_outer) {
         m_editor.m_grouping = false;
+    }
+}
+
+void NetworkEditor::DropRedoSteps() {
+    while (m_steps.size() > m_position) {
+        DropNewest();
+    }
+    // A state saved among the steps dropped can no longer be reached.
+    if (m_savedPosition && *m_savedPosition > m_position) {
+        m_savedPosition.reset();
     }
 }
 

@@ -47,6 +47,8 @@ public:
     bool CanRedo() const { return m_position < m_steps.size(); }
     bool Undo();
     bool Redo();
+    // Forgets the steps undone (work taken back for good, e.g. a cancelled design): nothing to redo.
+    void DropRedoSteps();
     std::size_t StepCount() const { return m_steps.size(); }
     std::size_t Position() const { return m_position; }
     // What the steps kept hold, roughly in bytes; the limit.

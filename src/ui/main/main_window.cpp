@@ -11,6 +11,8 @@
 #include "schematic/schematic.h"
 #include "schematic/sheet.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
+#include "ui/design/design_commands.h"
+#include "ui/design/design_report_dialog.h"
 #include "ui/errors/error_list_window.h"
 #include "ui/levels/levels_window.h"
 #include "ui/main/app_session.h"
@@ -103,6 +105,10 @@ MainWindow::MainWindow(AppSession& session)
     showError = [this](const QString& caption, const QString& text) {
         QMessageBox::critical(this, caption, text);
     };
+    showDesignReport = [this](const QString& report) {
+        DesignReportDialog dialog(report, this);
+        dialog.exec();
+    };
     askSaveChanges = [this](const std::string& question) {
         QMessageBox box(QMessageBox::Information, Title(), Qs(question),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
@@ -173,6 +179,15 @@ void MainWindow::MakeRooms() {
     results.edited = [this] { AfterHistoryMove(); };
     results.printer = [this]() -> QPrinter& { return Printer(); };
     m_results = std::make_unique<ResultWindows>(*this, results);
+    DesignCommands::Hooks design;
+    design.before = [this] {
+        m_levels->Forget();
+        DeselectAll();
+        m_sheet->Show(nullptr, nullptr);
+    };
+    design.edited = [this] { RefreshAfterEdit(); };
+    design.showReport = [this](const QString& report) { showDesignReport(report); };
+    m_designCommands = std::make_unique<DesignCommands>(*this, *m_design, design);
 
     SheetSurface* surface = m_view->Surface();
     // An empty hint clears the status bar's message.
@@ -259,6 +274,8 @@ void MainWindow::MakeToolWindows() {
         connect(tools[i], &QAction::triggered, this, [this, i] { m_tools->Select(static_cast<int>(i) + 1); });
     }
     connect(Action(QStringLiteral("Errorlevel")), &QAction::triggered, this, [this] { ShowErrorList(); });
+    connect(Action(QStringLiteral("ADesign")), &QAction::triggered, this,
+            [this] { m_designCommands->DesignAutomatically(); });
 
     // The window's shortcuts (undo, redo, the tools, help) work while a tool window has the focus.
     QList<QAction*> shortcuts(tools.begin(), tools.end());

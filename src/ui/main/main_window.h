@@ -44,6 +44,7 @@ class ProjectCommands;
 class RecentFiles;
 class ReportCommands;
 class ResultWindows;
+class DesignCommands;
 class SheetMouse;
 class SheetPresenter;
 class SheetView;
@@ -177,6 +178,8 @@ public:
     std::function<void(const QString& caption, const QString& text)> showError;
     // Shows a saved document (a report) with the desktop's application for its kind.
     std::function<void(const QString& file)> openDocument;
+    // The account of an automatic design (a dialog by default).
+    std::function<void(const QString& report)> showDesignReport;
     // Told every text the status bar shows (set by a caller that records them, e.g. a scripted run).
     std::function<void(const QString& text)> statusShown;
     // Opens the project named on the command line when the window is first shown.
@@ -229,6 +232,7 @@ private:
     std::unique_ptr<OptionsCommands> m_optionsCommands;
     std::unique_ptr<ReportEditorWindow> m_reportEditor;
     std::unique_ptr<ResultWindows> m_results;
+    std::unique_ptr<DesignCommands> m_designCommands;
     QLabel* m_outletsLabel = nullptr;
     ErrorListWindow* m_errorList = nullptr;
     LevelsWindow* m_levels = nullptr;
