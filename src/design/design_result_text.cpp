@@ -42,9 +42,10 @@ std::string MarginText(double margin) {
 
 } // namespace
 
-void WriteDesignResult(std::ostream& out, const DesignResult& result) {
+void WriteDesignResult(std::ostream& out, const DesignResult& result, std::string_view editsUndo) {
     out << "Design: worst margin " << OneDecimalText(result.marginBefore) << " dB -> "
-        << OneDecimalText(result.marginAfter) << " dB (" << result.edits << " edit(s), each undoable)\n";
+        << OneDecimalText(result.marginAfter) << " dB (" << result.edits << " edit(s), " << editsUndo
+        << ")\n";
     out << "Controls changed: " << result.changes.size() << "\n";
     for (const std::string& line : ControlChangeLines(result.changes)) {
         out << "  " << line << "\n";
@@ -92,9 +93,9 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result) {
     }
 }
 
-std::string DesignResultText(const DesignResult& result) {
+std::string DesignResultText(const DesignResult& result, std::string_view editsUndo) {
     std::ostringstream text;
-    WriteDesignResult(text, result);
+    WriteDesignResult(text, result, editsUndo);
     return text.str();
 }
 

@@ -3,6 +3,7 @@
 // The account of an automatic design, as `ixo-cli design` prints it and the window shows it.
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ixo {
@@ -16,8 +17,9 @@ std::vector<std::string> ControlChangeLines(const std::vector<ControlChange>& ch
 
 // What an automatic design changed: controls (element, control, old -> new), amplifiers inserted and
 // where, insertions refused, the worst margin per criterion, the binding budgets, outlets that could not
-// be served and why.
-void WriteDesignResult(std::ostream& out, const DesignResult& result);
-std::string DesignResultText(const DesignResult& result);
+// be served and why. editsUndo says how the edits undo, after their count.
+void WriteDesignResult(std::ostream& out, const DesignResult& result,
+                       std::string_view editsUndo = "each undoable");
+std::string DesignResultText(const DesignResult& result, std::string_view editsUndo = "each undoable");
 
 } // namespace ixo

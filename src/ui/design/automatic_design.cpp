@@ -33,10 +33,7 @@ AutomaticDesignOutcome RunAutomaticDesign(NetworkEditor& editor, Progress& progr
     }
     outcome.kind = editor.Position() > start ? AutomaticDesignOutcome::Kind::Designed
                                              : AutomaticDesignOutcome::Kind::Unchanged;
-    outcome.report = DesignResultText(result);
-    if (outcome.kind == AutomaticDesignOutcome::Kind::Designed) {
-        outcome.report += "Edit > Undo takes the whole design back.\n";
-    }
+    outcome.report = DesignResultText(result, "Edit > Undo takes them back together");
     const DesignVerdict verdict = JudgeDesign(editor.Project());
     std::string reasons;
     for (const std::string& reason : verdict.Reasons()) {

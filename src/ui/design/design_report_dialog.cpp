@@ -21,7 +21,7 @@ DesignReportDialog::DesignReportDialog(const QString& text, QWidget* parent) : Q
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(760, 480);
+    resize(900, 560);
 }
 
 } // namespace ixo

@@ -44,7 +44,7 @@ TEST_F(AutomaticDesignTest, TheDesignIsOneStepToUndoAndItsAccountEndsWithTheVerd
     ASSERT_EQ(outcome.kind, AutomaticDesignOutcome::Kind::Designed) << outcome.report;
     EXPECT_GT(never.Steps(), 0);
     EXPECT_NE(outcome.report.find("Design: worst margin "), std::string::npos) << outcome.report;
-    EXPECT_NE(outcome.report.find("Edit > Undo takes the whole design back."), std::string::npos);
+    EXPECT_NE(outcome.report.find(" edit(s), Edit > Undo takes them back together)\n"), std::string::npos);
     const DesignVerdict verdict = JudgeDesign(*window->Project());
     const std::string last = VerdictStatusText(verdict);
     EXPECT_NE(outcome.report.rfind(last), std::string::npos) << outcome.report;
