@@ -182,6 +182,19 @@ void Grade(std::vector<Floor>& segment, const std::array<double, kBandCount>& ro
 
 } // namespace
 
+TapReach TapGradeReach(const Tproyecto& project, const TMultiswitch& multiswitch) {
+    TapReach reach;
+    const PathGains now = GainsOf(multiswitch);
+    for (const TMultiswitch* model : Grades(project, multiswitch)) {
+        const PathGains option = GainsOf(*model);
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            reach.up[band] = std::max(reach.up[band], option.tap[band] - now.tap[band]);
+            reach.down[band] = std::max(reach.down[band], now.tap[band] - option.tap[band]);
+        }
+    }
+    return reach;
+}
+
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
                                     const std::array<double, kBandCount>& headendRoom) {
     std::map<const tplanta*, FloorMargins> margins;

@@ -34,4 +34,12 @@ struct TapGrade {
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
                                     const std::array<double, kBandCount>& headendRoom);
 
+// How far a floor's outlets can move, band by band, when its multiswitch takes another of the tap grades
+// PlanTapGrades may choose: up (first, >= 0) to the lowest tap loss, down (second, >= 0) to the highest.
+struct TapReach {
+    LevelVector up;
+    LevelVector down;
+};
+TapReach TapGradeReach(const Tproyecto& project, const TMultiswitch& multiswitch);
+
 } // namespace ixo
