@@ -194,10 +194,7 @@ private:
             if (!done.empty()) {
                 m_sample.Take(m_project);
                 Regulate();
-                    fprintf(stderr, "ends: before %.2f after regulate %.2f\n", before.Score(),
-                            m_sample.Score());
                 AmplifyAndGrade();
-                    fprintf(stderr, "ends: after amplify %.2f\n", m_sample.Score());
                 if (Improves(before, m_sample, kStepGain)) {
                     m_result.ends.insert(m_result.ends.end(), done.begin(), done.end());
                     return;
@@ -223,8 +220,6 @@ private:
             }
             m_sample.Take(m_project); // recalculated once the amplifiers were in
             Regulate();
-                fprintf(stderr, "round %d: before %.2f after %.2f, %zu amps\n", round, before.Score(),
-                        m_sample.Score(), m_result.amplifiers.size());
             if (!Improves(before, m_sample, kStepGain)) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
                 UndoTo(position, std::move(before));

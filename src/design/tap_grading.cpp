@@ -118,8 +118,14 @@ struct Floor {
     std::size_t choice = 0;
 };
 
-// A riser segment's score for the choices of its floors (see PlanTapGrades).
-double Score(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
+// A riser segment's worst outlet margin for the choices of its floors (see PlanTapGrades), and the sum
+// of its floors' shortfalls (<= 0).
+struct SegmentMargins {
+    double worst = 0.0;
+    double shortfall = 0.0;
+};
+
+SegmentMargins Margins(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
     double worst = kInfinity;
     double shortfall = 0.0;
     for (std::size_t band = 0; band < kBandCount; ++band) {
@@ -150,7 +156,14 @@ double Score(const std::vector<Floor>& floors, const std::array<double, kBandCou
             shortfall += std::min(0.0, std::min(floorLow + shift, floorHigh - shift));
         }
     }
-    return worst == kInfinity ? 0.0 : worst + kShortfallWeight * shortfall;
+    return {worst == kInfinity ? 0.0 : worst, shortfall};
+}
+
+// A riser segment's score for the choices of its floors: its worst margin, ties broken by the
+// shortfalls.
+double Score(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
+    const SegmentMargins margins = Margins(floors, room);
+    return margins.worst + kShortfallWeight * margins.shortfall;
 }
 
 void Grade(std::vector<Floor>& segment, const std::array<double, kBandCount>& room) {
@@ -180,23 +193,7 @@ void Grade(std::vector<Floor>& segment, const std::array<double, kBandCount>& ro
     }
 }
 
-} // namespace
-
-TapReach TapGradeReach(const Tproyecto& project, const TMultiswitch& multiswitch) {
-    TapReach reach;
-    const PathGains now = GainsOf(multiswitch);
-    for (const TMultiswitch* model : Grades(project, multiswitch)) {
-        const PathGains option = GainsOf(*model);
-        for (std::size_t band = 0; band < kBandCount; ++band) {
-            reach.up[band] = std::max(reach.up[band], option.tap[band] - now.tap[band]);
-            reach.down[band] = std::max(reach.down[band], now.tap[band] - option.tap[band]);
-        }
-    }
-    return reach;
-}
-
-std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
-                                    const std::array<double, kBandCount>& headendRoom) {
+std::map<const tplanta*, FloorMargins> MarginsByFloor(const LevelSample& sample) {
     std::map<const tplanta*, FloorMargins> margins;
     for (std::size_t i = 0; i < sample.Size(); ++i) {
         const Tvivienda* flat = sample.flats[i];
@@ -208,6 +205,64 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
         floor.low[band] = std::min(floor.low[band], sample.levels[i] - sample.bounds[i].minimum);
         floor.high[band] = std::min(floor.high[band], sample.bounds[i].maximum - sample.levels[i]);
     }
+    return margins;
+}
+
+// The floor as the grading sees it: its margins and its options, the element as it stands first.
+Floor GradedFloor(const Tproyecto& project, const tplanta* floor, TMultiswitch* entry,
+                  const FloorMargins& margins) {
+    Floor graded;
+    graded.floor = floor;
+    graded.element = entry;
+    graded.margins = margins;
+    graded.options.push_back(GainsOf(*entry));
+    for (const TMultiswitch* model : Grades(project, *entry)) {
+        PathGains option = GainsOf(*model);
+        option.model = model;
+        graded.options.push_back(option);
+    }
+    return graded;
+}
+
+} // namespace
+
+struct RiserBudget::Floors {
+    std::map<const tplanta*, Floor> floors;
+};
+
+RiserBudget::RiserBudget(const Tproyecto& project, const LevelSample& sample)
+    : m_floors(std::make_unique<Floors>()) {
+    for (const auto& [floor, margins] : MarginsByFloor(sample)) {
+        TMultiswitch* entry = floor != nullptr && !floor->HeaderPl ? RiserEntry(*floor) : nullptr;
+        if (entry != nullptr) {
+            m_floors->floors.emplace(floor, GradedFloor(project, floor, entry, margins));
+        }
+    }
+}
+
+RiserBudget::~RiserBudget() = default;
+
+bool RiserBudget::Has(const tplanta* floor) const {
+    return m_floors->floors.count(floor) != 0;
+}
+
+double RiserBudget::SegmentMargin(const std::vector<const tplanta*>& floors,
+                                  const std::array<double, kBandCount>& room) const {
+    std::vector<Floor> segment;
+    segment.reserve(floors.size());
+    for (const tplanta* floor : floors) {
+        auto found = m_floors->floors.find(floor);
+        if (found != m_floors->floors.end()) {
+            segment.push_back(found->second);
+        }
+    }
+    Grade(segment, room);
+    return Margins(segment, room).worst;
+}
+
+std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
+                                    const std::array<double, kBandCount>& headendRoom) {
+    const std::map<const tplanta*, FloorMargins> margins = MarginsByFloor(sample);
     std::array<double, kBandCount> open;
     open.fill(kInfinity);
     std::vector<TapGrade> grades;
@@ -228,16 +283,7 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
             if (AmplifierFeeding(*entry) != nullptr && !segments.back().empty()) {
                 segments.emplace_back();
             }
-            Floor& graded = segments.back().emplace_back();
-            graded.floor = floor;
-            graded.element = entry;
-            graded.margins = found->second;
-            graded.options.push_back(GainsOf(*entry));
-            for (const TMultiswitch* model : Grades(project, *entry)) {
-                PathGains option = GainsOf(*model);
-                option.model = model;
-                graded.options.push_back(option);
-            }
+            segments.back().push_back(GradedFloor(project, floor, entry, found->second));
         }
         for (std::size_t s = 0; s < segments.size(); ++s) {
             std::vector<Floor>& segment = segments[s];

@@ -3,6 +3,7 @@
 #include "model/level_vector.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace ixo {
@@ -34,12 +35,26 @@ struct TapGrade {
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
                                     const std::array<double, kBandCount>& headendRoom);
 
-// How far a floor's outlets can move, band by band, when its multiswitch takes another of the tap grades
-// PlanTapGrades may choose: up (first, >= 0) to the lowest tap loss, down (second, >= 0) to the highest.
-struct TapReach {
-    LevelVector up;
-    LevelVector down;
+// The level budget of the risers as the grading sees it (from the levels of sample): per floor the margins
+// of its outlets and the tap grades its multiswitch may take.
+class RiserBudget {
+public:
+    RiserBudget(const Tproyecto& project, const LevelSample& sample);
+    ~RiserBudget();
+    RiserBudget(const RiserBudget&) = delete;
+    RiserBudget& operator=(const RiserBudget&) = delete;
+
+    // Whether the floor has a multiswitch fed by the riser and outlets checked.
+    [[nodiscard]] bool Has(const tplanta* floor) const;
+    // The worst outlet margin floors (a riser segment, top down: each floor's through loss reaches the
+    // floors below it) reach with the tap grades PlanTapGrades would choose and their levels shifted
+    // band by band to where that margin is largest, the upward shift bounded by room (dB per band).
+    [[nodiscard]] double SegmentMargin(const std::vector<const tplanta*>& floors,
+                                       const std::array<double, kBandCount>& room) const;
+
+private:
+    struct Floors;
+    std::unique_ptr<Floors> m_floors;
 };
-TapReach TapGradeReach(const Tproyecto& project, const TMultiswitch& multiswitch);
 
 } // namespace ixo
