@@ -21,33 +21,6 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// The riser's level at the multiswitch's inputs, band by band: the terrestrial input's at the terrestrial
-// bands, the highest satellite input's at the satellite ones.
-LevelVector RiserLevel(const TMultiswitch& multiswitch) {
-    LevelVector level = LevelVector::Filled(-kInfinity);
-    for (const TPin* in : multiswitch.PinesENTRADA()) {
-        if (!in->IsConnected()) {
-            continue;
-        }
-        const bool satellite = in->polaridad >= 0;
-        for (std::size_t band = satellite ? kFirstSatelliteBand : 0;
-             band < (satellite ? kBandCount : kFirstSatelliteBand); ++band) {
-            level[band] = std::max(level[band], in->Levels()[band]);
-        }
-    }
-    return level;
-}
-
-// The highest shift an amplifier of model with its output at the level `at` allows.
-std::array<double, kBandCount> AmplifierBound(const TAmpliBase& model, const LevelVector& at) {
-    std::array<double, kBandCount> bound;
-    for (std::size_t band = 0; band < kBandCount; ++band) {
-        const double maximum = model.NivelmaxSignal()[band];
-        bound[band] = maximum > 0.0 && at[band] > -kInfinity ? maximum - kMaximumGuard - at[band] : kInfinity;
-    }
-    return bound;
-}
-
 } // namespace
 
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
@@ -73,7 +46,7 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             if (const TLinAmp* amplifier = AmplifierFeeding(*entry)) {
                 // The amplifier in place starts a segment; its output is the floor's input level.
                 segment.assign(1, floor);
-                room = AmplifierBound(*amplifier, RiserLevel(*entry));
+                room = AmplifierRoom(*amplifier, *entry);
                 continue;
             }
             std::vector<const tplanta*> extended = segment;
@@ -81,7 +54,7 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             const double margin = budget.SegmentMargin(extended, room);
             const TAmpliBase* model = margin < kTargetMargin ? modelFor(*entry) : nullptr;
             if (model != nullptr) {
-                const std::array<double, kBandCount> bound = AmplifierBound(*model, RiserLevel(*entry));
+                const std::array<double, kBandCount> bound = AmplifierRoom(*model, *entry);
                 const std::vector<const tplanta*> alone(1, floor);
                 if (budget.SegmentMargin(alone, bound) > margin + kAmplifierGain) {
                     cuts.push_back(floor);

@@ -209,33 +209,35 @@ private:
         AmplifyAndGrade();
     }
 
+    // Rounds of line amplifiers, each followed by the regulation and the tap grades of the segments
+    // they make (the budget that placed them counted on those grades), kept whole when the round gains.
     void AmplifyAndGrade() {
         for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
             const std::size_t position = m_editor.Position();
-            const std::vector<ControlChange> changes = m_result.changes;
-            const std::size_t amplifiers = m_result.amplifiers.size();
+            const DesignResult saved = m_result;
             LevelSample before = m_sample;
             if (!Amplify()) {
                 break;
             }
             m_sample.Take(m_project); // recalculated once the amplifiers were in
             Regulate();
+            if (m_sample.Worst() < 0.0) {
+                GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
+            }
             if (!Improves(before, m_sample, kStepGain)) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
+                const std::vector<AmplifierInsertion> tried(
+                    m_result.amplifiers.begin() + static_cast<std::ptrdiff_t>(saved.amplifiers.size()),
+                    m_result.amplifiers.end());
                 UndoTo(position, std::move(before));
-                m_result.changes = changes;
-                for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
-                    m_result.refusals.push_back(m_result.amplifiers[a].place + ": " +
-                                                m_result.amplifiers[a].model + " in front of " +
-                                                m_result.amplifiers[a].inFrontOf +
+                m_result = saved;
+                for (const AmplifierInsertion& insertion : tried) {
+                    m_result.refusals.push_back(insertion.place + ": " + insertion.model + " in front of " +
+                                                insertion.inFrontOf +
                                                 " taken out again: the worst margin did not improve");
                 }
-                m_result.amplifiers.resize(amplifiers);
                 break;
             }
-        }
-        if (m_sample.Worst() < 0.0 && !m_result.amplifiers.empty()) {
-            GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
         }
     }
 

@@ -7,6 +7,7 @@
 #include "catalogue/almacen_elementos.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
 
@@ -226,6 +227,37 @@ Floor GradedFloor(const Tproyecto& project, const tplanta* floor, TMultiswitch* 
 
 } // namespace
 
+namespace {
+
+// The riser's level at the multiswitch's inputs, band by band: the terrestrial input's at the terrestrial
+// bands, the highest satellite input's at the satellite ones.
+LevelVector RiserLevel(const TMultiswitch& multiswitch) {
+    LevelVector level = LevelVector::Filled(-kInfinity);
+    for (const TPin* in : multiswitch.PinesENTRADA()) {
+        if (!in->IsConnected()) {
+            continue;
+        }
+        const bool satellite = in->polaridad >= 0;
+        for (std::size_t band = satellite ? kFirstSatelliteBand : 0;
+             band < (satellite ? kBandCount : kFirstSatelliteBand); ++band) {
+            level[band] = std::max(level[band], in->Levels()[band]);
+        }
+    }
+    return level;
+}
+
+} // namespace
+
+std::array<double, kBandCount> AmplifierRoom(const TAmpliBase& model, const TMultiswitch& fed) {
+    const LevelVector at = RiserLevel(fed);
+    std::array<double, kBandCount> bound;
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        const double maximum = model.NivelmaxSignal()[band];
+        bound[band] = maximum > 0.0 && at[band] > -kInfinity ? maximum - kMaximumGuard - at[band] : kInfinity;
+    }
+    return bound;
+}
+
 struct RiserBudget::Floors {
     std::map<const tplanta*, Floor> floors;
 };
@@ -289,7 +321,11 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
             std::vector<Floor>& segment = segments[s];
             const bool fromHeadend =
                 s == 0 && (segment.empty() || AmplifierFeeding(*segment.front().element) == nullptr);
-            Grade(segment, fromHeadend ? headendRoom : open);
+            const TLinAmp* amplifier = segment.empty() ? nullptr : AmplifierFeeding(*segment.front().element);
+            Grade(segment,
+                  fromHeadend
+                      ? headendRoom
+                      : (amplifier != nullptr ? AmplifierRoom(*amplifier, *segment.front().element) : open));
             for (const Floor& floor : segment) {
                 if (floor.choice != 0) {
                     grades.push_back({floor.floor, floor.element, floor.options[floor.choice].model});

@@ -9,6 +9,7 @@
 namespace ixo {
 
 class LevelSample;
+class TAmpliBase;
 class TMultiswitch;
 class Tproyecto;
 class tplanta;
@@ -56,5 +57,10 @@ private:
     struct Floors;
     std::unique_ptr<Floors> m_floors;
 };
+
+// How far an amplifier of model feeding fed may lift the riser's level at fed's inputs, band by band:
+// to kMaximumGuard below the model's rated output maximum (infinity where it rates none), the amplifier
+// standing at fed's inputs.
+std::array<double, kBandCount> AmplifierRoom(const TAmpliBase& model, const TMultiswitch& fed);
 
 } // namespace ixo
