@@ -24,7 +24,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 } // namespace
 
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
-                                               const std::array<double, kBandCount>& headendRoom,
+                                               const SourceRoom& headendRoom,
                                                const AmplifierModelFor& modelFor) {
     const RiserBudget budget(project, sample);
     std::vector<const tplanta*> cuts;
@@ -34,7 +34,7 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
         }
         const auto& floors = stairEntry.Object->ListaPlantas();
         std::vector<const tplanta*> segment;
-        std::array<double, kBandCount> room = headendRoom;
+        SourceRoom room = headendRoom;
         // Top floor first: each amplifier lifts every floor below it.
         for (std::size_t k = floors.Count(); k-- > 0;) {
             const tplanta* floor = floors[k].Object;
@@ -54,7 +54,7 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             const double margin = budget.SegmentMargin(extended, room);
             const TAmpliBase* model = margin < kTargetMargin ? modelFor(*entry) : nullptr;
             if (model != nullptr) {
-                const std::array<double, kBandCount> bound = AmplifierRoom(*model, *entry);
+                const SourceRoom bound = AmplifierRoom(*model, *entry);
                 const std::vector<const tplanta*> alone(1, floor);
                 if (budget.SegmentMargin(alone, bound) > margin + kAmplifierGain) {
                     cuts.push_back(floor);

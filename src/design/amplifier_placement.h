@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/tap_grading.h"
 #include "model/level_vector.h"
 
 #include <array>
@@ -27,9 +28,9 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 // gain and slope controls); a riser segment is served when the worst margin its floors reach with the
 // tap grades the grading would choose and one shift per band is at least kTargetMargin, the first
 // segment's upward shift no more than headendRoom (what the headend's controls and output maxima
-// leave), an amplifier's no more than takes the amplifier's output kMaximumGuard below its rated
-// maximum, band by band (so that the multiswitch inputs it feeds stay under theirs: the amplifier sits
-// at them).
+// leave, and the tilt its slope controls have left), an amplifier's no more than takes the amplifier's output
+// kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs it feeds stay under
+// theirs: the amplifier sits at them).
 //
 // Down each riser from the headend, the segment grows floor by floor while it is served; a floor that
 // would leave it unserved starts a new segment with an amplifier in front of it when the amplifier,
@@ -37,7 +38,7 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 // amplifier would add nothing, as at the top floor right below a headend at its maximum). A floor
 // already fed by a line amplifier starts a segment of its own. Deterministic, stairs in project order.
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
-                                               const std::array<double, kBandCount>& headendRoom,
+                                               const SourceRoom& headendRoom,
                                                const AmplifierModelFor& modelFor);
 
 } // namespace ixo

@@ -596,9 +596,40 @@ private:
         return reach;
     }
 
+    // The headend as the source of every riser's first segment: its lift (HeadendReach), the tilt its
+    // IF amplifiers' slope controls have left at the satellite bands, and the tilt the terrestrial
+    // headend has left (its 47 MHz output 0 to kTerrestrialTiltRange dB below its 862 MHz output,
+    // linear in frequency: a share of it falls between 175 and 862 MHz).
+    SourceRoom HeadendSource() const {
+        SourceRoom room;
+        room.lift = HeadendReach();
+        room.OpenTilts();
+        bool terrestrial = false;
+        for (TCBFT* element : NetworkElements(m_project)) {
+            if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
+                const LevelVector& level = headend->NivelTerr();
+                const double tilt = level[kFirstSatelliteBand - 1] - level[0];
+                const double share = (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[1]) /
+                                     (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[0]);
+                room.tiltLow[0] = std::max(room.tiltLow[0], std::min(0.0, -tilt * share));
+                room.tiltHigh[0] =
+                    std::min(room.tiltHigh[0], std::max(0.0, (kTerrestrialTiltRange - tilt) * share));
+                terrestrial = true;
+            } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
+                if (amplifier->Localizacion == kHeadendLocation) {
+                    room.TakeSlopes(amplifier->LPP());
+                }
+            }
+        }
+        if (!terrestrial) {
+            room.tiltLow[0] = room.tiltHigh[0] = 0.0;
+        }
+        return room;
+    }
+
     bool Amplify() {
         const std::vector<const tplanta*> cuts =
-            PlanLineAmplifiers(m_project, m_sample, HeadendReach(), [this](const TMultiswitch& entry) {
+            PlanLineAmplifiers(m_project, m_sample, HeadendSource(), [this](const TMultiswitch& entry) {
                 const std::vector<const TAmpliBase*> fitting = FittingAmplifiers(m_project, entry);
                 return fitting.empty() ? nullptr : fitting.front();
             });

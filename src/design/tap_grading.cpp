@@ -12,6 +12,7 @@
 #include "model/pin.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
@@ -20,6 +21,12 @@ namespace ixo {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The first and top band of each band group a tilt is measured over (terrestrial 175-862 MHz,
+// satellite 950-2150 MHz).
+constexpr std::size_t kTiltBands[2][2] = {{1, kFirstSatelliteBand - 1},
+                                          {kFirstSatelliteBand, kBandCount - 1}};
+// Tilts tried between a source's ends.
+constexpr int kTiltSteps = 40;
 constexpr int kPasses = 3;
 // A choice must gain more than this to replace the one held (dB): rounding never moves a floor.
 constexpr double kGainNeeded = 1e-6;
@@ -160,6 +167,63 @@ SegmentMargins Margins(const std::vector<Floor>& floors, const std::array<double
     return {worst == kInfinity ? 0.0 : worst, shortfall};
 }
 
+// The segment's worst margin with one shift per band group, a level a and a tilt c (the shift at band b
+// is a + c (b - first) / (top - first)), within room: the tilt between its ends, the lift band by band.
+double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
+    std::array<double, kBandCount> low;
+    std::array<double, kBandCount> high;
+    low.fill(kInfinity);
+    high.fill(kInfinity);
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        double lift = 0.0;
+        for (const Floor& floor : floors) {
+            if (floor.margins.low[band] == kInfinity) {
+                continue;
+            }
+            const PathGains& now = floor.options.front();
+            const PathGains& chosen = floor.options[floor.choice];
+            const double shift = lift + chosen.tap[band] - now.tap[band];
+            low[band] = std::min(low[band], floor.margins.low[band] + shift);
+            high[band] = std::min(high[band], floor.margins.high[band] - shift);
+            lift += chosen.through[band] - now.through[band];
+        }
+    }
+    double worst = kInfinity;
+    for (std::size_t group = 0; group < 2; ++group) {
+        const std::size_t first = kTiltBands[group][0];
+        const std::size_t top = kTiltBands[group][1];
+        const double from = std::max(room.tiltLow[group], -40.0);
+        const double to = std::min(room.tiltHigh[group], 40.0);
+        double best = -kInfinity;
+        bool any = false;
+        for (int step = 0; step <= kTiltSteps; ++step) {
+            const double tilt = from + (to - from) * step / kTiltSteps;
+            double lows = kInfinity;
+            double highs = kInfinity;
+            double cap = kInfinity;
+            for (std::size_t band = first; band <= top; ++band) {
+                if (low[band] == kInfinity) {
+                    continue;
+                }
+                any = true;
+                const double at = tilt * static_cast<double>(band - first) / static_cast<double>(top - first);
+                lows = std::min(lows, low[band] + at);
+                highs = std::min(highs, high[band] - at);
+                cap = std::min(cap, room.lift[band] - at);
+            }
+            const double level = std::min((highs - lows) / 2.0, cap);
+            best = std::max(best, std::min(lows + level, highs - level));
+            if (to <= from) {
+                break;
+            }
+        }
+        if (any) {
+            worst = std::min(worst, best);
+        }
+    }
+    return worst == kInfinity ? 0.0 : worst;
+}
+
 // A riser segment's score for the choices of its floors: its worst margin, ties broken by the
 // shortfalls.
 double Score(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
@@ -248,14 +312,60 @@ LevelVector RiserLevel(const TMultiswitch& multiswitch) {
 
 } // namespace
 
-std::array<double, kBandCount> AmplifierRoom(const TAmpliBase& model, const TMultiswitch& fed) {
+SourceRoom::SourceRoom() {
+    lift.fill(kInfinity);
+}
+
+void SourceRoom::OpenTilts() {
+    tiltLow.fill(-kInfinity);
+    tiltHigh.fill(kInfinity);
+}
+
+void SourceRoom::TakeSlopes(const std::vector<TPotenciometroBase8*>& slopes) {
+    std::array<bool, 2> seen{false, false};
+    std::array<double, 2> low{-kInfinity, -kInfinity};
+    std::array<double, 2> high{kInfinity, kInfinity};
+    for (const TPotenciometroBase8* control : slopes) {
+        if (control == nullptr) {
+            continue;
+        }
+        for (std::size_t group = 0; group < 2; ++group) {
+            const std::size_t first = kTiltBands[group][0];
+            const std::size_t last = kTiltBands[group][1];
+            const double at0 = control->GainsAt0()[last] - control->GainsAt0()[first];
+            const double at100 = control->GainsAt100()[last] - control->GainsAt100()[first];
+            if (std::abs(at0 - at100) < 1e-9) {
+                continue; // the control does not tilt this group
+            }
+            const double now = at0 + control->Ajuste / 100.0 * (at100 - at0);
+            seen[group] = true;
+            low[group] = std::max(low[group], std::min(at0, at100) - now);
+            high[group] = std::min(high[group], std::max(at0, at100) - now);
+        }
+    }
+    for (std::size_t group = 0; group < 2; ++group) {
+        if (seen[group]) {
+            tiltLow[group] = std::max(tiltLow[group], std::min(0.0, low[group]));
+            tiltHigh[group] = std::min(tiltHigh[group], std::max(0.0, high[group]));
+        }
+    }
+}
+
+SourceRoom AmplifierRoom(const TAmpliBase& model, const TMultiswitch& fed) {
     const LevelVector at = RiserLevel(fed);
-    std::array<double, kBandCount> bound;
+    SourceRoom room;
     for (std::size_t band = 0; band < kBandCount; ++band) {
         const double maximum = model.NivelmaxSignal()[band];
-        bound[band] = maximum > 0.0 && at[band] > -kInfinity ? maximum - kMaximumGuard - at[band] : kInfinity;
+        room.lift[band] =
+            maximum > 0.0 && at[band] > -kInfinity ? maximum - kMaximumGuard - at[band] : kInfinity;
     }
-    return bound;
+    room.OpenTilts();
+    room.TakeSlopes(model.LPP());
+    if (model.LPP().empty()) {
+        room.tiltLow.fill(0.0);
+        room.tiltHigh.fill(0.0);
+    }
+    return room;
 }
 
 struct RiserBudget::Floors {
@@ -278,8 +388,7 @@ bool RiserBudget::Has(const tplanta* floor) const {
     return m_floors->floors.count(floor) != 0;
 }
 
-double RiserBudget::SegmentMargin(const std::vector<const tplanta*>& floors,
-                                  const std::array<double, kBandCount>& room) const {
+double RiserBudget::SegmentMargin(const std::vector<const tplanta*>& floors, const SourceRoom& room) const {
     std::vector<Floor> segment;
     segment.reserve(floors.size());
     for (const tplanta* floor : floors) {
@@ -288,8 +397,8 @@ double RiserBudget::SegmentMargin(const std::vector<const tplanta*>& floors,
             segment.push_back(found->second);
         }
     }
-    Grade(segment, room);
-    return Margins(segment, room).worst;
+    Grade(segment, room.lift);
+    return TiltedMargin(segment, room);
 }
 
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
@@ -325,7 +434,7 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
             Grade(segment,
                   fromHeadend
                       ? headendRoom
-                      : (amplifier != nullptr ? AmplifierRoom(*amplifier, *segment.front().element) : open));
+                      : (amplifier != nullptr ? AmplifierRoom(*amplifier, *segment.front().element).lift : open));
             for (const Floor& floor : segment) {
                 if (floor.choice != 0) {
                     grades.push_back({floor.floor, floor.element, floor.options[floor.choice].model});
