@@ -25,7 +25,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
-                                               const AmplifierModelFor& modelFor) {
+                                               const AmplifierModelFor& modelFor, double target) {
     const RiserBudget budget(project, sample);
     std::vector<const tplanta*> cuts;
     for (const auto& stairEntry : project.Escaleras()) {
@@ -52,11 +52,12 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             std::vector<const tplanta*> extended = segment;
             extended.push_back(floor);
             const double margin = budget.SegmentMargin(extended, room);
-            const TAmpliBase* model = margin < kTargetMargin ? modelFor(*entry) : nullptr;
+            const TAmpliBase* model = margin < target ? modelFor(*entry) : nullptr;
             if (model != nullptr) {
                 const SourceRoom bound = AmplifierRoom(*model, *entry);
                 const std::vector<const tplanta*> alone(1, floor);
-                if (budget.SegmentMargin(alone, bound) > margin + kAmplifierGain) {
+                const double served = budget.SegmentMargin(alone, bound);
+                if (served >= 0.0 && served > margin + kAmplifierGain) {
                     cuts.push_back(floor);
                     segment = alone;
                     room = bound;

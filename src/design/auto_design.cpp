@@ -182,31 +182,73 @@ private:
 
     // Line amplifiers and the tap grades of the segments they make, with a passive cascadable at each
     // riser's end where the active end's input maximum binds: the passive end needs the riser to carry
-    // the last floor's level, which the amplifiers give, so the two are weighed together; without the
-    // passive ends when they do not gain.
+    // the last floor's level, which the amplifiers give, so the two are weighed together. The ends are
+    // looked at before the amplifiers (where the active ends' input maxima bind) and, where none bound
+    // then and outlets still fail, again once the amplifiers are in, every active end (an amplifier in
+    // front of an active end at its lowest gain hides the end's maximum from the riser above); without
+    // the passive ends when they do not gain.
+    //
+    // The amplifiers are placed for the budget's tight target first (the fewest); when that keeps
+    // amplifiers but leaves outlets out of limits, the whole step is done again for the wide target
+    // (shorter segments) and the better of the two is kept.
     void Structure() {
-        const std::vector<TapGrade> ends = PlanPassiveEnds(m_project, m_sample);
-        if (!ends.empty()) {
-            const std::size_t position = m_editor.Position();
-            const DesignResult saved = m_result;
-            LevelSample before = m_sample;
-            const std::vector<std::string> done = Replace(ends);
-            if (!done.empty()) {
-                m_sample.Take(m_project);
-                Regulate();
-                AmplifyAndGrade();
-                if (Improves(before, m_sample, kStepGain)) {
-                    m_result.ends.insert(m_result.ends.end(), done.begin(), done.end());
-                    return;
-                }
-                UndoTo(position, std::move(before));
-                m_result = saved;
-                m_result.refusals.push_back(std::to_string(done.size()) +
-                                            " passive riser end(s) taken out again: the worst margin did not "
-                                            "improve");
-            }
+        const std::size_t position = m_editor.Position();
+        const DesignResult saved = m_result;
+        const LevelSample before = m_sample;
+        StructureFor(kTightMargin);
+        if (m_sample.Worst() >= 0.0 || m_result.amplifiers.size() == saved.amplifiers.size()) {
+            return;
+        }
+        const LevelSample tight = m_sample;
+        UndoTo(position, before);
+        m_result = saved;
+        StructureFor(kWideMargin);
+        if (Improves(tight, m_sample, kStepGain)) {
+            return;
+        }
+        UndoTo(position, before);
+        m_result = saved;
+        StructureFor(kTightMargin); // deterministic: the same edits again
+    }
+
+    void StructureFor(double target) {
+        m_targetMargin = target;
+        if (TryPassiveEnds()) {
+            return;
         }
         AmplifyAndGrade();
+        if (m_sample.Worst() < 0.0) {
+            TryPassiveEnds(false);
+        }
+    }
+
+    // The passive ends PlanPassiveEnds finds, one edit, then the regulation and the amplifiers; kept
+    // (true) when the result gains, else undone.
+    bool TryPassiveEnds(bool binding = true) {
+        const std::vector<TapGrade> ends = PlanPassiveEnds(m_project, m_sample, binding);
+        if (ends.empty()) {
+            return false;
+        }
+        const std::size_t position = m_editor.Position();
+        const DesignResult saved = m_result;
+        LevelSample before = m_sample;
+        const std::vector<std::string> done = Replace(ends);
+        if (done.empty()) {
+            return false;
+        }
+        m_sample.Take(m_project);
+        Regulate();
+        AmplifyAndGrade();
+        if (Improves(before, m_sample, kStepGain)) {
+            m_result.ends.insert(m_result.ends.end(), done.begin(), done.end());
+            return true;
+        }
+        UndoTo(position, std::move(before));
+        m_result = saved;
+        m_result.refusals.push_back(
+            std::to_string(done.size()) +
+            " passive riser end(s) taken out again: the worst margin did not improve");
+        return false;
     }
 
     // Rounds of line amplifiers, each followed by the regulation and the tap grades of the segments
@@ -628,11 +670,13 @@ private:
     }
 
     bool Amplify() {
-        const std::vector<const tplanta*> cuts =
-            PlanLineAmplifiers(m_project, m_sample, HeadendSource(), [this](const TMultiswitch& entry) {
+        const std::vector<const tplanta*> cuts = PlanLineAmplifiers(
+            m_project, m_sample, HeadendSource(),
+            [this](const TMultiswitch& entry) {
                 const std::vector<const TAmpliBase*> fitting = FittingAmplifiers(m_project, entry);
                 return fitting.empty() ? nullptr : fitting.front();
-            });
+            },
+            m_targetMargin);
         if (cuts.empty()) {
             return false;
         }
@@ -786,6 +830,7 @@ private:
     LevelSample m_sample;
     DesignResult m_result;
     std::set<const tplanta*> m_refusedFloors;
+    double m_targetMargin = kTightMargin; // the budget's target for the amplifiers being placed
 };
 
 } // namespace

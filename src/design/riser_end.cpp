@@ -85,7 +85,7 @@ bool EndBinds(const LevelSample& sample, const tplanta& floor) {
 
 } // namespace
 
-std::vector<TapGrade> PlanPassiveEnds(const Tproyecto& project, const LevelSample& sample) {
+std::vector<TapGrade> PlanPassiveEnds(const Tproyecto& project, const LevelSample& sample, bool binding) {
     std::vector<TapGrade> plan;
     for (const auto& stairEntry : project.Escaleras()) {
         if (stairEntry.Object == nullptr) {
@@ -99,7 +99,7 @@ std::vector<TapGrade> PlanPassiveEnds(const Tproyecto& project, const LevelSampl
             if (end == nullptr) {
                 continue;
             }
-            if (!Passive(*end) && end->TieneMaxnivelentrada && EndBinds(sample, *floor)) {
+            if (!Passive(*end) && end->TieneMaxnivelentrada && (!binding || EndBinds(sample, *floor))) {
                 if (const TMultiswitch* model = LowestLossPassive(project, *end)) {
                     plan.push_back({floor, end, model});
                 }

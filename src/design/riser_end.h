@@ -19,8 +19,10 @@ class Tproyecto;
 // multiswitch is active, rates a maximum input level and one of its connected inputs stands within
 // kEndTolerance dB of its maximum (less the design's guard) in sample: the current passive cascadable
 // model of its family with the same inputs and taps and the lowest tap loss at the top satellite band
-// (the terrestrial tap for a family without satellite inputs). Deterministic, stairs in project order.
-std::vector<TapGrade> PlanPassiveEnds(const Tproyecto& project, const LevelSample& sample);
+// (the terrestrial tap for a family without satellite inputs). With binding false, every active end
+// with an input maximum, whether it binds now or not. Deterministic, stairs in project order.
+std::vector<TapGrade> PlanPassiveEnds(const Tproyecto& project, const LevelSample& sample,
+                                      bool binding = true);
 
 // dB: an input this near its guarded maximum binds the riser.
 inline constexpr double kEndTolerance = 1.0;

@@ -431,10 +431,10 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
             const bool fromHeadend =
                 s == 0 && (segment.empty() || AmplifierFeeding(*segment.front().element) == nullptr);
             const TLinAmp* amplifier = segment.empty() ? nullptr : AmplifierFeeding(*segment.front().element);
-            Grade(segment,
-                  fromHeadend
-                      ? headendRoom
-                      : (amplifier != nullptr ? AmplifierRoom(*amplifier, *segment.front().element).lift : open));
+            Grade(segment, fromHeadend ? headendRoom
+                                       : (amplifier != nullptr
+                                              ? AmplifierRoom(*amplifier, *segment.front().element).lift
+                                              : open));
             for (const Floor& floor : segment) {
                 if (floor.choice != 0) {
                     grades.push_back({floor.floor, floor.element, floor.options[floor.choice].model});
