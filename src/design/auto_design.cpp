@@ -189,14 +189,17 @@ private:
     // the passive ends when they do not gain.
     //
     // The amplifiers are placed for the budget's tight target first (the fewest); when that keeps
-    // amplifiers but leaves outlets out of limits, the whole step is done again for the wide target
-    // (shorter segments) and the better of the two is kept.
+    // amplifiers but leaves outlets out of limits by less than the wide target, the whole step is done
+    // again for the wide target (shorter segments) and the better of the two is kept.
     void Structure() {
         const std::size_t position = m_editor.Position();
         const DesignResult saved = m_result;
         const LevelSample before = m_sample;
         StructureFor(kTightMargin);
-        if (m_sample.Worst() >= 0.0 || m_result.amplifiers.size() == saved.amplifiers.size()) {
+        // The wide target makes up for a budget a few dB too hopeful; a design further out fails for
+        // another reason, and trying again would only double the work.
+        if (m_sample.Worst() >= 0.0 || m_sample.Worst() < -kWideMargin ||
+            m_result.amplifiers.size() == saved.amplifiers.size()) {
             return;
         }
         const LevelSample tight = m_sample;
