@@ -8,11 +8,14 @@
 #include "catalogue/almacen_elementos.h"
 #include "common/decimal_text.h"
 #include "common/progress.h"
+#include "design/amplifier_placement.h"
 #include "design/binding_budget.h"
 #include "design/check_suspension.h"
+#include "design/design_progress.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/power_check.h"
+#include "design/riser_end.h"
 #include "design/tap_grading.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
@@ -28,6 +31,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <map>
 #include <optional>
@@ -44,6 +49,7 @@ constexpr int kAmplifierKind = 0;            // the amplifier table
 constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
 constexpr int kRiserCable = 2;               // the riser's entry in the project's cable list
 constexpr double kCableGain = 1e-4;          // dB per metre: a cable losing no less is no better
+constexpr double kStepGain = 0.01;           // dB: a structural step gaining less is undone
 
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
 // of everything below it by the same amount, so a group fits when each band's spread fits the window of
@@ -167,83 +173,169 @@ private:
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             GradeTaps();
         }
-        for (int round = 0; m_options.amplify && round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0;
-             ++round) {
-            const std::size_t position = m_editor.Position();
-            const double worst = m_sample.Score();
-            const std::vector<ControlChange> changes = m_result.changes;
-            const std::size_t amplifiers = m_result.amplifiers.size();
-            LevelSample before = m_sample;
-            if (!Amplify()) {
-                break;
-            }
-            m_sample.Take(m_project); // recalculated once the amplifiers were in
-            Regulate();
-            if (m_sample.Score() <= worst) {
-                // The round's amplifiers made nothing better: they and their regulation are undone.
-                UndoTo(position, std::move(before));
-                m_result.changes = changes;
-                for (std::size_t a = amplifiers; a < m_result.amplifiers.size(); ++a) {
-                    m_result.refusals.push_back(m_result.amplifiers[a].place + ": " +
-                                                m_result.amplifiers[a].model + " in front of " +
-                                                m_result.amplifiers[a].inFrontOf +
-                                                " taken out again: the worst margin did not improve");
-                }
-                m_result.amplifiers.resize(amplifiers);
-                break;
-            }
-        }
-        if (m_options.amplify && m_sample.Worst() < 0.0 && !m_result.amplifiers.empty()) {
-            GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            Structure();
         }
         if (m_options.amplify) {
             PowerUnpowered();
         }
     }
 
+    // Line amplifiers and the tap grades of the segments they make, with a passive cascadable at each
+    // riser's end where the active end's input maximum binds: the passive end needs the riser to carry
+    // the last floor's level, which the amplifiers give, so the two are weighed together. The ends are
+    // looked at before the amplifiers (where the active ends' input maxima bind) and, where none bound
+    // then and outlets still fail, again once the amplifiers are in, every active end (an amplifier in
+    // front of an active end at its lowest gain hides the end's maximum from the riser above); without
+    // the passive ends when they do not gain.
+    //
+    // The amplifiers are placed for the budget's tight target first (the fewest); when that keeps
+    // amplifiers but leaves outlets out of limits by less than the wide target, the whole step is done
+    // again for the wide target (shorter segments) and the better of the two is kept.
+    void Structure() {
+        const std::size_t position = m_editor.Position();
+        const DesignResult saved = m_result;
+        const LevelSample before = m_sample;
+        StructureFor(kTightMargin);
+        // The wide target makes up for a budget a few dB too hopeful; a design further out fails for
+        // another reason, and trying again would only double the work.
+        if (m_sample.Worst() >= 0.0 || m_sample.Worst() < -kWideMargin ||
+            m_result.amplifiers.size() == saved.amplifiers.size()) {
+            return;
+        }
+        const LevelSample tight = m_sample;
+        UndoTo(position, before);
+        m_result = saved;
+        StructureFor(kWideMargin);
+        if (Improves(tight, m_sample, kStepGain)) {
+            return;
+        }
+        UndoTo(position, before);
+        m_result = saved;
+        StructureFor(kTightMargin); // deterministic: the same edits again
+    }
+
+    void StructureFor(double target) {
+        m_targetMargin = target;
+        if (TryPassiveEnds()) {
+            return;
+        }
+        AmplifyAndGrade();
+        if (m_sample.Worst() < 0.0) {
+            TryPassiveEnds(false);
+        }
+    }
+
+    // The passive ends PlanPassiveEnds finds, one edit, then the regulation and the amplifiers; kept
+    // (true) when the result gains, else undone.
+    bool TryPassiveEnds(bool binding = true) {
+        const std::vector<TapGrade> ends = PlanPassiveEnds(m_project, m_sample, binding);
+        if (ends.empty()) {
+            return false;
+        }
+        const std::size_t position = m_editor.Position();
+        const DesignResult saved = m_result;
+        LevelSample before = m_sample;
+        const std::vector<std::string> done = Replace(ends);
+        if (done.empty()) {
+            return false;
+        }
+        m_sample.Take(m_project);
+        Regulate();
+        AmplifyAndGrade();
+        if (Improves(before, m_sample, kStepGain)) {
+            m_result.ends.insert(m_result.ends.end(), done.begin(), done.end());
+            return true;
+        }
+        UndoTo(position, std::move(before));
+        m_result = saved;
+        m_result.refusals.push_back(
+            std::to_string(done.size()) +
+            " passive riser end(s) taken out again: the worst margin did not improve");
+        return false;
+    }
+
+    // Rounds of line amplifiers, each followed by the regulation and the tap grades of the segments
+    // they make (the budget that placed them counted on those grades), kept whole when the round gains.
+    void AmplifyAndGrade() {
+        for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
+            const std::size_t position = m_editor.Position();
+            const DesignResult saved = m_result;
+            LevelSample before = m_sample;
+            if (!Amplify()) {
+                break;
+            }
+            m_sample.Take(m_project); // recalculated once the amplifiers were in
+            Regulate();
+            if (m_sample.Worst() < 0.0) {
+                GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
+            }
+            if (!Improves(before, m_sample, kStepGain)) {
+                // The round's amplifiers made nothing better: they and their regulation are undone.
+                const std::vector<AmplifierInsertion> tried(
+                    m_result.amplifiers.begin() + static_cast<std::ptrdiff_t>(saved.amplifiers.size()),
+                    m_result.amplifiers.end());
+                UndoTo(position, std::move(before));
+                m_result = saved;
+                for (const AmplifierInsertion& insertion : tried) {
+                    m_result.refusals.push_back(insertion.place + ": " + insertion.model + " in front of " +
+                                                insertion.inFrontOf +
+                                                " taken out again: the worst margin did not improve");
+                }
+                break;
+            }
+        }
+    }
+
     // The tap grades PlanTapGrades chooses, every replacement in one edit (a tall building has hundreds
     // of floors), then the regulation; kept only when the result gains.
     void GradeTaps() {
-        const std::vector<TapGrade> plan = PlanTapGrades(m_project, m_sample, HeadendReach().high);
+        ReplaceOnFloors(PlanTapGrades(m_project, m_sample, HeadendReach()), m_result.grades, "tap grade(s)");
+    }
+
+    // The replacements of plan as one edit (no recalculation after it): what each became.
+    std::vector<std::string> Replace(const std::vector<TapGrade>& plan) {
+        std::vector<std::string> done;
+        const RecalculationSuspension suspension(m_editor);
+        m_editor.Apply([&](EditJournal& journal) {
+            for (const TapGrade& grade : plan) {
+                const std::string was = grade.element->Name() + " (" + grade.element->Modelo + ")";
+                EditRefusal why;
+                if (ReplaceElement(m_project, *grade.element, grade.model->Indice, grade.model->Familia,
+                                   journal, &why)) {
+                    done.push_back(was + " -> " + grade.model->Modelo + ", " + FloorPlace(*grade.floor));
+                } else {
+                    m_result.refusals.push_back(FloorPlace(*grade.floor) + ": " + grade.model->Modelo +
+                                                " in place of " + was + ": " + why.reason);
+                }
+            }
+            return !done.empty();
+        });
+        return done;
+    }
+
+    void ReplaceOnFloors(const std::vector<TapGrade>& plan, std::vector<std::string>& kept,
+                         const std::string& what) {
         if (plan.empty()) {
             return;
         }
         const std::size_t position = m_editor.Position();
-        const double score = m_sample.Score();
         const std::vector<ControlChange> changes = m_result.changes;
         LevelSample before = m_sample;
-        std::vector<std::string> grades;
-        {
-            const RecalculationSuspension suspension(m_editor);
-            m_editor.Apply([&](EditJournal& journal) {
-                for (const TapGrade& grade : plan) {
-                    const std::string was = grade.element->Name() + " (" + grade.element->Modelo + ")";
-                    EditRefusal why;
-                    if (ReplaceElement(m_project, *grade.element, grade.model->Indice, grade.model->Familia,
-                                       journal, &why)) {
-                        grades.push_back(was + " -> " + grade.model->Modelo + ", " +
-                                         FloorPlace(*grade.floor));
-                    } else {
-                        m_result.refusals.push_back(FloorPlace(*grade.floor) + ": " + grade.model->Modelo +
-                                                    " in place of " + was + ": " + why.reason);
-                    }
-                }
-                return !grades.empty();
-            });
-        }
-        if (grades.empty()) {
+        const std::vector<std::string> done = Replace(plan);
+        if (done.empty()) {
             return;
         }
         m_sample.Take(m_project);
         Regulate();
-        if (m_sample.Score() <= score + 0.01) {
+        if (!Improves(before, m_sample, kStepGain)) {
             UndoTo(position, std::move(before));
             m_result.changes = changes;
-            m_result.refusals.push_back(std::to_string(grades.size()) +
-                                        " tap grade(s) taken out again: the worst margin did not improve");
+            m_result.refusals.push_back(std::to_string(done.size()) + " " + what +
+                                        " taken out again: the worst margin did not improve");
             return;
         }
-        m_result.grades.insert(m_result.grades.end(), grades.begin(), grades.end());
+        kept.insert(kept.end(), done.begin(), done.end());
     }
 
     // The current cable of the catalogue with the least loss at the top satellite band, when it loses
@@ -507,81 +599,20 @@ private:
         NetworkEditor& m_editor;
     };
 
-    // Per floor and band, the shifts of its levels that keep it within its limits: up by at least what
-    // its lowest outlet lacks of the minimum, down by at least what its highest exceeds the maximum or
-    // any of the floor's multiswitch inputs exceeds its maximum (less the guard). An amplifier lifts
-    // every band of the floors below it alike, its slope controls tilting them, so a riser segment fits
-    // when, band by band, the shifts of its floors have one in common.
-    struct ShiftWindow {
-        std::array<double, kBandCount> low;
-        std::array<double, kBandCount> high;
-
-        ShiftWindow() {
-            low.fill(-std::numeric_limits<double>::infinity());
-            high.fill(std::numeric_limits<double>::infinity());
-        }
-        void Meet(const ShiftWindow& other) {
-            for (std::size_t band = 0; band < kBandCount; ++band) {
-                low[band] = std::max(low[band], other.low[band]);
-                high[band] = std::min(high[band], other.high[band]);
-            }
-        }
-        bool Empty() const {
-            for (std::size_t band = 1; band < kBandCount; ++band) {
-                if (low[band] > high[band]) {
-                    return true;
-                }
-            }
-            return false;
-        }
-    };
-
-    std::map<const tplanta*, ShiftWindow> FloorWindows() const {
-        std::map<const tplanta*, ShiftWindow> windows;
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            const std::size_t band = m_sample.bands[i];
-            if (band == 0) {
-                continue; // the sloped line amplifiers do not carry 47 MHz
-            }
-            const LevelBound& bound = m_sample.bounds[i];
-            const double level = m_sample.levels[i];
-            if (m_sample.outlets[i] != nullptr) {
-                const Tvivienda* flat = m_sample.flats[i];
-                if (flat != nullptr && flat->Planta() != nullptr) {
-                    ShiftWindow& window = windows[flat->Planta()];
-                    window.low[band] = std::max(window.low[band], bound.minimum - level);
-                    window.high[band] = std::min(window.high[band], bound.maximum - level);
-                }
-                continue;
-            }
-            const auto* floor = m_sample.elements[i] != nullptr
-                                    ? dynamic_cast<const tplanta*>(m_sample.elements[i]->Container())
-                                    : nullptr;
-            if (floor != nullptr && dynamic_cast<const TMultiswitch*>(m_sample.elements[i]) != nullptr) {
-                ShiftWindow& window = windows[floor];
-                window.high[band] = std::min(window.high[band], bound.maximum - kMaximumGuard - level);
-            }
-        }
-        return windows;
-    }
-
-    // One greedy pass down every riser, then every amplifier of the pass inserted by one edit (a tall
-    // building takes a hundred or more: one step each would overflow the editor's history, and the
-    // round could then no longer be undone whole); true when an amplifier went in. A riser is cut in
-    // front of the first floor whose shift window has nothing in common with those of the segment above
-    // it: the greedy cut is the fewest, since every amplifier shifts everything below it alike.
     // How far the headend can still lift each band of a riser, dB: for the satellite bands the least
     // headroom of the headend amplifiers' gain controls, for the terrestrial ones what the terrestrial
-    // headend's level has left below its maximum. The riser's first segment cannot be lifted further
+    // headend's level has left below its maximum, and no more than takes a headend amplifier's output to
+    // its rated maximum. The riser's first segment cannot be lifted further
     // without a line amplifier.
-    ShiftWindow HeadendReach() const {
-        ShiftWindow reach;
+    std::array<double, kBandCount> HeadendReach() const {
+        std::array<double, kBandCount> reach;
+        reach.fill(kInfinity);
         for (TCBFT* element : NetworkElements(m_project)) {
             if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
                 const double room =
                     headend->NivelmaxSignal()[1] - headend->NivelTerr()[kFirstSatelliteBand - 1];
                 for (std::size_t band = 1; band < kFirstSatelliteBand; ++band) {
-                    reach.high[band] = std::min(reach.high[band], room);
+                    reach[band] = std::min(reach[band], room);
                 }
             } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
                 if (amplifier->Localizacion != kHeadendLocation) {
@@ -593,51 +624,92 @@ private:
                     }
                     const LevelVector now = control->Value();
                     for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
-                        reach.high[band] = std::min(
-                            reach.high[band],
+                        reach[band] = std::min(
+                            reach[band],
                             std::max(control->GainsAt0()[band], control->GainsAt100()[band]) - now[band]);
                     }
                 }
             }
         }
+        // Nor past the rated output maximum of a headend amplifier (less the guard).
+        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
+            const auto* amplifier = dynamic_cast<const TAmpliHeader*>(m_sample.elements[i]);
+            if (amplifier != nullptr && amplifier->Localizacion == kHeadendLocation) {
+                const std::size_t band = m_sample.bands[i];
+                reach[band] =
+                    std::min(reach[band], m_sample.bounds[i].maximum - kMaximumGuard - m_sample.levels[i]);
+            }
+        }
         return reach;
     }
 
-    bool Amplify() {
-        const std::map<const tplanta*, ShiftWindow> windows = FloorWindows();
-        const ShiftWindow reach = HeadendReach();
-        std::vector<const tplanta*> cuts;
-        for (const auto& stairEntry : m_project.Escaleras()) {
-            if (stairEntry.Object == nullptr) {
-                continue;
-            }
-            const auto& floors = stairEntry.Object->ListaPlantas();
-            ShiftWindow segment = reach;
-            // Top floor first: each amplifier lifts every floor below it.
-            for (std::size_t k = floors.Count(); k-- > 0;) {
-                const tplanta* floor = floors[k].Object;
-                auto found = floor != nullptr ? windows.find(floor) : windows.end();
-                if (found == windows.end() || floor->HeaderPl) {
-                    continue;
+    // The headend as the source of every riser's first segment: its lift (HeadendReach), the tilt its
+    // IF amplifiers' slope controls have left at the satellite bands, and the tilt the terrestrial
+    // headend has left (its 47 MHz output 0 to kTerrestrialTiltRange dB below its 862 MHz output,
+    // linear in frequency: a share of it falls between 175 and 862 MHz).
+    SourceRoom HeadendSource() const {
+        SourceRoom room;
+        room.lift = HeadendReach();
+        room.OpenTilts();
+        bool terrestrial = false;
+        for (TCBFT* element : NetworkElements(m_project)) {
+            if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
+                const LevelVector& level = headend->NivelTerr();
+                const double tilt = level[kFirstSatelliteBand - 1] - level[0];
+                const double share = (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[1]) /
+                                     (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[0]);
+                room.tiltLow[0] = std::max(room.tiltLow[0], std::min(0.0, -tilt * share));
+                room.tiltHigh[0] =
+                    std::min(room.tiltHigh[0], std::max(0.0, (kTerrestrialTiltRange - tilt) * share));
+                terrestrial = true;
+            } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
+                if (amplifier->Localizacion == kHeadendLocation) {
+                    room.TakeSlopes(amplifier->LPP());
                 }
-                ShiftWindow joined = segment;
-                joined.Meet(found->second);
-                if (!joined.Empty()) {
-                    segment = joined;
-                    continue;
-                }
-                cuts.push_back(floor);
-                segment = found->second;
             }
         }
+        if (!terrestrial) {
+            room.tiltLow[0] = room.tiltHigh[0] = 0.0;
+        }
+        return room;
+    }
+
+    bool Amplify() {
+        const std::vector<const tplanta*> cuts = PlanLineAmplifiers(
+            m_project, m_sample, HeadendSource(),
+            [this](const TMultiswitch& entry) {
+                const std::vector<const TAmpliBase*> fitting = FittingAmplifiers(m_project, entry);
+                return fitting.empty() ? nullptr : fitting.front();
+            },
+            m_targetMargin);
         if (cuts.empty()) {
             return false;
         }
         const RecalculationSuspension suspension(m_editor);
         const std::size_t inserted = m_result.amplifiers.size();
+        std::set<const TCBFT*> present;
+        for (const TCBFT* element : NetworkElements(m_project)) {
+            present.insert(element);
+        }
         m_editor.Apply([&](EditJournal& journal) {
             for (const tplanta* floor : cuts) {
                 InsertBefore(*floor, journal);
+            }
+            // A new amplifier starts at its lowest gain, below its output maximum: the regulation that
+            // follows raises it to what the segment needs (from an overdriven start it would first
+            // trade outlet margins for the maxima).
+            for (TCBFT* element : NetworkElements(m_project)) {
+                auto* amplifier = dynamic_cast<TLinAmp*>(element);
+                if (amplifier == nullptr || present.count(element) != 0) {
+                    continue;
+                }
+                for (TPotenciometroBase8* control : amplifier->LPG()) {
+                    if (control != nullptr) {
+                        const bool rising =
+                            control->GainsAt100()[kBandCount - 1] >= control->GainsAt0()[kBandCount - 1];
+                        journal.Set(*amplifier, control->Ajuste, rising ? 0.0 : 100.0);
+                    }
+                }
             }
             return m_result.amplifiers.size() > inserted;
         });
@@ -777,6 +849,7 @@ private:
     LevelSample m_sample;
     DesignResult m_result;
     std::set<const tplanta*> m_refusedFloors;
+    double m_targetMargin = kTightMargin; // the budget's target for the amplifiers being placed
 };
 
 } // namespace

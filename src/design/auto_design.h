@@ -40,6 +40,8 @@ struct DesignResult {
     std::vector<std::string> cables;       // "riser cable (CX-75) -> CX-110E": a lower-loss cable kept
     std::vector<std::string>
         grades; // "MultiswitchRe7 (MC-504-13) -> MC-504-22, STAIR1 FLOOR3": tap grades kept
+    std::vector<std::string>
+        ends; // "MultiswitchRe1 (MT-504) -> MC-504-13, STAIR1 FLOOR1": passive riser ends
     std::vector<AmplifierInsertion> amplifiers;
     std::vector<std::string> supplies; // "SupplyRe3 (FA-...) feeds AmpliHeaderRe2": powering mended
     std::vector<std::string> refusals; // amplifier insertions the catalogue or the network refused

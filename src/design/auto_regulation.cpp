@@ -396,6 +396,7 @@ private:
         };
         addGroups(byElement);
         addGroups(byClass);
+        AddTiltDirections();
         // Compensating directions while their coefficients stay a small share of the ascent's work (on
         // the tallest buildings each would visit most rows of its stair).
         std::size_t compensatingWork = 0;
@@ -446,6 +447,50 @@ private:
                 for (std::size_t i = 0; i < merged.size(); ++i) {
                     take(i);
                 }
+            }
+        }
+    }
+
+    // A slope control tilts its line about the band it leaves unchanged; where the line's output stands
+    // at its maximum at the other end of the range (a line amplifier's 175 MHz output at its maximum,
+    // its 862 MHz outlets short), the slope cannot move without taking levels out at that end, nor the
+    // gain without passing the maximum. Each slope control therefore also moves with the gain control of
+    // the same line (same element, the same last word of the caption: "SLOPE VL" with "SAT VL", "SLOPE
+    // TER" with "TER"), the gain by what keeps the band the slope moves most where it is.
+    void AddTiltDirections() {
+        const auto lineOf = [](const std::string& caption) {
+            const std::size_t space = caption.find_last_of(' ');
+            return space == std::string::npos ? caption : caption.substr(space + 1);
+        };
+        std::map<std::pair<const void*, std::string>, std::size_t> gains;
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            const TPotenciometroBase8* control = m_settings[s].control;
+            if (control != nullptr && control->Tipo == TPotenciometroBase8::kGain) {
+                gains.try_emplace({control->Owner(), lineOf(control->Caption)}, s);
+            }
+        }
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            const TPotenciometroBase8* slope = m_settings[s].control;
+            if (slope == nullptr || slope->Tipo != TPotenciometroBase8::kSlope) {
+                continue;
+            }
+            const auto found = gains.find({slope->Owner(), lineOf(slope->Caption)});
+            if (found == gains.end()) {
+                continue;
+            }
+            const TPotenciometroBase8& gain = *m_settings[found->second].control;
+            std::size_t most = 0;
+            double tilt = 0.0;
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                const double moved = slope->GainsAt100()[band] - slope->GainsAt0()[band];
+                if (std::abs(moved) > std::abs(tilt)) {
+                    tilt = moved;
+                    most = band;
+                }
+            }
+            const double lift = gain.GainsAt100()[most] - gain.GainsAt0()[most];
+            if (std::abs(tilt) > kNoEffect && std::abs(lift) > kNoEffect) {
+                m_directions.push_back({{s, found->second}, {}, nullptr, {1.0, -tilt / lift}});
             }
         }
     }

@@ -59,6 +59,12 @@ void WriteDesignResult(std::ostream& out, const DesignResult& result, std::strin
     for (const std::string& cable : result.cables) {
         out << "Cable changed: " << cable << "\n";
     }
+    if (!result.ends.empty()) {
+        out << "Riser ends changed: " << result.ends.size() << "\n";
+        for (const std::string& end : result.ends) {
+            out << "  " << end << "\n";
+        }
+    }
     if (!result.grades.empty()) {
         out << "Tap grades changed: " << result.grades.size() << "\n";
         for (const std::string& grade : result.grades) {

@@ -7,10 +7,12 @@
 #include "catalogue/almacen_elementos.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
@@ -19,6 +21,12 @@ namespace ixo {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The first and top band of each band group a tilt is measured over (terrestrial 175-862 MHz,
+// satellite 950-2150 MHz).
+constexpr std::size_t kTiltBands[2][2] = {{1, kFirstSatelliteBand - 1},
+                                          {kFirstSatelliteBand, kBandCount - 1}};
+// Tilts tried between a source's ends.
+constexpr int kTiltSteps = 40;
 constexpr int kPasses = 3;
 // A choice must gain more than this to replace the one held (dB): rounding never moves a floor.
 constexpr double kGainNeeded = 1e-6;
@@ -118,8 +126,14 @@ struct Floor {
     std::size_t choice = 0;
 };
 
-// A riser segment's score for the choices of its floors (see PlanTapGrades).
-double Score(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
+// A riser segment's worst outlet margin for the choices of its floors (see PlanTapGrades), and the sum
+// of its floors' shortfalls (<= 0).
+struct SegmentMargins {
+    double worst = 0.0;
+    double shortfall = 0.0;
+};
+
+SegmentMargins Margins(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
     double worst = kInfinity;
     double shortfall = 0.0;
     for (std::size_t band = 0; band < kBandCount; ++band) {
@@ -150,7 +164,71 @@ double Score(const std::vector<Floor>& floors, const std::array<double, kBandCou
             shortfall += std::min(0.0, std::min(floorLow + shift, floorHigh - shift));
         }
     }
-    return worst == kInfinity ? 0.0 : worst + kShortfallWeight * shortfall;
+    return {worst == kInfinity ? 0.0 : worst, shortfall};
+}
+
+// The segment's worst margin with one shift per band group, a level a and a tilt c (the shift at band b
+// is a + c (b - first) / (top - first)), within room: the tilt between its ends, the lift band by band.
+double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
+    std::array<double, kBandCount> low;
+    std::array<double, kBandCount> high;
+    low.fill(kInfinity);
+    high.fill(kInfinity);
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        double lift = 0.0;
+        for (const Floor& floor : floors) {
+            if (floor.margins.low[band] == kInfinity) {
+                continue;
+            }
+            const PathGains& now = floor.options.front();
+            const PathGains& chosen = floor.options[floor.choice];
+            const double shift = lift + chosen.tap[band] - now.tap[band];
+            low[band] = std::min(low[band], floor.margins.low[band] + shift);
+            high[band] = std::min(high[band], floor.margins.high[band] - shift);
+            lift += chosen.through[band] - now.through[band];
+        }
+    }
+    double worst = kInfinity;
+    for (std::size_t group = 0; group < 2; ++group) {
+        const std::size_t first = kTiltBands[group][0];
+        const std::size_t top = kTiltBands[group][1];
+        const double from = std::max(room.tiltLow[group], -40.0);
+        const double to = std::min(room.tiltHigh[group], 40.0);
+        double best = -kInfinity;
+        bool any = false;
+        for (int step = 0; step <= kTiltSteps; ++step) {
+            const double tilt = from + (to - from) * step / kTiltSteps;
+            double lows = kInfinity;
+            double highs = kInfinity;
+            double cap = kInfinity;
+            for (std::size_t band = first; band <= top; ++band) {
+                if (low[band] == kInfinity) {
+                    continue;
+                }
+                any = true;
+                const double at = tilt * static_cast<double>(band - first) / static_cast<double>(top - first);
+                lows = std::min(lows, low[band] + at);
+                highs = std::min(highs, high[band] - at);
+                cap = std::min(cap, room.lift[band] - at);
+            }
+            const double level = std::min((highs - lows) / 2.0, cap);
+            best = std::max(best, std::min(lows + level, highs - level));
+            if (to <= from) {
+                break;
+            }
+        }
+        if (any) {
+            worst = std::min(worst, best);
+        }
+    }
+    return worst == kInfinity ? 0.0 : worst;
+}
+
+// A riser segment's score for the choices of its floors: its worst margin, ties broken by the
+// shortfalls.
+double Score(const std::vector<Floor>& floors, const std::array<double, kBandCount>& room) {
+    const SegmentMargins margins = Margins(floors, room);
+    return margins.worst + kShortfallWeight * margins.shortfall;
 }
 
 void Grade(std::vector<Floor>& segment, const std::array<double, kBandCount>& room) {
@@ -180,10 +258,7 @@ void Grade(std::vector<Floor>& segment, const std::array<double, kBandCount>& ro
     }
 }
 
-} // namespace
-
-std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
-                                    const std::array<double, kBandCount>& headendRoom) {
+std::map<const tplanta*, FloorMargins> MarginsByFloor(const LevelSample& sample) {
     std::map<const tplanta*, FloorMargins> margins;
     for (std::size_t i = 0; i < sample.Size(); ++i) {
         const Tvivienda* flat = sample.flats[i];
@@ -195,6 +270,140 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
         floor.low[band] = std::min(floor.low[band], sample.levels[i] - sample.bounds[i].minimum);
         floor.high[band] = std::min(floor.high[band], sample.bounds[i].maximum - sample.levels[i]);
     }
+    return margins;
+}
+
+// The floor as the grading sees it: its margins and its options, the element as it stands first.
+Floor GradedFloor(const Tproyecto& project, const tplanta* floor, TMultiswitch* entry,
+                  const FloorMargins& margins) {
+    Floor graded;
+    graded.floor = floor;
+    graded.element = entry;
+    graded.margins = margins;
+    graded.options.push_back(GainsOf(*entry));
+    for (const TMultiswitch* model : Grades(project, *entry)) {
+        PathGains option = GainsOf(*model);
+        option.model = model;
+        graded.options.push_back(option);
+    }
+    return graded;
+}
+
+} // namespace
+
+namespace {
+
+// The riser's level at the multiswitch's inputs, band by band: the terrestrial input's at the terrestrial
+// bands, the highest satellite input's at the satellite ones.
+LevelVector RiserLevel(const TMultiswitch& multiswitch) {
+    LevelVector level = LevelVector::Filled(-kInfinity);
+    for (const TPin* in : multiswitch.PinesENTRADA()) {
+        if (!in->IsConnected()) {
+            continue;
+        }
+        const bool satellite = in->polaridad >= 0;
+        for (std::size_t band = satellite ? kFirstSatelliteBand : 0;
+             band < (satellite ? kBandCount : kFirstSatelliteBand); ++band) {
+            level[band] = std::max(level[band], in->Levels()[band]);
+        }
+    }
+    return level;
+}
+
+} // namespace
+
+SourceRoom::SourceRoom() {
+    lift.fill(kInfinity);
+}
+
+void SourceRoom::OpenTilts() {
+    tiltLow.fill(-kInfinity);
+    tiltHigh.fill(kInfinity);
+}
+
+void SourceRoom::TakeSlopes(const std::vector<TPotenciometroBase8*>& slopes) {
+    std::array<bool, 2> seen{false, false};
+    std::array<double, 2> low{-kInfinity, -kInfinity};
+    std::array<double, 2> high{kInfinity, kInfinity};
+    for (const TPotenciometroBase8* control : slopes) {
+        if (control == nullptr) {
+            continue;
+        }
+        for (std::size_t group = 0; group < 2; ++group) {
+            const std::size_t first = kTiltBands[group][0];
+            const std::size_t last = kTiltBands[group][1];
+            const double at0 = control->GainsAt0()[last] - control->GainsAt0()[first];
+            const double at100 = control->GainsAt100()[last] - control->GainsAt100()[first];
+            if (std::abs(at0 - at100) < 1e-9) {
+                continue; // the control does not tilt this group
+            }
+            const double now = at0 + control->Ajuste / 100.0 * (at100 - at0);
+            seen[group] = true;
+            low[group] = std::max(low[group], std::min(at0, at100) - now);
+            high[group] = std::min(high[group], std::max(at0, at100) - now);
+        }
+    }
+    for (std::size_t group = 0; group < 2; ++group) {
+        if (seen[group]) {
+            tiltLow[group] = std::max(tiltLow[group], std::min(0.0, low[group]));
+            tiltHigh[group] = std::min(tiltHigh[group], std::max(0.0, high[group]));
+        }
+    }
+}
+
+SourceRoom AmplifierRoom(const TAmpliBase& model, const TMultiswitch& fed) {
+    const LevelVector at = RiserLevel(fed);
+    SourceRoom room;
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        const double maximum = model.NivelmaxSignal()[band];
+        room.lift[band] =
+            maximum > 0.0 && at[band] > -kInfinity ? maximum - kMaximumGuard - at[band] : kInfinity;
+    }
+    room.OpenTilts();
+    room.TakeSlopes(model.LPP());
+    if (model.LPP().empty()) {
+        room.tiltLow.fill(0.0);
+        room.tiltHigh.fill(0.0);
+    }
+    return room;
+}
+
+struct RiserBudget::Floors {
+    std::map<const tplanta*, Floor> floors;
+};
+
+RiserBudget::RiserBudget(const Tproyecto& project, const LevelSample& sample)
+    : m_floors(std::make_unique<Floors>()) {
+    for (const auto& [floor, margins] : MarginsByFloor(sample)) {
+        TMultiswitch* entry = floor != nullptr && !floor->HeaderPl ? RiserEntry(*floor) : nullptr;
+        if (entry != nullptr) {
+            m_floors->floors.emplace(floor, GradedFloor(project, floor, entry, margins));
+        }
+    }
+}
+
+RiserBudget::~RiserBudget() = default;
+
+bool RiserBudget::Has(const tplanta* floor) const {
+    return m_floors->floors.count(floor) != 0;
+}
+
+double RiserBudget::SegmentMargin(const std::vector<const tplanta*>& floors, const SourceRoom& room) const {
+    std::vector<Floor> segment;
+    segment.reserve(floors.size());
+    for (const tplanta* floor : floors) {
+        auto found = m_floors->floors.find(floor);
+        if (found != m_floors->floors.end()) {
+            segment.push_back(found->second);
+        }
+    }
+    Grade(segment, room.lift);
+    return TiltedMargin(segment, room);
+}
+
+std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
+                                    const std::array<double, kBandCount>& headendRoom) {
+    const std::map<const tplanta*, FloorMargins> margins = MarginsByFloor(sample);
     std::array<double, kBandCount> open;
     open.fill(kInfinity);
     std::vector<TapGrade> grades;
@@ -215,22 +424,17 @@ std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample&
             if (AmplifierFeeding(*entry) != nullptr && !segments.back().empty()) {
                 segments.emplace_back();
             }
-            Floor& graded = segments.back().emplace_back();
-            graded.floor = floor;
-            graded.element = entry;
-            graded.margins = found->second;
-            graded.options.push_back(GainsOf(*entry));
-            for (const TMultiswitch* model : Grades(project, *entry)) {
-                PathGains option = GainsOf(*model);
-                option.model = model;
-                graded.options.push_back(option);
-            }
+            segments.back().push_back(GradedFloor(project, floor, entry, found->second));
         }
         for (std::size_t s = 0; s < segments.size(); ++s) {
             std::vector<Floor>& segment = segments[s];
             const bool fromHeadend =
                 s == 0 && (segment.empty() || AmplifierFeeding(*segment.front().element) == nullptr);
-            Grade(segment, fromHeadend ? headendRoom : open);
+            const TLinAmp* amplifier = segment.empty() ? nullptr : AmplifierFeeding(*segment.front().element);
+            Grade(segment, fromHeadend ? headendRoom
+                                       : (amplifier != nullptr
+                                              ? AmplifierRoom(*amplifier, *segment.front().element).lift
+                                              : open));
             for (const Floor& floor : segment) {
                 if (floor.choice != 0) {
                     grades.push_back({floor.floor, floor.element, floor.options[floor.choice].model});

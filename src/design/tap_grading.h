@@ -3,11 +3,14 @@
 #include "model/level_vector.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace ixo {
 
 class LevelSample;
+class TAmpliBase;
+class TPotenciometroBase8;
 class TMultiswitch;
 class Tproyecto;
 class tplanta;
@@ -33,5 +36,50 @@ struct TapGrade {
 // place; deterministic.
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
                                     const std::array<double, kBandCount>& headendRoom);
+
+// What the source of a riser segment (the headend, a line amplifier) can still do to its levels: lift
+// each band by at most lift[band] dB, and tilt each band group (0: terrestrial 175-862 MHz, 1: satellite
+// 950-2150 MHz) by tiltLow to tiltHigh dB, a tilt being the shift at the group's top band less the shift
+// at its first band, spread linearly over the bands between.
+struct SourceRoom {
+    std::array<double, kBandCount> lift;
+    std::array<double, 2> tiltLow{0.0, 0.0};
+    std::array<double, 2> tiltHigh{0.0, 0.0};
+
+    SourceRoom();
+    // Any tilt at all (a source whose tilt the design does not know, such as a floor's multiswitch).
+    void OpenTilts();
+    // Narrows the tilts to what the slope controls can still add from their positions (several controls
+    // of a group: what each of them can, as every line must take the same tilt).
+    void TakeSlopes(const std::vector<TPotenciometroBase8*>& slopes);
+};
+
+// The level budget of the risers as the grading sees it (from the levels of sample): per floor the margins
+// of its outlets and the tap grades its multiswitch may take.
+class RiserBudget {
+public:
+    RiserBudget(const Tproyecto& project, const LevelSample& sample);
+    ~RiserBudget();
+    RiserBudget(const RiserBudget&) = delete;
+    RiserBudget& operator=(const RiserBudget&) = delete;
+
+    // Whether the floor has a multiswitch fed by the riser and outlets checked.
+    [[nodiscard]] bool Has(const tplanta* floor) const;
+    // The worst outlet margin floors (a riser segment, top down: each floor's through loss reaches the
+    // floors below it) reach with the tap grades PlanTapGrades would choose and their levels shifted
+    // band by band to where that margin is largest within what the segment's source can still do (its
+    // lift band by band and its tilt per band group; the grades are chosen for the lift alone).
+    [[nodiscard]] double SegmentMargin(const std::vector<const tplanta*>& floors,
+                                       const SourceRoom& room) const;
+
+private:
+    struct Floors;
+    std::unique_ptr<Floors> m_floors;
+};
+
+// How far an amplifier of model feeding fed may lift the riser's level at fed's inputs, band by band:
+// to kMaximumGuard below the model's rated output maximum (infinity where it rates none), the amplifier
+// standing at fed's inputs, and tilted as far as the model's slope controls go from where they stand.
+SourceRoom AmplifierRoom(const TAmpliBase& model, const TMultiswitch& fed);
 
 } // namespace ixo

@@ -99,6 +99,49 @@ TEST(DesignCommand, ControlsThatMovedDifferentlyGetALineEach) {
     EXPECT_EQ(lines[2], "CabeceraTerrestreRe1 (CT-120) level: 110.0 dBµV -> 104.3 dBµV");
 }
 
+// The README's cascade building (3 stairs of 10 floors, two flats of four cascade outlets a floor, 12
+// polarities): every outlet out of limits as built, and an active terminal multiswitch at each riser's end
+// whose input maximum holds the riser down. The design puts passive cascadables at the riser ends, line
+// amplifiers on every stair and passes, with the default limits and with EN 60728-1; the saved projects
+// reopen with check and pass, with nothing overdriven or unpowered.
+TEST(DesignCommand, TheCascadeBuildingPassesWithTheDefaultLimitsAndWithTheStandard) {
+    test::TempDir dir;
+    for (const bool standard : {false, true}) {
+        const std::filesystem::path designed = dir / (standard ? "en.XPJ" : "default.XPJ");
+        std::vector<std::string> words = {
+            "new", "--stairs",  "3",  "--floors",       "10",      "--flats-per-floor",
+            "2",   "--outlets", "4",  "--distribution", "cascade", "--polarities",
+            "12",  "--auto",    "-o", designed.string()};
+        if (standard) {
+            words.insert(words.end(), {"--standard", "EN60728-1"});
+        }
+        const CliRun run = RunCommand(words);
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        EXPECT_TRUE(Contains(run.out, "Riser ends changed: 3\n")) << run.out;
+        EXPECT_TRUE(Contains(run.out, "(MT-504) -> MC-504-13, STAIR1 FLOOR1")) << run.out;
+        for (const char* stair : {"STAIR1", "STAIR2", "STAIR3"}) {
+            // A line "LinAmpRe4 (AL-5S) in front of MultiswitchRe46, STAIR2 FLOOR6" for every stair.
+            bool amplified = false;
+            std::size_t at = 0;
+            while ((at = run.out.find("(AL-5S) in front of ", at)) != std::string::npos) {
+                const std::size_t end = run.out.find('\n', at);
+                amplified =
+                    amplified || run.out.substr(at, end - at).find(std::string(", ") + stair + " FLOOR") !=
+                                     std::string::npos;
+                at = end;
+            }
+            EXPECT_TRUE(amplified) << stair << "\n" << run.out;
+        }
+        EXPECT_TRUE(Contains(run.out, "Outlets out of limits: 0 of 240")) << run.out;
+        const CliRun check = RunCommand({"check", designed.string()});
+        EXPECT_EQ(check.status, 0) << check.out;
+        EXPECT_TRUE(Contains(check.out, "Outlets out of limits: 0 of 240")) << check.out;
+        EXPECT_FALSE(Contains(check.out, "Overdrive:")) << check.out;
+        EXPECT_FALSE(Contains(check.out, "Powering:")) << check.out;
+        EXPECT_TRUE(Contains(check.out, "Verdict: passes")) << check.out;
+    }
+}
+
 TEST(DesignCommand, DesignNeedsAnOutput) {
     test::TempDir dir;
     const CliRun run = RunCommand({"design", (dir / "none.XPJ").string()});

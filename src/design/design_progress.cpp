@@ -1,0 +1,56 @@
+#include "design/design_progress.h"
+
+#include "building/planta.h"
+#include "building/vivienda.h"
+#include "design/level_sample.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+
+namespace ixo {
+
+std::vector<double> StairMargins(const LevelSample& sample) {
+    std::map<const void*, double> worst;
+    for (std::size_t i = 0; i < sample.Size(); ++i) {
+        const Tvivienda* flat = sample.flats[i];
+        if (sample.outlets[i] == nullptr || flat == nullptr) {
+            continue;
+        }
+        const tplanta* floor = flat->Planta();
+        const void* stair = floor != nullptr ? static_cast<const void*>(floor->Escalera()) : nullptr;
+        const auto [at, inserted] = worst.emplace(stair, std::numeric_limits<double>::infinity());
+        at->second = std::min(at->second, MarginOf(sample.levels[i], sample.bounds[i]));
+    }
+    std::vector<double> margins;
+    margins.reserve(worst.size());
+    for (const auto& [stair, margin] : worst) {
+        margins.push_back(margin);
+    }
+    std::sort(margins.begin(), margins.end());
+    return margins;
+}
+
+bool Improves(const LevelSample& before, const LevelSample& after, double tolerance) {
+    const double was = before.Score();
+    const double is = after.Score();
+    if (is > was + tolerance) {
+        return true;
+    }
+    if (is < was - tolerance) {
+        return false;
+    }
+    const std::vector<double> wasStairs = StairMargins(before);
+    const std::vector<double> isStairs = StairMargins(after);
+    for (std::size_t s = 0; s < std::min(wasStairs.size(), isStairs.size()); ++s) {
+        if (isStairs[s] > wasStairs[s] + tolerance) {
+            return true;
+        }
+        if (isStairs[s] < wasStairs[s] - tolerance) {
+            return false;
+        }
+    }
+    return false;
+}
+
+} // namespace ixo

@@ -1,0 +1,237 @@
+#include "building/escalera.h"
+#include "building/planta.h"
+#include "design/amplifier_placement.h"
+#include "design/auto_regulation.h"
+#include "design/design_progress.h"
+#include "design/level_sample.h"
+#include "design/riser_end.h"
+#include "design/tap_grading.h"
+#include "editing/editing_test_support.h"
+#include "model/ampli_base.h"
+#include "model/multiswitch.h"
+#include "model/pin.h"
+
+#include <cmath>
+
+namespace ixo::test {
+namespace {
+
+constexpr int kAmplifierKind = 0;
+constexpr std::int32_t kAL5S = 110;
+
+class RiserEndTest : public EditingFixture {
+protected:
+    // The README's cascade building: three stairs of ten floors, two flats of four cascade outlets a
+    // floor, 12 polarities; each riser ends in an active terminal multiswitch MT-504 (maximum input
+    // 90 dBµV at the satellite bands).
+    static BuildingShape CascadeBuilding() { return Shape(3, 10, 2, 4, 12, 1, 1); }
+
+    LevelSample Sample() {
+        LevelSample sample;
+        sample.Take(*project);
+        return sample;
+    }
+
+    // The multiswitch of a floor that the riser feeds from outside the floor, or null.
+    static const TMultiswitch* EntryOf(const tplanta& floor) {
+        for (const auto& entry : floor.ETV()) {
+            const auto* multiswitch = dynamic_cast<const TMultiswitch*>(entry.Object);
+            if (multiswitch == nullptr) {
+                continue;
+            }
+            for (const TPin* in : multiswitch->PinesENTRADA()) {
+                const auto* upstream = in->Peer() != nullptr
+                                           ? dynamic_cast<const TComponenteBase*>(in->Peer()->Owner())
+                                           : nullptr;
+                if (upstream != nullptr && upstream->Container() != &floor) {
+                    return multiswitch;
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    // The lowest riser floor of each stair.
+    std::vector<const tplanta*> LastFloors() {
+        std::vector<const tplanta*> last;
+        for (const auto& stair : project->Escaleras()) {
+            const auto& floors = stair.Object->ListaPlantas();
+            for (std::size_t k = 0; k < floors.Count(); ++k) {
+                if (!floors[k].Object->HeaderPl && EntryOf(*floors[k].Object) != nullptr) {
+                    last.push_back(floors[k].Object);
+                    break;
+                }
+            }
+        }
+        return last;
+    }
+
+    static const TAmpliBase* Amplifier(std::int32_t number) {
+        for (const ElementListItem& item : *DemoStore().ListOfKind(kAmplifierKind)) {
+            const auto* amplifier = item.Object.As<TAmpliBase>();
+            if (amplifier != nullptr && amplifier->Indice == number) {
+                return amplifier;
+            }
+        }
+        return nullptr;
+    }
+};
+
+// Every riser's end is the active MT-504 as built; the passive model offered in its place is the family's
+// cascadable with the lowest tap loss, MC-504-13 (12 dB), on the riser's last floor. Where the ends bind
+// is read from the levels: as built the riser is far below the MT-504's 90 dBµV, so nothing is offered
+// unless asked for every active end; once the regulation has raised the riser, each end stands at its
+// maximum and is offered.
+TEST_F(RiserEndTest, AnActiveEndStandingAtItsInputMaximumIsOfferedTheLowestLossPassiveCascadable) {
+    BuildNetwork(CascadeBuilding());
+    editor->Recalculate();
+    const std::vector<const tplanta*> last = LastFloors();
+    ASSERT_EQ(last.size(), 3u);
+
+    LevelSample built = Sample();
+    double highest = -1e9;
+    for (std::size_t i = 0; i < built.Size(); ++i) {
+        if (dynamic_cast<const TMultiswitch*>(built.elements[i]) != nullptr) {
+            highest = std::max(highest, built.levels[i] - built.bounds[i].maximum);
+        }
+    }
+    ASSERT_LT(highest, -kMaximumGuard - kEndTolerance); // nothing near its maximum as built
+    EXPECT_TRUE(PlanPassiveEnds(*project, built).empty());
+
+    const std::vector<TapGrade> every = PlanPassiveEnds(*project, built, false);
+    ASSERT_EQ(every.size(), 3u);
+    for (std::size_t s = 0; s < every.size(); ++s) {
+        EXPECT_EQ(every[s].floor, last[s]);
+        EXPECT_EQ(every[s].element->Modelo, "MT-504");
+        EXPECT_EQ(every[s].model->Modelo, "MC-504-13");
+        EXPECT_TRUE(every[s].model->IsCascadable());
+        EXPECT_FALSE(every[s].model->TieneMaxnivelentrada);
+    }
+
+    LevelSample regulated = built;
+    const AutoRegulationResult regulation = RegulateAutomatically(*editor, regulated);
+    ASSERT_TRUE(regulation.applied);
+    const std::vector<TapGrade> binding = PlanPassiveEnds(*project, regulated);
+    ASSERT_EQ(binding.size(), 3u);
+    for (const TapGrade& end : binding) {
+        EXPECT_EQ(end.model->Modelo, "MC-504-13");
+    }
+}
+
+// The room an AL-5S gives the segment it would feed, from its catalogue figures: its rated output
+// (NIVELSAL 112 dBµV at the terrestrial bands, 117 at the satellite ones) less the design's 0.1 dB guard
+// less the riser's level at the multiswitch it stands in front of; its slope controls, as delivered at
+// 100 % (flat), can tilt the satellite bands by up to 15 dB (-15 dB at 950 MHz at 0 %) and the
+// terrestrial ones by up to 10 dB (-10 dB at 175 MHz at 0 %), towards the top of each band, not the
+// other way.
+TEST_F(RiserEndTest, ALineAmplifiersRoomIsItsRatedOutputLessTheRiserLevelAndItsSlopeRange) {
+    BuildNetwork(CascadeBuilding());
+    editor->Recalculate();
+    const TAmpliBase* model = Amplifier(kAL5S);
+    ASSERT_NE(model, nullptr);
+    ASSERT_EQ(model->Modelo, "AL-5S");
+    const TMultiswitch* entry = EntryOf(*LastFloors().front());
+    ASSERT_NE(entry, nullptr);
+    const SourceRoom room = AmplifierRoom(*model, *entry);
+    const TPin* terrestrial = entry->InputOfPolarity(-1);
+    ASSERT_NE(terrestrial, nullptr);
+    double satellite = -1e9;
+    for (const TPin* in : entry->PinesENTRADA()) {
+        if (in->IsConnected() && in->polaridad >= 0) {
+            satellite = std::max(satellite, in->Levels()[7]);
+        }
+    }
+    EXPECT_NEAR(room.lift[3], 112.0 - 0.1 - terrestrial->Levels()[3], 1e-9);
+    EXPECT_NEAR(room.lift[7], 117.0 - 0.1 - satellite, 1e-9);
+    EXPECT_NEAR(room.tiltLow[1], 0.0, 1e-9);
+    EXPECT_NEAR(room.tiltHigh[1], 15.0, 1e-9);
+    EXPECT_NEAR(room.tiltLow[0], 0.0, 1e-9);
+    EXPECT_NEAR(room.tiltHigh[0], 10.0, 1e-9);
+}
+
+// A riser segment's budget never gains by a floor more: every floor added is one more set of outlets
+// to serve, and its through loss reaches every floor below it. Down the first stair of the regulated
+// cascade building, with the headend's room unbounded, the margin falls (or stays) floor by floor, and
+// a segment of one floor alone with unbounded room is served at least as well as the same floor at the
+// end of the riser.
+TEST_F(RiserEndTest, ARiserSegmentsBudgetFallsWithEveryFloorAdded) {
+    BuildNetwork(CascadeBuilding());
+    editor->Recalculate();
+    LevelSample sample = Sample();
+    ASSERT_TRUE(RegulateAutomatically(*editor, sample).applied);
+    const RiserBudget budget(*project, sample);
+    SourceRoom open;
+    open.OpenTilts();
+    const auto& floors = project->Escaleras()[0].Object->ListaPlantas();
+    std::vector<const tplanta*> segment;
+    double previous = std::numeric_limits<double>::infinity();
+    int counted = 0;
+    for (std::size_t k = floors.Count(); k-- > 0;) {
+        const tplanta* floor = floors[k].Object;
+        if (floor->HeaderPl || !budget.Has(floor)) {
+            continue;
+        }
+        segment.push_back(floor);
+        const double margin = budget.SegmentMargin(segment, open);
+        EXPECT_LE(margin, previous + 1e-9) << "floor " << floor->Nivel;
+        EXPECT_GE(budget.SegmentMargin({floor}, open), margin - 1e-9) << "floor " << floor->Nivel;
+        previous = margin;
+        ++counted;
+    }
+    EXPECT_EQ(counted, 10);
+}
+
+// A step of the design is kept when it raises the worst margin, or leaves it and raises a stair's: the
+// regulated cascade building's sample with every outlet of one stair (not the worst one) 1 dB nearer
+// the middle of its window gains; with the worst stair's outlets 1 dB further out it loses; with an
+// element past its maximum it loses though every outlet gains.
+TEST_F(RiserEndTest, AStepGainsByTheWorstMarginOrByAStairsWithoutLosingTheWorst) {
+    BuildNetwork(CascadeBuilding());
+    editor->Recalculate();
+    LevelSample before = Sample();
+    ASSERT_TRUE(RegulateAutomatically(*editor, before).applied);
+    ASSERT_LT(before.Worst(), 0.0);
+    const std::vector<double> stairs = StairMargins(before);
+    ASSERT_EQ(stairs.size(), 3u);
+    EXPECT_LE(stairs[0], stairs[1]);
+    EXPECT_LE(stairs[1], stairs[2]);
+    EXPECT_FALSE(Improves(before, before, 0.01));
+
+    // The stair of the worst outlet, and another.
+    std::size_t worst = 0;
+    for (std::size_t i = 0; i < before.Size(); ++i) {
+        if (before.outlets[i] != nullptr && MarginOf(before.levels[i], before.bounds[i]) <
+                                                MarginOf(before.levels[worst], before.bounds[worst])) {
+            worst = i;
+        }
+    }
+    const TEscalera* worstStair = before.flats[worst]->Planta()->Escalera();
+    const auto moved = [&](bool worstOne, double toward) {
+        LevelSample after = before;
+        for (std::size_t i = 0; i < after.Size(); ++i) {
+            if (after.outlets[i] == nullptr ||
+                (after.flats[i]->Planta()->Escalera() == worstStair) != worstOne) {
+                continue;
+            }
+            const double middle = (after.bounds[i].minimum + after.bounds[i].maximum) / 2.0;
+            after.levels[i] += after.levels[i] < middle ? toward : -toward;
+        }
+        return after;
+    };
+    EXPECT_TRUE(Improves(before, moved(false, 1.0), 0.01));
+    EXPECT_FALSE(Improves(before, moved(false, -1.0), 0.01));
+    EXPECT_FALSE(Improves(before, moved(true, -1.0), 0.01));
+    EXPECT_TRUE(Improves(before, moved(true, 1.0), 0.01));
+
+    LevelSample overdriven = moved(false, 1.0);
+    for (std::size_t i = 0; i < overdriven.Size(); ++i) {
+        if (overdriven.outlets[i] == nullptr) {
+            overdriven.levels[i] = overdriven.bounds[i].maximum + 0.5;
+            break;
+        }
+    }
+    EXPECT_FALSE(Improves(before, overdriven, 0.01));
+}
+
+} // namespace
+} // namespace ixo::test
