@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <string>
@@ -39,6 +40,7 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 // any other result.
 constexpr std::size_t kWorkBudget = 15'000'000;
 using regulation::kInfinity;
+constexpr double kZeroExponent = -746.0; // exp of anything below is 0 in double precision
 
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
@@ -53,9 +55,19 @@ struct Direction {
     std::vector<std::pair<std::size_t, double>> merged;
     const std::vector<std::pair<std::size_t, double>>* effects = nullptr;
     std::vector<double> amounts;
+    // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
+    // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
+    // and the rows' weights alone, not on where the ascent stands.
+    std::vector<std::uint32_t> classOf;
+    std::vector<std::uint32_t> heavyOf;
+    std::vector<double> classSlopes;
+    bool classified = false;
 
+    explicit Direction(std::vector<std::size_t> settings, std::vector<double> by = {})
+        : members(std::move(settings)), amounts(std::move(by)) {}
     double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
+constexpr std::uint32_t kNoClass = std::numeric_limits<std::uint32_t>::max();
 
 // How many settings upstream of a setting get a compensating direction with it, and the share of the
 // work budget their coefficients may take at most (one in kCompensatingShare).
@@ -377,7 +389,7 @@ private:
         std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            m_directions.push_back({{s}, {}, nullptr, {}});
+            m_directions.push_back(Direction{{s}});
             const TPotenciometroBase8* control = m_settings[s].control;
             if (control == nullptr) {
                 continue;
@@ -390,7 +402,7 @@ private:
         const auto addGroups = [this](const auto& groups) {
             for (const auto& [key, members] : groups) {
                 if (members.size() > 1) {
-                    m_directions.push_back({members, {}, nullptr, {}});
+                    m_directions.push_back(Direction{members});
                 }
             }
         };
@@ -405,7 +417,7 @@ private:
                 if (compensatingWork > kWorkBudget / kCompensatingShare) {
                     break;
                 }
-                m_directions.push_back({{u, d}, {}, nullptr, {1.0, -ratio}});
+                m_directions.push_back(Direction{{u, d}, {1.0, -ratio}});
             }
         }
         std::vector<double> merged(m_rows.size(), 0.0);
@@ -534,11 +546,14 @@ private:
         if (slack == kInfinity) {
             return 0.0;
         }
-        return std::exp(std::min(700.0, -(slack - m_reference) / temperature));
+        const double exponent = std::min(700.0, -(slack - m_reference) / temperature);
+        // Below about -745.13 the exponential is less than half the smallest subnormal and rounds to
+        // zero: spared the library's underflow path (most rows are far from the worst margin).
+        return exponent < kZeroExponent ? 0.0 : std::exp(exponent);
     }
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
-    double Step(const Direction& direction, double temperature, std::vector<double>& values) {
+    double Step(Direction& direction, double temperature, std::vector<double>& values) {
         const auto& effects = *direction.effects;
         if (effects.empty()) {
             return 0.0;
@@ -558,22 +573,32 @@ private:
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
-        m_classes.clear();
+        if (!direction.classified) {
+            Classify(direction);
+        }
+        m_classes.resize(direction.classSlopes.size());
+        for (std::size_t c = 0; c < m_classes.size(); ++c) {
+            m_classes[c] = SlopeClass{direction.classSlopes[c]};
+        }
         double affectedSum = 0.0;
-        for (const auto& [i, slope] : effects) {
+        for (std::size_t k = 0; k < effects.size(); ++k) {
+            const std::size_t i = effects[k].first;
             const Row& row = m_work[i];
-            SlopeClass& group = ClassOf(slope);
-            group.lowSlack = std::min(group.lowSlack, row.RawLowSlack());
-            group.highSlack = std::min(group.highSlack, row.RawHighSlack());
-            if (row.weight != 1.0) {
+            const double lowSlack = row.RawLowSlack();
+            const double highSlack = row.RawHighSlack();
+            SlopeClass& group = m_classes[direction.classOf[k]];
+            group.lowSlack = std::min(group.lowSlack, lowSlack);
+            group.highSlack = std::min(group.highSlack, highSlack);
+            const std::uint32_t heavyClass = direction.heavyOf[k];
+            if (heavyClass != kNoClass) {
                 // The heavy piece of a weighed row: its slack and coefficient times the weight.
-                SlopeClass& heavy = ClassOf(slope * row.weight);
-                heavy.lowSlack = std::min(heavy.lowSlack, row.RawLowSlack() * row.weight);
-                heavy.highSlack = std::min(heavy.highSlack, row.RawHighSlack() * row.weight);
+                SlopeClass& heavy = m_classes[heavyClass];
+                heavy.lowSlack = std::min(heavy.lowSlack, lowSlack * row.weight);
+                heavy.highSlack = std::min(heavy.highSlack, highSlack * row.weight);
             }
             if (temperature > 0.0) {
                 // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
-                SlopeClass& smooth = ClassOf(slope * row.weight);
+                SlopeClass& smooth = heavyClass != kNoClass ? m_classes[heavyClass] : group;
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
@@ -646,6 +671,27 @@ private:
         }
         return gain;
     }
+
+    // The classes of a direction's effects and of their heavy pieces, in the order Step meets them.
+    void Classify(Direction& direction) {
+        const auto& effects = *direction.effects;
+        m_classes.clear();
+        direction.classOf.resize(effects.size());
+        direction.heavyOf.resize(effects.size());
+        for (std::size_t k = 0; k < effects.size(); ++k) {
+            const auto& [i, slope] = effects[k];
+            const double weight = m_work[i].weight;
+            direction.classOf[k] = ClassIndex(slope);
+            direction.heavyOf[k] = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
+        }
+        direction.classSlopes.clear();
+        for (const SlopeClass& group : m_classes) {
+            direction.classSlopes.push_back(group.slope);
+        }
+        direction.classified = true;
+    }
+
+    std::uint32_t ClassIndex(double slope) { return static_cast<std::uint32_t>(&ClassOf(slope) - m_classes.data()); }
 
     // The class of the rows moved by slope: a short list searched in turn (a single setting moves each
     // band by one coefficient), indexed once it grows.
