@@ -541,6 +541,9 @@ private:
         m_highTerm[i] = Exponential(row.RawHighSlack() * row.weight, temperature);
     }
 
+    // exp(exponent), with what rounds to zero (and exp(-inf)) spared the library's underflow path.
+    static double ZeroOrExp(double exponent) { return exponent < kZeroExponent ? 0.0 : std::exp(exponent); }
+
     // exp(-(slack - reference) / temperature), kept finite.
     double Exponential(double slack, double temperature) const {
         if (slack == kInfinity) {
@@ -549,7 +552,7 @@ private:
         const double exponent = std::min(700.0, -(slack - m_reference) / temperature);
         // Below about -745.13 the exponential is less than half the smallest subnormal and rounds to
         // zero: spared the library's underflow path (most rows are far from the worst margin).
-        return exponent < kZeroExponent ? 0.0 : std::exp(exponent);
+        return ZeroOrExp(exponent);
     }
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
@@ -602,9 +605,10 @@ private:
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
-            } else {
-                m_tree.Update(i, kInfinity);
             }
+        }
+        if (temperature == 0.0) {
+            m_tree.UpdateAll(effects, [](std::size_t) { return kInfinity; });
         }
         double rest = 0.0;
         if (temperature > 0.0) {
@@ -622,17 +626,21 @@ private:
                 // log of rest + sum of lowSum e^(-slope shift / T) + highSum e^(slope shift / T), the
                 // sums held as logarithms, the largest term factored out
                 double top = logRest;
-                for (const SlopeClass& group : m_classes) {
+                m_shifted.resize(m_classes.size());
+                for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                    const SlopeClass& group = m_classes[c];
                     const double t = group.slope * shift / temperature;
+                    m_shifted[c] = t;
                     top = std::max(top, std::max(group.lowSum - t, group.highSum + t));
                 }
                 if (top == -kInfinity) {
                     return kInfinity;
                 }
                 double sum = std::exp(logRest - top);
-                for (const SlopeClass& group : m_classes) {
-                    const double t = group.slope * shift / temperature;
-                    sum += std::exp(group.lowSum - t - top) + std::exp(group.highSum + t - top);
+                for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                    const SlopeClass& group = m_classes[c];
+                    const double t = m_shifted[c];
+                    sum += ZeroOrExp(group.lowSum - t - top) + ZeroOrExp(group.highSum + t - top);
                 }
                 return m_reference - temperature * (top + std::log(sum));
             }
@@ -646,9 +654,9 @@ private:
         const double shift = MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
         const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
         const bool improved = gain > 1e-6;
-        for (const auto& [i, slope] : effects) {
-            Row& row = m_work[i];
-            if (improved) {
+        if (improved) {
+            for (const auto& [i, slope] : effects) {
+                Row& row = m_work[i];
                 row.low += slope * shift;
                 row.high += slope * shift;
                 if (temperature > 0.0) {
@@ -657,9 +665,10 @@ private:
                     m_sum += m_lowTerm[i] + m_highTerm[i];
                 }
             }
-            if (temperature == 0.0) {
-                m_tree.Update(i, row.Margin()); // the smooth phases rebuild the tree at each sweep
-            }
+        }
+        if (temperature == 0.0) {
+            // The smooth phases rebuild the tree at each sweep.
+            m_tree.UpdateAll(effects, [this](std::size_t i) { return m_work[i].Margin(); });
         }
         if (!improved) {
             return 0.0;
@@ -778,6 +787,7 @@ private:
     std::vector<double> m_lowTerm; // exp(-(slack - reference) / T) of each row
     std::vector<double> m_highTerm;
     std::vector<SlopeClass> m_classes; // scratch of Step
+    std::vector<double> m_shifted;     // scratch of Step's objective: each class's slope times the shift / T
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
     LevelSample* m_kept = nullptr;
