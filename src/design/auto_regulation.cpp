@@ -584,28 +584,42 @@ private:
             m_classes[c] = SlopeClass{direction.classSlopes[c]};
         }
         double affectedSum = 0.0;
-        for (std::size_t k = 0; k < effects.size(); ++k) {
-            const std::size_t i = effects[k].first;
-            const Row& row = m_work[i];
-            const double lowSlack = row.RawLowSlack();
-            const double highSlack = row.RawHighSlack();
-            SlopeClass& group = m_classes[direction.classOf[k]];
-            group.lowSlack = std::min(group.lowSlack, lowSlack);
-            group.highSlack = std::min(group.highSlack, highSlack);
-            const std::uint32_t heavyClass = direction.heavyOf[k];
-            if (heavyClass != kNoClass) {
-                // The heavy piece of a weighed row: its slack and coefficient times the weight.
-                SlopeClass& heavy = m_classes[heavyClass];
-                heavy.lowSlack = std::min(heavy.lowSlack, lowSlack * row.weight);
-                heavy.highSlack = std::min(heavy.highSlack, highSlack * row.weight);
-            }
-            if (temperature > 0.0) {
-                // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
-                SlopeClass& smooth = heavyClass != kNoClass ? m_classes[heavyClass] : group;
+        if (temperature > 0.0) {
+            // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
+            for (std::size_t k = 0; k < effects.size(); ++k) {
+                const std::size_t i = effects[k].first;
+                const std::uint32_t heavyClass = direction.heavyOf[k];
+                SlopeClass& smooth = m_classes[heavyClass != kNoClass ? heavyClass : direction.classOf[k]];
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
             }
+        } else {
+            for (std::size_t k = 0; k < effects.size(); ++k) {
+                const Row& row = m_work[effects[k].first];
+                const double lowSlack = row.RawLowSlack();
+                const double highSlack = row.RawHighSlack();
+                SlopeClass& group = m_classes[direction.classOf[k]];
+                group.lowSlack = std::min(group.lowSlack, lowSlack);
+                group.highSlack = std::min(group.highSlack, highSlack);
+                const std::uint32_t heavyClass = direction.heavyOf[k];
+                if (heavyClass != kNoClass) {
+                    // The heavy piece of a weighed row: its slack and coefficient times the weight.
+                    SlopeClass& heavy = m_classes[heavyClass];
+                    heavy.lowSlack = std::min(heavy.lowSlack, lowSlack * row.weight);
+                    heavy.highSlack = std::min(heavy.highSlack, highSlack * row.weight);
+                }
+            }
+        }
+        // A class of zero terms (rows far from the worst: their exponentials round to zero) or of
+        // infinite slacks adds nothing to the objective at any shift: it is left out (the others keep
+        // their order). With none left the objective is constant along the direction: no move gains.
+        std::erase_if(m_classes, [temperature](const SlopeClass& group) {
+            return temperature > 0.0 ? group.lowSum <= 0.0 && group.highSum <= 0.0
+                                     : group.lowSlack == kInfinity && group.highSlack == kInfinity;
+        });
+        if (m_classes.empty()) {
+            return 0.0;
         }
         if (temperature == 0.0) {
             m_tree.UpdateAll(effects, [](std::size_t) { return kInfinity; });
@@ -636,13 +650,15 @@ private:
                 if (top == -kInfinity) {
                     return kInfinity;
                 }
-                double sum = std::exp(logRest - top);
+                // Mostly the rest is the largest term: exp(0) and log(1) need no library call.
+                const double lead = logRest - top;
+                double sum = lead == 0.0 ? 1.0 : ZeroOrExp(lead);
                 for (std::size_t c = 0; c < m_classes.size(); ++c) {
                     const SlopeClass& group = m_classes[c];
                     const double t = m_shifted[c];
                     sum += ZeroOrExp(group.lowSum - t - top) + ZeroOrExp(group.highSum + t - top);
                 }
-                return m_reference - temperature * (top + std::log(sum));
+                return m_reference - temperature * (top + (sum == 1.0 ? 0.0 : std::log(sum)));
             }
             double margin = rest;
             for (const SlopeClass& group : m_classes) {
