@@ -261,33 +261,43 @@ private:
         m_upstream.assign(m_settings.size(), {});
         m_upstreamNoted.assign(m_settings.size(), 0);
         // The levels of one flat come outlet after outlet with the bands in turn, most of them behind one
-        // chain: the last chain's row of each band is kept to spare the index a lookup.
-        const EffectLink* lastChain = nullptr;
-        std::array<std::size_t, kBandCount> lastRow{};
-        std::array<LevelBound, kBandCount> lastBound{};
-        std::array<bool, kBandCount> known{};
-        // The last chain's links, gathered once for the rows of all its bands.
+        // chain per band group (terrestrial, satellite): the rows of each band of the last two chains are
+        // kept to spare the index a lookup.
+        struct ChainRows {
+            const EffectLink* chain = nullptr;
+            std::array<std::size_t, kBandCount> row{};
+            std::array<LevelBound, kBandCount> bound{};
+            std::array<bool, kBandCount> known{};
+        };
+        std::array<ChainRows, 2> kept;
+        std::size_t current = 0;
+        kept[0].chain = kept[1].chain = reinterpret_cast<const EffectLink*>(&kept); // no chain yet
+        // The current chain's links, gathered once for the rows of all its bands.
         std::vector<const EffectLink*> links;
         bool gathered = false;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
             const LevelBound& bound = m_base.bounds[i];
-            if (chain != lastChain) {
-                lastChain = chain;
-                known.fill(false);
+            if (chain != kept[current].chain) {
                 gathered = false;
+                current = 1 - current;
+                if (chain != kept[current].chain) {
+                    kept[current] = ChainRows{};
+                    kept[current].chain = chain;
+                }
             }
-            if (known[band] && lastBound[band].minimum == bound.minimum &&
-                lastBound[band].maximum == bound.maximum) {
-                m_rows[lastRow[band]].Take(m_base.levels[i]);
+            ChainRows& rows = kept[current];
+            if (rows.known[band] && rows.bound[band].minimum == bound.minimum &&
+                rows.bound[band].maximum == bound.maximum) {
+                m_rows[rows.row[band]].Take(m_base.levels[i]);
                 continue;
             }
             const RowKey key{chain, band, bound.minimum, bound.maximum};
             const auto [at, inserted] = index.emplace(key, m_rows.size());
-            known[band] = true;
-            lastRow[band] = at->second;
-            lastBound[band] = bound;
+            rows.known[band] = true;
+            rows.row[band] = at->second;
+            rows.bound[band] = bound;
             if (inserted) {
                 m_rows.push_back({});
                 SetBound(m_rows.back(), i);

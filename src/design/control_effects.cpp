@@ -8,6 +8,7 @@
 #include "model/pin.h"
 #include "model/potenciometro.h"
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -167,6 +168,13 @@ bool ControlEffects::Trace(const LevelSample& sample) {
     m_memo.reserve(sample.Size() / 4);
     Key last{nullptr, 0, 0};
     const EffectLink* lastChain = nullptr;
+    // The outlets of one flat leave the passive elements at one pin (the multiswitch tap or output
+    // the flat hangs from): the last walk of each band group from there is kept, and the exit of the
+    // last outlet pin for the other group.
+    const TPin* lastStart = nullptr;
+    const TPin* lastExit = nullptr;
+    std::array<Key, 2> exitKey{Key{nullptr, 0, 0}, Key{nullptr, 0, 1}};
+    std::array<const EffectLink*, 2> exitChain{nullptr, nullptr};
     for (std::size_t i = 0; i < sample.Size() && !m_failed; ++i) {
         const TPin* pin = sample.pins[i];
         if (pin == nullptr) {
@@ -178,7 +186,24 @@ bool ControlEffects::Trace(const LevelSample& sample) {
         const Key key{pin, context, group};
         if (!(key == last)) {
             // The bands of one pin come one after the other: one walk for each group of bands.
-            lastChain = pin->TipodePin == 'E' ? TraceInput(*pin, group) : TraceOutput(*pin, context, group);
+            if (pin->TipodePin == 'E') {
+                lastChain = TraceInput(*pin, group);
+            } else {
+                if (pin != lastStart) {
+                    lastStart = pin;
+                    lastExit = ExitOf(*pin);
+                }
+                const Key from{lastExit, context, group};
+                if (lastExit == nullptr) {
+                    lastChain = nullptr;
+                } else if (from == exitKey[group] && !m_failed) {
+                    lastChain = exitChain[group];
+                } else {
+                    lastChain = TraceFrom(*lastExit, context, group);
+                    exitKey[group] = from;
+                    exitChain[group] = lastChain;
+                }
+            }
             last = key;
         }
         m_chains[i] = lastChain;
@@ -266,13 +291,20 @@ const TPin* ControlEffects::ThroughPassive(const TPin& start) {
     return exit;
 }
 
-const EffectLink* ControlEffects::TraceOutput(const TPin& start, int context, int group) {
+const TPin* ControlEffects::ExitOf(const TPin& start) {
     // Passive elements pass every level on unchanged: the walk goes straight to the pin above them.
-    const TPin* through = InfoOf(start).kind == Kind::Other ? ThroughPassive(start) : &start;
+    return InfoOf(start).kind == Kind::Other ? ThroughPassive(start) : &start;
+}
+
+const EffectLink* ControlEffects::TraceOutput(const TPin& start, int context, int group) {
+    const TPin* through = ExitOf(start);
     if (through == nullptr) {
         return nullptr;
     }
-    const TPin& out = *through;
+    return TraceFrom(*through, context, group);
+}
+
+const EffectLink* ControlEffects::TraceFrom(const TPin& out, int context, int group) {
     const Key key{&out, context, group};
     // A pin whose walk is under way stands in the memo as kVisiting: meeting it again is a loop.
     static const EffectLink visiting;
