@@ -58,16 +58,19 @@ struct Direction {
     // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
     // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
     // and the rows' weights alone, not on where the ascent stands.
-    std::vector<std::uint32_t> classOf;
-    std::vector<std::uint32_t> heavyOf;
+    // Held in 16 bits (kNoSmallClass: none); a direction of more classes is classed at every step.
+    std::vector<std::uint16_t> classOf;
+    std::vector<std::uint16_t> heavyOf;
     std::vector<double> classSlopes;
     bool classified = false;
+    bool tooManyClasses = false;
 
     explicit Direction(std::vector<std::size_t> settings, std::vector<double> by = {})
         : members(std::move(settings)), amounts(std::move(by)) {}
     double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
 constexpr std::uint32_t kNoClass = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint16_t kNoSmallClass = std::numeric_limits<std::uint16_t>::max();
 
 // How many settings upstream of a setting get a compensating direction with it, and the share of the
 // work budget their coefficients may take at most (one in kCompensatingShare).
@@ -586,20 +589,32 @@ private:
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
-        if (!direction.classified) {
-            Classify(direction);
+        const bool classified = direction.classified || Classify(direction);
+        if (classified) {
+            m_classes.resize(direction.classSlopes.size());
+            for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                m_classes[c] = SlopeClass{direction.classSlopes[c]};
+            }
+        } else {
+            m_classes.clear(); // made as they are met, in the same order
         }
-        m_classes.resize(direction.classSlopes.size());
-        for (std::size_t c = 0; c < m_classes.size(); ++c) {
-            m_classes[c] = SlopeClass{direction.classSlopes[c]};
-        }
+        // The class of effect k and of its heavy piece (kNoClass for a row of weight 1), in that order.
+        const auto classesOf = [&](std::size_t k, const Row& row) -> std::pair<std::uint32_t, std::uint32_t> {
+            if (classified) {
+                const std::uint16_t heavy = direction.heavyOf[k];
+                return {direction.classOf[k], heavy == kNoSmallClass ? kNoClass : heavy};
+            }
+            const double slope = effects[k].second;
+            const std::uint32_t plain = ClassIndex(slope);
+            return {plain, row.weight != 1.0 ? ClassIndex(slope * row.weight) : kNoClass};
+        };
         double affectedSum = 0.0;
         if (temperature > 0.0) {
             // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
             for (std::size_t k = 0; k < effects.size(); ++k) {
                 const std::size_t i = effects[k].first;
-                const std::uint32_t heavyClass = direction.heavyOf[k];
-                SlopeClass& smooth = m_classes[heavyClass != kNoClass ? heavyClass : direction.classOf[k]];
+                const auto [plainClass, heavyClass] = classesOf(k, m_work[i]);
+                SlopeClass& smooth = m_classes[heavyClass != kNoClass ? heavyClass : plainClass];
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
@@ -609,10 +624,10 @@ private:
                 const Row& row = m_work[effects[k].first];
                 const double lowSlack = row.RawLowSlack();
                 const double highSlack = row.RawHighSlack();
-                SlopeClass& group = m_classes[direction.classOf[k]];
+                const auto [plainClass, heavyClass] = classesOf(k, row);
+                SlopeClass& group = m_classes[plainClass];
                 group.lowSlack = std::min(group.lowSlack, lowSlack);
                 group.highSlack = std::min(group.highSlack, highSlack);
-                const std::uint32_t heavyClass = direction.heavyOf[k];
                 if (heavyClass != kNoClass) {
                     // The heavy piece of a weighed row: its slack and coefficient times the weight.
                     SlopeClass& heavy = m_classes[heavyClass];
@@ -707,8 +722,12 @@ private:
         return gain;
     }
 
-    // The classes of a direction's effects and of their heavy pieces, in the order Step meets them.
-    void Classify(Direction& direction) {
+    // The classes of a direction's effects and of their heavy pieces, in the order Step meets them;
+    // false (and never tried again) when they are too many to be held in 16 bits.
+    bool Classify(Direction& direction) {
+        if (direction.tooManyClasses) {
+            return false;
+        }
         const auto& effects = *direction.effects;
         m_classes.clear();
         direction.classOf.resize(effects.size());
@@ -716,14 +735,23 @@ private:
         for (std::size_t k = 0; k < effects.size(); ++k) {
             const auto& [i, slope] = effects[k];
             const double weight = m_work[i].weight;
-            direction.classOf[k] = ClassIndex(slope);
-            direction.heavyOf[k] = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
+            const std::uint32_t plain = ClassIndex(slope);
+            const std::uint32_t heavy = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
+            if (m_classes.size() >= kNoSmallClass) {
+                direction.tooManyClasses = true;
+                direction.classOf = {};
+                direction.heavyOf = {};
+                return false;
+            }
+            direction.classOf[k] = static_cast<std::uint16_t>(plain);
+            direction.heavyOf[k] = heavy == kNoClass ? kNoSmallClass : static_cast<std::uint16_t>(heavy);
         }
         direction.classSlopes.clear();
         for (const SlopeClass& group : m_classes) {
             direction.classSlopes.push_back(group.slope);
         }
         direction.classified = true;
+        return true;
     }
 
     std::uint32_t ClassIndex(double slope) { return static_cast<std::uint32_t>(&ClassOf(slope) - m_classes.data()); }
