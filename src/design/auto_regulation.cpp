@@ -42,9 +42,21 @@ constexpr std::size_t kWorkBudget = 15'000'000;
 using regulation::kInfinity;
 constexpr double kZeroExponent = -746.0; // exp of anything below is 0 in double precision
 
+// One row a setting (or settings moved together) moves and by how much, dB per unit. Packed to 12 bytes:
+// the largest buildings hold tens of millions of them.
+#pragma pack(push, 4)
+struct Effect {
+    std::uint32_t first = 0; // the row
+    double second = 0.0;     // dB per unit
+
+    Effect(std::size_t row, double slope) : first(static_cast<std::uint32_t>(row)), second(slope) {}
+};
+#pragma pack(pop)
+using Effects = std::vector<Effect>;
+
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
-    std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
+    Effects effects; // in row order
 };
 
 // Settings moved together by one amount, and the merged coefficients of the rows they move: a single
@@ -52,8 +64,8 @@ struct Sensitivity {
 // Settings moved by one shift times their amounts (all 1 when amounts is empty).
 struct Direction {
     std::vector<std::size_t> members;
-    std::vector<std::pair<std::size_t, double>> merged;
-    const std::vector<std::pair<std::size_t, double>>* effects = nullptr;
+    Effects merged;
+    const Effects* effects = nullptr;
     std::vector<double> amounts;
     // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
     // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
@@ -321,6 +333,14 @@ private:
             }
             m_rows[at->second].Take(m_base.levels[i]);
         }
+        ShrinkSensitivities();
+    }
+
+    // The coefficients grew one by one; on the largest buildings the room left over was a third of them.
+    void ShrinkSensitivities() {
+        for (Sensitivity& sensitivity : m_sensitivity) {
+            sensitivity.effects.shrink_to_fit();
+        }
     }
 
     // The row's bounds and weight as WeighedMargin has them: an element's maximum kMaximumGuard lower and
@@ -387,6 +407,7 @@ private:
             }
             m_rows[at->second].Take(m_base.levels[i]);
         }
+        ShrinkSensitivities();
     }
 
     // The directions the ascent moves along: every setting alone, then groups of settings moved by the
@@ -472,6 +493,7 @@ private:
                     take(i);
                 }
             }
+            direction.merged.shrink_to_fit();
         }
     }
 
