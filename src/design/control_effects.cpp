@@ -45,30 +45,31 @@ int IndexIn(const PinList& list, const TPin& pin) {
 
 // What element gives at out with its settings as they stand: the element's own output function, no
 // push. A tap is evaluated at polarity. False for an element whose output function is not known here.
-// isMultiswitch: the caller knows element is one (most evaluations are of multiswitches: the type tests
-// are spared).
-bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level, bool isMultiswitch) {
-    if (isMultiswitch) {
-        TPin& pin = const_cast<TPin&>(out);
-        const std::int32_t own = pin.polaridad;
-        pin.polaridad = polarity;
-        const bool done = static_cast<TMultiswitch&>(element).EvaluateOutput(&pin, level);
-        pin.polaridad = own;
-        return done;
-    }
-    if (auto* headend = dynamic_cast<TCabeceraTerrestre*>(&element)) {
-        level = headend->NivelTerr();
+// The caller knows what element is (the type tests are costly when repeated for every level of a large
+// building): a terrestrial headend, a multiswitch, a line or a headend amplifier, or none of them.
+struct EvaluatedElement {
+    TCBFT* element = nullptr;
+    TCabeceraTerrestre* terrestrial = nullptr;
+    TMultiswitch* multiswitch = nullptr;
+    TAmpliBase* amplifier = nullptr;
+    TLinAmp* lineAmplifier = nullptr;
+    TAmpliHeader* headendAmplifier = nullptr;
+};
+
+bool Evaluate(const EvaluatedElement& element, const TPin& out, int polarity, LevelVector& level) {
+    if (element.terrestrial != nullptr) {
+        level = element.terrestrial->NivelTerr();
         return true;
     }
-    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
+    if (element.multiswitch != nullptr) {
         TPin& pin = const_cast<TPin&>(out);
         const std::int32_t own = pin.polaridad;
         pin.polaridad = polarity;
-        const bool done = multiswitch->EvaluateOutput(&pin, level);
+        const bool done = element.multiswitch->EvaluateOutput(&pin, level);
         pin.polaridad = own;
         return done;
     }
-    auto* amplifier = dynamic_cast<TAmpliBase*>(&element);
+    TAmpliBase* amplifier = element.amplifier;
     if (amplifier == nullptr) {
         return false;
     }
@@ -77,14 +78,14 @@ bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level,
     if (in == nullptr) {
         return false;
     }
-    if (auto* lineAmplifier = dynamic_cast<TLinAmp*>(amplifier)) {
-        level = lineAmplifier->ChannelRow(*in, out);
+    if (element.lineAmplifier != nullptr) {
+        level = element.lineAmplifier->ChannelRow(*in, out);
         return true;
     }
-    if (auto* headendAmplifier = dynamic_cast<TAmpliHeader*>(amplifier)) {
+    if (element.headendAmplifier != nullptr) {
         // ChannelRow also writes the control sum into the transfer row; the caller evaluates once more
         // at the setting's own position, which writes the row back as it was.
-        level = headendAmplifier->ChannelRow(static_cast<std::size_t>(i), *in, out);
+        level = element.headendAmplifier->ChannelRow(static_cast<std::size_t>(i), *in, out);
         return true;
     }
     return false;
@@ -372,10 +373,23 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
     auto slopes = m_slopes.find(key);
     if (slopes == m_slopes.end()) {
         std::vector<std::pair<std::size_t, LevelVector>> measured;
+        // What the element is, as InfoOf found it: one type test at most, for a line amplifier.
+        EvaluatedElement types;
+        types.element = &element;
+        if (info.kind == Kind::Terrestrial) {
+            types.terrestrial = static_cast<TCabeceraTerrestre*>(&element);
+        } else if (multiswitch) {
+            types.multiswitch = static_cast<TMultiswitch*>(&element);
+        } else if (info.kind == Kind::Amplifier) {
+            types.amplifier = static_cast<TAmpliBase*>(&element);
+            types.lineAmplifier = dynamic_cast<TLinAmp*>(types.amplifier);
+            types.headendAmplifier =
+                types.lineAmplifier == nullptr ? dynamic_cast<TAmpliHeader*>(types.amplifier) : nullptr;
+        }
         // The output at the settings as they stand, once for all of the element's settings: each is
         // moved by its step and put back in turn.
         LevelVector before;
-        if (!Evaluate(element, out, polarity, before, multiswitch)) {
+        if (!Evaluate(types, out, polarity, before)) {
             return Fail(element.Name() + ": its output cannot be evaluated alone");
         }
         for (std::size_t s : *info.settings) {
@@ -384,13 +398,13 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
             const double step = setting.Step();
             LevelVector after;
             setting.Set(value + step);
-            Evaluate(element, out, polarity, after, multiswitch);
+            Evaluate(types, out, polarity, after);
             setting.Set(value);
             if (info.kind == Kind::Amplifier) {
                 // An amplifier's evaluation writes its control sum into its transfer row: one more at
                 // the setting's own position writes the row back as it was.
                 LevelVector again;
-                Evaluate(element, out, polarity, again, multiswitch);
+                Evaluate(types, out, polarity, again);
             }
             LevelVector slope;
             for (std::size_t band = 0; band < kBandCount; ++band) {
