@@ -70,9 +70,11 @@ struct Direction {
     // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
     // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
     // and the rows' weights alone, not on where the ascent stands.
-    // Held in 16 bits (kNoSmallClass: none); a direction of more classes is classed at every step.
-    std::vector<std::uint16_t> classOf;
-    std::vector<std::uint16_t> heavyOf;
+    // Each effect's pair of classes (plain, heavy) is one of few: held as an index into pairs, in 8
+    // bits where there are at most 256 pairs, else 16; a direction of more is classed at every step.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    std::vector<std::uint8_t> pairOf8;
+    std::vector<std::uint16_t> pairOf16;
     std::vector<double> classSlopes;
     bool classified = false;
     bool tooManyClasses = false;
@@ -82,7 +84,6 @@ struct Direction {
     double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
 constexpr std::uint32_t kNoClass = std::numeric_limits<std::uint32_t>::max();
-constexpr std::uint16_t kNoSmallClass = std::numeric_limits<std::uint16_t>::max();
 
 // How many settings upstream of a setting get a compensating direction with it, and the share of the
 // work budget their coefficients may take at most (one in kCompensatingShare).
@@ -623,8 +624,7 @@ private:
         // The class of effect k and of its heavy piece (kNoClass for a row of weight 1), in that order.
         const auto classesOf = [&](std::size_t k, const Row& row) -> std::pair<std::uint32_t, std::uint32_t> {
             if (classified) {
-                const std::uint16_t heavy = direction.heavyOf[k];
-                return {direction.classOf[k], heavy == kNoSmallClass ? kNoClass : heavy};
+                return direction.pairs[direction.pairOf8.empty() ? direction.pairOf16[k] : direction.pairOf8[k]];
             }
             const double slope = effects[k].second;
             const std::uint32_t plain = ClassIndex(slope);
@@ -745,28 +745,45 @@ private:
     }
 
     // The classes of a direction's effects and of their heavy pieces, in the order Step meets them;
-    // false (and never tried again) when they are too many to be held in 16 bits.
+    // false (and never tried again) when their pairs are too many to be held in 16 bits.
     bool Classify(Direction& direction) {
         if (direction.tooManyClasses) {
             return false;
         }
         const auto& effects = *direction.effects;
         m_classes.clear();
-        direction.classOf.resize(effects.size());
-        direction.heavyOf.resize(effects.size());
+        m_pairOf.resize(effects.size());
+        m_pairIndex.clear();
+        direction.pairs.clear();
+        std::uint64_t lastKey = 0;
+        std::uint32_t lastPair = 0;
         for (std::size_t k = 0; k < effects.size(); ++k) {
             const auto& [i, slope] = effects[k];
             const double weight = m_work[i].weight;
             const std::uint32_t plain = ClassIndex(slope);
             const std::uint32_t heavy = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
-            if (m_classes.size() >= kNoSmallClass) {
-                direction.tooManyClasses = true;
-                direction.classOf = {};
-                direction.heavyOf = {};
-                return false;
+            const std::uint64_t key = std::uint64_t{plain} << 32 | heavy;
+            if (k == 0 || key != lastKey) {
+                const auto [at, inserted] =
+                    m_pairIndex.try_emplace(key, static_cast<std::uint32_t>(direction.pairs.size()));
+                if (inserted) {
+                    direction.pairs.emplace_back(plain, heavy);
+                }
+                lastKey = key;
+                lastPair = at->second;
             }
-            direction.classOf[k] = static_cast<std::uint16_t>(plain);
-            direction.heavyOf[k] = heavy == kNoClass ? kNoSmallClass : static_cast<std::uint16_t>(heavy);
+            m_pairOf[k] = lastPair;
+        }
+        const std::size_t count = direction.pairs.size();
+        if (count > std::numeric_limits<std::uint16_t>::max() + std::size_t{1}) {
+            direction.tooManyClasses = true;
+            direction.pairs = {};
+            return false;
+        }
+        if (count <= std::numeric_limits<std::uint8_t>::max() + std::size_t{1}) {
+            direction.pairOf8.assign(m_pairOf.begin(), m_pairOf.end());
+        } else {
+            direction.pairOf16.assign(m_pairOf.begin(), m_pairOf.end());
         }
         direction.classSlopes.clear();
         for (const SlopeClass& group : m_classes) {
@@ -863,6 +880,8 @@ private:
     std::vector<double> m_lowTerm; // exp(-(slack - reference) / T) of each row
     std::vector<double> m_highTerm;
     std::vector<SlopeClass> m_classes; // scratch of Step
+    std::vector<std::uint32_t> m_pairOf; // scratch of Classify
+    std::unordered_map<std::uint64_t, std::uint32_t> m_pairIndex;
     std::vector<double> m_shifted;     // scratch of Step's objective: each class's slope times the shift / T
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
