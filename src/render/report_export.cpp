@@ -2,6 +2,7 @@
 
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
+#include "render/batched_page_device.h"
 #include "render/text_document_writer.h"
 
 #include <QBuffer>
@@ -104,6 +105,9 @@ std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& 
         QTextCursor(part->begin()).setBlockFormat(format);
         PrintedBorders(*part);
         part->setPageSize(Geometry(layout).body.size());
+        for (QTextBlock block = part->begin(); block.isValid(); block = block.next()) {
+            block.layout()->setCacheEnabled(true);
+        }
         parts.push_back(std::move(part));
     }
     return parts;
@@ -157,6 +161,13 @@ void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const
     painter.restore();
 }
 
+// Draws the body of the page whose flow is view of the document.
+void DrawBody(QPainter& painter, QTextDocument& document, const PageGeometry& page, const QRectF& view) {
+    painter.translate(page.body.left(), page.body.top() - view.top());
+    painter.setClipRect(view);
+    document.drawContents(&painter, view);
+}
+
 // Draws the pages first to last (1-based, inclusive) on painter, which paints in page pixels; number
 // receives the count of the document's pages.
 void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const ReportPageLayout& layout,
@@ -167,6 +178,7 @@ void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const Report
     int drawn = 0;
     for (const auto& document : parts) {
         const int pages = document->pageCount();
+        const bool batched = !HasDecoratedText(*document);
         for (int i = 0; i < pages; ++i) {
             ++number;
             if (number < first || (last > 0 && number > last)) {
@@ -178,9 +190,13 @@ void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const Report
             }
             painter.save();
             const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
-            painter.translate(page.body.left(), page.body.top() - view.top());
-            painter.setClipRect(view);
-            document->drawContents(&painter, view);
+            if (batched) {
+                BatchedPageDevice device(painter);
+                QPainter body(&device);
+                DrawBody(body, *document, page, view);
+            } else {
+                DrawBody(painter, *document, page, view);
+            }
             painter.restore();
             // The footer's page number is always printed, the header when the report has one.
             DrawHeaderFooter(painter, writer, page, number);
