@@ -1,7 +1,10 @@
-// The report editor opening a report as the window does (Reports > Open, and every report created):
-// the file read into the document, shown on the sheet and laid out to its end (the page count in the
-// status bar). The report is the file named by IXO_REPORT_FILE (bench/report_documents.sh writes the
-// outlet levels report of the largest building); without it, a report of 12,800 table rows made here.
+// The report editor opening a report as the window does (Reports > Open): the file read into the
+// document and the window shown with the sheet's first page drawn, which is what the user waits for
+// (the time of the benchmark); then, as the window idles, the document laid out to its end and the
+// page count in the status bar (counter laid_out_s, from the start of the opening). The report is the
+// file named by IXO_REPORT_FILE (bench/report_documents.sh writes the outlet levels report of the
+// largest building); without it, a report of 12,800 table rows made here. With IXO_REPORT_PDF, the
+// opened report is exported there too (not timed).
 #include "render/text_document_writer.h"
 #include "ui/report_editor/report_editor_window.h"
 #include "ui/report_editor/report_view.h"
@@ -9,6 +12,8 @@
 #include <QApplication>
 #include <QTextDocument>
 
+#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -57,6 +62,8 @@ void OpenInEditor(benchmark::State& state) {
     const char* named = std::getenv("IXO_REPORT_FILE");
     const std::string file = named != nullptr ? named : MadeReport();
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t startCpu = std::clock();
         ixo::ReportEditorWindow editor;
         editor.showError = [](const QString&, const QString& text) {
             std::fprintf(stderr, "%s\n", text.toUtf8().constData());
@@ -66,13 +73,38 @@ void OpenInEditor(benchmark::State& state) {
             return;
         }
         editor.show();
-        // Laid out to its end: the sheet's height and the page count need the whole layout.
-        benchmark::DoNotOptimize(editor.PageText());
-        QApplication::processEvents();
+        // The first page drawn: the window grabbed as the screen would show it.
+        benchmark::DoNotOptimize(editor.grab());
+        const auto shown = std::chrono::steady_clock::now();
+        const std::clock_t shownCpu = std::clock();
+        while (!editor.View()->LaidOut()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        editor.UpdateCommands();
+        const auto laidOut = std::chrono::steady_clock::now();
+        const std::clock_t laidOutCpu = std::clock();
+        if (const char* pdf = std::getenv("IXO_REPORT_PDF")) {
+            // The document as the editor exports it, to compare pages before and after a change.
+            if (!editor.ExportPdf(QString::fromUtf8(pdf))) {
+                state.SkipWithError("the report could not be exported");
+                return;
+            }
+        }
+        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+        state.counters["laid_out_s"] = std::chrono::duration<double>(laidOut - start).count();
         state.counters["pages"] = editor.PageText().section(QLatin1Char(' '), 3, 3).toInt();
+        // The processor time too: on a shared machine the wall time depends on the others' load.
+        std::fprintf(stderr,
+                     "report editor: shown in %.2f s (%.2f s of processor), laid out to its end (%s) in "
+                     "%.2f s (%.2f s of processor)\n",
+                     std::chrono::duration<double>(shown - start).count(),
+                     static_cast<double>(shownCpu - startCpu) / CLOCKS_PER_SEC,
+                     editor.StatusPageText().toUtf8().constData(),
+                     std::chrono::duration<double>(laidOut - start).count(),
+                     static_cast<double>(laidOutCpu - startCpu) / CLOCKS_PER_SEC);
     }
 }
-BENCHMARK(OpenInEditor)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(OpenInEditor)->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
 
 } // namespace
 

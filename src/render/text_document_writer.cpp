@@ -57,6 +57,55 @@ QString MetaValue(const QString& html, const char* name) {
     return value;
 }
 
+// Qt writes the margins and indents of every paragraph into its style attribute, even those of a plain
+// paragraph, because HTML gives paragraphs margins of their own. Read back, each attribute is parsed
+// as a style sheet of its own: most of the time of opening a long report. The plain paragraph's
+// style is written once in the head instead, for every paragraph, and dropped from the paragraphs
+// (a browser and Qt read the same paragraphs from either).
+constexpr char kPlainParagraph[] =
+    " margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; "
+    "text-indent:0px;";
+
+QString WithPlainParagraphsInTheHead(const QString& html) {
+    const QString plain = QString::fromLatin1(kPlainParagraph);
+    const qsizetype styleEnd = html.indexOf(QStringLiteral("</style>"));
+    if (styleEnd < 0) {
+        return html;
+    }
+    QString out;
+    out.reserve(html.size());
+    out += QStringView(html).left(styleEnd);
+    out += QStringLiteral("p {") + plain + QStringLiteral(" }\n");
+    qsizetype from = styleEnd;
+    while (true) {
+        const qsizetype found = html.indexOf(plain, from);
+        if (found < 0) {
+            break;
+        }
+        // Only in a paragraph's own tag.
+        const qsizetype tag = html.lastIndexOf(QLatin1Char('<'), found);
+        const bool paragraph = tag >= from && html.mid(tag, 3) == QStringLiteral("<p ") &&
+                               html.indexOf(QLatin1Char('>'), tag) > found;
+        if (!paragraph) {
+            out += QStringView(html).mid(from, found + plain.size() - from);
+            from = found + plain.size();
+            continue;
+        }
+        QStringView before = QStringView(html).mid(from, found - from);
+        const QStringView attribute = QStringLiteral(" style=\"");
+        if (before.endsWith(attribute) && html.mid(found + plain.size(), 1) == QStringLiteral("\"")) {
+            // The whole attribute goes.
+            out += before.chopped(attribute.size());
+            from = found + plain.size() + 1;
+        } else {
+            out += before;
+            from = found + plain.size();
+        }
+    }
+    out += QStringView(html).mid(from);
+    return out;
+}
+
 } // namespace
 
 TextDocumentWriter::TextDocumentWriter() : m_document(std::make_unique<QTextDocument>()) {
@@ -290,7 +339,7 @@ void TextDocumentWriter::CabeceraPie(std::string_view header1, std::string_view 
 
 std::string TextDocumentWriter::Html() const {
     FinishWriting();
-    QString html = m_document->toHtml();
+    QString html = WithPlainParagraphsInTheHead(m_document->toHtml());
     if (m_headerFooter) {
         const QString metas =
             Meta(kHeader1Meta, m_header1) + Meta(kHeader2Meta, m_header2) + Meta(kFooterMeta, m_footer);

@@ -67,7 +67,11 @@ public:
     QAction* Action(const QString& name) const;
     const EditorPageSetup& PageSetup() const { return m_setup; }
     void ApplyPageSetup(const EditorPageSetup& setup);
+    // "Page N of M", the document laid out to its end first.
     QString PageText() const;
+    // What the status bar shows: the page text, or while a long report is still being laid out, the
+    // caret's page and "..." for the count.
+    QString StatusPageText() const;
     QString ZoomText() const;
     // Applies character attributes to the selection (or the word at the caret).
     void MergeCharFormat(const QTextCharFormat& format);
@@ -89,7 +93,9 @@ private:
     void MakeToolBars();
     void Take(std::unique_ptr<TextDocumentWriter> writer, const QString& name);
     void ShowFormat(const QTextCharFormat& format);
-    std::vector<double> PartHeights() const;
+    // The heights of the document's parts between page breaks; only those laid out so far when
+    // laidOutOnly, else the whole document laid out first.
+    std::vector<double> PartHeights(bool laidOutOnly) const;
     int Pages() const;
 
     std::unique_ptr<TextDocumentWriter> m_writer;
