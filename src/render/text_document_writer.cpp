@@ -134,6 +134,7 @@ void TextDocumentWriter::FinishWriting() const {
 
 void TextDocumentWriter::Reiniciar() {
     FinishWriting();
+    m_earlierParts.clear();
     m_tables.clear();
     m_currentTable = nullptr;
     m_document->clear();
@@ -216,8 +217,35 @@ void TextDocumentWriter::InsertarTexto(std::string_view text, const TRegistroatr
 void TextDocumentWriter::SaltoPagina() {
     StartWriting();
     QTextBlockFormat block = m_cursor.blockFormat();
+    if (m_partsApart) {
+        // The page starts a document of its own, its first paragraph as the one after a break.
+        const QTextCharFormat characters = m_cursor.charFormat();
+        FinishWriting();
+        const QFont font = m_document->defaultFont();
+        m_earlierParts.push_back(std::move(m_document));
+        m_document = std::make_unique<QTextDocument>();
+        m_document->setUndoRedoEnabled(false);
+        m_document->setDefaultFont(font);
+        m_cursor = QTextCursor(m_document.get());
+        block.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        m_cursor.setBlockFormat(block);
+        m_cursor.setBlockCharFormat(characters);
+        m_cursor.setCharFormat(characters);
+        StartWriting();
+        return;
+    }
     block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_cursor.insertBlock(block, m_cursor.charFormat());
+}
+
+std::vector<QTextDocument*> TextDocumentWriter::PartsApart() const {
+    FinishWriting();
+    std::vector<QTextDocument*> parts;
+    for (const auto& part : m_earlierParts) {
+        parts.push_back(part.get());
+    }
+    parts.push_back(m_document.get());
+    return parts;
 }
 
 int TextDocumentWriter::InsertarTabla(int rows, int columns) {

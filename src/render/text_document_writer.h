@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QTextTable;
 
@@ -55,6 +56,15 @@ public:
     const QString& Footer() const { return m_footer; }
     bool HeaderFooterShown() const { return m_headerFooter; }
 
+    // A report written only to be printed: each page break starts a document of its own (Document()
+    // and Html() then hold the last one), the parts printed one after the other as PartsApart().
+    // Printing cuts a document at its page breaks anyway (report_export.cpp); written apart, the parts
+    // are not copied out of the whole. Set before writing.
+    void SetPartsApart(bool apart) { m_partsApart = apart; }
+    bool PartsAreApart() const { return m_partsApart; }
+    // Every part written apart, in order (the last is Document()).
+    std::vector<QTextDocument*> PartsApart() const;
+
     // The document as HTML, with the page header and footer in its head.
     std::string Html() const;
     // Replaces the document by a report saved with Html(); its header and footer come back too.
@@ -75,6 +85,8 @@ private:
     void InsertLines(QTextCursor& cursor, std::string_view text, const QTextCharFormat& format);
 
     std::unique_ptr<QTextDocument> m_document;
+    bool m_partsApart = false;
+    std::vector<std::unique_ptr<QTextDocument>> m_earlierParts; // written apart, before m_document
     QTextCursor m_cursor;
     std::map<int, QTextTable*> m_tables;  // owned by the document
     QTextTable* m_currentTable = nullptr; // the table the caret is in, while writing
