@@ -140,6 +140,7 @@ void TextDocumentWriter::Reiniciar() {
     m_document->clear();
     m_nextTable = 11;
     m_fontSize = 10;
+    KeepCellFormat();
     m_document->setDefaultFont(QFont(QString::fromLatin1(kFontName), m_fontSize));
     m_blockFormat = QTextBlockFormat();
     m_cursor = QTextCursor(m_document.get());
@@ -149,6 +150,7 @@ void TextDocumentWriter::Reiniciar() {
 
 void TextDocumentWriter::SetFontSize(std::int16_t points) {
     m_fontSize = points;
+    KeepCellFormat();
     m_cursor.setCharFormat(CellFormat());
 }
 
@@ -179,6 +181,10 @@ QTextCharFormat TextDocumentWriter::CellFormat() const {
     TRegistroatributo attributes;
     attributes.Tamano = m_fontSize;
     return TextFormat(attributes);
+}
+
+void TextDocumentWriter::KeepCellFormat() {
+    m_cellFormat = CellFormat();
 }
 
 void TextDocumentWriter::InsertLines(QTextCursor& cursor, std::string_view text,
@@ -305,9 +311,12 @@ void TextDocumentWriter::TextoCelda(int table, int row, int column, std::string_
     }
     const QTextTableCell cell = found->cellAt(row - 1, column - 1);
     QTextCursor cursor = cell.firstCursorPosition();
-    cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    InsertLines(cursor, text, CellFormat());
+    const int last = cell.lastPosition();
+    if (last > cursor.position()) {
+        cursor.setPosition(last, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    InsertLines(cursor, text, m_cellFormat);
 }
 
 void TextDocumentWriter::FormatoCelda(int table, int row, int column, bool italic, bool underline,

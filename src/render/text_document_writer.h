@@ -82,6 +82,7 @@ private:
     QTextTable* Table(int id) const;
     QTextCharFormat TextFormat(const TRegistroatributo& attributes) const;
     QTextCharFormat CellFormat() const;
+    void KeepCellFormat(); // m_cellFormat after a change of the font size
     void InsertLines(QTextCursor& cursor, std::string_view text, const QTextCharFormat& format);
 
     std::unique_ptr<QTextDocument> m_document;
@@ -95,6 +96,7 @@ private:
     QTextBlockFormat m_blockFormat; // the paragraph format new paragraphs take
     int m_nextTable = 11;
     std::int16_t m_fontSize = 10;
+    QTextCharFormat m_cellFormat; // the format of a cell's text, CellFormat()
     bool m_gridLines = true;
     QString m_header1;
     QString m_header2;
