@@ -259,6 +259,15 @@ int TextDocumentWriter::InsertarTabla(int rows, int columns) {
         return 0;
     }
     StartWriting();
+    m_cursor.setCharFormat(m_cellFormat);
+    QTextTable* table = m_cursor.insertTable(rows, columns, TableFormat(m_gridLines));
+    const int id = m_nextTable++;
+    m_tables[id] = table;
+    m_currentTable = table;
+    return id;
+}
+
+QTextTableFormat TextDocumentWriter::TableFormat(bool gridLines) {
     QTextTableFormat format;
     format.setBorder(1.0);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -270,13 +279,8 @@ int TextDocumentWriter::InsertarTabla(int rows, int columns) {
     format.setCellSpacing(0);
     format.setCellPadding(2);
     format.setAlignment(Qt::AlignLeft);
-    format.setProperty(kGridLinesProperty, m_gridLines);
-    m_cursor.setCharFormat(CellFormat());
-    QTextTable* table = m_cursor.insertTable(rows, columns, format);
-    const int id = m_nextTable++;
-    m_tables[id] = table;
-    m_currentTable = table;
-    return id;
+    format.setProperty(kGridLinesProperty, gridLines);
+    return format;
 }
 
 QTextTable* TextDocumentWriter::Table(int id) const {

@@ -4,6 +4,7 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTableFormat>
 
 #include <map>
 #include <memory>
@@ -69,6 +70,10 @@ public:
     std::string Html() const;
     // Replaces the document by a report saved with Html(); its header and footer come back too.
     void SetHtml(const std::string& html);
+
+    // The format of a report table: a solid one-pixel grid drawn as each cell's own frame, two pixels
+    // of padding, left-aligned; gridLines is kept for the editor (the report's grid-line setting).
+    static QTextTableFormat TableFormat(bool gridLines);
 
     // Document pixels per centimetre.
     static constexpr double kPixelsPerCm = 96.0 / 2.54;

@@ -512,15 +512,16 @@ void ReportEditorWindow::InsertTable() {
         return;
     }
     if (const auto size = dialog.Size()) {
-        QTextTableFormat format;
-        format.setCellPadding(2);
-        format.setBorder(1);
-        format.setBorderCollapse(true);
-        format.setCellSpacing(0);
-        QTextCursor cursor = m_view->TextCursor();
-        cursor.insertTable(size->rows, size->columns, format);
-        m_view->SetTextCursor(cursor);
+        InsertTableOfSize(size->rows, size->columns);
     }
+}
+
+void ReportEditorWindow::InsertTableOfSize(int rows, int columns) {
+    // Framed as the report's own tables, so that the user's table prints as fast and looks the same.
+    QTextCursor cursor = m_view->TextCursor();
+    cursor.insertTable(rows, columns, TextDocumentWriter::TableFormat(true));
+    m_view->SetTextCursor(cursor);
+    UpdateCommands();
 }
 
 void ReportEditorWindow::MergeCharFormat(const QTextCharFormat& format) {

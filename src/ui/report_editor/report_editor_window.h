@@ -52,6 +52,8 @@ public:
     void Print();
     void SetUpPage();
     void InsertTable();
+    // Inserts a table at the caret, the caret in its first cell (Insert > Table once chosen).
+    void InsertTableOfSize(int rows, int columns);
     void FormatCharacter();
     void FormatParagraph();
     void FormatTable();

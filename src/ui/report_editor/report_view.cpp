@@ -103,7 +103,8 @@ double ReportView::BodyHeight() const {
 
 void ReportView::FitSheet() {
     const double width = m_layout.widthMm * kPixelsPerMm;
-    const double flow = m_flowHeight; // as far as the document is laid out
+    // As far as the document is laid out (once laid out to its end, asking the size costs nothing).
+    const double flow = LaidOut() ? m_text->document()->size().height() : m_flowHeight;
     const double height = std::max(m_layout.heightMm * kPixelsPerMm,
                                    flow + (m_layout.topMm + m_layout.bottomMm) * kPixelsPerMm);
     m_sheet->setRect(0, 0, width, height);
