@@ -31,10 +31,10 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QTimer>
 #include <QToolBar>
@@ -398,6 +398,14 @@ bool ReportEditorWindow::OpenFile(const QString& file) {
         }
     }
     Take(std::move(writer), file);
+    return true;
+}
+
+bool ReportEditorWindow::ShowOrOpen(std::unique_ptr<TextDocumentWriter> generated, const QString& file) {
+    if (generated == nullptr) {
+        return OpenFile(file);
+    }
+    ShowDocument(std::move(generated), file);
     return true;
 }
 

@@ -4,8 +4,8 @@
 // its page header and page-number footer, saved as the report's HTML or as ODF text and exported to
 // PDF. Menus File, Edit, Insert, Format and Help, a formatting tool bar, a margins bar, and a status bar
 // with the page and the zoom. The rules are ReportEditorRules.
-#include "ui/report_editor/report_editor_rules.h"
 #include "ui/main/window_rules.h"
+#include "ui/report_editor/report_editor_rules.h"
 
 #include <QMainWindow>
 
@@ -37,6 +37,8 @@ public:
     // Opens a file in the editor: false with the message shown when it cannot be read (the document
     // on screen stays).
     bool OpenFile(const QString& file);
+    // Shows generated when there is one (a report just written to file, not read back), else opens file.
+    bool ShowOrOpen(std::unique_ptr<TextDocumentWriter> generated, const QString& file);
     // Saves the document as its name's kind (HTML or ODF text): false with the message shown when it
     // cannot be written (the document and its name stay).
     bool SaveFile(const QString& file);

@@ -9,8 +9,8 @@
 #include <QGraphicsTextItem>
 #include <QStyleOptionGraphicsItem>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>

@@ -12,11 +12,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGraphicsScene>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QGraphicsScene>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -443,7 +443,8 @@ TEST_F(ReportEditorTest, AnInsertedTableIsFramedAsTheReportsOwnTablesAndIsOneUnd
     EXPECT_EQ(format.borderStyle(), report.borderStyle());
     EXPECT_EQ(format.borderBrush(), report.borderBrush());
     EXPECT_TRUE(editor.Modified());
-    EXPECT_TRUE(editor.Action(QStringLiteral("Table"))->isEnabled()) << "Format > Table for the caret's table";
+    EXPECT_TRUE(editor.Action(QStringLiteral("Table"))->isEnabled())
+        << "Format > Table for the caret's table";
     editor.Action(QStringLiteral("Undo"))->trigger();
     EXPECT_EQ(static_cast<int>(editor.Writer().Document().rootFrame()->childFrames().size()), tablesBefore);
 }
@@ -462,13 +463,15 @@ TEST_F(ReportEditorTest, ALongReportIsShownBeforeItIsLaidOutAndThePagesAreCounte
     }
     editor.ShowDocument(std::move(writer), QString());
     EXPECT_FALSE(editor.View()->LaidOut()) << "only what the sheet shows is laid out at once";
-    EXPECT_TRUE(editor.StatusPageText().endsWith(QStringLiteral("of \u2026"))) << editor.StatusPageText().toStdString();
+    EXPECT_TRUE(editor.StatusPageText().endsWith(QStringLiteral("of \u2026")))
+        << editor.StatusPageText().toStdString();
     EXPECT_TRUE(editor.StatusPageText().startsWith(QStringLiteral("Page 1 ")));
     ASSERT_TRUE(QTest::qWaitFor([this] { return editor.View()->LaidOut(); }, 30000))
         << "the rest is laid out while the window idles";
     QTest::qWait(50); // the layout's last size reaches the sheet
     EXPECT_EQ(editor.StatusPageText(), editor.PageText());
-    EXPECT_GE(editor.PageText().section(QLatin1Char(' '), 3, 3).toInt(), 61) << editor.PageText().toStdString();
+    EXPECT_GE(editor.PageText().section(QLatin1Char(' '), 3, 3).toInt(), 61)
+        << editor.PageText().toStdString();
     EXPECT_GT(editor.View()->scene()->sceneRect().height(), editor.Writer().Document().size().height())
         << "the sheet grew with the layout to the whole report";
 }
