@@ -5,7 +5,11 @@
 // file named by IXO_REPORT_FILE (bench/report_documents.sh writes the outlet levels report of the
 // largest building); without it, a report of 12,800 table rows made here. With IXO_REPORT_PDF, the
 // opened report is exported there too (not timed).
+#include "builder/nuevo_proyecto.h"
+#include "building/proyecto.h"
 #include "render/text_document_writer.h"
+#include "reports/informe.h"
+#include "reports/report_progress.h"
 #include "ui/report_editor/report_editor_window.h"
 #include "ui/report_editor/report_view.h"
 
@@ -18,6 +22,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+
+#include "demo_buildings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -105,6 +111,46 @@ void OpenInEditor(benchmark::State& state) {
     }
 }
 BENCHMARK(OpenInEditor)->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
+
+// Reports > Create for the outlet levels of the largest building (8 stairs x 100 floors x 4 flats x 4
+// outlets, 16 polarities), as the window does it: the report written, saved beside the project as HTML
+// and shown in the editor with its first page drawn (the project is made first, not timed).
+void CreateInEditor(benchmark::State& state) {
+    EnsureApplication();
+    ixo::TalmacenElementos* store = ixo::bench::DemoStore();
+    if (store == nullptr) {
+        state.SkipWithError("the demo catalogue is missing: build the project first");
+        return;
+    }
+    ixo::NuevoProyecto created =
+        ixo::CrearProyectoDesdeAsistente(*store, ixo::bench::RegularBuilding(8, 100, 4, 4, 16),
+                                         ixo::DefaultSettings(), ixo::DefaultLevelLimits(), ixo::NoProgress());
+    created.Proyecto->NombreFichero =
+        (std::filesystem::temp_directory_path() / "ixo_report_editor_bench.XPJ").string();
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t startCpu = std::clock();
+        auto writer = std::make_unique<ixo::TextDocumentWriter>();
+        if (ixo::GenerarInforme(ixo::kInformeNiveles, *created.Proyecto, *writer, ixo::NoReportProgress()) !=
+                ixo::ReportOutcome::Written ||
+            !ixo::GuardarInforme(*created.Proyecto, ixo::kInformeNiveles, *writer)) {
+            state.SkipWithError("the report was not written");
+            return;
+        }
+        const QString file =
+            QString::fromStdString(ixo::FicheroInforme(*created.Proyecto, ixo::kInformeNiveles).string());
+        ixo::ReportEditorWindow editor;
+        editor.ShowDocument(std::move(writer), file);
+        editor.show();
+        benchmark::DoNotOptimize(editor.grab());
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double cpu = static_cast<double>(std::clock() - startCpu) / CLOCKS_PER_SEC;
+        state.SetIterationTime(seconds);
+        std::fprintf(stderr, "report created and shown in %.2f s (%.2f s of processor)\n", seconds, cpu);
+        std::filesystem::remove(file.toStdString());
+    }
+}
+BENCHMARK(CreateInEditor)->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
 
 } // namespace
 
