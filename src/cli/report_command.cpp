@@ -197,7 +197,11 @@ int Report(const CommandContext& context) {
     }
 
     const HeadlessGui gui;
-    TextDocumentWriter writer;
+    auto written = std::make_unique<TextDocumentWriter>();
+    const LeftToExit keepWritten(written); // a long report's documents are not freed one by one
+    TextDocumentWriter& writer = *written;
+    // A PDF only prints the report: its pages are written as documents apart, not cut out of one.
+    writer.SetPartsApart(*form.document == ReportFormat::Pdf);
     std::optional<bool> complies;
     const std::string projectName = path.filename().string();
     if (report == kComplianceReport) {

@@ -2,6 +2,7 @@
 
 #include "common/ascii_case.h"
 #include "common/file_replace.h"
+#include "render/batched_page_device.h"
 #include "render/text_document_writer.h"
 
 #include <QBuffer>
@@ -73,12 +74,35 @@ void PrintedBorders(QTextDocument& part) {
     }
 }
 
+// A part laid out in pages of the report page's body, as it is printed.
+void ReadyToPrint(QTextDocument& part, const ReportPageLayout& layout) {
+    PrintedBorders(part);
+    part.setPageSize(Geometry(layout).body.size());
+    // Each paragraph keeps its shaped text from its layout to its drawing.
+    for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
+        block.layout()->setCacheEnabled(true);
+    }
+}
+
+// The parts of a document printed one after the other.
+struct PrintedParts {
+    std::vector<QTextDocument*> parts;
+    std::vector<std::unique_ptr<QTextDocument>> copies; // parts cut out of the writer's document
+};
+
 // The document cut at its page breaks, each part laid out in pages of the report page's body. A page
 // break always starts a new page, so the parts print the same pages as the whole; laying out and drawing
 // each part alone keeps printing linear in the length of the report (the whole document would be walked
-// for every page).
-std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& writer,
-                                                      const ReportPageLayout& layout) {
+// for every page). A report written to be printed only comes in parts already.
+PrintedParts Paginated(const TextDocumentWriter& writer, const ReportPageLayout& layout) {
+    PrintedParts printed;
+    if (writer.PartsAreApart()) {
+        printed.parts = writer.PartsApart();
+        for (QTextDocument* part : printed.parts) {
+            ReadyToPrint(*part, layout);
+        }
+        return printed;
+    }
     const QTextDocument& document = writer.Document();
     std::vector<int> starts = {0};
     for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
@@ -89,7 +113,6 @@ std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& 
         }
     }
     const int end = document.characterCount() - 1;
-    std::vector<std::unique_ptr<QTextDocument>> parts;
     for (std::size_t i = 0; i < starts.size(); ++i) {
         QTextCursor selection(const_cast<QTextDocument*>(&document));
         selection.setPosition(starts[i]);
@@ -102,11 +125,11 @@ std::vector<std::unique_ptr<QTextDocument>> Paginated(const TextDocumentWriter& 
         QTextBlockFormat format = part->begin().blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
         QTextCursor(part->begin()).setBlockFormat(format);
-        PrintedBorders(*part);
-        part->setPageSize(Geometry(layout).body.size());
-        parts.push_back(std::move(part));
+        ReadyToPrint(*part, layout);
+        printed.parts.push_back(part.get());
+        printed.copies.push_back(std::move(part));
     }
-    return parts;
+    return printed;
 }
 
 // Qt's ODF writer gives a fixed column width its pixel number with the unit "pt"; a copy of the
@@ -157,16 +180,24 @@ void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const
     painter.restore();
 }
 
+// Draws the body of the page whose flow is view of the document.
+void DrawBody(QPainter& painter, QTextDocument& document, const PageGeometry& page, const QRectF& view) {
+    painter.translate(page.body.left(), page.body.top() - view.top());
+    painter.setClipRect(view);
+    document.drawContents(&painter, view);
+}
+
 // Draws the pages first to last (1-based, inclusive) on painter, which paints in page pixels; number
 // receives the count of the document's pages.
 void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const ReportPageLayout& layout,
                const std::function<bool()>& newPage, int first, int last, int& number, bool& failed) {
-    const auto parts = Paginated(writer, layout);
+    const PrintedParts printed = Paginated(writer, layout);
     const PageGeometry page = Geometry(layout);
     number = 0;
     int drawn = 0;
-    for (const auto& document : parts) {
+    for (QTextDocument* document : printed.parts) {
         const int pages = document->pageCount();
+        const bool batched = !HasDecoratedText(*document);
         for (int i = 0; i < pages; ++i) {
             ++number;
             if (number < first || (last > 0 && number > last)) {
@@ -178,9 +209,13 @@ void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const Report
             }
             painter.save();
             const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
-            painter.translate(page.body.left(), page.body.top() - view.top());
-            painter.setClipRect(view);
-            document->drawContents(&painter, view);
+            if (batched) {
+                BatchedPageDevice device(painter);
+                QPainter body(&device);
+                DrawBody(body, *document, page, view);
+            } else {
+                DrawBody(painter, *document, page, view);
+            }
             painter.restore();
             // The footer's page number is always printed, the header when the report has one.
             DrawHeaderFooter(painter, writer, page, number);
@@ -236,7 +271,7 @@ std::string_view ExtensionOf(ReportFormat format) {
 
 int ReportPageCount(const TextDocumentWriter& writer, const ReportPageLayout& layout) {
     int pages = 0;
-    for (const auto& part : Paginated(writer, layout)) {
+    for (QTextDocument* part : Paginated(writer, layout).parts) {
         pages += part->pageCount();
     }
     return pages;

@@ -57,6 +57,55 @@ QString MetaValue(const QString& html, const char* name) {
     return value;
 }
 
+// Qt writes the margins and indents of every paragraph into its style attribute, even those of a plain
+// paragraph, because HTML gives paragraphs margins of their own. Read back, each attribute is parsed
+// as a style sheet of its own: most of the time of opening a long report. The plain paragraph's
+// style is written once in the head instead, for every paragraph, and dropped from the paragraphs
+// (a browser and Qt read the same paragraphs from either).
+constexpr char kPlainParagraph[] =
+    " margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; -qt-block-indent:0; "
+    "text-indent:0px;";
+
+QString WithPlainParagraphsInTheHead(const QString& html) {
+    const QString plain = QString::fromLatin1(kPlainParagraph);
+    const qsizetype styleEnd = html.indexOf(QStringLiteral("</style>"));
+    if (styleEnd < 0) {
+        return html;
+    }
+    QString out;
+    out.reserve(html.size());
+    out += QStringView(html).left(styleEnd);
+    out += QStringLiteral("p {") + plain + QStringLiteral(" }\n");
+    qsizetype from = styleEnd;
+    while (true) {
+        const qsizetype found = html.indexOf(plain, from);
+        if (found < 0) {
+            break;
+        }
+        // Only in a paragraph's own tag.
+        const qsizetype tag = html.lastIndexOf(QLatin1Char('<'), found);
+        const bool paragraph = tag >= from && html.mid(tag, 3) == QStringLiteral("<p ") &&
+                               html.indexOf(QLatin1Char('>'), tag) > found;
+        if (!paragraph) {
+            out += QStringView(html).mid(from, found + plain.size() - from);
+            from = found + plain.size();
+            continue;
+        }
+        QStringView before = QStringView(html).mid(from, found - from);
+        const QStringView attribute = QStringLiteral(" style=\"");
+        if (before.endsWith(attribute) && html.mid(found + plain.size(), 1) == QStringLiteral("\"")) {
+            // The whole attribute goes.
+            out += before.chopped(attribute.size());
+            from = found + plain.size() + 1;
+        } else {
+            out += before;
+            from = found + plain.size();
+        }
+    }
+    out += QStringView(html).mid(from);
+    return out;
+}
+
 } // namespace
 
 TextDocumentWriter::TextDocumentWriter() : m_document(std::make_unique<QTextDocument>()) {
@@ -85,11 +134,13 @@ void TextDocumentWriter::FinishWriting() const {
 
 void TextDocumentWriter::Reiniciar() {
     FinishWriting();
+    m_earlierParts.clear();
     m_tables.clear();
     m_currentTable = nullptr;
     m_document->clear();
     m_nextTable = 11;
     m_fontSize = 10;
+    KeepCellFormat();
     m_document->setDefaultFont(QFont(QString::fromLatin1(kFontName), m_fontSize));
     m_blockFormat = QTextBlockFormat();
     m_cursor = QTextCursor(m_document.get());
@@ -99,6 +150,7 @@ void TextDocumentWriter::Reiniciar() {
 
 void TextDocumentWriter::SetFontSize(std::int16_t points) {
     m_fontSize = points;
+    KeepCellFormat();
     m_cursor.setCharFormat(CellFormat());
 }
 
@@ -129,6 +181,10 @@ QTextCharFormat TextDocumentWriter::CellFormat() const {
     TRegistroatributo attributes;
     attributes.Tamano = m_fontSize;
     return TextFormat(attributes);
+}
+
+void TextDocumentWriter::KeepCellFormat() {
+    m_cellFormat = CellFormat();
 }
 
 void TextDocumentWriter::InsertLines(QTextCursor& cursor, std::string_view text,
@@ -167,8 +223,35 @@ void TextDocumentWriter::InsertarTexto(std::string_view text, const TRegistroatr
 void TextDocumentWriter::SaltoPagina() {
     StartWriting();
     QTextBlockFormat block = m_cursor.blockFormat();
+    if (m_partsApart) {
+        // The page starts a document of its own, its first paragraph as the one after a break.
+        const QTextCharFormat characters = m_cursor.charFormat();
+        FinishWriting();
+        const QFont font = m_document->defaultFont();
+        m_earlierParts.push_back(std::move(m_document));
+        m_document = std::make_unique<QTextDocument>();
+        m_document->setUndoRedoEnabled(false);
+        m_document->setDefaultFont(font);
+        m_cursor = QTextCursor(m_document.get());
+        block.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        m_cursor.setBlockFormat(block);
+        m_cursor.setBlockCharFormat(characters);
+        m_cursor.setCharFormat(characters);
+        StartWriting();
+        return;
+    }
     block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_cursor.insertBlock(block, m_cursor.charFormat());
+}
+
+std::vector<QTextDocument*> TextDocumentWriter::PartsApart() const {
+    FinishWriting();
+    std::vector<QTextDocument*> parts;
+    for (const auto& part : m_earlierParts) {
+        parts.push_back(part.get());
+    }
+    parts.push_back(m_document.get());
+    return parts;
 }
 
 int TextDocumentWriter::InsertarTabla(int rows, int columns) {
@@ -176,6 +259,15 @@ int TextDocumentWriter::InsertarTabla(int rows, int columns) {
         return 0;
     }
     StartWriting();
+    m_cursor.setCharFormat(m_cellFormat);
+    QTextTable* table = m_cursor.insertTable(rows, columns, TableFormat(m_gridLines));
+    const int id = m_nextTable++;
+    m_tables[id] = table;
+    m_currentTable = table;
+    return id;
+}
+
+QTextTableFormat TextDocumentWriter::TableFormat(bool gridLines) {
     QTextTableFormat format;
     format.setBorder(1.0);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -187,13 +279,8 @@ int TextDocumentWriter::InsertarTabla(int rows, int columns) {
     format.setCellSpacing(0);
     format.setCellPadding(2);
     format.setAlignment(Qt::AlignLeft);
-    format.setProperty(kGridLinesProperty, m_gridLines);
-    m_cursor.setCharFormat(CellFormat());
-    QTextTable* table = m_cursor.insertTable(rows, columns, format);
-    const int id = m_nextTable++;
-    m_tables[id] = table;
-    m_currentTable = table;
-    return id;
+    format.setProperty(kGridLinesProperty, gridLines);
+    return format;
 }
 
 QTextTable* TextDocumentWriter::Table(int id) const {
@@ -228,9 +315,12 @@ void TextDocumentWriter::TextoCelda(int table, int row, int column, std::string_
     }
     const QTextTableCell cell = found->cellAt(row - 1, column - 1);
     QTextCursor cursor = cell.firstCursorPosition();
-    cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    InsertLines(cursor, text, CellFormat());
+    const int last = cell.lastPosition();
+    if (last > cursor.position()) {
+        cursor.setPosition(last, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    InsertLines(cursor, text, m_cellFormat);
 }
 
 void TextDocumentWriter::FormatoCelda(int table, int row, int column, bool italic, bool underline,
@@ -290,7 +380,7 @@ void TextDocumentWriter::CabeceraPie(std::string_view header1, std::string_view 
 
 std::string TextDocumentWriter::Html() const {
     FinishWriting();
-    QString html = m_document->toHtml();
+    QString html = WithPlainParagraphsInTheHead(m_document->toHtml());
     if (m_headerFooter) {
         const QString metas =
             Meta(kHeader1Meta, m_header1) + Meta(kHeader2Meta, m_header2) + Meta(kFooterMeta, m_footer);

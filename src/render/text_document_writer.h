@@ -4,10 +4,12 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTableFormat>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QTextTable;
 
@@ -55,10 +57,23 @@ public:
     const QString& Footer() const { return m_footer; }
     bool HeaderFooterShown() const { return m_headerFooter; }
 
+    // A report written only to be printed: each page break starts a document of its own (Document()
+    // and Html() then hold the last one), the parts printed one after the other as PartsApart().
+    // Printing cuts a document at its page breaks anyway (report_export.cpp); written apart, the parts
+    // are not copied out of the whole. Set before writing.
+    void SetPartsApart(bool apart) { m_partsApart = apart; }
+    bool PartsAreApart() const { return m_partsApart; }
+    // Every part written apart, in order (the last is Document()).
+    std::vector<QTextDocument*> PartsApart() const;
+
     // The document as HTML, with the page header and footer in its head.
     std::string Html() const;
     // Replaces the document by a report saved with Html(); its header and footer come back too.
     void SetHtml(const std::string& html);
+
+    // The format of a report table: a solid one-pixel grid drawn as each cell's own frame, two pixels
+    // of padding, left-aligned; gridLines is kept for the editor (the report's grid-line setting).
+    static QTextTableFormat TableFormat(bool gridLines);
 
     // Document pixels per centimetre.
     static constexpr double kPixelsPerCm = 96.0 / 2.54;
@@ -72,9 +87,12 @@ private:
     QTextTable* Table(int id) const;
     QTextCharFormat TextFormat(const TRegistroatributo& attributes) const;
     QTextCharFormat CellFormat() const;
+    void KeepCellFormat(); // m_cellFormat after a change of the font size
     void InsertLines(QTextCursor& cursor, std::string_view text, const QTextCharFormat& format);
 
     std::unique_ptr<QTextDocument> m_document;
+    bool m_partsApart = false;
+    std::vector<std::unique_ptr<QTextDocument>> m_earlierParts; // written apart, before m_document
     QTextCursor m_cursor;
     std::map<int, QTextTable*> m_tables;  // owned by the document
     QTextTable* m_currentTable = nullptr; // the table the caret is in, while writing
@@ -83,6 +101,7 @@ private:
     QTextBlockFormat m_blockFormat; // the paragraph format new paragraphs take
     int m_nextTable = 11;
     std::int16_t m_fontSize = 10;
+    QTextCharFormat m_cellFormat; // the format of a cell's text, CellFormat()
     bool m_gridLines = true;
     QString m_header1;
     QString m_header2;

@@ -95,6 +95,42 @@ TEST_F(TextDocumentWriterTest, PageBreakStartsANewPageOnlyOnce) {
     EXPECT_EQ(ReportPageCount(writer), 2);
 }
 
+// The same report written whole and written in parts apart, for printing only.
+void WriteThreePages(TextDocumentWriter& writer) {
+    writer.InsertarTexto("Outlet levels\n", Atributos(14, false), true);
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0) {
+            writer.SaltoPagina();
+        }
+        writer.InsertarTexto("\n", Atributos(10, false), true);
+        const int table = writer.InsertarTabla(3, 2);
+        writer.AnchosColumnas(table, {2.7, 1.7});
+        writer.TextoCelda(table, 1, 1, "FLATS");
+        writer.FormatoCelda(table, 1, 1, false, false, true);
+        writer.TextoCelda(table, 2, 2, std::to_string(60 + page) + ".5");
+        writer.AlineacionCeldas(table, 2, Alineacion::Right, 2, 3);
+        writer.TrasTabla();
+        writer.InsertarTexto("\n", Atributos(10, false), true);
+    }
+}
+
+TEST_F(TextDocumentWriterTest, PartsWrittenApartPrintTheSamePagesAsTheWholeDocument) {
+    WriteThreePages(writer);
+    TextDocumentWriter apart;
+    apart.SetPartsApart(true);
+    WriteThreePages(apart);
+    ASSERT_EQ(apart.PartsApart().size(), 3u) << "a document for each page break's part";
+    EXPECT_EQ(apart.PartsApart()[1]->begin().blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+    EXPECT_EQ(ReportPageCount(apart), 3);
+    EXPECT_EQ(ReportPageCount(writer), 3);
+    TempDir dir;
+    ASSERT_TRUE(ExportReport(writer, dir / "whole.pdf", ReportFormat::Pdf));
+    ASSERT_TRUE(ExportReport(apart, dir / "apart.pdf", ReportFormat::Pdf));
+    // The same file from its first page on (the creation time is written before it).
+    auto pages = [](const std::string& pdf) { return pdf.substr(pdf.find("/Type /Page")); };
+    EXPECT_EQ(pages(ReadFileBytes(dir / "apart.pdf")), pages(ReadFileBytes(dir / "whole.pdf")));
+}
+
 TEST_F(TextDocumentWriterTest, HtmlKeepsTextTablesHeaderAndFooter) {
     writer.InsertarTexto("Outlet levels <&> \"x\"\n", Atributos(14, false), true);
     const int table = writer.InsertarTabla(2, 2);

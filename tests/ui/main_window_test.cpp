@@ -2,6 +2,7 @@
 #include "render/qpainter_canvas.h"
 #include "render/sheet_tiles.h"
 #include "render/text_cache.h"
+#include "render/text_document_writer.h"
 #include "schematic/sheet.h"
 #include "schematic/wire.h"
 #include "ui/main/app_session.h"
@@ -12,6 +13,7 @@
 #include "ui/project/progress_window.h"
 #include "ui/project/standard_dialog.h"
 #include "ui/project/wizard_dialog.h"
+#include "ui/report_editor/report_editor_window.h"
 #include "ui/reports/report_progress_window.h"
 #include "ui/sheet/cursors.h"
 #include "ui/sheet/sheet_view.h"
@@ -756,6 +758,23 @@ TEST_F(MainWindowTest, ReportsAreSavedBesideTheProjectAndShown) {
 
     ASSERT_TRUE(window->GenerateReport(0));
     EXPECT_EQ(shown.back(), QString::fromStdString((temp / "House_List of materials.html").string()));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, ACreatedReportIsShownInTheEditorAsWrittenUnderItsFile) {
+    ASSERT_TRUE(window->CreateProjectFromWizard(DemoBuilding()));
+    saveAs = QString::fromStdString((temp / "House.XPJ").string());
+    ASSERT_TRUE(window->SaveProjectAs());
+    ASSERT_TRUE(window->GenerateReport(1));
+    const QString levels = QString::fromStdString((temp / "House_Outlet levels.html").string());
+    ReportEditorWindow& editor = window->ReportEditor();
+    EXPECT_EQ(editor.DocumentName(), levels);
+    EXPECT_FALSE(editor.Modified());
+    EXPECT_TRUE(editor.Writer().Document().toPlainText().contains(QStringLiteral("POLARITY 1")));
+    // The saved file reads back as the document shown.
+    ReportEditorWindow reopened;
+    ASSERT_TRUE(reopened.OpenFile(levels));
+    EXPECT_EQ(reopened.Writer().Document().toPlainText(), editor.Writer().Document().toPlainText());
     EXPECT_TRUE(errors.empty());
 }
 

@@ -8,6 +8,7 @@
 #include "editing/network_editor.h"
 #include "model/ampli_base.h"
 #include "model/multiswitch.h"
+#include "render/text_document_writer.h"
 #include "schematic/schematic.h"
 #include "schematic/sheet.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
@@ -89,7 +90,7 @@ MainWindow::MainWindow(AppSession& session)
         const ReportFileKind kind = ReportFileKindOf(file.toStdString());
         if (kind != ReportFileKind::Pdf) {
             ReportEditorWindow& editor = ReportEditor();
-            if (editor.OpenFile(file)) {
+            if (editor.ShowOrOpen(m_reportCommands->TakeGenerated(file), file)) {
                 editor.showMaximized();
                 editor.raise();
                 editor.activateWindow();

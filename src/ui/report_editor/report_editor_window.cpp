@@ -34,6 +34,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QTimer>
 #include <QToolBar>
@@ -400,6 +401,14 @@ bool ReportEditorWindow::OpenFile(const QString& file) {
     return true;
 }
 
+bool ReportEditorWindow::ShowOrOpen(std::unique_ptr<TextDocumentWriter> generated, const QString& file) {
+    if (generated == nullptr) {
+        return OpenFile(file);
+    }
+    ShowDocument(std::move(generated), file);
+    return true;
+}
+
 bool ReportEditorWindow::SaveFile(const QString& file) {
     const ReportFileKind kind = ReportFileKindOf(Utf8(file));
     const ReportFormat format = kind == ReportFileKind::Odt ? ReportFormat::Odt : ReportFormat::Html;
@@ -511,15 +520,16 @@ void ReportEditorWindow::InsertTable() {
         return;
     }
     if (const auto size = dialog.Size()) {
-        QTextTableFormat format;
-        format.setCellPadding(2);
-        format.setBorder(1);
-        format.setBorderCollapse(true);
-        format.setCellSpacing(0);
-        QTextCursor cursor = m_view->TextCursor();
-        cursor.insertTable(size->rows, size->columns, format);
-        m_view->SetTextCursor(cursor);
+        InsertTableOfSize(size->rows, size->columns);
     }
+}
+
+void ReportEditorWindow::InsertTableOfSize(int rows, int columns) {
+    // Framed as the report's own tables, so that the user's table prints as fast and looks the same.
+    QTextCursor cursor = m_view->TextCursor();
+    cursor.insertTable(rows, columns, TextDocumentWriter::TableFormat(true));
+    m_view->SetTextCursor(cursor);
+    UpdateCommands();
 }
 
 void ReportEditorWindow::MergeCharFormat(const QTextCharFormat& format) {
@@ -561,35 +571,52 @@ void ReportEditorWindow::FormatTable() {
     }
 }
 
-std::vector<double> ReportEditorWindow::PartHeights() const {
+std::vector<double> ReportEditorWindow::PartHeights(bool laidOutOnly) const {
     QTextDocument* document = m_view->Document();
     QAbstractTextDocumentLayout* layout = document->documentLayout();
     std::vector<double> starts = {0};
     for (auto it = document->rootFrame()->begin(); !it.atEnd(); ++it) {
         const QTextBlock block = it.currentBlock();
-        if (block.isValid() && block.position() > 0 &&
+        if (!block.isValid()) {
+            continue; // a table
+        }
+        if (laidOutOnly && block.layout()->lineCount() == 0) {
+            break; // not laid out yet
+        }
+        if (block.position() > 0 &&
             (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0) {
             starts.push_back(layout->blockBoundingRect(block).top());
         }
     }
     std::vector<double> heights;
-    const double end = document->size().height();
+    const double end = laidOutOnly ? m_view->FlowHeight() : document->size().height();
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        heights.push_back((i + 1 < starts.size() ? starts[i + 1] : end) - starts[i]);
+        heights.push_back(std::max(0.0, (i + 1 < starts.size() ? starts[i + 1] : end) - starts[i]));
     }
     return heights;
 }
 
 int ReportEditorWindow::Pages() const {
-    return ReportEditorRules::PageCount(PartHeights(), m_view->BodyHeight());
+    return ReportEditorRules::PageCount(PartHeights(false), m_view->BodyHeight());
 }
 
 QString ReportEditorWindow::PageText() const {
-    const std::vector<double> heights = PartHeights();
+    const std::vector<double> heights = PartHeights(false);
     const int page = ReportEditorRules::PageAt(heights, m_view->BodyHeight(), m_view->CursorY());
     return QStringLiteral("Page %1 of %2")
         .arg(page)
         .arg(ReportEditorRules::PageCount(heights, m_view->BodyHeight()));
+}
+
+QString ReportEditorWindow::StatusPageText() const {
+    if (m_view->LaidOut()) {
+        return PageText();
+    }
+    // A long report is still being laid out: the caret's page from the pages laid out so far, the
+    // count when the layout reaches the end.
+    const std::vector<double> heights = PartHeights(true);
+    const int page = ReportEditorRules::PageAt(heights, m_view->BodyHeight(), m_view->CursorY());
+    return QStringLiteral("Page %1 of \u2026").arg(page);
 }
 
 QString ReportEditorWindow::ZoomText() const {
@@ -627,7 +654,7 @@ void ReportEditorWindow::UpdateCommands() {
                    (document->isModified() ? QStringLiteral(" *") : QString()));
     setWindowModified(document->isModified());
     ShowFormat(cursor.charFormat());
-    m_page->setText(PageText());
+    m_page->setText(StatusPageText());
     m_zoomLabel->setText(ZoomText());
     const QSignalBlocker quiet(m_zoom);
     m_zoom->setCurrentText(QStringLiteral("%1 %").arg(m_view->Zoom()));

@@ -4,8 +4,8 @@
 // its page header and page-number footer, saved as the report's HTML or as ODF text and exported to
 // PDF. Menus File, Edit, Insert, Format and Help, a formatting tool bar, a margins bar, and a status bar
 // with the page and the zoom. The rules are ReportEditorRules.
-#include "ui/report_editor/report_editor_rules.h"
 #include "ui/main/window_rules.h"
+#include "ui/report_editor/report_editor_rules.h"
 
 #include <QMainWindow>
 
@@ -37,6 +37,8 @@ public:
     // Opens a file in the editor: false with the message shown when it cannot be read (the document
     // on screen stays).
     bool OpenFile(const QString& file);
+    // Shows generated when there is one (a report just written to file, not read back), else opens file.
+    bool ShowOrOpen(std::unique_ptr<TextDocumentWriter> generated, const QString& file);
     // Saves the document as its name's kind (HTML or ODF text): false with the message shown when it
     // cannot be written (the document and its name stay).
     bool SaveFile(const QString& file);
@@ -52,6 +54,8 @@ public:
     void Print();
     void SetUpPage();
     void InsertTable();
+    // Inserts a table at the caret, the caret in its first cell (Insert > Table once chosen).
+    void InsertTableOfSize(int rows, int columns);
     void FormatCharacter();
     void FormatParagraph();
     void FormatTable();
@@ -67,7 +71,11 @@ public:
     QAction* Action(const QString& name) const;
     const EditorPageSetup& PageSetup() const { return m_setup; }
     void ApplyPageSetup(const EditorPageSetup& setup);
+    // "Page N of M", the document laid out to its end first.
     QString PageText() const;
+    // What the status bar shows: the page text, or while a long report is still being laid out, the
+    // caret's page and "..." for the count.
+    QString StatusPageText() const;
     QString ZoomText() const;
     // Applies character attributes to the selection (or the word at the caret).
     void MergeCharFormat(const QTextCharFormat& format);
@@ -89,7 +97,9 @@ private:
     void MakeToolBars();
     void Take(std::unique_ptr<TextDocumentWriter> writer, const QString& name);
     void ShowFormat(const QTextCharFormat& format);
-    std::vector<double> PartHeights() const;
+    // The heights of the document's parts between page breaks; only those laid out so far when
+    // laidOutOnly, else the whole document laid out first.
+    std::vector<double> PartHeights(bool laidOutOnly) const;
     int Pages() const;
 
     std::unique_ptr<TextDocumentWriter> m_writer;

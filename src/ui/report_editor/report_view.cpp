@@ -10,6 +10,7 @@
 #include <QStyleOptionGraphicsItem>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -53,16 +54,29 @@ double ReportView::BodyWidth() const {
 }
 
 void ReportView::SetDocument(QTextDocument* document) {
-    // Margin and width first: the text item lays the document out when it takes it, and every change of
-    // either afterwards lays the whole report out again.
+    // The text item asks the size of the document it takes, which lays a document out to its end: a
+    // long report would keep the window from showing for seconds. Without a page it is not laid out
+    // at all; given its width afterwards, the document is laid out as far as the sheet shows it, the
+    // rest step by step while the window idles (the sheet grows with it). Margin and width are set
+    // once: every change of either lays the whole report out again.
     document->setDocumentMargin(0);
-    document->setTextWidth(BodyWidth());
+    document->setPageSize(QSizeF(0, 0));
+    m_flowHeight = 0;
     m_text->setDocument(document);
-    SetPageLayout(m_layout);
     connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            [this] { FitSheet(); });
+            [this](const QSizeF& size) {
+                m_flowHeight = size.height();
+                FitSheet();
+            });
+    document->setTextWidth(BodyWidth());
+    SetPageLayout(m_layout);
     m_text->setFocus();
     SetTextCursor(QTextCursor(document));
+}
+
+bool ReportView::LaidOut() const {
+    const QTextBlock last = m_text->document()->lastBlock();
+    return last.isValid() && last.layout() != nullptr && last.layout()->lineCount() > 0;
 }
 
 QTextDocument* ReportView::Document() const {
@@ -71,9 +85,13 @@ QTextDocument* ReportView::Document() const {
 
 void ReportView::SetPageLayout(const ReportPageLayout& layout) {
     m_layout = layout;
-    m_text->document()->setDocumentMargin(0);
-    if (m_text->document()->textWidth() != BodyWidth()) {
-        m_text->setTextWidth(BodyWidth());
+    QTextDocument* document = m_text->document();
+    if (document->documentMargin() != 0) {
+        document->setDocumentMargin(0);
+    }
+    if (document->textWidth() != BodyWidth()) {
+        // On the document, not the item: the item would ask for the whole layout at once.
+        document->setTextWidth(BodyWidth());
     }
     m_text->setPos(layout.leftMm * kPixelsPerMm, layout.topMm * kPixelsPerMm);
     FitSheet();
@@ -85,7 +103,8 @@ double ReportView::BodyHeight() const {
 
 void ReportView::FitSheet() {
     const double width = m_layout.widthMm * kPixelsPerMm;
-    const double flow = m_text->document()->size().height();
+    // As far as the document is laid out (once laid out to its end, asking the size costs nothing).
+    const double flow = LaidOut() ? m_text->document()->size().height() : m_flowHeight;
     const double height = std::max(m_layout.heightMm * kPixelsPerMm,
                                    flow + (m_layout.topMm + m_layout.bottomMm) * kPixelsPerMm);
     m_sheet->setRect(0, 0, width, height);

@@ -34,6 +34,10 @@ public:
     QGraphicsTextItem* TextItem() const { return m_text; }
     // The body's height on the page, in document pixels.
     double BodyHeight() const;
+    // True once the document is laid out to its end (a document shown is laid out step by step).
+    bool LaidOut() const;
+    // The height of the text flow laid out so far (document pixels).
+    double FlowHeight() const { return m_flowHeight; }
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -45,6 +49,7 @@ private:
     QGraphicsRectItem* m_sheet = nullptr;
     QGraphicsTextItem* m_text = nullptr;
     ReportPageLayout m_layout;
+    double m_flowHeight = 0; // the height of the text flow laid out so far
     int m_zoom = 100;
 };
 

@@ -30,6 +30,8 @@ ReportCommands::ReportCommands(QWidget& parent, RecentFiles& files, Hooks hooks)
     chooseReport = [](ReportChooserDialog& chooser) { return chooser.exec(); };
 }
 
+ReportCommands::~ReportCommands() = default;
+
 void ReportCommands::CreateReport(Tproyecto& project) {
     ReportChooserDialog chooser(&m_parent);
     if (chooseReport(chooser) == QDialog::Accepted && chooser.Chosen() >= 0) {
@@ -38,7 +40,8 @@ void ReportCommands::CreateReport(Tproyecto& project) {
 }
 
 bool ReportCommands::GenerateReport(Tproyecto& project, int index) {
-    TextDocumentWriter writer;
+    auto written = std::make_unique<TextDocumentWriter>();
+    TextDocumentWriter& writer = *written;
     ReportOutcome outcome = ReportOutcome::Failed;
     {
         WaitCursor wait;
@@ -62,8 +65,17 @@ bool ReportCommands::GenerateReport(Tproyecto& project, int index) {
         return false;
     }
     m_lastReport = Qs(file.string());
+    // The document just written is the file's: the editor shows it without reading the file back.
+    m_generated = std::move(written);
     m_hooks.openDocument(m_lastReport);
     return true;
+}
+
+std::unique_ptr<TextDocumentWriter> ReportCommands::TakeGenerated(const QString& file) {
+    if (m_generated == nullptr || file != m_lastReport) {
+        return nullptr;
+    }
+    return std::move(m_generated);
 }
 
 void ReportCommands::OpenReport(const Tproyecto* project) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -12,6 +13,7 @@ namespace ixo {
 
 class RecentFiles;
 class ReportChooserDialog;
+class TextDocumentWriter;
 class Tproyecto;
 
 class ReportCommands {
@@ -23,6 +25,9 @@ public:
         std::function<void()> levelsChanged;
     };
     ReportCommands(QWidget& parent, RecentFiles& files, Hooks hooks);
+    ~ReportCommands();
+    ReportCommands(const ReportCommands&) = delete;
+    ReportCommands& operator=(const ReportCommands&) = delete;
 
     void CreateReport(Tproyecto& project);
     bool GenerateReport(Tproyecto& project, int index);
@@ -30,6 +35,9 @@ public:
     void OpenReport(const Tproyecto* project);
     // The file of the report generated last (empty before the first).
     const QString& LastReport() const { return m_lastReport; }
+    // The document of the report generated last when file is its file, once (else null): shown as it
+    // is, a long report is not read back from the file it was just saved in.
+    std::unique_ptr<TextDocumentWriter> TakeGenerated(const QString& file);
     // Runs the report chooser (exec by default; tests choose in it).
     std::function<int(ReportChooserDialog& chooser)> chooseReport;
 
@@ -38,6 +46,7 @@ private:
     RecentFiles& m_files;
     Hooks m_hooks;
     QString m_lastReport;
+    std::unique_ptr<TextDocumentWriter> m_generated;
 };
 
 } // namespace ixo

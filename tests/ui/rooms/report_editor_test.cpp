@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGraphicsScene>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
@@ -420,6 +421,59 @@ TEST_F(ReportEditorTest, InsertTableDialogStartsAtTwoByTwoAndFiltersKeys) {
     EXPECT_EQ(dialog.Size()->rows, 15);
     dialog.ColumnsBox()->setCurrentText(QStringLiteral("40"));
     EXPECT_FALSE(dialog.Size());
+}
+
+TEST_F(ReportEditorTest, AnInsertedTableIsFramedAsTheReportsOwnTablesAndIsOneUndoableStep) {
+    editor.ShowDocument(SmallReport(), QString());
+    QTextCursor end(&editor.Writer().Document());
+    end.movePosition(QTextCursor::End);
+    editor.View()->SetTextCursor(end);
+    const int tablesBefore = static_cast<int>(editor.Writer().Document().rootFrame()->childFrames().size());
+    editor.InsertTableOfSize(3, 4);
+    QTextTable* inserted = editor.View()->TextCursor().currentTable();
+    ASSERT_NE(inserted, nullptr) << "the caret is in the new table";
+    EXPECT_EQ(inserted->rows(), 3);
+    EXPECT_EQ(inserted->columns(), 4);
+    const QTextTableFormat format = inserted->format();
+    const QTextTableFormat report = FirstTable()->format();
+    EXPECT_FALSE(format.borderCollapse()) << "each cell draws its own frame, as in a report";
+    EXPECT_EQ(format.border(), report.border());
+    EXPECT_EQ(format.cellSpacing(), report.cellSpacing());
+    EXPECT_EQ(format.cellPadding(), report.cellPadding());
+    EXPECT_EQ(format.borderStyle(), report.borderStyle());
+    EXPECT_EQ(format.borderBrush(), report.borderBrush());
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_TRUE(editor.Action(QStringLiteral("Table"))->isEnabled())
+        << "Format > Table for the caret's table";
+    editor.Action(QStringLiteral("Undo"))->trigger();
+    EXPECT_EQ(static_cast<int>(editor.Writer().Document().rootFrame()->childFrames().size()), tablesBefore);
+}
+
+TEST_F(ReportEditorTest, ALongReportIsShownBeforeItIsLaidOutAndThePagesAreCountedAtTheEnd) {
+    auto writer = std::make_unique<TextDocumentWriter>();
+    for (int part = 0; part < 60; ++part) {
+        const int table = writer->InsertarTabla(40, 6);
+        for (int row = 1; row <= 40; ++row) {
+            for (int column = 1; column <= 6; ++column) {
+                writer->TextoCelda(table, row, column, std::to_string(row * column));
+            }
+        }
+        writer->TrasTabla();
+        writer->SaltoPagina();
+    }
+    editor.ShowDocument(std::move(writer), QString());
+    EXPECT_FALSE(editor.View()->LaidOut()) << "only what the sheet shows is laid out at once";
+    EXPECT_TRUE(editor.StatusPageText().endsWith(QStringLiteral("of \u2026")))
+        << editor.StatusPageText().toStdString();
+    EXPECT_TRUE(editor.StatusPageText().startsWith(QStringLiteral("Page 1 ")));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return editor.View()->LaidOut(); }, 30000))
+        << "the rest is laid out while the window idles";
+    QTest::qWait(50); // the layout's last size reaches the sheet
+    EXPECT_EQ(editor.StatusPageText(), editor.PageText());
+    EXPECT_GE(editor.PageText().section(QLatin1Char(' '), 3, 3).toInt(), 61)
+        << editor.PageText().toStdString();
+    EXPECT_GT(editor.View()->scene()->sceneRect().height(), editor.Writer().Document().size().height())
+        << "the sheet grew with the layout to the whole report";
 }
 
 TEST(ReportChooserDialog, DoubleClickChoosesAndCloses) {
