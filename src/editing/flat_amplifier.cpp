@@ -60,8 +60,11 @@ bool InsertFlatAmplifier(Tproyecto& project, Tvivienda& flat, std::int32_t numbe
         return Refuse(why,
                       "the family " + std::to_string(family) + " has no model " + std::to_string(number));
     }
-    if (dynamic_cast<const TAmpliBase*>(prototype) == nullptr) {
-        return Refuse(why, prototype->Modelo + " is not an amplifier");
+    // Only a model made for inside a flat (INTERIORVIV): a riser or headend amplifier there would take
+    // the flat's one line on pins of other kinds and powering it has no place.
+    const auto* amplifierModel = dynamic_cast<const TAmpliBase*>(prototype);
+    if (amplifierModel == nullptr || !amplifierModel->interiorviv) {
+        return Refuse(why, prototype->Modelo + " is not an amplifier for inside a flat");
     }
     TLinAmp* amplifier =
         Make<TLinAmp>(journal, [&] { return FlatAmplifierFrom(*prototype, flat.Contenedor()); });

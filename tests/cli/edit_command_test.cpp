@@ -94,6 +94,8 @@ TEST_F(EditCommand, AFlatAmplifierGoesInAndOutAndTheFileReadsBack) {
         {project, "flat-amp MultiswitchRe1 101", "MultiswitchRe1: is not inside a flat"},
         {project, "flat-amp Edificio=viviendaEd1=PadreTVvi1=TomaTVPa1 7 39000",
          "the family 39000 has no model 7"},
+        {project, "flat-amp Edificio=viviendaEd1=PadreTVvi1=TomaTVPa1 1 4925",
+         "AFI-440 is not an amplifier for inside a flat"},
     };
     for (const auto& refusal : refusals) {
         const CliRun refused = RunCommand(
