@@ -1,5 +1,6 @@
 #include "ui/design/automatic_design.h"
 
+#include "building/proyecto.h"
 #include "common/progress.h"
 #include "design/auto_design.h"
 #include "design/design_result_text.h"
@@ -10,6 +11,11 @@
 namespace ixo {
 
 AutomaticDesignOutcome RunAutomaticDesign(NetworkEditor& editor, Progress& progress) {
+    if (!editor.Project().finalizadocalculoTV) {
+        AutomaticDesignOutcome outcome;
+        outcome.report = "The installation is not built: there is nothing to design.\n";
+        return outcome;
+    }
     progress.SetCaption(kAutomaticDesignCaption);
     // The stages are not known in advance: the bar counts regulations up to a bound it rarely meets.
     progress.SetMaximum(40);
