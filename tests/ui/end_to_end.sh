@@ -13,7 +13,8 @@
 # levels; a multiswitch replaced through the explorer and a flat changed with the flat dialog, each undone
 # and redone and saved; a headend amplifier regulated, undone and redone; and on the same building within
 # its limits (the README's editing example) a regulation move that the status bar's outlet count follows,
-# cancelled. The window reports every status text on standard error (IXO_REPORT_STATUS). The window runs
+# cancelled; Tools > Automatic design on it as built, which then passes, and one Undo. The window reports
+# every status text on standard error (IXO_REPORT_STATUS). The window runs
 # without a window manager at 0,0 in its first-run size (1280 x 860), so the positions below are fixed.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -346,5 +347,31 @@ save_as "$out/cascade-cancelled.XPJ"
 cmp -s "$out/cascade-hand.txt" "$out/cascade-cancelled.txt" ||
     fail "Cancel left a change: $(diff "$out/cascade-hand.txt" "$out/cascade-cancelled.txt" | head -5)"
 echo "regulation: '$opened' -> '$moved' -> cancelled"
+# Tools > Automatic design on the README building as built: the design's account, then the status says
+# it passes; Edit > Undo takes the whole design back in one step.
+file_menu 50 51 # Open
+wait_window "Open Ixo project"
+xdotool key ctrl+a
+xdotool type "$out/cascade.XPJ"
+xdotool key Return
+for _ in $(seq 100); do [ "$(caption)" = "Ixo2  [$out/cascade.XPJ]" ] && break; sleep 0.1; done
+sleep 1
+asBuilt=$(last_status)
+xdotool mousemove 201 8 click 1 # Tools
+sleep 0.7
+xdotool mousemove 262 163 click 1 # Automatic design
+shot 40-automatic-design-progress
+# The status follows as soon as the design is done, before its account shows.
+for _ in $(seq 600); do [ "$(last_status)" != "$asBuilt" ] && [ -n "$(last_status)" ] && break; sleep 0.1; done
+sleep 1.5
+shot 40-automatic-design
+xdotool key Escape
+sleep 1
+shot 41-designed
+[ "$(last_status)" = "Design passes: Every outlet within limits" ] || fail "after the automatic design: $(last_status)"
+edit_menu 29 # Undo
+[ "$(last_status)" = "$asBuilt" ] || fail "Undo did not take the design back: $(last_status)"
+shot 42-design-undone
+echo "automatic design: '$asBuilt' -> passes -> undone"
 cat "$out/ixo.log" | grep "window shown" || true
 echo "end-to-end run passed; screenshots in $out"
