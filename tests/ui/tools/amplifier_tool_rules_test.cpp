@@ -4,6 +4,7 @@
 #include "building/preferencias_proyecto.h"
 #include "building/vivienda.h"
 #include "editing/edit_journal.h"
+#include "editing/editing_test_support.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
@@ -24,23 +25,6 @@ namespace {
 using Insertion = AmplifierToolInsertion::Kind;
 using Removal = AmplifierToolRemoval::Kind;
 
-// Every element of class T of the project's network and flats, in the order they were made.
-template <typename T> std::vector<T*> All(const Tproyecto& project) {
-    std::vector<T*> found;
-    auto collect = [&found](const TPrimerComponente& owner) {
-        for (TPrimerComponente* child : owner.Components()) {
-            if (auto* element = dynamic_cast<T*>(child)) {
-                found.push_back(element);
-            }
-        }
-    };
-    collect(project.RedTV());
-    for (const auto& flat : project.ListaViviendas()) {
-        collect(*flat.Object->Contenedor());
-    }
-    return found;
-}
-
 bool OnHeadendFloor(const TComponenteBase& element) {
     const auto* floor = dynamic_cast<const tplanta*>(element.Container());
     return floor != nullptr && floor->HeaderPl;
@@ -48,7 +32,7 @@ bool OnHeadendFloor(const TComponenteBase& element) {
 
 // A riser multiswitch with both taps and outputs, below the headend floor.
 TMultiswitch* RiserMultiswitch(const Tproyecto& project) {
-    for (TMultiswitch* ms : All<TMultiswitch>(project)) {
+    for (TMultiswitch* ms : ElementsOfClass<TMultiswitch>(project)) {
         if (dynamic_cast<tplanta*>(ms->Container()) != nullptr && !OnHeadendFloor(*ms) &&
             ms->Nderivaciones >= 1 && ms->Nsalidas >= 1) {
             return ms;
@@ -65,7 +49,7 @@ protected:
 
 TEST_F(AmplifierToolRules, AnOutletOrTheSplitterBehindTheEntryTakesOneFlatAmplifier) {
     Tproyecto& project = Project();
-    TTomaTV* outlet = All<TTomaTV>(project).at(0);
+    TTomaTV* outlet = ElementsOfClass<TTomaTV>(project).at(0);
     AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*outlet, project);
     EXPECT_EQ(insertion.kind, Insertion::FlatAmplifier);
     EXPECT_EQ(insertion.family, 39000);
@@ -75,7 +59,7 @@ TEST_F(AmplifierToolRules, AnOutletOrTheSplitterBehindTheEntryTakesOneFlatAmplif
     EXPECT_EQ(insertion.flat, FlatOf(*outlet));
     // The star flat's splitter fed by the entry offers the same.
     TRepartidor* splitter = nullptr;
-    for (TRepartidor* candidate : All<TRepartidor>(project)) {
+    for (TRepartidor* candidate : ElementsOfClass<TRepartidor>(project)) {
         splitter = splitter == nullptr && FlatOf(*candidate) == insertion.flat ? candidate : splitter;
     }
     ASSERT_NE(splitter, nullptr);
@@ -89,7 +73,7 @@ TEST_F(AmplifierToolRules, AnOutletOrTheSplitterBehindTheEntryTakesOneFlatAmplif
     EXPECT_EQ(AmplifierToolInsertionAt(*outlet, project).kind, Insertion::None);
     EXPECT_EQ(AmplifierToolInsertionAt(*splitter, project).kind, Insertion::None);
     TLinAmp* amp = nullptr;
-    for (TLinAmp* candidate : All<TLinAmp>(project)) {
+    for (TLinAmp* candidate : ElementsOfClass<TLinAmp>(project)) {
         amp = FlatOf(*candidate) == insertion.flat ? candidate : amp;
     }
     ASSERT_NE(amp, nullptr);
@@ -113,13 +97,13 @@ TEST_F(AmplifierToolRules, EightPolarityRisersTakeTheEightPolarityLineFamily) {
 
 TEST_F(AmplifierToolRules, NothingOnTheHeadendFloorOrOnADiseqcSwitch) {
     Tproyecto& project = Project();
-    for (TRepartidor* splitter : All<TRepartidor>(project)) {
+    for (TRepartidor* splitter : ElementsOfClass<TRepartidor>(project)) {
         if (OnHeadendFloor(*splitter)) {
             // Fed by a headend amplifier, not by a dish: the headend floor takes nothing.
             EXPECT_EQ(AmplifierToolInsertionAt(*splitter, project).kind, Insertion::None);
         }
     }
-    const auto switches = All<TDISECQ>(project);
+    const auto switches = ElementsOfClass<TDISECQ>(project);
     for (TDISECQ* diseqc : switches) {
         EXPECT_EQ(AmplifierToolInsertionAt(*diseqc, project).kind, Insertion::None);
     }
@@ -144,7 +128,7 @@ TEST_F(CascadeAmplifierToolRules, TwelvePolarityRisersTakeTheLineAmplifiers) {
 
     NetworkEditor editor(project);
     ASSERT_TRUE(editor.Apply([&](EditJournal& j) { return InsertLineAmplifier(project, *ms, 100, j); }));
-    TLinAmp* amp = All<TLinAmp>(project).at(0);
+    TLinAmp* amp = ElementsOfClass<TLinAmp>(project).at(0);
     EXPECT_EQ(AmplifierToolRemovalAt(*amp, project).kind, Removal::LineAmplifier);
     ASSERT_TRUE(editor.Undo());
 }
@@ -152,7 +136,7 @@ TEST_F(CascadeAmplifierToolRules, TwelvePolarityRisersTakeTheLineAmplifiers) {
 TEST_F(CascadeAmplifierToolRules, HeadendAmplifiersFeedingSplittersGoOneByOne) {
     Tproyecto& project = Project();
     ASSERT_NE(project.Preferencias().TipoDistribucionCab, 0);
-    const auto amps = All<TAmpliHeader>(project);
+    const auto amps = ElementsOfClass<TAmpliHeader>(project);
     ASSERT_EQ(amps.size(), 3u);
     for (TAmpliHeader* amp : amps) {
         const AmplifierToolRemoval removal = AmplifierToolRemovalAt(*amp, project);
@@ -181,7 +165,7 @@ TEST_F(SixteenPolarityAmplifierToolRules,
     const TpreferenciasProyecto& preferences = project.Preferencias();
     std::size_t fedByDishes = 0;
     std::size_t fedByTheRiser = 0;
-    for (TMultiswitch* ms : All<TMultiswitch>(project)) {
+    for (TMultiswitch* ms : ElementsOfClass<TMultiswitch>(project)) {
         const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*ms, project);
         const TPin* third = ms->PinAt(PinKind::Input, 2);
         const bool dishFed =
@@ -205,7 +189,7 @@ TEST_F(SixteenPolarityAmplifierToolRules,
 
     // Headend amplifiers put in front of the top multiswitch then go together, as the multiswitch's.
     TMultiswitch* top = nullptr;
-    for (TMultiswitch* ms : All<TMultiswitch>(project)) {
+    for (TMultiswitch* ms : ElementsOfClass<TMultiswitch>(project)) {
         top = top == nullptr && AmplifierToolInsertionAt(*ms, project).kind == Insertion::HeadendAmplifiers
                   ? ms
                   : top;
@@ -216,7 +200,7 @@ TEST_F(SixteenPolarityAmplifierToolRules,
         return InsertHeadendAmplifiers(project, *top, preferences.HD_ModeloAmpFi, preferences.HD_FamiliaAmpFi,
                                        true, j);
     }));
-    const auto amps = All<TAmpliHeader>(project);
+    const auto amps = ElementsOfClass<TAmpliHeader>(project);
     ASSERT_EQ(amps.size(), 4u);
     for (TAmpliHeader* amp : amps) {
         const AmplifierToolRemoval removal = AmplifierToolRemovalAt(*amp, project);
@@ -245,10 +229,10 @@ protected:
 
 TEST_F(StandaloneAmplifierToolRules, ADishSplitterTakesHeadendAmplifiersThatThenGoOneByOne) {
     Tproyecto& project = Project();
-    ASSERT_TRUE(All<TAmpliHeader>(project).empty());
+    ASSERT_TRUE(ElementsOfClass<TAmpliHeader>(project).empty());
     std::size_t dishSplitters = 0;
     TRepartidor* first = nullptr;
-    for (TRepartidor* splitter : All<TRepartidor>(project)) {
+    for (TRepartidor* splitter : ElementsOfClass<TRepartidor>(project)) {
         const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*splitter, project);
         if (insertion.kind == Insertion::HeadendAmplifiers) {
             ++dishSplitters;
@@ -265,7 +249,7 @@ TEST_F(StandaloneAmplifierToolRules, ADishSplitterTakesHeadendAmplifiersThatThen
     ASSERT_TRUE(editor.Apply([&](EditJournal& j) {
         return InsertHeadendAmplifiers(project, *first, insertion.model, insertion.family, false, j);
     }));
-    const auto amps = All<TAmpliHeader>(project);
+    const auto amps = ElementsOfClass<TAmpliHeader>(project);
     ASSERT_FALSE(amps.empty());
     // Multiswitches at the headend: each headend amplifier goes alone.
     for (TAmpliHeader* amp : amps) {

@@ -44,6 +44,17 @@ protected:
         }
         return nullptr;
     }
+    // The first symbol standing for an element of class T.
+    template <typename T> HitResult FirstSymbolOf() const {
+        const TpadreGraficosMS& schematic = *window->Schematic();
+        for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+            const TPrimerComponente* element = schematic.Object(i)->Element();
+            if (element != nullptr && element->Is<T>()) {
+                return HitResult{true, schematic.Object(i), nullptr, {}};
+            }
+        }
+        return {};
+    }
     template <typename T> std::size_t CountOf() const {
         std::size_t count = 0;
         const TpadreGraficosMS& schematic = *window->Schematic();
@@ -179,14 +190,7 @@ TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
 }
 
 TEST_F(SheetToolsTest, AnAmplifierInsideAFlatIsAddedOnAnOutletOnceAndRemovedAgain) {
-    const TpadreGraficosMS& schematic = *window->Schematic();
-    HitResult outlet;
-    for (std::size_t i = 0; i < schematic.ObjectCount() && outlet.object == nullptr; ++i) {
-        const TPrimerComponente* element = schematic.Object(i)->Element();
-        if (element != nullptr && element->Is<TTomaTV>()) {
-            outlet = HitResult{true, schematic.Object(i), nullptr, {}};
-        }
-    }
+    const HitResult outlet = FirstSymbolOf<TTomaTV>();
     ASSERT_NE(outlet.object, nullptr);
     const std::size_t before = CountOf<TLinAmp>();
     std::int32_t offeredFamily = 0;
@@ -207,16 +211,8 @@ TEST_F(SheetToolsTest, AnAmplifierInsideAFlatIsAddedOnAnOutletOnceAndRemovedAgai
     ASSERT_EQ(CountOf<TLinAmp>(), before + 1);
     // The same flat takes no second amplifier: no explorer opens and nothing changes. (The schematic was
     // rebuilt by the edit: the outlet's symbol is looked up again.)
-    HitResult again;
-    const TPrimerComponente* outletElement = nullptr;
-    for (std::size_t i = 0; i < schematic.ObjectCount() && again.object == nullptr; ++i) {
-        const TPrimerComponente* element = schematic.Object(i)->Element();
-        if (element != nullptr && element->Is<TTomaTV>()) {
-            again = HitResult{true, schematic.Object(i), nullptr, {}};
-            outletElement = element;
-        }
-    }
-    ASSERT_NE(outletElement, nullptr);
+    const HitResult again = FirstSymbolOf<TTomaTV>();
+    ASSERT_NE(again.object, nullptr);
     bool explorerShown = false;
     Answer<CatalogueExplorerDialog>([&](CatalogueExplorerDialog& explorer) {
         explorerShown = true;
@@ -227,13 +223,7 @@ TEST_F(SheetToolsTest, AnAmplifierInsideAFlatIsAddedOnAnOutletOnceAndRemovedAgai
     EXPECT_FALSE(explorerShown);
     EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
     // The remove tool on it; undone and redone.
-    for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
-        const TPrimerComponente* element = schematic.Object(i)->Element();
-        if (element != nullptr && element->Is<TLinAmp>()) {
-            window->Tools().RemoveAmplifierAt(HitResult{true, schematic.Object(i), nullptr, {}});
-            break;
-        }
-    }
+    window->Tools().RemoveAmplifierAt(FirstSymbolOf<TLinAmp>());
     EXPECT_EQ(CountOf<TLinAmp>(), before);
     window->Undo();
     EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
