@@ -285,10 +285,6 @@ QPaintEngine* BatchedPageDevice::paintEngine() const {
     return m_engine.get();
 }
 
-int BatchedPageDevice::devType() const {
-    return m_target.device()->devType();
-}
-
 int BatchedPageDevice::metric(PaintDeviceMetric metric) const {
     const QPaintDevice& device = *m_target.device();
     switch (metric) {

@@ -34,7 +34,6 @@ public:
     BatchedPageDevice& operator=(const BatchedPageDevice&) = delete;
 
     QPaintEngine* paintEngine() const override;
-    int devType() const override;
 
 protected:
     int metric(PaintDeviceMetric metric) const override;
