@@ -41,6 +41,12 @@ int main(int argc, char** argv) {
     if (arguments.size() > 1) {
         window.OpenWhenShown(arguments.at(1));
     }
+    // A scripted run (the window's end-to-end test) reads what the status bar said from standard error.
+    if (std::getenv("IXO_REPORT_STATUS") != nullptr) {
+        window.statusShown = [](const QString& text) {
+            std::fprintf(stderr, "ixo: status: %s\n", text.toUtf8().constData());
+        };
+    }
     window.show();
     if (std::getenv("IXO_REPORT_STARTUP") != nullptr) {
         QTimer::singleShot(0, &window, [&startUp] {

@@ -373,6 +373,19 @@ std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>
         return apply(element,
                      [&](EditJournal& j) { return InsertLineAmplifier(project, element, model, j, &why); });
     }
+    if (verb == "flat-amp") {
+        ExpectWords(words, 3, 4, "ELEMENT MODEL [FAMILY]");
+        TComponenteBase& element = Element(editor, words[1]);
+        const std::int32_t model = Integer(words[2], "a model number");
+        const std::int32_t family = words.size() == 4 ? Integer(words[3], "a family") : kFlatAmplifierFamily;
+        Tvivienda* flat = FlatOf(element);
+        if (flat == nullptr) {
+            return Refused(element, "is not inside a flat");
+        }
+        return apply(element, [&](EditJournal& j) {
+            return InsertFlatAmplifier(project, *flat, model, family, j, &why);
+        });
+    }
     if (verb == "headend-amps") {
         ExpectWords(words, 4, 5, "ELEMENT FAMILY MODEL [headend]");
         TComponenteBase& element = Element(editor, words[1]);
@@ -392,6 +405,10 @@ std::string RunEditCommand(NetworkEditor& editor, const std::vector<std::string>
         if (element.Is<TAmpliHeader>()) {
             return apply(element,
                          [&](EditJournal& j) { return RemoveHeadendAmplifier(project, element, j, &why); });
+        }
+        if (FlatOf(element) != nullptr) {
+            return apply(element,
+                         [&](EditJournal& j) { return RemoveFlatAmplifier(project, element, j, &why); });
         }
         return apply(element, [&](EditJournal& j) { return RemoveLineAmplifier(project, element, j, &why); });
     }

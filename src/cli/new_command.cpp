@@ -6,6 +6,7 @@
 #include "cli/catalogue_store.h"
 #include "cli/cli_app.h"
 #include "cli/design_command.h"
+#include "design/design_result_text.h"
 #include "cli/export_command.h"
 #include "cli/left_to_exit.h"
 #include "cli/new_request.h"

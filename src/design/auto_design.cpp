@@ -7,6 +7,7 @@
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
 #include "common/decimal_text.h"
+#include "common/progress.h"
 #include "design/amplifier_placement.h"
 #include "design/binding_budget.h"
 #include "design/check_suspension.h"
@@ -546,6 +547,7 @@ private:
     }
 
     void Regulate() {
+        StepProgress();
         if (m_options.regulate) {
             // The regulation starts from the sample as it stands and leaves in it the levels it applied.
             // Its ascent ends where no move of its directions gains; started again from there (its
@@ -824,6 +826,20 @@ private:
                OneDecimalText(bound.maximum) +
                " after the regulation (the controls upstream cannot lower it without taking other levels "
                "out)";
+    }
+
+    // Every regulation (after each stage) is a step; once the user asked to stop, nothing more is
+    // regulated or inserted, and the result says it was cancelled.
+    void StepProgress() {
+        if (m_options.progress == nullptr) {
+            return;
+        }
+        m_options.progress->Step();
+        if (m_options.progress->CancelRequested()) {
+            m_options.regulate = false;
+            m_options.amplify = false;
+            m_result.cancelled = true;
+        }
     }
 
     NetworkEditor& m_editor;

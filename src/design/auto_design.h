@@ -8,6 +8,7 @@
 namespace ixo {
 
 class NetworkEditor;
+class Progress;
 
 // A line amplifier the design inserted.
 struct AmplifierInsertion {
@@ -26,6 +27,9 @@ struct UnservedOutlet {
 struct DesignOptions {
     bool regulate = true;
     bool amplify = true;
+    // Stepped after every stage; once cancel is asked the design stops at its next stage (the edits
+    // made so far stay, each undoable).
+    Progress* progress = nullptr;
 };
 
 struct DesignResult {
@@ -51,6 +55,7 @@ struct DesignResult {
     // Per stair with outlets still out of limits, the budget that binds it, with its figures.
     std::vector<std::string> budgets;
     int edits = 0; // steps added to the editor's history
+    bool cancelled = false; // the user asked to stop before the design was done
 };
 
 // From a built installation to one that passes, as ordinary edits of editor (each undoable):

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <string>
@@ -39,10 +40,23 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 // any other result.
 constexpr std::size_t kWorkBudget = 15'000'000;
 using regulation::kInfinity;
+constexpr double kZeroExponent = -746.0; // exp of anything below is 0 in double precision
+
+// One row a setting (or settings moved together) moves and by how much, dB per unit. Packed to 12 bytes:
+// the largest buildings hold tens of millions of them.
+#pragma pack(push, 4)
+struct Effect {
+    std::uint32_t first = 0; // the row
+    double second = 0.0;     // dB per unit
+
+    Effect(std::size_t row, double slope) : first(static_cast<std::uint32_t>(row)), second(slope) {}
+};
+#pragma pack(pop)
+using Effects = std::vector<Effect>;
 
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
-    std::vector<std::pair<std::size_t, double>> effects; // (row, dB per unit)
+    Effects effects; // in row order
 };
 
 // Settings moved together by one amount, and the merged coefficients of the rows they move: a single
@@ -50,12 +64,26 @@ struct Sensitivity {
 // Settings moved by one shift times their amounts (all 1 when amounts is empty).
 struct Direction {
     std::vector<std::size_t> members;
-    std::vector<std::pair<std::size_t, double>> merged;
-    const std::vector<std::pair<std::size_t, double>>* effects = nullptr;
+    Effects merged;
+    const Effects* effects = nullptr;
     std::vector<double> amounts;
+    // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
+    // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
+    // and the rows' weights alone, not on where the ascent stands.
+    // Each effect's pair of classes (plain, heavy) is one of few: held as an index into pairs, in 8
+    // bits where there are at most 256 pairs, else 16; a direction of more is classed at every step.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    std::vector<std::uint8_t> pairOf8;
+    std::vector<std::uint16_t> pairOf16;
+    std::vector<double> classSlopes;
+    bool classified = false;
+    bool tooManyClasses = false;
 
+    explicit Direction(std::vector<std::size_t> settings, std::vector<double> by = {})
+        : members(std::move(settings)), amounts(std::move(by)) {}
     double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
+constexpr std::uint32_t kNoClass = std::numeric_limits<std::uint32_t>::max();
 
 // How many settings upstream of a setting get a compensating direction with it, and the share of the
 // work budget their coefficients may take at most (one in kCompensatingShare).
@@ -249,33 +277,43 @@ private:
         m_upstream.assign(m_settings.size(), {});
         m_upstreamNoted.assign(m_settings.size(), 0);
         // The levels of one flat come outlet after outlet with the bands in turn, most of them behind one
-        // chain: the last chain's row of each band is kept to spare the index a lookup.
-        const EffectLink* lastChain = nullptr;
-        std::array<std::size_t, kBandCount> lastRow{};
-        std::array<LevelBound, kBandCount> lastBound{};
-        std::array<bool, kBandCount> known{};
-        // The last chain's links, gathered once for the rows of all its bands.
+        // chain per band group (terrestrial, satellite): the rows of each band of the last two chains are
+        // kept to spare the index a lookup.
+        struct ChainRows {
+            const EffectLink* chain = nullptr;
+            std::array<std::size_t, kBandCount> row{};
+            std::array<LevelBound, kBandCount> bound{};
+            std::array<bool, kBandCount> known{};
+        };
+        std::array<ChainRows, 2> kept;
+        std::size_t current = 0;
+        kept[0].chain = kept[1].chain = reinterpret_cast<const EffectLink*>(&kept); // no chain yet
+        // The current chain's links, gathered once for the rows of all its bands.
         std::vector<const EffectLink*> links;
         bool gathered = false;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
             const LevelBound& bound = m_base.bounds[i];
-            if (chain != lastChain) {
-                lastChain = chain;
-                known.fill(false);
+            if (chain != kept[current].chain) {
                 gathered = false;
+                current = 1 - current;
+                if (chain != kept[current].chain) {
+                    kept[current] = ChainRows{};
+                    kept[current].chain = chain;
+                }
             }
-            if (known[band] && lastBound[band].minimum == bound.minimum &&
-                lastBound[band].maximum == bound.maximum) {
-                m_rows[lastRow[band]].Take(m_base.levels[i]);
+            ChainRows& rows = kept[current];
+            if (rows.known[band] && rows.bound[band].minimum == bound.minimum &&
+                rows.bound[band].maximum == bound.maximum) {
+                m_rows[rows.row[band]].Take(m_base.levels[i]);
                 continue;
             }
             const RowKey key{chain, band, bound.minimum, bound.maximum};
             const auto [at, inserted] = index.emplace(key, m_rows.size());
-            known[band] = true;
-            lastRow[band] = at->second;
-            lastBound[band] = bound;
+            rows.known[band] = true;
+            rows.row[band] = at->second;
+            rows.bound[band] = bound;
             if (inserted) {
                 m_rows.push_back({});
                 SetBound(m_rows.back(), i);
@@ -295,6 +333,14 @@ private:
                 }
             }
             m_rows[at->second].Take(m_base.levels[i]);
+        }
+        ShrinkSensitivities();
+    }
+
+    // The coefficients grew one by one; on the largest buildings the room left over was a third of them.
+    void ShrinkSensitivities() {
+        for (Sensitivity& sensitivity : m_sensitivity) {
+            sensitivity.effects.shrink_to_fit();
         }
     }
 
@@ -362,6 +408,7 @@ private:
             }
             m_rows[at->second].Take(m_base.levels[i]);
         }
+        ShrinkSensitivities();
     }
 
     // The directions the ascent moves along: every setting alone, then groups of settings moved by the
@@ -377,7 +424,7 @@ private:
         std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
         std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
         for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            m_directions.push_back({{s}, {}, nullptr, {}});
+            m_directions.push_back(Direction{{s}});
             const TPotenciometroBase8* control = m_settings[s].control;
             if (control == nullptr) {
                 continue;
@@ -390,7 +437,7 @@ private:
         const auto addGroups = [this](const auto& groups) {
             for (const auto& [key, members] : groups) {
                 if (members.size() > 1) {
-                    m_directions.push_back({members, {}, nullptr, {}});
+                    m_directions.push_back(Direction{members});
                 }
             }
         };
@@ -406,7 +453,7 @@ private:
                 if (compensatingWork > kWorkBudget / kCompensatingShare) {
                     break;
                 }
-                m_directions.push_back({{u, d}, {}, nullptr, {1.0, -ratio}});
+                m_directions.push_back(Direction{{u, d}, {1.0, -ratio}});
             }
         }
         std::vector<double> merged(m_rows.size(), 0.0);
@@ -448,6 +495,7 @@ private:
                     take(i);
                 }
             }
+            direction.merged.shrink_to_fit();
         }
     }
 
@@ -490,7 +538,7 @@ private:
             }
             const double lift = gain.GainsAt100()[most] - gain.GainsAt0()[most];
             if (std::abs(tilt) > kNoEffect && std::abs(lift) > kNoEffect) {
-                m_directions.push_back({{s, found->second}, {}, nullptr, {1.0, -tilt / lift}});
+                m_directions.push_back(Direction{{s, found->second}, {1.0, -tilt / lift}});
             }
         }
     }
@@ -574,16 +622,22 @@ private:
         m_highTerm[i] = Exponential(row.RawHighSlack() * row.weight, temperature);
     }
 
+    // exp(exponent), with what rounds to zero (and exp(-inf)) spared the library's underflow path.
+    static double ZeroOrExp(double exponent) { return exponent < kZeroExponent ? 0.0 : std::exp(exponent); }
+
     // exp(-(slack - reference) / temperature), kept finite.
     double Exponential(double slack, double temperature) const {
         if (slack == kInfinity) {
             return 0.0;
         }
-        return std::exp(std::min(700.0, -(slack - m_reference) / temperature));
+        const double exponent = std::min(700.0, -(slack - m_reference) / temperature);
+        // Below about -745.13 the exponential is less than half the smallest subnormal and rounds to
+        // zero: spared the library's underflow path (most rows are far from the worst margin).
+        return ZeroOrExp(exponent);
     }
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
-    double Step(const Direction& direction, double temperature, std::vector<double>& values) {
+    double Step(Direction& direction, double temperature, std::vector<double>& values) {
         const auto& effects = *direction.effects;
         if (effects.empty()) {
             return 0.0;
@@ -603,28 +657,64 @@ private:
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
-        m_classes.clear();
-        double affectedSum = 0.0;
-        for (const auto& [i, slope] : effects) {
-            const Row& row = m_work[i];
-            SlopeClass& group = ClassOf(slope);
-            group.lowSlack = std::min(group.lowSlack, row.RawLowSlack());
-            group.highSlack = std::min(group.highSlack, row.RawHighSlack());
-            if (row.weight != 1.0) {
-                // The heavy piece of a weighed row: its slack and coefficient times the weight.
-                SlopeClass& heavy = ClassOf(slope * row.weight);
-                heavy.lowSlack = std::min(heavy.lowSlack, row.RawLowSlack() * row.weight);
-                heavy.highSlack = std::min(heavy.highSlack, row.RawHighSlack() * row.weight);
+        const bool classified = direction.classified || Classify(direction);
+        if (classified) {
+            m_classes.resize(direction.classSlopes.size());
+            for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                m_classes[c] = SlopeClass{direction.classSlopes[c]};
             }
-            if (temperature > 0.0) {
-                // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
-                SlopeClass& smooth = ClassOf(slope * row.weight);
+        } else {
+            m_classes.clear(); // made as they are met, in the same order
+        }
+        // The class of effect k and of its heavy piece (kNoClass for a row of weight 1), in that order.
+        const auto classesOf = [&](std::size_t k, const Row& row) -> std::pair<std::uint32_t, std::uint32_t> {
+            if (classified) {
+                return direction.pairs[direction.pairOf8.empty() ? direction.pairOf16[k] : direction.pairOf8[k]];
+            }
+            const double slope = effects[k].second;
+            const std::uint32_t plain = ClassIndex(slope);
+            return {plain, row.weight != 1.0 ? ClassIndex(slope * row.weight) : kNoClass};
+        };
+        double affectedSum = 0.0;
+        if (temperature > 0.0) {
+            // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
+            for (std::size_t k = 0; k < effects.size(); ++k) {
+                const std::size_t i = effects[k].first;
+                const auto [plainClass, heavyClass] = classesOf(k, m_work[i]);
+                SlopeClass& smooth = m_classes[heavyClass != kNoClass ? heavyClass : plainClass];
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
-            } else {
-                m_tree.Update(i, kInfinity);
             }
+        } else {
+            for (std::size_t k = 0; k < effects.size(); ++k) {
+                const Row& row = m_work[effects[k].first];
+                const double lowSlack = row.RawLowSlack();
+                const double highSlack = row.RawHighSlack();
+                const auto [plainClass, heavyClass] = classesOf(k, row);
+                SlopeClass& group = m_classes[plainClass];
+                group.lowSlack = std::min(group.lowSlack, lowSlack);
+                group.highSlack = std::min(group.highSlack, highSlack);
+                if (heavyClass != kNoClass) {
+                    // The heavy piece of a weighed row: its slack and coefficient times the weight.
+                    SlopeClass& heavy = m_classes[heavyClass];
+                    heavy.lowSlack = std::min(heavy.lowSlack, lowSlack * row.weight);
+                    heavy.highSlack = std::min(heavy.highSlack, highSlack * row.weight);
+                }
+            }
+        }
+        // A class of zero terms (rows far from the worst: their exponentials round to zero) or of
+        // infinite slacks adds nothing to the objective at any shift: it is left out (the others keep
+        // their order). With none left the objective is constant along the direction: no move gains.
+        std::erase_if(m_classes, [temperature](const SlopeClass& group) {
+            return temperature > 0.0 ? group.lowSum <= 0.0 && group.highSum <= 0.0
+                                     : group.lowSlack == kInfinity && group.highSlack == kInfinity;
+        });
+        if (m_classes.empty()) {
+            return 0.0;
+        }
+        if (temperature == 0.0) {
+            m_tree.UpdateAll(effects, [](std::size_t) { return kInfinity; });
         }
         double rest = 0.0;
         if (temperature > 0.0) {
@@ -642,19 +732,25 @@ private:
                 // log of rest + sum of lowSum e^(-slope shift / T) + highSum e^(slope shift / T), the
                 // sums held as logarithms, the largest term factored out
                 double top = logRest;
-                for (const SlopeClass& group : m_classes) {
+                m_shifted.resize(m_classes.size());
+                for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                    const SlopeClass& group = m_classes[c];
                     const double t = group.slope * shift / temperature;
+                    m_shifted[c] = t;
                     top = std::max(top, std::max(group.lowSum - t, group.highSum + t));
                 }
                 if (top == -kInfinity) {
                     return kInfinity;
                 }
-                double sum = std::exp(logRest - top);
-                for (const SlopeClass& group : m_classes) {
-                    const double t = group.slope * shift / temperature;
-                    sum += std::exp(group.lowSum - t - top) + std::exp(group.highSum + t - top);
+                // Mostly the rest is the largest term: exp(0) and log(1) need no library call.
+                const double lead = logRest - top;
+                double sum = lead == 0.0 ? 1.0 : ZeroOrExp(lead);
+                for (std::size_t c = 0; c < m_classes.size(); ++c) {
+                    const SlopeClass& group = m_classes[c];
+                    const double t = m_shifted[c];
+                    sum += ZeroOrExp(group.lowSum - t - top) + ZeroOrExp(group.highSum + t - top);
                 }
-                return m_reference - temperature * (top + std::log(sum));
+                return m_reference - temperature * (top + (sum == 1.0 ? 0.0 : std::log(sum)));
             }
             double margin = rest;
             for (const SlopeClass& group : m_classes) {
@@ -666,9 +762,9 @@ private:
         const double shift = MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
         const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
         const bool improved = gain > 1e-6;
-        for (const auto& [i, slope] : effects) {
-            Row& row = m_work[i];
-            if (improved) {
+        if (improved) {
+            for (const auto& [i, slope] : effects) {
+                Row& row = m_work[i];
                 row.low += slope * shift;
                 row.high += slope * shift;
                 if (temperature > 0.0) {
@@ -677,9 +773,10 @@ private:
                     m_sum += m_lowTerm[i] + m_highTerm[i];
                 }
             }
-            if (temperature == 0.0) {
-                m_tree.Update(i, row.Margin()); // the smooth phases rebuild the tree at each sweep
-            }
+        }
+        if (temperature == 0.0) {
+            // The smooth phases rebuild the tree at each sweep.
+            m_tree.UpdateAll(effects, [this](std::size_t i) { return m_work[i].Margin(); });
         }
         if (!improved) {
             return 0.0;
@@ -691,6 +788,57 @@ private:
         }
         return gain;
     }
+
+    // The classes of a direction's effects and of their heavy pieces, in the order Step meets them;
+    // false (and never tried again) when their pairs are too many to be held in 16 bits.
+    bool Classify(Direction& direction) {
+        if (direction.tooManyClasses) {
+            return false;
+        }
+        const auto& effects = *direction.effects;
+        m_classes.clear();
+        m_pairOf.resize(effects.size());
+        m_pairIndex.clear();
+        direction.pairs.clear();
+        std::uint64_t lastKey = 0;
+        std::uint32_t lastPair = 0;
+        for (std::size_t k = 0; k < effects.size(); ++k) {
+            const auto& [i, slope] = effects[k];
+            const double weight = m_work[i].weight;
+            const std::uint32_t plain = ClassIndex(slope);
+            const std::uint32_t heavy = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
+            const std::uint64_t key = std::uint64_t{plain} << 32 | heavy;
+            if (k == 0 || key != lastKey) {
+                const auto [at, inserted] =
+                    m_pairIndex.try_emplace(key, static_cast<std::uint32_t>(direction.pairs.size()));
+                if (inserted) {
+                    direction.pairs.emplace_back(plain, heavy);
+                }
+                lastKey = key;
+                lastPair = at->second;
+            }
+            m_pairOf[k] = lastPair;
+        }
+        const std::size_t count = direction.pairs.size();
+        if (count > std::numeric_limits<std::uint16_t>::max() + std::size_t{1}) {
+            direction.tooManyClasses = true;
+            direction.pairs = {};
+            return false;
+        }
+        if (count <= std::numeric_limits<std::uint8_t>::max() + std::size_t{1}) {
+            direction.pairOf8.assign(m_pairOf.begin(), m_pairOf.end());
+        } else {
+            direction.pairOf16.assign(m_pairOf.begin(), m_pairOf.end());
+        }
+        direction.classSlopes.clear();
+        for (const SlopeClass& group : m_classes) {
+            direction.classSlopes.push_back(group.slope);
+        }
+        direction.classified = true;
+        return true;
+    }
+
+    std::uint32_t ClassIndex(double slope) { return static_cast<std::uint32_t>(&ClassOf(slope) - m_classes.data()); }
 
     // The class of the rows moved by slope: a short list searched in turn (a single setting moves each
     // band by one coefficient), indexed once it grows.
@@ -777,6 +925,9 @@ private:
     std::vector<double> m_lowTerm; // exp(-(slack - reference) / T) of each row
     std::vector<double> m_highTerm;
     std::vector<SlopeClass> m_classes; // scratch of Step
+    std::vector<std::uint32_t> m_pairOf; // scratch of Classify
+    std::unordered_map<std::uint64_t, std::uint32_t> m_pairIndex;
+    std::vector<double> m_shifted;     // scratch of Step's objective: each class's slope times the shift / T
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
     LevelSample* m_kept = nullptr;

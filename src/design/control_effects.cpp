@@ -8,6 +8,7 @@
 #include "model/pin.h"
 #include "model/potenciometro.h"
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -44,30 +45,31 @@ int IndexIn(const PinList& list, const TPin& pin) {
 
 // What element gives at out with its settings as they stand: the element's own output function, no
 // push. A tap is evaluated at polarity. False for an element whose output function is not known here.
-// isMultiswitch: the caller knows element is one (most evaluations are of multiswitches: the type tests
-// are spared).
-bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level, bool isMultiswitch) {
-    if (isMultiswitch) {
-        TPin& pin = const_cast<TPin&>(out);
-        const std::int32_t own = pin.polaridad;
-        pin.polaridad = polarity;
-        const bool done = static_cast<TMultiswitch&>(element).EvaluateOutput(&pin, level);
-        pin.polaridad = own;
-        return done;
-    }
-    if (auto* headend = dynamic_cast<TCabeceraTerrestre*>(&element)) {
-        level = headend->NivelTerr();
+// The caller knows what element is (the type tests are costly when repeated for every level of a large
+// building): a terrestrial headend, a multiswitch, a line or a headend amplifier, or none of them.
+struct EvaluatedElement {
+    TCBFT* element = nullptr;
+    TCabeceraTerrestre* terrestrial = nullptr;
+    TMultiswitch* multiswitch = nullptr;
+    TAmpliBase* amplifier = nullptr;
+    TLinAmp* lineAmplifier = nullptr;
+    TAmpliHeader* headendAmplifier = nullptr;
+};
+
+bool Evaluate(const EvaluatedElement& element, const TPin& out, int polarity, LevelVector& level) {
+    if (element.terrestrial != nullptr) {
+        level = element.terrestrial->NivelTerr();
         return true;
     }
-    if (auto* multiswitch = dynamic_cast<TMultiswitch*>(&element)) {
+    if (element.multiswitch != nullptr) {
         TPin& pin = const_cast<TPin&>(out);
         const std::int32_t own = pin.polaridad;
         pin.polaridad = polarity;
-        const bool done = multiswitch->EvaluateOutput(&pin, level);
+        const bool done = element.multiswitch->EvaluateOutput(&pin, level);
         pin.polaridad = own;
         return done;
     }
-    auto* amplifier = dynamic_cast<TAmpliBase*>(&element);
+    TAmpliBase* amplifier = element.amplifier;
     if (amplifier == nullptr) {
         return false;
     }
@@ -76,14 +78,14 @@ bool Evaluate(TCBFT& element, const TPin& out, int polarity, LevelVector& level,
     if (in == nullptr) {
         return false;
     }
-    if (auto* lineAmplifier = dynamic_cast<TLinAmp*>(amplifier)) {
-        level = lineAmplifier->ChannelRow(*in, out);
+    if (element.lineAmplifier != nullptr) {
+        level = element.lineAmplifier->ChannelRow(*in, out);
         return true;
     }
-    if (auto* headendAmplifier = dynamic_cast<TAmpliHeader*>(amplifier)) {
+    if (element.headendAmplifier != nullptr) {
         // ChannelRow also writes the control sum into the transfer row; the caller evaluates once more
         // at the setting's own position, which writes the row back as it was.
-        level = headendAmplifier->ChannelRow(static_cast<std::size_t>(i), *in, out);
+        level = element.headendAmplifier->ChannelRow(static_cast<std::size_t>(i), *in, out);
         return true;
     }
     return false;
@@ -167,6 +169,13 @@ bool ControlEffects::Trace(const LevelSample& sample) {
     m_memo.reserve(sample.Size() / 4);
     Key last{nullptr, 0, 0};
     const EffectLink* lastChain = nullptr;
+    // The outlets of one flat leave the passive elements at one pin (the multiswitch tap or output
+    // the flat hangs from): the last walk of each band group from there is kept, and the exit of the
+    // last outlet pin for the other group.
+    const TPin* lastStart = nullptr;
+    const TPin* lastExit = nullptr;
+    std::array<Key, 2> exitKey{Key{nullptr, 0, 0}, Key{nullptr, 0, 1}};
+    std::array<const EffectLink*, 2> exitChain{nullptr, nullptr};
     for (std::size_t i = 0; i < sample.Size() && !m_failed; ++i) {
         const TPin* pin = sample.pins[i];
         if (pin == nullptr) {
@@ -178,7 +187,24 @@ bool ControlEffects::Trace(const LevelSample& sample) {
         const Key key{pin, context, group};
         if (!(key == last)) {
             // The bands of one pin come one after the other: one walk for each group of bands.
-            lastChain = pin->TipodePin == 'E' ? TraceInput(*pin, group) : TraceOutput(*pin, context, group);
+            if (pin->TipodePin == 'E') {
+                lastChain = TraceInput(*pin, group);
+            } else {
+                if (pin != lastStart) {
+                    lastStart = pin;
+                    lastExit = ExitOf(*pin);
+                }
+                const Key from{lastExit, context, group};
+                if (lastExit == nullptr) {
+                    lastChain = nullptr;
+                } else if (from == exitKey[group] && !m_failed) {
+                    lastChain = exitChain[group];
+                } else {
+                    lastChain = TraceFrom(*lastExit, context, group);
+                    exitKey[group] = from;
+                    exitChain[group] = lastChain;
+                }
+            }
             last = key;
         }
         m_chains[i] = lastChain;
@@ -266,13 +292,20 @@ const TPin* ControlEffects::ThroughPassive(const TPin& start) {
     return exit;
 }
 
-const EffectLink* ControlEffects::TraceOutput(const TPin& start, int context, int group) {
+const TPin* ControlEffects::ExitOf(const TPin& start) {
     // Passive elements pass every level on unchanged: the walk goes straight to the pin above them.
-    const TPin* through = InfoOf(start).kind == Kind::Other ? ThroughPassive(start) : &start;
+    return InfoOf(start).kind == Kind::Other ? ThroughPassive(start) : &start;
+}
+
+const EffectLink* ControlEffects::TraceOutput(const TPin& start, int context, int group) {
+    const TPin* through = ExitOf(start);
     if (through == nullptr) {
         return nullptr;
     }
-    const TPin& out = *through;
+    return TraceFrom(*through, context, group);
+}
+
+const EffectLink* ControlEffects::TraceFrom(const TPin& out, int context, int group) {
     const Key key{&out, context, group};
     // A pin whose walk is under way stands in the memo as kVisiting: meeting it again is a loop.
     static const EffectLink visiting;
@@ -340,10 +373,23 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
     auto slopes = m_slopes.find(key);
     if (slopes == m_slopes.end()) {
         std::vector<std::pair<std::size_t, LevelVector>> measured;
+        // What the element is, as InfoOf found it: one type test at most, for a line amplifier.
+        EvaluatedElement types;
+        types.element = &element;
+        if (info.kind == Kind::Terrestrial) {
+            types.terrestrial = static_cast<TCabeceraTerrestre*>(&element);
+        } else if (multiswitch) {
+            types.multiswitch = static_cast<TMultiswitch*>(&element);
+        } else if (info.kind == Kind::Amplifier) {
+            types.amplifier = static_cast<TAmpliBase*>(&element);
+            types.lineAmplifier = dynamic_cast<TLinAmp*>(types.amplifier);
+            types.headendAmplifier =
+                types.lineAmplifier == nullptr ? dynamic_cast<TAmpliHeader*>(types.amplifier) : nullptr;
+        }
         // The output at the settings as they stand, once for all of the element's settings: each is
         // moved by its step and put back in turn.
         LevelVector before;
-        if (!Evaluate(element, out, polarity, before, multiswitch)) {
+        if (!Evaluate(types, out, polarity, before)) {
             return Fail(element.Name() + ": its output cannot be evaluated alone");
         }
         for (std::size_t s : *info.settings) {
@@ -352,13 +398,13 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
             const double step = setting.Step();
             LevelVector after;
             setting.Set(value + step);
-            Evaluate(element, out, polarity, after, multiswitch);
+            Evaluate(types, out, polarity, after);
             setting.Set(value);
             if (info.kind == Kind::Amplifier) {
                 // An amplifier's evaluation writes its control sum into its transfer row: one more at
                 // the setting's own position writes the row back as it was.
                 LevelVector again;
-                Evaluate(element, out, polarity, again, multiswitch);
+                Evaluate(types, out, polarity, again);
             }
             LevelVector slope;
             for (std::size_t band = 0; band < kBandCount; ++band) {

@@ -120,8 +120,13 @@ private:
     // it is found once per pin instead of once per level.
     const TPin* ThroughPassive(const TPin& out);
 
+    // Where a walk up from start leaves the passive elements: ThroughPassive, or start itself when
+    // its element is not passive.
+    const TPin* ExitOf(const TPin& start);
     // The chain of the level leaving output or tap pin out (a tap's receiver selecting context).
     const EffectLink* TraceOutput(const TPin& out, int context, int group);
+    // The same from the pin where the walk leaves the passive elements (ExitOf).
+    const EffectLink* TraceFrom(const TPin& exit, int context, int group);
     // The chain of the level arriving at input pin in.
     const EffectLink* TraceInput(const TPin& in, int group);
     const EffectLink* TraceElement(const ElementInfo& info, const TPin& out, int context, int group);

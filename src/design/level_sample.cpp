@@ -27,18 +27,48 @@ double WeighedMargin(double level, const LevelBound& bound, bool outlet) {
     return guarded >= 0.0 ? guarded : guarded * kMaximumWeight;
 }
 
+LevelSample::LevelSample(const LevelSample& other)
+    : levels(other.levels), bands(other.bands), polarities(other.polarities), m_boundOf(other.m_boundOf),
+      m_siteOf(other.m_siteOf), m_bounds(other.m_bounds), m_sites(other.m_sites),
+      m_withTerrestrial(other.m_withTerrestrial) {}
+
+LevelSample::LevelSample(LevelSample&& other) noexcept
+    : levels(std::move(other.levels)), bands(std::move(other.bands)), polarities(std::move(other.polarities)),
+      m_boundOf(std::move(other.m_boundOf)), m_siteOf(std::move(other.m_siteOf)),
+      m_bounds(std::move(other.m_bounds)), m_sites(std::move(other.m_sites)),
+      m_withTerrestrial(other.m_withTerrestrial) {}
+
+LevelSample& LevelSample::operator=(const LevelSample& other) {
+    if (this != &other) {
+        LevelSample copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+LevelSample& LevelSample::operator=(LevelSample&& other) noexcept {
+    levels = std::move(other.levels);
+    bands = std::move(other.bands);
+    polarities = std::move(other.polarities);
+    m_boundOf = std::move(other.m_boundOf);
+    m_siteOf = std::move(other.m_siteOf);
+    m_bounds = std::move(other.m_bounds);
+    m_sites = std::move(other.m_sites);
+    m_withTerrestrial = other.m_withTerrestrial;
+    return *this;
+}
+
 void LevelSample::Take(Tproyecto& project) {
     levels.clear();
-    bounds.clear();
-    flats.clear();
-    outlets.clear();
-    elements.clear();
     bands.clear();
     polarities.clear();
-    pins.clear();
+    m_boundOf.clear();
+    m_siteOf.clear();
+    m_bounds.clear();
+    m_sites.clear();
     const TpreferenciasProyecto& preferences = project.Preferencias();
-    m_terrestrial = {preferences.Minimo(0), preferences.Maximo(0)};
-    m_satellite = {preferences.Minimo(1), preferences.Maximo(1)};
+    m_bounds.push_back({preferences.Minimo(0), preferences.Maximo(0)}); // 0: terrestrial
+    m_bounds.push_back({preferences.Minimo(1), preferences.Maximo(1)}); // 1: satellite
     m_withTerrestrial = preferences.HD_ICTERR;
     for (const auto& flat : project.ListaViviendas()) {
         if (flat.Object != nullptr) {
@@ -52,43 +82,53 @@ void LevelSample::Take(Tproyecto& project) {
 
 void LevelSample::Reserve(std::size_t count) {
     levels.reserve(count);
-    bounds.reserve(count);
-    flats.reserve(count);
-    outlets.reserve(count);
-    elements.reserve(count);
     bands.reserve(count);
     polarities.reserve(count);
-    pins.reserve(count);
+    m_boundOf.reserve(count);
+    m_siteOf.reserve(count);
 }
 
 double LevelSample::Worst() const {
     double worst = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        worst = std::min(worst, MarginOf(levels[i], bounds[i]));
+        worst = std::min(worst, MarginOf(levels[i], m_bounds[m_boundOf[i]]));
     }
     return worst;
 }
 
-void LevelSample::Add(double level, LevelBound bound, const Tvivienda* flat, const TTomaTV* outlet,
-                      const TCBFT* element, const TPin* pin, std::size_t band, int polarity) {
+void LevelSample::Add(double level, std::uint32_t bound, std::uint32_t site, std::size_t band, int polarity) {
     levels.push_back(level);
-    bounds.push_back(bound);
-    flats.push_back(flat);
-    outlets.push_back(outlet);
-    elements.push_back(element);
+    m_boundOf.push_back(bound);
+    m_siteOf.push_back(site);
     bands.push_back(static_cast<std::uint8_t>(band));
     polarities.push_back(static_cast<std::int16_t>(polarity));
-    pins.push_back(pin);
 }
 
-void LevelSample::TakeOutlets(const Tvivienda& flat, const std::vector<const TTomaTV*>& flatOutlets,
+std::uint32_t LevelSample::AddSite(const Tvivienda* flat, const TTomaTV* outlet, const TCBFT* element,
+                                   const TPin* pin) {
+    m_sites.push_back({flat, outlet, element, pin});
+    return static_cast<std::uint32_t>(m_sites.size() - 1);
+}
+
+std::uint32_t LevelSample::BoundIndex(const LevelBound& bound) {
+    // Few distinct maxima (one per rated band of each model): the newest first, where the last one met
+    // usually is.
+    for (std::size_t k = m_bounds.size(); k-- > 0;) {
+        if (m_bounds[k].minimum == bound.minimum && m_bounds[k].maximum == bound.maximum) {
+            return static_cast<std::uint32_t>(k);
+        }
+    }
+    m_bounds.push_back(bound);
+    return static_cast<std::uint32_t>(m_bounds.size() - 1);
+}
+
+void LevelSample::TakeOutlets(const std::vector<const TTomaTV*>& flatOutlets, std::uint32_t firstSite,
                               int polarity) {
-    for (const TTomaTV* outlet : flatOutlets) {
-        const TPin* tap = outlet->PinesDERIVACION().front();
-        const LevelVector& level = tap->Levels();
+    for (std::size_t k = 0; k < flatOutlets.size(); ++k) {
+        const std::uint32_t site = firstSite + static_cast<std::uint32_t>(k);
+        const LevelVector& level = m_sites[site].pin->Levels();
         for (std::size_t band = m_withTerrestrial ? 1 : kFirstSatelliteBand; band < kBandCount; ++band) {
-            Add(level[band], band < kFirstSatelliteBand ? m_terrestrial : m_satellite, &flat, outlet, nullptr,
-                tap, band, polarity);
+            Add(level[band], band < kFirstSatelliteBand ? 0 : 1, site, band, polarity);
         }
     }
 }
@@ -105,8 +145,13 @@ void LevelSample::TakeFlat(Tvivienda& flat, int polarityCount) {
     if (flatOutlets.empty()) {
         return;
     }
+    // One site per outlet, shared by its bands and polarities.
+    const auto firstSite = static_cast<std::uint32_t>(m_sites.size());
+    for (const TTomaTV* outlet : flatOutlets) {
+        AddSite(&flat, outlet, nullptr, outlet->PinesDERIVACION().front());
+    }
     if (entryInput == nullptr) {
-        TakeOutlets(flat, flatOutlets, 0);
+        TakeOutlets(flatOutlets, firstSite, 0);
         return;
     }
     // As the outlet check: every polarity, the flat's own last so that the network is left as it was.
@@ -114,24 +159,29 @@ void LevelSample::TakeFlat(Tvivienda& flat, int polarityCount) {
     for (std::int32_t v = 0; v < polarityCount; ++v) {
         if (v != own) {
             SeleccionarPolaridad(*entryInput, v);
-            TakeOutlets(flat, flatOutlets, v);
+            TakeOutlets(flatOutlets, firstSite, v);
         }
     }
     SeleccionarPolaridad(*entryInput, own);
-    TakeOutlets(flat, flatOutlets, own);
+    TakeOutlets(flatOutlets, firstSite, own);
 }
 
 void LevelSample::TakeElement(TCBFT& element) {
+    const TPin* lastPin = nullptr;
+    std::uint32_t site = 0;
     ForEachRatedMaximum(element, [&](const TPin& pin, std::size_t band, double level, double maximum) {
-        Add(level, {-std::numeric_limits<double>::infinity(), maximum}, nullptr, nullptr, &element, &pin,
-            band, -1);
+        if (&pin != lastPin || m_sites.empty()) {
+            site = AddSite(nullptr, nullptr, &element, &pin);
+            lastPin = &pin;
+        }
+        Add(level, BoundIndex({-std::numeric_limits<double>::infinity(), maximum}), site, band, -1);
     });
 }
 
 double LevelSample::Score() const {
     double score = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        score = std::min(score, WeighedMargin(levels[i], bounds[i], outlets[i] != nullptr));
+        score = std::min(score, WeighedMargin(levels[i], m_bounds[m_boundOf[i]], m_sites[m_siteOf[i]].outlet != nullptr));
     }
     return score;
 }

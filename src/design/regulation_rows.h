@@ -62,11 +62,39 @@ public:
             m_tree[at] = std::min(m_tree[2 * at], m_tree[2 * at + 1]);
         }
     }
+    // Update of many entries at once (entries: pairs whose first is the index, best in ascending
+    // order): each leaf set to value(index), then each ancestor of them recomputed once, level by level,
+    // instead of a walk to the root per entry.
+    template <typename Entries, typename Value> void UpdateAll(const Entries& entries, const Value& value) {
+        m_parents.clear();
+        for (const auto& entry : entries) {
+            const std::size_t at = m_size + entry.first;
+            m_tree[at] = value(entry.first);
+            if (m_parents.empty() || m_parents.back() != at / 2) {
+                m_parents.push_back(at / 2);
+            }
+        }
+        while (!m_parents.empty() && m_parents.front() >= 1) {
+            std::size_t kept = 0;
+            for (std::size_t k = 0; k < m_parents.size(); ++k) {
+                const std::size_t at = m_parents[k];
+                m_tree[at] = std::min(m_tree[2 * at], m_tree[2 * at + 1]);
+                if (kept == 0 || m_parents[kept - 1] != at / 2) {
+                    m_parents[kept++] = at / 2;
+                }
+            }
+            m_parents.resize(kept);
+            if (m_parents.front() == 0) {
+                break; // the root was recomputed
+            }
+        }
+    }
     double Minimum() const { return m_tree.size() > 1 ? m_tree[1] : kInfinity; }
 
 private:
     std::size_t m_size = 1;
     std::vector<double> m_tree;
+    std::vector<std::size_t> m_parents; // scratch of UpdateAll
 };
 
 } // namespace ixo::regulation

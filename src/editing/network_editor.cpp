@@ -29,12 +29,15 @@ NetworkEditor::~NetworkEditor() {
 void NetworkEditor::DropNewest() {
     m_bytes -= m_steps.back().Bytes();
     m_steps.pop_back();
+    m_joined.pop_back();
 }
 
 void NetworkEditor::DropOldest() {
     m_bytes -= m_steps.front().Bytes();
     m_steps.pop_front();
+    m_joined.pop_front();
     --m_position;
+    m_groupStart = m_groupStart > 0 ? m_groupStart - 1 : 0;
     ++m_dropped;
     if (m_savedPosition) {
         m_savedPosition = *m_savedPosition == 0 ? std::optional<std::size_t>() : *m_savedPosition - 1;
@@ -50,16 +53,12 @@ NetworkEditor::Outcome NetworkEditor::ApplyEdit(const Edit& edit) {
     if (journal.Empty()) {
         return Outcome::Unchanged; // no step
     }
-    while (m_steps.size() > m_position) {
-        DropNewest();
-    }
-    if (m_savedPosition && *m_savedPosition > m_position) {
-        m_savedPosition.reset();
-    }
+    DropRedoSteps();
     // Worked out now, with every new element in its place (undo detaches them again).
     journal.SetReached(ReachOf(journal));
     m_bytes += journal.Bytes();
     m_steps.push_back(std::move(journal));
+    m_joined.push_back(m_grouping && m_position > m_groupStart);
     ++m_position;
     while (m_steps.size() > m_maxSteps || (m_bytes > m_maxBytes && m_steps.size() > 1)) {
         DropOldest();
@@ -72,8 +71,15 @@ bool NetworkEditor::Undo() {
     if (!CanUndo()) {
         return false;
     }
-    m_steps[--m_position].Undo();
-    Moved(m_steps[m_position]);
+    const std::size_t from = m_position;
+    const bool recalculate = m_recalculate;
+    m_recalculate = false;
+    do {
+        m_steps[--m_position].Undo();
+        Moved(m_steps[m_position]);
+    } while (!m_grouping && m_position > 0 && m_joined[m_position]);
+    m_recalculate = recalculate;
+    Recalculated(from);
     return true;
 }
 
@@ -81,9 +87,52 @@ bool NetworkEditor::Redo() {
     if (!CanRedo()) {
         return false;
     }
-    m_steps[m_position++].Redo();
-    Moved(m_steps[m_position - 1]);
+    const std::size_t from = m_position;
+    const bool recalculate = m_recalculate;
+    m_recalculate = false;
+    do {
+        m_steps[m_position++].Redo();
+        Moved(m_steps[m_position - 1]);
+    } while (!m_grouping && m_position < m_steps.size() && m_joined[m_position]);
+    m_recalculate = recalculate;
+    Recalculated(from);
     return true;
+}
+
+void NetworkEditor::Recalculated(std::size_t from) {
+    if (!m_recalculate) {
+        return;
+    }
+    // One step: only where it reached; a group: everything once.
+    const std::size_t first = std::min(from, m_position);
+    if (std::max(from, m_position) - first == 1) {
+        RecalculateAfter(m_steps[first]);
+    } else {
+        Recalculate();
+    }
+}
+
+NetworkEditor::Group::Group(NetworkEditor& editor) : m_editor(editor), m_outer(!editor.m_grouping) {
+    if (m_outer) {
+        m_editor.m_grouping = true;
+        m_editor.m_groupStart = m_editor.m_position;
+    }
+}
+
+NetworkEditor::Group::~Group() {
+    if (m_outer) {
+        m_editor.m_grouping = false;
+    }
+}
+
+void NetworkEditor::DropRedoSteps() {
+    while (m_steps.size() > m_position) {
+        DropNewest();
+    }
+    // A state saved among the steps dropped can no longer be reached.
+    if (m_savedPosition && *m_savedPosition > m_position) {
+        m_savedPosition.reset();
+    }
 }
 
 void NetworkEditor::MarkSaved() {

@@ -47,6 +47,8 @@ public:
     bool CanRedo() const { return m_position < m_steps.size(); }
     bool Undo();
     bool Redo();
+    // Forgets the steps undone (work taken back for good, e.g. a cancelled design): nothing to redo.
+    void DropRedoSteps();
     std::size_t StepCount() const { return m_steps.size(); }
     std::size_t Position() const { return m_position; }
     // What the steps kept hold, roughly in bytes; the limit.
@@ -68,6 +70,21 @@ public:
     // The outlet check of the stairs reach names (every stair when it is the whole project), on the
     // levels as they are; the project's ConErrores follows.
     static void CheckWithin(Tproyecto& project, const EditJournal::Reach& reach);
+    // Steps applied while a group is open undo and redo as one step once it is closed (a design run of
+    // many edits is one step to the user). While it is open Undo and Redo still move one step at a
+    // time, so that the work in it can take back its own tries.
+    class Group {
+    public:
+        explicit Group(NetworkEditor& editor);
+        ~Group();
+        Group(const Group&) = delete;
+        Group& operator=(const Group&) = delete;
+
+    private:
+        NetworkEditor& m_editor;
+        bool m_outer;
+    };
+
     // When false, Apply, Undo and Redo leave the recalculation to the caller (a script of edits
     // recalculates once at its end).
     void SetRecalculateAfterEdits(bool recalculate) { m_recalculate = recalculate; }
@@ -75,6 +92,8 @@ public:
 
 private:
     void Moved(const EditJournal& step);
+    // The level run after Undo or Redo moved from position from to the current one.
+    void Recalculated(std::size_t from);
     void DropOldest();
     void DropNewest();
 
@@ -84,6 +103,9 @@ private:
     std::size_t m_bytes = 0;
     std::size_t m_dropped = 0;
     std::deque<EditJournal> m_steps;
+    std::deque<bool> m_joined; // per step: it undoes and redoes with the step before it
+    bool m_grouping = false;
+    std::size_t m_groupStart = 0;                   // the position when the open group began
     std::size_t m_position = 0;                     // steps before it are done, from it on undone
     std::optional<std::size_t> m_savedPosition = 0; // none once the saved state left the history
     bool m_recalculate = true;

@@ -15,5 +15,6 @@
 #include "editing/cable_edits.h"
 #include "editing/edit_refusal.h"
 #include "editing/element_replace.h"
+#include "editing/flat_amplifier.h"
 #include "editing/flat_edits.h"
 #include "editing/supply_edit.h"

@@ -1,6 +1,7 @@
 #include "cli/cli_run.h"
 
 #include "cli/design_command.h"
+#include "design/design_result_text.h"
 #include "design/auto_regulation.h"
 
 #include "support/temp_dir.h"

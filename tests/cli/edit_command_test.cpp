@@ -70,6 +70,45 @@ TEST_F(EditCommand, InsertsALineAmplifierRegulatesItAndSaves) {
     EXPECT_EQ(check.out, run.out);
 }
 
+// An amplifier inside the flat, addressed by one of its outlets; removed again with remove, by its path.
+TEST_F(EditCommand, AFlatAmplifierGoesInAndOutAndTheFileReadsBack) {
+    const CliRun run = RunCommand({"edit", project.string(), "-o", edited.string(), "--do",
+                                   "flat-amp Edificio=viviendaEd1=PadreTVvi1=TomaTVPa1 101"});
+    ASSERT_NE(run.status, 2) << run.err;
+    EXPECT_TRUE(Contains(run.out, "  TLinAmp                    1\n")) << run.out;
+    const CliRun info = RunCommand({"info", edited.string(), "--elements"});
+    EXPECT_TRUE(Contains(
+        info.out, "  Edificio=viviendaEd1=PadreTVvi1=LinAmpPa1  TLinAmp  39000  AV-20  STAIR1 FLOOR1 FL1\n"))
+        << info.out;
+    EXPECT_TRUE(Contains(info.out, "    in1 A  <-  Edificio=viviendaEd1=PadreTVvi1=entradavivPa1 out1 A"))
+        << info.out;
+    EXPECT_EQ(RunCommand({"check", edited.string()}).out, run.out);
+    // A second one in the same flat, one outside a flat, a model the family lacks: refused.
+    const struct {
+        std::filesystem::path source;
+        std::string command;
+        std::string reason;
+    } refusals[] = {
+        {edited, "flat-amp Edificio=viviendaEd1=PadreTVvi1=TomaTVPa1 102",
+         "the flat has an amplifier already"},
+        {project, "flat-amp MultiswitchRe1 101", "MultiswitchRe1: is not inside a flat"},
+        {project, "flat-amp Edificio=viviendaEd1=PadreTVvi1=TomaTVPa1 7 39000",
+         "the family 39000 has no model 7"},
+    };
+    for (const auto& refusal : refusals) {
+        const CliRun refused = RunCommand(
+            {"edit", refusal.source.string(), "-o", (dir / "refused.XPJ").string(), "--do", refusal.command});
+        EXPECT_EQ(refused.status, 2) << refusal.command;
+        EXPECT_TRUE(Contains(refused.err, refusal.reason)) << refusal.command << "\n" << refused.err;
+    }
+    const std::filesystem::path removed = dir / "removed.XPJ";
+    const CliRun out = RunCommand({"edit", edited.string(), "-o", removed.string(), "--do",
+                                   "remove Edificio=viviendaEd1=PadreTVvi1=LinAmpPa1"});
+    ASSERT_NE(out.status, 2) << out.err;
+    EXPECT_FALSE(Contains(out.out, "TLinAmp")) << out.out;
+    EXPECT_EQ(out.out, RunCommand({"check", project.string()}).out);
+}
+
 TEST_F(EditCommand, ARefusedEditNamesTheElementAndSavesNothing) {
     const std::string before = FileText(project);
     const CliRun run = RunCommand({"edit", project.string(), "-o", edited.string(), "--do",
@@ -104,9 +143,9 @@ TEST_F(EditCommand, HelpDocumentsTheCommands) {
     EXPECT_EQ(help.status, 0);
     for (const char* verb :
          {"replace ELEMENT FAMILY MODEL", "length ELEMENT METRES", "line-amp ELEMENT MODEL", "headend-amps",
-          "remove ELEMENT", "control ELEMENT SLIDER POSITION", "mode ELEMENT N", "attenuator ELEMENT N",
-          "flats OUTLETS star|cascade", "cable KIND MODEL", "title LINE TEXT", "title-size", "title-visible",
-          "undo"}) {
+          "remove ELEMENT", "flat-amp ELEMENT MODEL", "control ELEMENT SLIDER POSITION", "mode ELEMENT N",
+          "attenuator ELEMENT N", "flats OUTLETS star|cascade", "cable KIND MODEL", "title LINE TEXT",
+          "title-size", "title-visible", "undo"}) {
         EXPECT_TRUE(Contains(help.out, verb)) << verb;
     }
 }

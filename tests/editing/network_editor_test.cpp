@@ -52,6 +52,66 @@ TEST_F(NetworkEditorTest, KeepsItsStepsUpToTheLimitAndDropsTheOldest) {
     EXPECT_TRUE(project->Modificado);
 }
 
+// A group of steps undoes and redoes as one once closed; inside it, Undo takes back one try at a time.
+TEST_F(NetworkEditorTest, AGroupOfStepsUndoesAndRedoesAsOne) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
+    const auto built = Bytes();
+    const double metres = Metres();
+    ASSERT_TRUE(editor->Apply(Length(5)));
+    const auto beforeGroup = Bytes();
+    {
+        NetworkEditor::Group group(*editor);
+        ASSERT_TRUE(editor->Apply(Length(6)));
+        ASSERT_TRUE(editor->Apply(Length(7)));
+        ASSERT_TRUE(editor->Undo()); // a try taken back inside the group: one step
+        EXPECT_EQ(Metres(), 6.0);
+        ASSERT_TRUE(editor->Apply(Length(8)));
+        {
+            NetworkEditor::Group inner(*editor); // an inner group joins the outer one
+            ASSERT_TRUE(editor->Apply(Length(9)));
+        }
+        ASSERT_TRUE(editor->Apply(Length(10)));
+    }
+    ASSERT_TRUE(editor->Apply(Length(11)));
+    EXPECT_EQ(editor->StepCount(), 6u);
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(Metres(), 10.0);
+    ASSERT_TRUE(editor->Undo()); // the whole group
+    EXPECT_EQ(Metres(), 5.0);
+    EXPECT_EQ(Bytes(), beforeGroup);
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(Metres(), metres);
+    EXPECT_EQ(Bytes(), built);
+    EXPECT_FALSE(project->Modificado);
+    EXPECT_FALSE(editor->CanUndo());
+    ASSERT_TRUE(editor->Redo());
+    ASSERT_TRUE(editor->Redo()); // the whole group again
+    EXPECT_EQ(Metres(), 10.0);
+    EXPECT_EQ(editor->Position(), 5u);
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(Metres(), 11.0);
+    EXPECT_FALSE(editor->Redo());
+}
+
+// A group's first step dropped with the oldest leaves the rest of the group one step.
+TEST_F(NetworkEditorTest, AGroupCutByTheStepLimitStaysOneStep) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
+    editor = std::make_unique<NetworkEditor>(*project, 3);
+    editor->SetRecalculateAfterEdits(false);
+    {
+        NetworkEditor::Group group(*editor);
+        for (int i = 1; i <= 5; ++i) {
+            ASSERT_TRUE(editor->Apply(Length(i)));
+        }
+    }
+    EXPECT_EQ(editor->StepCount(), 3u);
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(Metres(), 2.0); // back to what the oldest kept step started from
+    EXPECT_FALSE(editor->CanUndo());
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(Metres(), 5.0);
+}
+
 TEST_F(NetworkEditorTest, ModifiedFollowsThePositionAndANewEditDropsTheRedoSteps) {
     BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
     EXPECT_FALSE(project->Modificado);

@@ -385,6 +385,74 @@ TEST_F(NetworkEdits, ApplyToAllFlatsRebuildsEveryFlat) {
     EXPECT_TRUE(CheckNetwork(*project).unfed.empty());
 }
 
+// An amplifier inside the flat (AV-20, 39000/101: EA/SA 20 dB to 862 MHz, 20 at 950, 21.5 at 2150; its
+// attenuator at 0 dB, its slope at 0) between the entry and the outlet: the entry's cable stays in front
+// of it, and 0.5 m of flat cable (CX-68: 0.077 dB/m at 175 MHz, 0.19 at 950, 0.30 at 2150) follows it.
+TEST_F(NetworkEdits, AnAmplifierInsideAFlatLevelsByHandAndOnlyOneAFlat) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 1));
+    const LevelVector before = NivelesDeTomas(*project)[0].Recibido;
+    Tvivienda* flat = project->ListaViviendas().Object(0);
+    ASSERT_NE(flat, nullptr);
+    EditRefusal why;
+    EXPECT_FALSE(editor->Apply([&](EditJournal& j) {
+        return InsertFlatAmplifier(*project, *flat, 999, kFlatAmplifierFamily, j, &why);
+    }));
+    EXPECT_EQ(why.reason, "the family 39000 has no model 999");
+    EXPECT_TRUE(ElementsOfClass<TLinAmp>(*project).empty());
+    ASSERT_TRUE(Apply([&](EditJournal& j) {
+        return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, j);
+    }));
+    const auto amps = ElementsOfClass<TLinAmp>(*project);
+    ASSERT_EQ(amps.size(), 1u);
+    EXPECT_EQ(amps[0]->Modelo, "AV-20");
+    EXPECT_EQ(flat->ETV().Object(0), amps[0]);
+    EXPECT_EQ(FlatOf(*amps[0]), flat);
+    EXPECT_TRUE(flat->AmplificadorInterior());
+    const LevelVector after = NivelesDeTomas(*project)[0].Recibido;
+    EXPECT_NEAR(after[1], before[1] + 20 - 0.5 * 0.077, 1e-9);
+    EXPECT_NEAR(after[4], before[4] + 20 - 0.5 * 0.19, 1e-9);
+    EXPECT_NEAR(after[7], before[7] + 21.5 - 0.5 * 0.30, 1e-9);
+
+    EXPECT_FALSE(editor->Apply([&](EditJournal& j) {
+        return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, j, &why);
+    }));
+    EXPECT_EQ(why.reason, "the flat has an amplifier already");
+
+    // Rebuilt with two outlets, the flat keeps its amplifier in front of the new splitter.
+    ASSERT_TRUE(
+        Apply([&](EditJournal& j) { return ApplyToFlat(*project, *flat, 2, Tvivienda::kEstrella, j); }));
+    EXPECT_EQ(ElementsOfClass<TLinAmp>(*project).size(), 1u);
+    EXPECT_EQ(ElementsOfClass<TTomaTV>(*project).size(), 2u);
+
+    ASSERT_TRUE(Apply([&](EditJournal& j) { return RemoveFlatAmplifier(*project, *amps[0], j); }));
+    EXPECT_TRUE(ElementsOfClass<TLinAmp>(*project).empty());
+    EXPECT_FALSE(flat->AmplificadorInterior());
+}
+
+TEST_F(NetworkEdits, RemovingTheFlatAmplifierPutsTheLevelsBack) {
+    BuildNetwork(Shape(1, 2, 2, 3, 8, 1, Tvivienda::kCascada));
+    const auto outletsBefore = NivelesDeTomas(*project);
+    Tvivienda* flat = project->ListaViviendas().Object(1);
+    ASSERT_TRUE(Apply([&](EditJournal& j) {
+        return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, j);
+    }));
+    TLinAmp* amp = ElementsOfClass<TLinAmp>(*project).at(0);
+    EditRefusal why;
+    TMultiswitch* ms = FloorMultiswitch();
+    EditJournal unused;
+    EXPECT_FALSE(RemoveFlatAmplifier(*project, *ms, unused, &why));
+    EXPECT_EQ(why.reason, "the element is not an amplifier inside a flat");
+    ASSERT_TRUE(Apply([&](EditJournal& j) { return RemoveFlatAmplifier(*project, *amp, j); }));
+    const auto outletsAfter = NivelesDeTomas(*project);
+    ASSERT_EQ(outletsAfter.size(), outletsBefore.size());
+    for (std::size_t i = 0; i < outletsAfter.size(); ++i) {
+        for (std::size_t band = 1; band < kBandCount; ++band) {
+            EXPECT_NEAR(outletsAfter[i].Recibido[band], outletsBefore[i].Recibido[band], 1e-9)
+                << i << " " << band;
+        }
+    }
+}
+
 // Undo of each operation gives back the project's saved bytes exactly, and redo the edited bytes.
 class UndoRestoresBytes : public NetworkEdits {
 protected:
@@ -507,6 +575,20 @@ TEST_F(UndoRestoresBytes, ChangeCableModel) {
     Check([&](EditJournal& j) {
         return ChangeCableModel(*project, TpreferenciasProyecto::kCablePlanta, 30, j);
     });
+}
+
+TEST_F(UndoRestoresBytes, InsertAndRemoveFlatAmplifier) {
+    BuildNetwork(Shape(1, 2, 2, 2, 4, 1, Tvivienda::kCascada));
+    Tvivienda* flat = project->ListaViviendas().Object(2);
+    Check([&](EditJournal& j) {
+        return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, j);
+    });
+    ASSERT_TRUE(editor->Apply([&](EditJournal& j) {
+        return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, j);
+    }));
+    editor->MarkSaved();
+    TLinAmp* amp = ElementsOfClass<TLinAmp>(*project).at(0);
+    Check([&](EditJournal& j) { return RemoveFlatAmplifier(*project, *amp, j); });
 }
 
 } // namespace

@@ -65,6 +65,11 @@ MainActions::MainActions(QMainWindow& window) : m_window(window) {
         const QString caption = QString::fromLatin1(tool.caption);
         Make(tool.name, caption, caption, QKeySequence(Qt::CTRL | tool.key))->setCheckable(true);
     }
+    Make("ADesign", QStringLiteral("Automatic design"),
+         QStringLiteral(
+             "Regulate the controls, choose cables, tap grades and amplifiers for the limits (one step "
+             "to undo)"),
+         {});
     Make("CrearInformes", QStringLiteral("Create"), QStringLiteral("Create"), {});
     Make("Verinformes", QStringLiteral("Open"), QStringLiteral("Open"), {});
     Make("AUndo", QStringLiteral("&Undo"), QStringLiteral("Undo the last change"),
@@ -131,6 +136,8 @@ void MainActions::MakeMenusAndToolBars(QMainWindow& window) {
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     tools->addActions({Action("Aruler"), Action("Anivel"), Action("Aedit"), Action("AInsert"),
                        Action("Amamp"), Action("AAmpReg")});
+    tools->addSeparator();
+    tools->addAction(Action("ADesign"));
     QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
     reports->addActions({Action("CrearInformes"), Action("Verinformes")});
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -180,7 +187,8 @@ void MainActions::Enable(const ActionStates& states) {
     Action("Encuadre")->setChecked(false);
     Action("AUndo")->setEnabled(states.undo);
     Action("ARedo")->setEnabled(states.redo);
-    for (const char* name : {"Errorlevel", "Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg"}) {
+    for (const char* name :
+         {"Errorlevel", "Aruler", "Anivel", "Aedit", "AInsert", "Amamp", "AAmpReg", "ADesign"}) {
         Action(QString::fromLatin1(name))->setEnabled(states.design);
     }
     // Reports and the standard need an open project; a saved report opens at any time.

@@ -11,6 +11,8 @@
 #include "schematic/schematic.h"
 #include "schematic/sheet.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
+#include "ui/design/design_commands.h"
+#include "ui/design/design_report_dialog.h"
 #include "ui/errors/error_list_window.h"
 #include "ui/levels/levels_window.h"
 #include "ui/main/app_session.h"
@@ -103,6 +105,10 @@ MainWindow::MainWindow(AppSession& session)
     showError = [this](const QString& caption, const QString& text) {
         QMessageBox::critical(this, caption, text);
     };
+    showDesignReport = [this](const QString& report) {
+        DesignReportDialog dialog(report, this);
+        dialog.exec();
+    };
     askSaveChanges = [this](const std::string& question) {
         QMessageBox box(QMessageBox::Information, Title(), Qs(question),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
@@ -173,6 +179,15 @@ void MainWindow::MakeRooms() {
     results.edited = [this] { AfterHistoryMove(); };
     results.printer = [this]() -> QPrinter& { return Printer(); };
     m_results = std::make_unique<ResultWindows>(*this, results);
+    DesignCommands::Hooks design;
+    design.before = [this] {
+        m_levels->Forget();
+        DeselectAll();
+        m_sheet->Show(nullptr, nullptr);
+    };
+    design.edited = [this] { RefreshAfterEdit(); };
+    design.showReport = [this](const QString& report) { showDesignReport(report); };
+    m_designCommands = std::make_unique<DesignCommands>(*this, *m_design, design);
 
     SheetSurface* surface = m_view->Surface();
     // An empty hint clears the status bar's message.
@@ -259,6 +274,8 @@ void MainWindow::MakeToolWindows() {
         connect(tools[i], &QAction::triggered, this, [this, i] { m_tools->Select(static_cast<int>(i) + 1); });
     }
     connect(Action(QStringLiteral("Errorlevel")), &QAction::triggered, this, [this] { ShowErrorList(); });
+    connect(Action(QStringLiteral("ADesign")), &QAction::triggered, this,
+            [this] { m_designCommands->DesignAutomatically(); });
 
     // The window's shortcuts (undo, redo, the tools, help) work while a tool window has the focus.
     QList<QAction*> shortcuts(tools.begin(), tools.end());
@@ -293,7 +310,7 @@ void MainWindow::ShowErrorList() {
     if (!m_design->open) {
         return;
     }
-    m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+    m_errorList->Refresh(m_design->project.get(), m_status.Powering(), m_status.Overdrive());
     if (!m_errorListPlaced) {
         // First shown centred over the window, as a tool window over the sheet.
         m_errorList->move(geometry().center() - m_errorList->rect().center());
@@ -311,7 +328,7 @@ void MainWindow::RefreshErrorList() {
     if (m_design->project == nullptr) {
         m_errorList->Empty();
     } else if (m_errorList->isVisible()) {
-        m_errorList->Refresh(m_design->project.get(), m_powering, m_overdrive);
+        m_errorList->Refresh(m_design->project.get(), m_status.Powering(), m_status.Overdrive());
     }
 }
 
@@ -446,58 +463,31 @@ void MainWindow::UpdateCaption() {
 }
 
 void MainWindow::UpdateStatus() {
-    Tproyecto* project = m_design->project.get();
-    m_outletsFailingStandard = 0;
-    m_powering.clear();
-    m_overdrive.clear();
-    if (project == nullptr) {
-        m_outletsOutOfLimits = 0;
-        m_sheet->SetShowLegend(false);
-        m_outletsLabel->setText(QString());
-        m_outletsLabel->setToolTip(QString());
-        RefreshErrorList();
-        return;
-    }
     // The one verdict of every command: the status says what `ixo-cli check` says of the same design.
-    const DesignVerdict verdict = JudgeDesign(*project);
-    m_outletsOutOfLimits = verdict.outletsOutOfLimits.size();
-    // The legend of the outlet colours is painted when some are out of limits.
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    std::string text = VerdictStatusText(verdict) + ": " + OutletsOutOfLimitsText(m_outletsOutOfLimits);
-    // The standard's C/N (and tilt) beside the level limits, with the failing outlets as the tip.
-    const StandardFailures standard =
-        verdict.standard ? StandardFailuresOf(*verdict.standard) : StandardFailures{};
-    m_outletsFailingStandard = standard.failing.size();
-    if (const std::string quality = StandardFailuresText(standard); !quality.empty()) {
-        text += "; " + quality;
+    if (Tproyecto* project = m_design->project.get()) {
+        m_status.Judge(*project);
+    } else {
+        m_status.Clear();
     }
-    m_powering = verdict.powering;
-    m_overdrive = verdict.overdrive;
-    const std::string design = DesignProblemsText(m_powering.size(), m_overdrive.size());
-    if (!design.empty()) {
-        text += "; " + design;
-    }
-    m_statusAfterCount = text.substr(VerdictStatusText(verdict).size() + 2 +
-                                     OutletsOutOfLimitsText(m_outletsOutOfLimits).size());
-    m_statusBeforeCount = VerdictStatusText(verdict) + ": ";
-    m_outletsLabel->setText(Qs(text));
-    std::string tip = VerdictReasonsText(verdict);
-    if (const std::string list = StandardFailuresList(standard); !list.empty()) {
-        tip += (tip.empty() ? "" : "\n") + list;
-    }
-    m_outletsLabel->setToolTip(Qs(tip));
+    ShowStatus();
     RefreshErrorList();
 }
 
 void MainWindow::UpdateOutletCount() {
-    Tproyecto* project = m_design->project.get();
-    if (project == nullptr) {
-        return;
+    if (const Tproyecto* project = m_design->project.get()) {
+        m_status.RecountOutlets(*project);
+        ShowStatus();
     }
-    m_outletsOutOfLimits = CountOutletsOutOfLimits(*project);
-    m_sheet->SetShowLegend(m_outletsOutOfLimits > 0);
-    m_outletsLabel->setText(
-        Qs(m_statusBeforeCount + OutletsOutOfLimitsText(m_outletsOutOfLimits) + m_statusAfterCount));
+}
+
+void MainWindow::ShowStatus() {
+    // The legend of the outlet colours is painted when some are out of limits.
+    m_sheet->SetShowLegend(m_status.OutletsOutOfLimits() > 0);
+    m_outletsLabel->setText(Qs(m_status.Text()));
+    m_outletsLabel->setToolTip(Qs(m_status.Tip()));
+    if (statusShown) {
+        statusShown(m_outletsLabel->text());
+    }
 }
 
 QString MainWindow::StatusText() const {

@@ -5,11 +5,10 @@
 // save, standard), the sheet (layout, painting, zoom, scrolling), the mouse and tools on the sheet, the
 // page commands (page setup, print, save image) and the reports. The rules they follow live in small
 // classes of their own (WindowRules, ZoomSteps, PageSetupRules, ImageExportSettings).
-#include "design/overdrive_check.h"
-#include "design/power_check.h"
 #include "render/sheet_export.h"
 #include "schematic/schematic.h"
 #include "schematic/view.h"
+#include "ui/main/design_status.h"
 #include "ui/main/window_rules.h"
 
 #include <QList>
@@ -45,6 +44,7 @@ class ProjectCommands;
 class RecentFiles;
 class ReportCommands;
 class ResultWindows;
+class DesignCommands;
 class SheetMouse;
 class SheetPresenter;
 class SheetView;
@@ -164,9 +164,9 @@ public:
     // The status's tip: the outlets failing the project's standard beyond the level limits.
     QString StatusToolTip() const;
     const ViewResult& ViewLayout() const;
-    std::size_t OutletsOutOfLimits() const { return m_outletsOutOfLimits; }
+    std::size_t OutletsOutOfLimits() const { return m_status.OutletsOutOfLimits(); }
     // Outlets failing the project's standard beyond the level limits (C/N, tilt); 0 without a standard.
-    std::size_t OutletsFailingStandard() const { return m_outletsFailingStandard; }
+    std::size_t OutletsFailingStandard() const { return m_status.OutletsFailingStandard(); }
     const std::vector<QString>& RecentFiles() const;
     // The time the last repaint took, in milliseconds.
     double LastRepaintMs() const;
@@ -178,6 +178,10 @@ public:
     std::function<void(const QString& caption, const QString& text)> showError;
     // Shows a saved document (a report) with the desktop's application for its kind.
     std::function<void(const QString& file)> openDocument;
+    // The account of an automatic design (a dialog by default).
+    std::function<void(const QString& report)> showDesignReport;
+    // Told every text the status bar shows (set by a caller that records them, e.g. a scripted run).
+    std::function<void(const QString& text)> statusShown;
     // Opens the project named on the command line when the window is first shown.
     void OpenWhenShown(const QString& path) { m_openWhenShown = path; }
 
@@ -195,6 +199,7 @@ private:
     void UpdateStatus();
     // Only the count of outlets out of limits, the rest of the status as UpdateStatus left it.
     void UpdateOutletCount();
+    void ShowStatus();
     // The project was made or opened / closed.
     void ShowOpened();
     void ShowClosed();
@@ -227,20 +232,15 @@ private:
     std::unique_ptr<OptionsCommands> m_optionsCommands;
     std::unique_ptr<ReportEditorWindow> m_reportEditor;
     std::unique_ptr<ResultWindows> m_results;
+    std::unique_ptr<DesignCommands> m_designCommands;
     QLabel* m_outletsLabel = nullptr;
     ErrorListWindow* m_errorList = nullptr;
     LevelsWindow* m_levels = nullptr;
     QMenu* m_sheetMenu = nullptr;
     std::unique_ptr<SheetTools> m_tools;
     TlistaObjSel m_selection;
-    // What the design checks found at the last status update, for the error list.
-    std::vector<PowerProblem> m_powering;
-    std::vector<OverdriveProblem> m_overdrive;
-
-    std::size_t m_outletsOutOfLimits = 0;
-    std::size_t m_outletsFailingStandard = 0;
-    std::string m_statusBeforeCount;
-    std::string m_statusAfterCount; // the status text after the count, as UpdateStatus made it
+    // What the verdict found at the last status update, for the status bar and the error list.
+    DesignStatus m_status;
     QString m_openWhenShown;
     bool m_shown = false;
     bool m_errorListPlaced = false;

@@ -22,6 +22,7 @@
 #include "ui/dialogs/input_level_dialog.h"
 #include "ui/dialogs/length_dialog.h"
 #include "ui/project/open_design.h"
+#include "ui/tools/amplifier_tool_rules.h"
 
 #include <QAction>
 
@@ -217,38 +218,33 @@ void SheetTools::AddAmplifierAt(const HitResult& hit) {
         return;
     }
     Tproyecto& project = *m_design.project;
-    const auto& preferences = project.Preferencias();
-    // Headend amplifiers for the dishes feeding a multiswitch without both taps and outputs.
-    if (auto* multiswitch = element->As<TMultiswitch>();
-        multiswitch != nullptr && !(multiswitch->Nderivaciones >= 1 && multiswitch->Nsalidas >= 1)) {
-        const auto chosen =
-            m_windows.chooseModel(preferences.HD_FamiliaAmpFi, preferences.HD_ModeloAmpFi, 0, true);
-        if (chosen) {
-            Edit([&](EditJournal& journal, std::string& why) {
-                EditRefusal refusal;
-                const bool done = InsertHeadendAmplifiers(project, *element, chosen->indice, chosen->family,
-                                                          false, journal, &refusal);
-                why = refusal.reason;
-                return done;
-            });
-        }
+    const AmplifierToolInsertion insertion = AmplifierToolInsertionAt(*element, project);
+    if (insertion.kind == AmplifierToolInsertion::Kind::None) {
         return;
     }
-    // A line amplifier in front of an element on a floor other than the headend's.
-    auto* device = element->As<TCBFT>();
-    auto* floor = device != nullptr ? dynamic_cast<tplanta*>(device->Container()) : nullptr;
-    if (floor == nullptr || floor->HeaderPl || device->Is<TDISECQ>()) {
-        return;
-    }
-    const bool cascade5005 = preferences.Dis_FAMMSCAS == 5005;
     const auto chosen =
-        cascade5005 ? m_windows.chooseModel(4103, 4100, 0, true) : m_windows.chooseModel(4002, 100, 0, false);
+        m_windows.chooseModel(insertion.family, insertion.model, insertion.group, insertion.exact);
     if (!chosen) {
         return;
     }
     Edit([&](EditJournal& journal, std::string& why) {
         EditRefusal refusal;
-        const bool done = InsertLineAmplifier(project, *element, chosen->indice, journal, &refusal);
+        bool done = false;
+        switch (insertion.kind) {
+        case AmplifierToolInsertion::Kind::HeadendAmplifiers:
+            done = InsertHeadendAmplifiers(project, *element, chosen->indice, chosen->family,
+                                           insertion.onHeadendFloor, journal, &refusal);
+            break;
+        case AmplifierToolInsertion::Kind::FlatAmplifier:
+            done = InsertFlatAmplifier(project, *insertion.flat, chosen->indice, chosen->family, journal,
+                                       &refusal);
+            break;
+        case AmplifierToolInsertion::Kind::LineAmplifier:
+            done = InsertLineAmplifier(project, *element, chosen->indice, journal, &refusal);
+            break;
+        case AmplifierToolInsertion::Kind::None:
+            break;
+        }
         why = refusal.reason;
         return done;
     });
@@ -260,35 +256,32 @@ void SheetTools::RemoveAmplifierAt(const HitResult& hit) {
         return;
     }
     Tproyecto& project = *m_design.project;
-    const auto refused = [](EditRefusal& refusal, std::string& why, bool done) {
-        why = refusal.reason;
-        return done;
-    };
-    if (element->Is<TAmpliHeader>()) {
-        TPin* output = element->FirstConnectedPin(PinKind::Output);
-        TPin* peer = output != nullptr ? output->Peer() : nullptr;
-        auto* multiswitch =
-            peer != nullptr && peer->Owner() != nullptr ? peer->Owner()->As<TMultiswitch>() : nullptr;
-        if (project.Preferencias().TipoDistribucionCab != 0 && multiswitch != nullptr) {
-            Edit([&](EditJournal& journal, std::string& why) {
-                EditRefusal refusal;
-                return refused(refusal, why,
-                               RemoveHeadendAmplifiersOf(project, *multiswitch, journal, &refusal));
-            });
-            return;
-        }
-        Edit([&](EditJournal& journal, std::string& why) {
-            EditRefusal refusal;
-            return refused(refusal, why, RemoveHeadendAmplifier(project, *element, journal, &refusal));
-        });
+    const AmplifierToolRemoval removal = AmplifierToolRemovalAt(*element, project);
+    if (removal.kind == AmplifierToolRemoval::Kind::None) {
         return;
     }
-    if (element->Is<TLinAmp>()) {
-        Edit([&](EditJournal& journal, std::string& why) {
-            EditRefusal refusal;
-            return refused(refusal, why, RemoveLineAmplifier(project, *element, journal, &refusal));
-        });
-    }
+    Edit([&](EditJournal& journal, std::string& why) {
+        EditRefusal refusal;
+        bool done = false;
+        switch (removal.kind) {
+        case AmplifierToolRemoval::Kind::FlatAmplifier:
+            done = RemoveFlatAmplifier(project, *element, journal, &refusal);
+            break;
+        case AmplifierToolRemoval::Kind::HeadendAmplifier:
+            done = RemoveHeadendAmplifier(project, *element, journal, &refusal);
+            break;
+        case AmplifierToolRemoval::Kind::HeadendAmplifiersOf:
+            done = RemoveHeadendAmplifiersOf(project, *removal.multiswitch, journal, &refusal);
+            break;
+        case AmplifierToolRemoval::Kind::LineAmplifier:
+            done = RemoveLineAmplifier(project, *element, journal, &refusal);
+            break;
+        case AmplifierToolRemoval::Kind::None:
+            break;
+        }
+        why = refusal.reason;
+        return done;
+    });
 }
 
 void SheetTools::RegulateAt(const HitResult& hit) {

@@ -4,6 +4,7 @@
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/toma_tv.h"
 #include "schematic/sheet.h"
 #include "schematic/wire.h"
 #include "ui/catalogue_explorer/catalogue_explorer_dialog.h"
@@ -135,21 +136,30 @@ TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
     const HitResult multiswitch = FloorMultiswitch();
     ASSERT_NE(multiswitch.object, nullptr);
     const std::size_t before = CountOf<TLinAmp>();
-    // The explorer opens at the 5-line AL-5, which cannot take the 8 polarities of this building's
+    // The user picks the 5-line AL-5 (4002/100), which cannot take the 8 polarities of this building's
     // multiswitch inputs: the network refuses it, the window says why and nothing changes.
-    Answer<CatalogueExplorerDialog>([](CatalogueExplorerDialog& explorer) { explorer.accept(); });
+    Answer<CatalogueExplorerDialog>([](CatalogueExplorerDialog& explorer) {
+        explorer.Prepare(4002, 0, 100);
+        explorer.accept();
+    });
     window->Tools().AddAmplifierAt(multiswitch);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors.front().contains(QStringLiteral("AL-5 has 4 lines"))) << errors.front().toStdString();
     EXPECT_EQ(CountOf<TLinAmp>(), before);
     EXPECT_FALSE(window->Action(QStringLiteral("AUndo"))->isEnabled());
     errors.clear();
-    // The user picks the 9-line AL-9 (family 41000, model 2000).
-    Answer<CatalogueExplorerDialog>([](CatalogueExplorerDialog& explorer) {
-        explorer.Prepare(41000, 0, 2000);
+    // The explorer opens at the 8-polarity line family's model, the 9-line AL-9 (41000/2000), taken as
+    // offered.
+    std::int32_t offeredFamily = 0;
+    std::int32_t offeredModel = 0;
+    Answer<CatalogueExplorerDialog>([&](CatalogueExplorerDialog& explorer) {
+        offeredFamily = explorer.ChosenFamily();
+        offeredModel = explorer.ChosenIndice();
         explorer.accept();
     });
     window->Tools().AddAmplifierAt(multiswitch);
+    EXPECT_EQ(offeredFamily, 41000);
+    EXPECT_EQ(offeredModel, 2000);
     ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
     window->Undo();
@@ -165,6 +175,69 @@ TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
             break;
         }
     }
+    EXPECT_EQ(CountOf<TLinAmp>(), before);
+}
+
+TEST_F(SheetToolsTest, AnAmplifierInsideAFlatIsAddedOnAnOutletOnceAndRemovedAgain) {
+    const TpadreGraficosMS& schematic = *window->Schematic();
+    HitResult outlet;
+    for (std::size_t i = 0; i < schematic.ObjectCount() && outlet.object == nullptr; ++i) {
+        const TPrimerComponente* element = schematic.Object(i)->Element();
+        if (element != nullptr && element->Is<TTomaTV>()) {
+            outlet = HitResult{true, schematic.Object(i), nullptr, {}};
+        }
+    }
+    ASSERT_NE(outlet.object, nullptr);
+    const std::size_t before = CountOf<TLinAmp>();
+    std::int32_t offeredFamily = 0;
+    std::int32_t offeredModel = 0;
+    Answer<CatalogueExplorerDialog>([&](CatalogueExplorerDialog& explorer) {
+        offeredFamily = explorer.ChosenFamily();
+        offeredModel = explorer.ChosenIndice();
+        explorer.accept();
+    });
+    window->Tools().AddAmplifierAt(outlet);
+    ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+    EXPECT_EQ(offeredFamily, 39000);
+    EXPECT_EQ(offeredModel, 101);
+    ASSERT_EQ(CountOf<TLinAmp>(), before + 1);
+    window->Undo();
+    EXPECT_EQ(CountOf<TLinAmp>(), before);
+    window->Redo();
+    ASSERT_EQ(CountOf<TLinAmp>(), before + 1);
+    // The same flat takes no second amplifier: no explorer opens and nothing changes. (The schematic was
+    // rebuilt by the edit: the outlet's symbol is looked up again.)
+    HitResult again;
+    const TPrimerComponente* outletElement = nullptr;
+    for (std::size_t i = 0; i < schematic.ObjectCount() && again.object == nullptr; ++i) {
+        const TPrimerComponente* element = schematic.Object(i)->Element();
+        if (element != nullptr && element->Is<TTomaTV>()) {
+            again = HitResult{true, schematic.Object(i), nullptr, {}};
+            outletElement = element;
+        }
+    }
+    ASSERT_NE(outletElement, nullptr);
+    bool explorerShown = false;
+    Answer<CatalogueExplorerDialog>([&](CatalogueExplorerDialog& explorer) {
+        explorerShown = true;
+        explorer.reject();
+    });
+    window->Tools().AddAmplifierAt(again);
+    QApplication::processEvents();
+    EXPECT_FALSE(explorerShown);
+    EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
+    // The remove tool on it; undone and redone.
+    for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
+        const TPrimerComponente* element = schematic.Object(i)->Element();
+        if (element != nullptr && element->Is<TLinAmp>()) {
+            window->Tools().RemoveAmplifierAt(HitResult{true, schematic.Object(i), nullptr, {}});
+            break;
+        }
+    }
+    EXPECT_EQ(CountOf<TLinAmp>(), before);
+    window->Undo();
+    EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
+    window->Redo();
     EXPECT_EQ(CountOf<TLinAmp>(), before);
 }
 
