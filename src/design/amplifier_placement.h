@@ -50,4 +50,20 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
                                                const SourceRoom& headendRoom,
                                                const AmplifierModelFor& modelFor, double target);
 
+// The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
+// current models first, the smallest first, those with slope controls before those without.
+std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch);
+
+// How far the headend can still lift each band of a riser, dB: for the satellite bands the least
+// headroom of the headend amplifiers' gain controls, for the terrestrial ones what the terrestrial
+// headend's level has left below its maximum, and no more than takes a headend amplifier's output (in
+// sample) to its rated maximum less kMaximumGuard.
+std::array<double, kBandCount> HeadendReach(const Tproyecto& project, const LevelSample& sample);
+
+// The headend as the source of every riser's first segment: its lift (HeadendReach), the tilt its IF
+// amplifiers' slope controls have left at the satellite bands, and the tilt the terrestrial headend has
+// left (its 47 MHz output 0 to kTerrestrialTiltRange dB below its 862 MHz output, linear in frequency:
+// a share of it falls between 175 and 862 MHz).
+SourceRoom HeadendSource(const Tproyecto& project, const LevelSample& sample);
+
 } // namespace ixo
