@@ -634,7 +634,7 @@ private:
         m_result.maximaMargin = margins[2];
     }
 
-    void NameBudgets() { m_result.budgets = BindingBudgets(m_sample); }
+    void NameBudgets() { m_result.budgets = BindingBudgets(m_project, m_sample); }
 
     void NameUnserved() {
         std::map<const Tvivienda*, Spread> flatSpreads;

@@ -348,5 +348,25 @@ TEST_F(RiserEndTest, TheDesignedRiserBelowItsLowestAmplifierMatchesABudgetWorked
     EXPECT_EQ(checked, 3 * (5 + 2));
 }
 
+// Regulated alone, the cascade building stays short at 2150 MHz with nothing at its maximum: the IF
+// amplifiers AFI-440 are at their highest gain. Each stair's binding budget names that headend amplifier,
+// its output, the losses down to the outlet and the window between its rated 117 dBµV and the 50 dBµV
+// minimum: 67 dB, less than the losses.
+TEST_F(RiserEndTest, AStairShortWithNothingAtItsMaximumNamesTheHeadendThatRanOut) {
+    BuildNetwork(CascadeBuilding());
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{true, false});
+    ASSERT_LT(result.marginAfter, 0.0);
+    ASSERT_EQ(result.budgets.size(), 3u);
+    for (const std::string& budget : result.budgets) {
+        EXPECT_NE(budget.find("(AFI-440) has every gain control at its highest gain, its output "),
+                  std::string::npos)
+            << budget;
+        EXPECT_NE(budget.find("dB of losses lie between it and the outlet, more than the 67.0 dB between its "
+                              "highest level 117.0 dBµV and the outlet minimum"),
+                  std::string::npos)
+            << budget;
+    }
+}
+
 } // namespace
 } // namespace ixo::test
