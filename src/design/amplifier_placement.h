@@ -33,12 +33,11 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 //
 // An amplifier sets the level of every floor below it, down to the next, by one shift per band (its
 // gain and slope controls); a riser segment is served when the worst margin its floors reach with the
-// tap grades the grading would choose and one shift per band group (level and tilt) is at least
-// target, the first
-// segment's upward shift no more than headendRoom (what the headend's controls and output maxima
-// leave, and the tilt its slope controls have left), an amplifier's no more than takes the amplifier's output
-// kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs it feeds stay under
-// theirs: the amplifier sits at them).
+// tap grades the grading would choose and one shift per band group (level and tilt) is at least target,
+// the first segment's upward shift no more than headendRoom (what the headend's controls and output
+// maxima leave, and the tilt its slope controls have left), an amplifier's no more than takes the
+// amplifier's output kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs
+// it feeds stay under theirs: the amplifier sits at them).
 //
 // Down each riser from the headend, the segment grows floor by floor while it is served; a floor that
 // would leave it unserved starts a new segment with an amplifier in front of it when the amplifier,
