@@ -4,13 +4,18 @@
 #include "building/planta.h"
 #include "building/proyecto.h"
 #include "building/vivienda.h"
+#include "catalogue/almacen_elementos.h"
+#include "design/auto_regulation.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/tap_grading.h"
 #include "model/ampli_base.h"
+#include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/potenciometro.h"
 
 #include <algorithm>
 #include <limits>
@@ -20,8 +25,134 @@ namespace ixo {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr int kAmplifierKind = 0;            // the amplifier table
+constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
+// A line amplifier is a model for the riser (catalogue location 1), whatever class its family gives its
+// prototype: the editor inserts every one as a line amplifier.
+constexpr std::int32_t kRiserLocation = 1;
+
+std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
+    std::map<char, int> letters;
+    for (const TPin* in : multiswitch.PinesENTRADA()) {
+        if (in->IsConnected()) {
+            ++letters[in->Prefijo];
+        }
+    }
+    return letters;
+}
 
 } // namespace
+
+std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
+    std::vector<const TAmpliBase*> fitting;
+    const TalmacenElementos* store = project.Almacen();
+    const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
+    if (list == nullptr) {
+        return fitting;
+    }
+    const std::map<char, int> needed = ConnectedInputLetters(multiswitch);
+    for (const ElementListItem& item : *list) {
+        const auto* amplifier = item.Object.As<TAmpliBase>();
+        if (amplifier == nullptr || amplifier->interiorviv || amplifier->Localizacion != kRiserLocation) {
+            continue;
+        }
+        std::map<char, int> has;
+        for (const TPin* in : amplifier->PinesENTRADA()) {
+            ++has[in->Prefijo];
+        }
+        bool fits = true;
+        for (const auto& [letter, count] : needed) {
+            fits = fits && has[letter] >= count;
+        }
+        if (fits) {
+            fitting.push_back(amplifier);
+        }
+    }
+    std::stable_sort(fitting.begin(), fitting.end(), [](const TAmpliBase* a, const TAmpliBase* b) {
+        if (a->Obsoleto != b->Obsoleto) {
+            return !a->Obsoleto;
+        }
+        if (a->PinesENTRADA().size() != b->PinesENTRADA().size()) {
+            return a->PinesENTRADA().size() < b->PinesENTRADA().size();
+        }
+        // A model with slope controls takes out the tilt of the riser segment it feeds.
+        return a->LPP().size() > b->LPP().size();
+    });
+    return fitting;
+}
+
+// How far the headend can still lift each band of a riser, dB: for the satellite bands the least
+// headroom of the headend amplifiers' gain controls, for the terrestrial ones what the terrestrial
+// headend's level has left below its maximum, and no more than takes a headend amplifier's output to
+// its rated maximum. The riser's first segment cannot be lifted further
+// without a line amplifier.
+std::array<double, kBandCount> HeadendReach(const Tproyecto& project, const LevelSample& sample) {
+    std::array<double, kBandCount> reach;
+    reach.fill(kInfinity);
+    for (TCBFT* element : NetworkElements(project)) {
+        if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
+            const double room = headend->NivelmaxSignal()[1] - headend->NivelTerr()[kFirstSatelliteBand - 1];
+            for (std::size_t band = 1; band < kFirstSatelliteBand; ++band) {
+                reach[band] = std::min(reach[band], room);
+            }
+        } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
+            if (amplifier->Localizacion != kHeadendLocation) {
+                continue;
+            }
+            for (const TPotenciometroBase8* control : amplifier->LPG()) {
+                if (control == nullptr) {
+                    continue;
+                }
+                const LevelVector now = control->Value();
+                for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
+                    reach[band] = std::min(reach[band],
+                                           std::max(control->GainsAt0()[band], control->GainsAt100()[band]) -
+                                               now[band]);
+                }
+            }
+        }
+    }
+    // Nor past the rated output maximum of a headend amplifier (less the guard).
+    for (std::size_t i = 0; i < sample.Size(); ++i) {
+        const auto* amplifier = dynamic_cast<const TAmpliHeader*>(sample.elements[i]);
+        if (amplifier != nullptr && amplifier->Localizacion == kHeadendLocation) {
+            const std::size_t band = sample.bands[i];
+            reach[band] = std::min(reach[band], sample.bounds[i].maximum - kMaximumGuard - sample.levels[i]);
+        }
+    }
+    return reach;
+}
+
+// The headend as the source of every riser's first segment: its lift (HeadendReach), the tilt its
+// IF amplifiers' slope controls have left at the satellite bands, and the tilt the terrestrial
+// headend has left (its 47 MHz output 0 to kTerrestrialTiltRange dB below its 862 MHz output,
+// linear in frequency: a share of it falls between 175 and 862 MHz).
+SourceRoom HeadendSource(const Tproyecto& project, const LevelSample& sample) {
+    SourceRoom room;
+    room.lift = HeadendReach(project, sample);
+    room.OpenTilts();
+    bool terrestrial = false;
+    for (TCBFT* element : NetworkElements(project)) {
+        if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
+            const LevelVector& level = headend->NivelTerr();
+            const double tilt = level[kFirstSatelliteBand - 1] - level[0];
+            const double share = (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[1]) /
+                                 (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[0]);
+            room.tiltLow[0] = std::max(room.tiltLow[0], std::min(0.0, -tilt * share));
+            room.tiltHigh[0] =
+                std::min(room.tiltHigh[0], std::max(0.0, (kTerrestrialTiltRange - tilt) * share));
+            terrestrial = true;
+        } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
+            if (amplifier->Localizacion == kHeadendLocation) {
+                room.TakeSlopes(amplifier->LPP());
+            }
+        }
+    }
+    if (!terrestrial) {
+        room.tiltLow[0] = room.tiltHigh[0] = 0.0;
+    }
+    return room;
+}
 
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,

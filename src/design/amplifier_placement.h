@@ -33,12 +33,11 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 //
 // An amplifier sets the level of every floor below it, down to the next, by one shift per band (its
 // gain and slope controls); a riser segment is served when the worst margin its floors reach with the
-// tap grades the grading would choose and one shift per band group (level and tilt) is at least
-// target, the first
-// segment's upward shift no more than headendRoom (what the headend's controls and output maxima
-// leave, and the tilt its slope controls have left), an amplifier's no more than takes the amplifier's output
-// kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs it feeds stay under
-// theirs: the amplifier sits at them).
+// tap grades the grading would choose and one shift per band group (level and tilt) is at least target,
+// the first segment's upward shift no more than headendRoom (what the headend's controls and output
+// maxima leave, and the tilt its slope controls have left), an amplifier's no more than takes the
+// amplifier's output kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs
+// it feeds stay under theirs: the amplifier sits at them).
 //
 // Down each riser from the headend, the segment grows floor by floor while it is served; a floor that
 // would leave it unserved starts a new segment with an amplifier in front of it when the amplifier,
@@ -49,5 +48,21 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
                                                const AmplifierModelFor& modelFor, double target);
+
+// The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
+// current models first, the smallest first, those with slope controls before those without.
+std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch);
+
+// How far the headend can still lift each band of a riser, dB: for the satellite bands the least
+// headroom of the headend amplifiers' gain controls, for the terrestrial ones what the terrestrial
+// headend's level has left below its maximum, and no more than takes a headend amplifier's output (in
+// sample) to its rated maximum less kMaximumGuard.
+std::array<double, kBandCount> HeadendReach(const Tproyecto& project, const LevelSample& sample);
+
+// The headend as the source of every riser's first segment: its lift (HeadendReach), the tilt its IF
+// amplifiers' slope controls have left at the satellite bands, and the tilt the terrestrial headend has
+// left (its 47 MHz output 0 to kTerrestrialTiltRange dB below its 862 MHz output, linear in frequency:
+// a share of it falls between 175 and 862 MHz).
+SourceRoom HeadendSource(const Tproyecto& project, const LevelSample& sample);
 
 } // namespace ixo

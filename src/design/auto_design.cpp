@@ -75,60 +75,6 @@ struct Spread {
     double Width(std::size_t band) const { return high[band] > low[band] ? high[band] - low[band] : 0.0; }
 };
 
-std::map<char, int> ConnectedInputLetters(const TMultiswitch& multiswitch) {
-    std::map<char, int> letters;
-    for (const TPin* in : multiswitch.PinesENTRADA()) {
-        if (in->IsConnected()) {
-            ++letters[in->Prefijo];
-        }
-    }
-    return letters;
-}
-
-// The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
-// current models first, the smallest first, those with slope controls before those without. A line amplifier
-// is a model for the riser (catalogue location 1), whatever class its family gives its prototype: the editor
-// inserts every one as a line amplifier.
-constexpr std::int32_t kRiserLocation = 1;
-
-std::vector<const TAmpliBase*> FittingAmplifiers(const Tproyecto& project, const TMultiswitch& multiswitch) {
-    std::vector<const TAmpliBase*> fitting;
-    const TalmacenElementos* store = project.Almacen();
-    const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
-    if (list == nullptr) {
-        return fitting;
-    }
-    const std::map<char, int> needed = ConnectedInputLetters(multiswitch);
-    for (const ElementListItem& item : *list) {
-        const auto* amplifier = item.Object.As<TAmpliBase>();
-        if (amplifier == nullptr || amplifier->interiorviv || amplifier->Localizacion != kRiserLocation) {
-            continue;
-        }
-        std::map<char, int> has;
-        for (const TPin* in : amplifier->PinesENTRADA()) {
-            ++has[in->Prefijo];
-        }
-        bool fits = true;
-        for (const auto& [letter, count] : needed) {
-            fits = fits && has[letter] >= count;
-        }
-        if (fits) {
-            fitting.push_back(amplifier);
-        }
-    }
-    std::stable_sort(fitting.begin(), fitting.end(), [](const TAmpliBase* a, const TAmpliBase* b) {
-        if (a->Obsoleto != b->Obsoleto) {
-            return !a->Obsoleto;
-        }
-        if (a->PinesENTRADA().size() != b->PinesENTRADA().size()) {
-            return a->PinesENTRADA().size() < b->PinesENTRADA().size();
-        }
-        // A model with slope controls takes out the tilt of the riser segment it feeds.
-        return a->LPP().size() > b->LPP().size();
-    });
-    return fitting;
-}
-
 class Designer {
 public:
     Designer(NetworkEditor& editor, const DesignOptions& options)
@@ -290,7 +236,8 @@ private:
     // The tap grades PlanTapGrades chooses, every replacement in one edit (a tall building has hundreds
     // of floors), then the regulation; kept only when the result gains.
     void GradeTaps() {
-        ReplaceOnFloors(PlanTapGrades(m_project, m_sample, HeadendReach()), m_result.grades, "tap grade(s)");
+        ReplaceOnFloors(PlanTapGrades(m_project, m_sample, HeadendReach(m_project, m_sample)),
+                        m_result.grades, "tap grade(s)");
     }
 
     // The replacements of plan as one edit (no recalculation after it): what each became.
@@ -599,84 +546,9 @@ private:
         NetworkEditor& m_editor;
     };
 
-    // How far the headend can still lift each band of a riser, dB: for the satellite bands the least
-    // headroom of the headend amplifiers' gain controls, for the terrestrial ones what the terrestrial
-    // headend's level has left below its maximum, and no more than takes a headend amplifier's output to
-    // its rated maximum. The riser's first segment cannot be lifted further
-    // without a line amplifier.
-    std::array<double, kBandCount> HeadendReach() const {
-        std::array<double, kBandCount> reach;
-        reach.fill(kInfinity);
-        for (TCBFT* element : NetworkElements(m_project)) {
-            if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
-                const double room =
-                    headend->NivelmaxSignal()[1] - headend->NivelTerr()[kFirstSatelliteBand - 1];
-                for (std::size_t band = 1; band < kFirstSatelliteBand; ++band) {
-                    reach[band] = std::min(reach[band], room);
-                }
-            } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
-                if (amplifier->Localizacion != kHeadendLocation) {
-                    continue;
-                }
-                for (const TPotenciometroBase8* control : amplifier->LPG()) {
-                    if (control == nullptr) {
-                        continue;
-                    }
-                    const LevelVector now = control->Value();
-                    for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
-                        reach[band] = std::min(
-                            reach[band],
-                            std::max(control->GainsAt0()[band], control->GainsAt100()[band]) - now[band]);
-                    }
-                }
-            }
-        }
-        // Nor past the rated output maximum of a headend amplifier (less the guard).
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            const auto* amplifier = dynamic_cast<const TAmpliHeader*>(m_sample.elements[i]);
-            if (amplifier != nullptr && amplifier->Localizacion == kHeadendLocation) {
-                const std::size_t band = m_sample.bands[i];
-                reach[band] =
-                    std::min(reach[band], m_sample.bounds[i].maximum - kMaximumGuard - m_sample.levels[i]);
-            }
-        }
-        return reach;
-    }
-
-    // The headend as the source of every riser's first segment: its lift (HeadendReach), the tilt its
-    // IF amplifiers' slope controls have left at the satellite bands, and the tilt the terrestrial
-    // headend has left (its 47 MHz output 0 to kTerrestrialTiltRange dB below its 862 MHz output,
-    // linear in frequency: a share of it falls between 175 and 862 MHz).
-    SourceRoom HeadendSource() const {
-        SourceRoom room;
-        room.lift = HeadendReach();
-        room.OpenTilts();
-        bool terrestrial = false;
-        for (TCBFT* element : NetworkElements(m_project)) {
-            if (const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element)) {
-                const LevelVector& level = headend->NivelTerr();
-                const double tilt = level[kFirstSatelliteBand - 1] - level[0];
-                const double share = (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[1]) /
-                                     (kBandFrequenciesMHz[kFirstSatelliteBand - 1] - kBandFrequenciesMHz[0]);
-                room.tiltLow[0] = std::max(room.tiltLow[0], std::min(0.0, -tilt * share));
-                room.tiltHigh[0] =
-                    std::min(room.tiltHigh[0], std::max(0.0, (kTerrestrialTiltRange - tilt) * share));
-                terrestrial = true;
-            } else if (const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element)) {
-                if (amplifier->Localizacion == kHeadendLocation) {
-                    room.TakeSlopes(amplifier->LPP());
-                }
-            }
-        }
-        if (!terrestrial) {
-            room.tiltLow[0] = room.tiltHigh[0] = 0.0;
-        }
-        return room;
-    }
-
     bool Amplify() {
         const std::vector<const tplanta*> cuts = PlanLineAmplifiers(
-            m_project, m_sample, HeadendSource(),
+            m_project, m_sample, HeadendSource(m_project, m_sample),
             [this](const TMultiswitch& entry) {
                 const std::vector<const TAmpliBase*> fitting = FittingAmplifiers(m_project, entry);
                 return fitting.empty() ? nullptr : fitting.front();
@@ -762,7 +634,7 @@ private:
         m_result.maximaMargin = margins[2];
     }
 
-    void NameBudgets() { m_result.budgets = BindingBudgets(m_sample); }
+    void NameBudgets() { m_result.budgets = BindingBudgets(m_project, m_sample); }
 
     void NameUnserved() {
         std::map<const Tvivienda*, Spread> flatSpreads;

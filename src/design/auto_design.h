@@ -60,15 +60,15 @@ struct DesignResult {
 
 // From a built installation to one that passes, as ordinary edits of editor (each undoable):
 // regulation of every control (RegulateAutomatically); then, while levels remain out of limits, the
-// catalogue's lowest-loss cable for the risers (kept when the regulation after it gains); then, while levels
-// remain out of limits, the tap grade of every riser's floors (PlanTapGrades, one edit, kept when the
-// regulation after it gains; again once amplifiers went in); then, while levels remain out of limits, the
-// other current models of the headend amplifiers' families (one replacement edit each, then regulation; the
-// best kept); then, while outlets remain out of limits, line amplifiers on the risers at the fewest places
-// that bring each riser's levels within the limit window (a riser is cut where the spread of its levels from
-// the cut above would exceed the window: the greedy cut is the fewest, since every amplifier lifts everything
-// below it alike), followed by a new regulation. Active elements left without power get a supply of the
-// preferences' model. The outlets still out of limits are named with the reason.
+// catalogue's lowest-loss cable for the risers, the other current models of the headend amplifiers'
+// families and the tap grade of every riser's floors (PlanTapGrades), each kept when the regulation after
+// it gains (Improves); then, while outlets remain out of limits, line amplifiers on the risers where each
+// riser's level budget runs out (PlanLineAmplifiers, a round at a time, each round followed by the
+// regulation and the grading of the segments it makes, kept whole when it gains), weighed together with
+// a passive cascadable at each riser's end where the active end's input maximum binds (PlanPassiveEnds),
+// for the budget's tight target and, when that fails by a little, its wide one. Active elements left
+// without power get a supply of the preferences' model. The outlets still out of limits are named with
+// the reason, each failing stair with its binding budget. Deterministic.
 DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options);
 
 } // namespace ixo

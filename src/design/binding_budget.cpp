@@ -2,14 +2,20 @@
 
 #include "building/escalera.h"
 #include "building/planta.h"
+#include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "common/decimal_text.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "model/ampli_header.h"
+#include "model/cabecera_terrestre.h"
 #include "model/cbft.h"
 #include "model/level_vector.h"
 #include "model/pin.h"
+#include "model/potenciometro.h"
 
+#include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -34,7 +40,62 @@ std::optional<double> LevelAt(const LevelSample& sample, const TPin* pin, std::s
     return std::nullopt;
 }
 
-std::string Budget(const LevelSample& sample, const TEscalera* stair, std::size_t i) {
+// The headend feeding outlet level i that has nothing left to give, in words and figures (see
+// BindingBudgets); the controls downstream are then at their ends too.
+std::string HeadendAtItsEnd(const Tproyecto& project, const LevelSample& sample, std::size_t i) {
+    const std::size_t band = sample.bands[i];
+    const auto bandText = [](std::size_t b) { return OneDecimalText(kBandFrequenciesMHz[b]) + " MHz"; };
+    const auto losses = [&](const std::string& what, double level, double highest) {
+        const double loss = level - sample.levels[i];
+        const double window = highest - sample.bounds[i].minimum;
+        return "; no element stands at its maximum, while " + what + OneDecimalText(level) + " dBµV at " +
+               bandText(band) + ": " + OneDecimalText(loss) +
+               " dB of losses lie between it and the outlet, " +
+               (loss > window ? "more than the " : "within the ") + OneDecimalText(window) +
+               " dB between its highest level " + OneDecimalText(highest) +
+               " dBµV and the outlet minimum (a line amplifier, a lower tap loss or a lower-loss cable would "
+               "close it)";
+    };
+    for (TCBFT* element : NetworkElements(project)) {
+        if (band < kFirstSatelliteBand) {
+            const auto* headend = dynamic_cast<const TCabeceraTerrestre*>(element);
+            if (headend == nullptr) {
+                continue;
+            }
+            const double highest = headend->NivelmaxSignal()[1];
+            const double level = headend->NivelTerr()[band];
+            if (highest - headend->NivelTerr()[kFirstSatelliteBand - 1] <= kBindingTolerance) {
+                return losses(headend->Name() + " (" + headend->Modelo +
+                                  ") stands at its highest output level, ",
+                              level, highest);
+            }
+            continue;
+        }
+        const auto* amplifier = dynamic_cast<const TAmpliHeader*>(element);
+        if (amplifier == nullptr || amplifier->Localizacion != 0 || amplifier->LPG().empty()) {
+            continue;
+        }
+        bool atEnd = true;
+        for (const TPotenciometroBase8* control : amplifier->LPG()) {
+            const bool rising = control->GainsAt100()[band] >= control->GainsAt0()[band];
+            atEnd = atEnd && (rising ? control->Ajuste >= 100.0 : control->Ajuste <= 0.0);
+        }
+        double level = -std::numeric_limits<double>::infinity();
+        for (const TPin* out : amplifier->PinesSALIDA()) {
+            level = std::max(level, out->Levels()[band]);
+        }
+        if (atEnd && level > -std::numeric_limits<double>::infinity()) {
+            return losses(amplifier->Name() + " (" + amplifier->Modelo +
+                              ") has every gain control at its highest gain, its output ",
+                          level, amplifier->NivelmaxSignal()[band]);
+        }
+    }
+    return "; no element stands at its maximum: the gain controls and amplifiers that feed it reached the "
+           "ends of their ranges";
+}
+
+std::string Budget(const Tproyecto& project, const LevelSample& sample, const TEscalera* stair,
+                   std::size_t i) {
     const bool satellite = sample.bands[i] >= kFirstSatelliteBand;
     const auto bandText = [](std::size_t band) { return OneDecimalText(kBandFrequenciesMHz[band]) + " MHz"; };
     const Tvivienda& flat = *sample.flats[i];
@@ -61,8 +122,7 @@ std::string Budget(const LevelSample& sample, const TEscalera* stair, std::size_
         }
     }
     if (binding == sample.Size()) {
-        return text + "; no element stands at its maximum: the gain controls and amplifiers that feed it " +
-               "reached the ends of their ranges";
+        return text + HeadendAtItsEnd(project, sample, i);
     }
     const TCBFT& element = *sample.elements[binding];
     const double maximum = sample.bounds[binding].maximum;
@@ -104,7 +164,7 @@ std::string Budget(const LevelSample& sample, const TEscalera* stair, std::size_
 // the stair (else of the headend) standing at its maximum in the same band group, nearest the
 // outlet's level. The figures say how much loss lies between them and how much the window between
 // that maximum and the outlet minimum allows.
-std::vector<std::string> BindingBudgets(const LevelSample& sample) {
+std::vector<std::string> BindingBudgets(const Tproyecto& project, const LevelSample& sample) {
     std::map<const TEscalera*, std::size_t> worst;
     std::vector<std::string> budgets;
     for (std::size_t i = 0; i < sample.Size(); ++i) {
@@ -120,7 +180,7 @@ std::vector<std::string> BindingBudgets(const LevelSample& sample) {
         }
     }
     for (const auto& [stair, i] : worst) {
-        budgets.push_back(Budget(sample, stair, i));
+        budgets.push_back(Budget(project, sample, stair, i));
     }
     return budgets;
 }

@@ -39,9 +39,13 @@ constexpr double kShortfallWeight = 1e-3;
 struct FloorMargins {
     std::array<double, kBandCount> low;
     std::array<double, kBandCount> high;
+    // How far the floor's multiswitch inputs may rise before they stand kMaximumGuard below their
+    // maximum (infinity where none is rated).
+    std::array<double, kBandCount> inputs;
     FloorMargins() {
         low.fill(kInfinity);
         high.fill(kInfinity);
+        inputs.fill(kInfinity);
     }
 };
 
@@ -172,11 +176,13 @@ SegmentMargins Margins(const std::vector<Floor>& floors, const std::array<double
 double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
     std::array<double, kBandCount> low;
     std::array<double, kBandCount> high;
+    std::array<double, kBandCount> lifts = room.lift; // the source's, and below every floor's input maximum
     low.fill(kInfinity);
     high.fill(kInfinity);
     for (std::size_t band = 0; band < kBandCount; ++band) {
         double lift = 0.0;
         for (const Floor& floor : floors) {
+            lifts[band] = std::min(lifts[band], floor.margins.inputs[band] - lift);
             if (floor.margins.low[band] == kInfinity) {
                 continue;
             }
@@ -209,7 +215,7 @@ double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
                 const double at = tilt * static_cast<double>(band - first) / static_cast<double>(top - first);
                 lows = std::min(lows, low[band] + at);
                 highs = std::min(highs, high[band] - at);
-                cap = std::min(cap, room.lift[band] - at);
+                cap = std::min(cap, lifts[band] - at);
             }
             const double level = std::min((highs - lows) / 2.0, cap);
             best = std::max(best, std::min(lows + level, highs - level));
@@ -262,7 +268,17 @@ std::map<const tplanta*, FloorMargins> MarginsByFloor(const LevelSample& sample)
     std::map<const tplanta*, FloorMargins> margins;
     for (std::size_t i = 0; i < sample.Size(); ++i) {
         const Tvivienda* flat = sample.flats[i];
-        if (sample.outlets[i] == nullptr || flat == nullptr || flat->Planta() == nullptr) {
+        if (sample.outlets[i] == nullptr) {
+            const auto* multiswitch = dynamic_cast<const TMultiswitch*>(sample.elements[i]);
+            const auto* floor =
+                multiswitch != nullptr ? dynamic_cast<const tplanta*>(multiswitch->Container()) : nullptr;
+            if (floor != nullptr) {
+                double& room = margins[floor].inputs[sample.bands[i]];
+                room = std::min(room, sample.bounds[i].maximum - kMaximumGuard - sample.levels[i]);
+            }
+            continue;
+        }
+        if (flat == nullptr || flat->Planta() == nullptr) {
             continue;
         }
         FloorMargins& floor = margins[flat->Planta()];

@@ -1,8 +1,8 @@
 #include "cli/cli_run.h"
 
 #include "cli/design_command.h"
-#include "design/design_result_text.h"
 #include "design/auto_regulation.h"
+#include "design/design_result_text.h"
 
 #include "support/temp_dir.h"
 
@@ -138,6 +138,37 @@ TEST(DesignCommand, TheCascadeBuildingPassesWithTheDefaultLimitsAndWithTheStanda
         EXPECT_TRUE(Contains(check.out, "Outlets out of limits: 0 of 240")) << check.out;
         EXPECT_FALSE(Contains(check.out, "Overdrive:")) << check.out;
         EXPECT_FALSE(Contains(check.out, "Powering:")) << check.out;
+        EXPECT_TRUE(Contains(check.out, "Verdict: passes")) << check.out;
+    }
+}
+
+// Three more shapes a designer meets, each out of limits as built, pass the design and reopen with check:
+// a 4 x 8 x 2 x 2 cascade building (4 polarities), a 6 x 5 x 6 x 2 star building (12 polarities) with the
+// default limits, and a 2 x 20 x 4 x 4 star building (8 polarities, active multiswitches whose input
+// maxima bind) with EN 60728-1.
+TEST(DesignCommand, RealisticShapesPassTheDesignAndTheCheck) {
+    test::TempDir dir;
+    const std::vector<std::vector<std::string>> shapes = {
+        {"--stairs", "4", "--floors", "8", "--flats-per-floor", "2", "--outlets", "2", "--distribution",
+         "cascade"},
+        {"--stairs", "6", "--floors", "5", "--flats-per-floor", "6", "--outlets", "2", "--polarities", "12"},
+        {"--stairs", "2", "--floors", "20", "--flats-per-floor", "4", "--outlets", "4", "--polarities", "8",
+         "--standard", "EN60728-1"}};
+    int n = 0;
+    for (const std::vector<std::string>& shape : shapes) {
+        const std::filesystem::path built = dir / ("built" + std::to_string(n) + ".XPJ");
+        const std::filesystem::path designed = dir / ("designed" + std::to_string(n++) + ".XPJ");
+        std::vector<std::string> words = {"new"};
+        words.insert(words.end(), shape.begin(), shape.end());
+        words.insert(words.end(), {"-o", built.string()});
+        const CliRun made = RunCommand(words);
+        EXPECT_EQ(made.status, 1) << made.out << made.err; // out of limits as built
+        words.insert(words.end() - 2, "--auto");
+        words.back() = designed.string();
+        const CliRun run = RunCommand(words);
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        const CliRun check = RunCommand({"check", designed.string()});
+        EXPECT_EQ(check.status, 0) << check.out;
         EXPECT_TRUE(Contains(check.out, "Verdict: passes")) << check.out;
     }
 }

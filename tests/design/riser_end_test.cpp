@@ -1,17 +1,23 @@
 #include "building/escalera.h"
 #include "building/planta.h"
 #include "design/amplifier_placement.h"
+#include "design/auto_design.h"
 #include "design/auto_regulation.h"
 #include "design/design_progress.h"
 #include "design/level_sample.h"
 #include "design/riser_end.h"
 #include "design/tap_grading.h"
 #include "editing/editing_test_support.h"
+#include "levels/niveles_tomas.h"
 #include "model/ampli_base.h"
+#include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/toma_tv.h"
 
+#include <array>
 #include <cmath>
+#include <map>
 
 namespace ixo::test {
 namespace {
@@ -32,7 +38,8 @@ protected:
         return sample;
     }
 
-    // The multiswitch of a floor that the riser feeds from outside the floor, or null.
+    // The multiswitch of a floor that the riser feeds from outside the floor (or through a line amplifier
+    // on the floor), or null.
     static const TMultiswitch* EntryOf(const tplanta& floor) {
         for (const auto& entry : floor.ETV()) {
             const auto* multiswitch = dynamic_cast<const TMultiswitch*>(entry.Object);
@@ -43,7 +50,9 @@ protected:
                 const auto* upstream = in->Peer() != nullptr
                                            ? dynamic_cast<const TComponenteBase*>(in->Peer()->Owner())
                                            : nullptr;
-                if (upstream != nullptr && upstream->Container() != &floor) {
+                // A line amplifier inserted on the floor stands in the riser.
+                if (upstream != nullptr &&
+                    (upstream->Container() != &floor || dynamic_cast<const TLinAmp*>(upstream) != nullptr)) {
                     return multiswitch;
                 }
             }
@@ -231,6 +240,132 @@ TEST_F(RiserEndTest, AStepGainsByTheWorstMarginOrByAStairsWithoutLosingTheWorst)
         }
     }
     EXPECT_FALSE(Improves(before, overdriven, 0.01));
+}
+
+// The designed cascade building's first stair, worked by hand from the demo catalogue's figures below the
+// lowest line amplifier the design put in (its three top floors: the amplifier's output is the budget's
+// start, whatever the regulation set it to), at 862 MHz (terrestrial line), 950 and 2150 MHz (every
+// satellite line):
+//   the amplifier's output, 0.5 m of CX-68 (0.18 / 0.19 / 0.30 dB/m) into the floor's multiswitch;
+//   down the riser each floor's through loss (MC-504-13: 1.9 / 2.4 / 3.0; -16: 1.7 / 2.1 / 2.7; -19: 1.5 /
+//   1.8 / 2.4; -22: 1.4 / 1.6 / 2.2; -25: 1.3 / 1.5 / 2.1 dB) and 3 m of the riser cable the design chose,
+//   CX-110E (0.122 / 0.129 / 0.204 dB/m);
+//   the first outlet (TC-16) of each flat at 862 MHz: the floor's terrestrial input less the tap loss
+//   (MC-504-13: 11.5; -16: 14.5; -19: 17.5; -22: 20.5; -25: 23.5 dB) less 22.4 dB behind the tap (DQ-31,
+//   10 m CX-68, PAU-1, TC-16).
+// The riser's last floor takes the passive MC-504-13 (no MT-504 any more).
+TEST_F(RiserEndTest, TheDesignedRiserBelowItsLowestAmplifierMatchesABudgetWorkedByHand) {
+    BuildNetwork(CascadeBuilding());
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_GE(result.marginAfter, 0.0);
+    struct Figures {
+        double through[3];
+        double tap862;
+    };
+    const std::map<std::string, Figures> models = {{"MC-504-13", {{1.9, 2.4, 3.0}, 11.5}},
+                                                   {"MC-504-16", {{1.7, 2.1, 2.7}, 14.5}},
+                                                   {"MC-504-19", {{1.5, 1.8, 2.4}, 17.5}},
+                                                   {"MC-504-22", {{1.4, 1.6, 2.2}, 20.5}},
+                                                   {"MC-504-25", {{1.3, 1.5, 2.1}, 23.5}}};
+    const std::size_t bands[3] = {3, 4, 7};
+    const double cx68[3] = {0.18, 0.19, 0.30};
+    const double cx110e[3] = {0.122, 0.129, 0.204};
+
+    // Stair 1's riser floors, bottom up, and the lowest fed by a line amplifier.
+    std::vector<const tplanta*> riser;
+    const auto& floors = project->Escaleras()[0].Object->ListaPlantas();
+    for (std::size_t k = 0; k < floors.Count(); ++k) {
+        if (!floors[k].Object->HeaderPl && EntryOf(*floors[k].Object) != nullptr) {
+            riser.push_back(floors[k].Object);
+        }
+    }
+    ASSERT_EQ(riser.size(), 10u);
+    std::size_t fed = riser.size();
+    for (std::size_t k = 0; k < riser.size() && fed == riser.size(); ++k) {
+        const TPin* in = EntryOf(*riser[k])->PinesENTRADA().front();
+        if (in->Peer() != nullptr && dynamic_cast<const TLinAmp*>(in->Peer()->Owner()) != nullptr) {
+            fed = k;
+        }
+    }
+    ASSERT_LT(fed, riser.size());
+    ASSERT_GE(fed, 2u) << "three floors from the amplifier down";
+    EXPECT_EQ(EntryOf(*riser[0])->Modelo, "MC-504-13");
+
+    // Expected input levels, pin by pin, floor by floor from the amplifier down.
+    std::map<const TPin*, std::array<double, 3>> expected;
+    const TMultiswitch* top = EntryOf(*riser[fed]);
+    for (const TPin* in : top->PinesENTRADA()) {
+        ASSERT_NE(in->Peer(), nullptr);
+        EXPECT_EQ(in->MetrosCable, 0.5);
+        std::array<double, 3> level{};
+        for (int b = 0; b < 3; ++b) {
+            level[static_cast<std::size_t>(b)] = in->Peer()->Levels()[bands[b]] - 0.5 * cx68[b];
+        }
+        expected[in] = level;
+    }
+    const std::vector<NivelesToma> outlets = NivelesDeTomas(*project);
+    int checked = 0;
+    for (std::size_t k = fed + 1; k-- > fed - 2;) {
+        const TMultiswitch* entry = EntryOf(*riser[k]);
+        ASSERT_TRUE(models.count(entry->Modelo)) << entry->Modelo;
+        const Figures& figures = models.at(entry->Modelo);
+        for (const TPin* in : entry->PinesENTRADA()) {
+            ASSERT_TRUE(expected.count(in)) << entry->Name() << " in" << in->Numeracion;
+            const bool terrestrial = in->polaridad < 0;
+            for (int b = terrestrial ? 0 : 1; b < (terrestrial ? 1 : 3); ++b) {
+                EXPECT_NEAR(in->Levels()[bands[b]], expected[in][static_cast<std::size_t>(b)], 0.05)
+                    << "floor " << riser[k]->Nivel << " " << entry->Modelo << " in" << in->Numeracion
+                    << " band " << bands[b];
+            }
+            ++checked;
+        }
+        for (const NivelesToma& outlet : outlets) {
+            if (outlet.Planta != riser[k] || outlet.Toma->Modelo != "TC-16") {
+                continue;
+            }
+            const double terrestrial = entry->InputOfPolarity(-1)->Levels()[3];
+            EXPECT_NEAR(outlet.Recibido[3], terrestrial - figures.tap862 - 22.4, 0.1)
+                << "floor " << riser[k]->Nivel;
+            ++checked;
+        }
+        // The next floor down: its inputs are fed by this floor's through outputs.
+        if (k == 0) {
+            break;
+        }
+        for (const TPin* in : EntryOf(*riser[k - 1])->PinesENTRADA()) {
+            ASSERT_NE(in->Peer(), nullptr);
+            const TPin* from = entry->InputOfPolarity(in->Peer()->polaridad);
+            ASSERT_NE(from, nullptr);
+            EXPECT_EQ(in->MetrosCable, 3.0);
+            std::array<double, 3> level{};
+            for (int b = 0; b < 3; ++b) {
+                level[static_cast<std::size_t>(b)] =
+                    expected[from][static_cast<std::size_t>(b)] - figures.through[b] - 3.0 * cx110e[b];
+            }
+            expected[in] = level;
+        }
+    }
+    EXPECT_EQ(checked, 3 * (5 + 2));
+}
+
+// Regulated alone, the cascade building stays short at 2150 MHz with nothing at its maximum: the IF
+// amplifiers AFI-440 are at their highest gain. Each stair's binding budget names that headend amplifier,
+// its output, the losses down to the outlet and the window between its rated 117 dBµV and the 50 dBµV
+// minimum: 67 dB, less than the losses.
+TEST_F(RiserEndTest, AStairShortWithNothingAtItsMaximumNamesTheHeadendThatRanOut) {
+    BuildNetwork(CascadeBuilding());
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{true, false});
+    ASSERT_LT(result.marginAfter, 0.0);
+    ASSERT_EQ(result.budgets.size(), 3u);
+    for (const std::string& budget : result.budgets) {
+        EXPECT_NE(budget.find("(AFI-440) has every gain control at its highest gain, its output "),
+                  std::string::npos)
+            << budget;
+        EXPECT_NE(budget.find("dB of losses lie between it and the outlet, more than the 67.0 dB between its "
+                              "highest level 117.0 dBµV and the outlet minimum"),
+                  std::string::npos)
+            << budget;
+    }
 }
 
 } // namespace
