@@ -9,6 +9,7 @@
 #include "common/decimal_text.h"
 #include "common/progress.h"
 #include "design/amplifier_placement.h"
+#include "design/bare_dish_feeds.h"
 #include "design/binding_budget.h"
 #include "design/check_suspension.h"
 #include "design/design_progress.h"
@@ -115,6 +116,9 @@ private:
         }
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             ChooseHeadendAmplifiers();
+        }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            AddHeadendAmplifiers();
         }
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             GradeTaps();
@@ -454,6 +458,50 @@ private:
                 }
                 UndoTo(position, std::move(before));
                 m_result.changes = changes;
+            }
+        }
+    }
+
+    // A headend without IF amplifiers (the dishes feed its multiswitches or splitters straight, as a
+    // stand-alone headend is built) gets the preferences' headend amplifiers in front of them, one edit,
+    // kept when the regulation after it gains: the satellite levels then have gain to draw on.
+    void AddHeadendAmplifiers() {
+        const std::vector<TComponenteBase*> feeds = BareDishFeeds(m_project);
+        if (feeds.empty() || !HeadendAmplifiers().empty()) {
+            return;
+        }
+        const TpreferenciasProyecto& preferences = m_project.Preferencias();
+        const std::size_t position = m_editor.Position();
+        const double worst = m_sample.Score();
+        const std::vector<ControlChange> changes = m_result.changes;
+        LevelSample before = m_sample;
+        const bool done = m_editor.Apply([&](EditJournal& journal) {
+            bool any = false;
+            for (TComponenteBase* feed : feeds) {
+                // The first takes every bare dish of the floor; the others then find none and change nothing.
+                any = InsertHeadendAmplifiers(m_project, *feed, preferences.HD_ModeloAmpFi,
+                                              preferences.HD_FamiliaAmpFi, false, journal) ||
+                      any;
+            }
+            return any;
+        });
+        if (!done) {
+            return;
+        }
+        m_sample.Take(m_project);
+        Regulate();
+        if (m_sample.Score() <= worst + 0.01) {
+            UndoTo(position, std::move(before));
+            m_result.changes = changes;
+            return;
+        }
+        for (const auto& [model, amplifiers] : HeadendAmplifiers()) {
+            for (const TAmpliHeader* amplifier : amplifiers) {
+                const TPin* out = amplifier->FirstConnectedPin(PinKind::Output);
+                const TPrimerComponente* fed =
+                    out != nullptr && out->Peer() != nullptr ? out->Peer()->Owner() : nullptr;
+                m_result.amplifiers.push_back({amplifier->Name(), amplifier->Modelo,
+                                               fed != nullptr ? fed->Name() : std::string("?"), "headend"});
             }
         }
     }

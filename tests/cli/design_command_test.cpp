@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ixo::cli {
 namespace {
 
@@ -153,7 +155,11 @@ TEST(DesignCommand, RealisticShapesPassTheDesignAndTheCheck) {
          "cascade"},
         {"--stairs", "6", "--floors", "5", "--flats-per-floor", "6", "--outlets", "2", "--polarities", "12"},
         {"--stairs", "2", "--floors", "20", "--flats-per-floor", "4", "--outlets", "4", "--polarities", "8",
-         "--standard", "EN60728-1"}};
+         "--standard", "EN60728-1"},
+        // Stand-alone: the dishes feed the headend multiswitches straight until the design puts headend
+        // amplifiers in front of them.
+        {"--stairs", "2", "--floors", "6", "--flats-per-floor", "4", "--outlets", "3", "--polarities", "8",
+         "--topology", "standalone"}};
     int n = 0;
     for (const std::vector<std::string>& shape : shapes) {
         const std::filesystem::path built = dir / ("built" + std::to_string(n) + ".XPJ");
@@ -170,6 +176,10 @@ TEST(DesignCommand, RealisticShapesPassTheDesignAndTheCheck) {
         const CliRun check = RunCommand({"check", designed.string()});
         EXPECT_EQ(check.status, 0) << check.out;
         EXPECT_TRUE(Contains(check.out, "Verdict: passes")) << check.out;
+        if (std::find(shape.begin(), shape.end(), "standalone") != shape.end()) {
+            EXPECT_TRUE(Contains(run.out, "(AFI-440) in front of ")) << run.out;
+            EXPECT_TRUE(Contains(check.out, "  TAmpliHeader               2\n")) << check.out;
+        }
     }
 }
 
