@@ -793,7 +793,15 @@ private:
         return true;
     }
 
-    std::uint32_t ClassIndex(double slope) { return static_cast<std::uint32_t>(&ClassOf(slope) - m_classes.data()); }
+    // Slopes are unique among the classes, and effects of one slope come in runs: the last class met is
+    // tried first.
+    std::uint32_t ClassIndex(double slope) {
+        if (m_lastClass < m_classes.size() && m_classes[m_lastClass].slope == slope) {
+            return m_lastClass;
+        }
+        m_lastClass = static_cast<std::uint32_t>(&ClassOf(slope) - m_classes.data());
+        return m_lastClass;
+    }
 
     // The class of the rows moved by slope: a short list searched in turn (a single setting moves each
     // band by one coefficient), indexed once it grows.
@@ -881,6 +889,7 @@ private:
     std::vector<double> m_highTerm;
     std::vector<SlopeClass> m_classes; // scratch of Step
     std::vector<std::uint32_t> m_pairOf; // scratch of Classify
+    std::uint32_t m_lastClass = 0;       // the class ClassIndex found last
     std::unordered_map<std::uint64_t, std::uint32_t> m_pairIndex;
     std::vector<double> m_shifted;     // scratch of Step's objective: each class's slope times the shift / T
     std::unordered_map<double, std::size_t> m_classIndex;
