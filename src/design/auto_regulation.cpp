@@ -753,26 +753,42 @@ private:
         const auto& effects = *direction.effects;
         m_classes.clear();
         m_pairOf.resize(effects.size());
-        m_pairIndex.clear();
-        direction.pairs.clear();
-        std::uint64_t lastKey = 0;
-        std::uint32_t lastPair = 0;
+        // Pair 2c is class c alone, 2c + 1 class c with its heavy piece: every weighed row weighs the
+        // same (kMaximumWeight), so the heavy class of a class is one; it is found where it is first
+        // needed, which keeps the order in which classes are made.
+        m_heavyOf.clear();
+        double heavyWeight = 0.0;
         for (std::size_t k = 0; k < effects.size(); ++k) {
             const auto& [i, slope] = effects[k];
             const double weight = m_work[i].weight;
             const std::uint32_t plain = ClassIndex(slope);
-            const std::uint32_t heavy = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
-            const std::uint64_t key = std::uint64_t{plain} << 32 | heavy;
-            if (k == 0 || key != lastKey) {
-                const auto [at, inserted] =
-                    m_pairIndex.try_emplace(key, static_cast<std::uint32_t>(direction.pairs.size()));
-                if (inserted) {
-                    direction.pairs.emplace_back(plain, heavy);
-                }
-                lastKey = key;
-                lastPair = at->second;
+            if (m_heavyOf.size() < m_classes.size()) {
+                m_heavyOf.resize(m_classes.size(), kNoClass);
             }
-            m_pairOf[k] = lastPair;
+            std::uint32_t pair = 2 * plain;
+            if (weight != 1.0) {
+                if (m_heavyOf[plain] == kNoClass) {
+                    if (heavyWeight != 0.0 && weight != heavyWeight) {
+                        direction.tooManyClasses = true; // rows of other weights: classed at every step
+                        return false;
+                    }
+                    heavyWeight = weight;
+                    const std::uint32_t heavy = ClassIndex(slope * weight);
+                    m_heavyOf.resize(m_classes.size(), kNoClass);
+                    m_heavyOf[plain] = heavy;
+                } else if (weight != heavyWeight) {
+                    direction.tooManyClasses = true;
+                    return false;
+                }
+                pair += 1;
+            }
+            m_pairOf[k] = pair;
+        }
+        direction.pairs.resize(2 * m_classes.size());
+        m_heavyOf.resize(m_classes.size(), kNoClass);
+        for (std::uint32_t c = 0; c < m_classes.size(); ++c) {
+            direction.pairs[2 * c] = {c, kNoClass};
+            direction.pairs[2 * c + 1] = {c, m_heavyOf[c]};
         }
         const std::size_t count = direction.pairs.size();
         if (count > std::numeric_limits<std::uint16_t>::max() + std::size_t{1}) {
@@ -890,7 +906,7 @@ private:
     std::vector<SlopeClass> m_classes; // scratch of Step
     std::vector<std::uint32_t> m_pairOf; // scratch of Classify
     std::uint32_t m_lastClass = 0;       // the class ClassIndex found last
-    std::unordered_map<std::uint64_t, std::uint32_t> m_pairIndex;
+    std::vector<std::uint32_t> m_heavyOf; // scratch of Classify: the heavy class of each class
     std::vector<double> m_shifted;     // scratch of Step's objective: each class's slope times the shift / T
     std::unordered_map<double, std::size_t> m_classIndex;
     LevelSample m_base;
