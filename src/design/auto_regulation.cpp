@@ -457,6 +457,8 @@ private:
         }
         std::vector<double> merged(m_rows.size(), 0.0);
         std::vector<std::size_t> touched;
+        std::vector<std::size_t> runs;
+        constexpr std::size_t kMergedRuns = 8;
         for (Direction& direction : m_directions) {
             if (direction.members.size() == 1) {
                 direction.effects = &m_sensitivity[direction.members.front()].effects;
@@ -464,7 +466,9 @@ private:
             }
             direction.effects = &direction.merged;
             touched.clear();
+            runs.clear();
             for (std::size_t k = 0; k < direction.members.size(); ++k) {
+                runs.push_back(touched.size()); // each member adds a run of rows in row order
                 const double amount = direction.Amount(k);
                 for (const auto& [i, slope] : m_sensitivity[direction.members[k]].effects) {
                     if (merged[i] == 0.0) {
@@ -485,7 +489,18 @@ private:
                 merged[i] = 0.0;
             };
             if (touched.size() * 16 < merged.size()) {
-                std::sort(touched.begin(), touched.end());
+                // The runs of a few members are merged (the rows of each member come in row order),
+                // those of many sorted.
+                if (runs.size() <= kMergedRuns) {
+                    for (std::size_t r = 1; r < runs.size(); ++r) {
+                        std::inplace_merge(touched.begin(), touched.begin() + static_cast<std::ptrdiff_t>(runs[r]),
+                                           r + 1 < runs.size()
+                                               ? touched.begin() + static_cast<std::ptrdiff_t>(runs[r + 1])
+                                               : touched.end());
+                    }
+                } else {
+                    std::sort(touched.begin(), touched.end());
+                }
                 for (std::size_t i : touched) {
                     take(i);
                 }
