@@ -288,15 +288,15 @@ private:
         std::array<ChainRows, 2> kept;
         std::size_t current = 0;
         kept[0].chain = kept[1].chain = reinterpret_cast<const EffectLink*>(&kept); // no chain yet
-        // The current chain's links, gathered once for the rows of all its bands.
+        // The chain and band of each row made, in the order made; the links of a chain, gathered once for
+        // the rows of all its bands.
+        std::vector<std::pair<const EffectLink*, std::size_t>> made;
         std::vector<const EffectLink*> links;
-        bool gathered = false;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
             const LevelBound& bound = m_base.bounds[i];
             if (chain != kept[current].chain) {
-                gathered = false;
                 current = 1 - current;
                 if (chain != kept[current].chain) {
                     kept[current] = ChainRows{};
@@ -317,24 +317,41 @@ private:
             if (inserted) {
                 m_rows.push_back({});
                 SetBound(m_rows.back(), i);
-                if (!gathered) {
-                    links.clear();
-                    for (const EffectLink* link = chain; link != nullptr; link = link->up) {
-                        links.push_back(link);
-                    }
-                    gathered = true;
-                }
-                for (std::size_t k = 0; k < links.size(); ++k) {
-                    const EffectLink* link = links[k];
-                    if (std::abs(link->slope[band]) > kNoEffect) {
-                        m_sensitivity[link->setting].effects.emplace_back(at->second, link->slope[band]);
-                        NoteUpstream(links, k, band);
-                    }
-                }
+                made.push_back({chain, band});
             }
             m_rows[at->second].Take(m_base.levels[i]);
         }
-        ShrinkSensitivities();
+        // The coefficients of the new rows, in the order of the rows and of their chains' links: counted
+        // first, so that each setting's list is made at its size (they run to millions).
+        std::vector<std::size_t> counts(m_settings.size(), 0);
+        for (const auto& [chain, band] : made) {
+            for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                counts[link->setting] += std::abs(link->slope[band]) > kNoEffect ? 1 : 0;
+            }
+        }
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            m_sensitivity[s].effects.reserve(counts[s]);
+        }
+        const EffectLink* gatheredChain = nullptr;
+        bool gathered = false;
+        for (std::size_t row = 0; row < made.size(); ++row) {
+            const auto& [chain, band] = made[row];
+            if (!gathered || chain != gatheredChain) {
+                links.clear();
+                for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                    links.push_back(link);
+                }
+                gatheredChain = chain;
+                gathered = true;
+            }
+            for (std::size_t k = 0; k < links.size(); ++k) {
+                const EffectLink* link = links[k];
+                if (std::abs(link->slope[band]) > kNoEffect) {
+                    m_sensitivity[link->setting].effects.emplace_back(row, link->slope[band]);
+                    NoteUpstream(links, k, band);
+                }
+            }
+        }
     }
 
     // The coefficients grew one by one; on the largest buildings the room left over was a third of them.
