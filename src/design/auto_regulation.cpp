@@ -144,6 +144,7 @@ private:
                 break;
             }
             const std::vector<double> chosen = Optimise(around);
+            ReleaseModel();
             SetAll(chosen);
             LevelSample check;
             Measure(check);
@@ -159,6 +160,19 @@ private:
             }
         }
         SetAll(opening);
+    }
+
+    // The affine model (coefficients, directions, rows) is made again for every round: it is let go
+    // before the levels are measured, so that the largest buildings do not hold both at once. The
+    // minimum tree stays (the margin the model predicted).
+    void ReleaseModel() {
+        m_directions = {};
+        m_sensitivity = {};
+        m_upstream = {};
+        m_rows = {};
+        m_work = {};
+        m_lowTerm = {};
+        m_highTerm = {};
     }
 
     bool Coefficients(int round) {
