@@ -7,6 +7,7 @@
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/regulation_rows.h"
+#include "design/slope_classes.h"
 #include "editing/edit_journal.h"
 #include "editing/network_editor.h"
 #include "editing/regulation.h"
@@ -27,8 +28,13 @@
 namespace ixo {
 namespace {
 
+using regulation::Direction;
+using regulation::Effects;
+using regulation::kNoClass;
 using regulation::MinimumTree;
 using regulation::Row;
+using regulation::SlopeClass;
+using regulation::SlopeClasses;
 
 constexpr double kNoEffect = 1e-7; // dB per unit
 constexpr int kMaxSweeps = 30;
@@ -42,64 +48,15 @@ constexpr std::size_t kWorkBudget = 15'000'000;
 using regulation::kInfinity;
 constexpr double kZeroExponent = -746.0; // exp of anything below is 0 in double precision
 
-// One row a setting (or settings moved together) moves and by how much, dB per unit. Packed to 12 bytes:
-// the largest buildings hold tens of millions of them.
-#pragma pack(push, 4)
-struct Effect {
-    std::uint32_t first = 0; // the row
-    double second = 0.0;     // dB per unit
-
-    Effect(std::size_t row, double slope) : first(static_cast<std::uint32_t>(row)), second(slope) {}
-};
-#pragma pack(pop)
-using Effects = std::vector<Effect>;
-
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
 struct Sensitivity {
     Effects effects; // in row order
 };
 
-// Settings moved together by one amount, and the merged coefficients of the rows they move: a single
-// setting's are its sensitivity's (not copied: on a tall building they run to millions).
-// Settings moved by one shift times their amounts (all 1 when amounts is empty).
-struct Direction {
-    std::vector<std::size_t> members;
-    Effects merged;
-    const Effects* effects = nullptr;
-    std::vector<double> amounts;
-    // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
-    // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
-    // and the rows' weights alone, not on where the ascent stands.
-    // Each effect's pair of classes (plain, heavy) is one of few: held as an index into pairs, in 8
-    // bits where there are at most 256 pairs, else 16; a direction of more is classed at every step.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
-    std::vector<std::uint8_t> pairOf8;
-    std::vector<std::uint16_t> pairOf16;
-    std::vector<double> classSlopes;
-    bool classified = false;
-    bool tooManyClasses = false;
-
-    explicit Direction(std::vector<std::size_t> settings, std::vector<double> by = {})
-        : members(std::move(settings)), amounts(std::move(by)) {}
-    double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
-};
-constexpr std::uint32_t kNoClass = std::numeric_limits<std::uint32_t>::max();
-
 // How many settings upstream of a setting get a compensating direction with it, and the share of the
 // work budget their coefficients may take at most (one in kCompensatingShare).
 constexpr std::size_t kCompensated = 4;
 constexpr std::size_t kCompensatingShare = 20;
-
-// The rows a direction moves, gathered by their coefficient: all rows with one coefficient shift alike,
-// so the margin along the direction needs only their smallest slacks (exact minimum) and their sums of
-// exponentials (smooth minimum).
-struct SlopeClass {
-    double slope = 0.0;
-    double lowSlack = kInfinity;
-    double highSlack = kInfinity;
-    double lowSum = 0.0; // sum of exp(-(slack - reference) / T), then its logarithm
-    double highSum = 0.0;
-};
 
 class Regulator {
 public:
@@ -144,6 +101,7 @@ private:
                 break;
             }
             const std::vector<double> chosen = Optimise(around);
+            ReleaseModel();
             SetAll(chosen);
             LevelSample check;
             Measure(check);
@@ -159,6 +117,19 @@ private:
             }
         }
         SetAll(opening);
+    }
+
+    // The affine model (coefficients, directions, rows) is made again for every round: it is let go
+    // before the levels are measured, so that the largest buildings do not hold both at once. The
+    // minimum tree stays (the margin the model predicted).
+    void ReleaseModel() {
+        m_directions = {};
+        m_sensitivity = {};
+        m_upstream = {};
+        m_rows = {};
+        m_work = {};
+        m_lowTerm = {};
+        m_highTerm = {};
     }
 
     bool Coefficients(int round) {
@@ -288,15 +259,15 @@ private:
         std::array<ChainRows, 2> kept;
         std::size_t current = 0;
         kept[0].chain = kept[1].chain = reinterpret_cast<const EffectLink*>(&kept); // no chain yet
-        // The current chain's links, gathered once for the rows of all its bands.
+        // The chain and band of each row made, in the order made; the links of a chain, gathered once for
+        // the rows of all its bands.
+        std::vector<std::pair<const EffectLink*, std::size_t>> made;
         std::vector<const EffectLink*> links;
-        bool gathered = false;
         for (std::size_t i = 0; i < m_base.Size(); ++i) {
             const EffectLink* chain = effects.ChainOf(i);
             const std::size_t band = m_base.bands[i];
             const LevelBound& bound = m_base.bounds[i];
             if (chain != kept[current].chain) {
-                gathered = false;
                 current = 1 - current;
                 if (chain != kept[current].chain) {
                     kept[current] = ChainRows{};
@@ -317,24 +288,41 @@ private:
             if (inserted) {
                 m_rows.push_back({});
                 SetBound(m_rows.back(), i);
-                if (!gathered) {
-                    links.clear();
-                    for (const EffectLink* link = chain; link != nullptr; link = link->up) {
-                        links.push_back(link);
-                    }
-                    gathered = true;
-                }
-                for (std::size_t k = 0; k < links.size(); ++k) {
-                    const EffectLink* link = links[k];
-                    if (std::abs(link->slope[band]) > kNoEffect) {
-                        m_sensitivity[link->setting].effects.emplace_back(at->second, link->slope[band]);
-                        NoteUpstream(links, k, band);
-                    }
-                }
+                made.push_back({chain, band});
             }
             m_rows[at->second].Take(m_base.levels[i]);
         }
-        ShrinkSensitivities();
+        // The coefficients of the new rows, in the order of the rows and of their chains' links: counted
+        // first, so that each setting's list is made at its size (they run to millions).
+        std::vector<std::size_t> counts(m_settings.size(), 0);
+        for (const auto& [chain, band] : made) {
+            for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                counts[link->setting] += std::abs(link->slope[band]) > kNoEffect ? 1 : 0;
+            }
+        }
+        for (std::size_t s = 0; s < m_settings.size(); ++s) {
+            m_sensitivity[s].effects.reserve(counts[s]);
+        }
+        const EffectLink* gatheredChain = nullptr;
+        bool gathered = false;
+        for (std::size_t row = 0; row < made.size(); ++row) {
+            const auto& [chain, band] = made[row];
+            if (!gathered || chain != gatheredChain) {
+                links.clear();
+                for (const EffectLink* link = chain; link != nullptr; link = link->up) {
+                    links.push_back(link);
+                }
+                gatheredChain = chain;
+                gathered = true;
+            }
+            for (std::size_t k = 0; k < links.size(); ++k) {
+                const EffectLink* link = links[k];
+                if (std::abs(link->slope[band]) > kNoEffect) {
+                    m_sensitivity[link->setting].effects.emplace_back(row, link->slope[band]);
+                    NoteUpstream(links, k, band);
+                }
+            }
+        }
     }
 
     // The coefficients grew one by one; on the largest buildings the room left over was a third of them.
@@ -458,6 +446,8 @@ private:
         }
         std::vector<double> merged(m_rows.size(), 0.0);
         std::vector<std::size_t> touched;
+        std::vector<std::size_t> runs;
+        constexpr std::size_t kMergedRuns = 8;
         for (Direction& direction : m_directions) {
             if (direction.members.size() == 1) {
                 direction.effects = &m_sensitivity[direction.members.front()].effects;
@@ -465,7 +455,9 @@ private:
             }
             direction.effects = &direction.merged;
             touched.clear();
+            runs.clear();
             for (std::size_t k = 0; k < direction.members.size(); ++k) {
+                runs.push_back(touched.size()); // each member adds a run of rows in row order
                 const double amount = direction.Amount(k);
                 for (const auto& [i, slope] : m_sensitivity[direction.members[k]].effects) {
                     if (merged[i] == 0.0) {
@@ -486,7 +478,18 @@ private:
                 merged[i] = 0.0;
             };
             if (touched.size() * 16 < merged.size()) {
-                std::sort(touched.begin(), touched.end());
+                // The runs of a few members are merged (the rows of each member come in row order),
+                // those of many sorted.
+                if (runs.size() <= kMergedRuns) {
+                    for (std::size_t r = 1; r < runs.size(); ++r) {
+                        std::inplace_merge(
+                            touched.begin(), touched.begin() + static_cast<std::ptrdiff_t>(runs[r]),
+                            r + 1 < runs.size() ? touched.begin() + static_cast<std::ptrdiff_t>(runs[r + 1])
+                                                : touched.end());
+                    }
+                } else {
+                    std::sort(touched.begin(), touched.end());
+                }
                 for (std::size_t i : touched) {
                     take(i);
                 }
@@ -657,23 +660,24 @@ private:
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
-        const bool classified = direction.classified || Classify(direction);
+        const bool classified = direction.classified || m_slopes.Classify(direction, m_work);
         if (classified) {
-            m_classes.resize(direction.classSlopes.size());
-            for (std::size_t c = 0; c < m_classes.size(); ++c) {
-                m_classes[c] = SlopeClass{direction.classSlopes[c]};
+            m_slopes.classes.resize(direction.classSlopes.size());
+            for (std::size_t c = 0; c < m_slopes.classes.size(); ++c) {
+                m_slopes.classes[c] = SlopeClass{direction.classSlopes[c]};
             }
         } else {
-            m_classes.clear(); // made as they are met, in the same order
+            m_slopes.classes.clear(); // made as they are met, in the same order
         }
         // The class of effect k and of its heavy piece (kNoClass for a row of weight 1), in that order.
         const auto classesOf = [&](std::size_t k, const Row& row) -> std::pair<std::uint32_t, std::uint32_t> {
             if (classified) {
-                return direction.pairs[direction.pairOf8.empty() ? direction.pairOf16[k] : direction.pairOf8[k]];
+                return direction
+                    .pairs[direction.pairOf8.empty() ? direction.pairOf16[k] : direction.pairOf8[k]];
             }
             const double slope = effects[k].second;
-            const std::uint32_t plain = ClassIndex(slope);
-            return {plain, row.weight != 1.0 ? ClassIndex(slope * row.weight) : kNoClass};
+            const std::uint32_t plain = m_slopes.Index(slope);
+            return {plain, row.weight != 1.0 ? m_slopes.Index(slope * row.weight) : kNoClass};
         };
         double affectedSum = 0.0;
         if (temperature > 0.0) {
@@ -681,7 +685,7 @@ private:
             for (std::size_t k = 0; k < effects.size(); ++k) {
                 const std::size_t i = effects[k].first;
                 const auto [plainClass, heavyClass] = classesOf(k, m_work[i]);
-                SlopeClass& smooth = m_classes[heavyClass != kNoClass ? heavyClass : plainClass];
+                SlopeClass& smooth = m_slopes.classes[heavyClass != kNoClass ? heavyClass : plainClass];
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];
                 affectedSum += m_lowTerm[i] + m_highTerm[i];
@@ -692,12 +696,12 @@ private:
                 const double lowSlack = row.RawLowSlack();
                 const double highSlack = row.RawHighSlack();
                 const auto [plainClass, heavyClass] = classesOf(k, row);
-                SlopeClass& group = m_classes[plainClass];
+                SlopeClass& group = m_slopes.classes[plainClass];
                 group.lowSlack = std::min(group.lowSlack, lowSlack);
                 group.highSlack = std::min(group.highSlack, highSlack);
                 if (heavyClass != kNoClass) {
                     // The heavy piece of a weighed row: its slack and coefficient times the weight.
-                    SlopeClass& heavy = m_classes[heavyClass];
+                    SlopeClass& heavy = m_slopes.classes[heavyClass];
                     heavy.lowSlack = std::min(heavy.lowSlack, lowSlack * row.weight);
                     heavy.highSlack = std::min(heavy.highSlack, highSlack * row.weight);
                 }
@@ -706,11 +710,11 @@ private:
         // A class of zero terms (rows far from the worst: their exponentials round to zero) or of
         // infinite slacks adds nothing to the objective at any shift: it is left out (the others keep
         // their order). With none left the objective is constant along the direction: no move gains.
-        std::erase_if(m_classes, [temperature](const SlopeClass& group) {
+        std::erase_if(m_slopes.classes, [temperature](const SlopeClass& group) {
             return temperature > 0.0 ? group.lowSum <= 0.0 && group.highSum <= 0.0
                                      : group.lowSlack == kInfinity && group.highSlack == kInfinity;
         });
-        if (m_classes.empty()) {
+        if (m_slopes.classes.empty()) {
             return 0.0;
         }
         if (temperature == 0.0) {
@@ -723,7 +727,7 @@ private:
             rest = m_tree.Minimum();
         }
         const double logRest = rest > 0.0 ? std::log(rest) : -kInfinity;
-        for (SlopeClass& group : m_classes) {
+        for (SlopeClass& group : m_slopes.classes) {
             group.lowSum = group.lowSum > 0.0 ? std::log(group.lowSum) : -kInfinity;
             group.highSum = group.highSum > 0.0 ? std::log(group.highSum) : -kInfinity;
         }
@@ -732,9 +736,9 @@ private:
                 // log of rest + sum of lowSum e^(-slope shift / T) + highSum e^(slope shift / T), the
                 // sums held as logarithms, the largest term factored out
                 double top = logRest;
-                m_shifted.resize(m_classes.size());
-                for (std::size_t c = 0; c < m_classes.size(); ++c) {
-                    const SlopeClass& group = m_classes[c];
+                m_shifted.resize(m_slopes.classes.size());
+                for (std::size_t c = 0; c < m_slopes.classes.size(); ++c) {
+                    const SlopeClass& group = m_slopes.classes[c];
                     const double t = group.slope * shift / temperature;
                     m_shifted[c] = t;
                     top = std::max(top, std::max(group.lowSum - t, group.highSum + t));
@@ -745,21 +749,21 @@ private:
                 // Mostly the rest is the largest term: exp(0) and log(1) need no library call.
                 const double lead = logRest - top;
                 double sum = lead == 0.0 ? 1.0 : ZeroOrExp(lead);
-                for (std::size_t c = 0; c < m_classes.size(); ++c) {
-                    const SlopeClass& group = m_classes[c];
+                for (std::size_t c = 0; c < m_slopes.classes.size(); ++c) {
+                    const SlopeClass& group = m_slopes.classes[c];
                     const double t = m_shifted[c];
                     sum += ZeroOrExp(group.lowSum - t - top) + ZeroOrExp(group.highSum + t - top);
                 }
                 return m_reference - temperature * (top + (sum == 1.0 ? 0.0 : std::log(sum)));
             }
             double margin = rest;
-            for (const SlopeClass& group : m_classes) {
+            for (const SlopeClass& group : m_slopes.classes) {
                 margin = std::min(margin, std::min(group.lowSlack + group.slope * shift,
                                                    group.highSlack - group.slope * shift));
             }
             return margin;
         };
-        const double shift = MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
+        const double shift = regulation::MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
         const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
         const bool improved = gain > 1e-6;
         if (improved) {
@@ -787,112 +791,6 @@ private:
                 std::clamp(values[s] + direction.Amount(k) * shift, m_settings[s].low, m_settings[s].high);
         }
         return gain;
-    }
-
-    // The classes of a direction's effects and of their heavy pieces, in the order Step meets them;
-    // false (and never tried again) when their pairs are too many to be held in 16 bits.
-    bool Classify(Direction& direction) {
-        if (direction.tooManyClasses) {
-            return false;
-        }
-        const auto& effects = *direction.effects;
-        m_classes.clear();
-        m_pairOf.resize(effects.size());
-        m_pairIndex.clear();
-        direction.pairs.clear();
-        std::uint64_t lastKey = 0;
-        std::uint32_t lastPair = 0;
-        for (std::size_t k = 0; k < effects.size(); ++k) {
-            const auto& [i, slope] = effects[k];
-            const double weight = m_work[i].weight;
-            const std::uint32_t plain = ClassIndex(slope);
-            const std::uint32_t heavy = weight != 1.0 ? ClassIndex(slope * weight) : kNoClass;
-            const std::uint64_t key = std::uint64_t{plain} << 32 | heavy;
-            if (k == 0 || key != lastKey) {
-                const auto [at, inserted] =
-                    m_pairIndex.try_emplace(key, static_cast<std::uint32_t>(direction.pairs.size()));
-                if (inserted) {
-                    direction.pairs.emplace_back(plain, heavy);
-                }
-                lastKey = key;
-                lastPair = at->second;
-            }
-            m_pairOf[k] = lastPair;
-        }
-        const std::size_t count = direction.pairs.size();
-        if (count > std::numeric_limits<std::uint16_t>::max() + std::size_t{1}) {
-            direction.tooManyClasses = true;
-            direction.pairs = {};
-            return false;
-        }
-        if (count <= std::numeric_limits<std::uint8_t>::max() + std::size_t{1}) {
-            direction.pairOf8.assign(m_pairOf.begin(), m_pairOf.end());
-        } else {
-            direction.pairOf16.assign(m_pairOf.begin(), m_pairOf.end());
-        }
-        direction.classSlopes.clear();
-        for (const SlopeClass& group : m_classes) {
-            direction.classSlopes.push_back(group.slope);
-        }
-        direction.classified = true;
-        return true;
-    }
-
-    std::uint32_t ClassIndex(double slope) { return static_cast<std::uint32_t>(&ClassOf(slope) - m_classes.data()); }
-
-    // The class of the rows moved by slope: a short list searched in turn (a single setting moves each
-    // band by one coefficient), indexed once it grows.
-    SlopeClass& ClassOf(double slope) {
-        constexpr std::size_t kListed = 16;
-        if (m_classes.size() <= kListed) {
-            for (SlopeClass& group : m_classes) {
-                if (group.slope == slope) {
-                    return group;
-                }
-            }
-            if (m_classes.size() == kListed) {
-                m_classIndex.clear();
-                for (std::size_t c = 0; c < m_classes.size(); ++c) {
-                    m_classIndex.emplace(m_classes[c].slope, c);
-                }
-            }
-        }
-        if (m_classes.size() >= kListed) {
-            if (const auto found = m_classIndex.find(slope); found != m_classIndex.end()) {
-                return m_classes[found->second];
-            }
-            m_classIndex.emplace(slope, m_classes.size());
-        }
-        m_classes.push_back({slope});
-        return m_classes.back();
-    }
-
-    // The maximum over [low, high] of a concave function, to a hundredth (values are rounded to that).
-    template <typename F> static double MaximiseConcave(const F& f, double low, double high) {
-        // Golden-section search: one evaluation per step.
-        constexpr double kRatio = 0.6180339887498949;
-        const double lowest = low;
-        const double highest = high;
-        double a = high - kRatio * (high - low);
-        double b = low + kRatio * (high - low);
-        double fa = f(a);
-        double fb = f(b);
-        while (high - low > 0.005) {
-            if (fa < fb) {
-                low = a;
-                a = b;
-                fa = fb;
-                b = low + kRatio * (high - low);
-                fb = f(b);
-            } else {
-                high = b;
-                b = a;
-                fb = fa;
-                a = high - kRatio * (high - low);
-                fa = f(a);
-            }
-        }
-        return std::clamp(std::round((low + high) / 2.0 * 100.0) / 100.0, lowest, highest);
     }
 
     bool Apply(const std::vector<double>& before, const std::vector<double>& after) {
@@ -924,11 +822,8 @@ private:
     double m_sum = 0.0;            // of every row's terms
     std::vector<double> m_lowTerm; // exp(-(slack - reference) / T) of each row
     std::vector<double> m_highTerm;
-    std::vector<SlopeClass> m_classes; // scratch of Step
-    std::vector<std::uint32_t> m_pairOf; // scratch of Classify
-    std::unordered_map<std::uint64_t, std::uint32_t> m_pairIndex;
-    std::vector<double> m_shifted;     // scratch of Step's objective: each class's slope times the shift / T
-    std::unordered_map<double, std::size_t> m_classIndex;
+    SlopeClasses m_slopes;         // the classes of the direction Step moves along
+    std::vector<double> m_shifted; // scratch of Step's objective: each class's slope times the shift / T
     LevelSample m_base;
     LevelSample* m_kept = nullptr;
     std::vector<double> m_measuredAt; // the positions of the last recalculation

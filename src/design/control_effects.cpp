@@ -392,8 +392,22 @@ const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const 
         if (!Evaluate(types, out, polarity, before)) {
             return Fail(element.Name() + ": its output cannot be evaluated alone");
         }
+        // A multiswitch's output moves with the control of its polarity and, where it mixes the
+        // terrestrial input in, with that input's control: the others leave it exactly as it is (their
+        // slope is zero and links nothing), so they are not evaluated.
+        TMultiswitch::OutputControls moving;
+        if (multiswitch) {
+            TPin& pin = const_cast<TPin&>(out);
+            const std::int32_t own = pin.polaridad;
+            pin.polaridad = polarity;
+            moving = types.multiswitch->ControlsOfOutput(pin);
+            pin.polaridad = own;
+        }
         for (std::size_t s : *info.settings) {
             const RegulationSetting& setting = m_settings[s];
+            if (multiswitch && setting.control != moving.gain && setting.control != moving.terrestrial) {
+                continue;
+            }
             const double value = setting.Get();
             const double step = setting.Step();
             LevelVector after;

@@ -181,7 +181,8 @@ void LevelSample::TakeElement(TCBFT& element) {
 double LevelSample::Score() const {
     double score = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        score = std::min(score, WeighedMargin(levels[i], m_bounds[m_boundOf[i]], m_sites[m_siteOf[i]].outlet != nullptr));
+        score = std::min(
+            score, WeighedMargin(levels[i], m_bounds[m_boundOf[i]], m_sites[m_siteOf[i]].outlet != nullptr));
     }
     return score;
 }

@@ -64,7 +64,9 @@ public:
     class BoundColumn {
     public:
         explicit BoundColumn(const LevelSample& sample) : m_sample(&sample) {}
-        const LevelBound& operator[](std::size_t i) const { return m_sample->m_bounds[m_sample->m_boundOf[i]]; }
+        const LevelBound& operator[](std::size_t i) const {
+            return m_sample->m_bounds[m_sample->m_boundOf[i]];
+        }
 
     private:
         const LevelSample* m_sample;
@@ -100,7 +102,8 @@ public:
 
 private:
     void Add(double level, std::uint32_t bound, std::uint32_t site, std::size_t band, int polarity);
-    std::uint32_t AddSite(const Tvivienda* flat, const TTomaTV* outlet, const TCBFT* element, const TPin* pin);
+    std::uint32_t AddSite(const Tvivienda* flat, const TTomaTV* outlet, const TCBFT* element,
+                          const TPin* pin);
     std::uint32_t BoundIndex(const LevelBound& bound);
     void TakeOutlets(const std::vector<const TTomaTV*>& outlets, std::uint32_t firstSite, int polarity);
     void TakeFlat(Tvivienda& flat, int polarities);

@@ -293,6 +293,30 @@ bool TMultiswitch::EvaluateOutput(const TPin* out, LevelVector& level) const {
     return true;
 }
 
+TMultiswitch::OutputControls TMultiswitch::ControlsOfOutput(const TPin& out) const {
+    // As ControlGains and TerrestrialRow choose them.
+    OutputControls controls;
+    const std::int32_t p = out.polaridad;
+    if (p != -1 && !m_controls.empty()) {
+        if (tiponuevo) {
+            const int a = ControlOfPolarity(p);
+            if (m_controls.size() + 1 >= PinesENTRADA().size() && a >= 0) {
+                controls.gain = m_controls[static_cast<std::size_t>(a)].control;
+            }
+        } else if (p >= 0 && static_cast<std::size_t>(p) < m_controls.size()) {
+            controls.gain = m_controls[static_cast<std::size_t>(p)].control;
+        }
+    }
+    if ((!IsCascadable() || out.TipodePin == 'D') && InputOfPolarity(-1) != nullptr && tiponuevo &&
+        (!TieneAttTer || AttenuarTer != 0) && !m_controls.empty()) {
+        const int a = ControlOfPolarity(-1);
+        if (a >= 0) {
+            controls.terrestrial = m_controls[static_cast<std::size_t>(a)].control;
+        }
+    }
+    return controls;
+}
+
 bool TMultiswitch::PathGains(std::int32_t polarity, const TPin& out, LevelVector& gains) const {
     const TPin* in = InputOfPolarity(polarity);
     if (in == nullptr) {

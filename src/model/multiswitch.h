@@ -87,6 +87,13 @@ public:
     // and terminal outputs) the terrestrial mix. False, with out untouched, when out is null or no input
     // has its polarity.
     bool EvaluateOutput(const TPin* out, LevelVector& level) const;
+    // The controls EvaluateOutput reads for out at its polarity (null where none): the one serving the
+    // polarity, and the terrestrial input's where out mixes that input in. No other control moves it.
+    struct OutputControls {
+        const TPotenciometroBase8* gain = nullptr;
+        const TPotenciometroBase8* terrestrial = nullptr;
+    };
+    OutputControls ControlsOfOutput(const TPin& out) const;
     // The gains from the input of polarity (-1: the terrestrial input) to out (an output or tap of this
     // multiswitch), its row and its control as they stand: the through or tap loss of the model on that
     // path. False, with gains untouched, when no input has that polarity.
