@@ -7,6 +7,7 @@
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/regulation_rows.h"
+#include "design/setting_groups.h"
 #include "design/slope_classes.h"
 #include "editing/edit_journal.h"
 #include "editing/network_editor.h"
@@ -399,39 +400,15 @@ private:
         ShrinkSensitivities();
     }
 
-    // The directions the ascent moves along: every setting alone, then groups of settings moved by the
-    // same amount. Moving one channel of an amplifier cannot raise a worst margin that its other
-    // channels share, so the gain (slope) controls of one element move together too, and so do the gain
-    // (slope) controls of every element of one class: the ascent does not stall where every one of them
-    // would have to move at once.
+    // The directions the ascent moves along (SettingGroups), then the compensating ones, each with its
+    // coefficients merged.
     void MakeDirections() {
-        m_directions.clear();
-        // Elements by the first of their settings, not by address: the order of the directions, and so
-        // the positions chosen among equally good ones, must not depend on where the elements live.
-        std::unordered_map<const void*, std::size_t> firstSetting;
-        std::map<std::pair<std::size_t, int>, std::vector<std::size_t>> byElement;
-        std::map<std::pair<std::string_view, int>, std::vector<std::size_t>> byClass;
-        for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            m_directions.push_back(Direction{{s}});
-            const TPotenciometroBase8* control = m_settings[s].control;
-            if (control == nullptr) {
-                continue;
-            }
-            const int kind = control->Tipo * 2 + (control->Caption.find("TER") != std::string::npos ? 1 : 0);
-            const std::size_t first = firstSetting.try_emplace(control->Owner(), s).first->second;
-            byElement[{first, kind}].push_back(s);
-            byClass[{control->Owner()->ClassName(), kind}].push_back(s);
+        std::vector<const TPotenciometroBase8*> controls;
+        controls.reserve(m_settings.size());
+        for (const auto& setting : m_settings) {
+            controls.push_back(setting.control);
         }
-        const auto addGroups = [this](const auto& groups) {
-            for (const auto& [key, members] : groups) {
-                if (members.size() > 1) {
-                    m_directions.push_back(Direction{members});
-                }
-            }
-        };
-        addGroups(byElement);
-        addGroups(byClass);
-        AddTiltDirections();
+        m_directions = regulation::SettingGroups(controls);
         // Compensating directions while their coefficients stay a small share of the ascent's work (on
         // the tallest buildings each would visit most rows of its stair).
         std::size_t compensatingWork = 0;
@@ -499,50 +476,6 @@ private:
                 }
             }
             direction.merged.shrink_to_fit();
-        }
-    }
-
-    // A slope control tilts its line about the band it leaves unchanged; where the line's output stands
-    // at its maximum at the other end of the range (a line amplifier's 175 MHz output at its maximum,
-    // its 862 MHz outlets short), the slope cannot move without taking levels out at that end, nor the
-    // gain without passing the maximum. Each slope control therefore also moves with the gain control of
-    // the same line (same element, the same last word of the caption: "SLOPE VL" with "SAT VL", "SLOPE
-    // TER" with "TER"), the gain by what keeps the band the slope moves most where it is.
-    void AddTiltDirections() {
-        const auto lineOf = [](const std::string& caption) {
-            const std::size_t space = caption.find_last_of(' ');
-            return space == std::string::npos ? caption : caption.substr(space + 1);
-        };
-        std::map<std::pair<const void*, std::string>, std::size_t> gains;
-        for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            const TPotenciometroBase8* control = m_settings[s].control;
-            if (control != nullptr && control->Tipo == TPotenciometroBase8::kGain) {
-                gains.try_emplace({control->Owner(), lineOf(control->Caption)}, s);
-            }
-        }
-        for (std::size_t s = 0; s < m_settings.size(); ++s) {
-            const TPotenciometroBase8* slope = m_settings[s].control;
-            if (slope == nullptr || slope->Tipo != TPotenciometroBase8::kSlope) {
-                continue;
-            }
-            const auto found = gains.find({slope->Owner(), lineOf(slope->Caption)});
-            if (found == gains.end()) {
-                continue;
-            }
-            const TPotenciometroBase8& gain = *m_settings[found->second].control;
-            std::size_t most = 0;
-            double tilt = 0.0;
-            for (std::size_t band = 0; band < kBandCount; ++band) {
-                const double moved = slope->GainsAt100()[band] - slope->GainsAt0()[band];
-                if (std::abs(moved) > std::abs(tilt)) {
-                    tilt = moved;
-                    most = band;
-                }
-            }
-            const double lift = gain.GainsAt100()[most] - gain.GainsAt0()[most];
-            if (std::abs(tilt) > kNoEffect && std::abs(lift) > kNoEffect) {
-                m_directions.push_back(Direction{{s, found->second}, {1.0, -tilt / lift}});
-            }
         }
     }
 
