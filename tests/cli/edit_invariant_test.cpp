@@ -184,7 +184,7 @@ protected:
     }
 
     std::string RandomCommand(const std::vector<ListedElement>& elements, bool first) {
-        switch (Below(first ? 14 : 16)) {
+        switch (Below(first ? 15 : 17)) {
         case 0:
         case 1: {
             const ListedElement& element = Pick(elements);
@@ -234,6 +234,11 @@ protected:
                    " " + Pick(cables);
         }
         case 14:
+            // An amplifier inside the flat of an outlet: the flat amplifiers, an obsolete one, a headend
+            // amplifier (refused) or a model the family lacks.
+            return "flat-amp " + PickOf(elements, {"TTomaTV", "TRepartidor"}).address + " " +
+                   Pick(std::vector<std::string>{"101", "102", "103", "1 4925", "7"});
+        case 15:
             return "undo";
         default:
             return "redo";
