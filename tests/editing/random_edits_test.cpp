@@ -43,7 +43,7 @@ protected:
 
     NetworkEditor::Edit RandomEdit() {
         Tproyecto& p = *project;
-        switch (Below(9)) {
+        switch (Below(10)) {
         case 0:
         case 1: {
             TComponenteBase* element = Pick(NetworkElements(p));
@@ -117,6 +117,28 @@ protected:
             const std::int32_t topology = Below(2);
             return
                 [&p, outlets, topology](EditJournal& j) { return ApplyToAllFlats(p, outlets, topology, j); };
+        }
+        case 8: {
+            // An amplifier inside a flat, or one taken out again.
+            if (Below(2) == 0) {
+                TLinAmp* amp = Pick(ElementsOfClass<TLinAmp>(p));
+                if (amp == nullptr || FlatOf(*amp) == nullptr) {
+                    return {};
+                }
+                return [&p, amp](EditJournal& j) { return RemoveFlatAmplifier(p, *amp, j); };
+            }
+            std::vector<Tvivienda*> flats;
+            for (const auto& entry : p.ListaViviendas()) {
+                flats.push_back(entry.Object);
+            }
+            Tvivienda* flat = Pick(flats);
+            const std::int32_t model = 101 + Below(2);
+            if (flat == nullptr) {
+                return {};
+            }
+            return [&p, flat, model](EditJournal& j) {
+                return InsertFlatAmplifier(p, *flat, model, kFlatAmplifierFamily, j);
+            };
         }
         default: {
             const int kind = Below(5);
