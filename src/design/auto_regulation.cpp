@@ -366,7 +366,9 @@ private:
     void RowsFromProbes() {
         std::vector<std::vector<std::pair<std::size_t, double>>> byLevel(m_base.Size());
         for (std::size_t s = 0; s < m_probed.size(); ++s) {
-            for (const auto& [i, slope] : m_probed[s].effects) {
+            for (const auto& effect : m_probed[s].effects) {
+                const std::size_t i = effect.first;
+                const double slope = effect.second;
                 byLevel[i].emplace_back(s, slope);
             }
         }
@@ -436,7 +438,9 @@ private:
             for (std::size_t k = 0; k < direction.members.size(); ++k) {
                 runs.push_back(touched.size()); // each member adds a run of rows in row order
                 const double amount = direction.Amount(k);
-                for (const auto& [i, slope] : m_sensitivity[direction.members[k]].effects) {
+                for (const auto& effect : m_sensitivity[direction.members[k]].effects) {
+                    const std::size_t i = effect.first;
+                    const double slope = effect.second;
                     if (merged[i] == 0.0) {
                         touched.push_back(i);
                     }
@@ -700,7 +704,9 @@ private:
         const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
         const bool improved = gain > 1e-6;
         if (improved) {
-            for (const auto& [i, slope] : effects) {
+            for (const auto& effect : effects) {
+                const std::size_t i = effect.first;
+                const double slope = effect.second;
                 Row& row = m_work[i];
                 row.low += slope * shift;
                 row.high += slope * shift;

@@ -15,7 +15,9 @@ bool SlopeClasses::Classify(Direction& direction, const std::vector<Row>& rows) 
     m_heavyOf.clear();
     double heavyWeight = 0.0;
     for (std::size_t k = 0; k < effects.size(); ++k) {
-        const auto& [i, slope] = effects[k];
+        // Read by value: the effects are packed, their slopes not aligned.
+        const std::size_t i = effects[k].first;
+        const double slope = effects[k].second;
         const double weight = rows[i].weight;
         const std::uint32_t plain = Index(slope);
         if (m_heavyOf.size() < classes.size()) {

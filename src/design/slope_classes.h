@@ -16,7 +16,8 @@
 namespace ixo::regulation {
 
 // One row a setting (or settings moved together) moves and by how much, dB per unit. Packed to 12 bytes:
-// the largest buildings hold tens of millions of them.
+// the largest buildings hold tens of millions of them. Its slope is not aligned: read it by value
+// (`const double slope = effect.second`), never bind a reference to it (a structured binding does).
 #pragma pack(push, 4)
 struct Effect {
     std::uint32_t first = 0; // the row
