@@ -41,6 +41,21 @@ TMultiswitch* RiserMultiswitch(const Tproyecto& project) {
     return nullptr;
 }
 
+// A building of the demo's kind in another shape: every floor of every stair with flatsPerFloor flats.
+WizardResults ShapeOf(std::int32_t polarities, std::int32_t stairs, std::int32_t floors,
+                      std::int32_t flatsPerFloor, std::int32_t outlets, std::int32_t headendLayout) {
+    WizardResults r = DemoBuilding();
+    r.Npolaridades = polarities;
+    r.Nverticales = stairs;
+    r.Nplantas = floors;
+    r.Nviv = stairs * floors * flatsPerFloor;
+    r.NoutletViv = outlets;
+    r.TipoDistribucionCab = headendLayout;
+    r.DisViv.assign(static_cast<std::size_t>(stairs),
+                    std::vector<std::int32_t>(static_cast<std::size_t>(floors), flatsPerFloor));
+    return r;
+}
+
 // The demo building (8 polarities, headend amplifiers feeding splitters and a trunk).
 class AmplifierToolRules : public DesignWindowTest {
 protected:
@@ -148,15 +163,7 @@ TEST_F(CascadeAmplifierToolRules, HeadendAmplifiersFeedingSplittersGoOneByOne) {
 // Sixteen polarities: the riser takes the 16-polarity line family.
 class SixteenPolarityAmplifierToolRules : public AmplifierToolRules {
 protected:
-    WizardResults Building() const override {
-        WizardResults r = DemoBuilding();
-        r.Npolaridades = 16;
-        r.Nverticales = 1;
-        r.Nplantas = 3;
-        r.Nviv = 6;
-        r.DisViv.assign(1, std::vector<std::int32_t>(3, 2));
-        return r;
-    }
+    WizardResults Building() const override { return ShapeOf(16, 1, 3, 2, 3, 1); }
 };
 
 TEST_F(SixteenPolarityAmplifierToolRules,
@@ -214,17 +221,7 @@ TEST_F(SixteenPolarityAmplifierToolRules,
 // multiswitches.
 class StandaloneAmplifierToolRules : public AmplifierToolRules {
 protected:
-    WizardResults Building() const override {
-        WizardResults r = DemoBuilding();
-        r.Npolaridades = 4;
-        r.Nverticales = 4;
-        r.Nplantas = 4;
-        r.Nviv = 64;
-        r.NoutletViv = 2;
-        r.TipoDistribucionCab = 0;
-        r.DisViv.assign(4, std::vector<std::int32_t>(4, 4));
-        return r;
-    }
+    WizardResults Building() const override { return ShapeOf(4, 4, 4, 4, 2, 0); }
 };
 
 TEST_F(StandaloneAmplifierToolRules, ADishSplitterTakesHeadendAmplifiersThatThenGoOneByOne) {

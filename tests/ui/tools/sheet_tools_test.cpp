@@ -44,6 +44,15 @@ protected:
         }
         return nullptr;
     }
+    // The next explorer is taken with the model it offers, which is kept in offered.
+    void TakeTheOfferedModel() {
+        Answer<CatalogueExplorerDialog>([this](CatalogueExplorerDialog& explorer) {
+            offered = {explorer.ChosenFamily(), explorer.ChosenIndice()};
+            explorer.accept();
+        });
+    }
+    std::pair<std::int32_t, std::int32_t> offered{0, 0};
+
     // The first symbol standing for an element of class T.
     template <typename T> HitResult FirstSymbolOf() const {
         const TpadreGraficosMS& schematic = *window->Schematic();
@@ -161,16 +170,9 @@ TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
     errors.clear();
     // The explorer opens at the 8-polarity line family's model, the 9-line AL-9 (41000/2000), taken as
     // offered.
-    std::int32_t offeredFamily = 0;
-    std::int32_t offeredModel = 0;
-    Answer<CatalogueExplorerDialog>([&](CatalogueExplorerDialog& explorer) {
-        offeredFamily = explorer.ChosenFamily();
-        offeredModel = explorer.ChosenIndice();
-        explorer.accept();
-    });
+    TakeTheOfferedModel();
     window->Tools().AddAmplifierAt(multiswitch);
-    EXPECT_EQ(offeredFamily, 41000);
-    EXPECT_EQ(offeredModel, 2000);
+    EXPECT_EQ(offered, std::make_pair(41000, 2000));
     ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
     EXPECT_EQ(CountOf<TLinAmp>(), before + 1);
     window->Undo();
@@ -178,14 +180,7 @@ TEST_F(SheetToolsTest, ALineAmplifierIsAddedThroughTheExplorerAndRemovedAgain) {
     window->Redo();
     ASSERT_EQ(CountOf<TLinAmp>(), before + 1);
     // The remove tool on the new amplifier.
-    const TpadreGraficosMS& schematic = *window->Schematic();
-    for (std::size_t i = 0; i < schematic.ObjectCount(); ++i) {
-        const TPrimerComponente* element = schematic.Object(i)->Element();
-        if (element != nullptr && element->Is<TLinAmp>()) {
-            window->Tools().RemoveAmplifierAt(HitResult{true, schematic.Object(i), nullptr, {}});
-            break;
-        }
-    }
+    window->Tools().RemoveAmplifierAt(FirstSymbolOf<TLinAmp>());
     EXPECT_EQ(CountOf<TLinAmp>(), before);
 }
 
@@ -193,17 +188,10 @@ TEST_F(SheetToolsTest, AnAmplifierInsideAFlatIsAddedOnAnOutletOnceAndRemovedAgai
     const HitResult outlet = FirstSymbolOf<TTomaTV>();
     ASSERT_NE(outlet.object, nullptr);
     const std::size_t before = CountOf<TLinAmp>();
-    std::int32_t offeredFamily = 0;
-    std::int32_t offeredModel = 0;
-    Answer<CatalogueExplorerDialog>([&](CatalogueExplorerDialog& explorer) {
-        offeredFamily = explorer.ChosenFamily();
-        offeredModel = explorer.ChosenIndice();
-        explorer.accept();
-    });
+    TakeTheOfferedModel();
     window->Tools().AddAmplifierAt(outlet);
     ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
-    EXPECT_EQ(offeredFamily, 39000);
-    EXPECT_EQ(offeredModel, 101);
+    EXPECT_EQ(offered, std::make_pair(39000, 101));
     ASSERT_EQ(CountOf<TLinAmp>(), before + 1);
     window->Undo();
     EXPECT_EQ(CountOf<TLinAmp>(), before);
