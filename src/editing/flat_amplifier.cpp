@@ -1,44 +1,12 @@
 #include "editing/flat_amplifier.h"
 
+#include "editing/amplifier_removal.h"
 #include "editing/edit_support.h"
 #include "model/especial.h"
 
 namespace ixo {
 
 using namespace edit_support;
-
-namespace {
-
-// The family's model with that element number, whatever class the family gives its prototypes.
-const TCBFT* ModelOfFamily(const Tproyecto& project, std::int32_t family, std::int32_t number) {
-    const TalmacenElementos* store = project.Almacen();
-    if (store == nullptr) {
-        return nullptr;
-    }
-    for (const ElementListItem& item : store->ElementsOfFamily(family)) {
-        const TCBFT* element = item.Object.As<TCBFT>();
-        if (element != nullptr && element->Indice == number) {
-            return element;
-        }
-    }
-    return nullptr;
-}
-
-// An amplifier for inside a flat made of the prototype: a copy when it is one, else read from its record.
-TLinAmp* FlatAmplifierFrom(const TCBFT& prototype, TPrimerComponente* owner) {
-    if (const auto* lineAmp = dynamic_cast<const TLinAmp*>(&prototype)) {
-        return TComponenteBase::CreateCopy<TLinAmp>(owner, *lineAmp);
-    }
-    try {
-        return TComponenteBase::CreateFromCatalogue<TLinAmp>(owner, prototype.Indice, prototype.Tabla);
-    } catch (const std::bad_alloc&) {
-        throw; // not a record that cannot be read
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-}
-
-} // namespace
 
 Tvivienda* FlatOf(const TComponenteBase& element) {
     return dynamic_cast<Tvivienda*>(element.Container());
@@ -55,7 +23,8 @@ bool InsertFlatAmplifier(Tproyecto& project, Tvivienda& flat, std::int32_t numbe
         flat.Contenedor() == nullptr) {
         return Refuse(why, "the flat's entry feeds nothing");
     }
-    const TCBFT* prototype = ModelOfFamily(project, family, number);
+    const TalmacenElementos* store = project.Almacen();
+    const TCBFT* prototype = store != nullptr ? store->ElementByFamily(number, family).As<TCBFT>() : nullptr;
     if (prototype == nullptr) {
         return Refuse(why,
                       "the family " + std::to_string(family) + " has no model " + std::to_string(number));
@@ -66,8 +35,13 @@ bool InsertFlatAmplifier(Tproyecto& project, Tvivienda& flat, std::int32_t numbe
     if (amplifierModel == nullptr || !amplifierModel->interiorviv) {
         return Refuse(why, prototype->Modelo + " is not an amplifier for inside a flat");
     }
-    TLinAmp* amplifier =
-        Make<TLinAmp>(journal, [&] { return FlatAmplifierFrom(*prototype, flat.Contenedor()); });
+    // A copy of a line amplifier model, else a line amplifier read from the model's record.
+    TLinAmp* amplifier = Make<TLinAmp>(journal, [&]() -> TLinAmp* {
+        if (prototype->Is<TLinAmp>()) {
+            return static_cast<TLinAmp*>(CopyOf(prototype, flat.Contenedor()));
+        }
+        return FromTable<TLinAmp>(flat.Contenedor(), TAmpliBase::kKind, number);
+    });
     TPin* ampIn = amplifier != nullptr ? amplifier->PinAt(PinKind::Input, 0) : nullptr;
     TPin* ampOut = amplifier != nullptr ? amplifier->PinAt(PinKind::Output, 0) : nullptr;
     if (ampIn == nullptr || ampOut == nullptr) {
@@ -88,15 +62,11 @@ bool InsertFlatAmplifier(Tproyecto& project, Tvivienda& flat, std::int32_t numbe
 
 bool RemoveFlatAmplifier(Tproyecto& project, TComponenteBase& amplifier, EditJournal& journal,
                          EditRefusal* why) {
-    auto* lineAmp = amplifier.As<TLinAmp>();
-    if (lineAmp == nullptr || FlatOf(amplifier) == nullptr) {
+    if (!amplifier.Is<TLinAmp>() || FlatOf(amplifier) == nullptr) {
         return Refuse(why, "the element is not an amplifier inside a flat");
     }
-    if (!BypassAll(journal, amplifier)) {
-        return Refuse(why, "its connected inputs and outputs differ in number");
-    }
-    FreeWithFeeder(project, journal, amplifier);
-    return true;
+    // Taken out as a line amplifier is: its neighbours joined with the cable that fed it.
+    return RemoveLineAmplifier(project, amplifier, journal, why);
 }
 
 } // namespace ixo

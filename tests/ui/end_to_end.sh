@@ -53,6 +53,17 @@ wait_window() {
     fail "no window '$1'"
 }
 file_menu() { xdotool mousemove 20 8 click 1; sleep 0.5; xdotool mousemove "$1" "$2" click 1; sleep 1.5; }
+# File > Open of a project, waiting (at most ten seconds) until the caption names it.
+open_project() {
+    file_menu 50 51 # Open
+    wait_window "Open Ixo project"
+    xdotool key ctrl+a
+    xdotool type "$1"
+    xdotool key Return
+    for _ in $(seq 100); do [ "$(caption)" = "Ixo2  [$1]" ] && break; sleep 0.1; done
+    [ "$(caption)" = "Ixo2  [$1]" ] || fail "caption after opening $1: $(caption)"
+    sleep 1
+}
 
 "$build/bin/ixo-cli" new --stairs 2 --floors 6 --flats-per-floor 4 --outlets 3 --polarities 8 \
     -o "$out/start.XPJ" >/dev/null || true
@@ -261,14 +272,7 @@ grep -q "60 flats, 237 outlets" "$out/cascade-flat.txt" || fail "the flat change
 # its check is the same line for line.
 file_menu 50 73 # Close
 [ -z "$(caption)" ] || fail "caption after closing the edited building: $(caption)"
-file_menu 50 51 # Open
-wait_window "Open Ixo project"
-xdotool key ctrl+a
-xdotool type "$out/cascade-flat.XPJ"
-xdotool key Return
-for _ in $(seq 100); do [ "$(caption)" = "Ixo2  [$out/cascade-flat.XPJ]" ] && break; sleep 0.1; done
-[ "$(caption)" = "Ixo2  [$out/cascade-flat.XPJ]" ] || fail "caption after reopening: $(caption)"
-sleep 1
+open_project "$out/cascade-flat.XPJ"
 shot 31-edited-reopened
 save_as "$out/cascade-reopened.XPJ"
 [ -s "$out/cascade-reopened.XPJ" ] || fail "the reopened building was not saved"
@@ -313,14 +317,7 @@ save_as "$out/cascade-regulated.XPJ"
 [ -s "$out/cascade-hand.XPJ" ] || fail "the editing example did not save"
 "$build/bin/ixo-cli" check "$out/cascade-hand.XPJ" >"$out/cascade-hand.txt" || true
 grep -q "Outlets out of limits: 0 of 240" "$out/cascade-hand.txt" || fail "the editing example: $(grep Verdict "$out/cascade-hand.txt")"
-file_menu 50 51 # Open
-wait_window "Open Ixo project"
-xdotool key ctrl+a
-xdotool type "$out/cascade-hand.XPJ"
-xdotool key Return
-for _ in $(seq 100); do [ "$(caption)" = "Ixo2  [$out/cascade-hand.XPJ]" ] && break; sleep 0.1; done
-[ "$(caption)" = "Ixo2  [$out/cascade-hand.XPJ]" ] || fail "caption after opening the edited example: $(caption)"
-sleep 1
+open_project "$out/cascade-hand.XPJ"
 last_status() { grep "^ixo: status: " "$out/ixo.log" | tail -1 | sed 's/^ixo: status: //'; }
 # Waits (at most twenty seconds: a loaded machine or the sanitizers are slow) until the last status text
 # matches the pattern.
@@ -358,13 +355,7 @@ cmp -s "$out/cascade-hand.txt" "$out/cascade-cancelled.txt" ||
 echo "regulation: '$opened' -> '$moved' -> cancelled"
 # Tools > Automatic design on the README building as built: the design's account, then the status says
 # it passes; Edit > Undo takes the whole design back in one step.
-file_menu 50 51 # Open
-wait_window "Open Ixo project"
-xdotool key ctrl+a
-xdotool type "$out/cascade.XPJ"
-xdotool key Return
-for _ in $(seq 100); do [ "$(caption)" = "Ixo2  [$out/cascade.XPJ]" ] && break; sleep 0.1; done
-sleep 1
+open_project "$out/cascade.XPJ"
 asBuilt=$(last_status)
 xdotool mousemove 201 8 click 1 # Tools
 sleep 0.7
