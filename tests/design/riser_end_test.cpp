@@ -10,10 +10,13 @@
 #include "editing/editing_test_support.h"
 #include "levels/niveles_tomas.h"
 #include "model/ampli_base.h"
+#include "model/cable_tv.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
+#include "model/repartidor.h"
 #include "model/toma_tv.h"
+#include "settings/standard_presets.h"
 
 #include <array>
 #include <cmath>
@@ -346,6 +349,152 @@ TEST_F(RiserEndTest, TheDesignedRiserBelowItsLowestAmplifierMatchesABudgetWorked
         }
     }
     EXPECT_EQ(checked, 3 * (5 + 2));
+}
+
+// The 8-polarity star building designed to EN 60728-1 (two stairs of twenty floors, four flats of four
+// outlets a floor), its first stair's top three floors worked by hand from the demo catalogue's figures
+// at 862 MHz (terrestrial line), 950 and 2150 MHz (every satellite line). The top floors are passive
+// cascadables MP8-04-gg fed from the headend: the budget starts at the headend's outputs (the IF
+// amplifiers AFI-440 and the terrestrial headend CT-120, whatever the regulation set them to):
+//   0.5 m of CX-68 (0.18 / 0.19 / 0.30 dB/m) into a two-way splitter RP-2 (4.2 / 4.4 / 5.2 dB), then the
+//   stair's feed cable into the top floor (CX-101: 0.126 / 0.133 / 0.21 dB/m);
+//   down the riser each floor's through loss (MP8-04-10: 2.5 / 3.0 / 4.0; -16: 1.9 / 2.2 / 3.1; -22: 1.5 /
+//   1.7 / 2.4; -28: 1.3 / 1.4 / 2.0 dB) and 3 m of the riser cable (CX-110E: 0.122 / 0.129 / 0.204; CX-75:
+//   0.154 / 0.163 / 0.257 dB/m);
+//   each outlet TF-2: the floor's input less the tap loss (-10: 8.5 / 9.0 / 10.5; -16: 14.5 / 15.0 / 16.5;
+//   -22: 20.5 / 21.0 / 22.5; -28: 26.5 / 27.0 / 28.5 dB) less what lies behind the tap: 10 m of CX-68 to
+//   the flat's entry PAU-1 (0.5 / 0.6 / 1.0), a four-way splitter RP-4 (8.3 / 8.5 / 9.8), 5 m of CX-68 and
+//   the outlet (2.0 / 2.2 / 3.2): 13.5 / 14.15 / 18.5 dB. A satellite outlet gets the input of the polarity
+//   its flat selects, so its level is one of the floor's satellite inputs less that.
+TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWorkedByHand) {
+    const StandardPreset* standard = FindStandardPreset("EN60728-1");
+    ASSERT_NE(standard, nullptr);
+    TMatestructuranivel limits = DefaultLevelLimits();
+    limits[kTerrestrialLimit].minimum = standard->terrestrialMinimum;
+    limits[kTerrestrialLimit].maximum = standard->terrestrialMaximum;
+    limits[kSatelliteLimit].minimum = standard->satelliteMinimum;
+    limits[kSatelliteLimit].maximum = standard->satelliteMaximum;
+    project = MakeProject(Shape(2, 20, 4, 4, 8, 1, 0), DefaultSettings(), limits);
+    project->Quality().standard = standard->name;
+    ASSERT_GT(ConstruirInstalacion(*project), 0);
+    ComprobarErrores(*project);
+    editor = std::make_unique<NetworkEditor>(*project);
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    ASSERT_GE(result.marginAfter, 0.0);
+
+    struct Figures {
+        double through[3];
+        double tap[3];
+    };
+    const std::map<std::string, Figures> models = {{"MP8-04-10", {{2.5, 3.0, 4.0}, {8.5, 9.0, 10.5}}},
+                                                   {"MP8-04-16", {{1.9, 2.2, 3.1}, {14.5, 15.0, 16.5}}},
+                                                   {"MP8-04-22", {{1.5, 1.7, 2.4}, {20.5, 21.0, 22.5}}},
+                                                   {"MP8-04-28", {{1.3, 1.4, 2.0}, {26.5, 27.0, 28.5}}}};
+    const std::map<std::string, std::array<double, 3>> cables = {{"CX-68", {0.18, 0.19, 0.30}},
+                                                                 {"CX-75", {0.154, 0.163, 0.257}},
+                                                                 {"CX-101", {0.126, 0.133, 0.21}},
+                                                                 {"CX-110E", {0.122, 0.129, 0.204}}};
+    const std::size_t bands[3] = {3, 4, 7};
+    const double rp2[3] = {4.2, 4.4, 5.2};
+    const double behindTap[3] = {13.5, 14.15, 18.5};
+    auto cableLoss = [&cables](const TPin& in, int b) {
+        EXPECT_NE(in.Cable(), nullptr);
+        if (in.Cable() == nullptr || cables.count(in.Cable()->Modelo) == 0) {
+            ADD_FAILURE() << "cable " << (in.Cable() != nullptr ? in.Cable()->Modelo : "none");
+            return 0.0;
+        }
+        return in.MetrosCable * cables.at(in.Cable()->Modelo)[static_cast<std::size_t>(b)];
+    };
+
+    // Stair 1's riser floors, top down.
+    std::vector<const tplanta*> riser;
+    const auto& floors = project->Escaleras()[0].Object->ListaPlantas();
+    for (std::size_t k = floors.Count(); k-- > 0;) {
+        if (!floors[k].Object->HeaderPl && EntryOf(*floors[k].Object) != nullptr) {
+            riser.push_back(floors[k].Object);
+        }
+    }
+    ASSERT_EQ(riser.size(), 20u);
+
+    // The top floor's inputs: from the headend's outputs through the splitters.
+    std::map<const TPin*, std::array<double, 3>> expected;
+    for (const TPin* in : EntryOf(*riser[0])->PinesENTRADA()) {
+        ASSERT_NE(in->Peer(), nullptr);
+        const auto* splitter = dynamic_cast<const TRepartidor*>(in->Peer()->Owner());
+        ASSERT_NE(splitter, nullptr) << "the top floor is fed by the headend's splitters";
+        ASSERT_EQ(splitter->Modelo, "RP-2");
+        const TPin* splitterIn = splitter->PinesENTRADA().front();
+        ASSERT_NE(splitterIn->Peer(), nullptr);
+        std::array<double, 3> level{};
+        for (int b = 0; b < 3; ++b) {
+            level[static_cast<std::size_t>(b)] = splitterIn->Peer()->Levels()[bands[b]] -
+                                                 cableLoss(*splitterIn, b) - rp2[b] - cableLoss(*in, b);
+        }
+        expected[in] = level;
+    }
+
+    const std::vector<NivelesToma> outlets = NivelesDeTomas(*project);
+    int inputs = 0;
+    int outletsChecked = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const TMultiswitch* entry = EntryOf(*riser[k]);
+        ASSERT_TRUE(models.count(entry->Modelo)) << "floor " << riser[k]->Nivel << ": " << entry->Modelo;
+        const Figures& figures = models.at(entry->Modelo);
+        for (const TPin* in : entry->PinesENTRADA()) {
+            ASSERT_TRUE(expected.count(in)) << entry->Name() << " in" << in->Numeracion;
+            const bool terrestrial = in->polaridad < 0;
+            for (int b = terrestrial ? 0 : 1; b < (terrestrial ? 1 : 3); ++b) {
+                EXPECT_NEAR(in->Levels()[bands[b]], expected[in][static_cast<std::size_t>(b)], 0.05)
+                    << "floor " << riser[k]->Nivel << " " << entry->Modelo << " in" << in->Numeracion
+                    << " band " << bands[b];
+            }
+            ++inputs;
+        }
+        for (const NivelesToma& outlet : outlets) {
+            if (outlet.Planta != riser[k]) {
+                continue;
+            }
+            ASSERT_EQ(outlet.Toma->Modelo, "TF-2");
+            const double terrestrial = entry->InputOfPolarity(-1)->Levels()[bands[0]];
+            EXPECT_NEAR(outlet.Recibido[bands[0]], terrestrial - figures.tap[0] - behindTap[0], 0.1)
+                << "floor " << riser[k]->Nivel;
+            // The satellite bands: the selected polarity's input, the same one at both ends of the band.
+            bool found = false;
+            for (const TPin* in : entry->PinesENTRADA()) {
+                if (in->polaridad < 0) {
+                    continue;
+                }
+                bool all = true;
+                for (int b = 1; b < 3; ++b) {
+                    all = all && std::fabs(outlet.Recibido[bands[b]] -
+                                           (in->Levels()[bands[b]] - figures.tap[b] - behindTap[b])) < 0.1;
+                }
+                found = found || all;
+            }
+            EXPECT_TRUE(found) << "floor " << riser[k]->Nivel << ": satellite " << outlet.Recibido[bands[1]]
+                               << " / " << outlet.Recibido[bands[2]]
+                               << " dBµV is no input less the tap and the flat";
+            ++outletsChecked;
+        }
+        // The next floor down: its inputs are fed by this floor's through outputs, not by an amplifier.
+        if (k == 2) {
+            break;
+        }
+        for (const TPin* in : EntryOf(*riser[k + 1])->PinesENTRADA()) {
+            ASSERT_NE(in->Peer(), nullptr);
+            ASSERT_EQ(in->Peer()->Owner(), entry) << "floor " << riser[k + 1]->Nivel << " is fed from above";
+            const TPin* from = entry->InputOfPolarity(in->Peer()->polaridad);
+            ASSERT_NE(from, nullptr);
+            std::array<double, 3> level{};
+            for (int b = 0; b < 3; ++b) {
+                level[static_cast<std::size_t>(b)] =
+                    expected[from][static_cast<std::size_t>(b)] - figures.through[b] - cableLoss(*in, b);
+            }
+            expected[in] = level;
+        }
+    }
+    EXPECT_EQ(inputs, 3 * 9);
+    EXPECT_EQ(outletsChecked, 3 * 4 * 4);
 }
 
 // Regulated alone, the cascade building stays short at 2150 MHz with nothing at its maximum: the IF
