@@ -7,6 +7,7 @@
 #include "settings/standard_presets.h"
 
 #include <ostream>
+#include <utility>
 
 namespace ixo::cli {
 namespace {
@@ -94,17 +95,7 @@ void ApplyStandardLimits(const CommandContext& context, TMatestructuranivel& lim
     if (!standard) {
         return;
     }
-    const StandardPreset& preset = PresetNamed(*standard);
-    if (preset.custom) {
-        return;
-    }
-    if (limits.size() < kLevelLimitCount) {
-        DefaultLevelLimits(limits);
-    }
-    limits[kTerrestrialLimit].minimum = preset.terrestrialMinimum;
-    limits[kTerrestrialLimit].maximum = preset.terrestrialMaximum;
-    limits[kSatelliteLimit].minimum = preset.satelliteMinimum;
-    limits[kSatelliteLimit].maximum = preset.satelliteMaximum;
+    limits = WithPresetLimits(PresetNamed(*standard), std::move(limits));
 }
 
 void AddQualityCommands(CommandRegistry& registry) {

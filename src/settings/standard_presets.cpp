@@ -59,4 +59,18 @@ std::string StandardPresetNames() {
     return names;
 }
 
+TMatestructuranivel WithPresetLimits(const StandardPreset& preset, TMatestructuranivel limits) {
+    if (preset.custom) {
+        return limits;
+    }
+    if (limits.size() < kLevelLimitCount) {
+        DefaultLevelLimits(limits);
+    }
+    limits[kTerrestrialLimit].minimum = preset.terrestrialMinimum;
+    limits[kTerrestrialLimit].maximum = preset.terrestrialMaximum;
+    limits[kSatelliteLimit].minimum = preset.satelliteMinimum;
+    limits[kSatelliteLimit].maximum = preset.satelliteMaximum;
+    return limits;
+}
+
 } // namespace ixo

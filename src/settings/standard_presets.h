@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/level_limits.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,10 @@ const std::vector<StandardPreset>& StandardPresets();
 
 // The preset of that name, compared without regard to ASCII case; null when there is none.
 const StandardPreset* FindStandardPreset(std::string_view name);
+
+// The limits with the preset's level windows (terrestrial and satellite) in them, the default limits
+// first where they are missing; the project's own limits as they are for "Custom".
+TMatestructuranivel WithPresetLimits(const StandardPreset& preset, TMatestructuranivel limits);
 
 // The preset names separated by ", " (for messages).
 std::string StandardPresetNames();

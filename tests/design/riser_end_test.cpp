@@ -369,12 +369,8 @@ TEST_F(RiserEndTest, TheDesignedRiserBelowItsLowestAmplifierMatchesABudgetWorked
 TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWorkedByHand) {
     const StandardPreset* standard = FindStandardPreset("EN60728-1");
     ASSERT_NE(standard, nullptr);
-    TMatestructuranivel limits = DefaultLevelLimits();
-    limits[kTerrestrialLimit].minimum = standard->terrestrialMinimum;
-    limits[kTerrestrialLimit].maximum = standard->terrestrialMaximum;
-    limits[kSatelliteLimit].minimum = standard->satelliteMinimum;
-    limits[kSatelliteLimit].maximum = standard->satelliteMaximum;
-    project = MakeProject(Shape(2, 20, 4, 4, 8, 1, 0), DefaultSettings(), limits);
+    project = MakeProject(Shape(2, 20, 4, 4, 8, 1, 0), DefaultSettings(),
+                          WithPresetLimits(*standard, DefaultLevelLimits()));
     project->Quality().standard = standard->name;
     ASSERT_GT(ConstruirInstalacion(*project), 0);
     ComprobarErrores(*project);

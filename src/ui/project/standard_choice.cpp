@@ -139,11 +139,7 @@ bool StandardChoice::Apply(Tproyecto& project) const {
             if (limits.size() < kLevelLimitCount) {
                 DefaultLevelLimits(limits);
             }
-            TMatestructuranivel updated = limits;
-            updated[kTerrestrialLimit].minimum = preset.terrestrialMinimum;
-            updated[kTerrestrialLimit].maximum = preset.terrestrialMaximum;
-            updated[kSatelliteLimit].minimum = preset.satelliteMinimum;
-            updated[kSatelliteLimit].maximum = preset.satelliteMaximum;
+            const TMatestructuranivel updated = WithPresetLimits(preset, limits);
             if (updated != limits) {
                 project.Preferencias().AsignarNiveles(updated);
                 changed = true;
