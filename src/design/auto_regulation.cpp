@@ -4,6 +4,7 @@
 #include "building/vivienda.h"
 #include "design/check_suspension.h"
 #include "design/control_effects.h"
+#include "design/direction_coefficients.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/regulation_rows.h"
@@ -47,6 +48,10 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 // any other result.
 constexpr std::size_t kWorkBudget = 15'000'000;
 using regulation::kInfinity;
+// A move gaining less than kMoveGain (dB) is not made; one whose tangent bound stays under kSparedGain
+// is not searched (half of it, for the rounding of the objective).
+constexpr double kMoveGain = 1e-6;
+constexpr double kSparedGain = kMoveGain / 2;
 constexpr double kZeroExponent = -746.0; // exp of anything below is 0 in double precision
 
 // The effect of a setting (or of settings moved together) on the rows it moves: dB per unit.
@@ -423,63 +428,19 @@ private:
                 m_directions.push_back(Direction{{u, d}, {1.0, -ratio}});
             }
         }
-        std::vector<double> merged(m_rows.size(), 0.0);
-        std::vector<std::size_t> touched;
-        std::vector<std::size_t> runs;
-        constexpr std::size_t kMergedRuns = 8;
+        regulation::DirectionCoefficients coefficients(m_rows.size(), kNoEffect);
+        std::vector<const Effects*> memberEffects;
         for (Direction& direction : m_directions) {
             if (direction.members.size() == 1) {
                 direction.effects = &m_sensitivity[direction.members.front()].effects;
                 continue;
             }
             direction.effects = &direction.merged;
-            touched.clear();
-            runs.clear();
-            for (std::size_t k = 0; k < direction.members.size(); ++k) {
-                runs.push_back(touched.size()); // each member adds a run of rows in row order
-                const double amount = direction.Amount(k);
-                for (const auto& effect : m_sensitivity[direction.members[k]].effects) {
-                    const std::size_t i = effect.first;
-                    const double slope = effect.second;
-                    if (merged[i] == 0.0) {
-                        touched.push_back(i);
-                    }
-                    merged[i] += amount * slope;
-                    if (merged[i] == 0.0) {
-                        merged[i] = std::numeric_limits<double>::min(); // still listed as touched
-                    }
-                }
+            memberEffects.clear();
+            for (std::size_t member : direction.members) {
+                memberEffects.push_back(&m_sensitivity[member].effects);
             }
-            // In row order: sorted when few rows are touched, a scan of all rows when many are (a class
-            // of every multiswitch of a tall building touches nearly every row).
-            const auto take = [&](std::size_t i) {
-                if (std::abs(merged[i]) > kNoEffect) {
-                    direction.merged.emplace_back(i, merged[i]);
-                }
-                merged[i] = 0.0;
-            };
-            if (touched.size() * 16 < merged.size()) {
-                // The runs of a few members are merged (the rows of each member come in row order),
-                // those of many sorted.
-                if (runs.size() <= kMergedRuns) {
-                    for (std::size_t r = 1; r < runs.size(); ++r) {
-                        std::inplace_merge(
-                            touched.begin(), touched.begin() + static_cast<std::ptrdiff_t>(runs[r]),
-                            r + 1 < runs.size() ? touched.begin() + static_cast<std::ptrdiff_t>(runs[r + 1])
-                                                : touched.end());
-                    }
-                } else {
-                    std::sort(touched.begin(), touched.end());
-                }
-                for (std::size_t i : touched) {
-                    take(i);
-                }
-            } else {
-                for (std::size_t i = 0; i < merged.size(); ++i) {
-                    take(i);
-                }
-            }
-            direction.merged.shrink_to_fit();
+            coefficients.Merge(direction, memberEffects);
         }
     }
 
@@ -576,6 +537,24 @@ private:
         return ZeroOrExp(exponent);
     }
 
+    // The smooth minimum is concave along a direction, so it lies below its tangent at the present point:
+    // a move within [low, high] gains at most the slope there times the farther end in its sense. Where
+    // that is below what a move must gain, the search along the direction is spared (most directions sit
+    // at an end of their range or at the top of their curve).
+    bool SmoothCanGain(const Effects& effects, double low, double high) const {
+        if (!(m_sum > 0.0)) {
+            return true;
+        }
+        double slope = 0.0;
+        for (const auto& effect : effects) {
+            const std::size_t i = effect.first;
+            const double coefficient = effect.second;
+            slope += coefficient * m_work[i].weight * (m_lowTerm[i] - m_highTerm[i]);
+        }
+        slope /= m_sum;
+        return std::max(slope * high, slope * low) > kSparedGain;
+    }
+
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(Direction& direction, double temperature, std::vector<double>& values) {
         const auto& effects = *direction.effects;
@@ -594,6 +573,9 @@ private:
             high = std::min(high, std::max(a, b));
         }
         if (!(low < high)) {
+            return 0.0;
+        }
+        if (temperature > 0.0 && !SmoothCanGain(effects, low, high)) {
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
@@ -702,7 +684,7 @@ private:
         };
         const double shift = regulation::MaximiseConcave(objective, std::min(0.0, low), std::max(0.0, high));
         const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
-        const bool improved = gain > 1e-6;
+        const bool improved = gain > kMoveGain;
         if (improved) {
             for (const auto& effect : effects) {
                 const std::size_t i = effect.first;
