@@ -604,6 +604,9 @@ private:
             for (std::size_t k = 0; k < effects.size(); ++k) {
                 const std::size_t i = effects[k].first;
                 const auto [plainClass, heavyClass] = classesOf(k, m_work[i]);
+                if (heavyClass != kNoClass) {
+                    regulation::KeepWithin(m_work[i], effects[k].second, low, high);
+                }
                 SlopeClass& smooth = m_slopes.classes[heavyClass != kNoClass ? heavyClass : plainClass];
                 smooth.lowSum += m_lowTerm[i];
                 smooth.highSum += m_highTerm[i];

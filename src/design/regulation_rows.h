@@ -38,6 +38,22 @@ struct Row {
     }
 };
 
+// Narrows the shifts [low, high] of a direction that moves row by slope per unit so that the row's
+// slacks that hold stay held. The smooth phases keep every element maximum that holds this way: the
+// exponential of a maximum's heavy piece rounds to zero a few tenths of a dB inside it, so that the
+// smooth minimum would not see the wall until the move had passed it.
+inline void KeepWithin(const Row& row, double slope, double& low, double& high) {
+    const double lowSlack = row.RawLowSlack();
+    const double highSlack = row.RawHighSlack();
+    if (slope > 0.0) {
+        high = highSlack >= 0.0 ? std::min(high, highSlack / slope) : high;
+        low = lowSlack >= 0.0 ? std::max(low, -lowSlack / slope) : low;
+    } else if (slope < 0.0) {
+        low = highSlack >= 0.0 ? std::max(low, highSlack / slope) : low;
+        high = lowSlack >= 0.0 ? std::min(high, -lowSlack / slope) : high;
+    }
+}
+
 // The minimum of a changing array of margins, and that minimum with some entries left out: a segment
 // tree (leaves set to infinity while left out).
 class MinimumTree {

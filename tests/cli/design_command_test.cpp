@@ -156,9 +156,10 @@ TEST(DesignCommand, RealisticShapesPassTheDesignAndTheCheck) {
         {"--stairs", "6", "--floors", "5", "--flats-per-floor", "6", "--outlets", "2", "--polarities", "12"},
         {"--stairs", "2", "--floors", "20", "--flats-per-floor", "4", "--outlets", "4", "--polarities", "8",
          "--standard", "EN60728-1"},
-        // Stand-alone: the dishes feed the headend multiswitches straight until the design puts headend
-        // amplifiers in front of them.
-        {"--stairs", "2", "--floors", "6", "--flats-per-floor", "4", "--outlets", "3", "--polarities", "8",
+        // Stand-alone, 6 flats a floor: the dishes feed the headend multiswitches straight until the design
+        // puts headend amplifiers in front of them (with 4 flats a floor the multiswitches' own gain
+        // controls reach the limits without them).
+        {"--stairs", "2", "--floors", "6", "--flats-per-floor", "6", "--outlets", "3", "--polarities", "8",
          "--topology", "standalone"}};
     int n = 0;
     for (const std::vector<std::string>& shape : shapes) {

@@ -121,6 +121,29 @@ TEST_F(AutoDesignTest, ALongRiserGetsOneLineAmplifierAtAFloorThatMakesItPass) {
     EXPECT_LT(passing.size(), 15u) << "every floor would do: the test would not check the place";
 }
 
+// Three stairs of 30 floors, one flat of six star outlets, 8 polarities: no floor below the top few is
+// served from the headend, so the riser needs a line amplifier every few floors down to its lowest floor.
+// The amplifiers go in at their lowest gain and the regulation has to raise them all while every
+// multiswitch input stays below its maximum; the design passes with nothing overdriven, each stair's
+// lowest floors fed by an amplifier of their own stair.
+TEST_F(AutoDesignTest, TallRisersGetLineAmplifiersDownToTheirLowestFloorsAndPass) {
+    BuildNetwork(Shape(3, 30, 1, 6, 8, 1));
+    const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+    EXPECT_GE(result.marginAfter, 0.0);
+    EXPECT_TRUE(result.unserved.empty());
+    EXPECT_TRUE(CheckOverdrive(*project).empty());
+    std::set<std::string> stairsReachingLow;
+    for (const AmplifierInsertion& insertion : result.amplifiers) {
+        const std::size_t floorAt = insertion.place.find("FLOOR");
+        if (floorAt != std::string::npos && std::stoi(insertion.place.substr(floorAt + 5)) <= 5) {
+            stairsReachingLow.insert(insertion.place.substr(0, insertion.place.find(' ')));
+        }
+    }
+    EXPECT_EQ(stairsReachingLow.size(), 3u);
+    EXPECT_GE(result.amplifiers.size(), 3u * 5u);
+    EXPECT_NETWORK_CONSISTENT(*project);
+}
+
 // Three long risers get their line amplifiers in one round, and the round is one edit: the design
 // takes eleven steps (the lower-loss riser cable, the high-gain headend amplifier, the tap grades of every
 // riser floor, the round of three amplifiers, a supply for the new headend amplifier, which has none built

@@ -1,5 +1,6 @@
 #include "design/auto_regulation.h"
 #include "design/level_sample.h"
+#include "design/regulation_rows.h"
 #include "editing/editing_test_support.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
@@ -181,6 +182,45 @@ TEST_F(AutoRegulationTest, TheTerrestrialHeadendHasALevelAndATiltSetting) {
     EXPECT_NEAR(level->headend->NivelTerr()[0], 95.85, 1e-12);
     EXPECT_NEAR(tilt->Get(), 8.15, 1e-12);
     EXPECT_NEAR(level->Get(), 104.0, 1e-12);
+}
+
+// An element maximum that holds bounds the smooth phases' moves: a row 3 dB below its maximum that moves
+// 2 dB per unit lets a direction go up by 1.5 units and down without end; moving it the other way round,
+// the reverse. A maximum already passed does not bound (the move may bring it back), and an outlet
+// row's two limits bound both ways.
+TEST(KeepWithin, AMaximumThatHoldsBoundsTheMoveTowardsIt) {
+    regulation::Row maximum;
+    maximum.bound.maximum = 90.0;
+    maximum.Take(87.0);
+    double low = -100.0;
+    double high = 100.0;
+    regulation::KeepWithin(maximum, 2.0, low, high);
+    EXPECT_DOUBLE_EQ(high, 1.5);
+    EXPECT_DOUBLE_EQ(low, -100.0);
+    low = -100.0;
+    high = 100.0;
+    regulation::KeepWithin(maximum, -2.0, low, high);
+    EXPECT_DOUBLE_EQ(low, -1.5);
+    EXPECT_DOUBLE_EQ(high, 100.0);
+
+    regulation::Row passed;
+    passed.bound.maximum = 90.0;
+    passed.Take(91.0);
+    low = -100.0;
+    high = 100.0;
+    regulation::KeepWithin(passed, 2.0, low, high);
+    EXPECT_DOUBLE_EQ(high, 100.0);
+
+    regulation::Row outlet;
+    outlet.bound.minimum = 50.0;
+    outlet.bound.maximum = 70.0;
+    outlet.Take(55.0);
+    outlet.Take(60.0);
+    low = -100.0;
+    high = 100.0;
+    regulation::KeepWithin(outlet, 1.0, low, high);
+    EXPECT_DOUBLE_EQ(high, 10.0);
+    EXPECT_DOUBLE_EQ(low, -5.0);
 }
 
 } // namespace
