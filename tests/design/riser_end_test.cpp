@@ -353,20 +353,23 @@ TEST_F(RiserEndTest, TheDesignedRiserBelowItsLowestAmplifierMatchesABudgetWorked
 
 // The 8-polarity star building designed to EN 60728-1 (two stairs of twenty floors, four flats of four
 // outlets a floor), its first stair's top three floors worked by hand from the demo catalogue's figures
-// at 862 MHz (terrestrial line), 950 and 2150 MHz (every satellite line). The top floors are passive
-// cascadables MP8-04-gg fed from the headend: the budget starts at the headend's outputs (the IF
-// amplifiers AFI-440 and the terrestrial headend CT-120, whatever the regulation set them to):
+// at 862 MHz (terrestrial line), 950 and 2150 MHz (every satellite line). The top floor is fed from the
+// headend: the budget starts at the headend's outputs (the IF amplifiers AFI-440 and the terrestrial
+// headend CT-120, whatever the regulation set them to):
 //   0.5 m of CX-68 (0.18 / 0.19 / 0.30 dB/m) into a two-way splitter RP-2 (4.2 / 4.4 / 5.2 dB), then the
 //   stair's feed cable into the top floor (CX-101: 0.126 / 0.133 / 0.21 dB/m);
-//   down the riser each floor's through loss (MP8-04-10: 2.5 / 3.0 / 4.0; -16: 1.9 / 2.2 / 3.1; -22: 1.5 /
-//   1.7 / 2.4; -28: 1.3 / 1.4 / 2.0 dB) and 3 m of the riser cable (CX-110E: 0.122 / 0.129 / 0.204; CX-75:
-//   0.154 / 0.163 / 0.257 dB/m);
-//   each outlet TF-2: the floor's input less the tap loss (-10: 8.5 / 9.0 / 10.5; -16: 14.5 / 15.0 / 16.5;
-//   -22: 20.5 / 21.0 / 22.5; -28: 26.5 / 27.0 / 28.5 dB) less what lies behind the tap: 10 m of CX-68 to
-//   the flat's entry PAU-1 (0.5 / 0.6 / 1.0), a four-way splitter RP-4 (8.3 / 8.5 / 9.8), 5 m of CX-68 and
-//   the outlet (2.0 / 2.2 / 3.2): 13.5 / 14.15 / 18.5 dB. A satellite outlet gets the input of the polarity
-//   its flat selects, so its level is one of the floor's satellite inputs less that.
-TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWorkedByHand) {
+//   down the riser each floor's through loss (the active M8-04: 1.0 / 1.2 / 1.8 dB, its SAT control of the
+//   line's polarity added on the satellite lines as on the taps; the passive grades
+//   MP8-04-10: 2.5 / 3.0 / 4.0; -16: 1.9 / 2.2 / 3.1; -22: 1.5 / 1.7 / 2.4; -28: 1.3 / 1.4 / 2.0 dB) and
+//   3 m of the riser cable (CX-110E: 0.122 / 0.129 / 0.204; CX-75: 0.154 / 0.163 / 0.257 dB/m);
+//   each outlet TF-2: the floor's input less the tap loss (M8-04: 12.8 / 7.0 / 5.5 dB less its TER control,
+//   -10 dB at 0 % to 0 dB at 100 %, or less the SAT control of the polarity, -8 dB at 0 % to +8 dB at
+//   100 %; MP8-04-10: 8.5 / 9.0 / 10.5; -16: 14.5 / 15.0 / 16.5; -22: 20.5 / 21.0 / 22.5; -28: 26.5 / 27.0 /
+//   28.5 dB) less what lies behind the tap: 10 m of CX-68 to the flat's entry PAU-1 (0.5 / 0.6 / 1.0), a
+//   four-way splitter RP-4 (8.3 / 8.5 / 9.8), 5 m of CX-68 and the outlet (2.0 / 2.2 / 3.2): 13.5 / 14.15 /
+//   18.5 dB. A satellite outlet gets the input of the polarity its flat selects, so its level is one of
+//   the floor's satellite inputs less that.
+TEST_F(RiserEndTest, TheTopOfADesignedEightPolarityRiserMatchesABudgetWorkedByHand) {
     const StandardPreset* standard = FindStandardPreset("EN60728-1");
     ASSERT_NE(standard, nullptr);
     project = MakeProject(Shape(2, 20, 4, 4, 8, 1, 0), DefaultSettings(),
@@ -381,8 +384,10 @@ TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWor
     struct Figures {
         double through[3];
         double tap[3];
+        bool controlled = false; // the tap losses less the TER and SAT controls' gains
     };
-    const std::map<std::string, Figures> models = {{"MP8-04-10", {{2.5, 3.0, 4.0}, {8.5, 9.0, 10.5}}},
+    const std::map<std::string, Figures> models = {{"M8-04", {{1.0, 1.2, 1.8}, {12.8, 7.0, 5.5}, true}},
+                                                   {"MP8-04-10", {{2.5, 3.0, 4.0}, {8.5, 9.0, 10.5}}},
                                                    {"MP8-04-16", {{1.9, 2.2, 3.1}, {14.5, 15.0, 16.5}}},
                                                    {"MP8-04-22", {{1.5, 1.7, 2.4}, {20.5, 21.0, 22.5}}},
                                                    {"MP8-04-28", {{1.3, 1.4, 2.0}, {26.5, 27.0, 28.5}}}};
@@ -436,6 +441,19 @@ TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWor
         const TMultiswitch* entry = EntryOf(*riser[k]);
         ASSERT_TRUE(models.count(entry->Modelo)) << "floor " << riser[k]->Nivel << ": " << entry->Modelo;
         const Figures& figures = models.at(entry->Modelo);
+        // The control of a polarity (-1: terrestrial), its gain from its position.
+        const auto controlGain = [&](std::int32_t polarity) {
+            if (!figures.controlled) {
+                return 0.0;
+            }
+            const int index = entry->ControlOfPolarity(polarity);
+            EXPECT_GE(index, 0) << entry->Name() << " polarity " << polarity;
+            if (index < 0) {
+                return 0.0;
+            }
+            const double position = entry->LPG()[static_cast<std::size_t>(index)].control->Ajuste / 100.0;
+            return polarity < 0 ? -10.0 + 10.0 * position : -8.0 + 16.0 * position;
+        };
         for (const TPin* in : entry->PinesENTRADA()) {
             ASSERT_TRUE(expected.count(in)) << entry->Name() << " in" << in->Numeracion;
             const bool terrestrial = in->polaridad < 0;
@@ -452,7 +470,8 @@ TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWor
             }
             ASSERT_EQ(outlet.Toma->Modelo, "TF-2");
             const double terrestrial = entry->InputOfPolarity(-1)->Levels()[bands[0]];
-            EXPECT_NEAR(outlet.Recibido[bands[0]], terrestrial - figures.tap[0] - behindTap[0], 0.1)
+            EXPECT_NEAR(outlet.Recibido[bands[0]],
+                        terrestrial - figures.tap[0] + controlGain(-1) - behindTap[0], 0.1)
                 << "floor " << riser[k]->Nivel;
             // The satellite bands: the selected polarity's input, the same one at both ends of the band.
             bool found = false;
@@ -463,7 +482,8 @@ TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWor
                 bool all = true;
                 for (int b = 1; b < 3; ++b) {
                     all = all && std::fabs(outlet.Recibido[bands[b]] -
-                                           (in->Levels()[bands[b]] - figures.tap[b] - behindTap[b])) < 0.1;
+                                           (in->Levels()[bands[b]] - figures.tap[b] +
+                                            controlGain(in->polaridad) - behindTap[b])) < 0.1;
                 }
                 found = found || all;
             }
@@ -483,8 +503,9 @@ TEST_F(RiserEndTest, ThePassiveTopOfADesignedEightPolarityRiserMatchesABudgetWor
             ASSERT_NE(from, nullptr);
             std::array<double, 3> level{};
             for (int b = 0; b < 3; ++b) {
-                level[static_cast<std::size_t>(b)] =
-                    expected[from][static_cast<std::size_t>(b)] - figures.through[b] - cableLoss(*in, b);
+                level[static_cast<std::size_t>(b)] = expected[from][static_cast<std::size_t>(b)] -
+                                                     figures.through[b] - cableLoss(*in, b) +
+                                                     (b > 0 ? controlGain(from->polaridad) : 0.0);
             }
             expected[in] = level;
         }
