@@ -16,10 +16,16 @@
 #include <QTextDocumentFragment>
 #include <QTextDocumentWriter>
 #include <QTextTable>
+#include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 namespace ixo {
@@ -75,33 +81,39 @@ void PrintedBorders(QTextDocument& part) {
 }
 
 // A part laid out in pages of the report page's body, as it is printed.
-void ReadyToPrint(QTextDocument& part, const ReportPageLayout& layout) {
+struct LaidOutPart {
+    QTextDocument* document = nullptr;
+    int pages = 0;
+    bool batched = false; // drawn through a BatchedPageDevice
+};
+
+LaidOutPart LaidOut(QTextDocument& part, const ReportPageLayout& layout) {
     PrintedBorders(part);
     part.setPageSize(Geometry(layout).body.size());
     // Each paragraph keeps its shaped text from its layout to its drawing.
     for (QTextBlock block = part.begin(); block.isValid(); block = block.next()) {
         block.layout()->setCacheEnabled(true);
     }
+    return {&part, part.pageCount(), !HasDecoratedText(part)};
 }
 
-// The parts of a document printed one after the other.
-struct PrintedParts {
-    std::vector<QTextDocument*> parts;
-    std::vector<std::unique_ptr<QTextDocument>> copies; // parts cut out of the writer's document
-};
-
-// The document cut at its page breaks, each part laid out in pages of the report page's body. A page
-// break always starts a new page, so the parts print the same pages as the whole; laying out and drawing
-// each part alone keeps printing linear in the length of the report (the whole document would be walked
-// for every page). A report written to be printed only comes in parts already.
-PrintedParts Paginated(const TextDocumentWriter& writer, const ReportPageLayout& layout) {
-    PrintedParts printed;
+// Lays out the parts of the document printed one after the other and hands each to use, in order, until
+// use returns false; copies keeps the parts cut out of the writer's document.
+//
+// The document is cut at its page breaks. A page break always starts a new page, so the parts print the
+// same pages as the whole; laying out and drawing each part alone keeps printing linear in the length of
+// the report (the whole document would be walked for every page). A report written to be printed only
+// comes in parts already.
+void ForEachPart(const TextDocumentWriter& writer, const ReportPageLayout& layout,
+                 std::vector<std::unique_ptr<QTextDocument>>& copies,
+                 const std::function<bool(const LaidOutPart&)>& use) {
     if (writer.PartsAreApart()) {
-        printed.parts = writer.PartsApart();
-        for (QTextDocument* part : printed.parts) {
-            ReadyToPrint(*part, layout);
+        for (QTextDocument* part : writer.PartsApart()) {
+            if (!use(LaidOut(*part, layout))) {
+                return;
+            }
         }
-        return printed;
+        return;
     }
     const QTextDocument& document = writer.Document();
     std::vector<int> starts = {0};
@@ -125,11 +137,11 @@ PrintedParts Paginated(const TextDocumentWriter& writer, const ReportPageLayout&
         QTextBlockFormat format = part->begin().blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
         QTextCursor(part->begin()).setBlockFormat(format);
-        ReadyToPrint(*part, layout);
-        printed.parts.push_back(part.get());
-        printed.copies.push_back(std::move(part));
+        copies.push_back(std::move(part));
+        if (!use(LaidOut(*copies.back(), layout))) {
+            return;
+        }
     }
-    return printed;
 }
 
 // Qt's ODF writer gives a fixed column width its pixel number with the unit "pt"; a copy of the
@@ -187,58 +199,153 @@ void DrawBody(QPainter& painter, QTextDocument& document, const PageGeometry& pa
     document.drawContents(&painter, view);
 }
 
-// Draws the pages first to last (1-based, inclusive) on painter, which paints in page pixels; number
-// receives the count of the document's pages.
-void DrawPages(QPainter& painter, const TextDocumentWriter& writer, const ReportPageLayout& layout,
-               const std::function<bool()>& newPage, int first, int last, int& number, bool& failed) {
-    const PrintedParts printed = Paginated(writer, layout);
-    const PageGeometry page = Geometry(layout);
-    number = 0;
-    int drawn = 0;
-    for (QTextDocument* document : printed.parts) {
-        const int pages = document->pageCount();
-        const bool batched = !HasDecoratedText(*document);
-        for (int i = 0; i < pages; ++i) {
-            ++number;
-            if (number < first || (last > 0 && number > last)) {
+// Draws the pages of the document's parts in order on painter, which paints in page pixels, from page
+// first to last (1-based, inclusive; 0 for the last page); newPage starts each page after the first.
+class PageDrawer {
+public:
+    PageDrawer(QPainter& painter, const TextDocumentWriter& writer, const ReportPageLayout& layout,
+               std::function<bool()> newPage, int first, int last)
+        : m_painter(painter), m_writer(writer), m_page(Geometry(layout)), m_newPage(std::move(newPage)),
+          m_first(first), m_last(last) {}
+
+    // Draws the part's pages; false when a page could not be started.
+    [[nodiscard]] bool Draw(const LaidOutPart& part) {
+        for (int i = 0; i < part.pages; ++i) {
+            ++m_number;
+            if (m_number < m_first || (m_last > 0 && m_number > m_last)) {
                 continue;
             }
-            if (drawn++ > 0 && !newPage()) {
-                failed = true;
-                return;
+            if (m_drawn++ > 0 && !m_newPage()) {
+                return false;
             }
-            painter.save();
-            const QRectF view(0, i * page.body.height(), page.body.width(), page.body.height());
-            if (batched) {
-                BatchedPageDevice device(painter);
+            m_painter.save();
+            const QRectF view(0, i * m_page.body.height(), m_page.body.width(), m_page.body.height());
+            if (part.batched) {
+                BatchedPageDevice device(m_painter);
                 QPainter body(&device);
-                DrawBody(body, *document, page, view);
+                DrawBody(body, *part.document, m_page, view);
             } else {
-                DrawBody(painter, *document, page, view);
+                DrawBody(m_painter, *part.document, m_page, view);
             }
-            painter.restore();
+            m_painter.restore();
             // The footer's page number is always printed, the header when the report has one.
-            DrawHeaderFooter(painter, writer, page, number);
+            DrawHeaderFooter(m_painter, m_writer, m_page, m_number);
+        }
+        return true;
+    }
+    // The document's pages so far.
+    int Number() const { return m_number; }
+
+private:
+    QPainter& m_painter;
+    const TextDocumentWriter& m_writer;
+    const PageGeometry m_page;
+    const std::function<bool()> m_newPage;
+    const int m_first;
+    const int m_last;
+    int m_number = 0;
+    int m_drawn = 0;
+};
+
+// The parts laid out on one thread, handed in order to the thread that draws them. The mutex orders a
+// part's layout before its drawing: a document is used by one thread at a time.
+class PartQueue {
+public:
+    void Push(const LaidOutPart& part) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_parts.push_back(part);
+        }
+        m_changed.notify_one();
+    }
+    // No more parts come.
+    void Close() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closed = true;
+        }
+        m_changed.notify_one();
+    }
+    // The next part, once laid out; nothing when the parts have all been taken.
+    std::optional<LaidOutPart> Pop() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_parts.empty() || m_closed; });
+        if (m_parts.empty()) {
+            return std::nullopt;
+        }
+        const LaidOutPart part = m_parts.front();
+        m_parts.pop_front();
+        return part;
+    }
+    // The drawing has given up: the parts left need no layout.
+    void Stop() { m_stopped = true; }
+    bool Stopped() const { return m_stopped; }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<LaidOutPart> m_parts;
+    bool m_closed = false;
+    std::atomic<bool> m_stopped = false;
+};
+
+// Draws the parts queue hands over into a PDF in bytes; number receives the count of its pages.
+bool DrawPdf(const TextDocumentWriter& writer, const ReportPageLayout& layout, PartQueue& queue,
+             QByteArray& bytes, int& number) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = false;
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(layout.widthMm, layout.heightMm), QPageSize::Millimeter),
+                        QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+        pdf.setResolution(kResolution);
+        pdf.setCreator(QStringLiteral("Ixo"));
+        pdf.setTitle(writer.Header1());
+        QPainter painter;
+        if (painter.begin(&pdf)) {
+            PageDrawer drawer(
+                painter, writer, layout, [&pdf] { return pdf.newPage(); }, 1, 0);
+            drawn = true;
+            while (const std::optional<LaidOutPart> part = queue.Pop()) {
+                if (!drawer.Draw(*part)) {
+                    drawn = false;
+                    break;
+                }
+            }
+            number = drawer.Number();
+            drawn = painter.end() && drawn;
         }
     }
+    queue.Stop();
+    buffer.close();
+    return drawn;
 }
 
-bool WritePdf(const TextDocumentWriter& writer, QBuffer& buffer, int& number,
+// The PDF is drawn on a thread of its own while the calling thread lays out the parts after the one
+// being drawn: most of the time of a long report goes half to the layout, half to drawing and writing
+// the PDF. Each document goes from the one thread to the other once laid out and is only drawn then.
+// The drawing thread keeps the font engines of its own (the page header and footer) until the PDF is
+// written; the text laid out here is drawn with this thread's, which live as long as it.
+bool WritePdf(const TextDocumentWriter& writer, QByteArray& bytes, int& number,
               const ReportPageLayout& layout) {
-    QPdfWriter pdf(&buffer);
-    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(layout.widthMm, layout.heightMm), QPageSize::Millimeter),
-                                  QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
-    pdf.setResolution(kResolution);
-    pdf.setCreator(QStringLiteral("Ixo"));
-    pdf.setTitle(writer.Header1());
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        return false;
-    }
-    bool failed = false;
-    DrawPages(
-        painter, writer, layout, [&pdf] { return pdf.newPage(); }, 1, 0, number, failed);
-    return painter.end() && !failed;
+    PartQueue queue;
+    bool drawn = false;
+    const std::unique_ptr<QThread> drawing(
+        QThread::create([&] { drawn = DrawPdf(writer, layout, queue, bytes, number); }));
+    drawing->start();
+    std::vector<std::unique_ptr<QTextDocument>> copies;
+    ForEachPart(writer, layout, copies, [&queue](const LaidOutPart& part) {
+        if (queue.Stopped()) {
+            return false;
+        }
+        queue.Push(part);
+        return true;
+    });
+    queue.Close();
+    drawing->wait();
+    return drawn;
 }
 
 } // namespace
@@ -271,9 +378,11 @@ std::string_view ExtensionOf(ReportFormat format) {
 
 int ReportPageCount(const TextDocumentWriter& writer, const ReportPageLayout& layout) {
     int pages = 0;
-    for (QTextDocument* part : Paginated(writer, layout).parts) {
-        pages += part->pageCount();
-    }
+    std::vector<std::unique_ptr<QTextDocument>> copies;
+    ForEachPart(writer, layout, copies, [&pages](const LaidOutPart& part) {
+        pages += part.pages;
+        return true;
+    });
     return pages;
 }
 
@@ -282,27 +391,28 @@ bool ExportReport(const TextDocumentWriter& writer, const std::filesystem::path&
     if (format == ReportFormat::Html) {
         return ReplaceFileContents(file, writer.Html());
     }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
+    QByteArray bytes;
     bool written = false;
     if (format == ReportFormat::Odt) {
         const std::unique_ptr<QTextDocument> copy = WithColumnWidthsInPoints(writer.Document());
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         QTextDocumentWriter odf(&buffer, "odf");
         written = odf.write(copy.get());
+        buffer.close();
     } else {
         int count = 0;
-        written = WritePdf(writer, buffer, count, layout);
+        written = WritePdf(writer, bytes, count, layout);
         if (pages != nullptr) {
             *pages = count;
         }
     }
-    buffer.close();
     if (!written) {
         SetLastFileError(format == ReportFormat::Odt ? "the document could not be written as ODF text"
                                                      : "the document could not be drawn as PDF");
         return false;
     }
-    return WriteBytes(file, buffer.data());
+    return WriteBytes(file, bytes);
 }
 
 bool PrintReport(const TextDocumentWriter& writer, QPagedPaintDevice& device, const ReportPageLayout& layout,
@@ -311,12 +421,15 @@ bool PrintReport(const TextDocumentWriter& writer, QPagedPaintDevice& device, co
     if (!painter.begin(&device)) {
         return false;
     }
-    int number = 0;
-    bool failed = false;
-    DrawPages(
-        painter, writer, layout, [&device] { return device.newPage(); }, std::max(1, firstPage), lastPage,
-        number, failed);
-    return painter.end() && !failed;
+    PageDrawer drawer(
+        painter, writer, layout, [&device] { return device.newPage(); }, std::max(1, firstPage), lastPage);
+    bool drawn = true;
+    std::vector<std::unique_ptr<QTextDocument>> copies;
+    ForEachPart(writer, layout, copies, [&drawer, &drawn](const LaidOutPart& part) {
+        drawn = drawer.Draw(part);
+        return drawn;
+    });
+    return painter.end() && drawn;
 }
 
 } // namespace ixo
