@@ -72,6 +72,10 @@ std::string FloorPlace(const tplanta& floor) {
     return place + "FLOOR" + std::to_string(floor.Nivel);
 }
 
+std::string FlatPlace(const Tvivienda& flat) {
+    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv;
+}
+
 std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
     int number = 0;
     for (const auto& entry : flat.ETV()) {
@@ -82,8 +86,7 @@ std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
             break;
         }
     }
-    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
-           " T" + std::to_string(number);
+    return FlatPlace(flat) + " T" + std::to_string(number);
 }
 
 } // namespace ixo

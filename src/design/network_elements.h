@@ -26,6 +26,8 @@ const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch);
 
 // "STAIR2 FLOOR7", or "FLOOR7" for a floor outside the stairs.
 std::string FloorPlace(const tplanta& floor);
+// "STAIR1 FLOOR2 FL3": the flat's floor and name.
+std::string FlatPlace(const Tvivienda& flat);
 // "STAIR2 FLOOR7 FL14 T3": the outlet's place, its number counted among the flat's outlets.
 std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet);
 
