@@ -36,7 +36,8 @@
 #
 #   bench/design_sweep.sh [BUILD_DIR] [TIMEOUT_S] [EXTRA NEW OPTIONS...]
 #   e.g. bench/design_sweep.sh build 60 --standard EN60728-1
-# SWEEP_PAIRS=N runs the first N shapes of the sequence (each with star and cascade flats) only.
+# SWEEP_PAIRS=N runs the first N shapes of the sequence (each with star and cascade flats) only;
+# SWEEP_TOPOLOGY=standalone|cascadeable only the shapes of that headend topology among them.
 set -uo pipefail
 build=${1:-build}
 limit=${2:-60}
@@ -67,6 +68,9 @@ for _ in $(seq "${SWEEP_PAIRS:-80}"); do
     draw 5; o=${outletsOf[$drawn]}
     draw 4; p=${polaritiesOf[$drawn]}
     draw 2; t=${topologyOf[$drawn]}
+    if [ -n "${SWEEP_TOPOLOGY:-}" ] && [ "$t" != "$SWEEP_TOPOLOGY" ]; then
+        continue
+    fi
     for d in star cascade; do
         shape="--stairs $s --floors $f --flats-per-floor $fl --outlets $o --polarities $p --topology $t --distribution $d"
         start=$(date +%s.%N)

@@ -467,11 +467,20 @@ private:
     }
 
     // An amplifier inside each flat whose outlets still fall short (PlanFlatAmplifiers), one edit, then
-    // the regulation; kept whole when it gains, else undone.
+    // the regulation; kept whole when it gains, else undone. The regulation after a round may share the
+    // margins out anew and leave other flats short: rounds follow while they gain.
     void AmplifyFlats() {
+        for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
+            if (!AmplifyFlatsOnce()) {
+                return;
+            }
+        }
+    }
+
+    bool AmplifyFlatsOnce() {
         const std::vector<FlatAmplification> plan = PlanFlatAmplifiers(m_project, m_sample, kTightMargin);
         if (plan.empty()) {
-            return;
+            return false;
         }
         const std::size_t position = m_editor.Position();
         const DesignResult saved = m_result;
@@ -496,18 +505,19 @@ private:
             });
         }
         if (m_result.amplifiers.size() == saved.amplifiers.size()) {
-            return;
+            return false;
         }
         m_sample.Take(m_project);
         Regulate();
         if (Improves(before, m_sample, kStepGain)) {
-            return;
+            return true;
         }
         const std::size_t tried = m_result.amplifiers.size() - saved.amplifiers.size();
         UndoTo(position, std::move(before));
         m_result = saved;
         m_result.refusals.push_back(std::to_string(tried) +
                                     " flat amplifier(s) taken out again: the worst margin did not improve");
+        return false;
     }
 
     // Every active element the powering check finds without power gets a supply of the preferences'

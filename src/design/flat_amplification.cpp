@@ -118,15 +118,17 @@ std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, cons
         for (const auto& [model, range] : models) {
             bool fits = true;
             bool covers = true;
+            bool spares = true;
             for (std::size_t band = 0; band < kBandCount; ++band) {
                 fits = fits && range.lowest[band] <= need.headroom[band];
-                covers = covers && range.full[band] >= need.shortfall[band] + target;
+                covers = covers && range.full[band] >= need.shortfall[band] - target;
+                spares = spares && range.full[band] >= need.shortfall[band] + target;
             }
-            if (!fits) {
+            if (!fits || !covers) {
                 continue;
             }
-            chosen = model; // the most gain that fits, unless one of less covers the need
-            if (covers) {
+            chosen = model; // the most gain that nears the need, unless one of less spares target
+            if (spares) {
                 break;
             }
         }
