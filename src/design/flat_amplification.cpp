@@ -120,7 +120,7 @@ std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, cons
             bool covers = true;
             bool spares = true;
             for (std::size_t band = 0; band < kBandCount; ++band) {
-                fits = fits && range.lowest[band] <= need.headroom[band];
+                fits = fits && range.lowest[band] <= need.headroom[band] + target;
                 covers = covers && range.full[band] >= need.shortfall[band] - target;
                 spares = spares && range.full[band] >= need.shortfall[band] + target;
             }

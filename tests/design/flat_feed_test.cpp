@@ -35,6 +35,19 @@ protected:
         return -1000.0;
     }
 
+    // Every dish's satellite input levels moved by dB (the levels are recalculated by PlannedFor).
+    void ShiftDishes(double dB) {
+        for (Tantena* dish : ElementsOfClass<Tantena>(*project)) {
+            std::vector<LevelVector> levels = dish->InputLevels();
+            for (LevelVector& level : levels) {
+                for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
+                    level[band] += dB;
+                }
+            }
+            dish->SetInputLevelList(levels);
+        }
+    }
+
     // The terrestrial headend's output moved so that the first outlet gets `level` at 862 MHz, and the
     // flat amplifier PlanFlatAmplifiers chooses then ("" for none).
     std::string PlannedFor(double level) {
@@ -58,28 +71,21 @@ protected:
 };
 
 // One flat of one star outlet, its terrestrial level set by hand 862 MHz short of the 60 dBuV minimum.
-// Its satellite levels as built (68.5, 67.7, 67.1, 66.3 dBuV) leave 2.9 dB below the 70 dBuV maximum at
-// 1750 MHz, where the AV-20 at its lowest still gains 21 - 15 - 2 = 4 dB: no amplifier fits. With the
-// dish levels 14 dB down (54.5 to 52.3 dBuV, all above the 50 dBuV minimum) even the AV-30 at its lowest
-// (9, 11.5, 14, 16.5 dB) fits, and the flat gets the AV-20 (20 dB at 862 MHz) where it covers the
-// shortfall with 3 dB to spare, the AV-30 (30 dB) where only it does, the AV-30 still where it comes
-// within 3 dB of the shortfall (the regulation upstream makes up the rest), and none where no gain inside
-// the flat would bring it near.
+// With the dish levels 3 dB up its satellite levels (71.5, 70.7, 70.1, 69.3 dBuV) leave -0.1 dB below the
+// 70 dBuV maximum at 1750 MHz, where the AV-20 at its lowest still gains 21 - 15 - 2 = 4 dB, more than the
+// 3 dB the regulation upstream may take out: no amplifier fits. With the dish levels 14 dB below the
+// built ones (54.5 to 52.3 dBuV, all above the 50 dBuV minimum) even the AV-30 at its lowest (9, 11.5, 14,
+// 16.5 dB) fits, and the flat gets the AV-20 (20 dB at 862 MHz) where it covers the shortfall with 3 dB to
+// spare, the AV-30 (30 dB) where only it does, the AV-30 still where it comes within 3 dB of the
+// shortfall (the regulation upstream makes up the rest), and none where no gain inside the flat would
+// bring it near.
 TEST_F(FlatFeedTest, AFlatGetsTheLeastAmplifierThatCoversItsShortfall) {
     BuildNetwork(Shape(1, 1, 1, 1, 4, 0));
     const double minimum = project->Preferencias().Minimo(0);
     ASSERT_EQ(minimum, 60.0);
+    ShiftDishes(3.0);
     EXPECT_EQ(PlannedFor(minimum - 10.0), ""); // no headroom at 1750 MHz
-
-    for (Tantena* dish : ElementsOfClass<Tantena>(*project)) {
-        std::vector<LevelVector> levels = dish->InputLevels();
-        for (LevelVector& level : levels) {
-            for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
-                level[band] -= 14.0;
-            }
-        }
-        dish->SetInputLevelList(levels);
-    }
+    ShiftDishes(-17.0);
     EXPECT_EQ(PlannedFor(minimum + 1.0), "");   // no outlet short
     EXPECT_EQ(PlannedFor(minimum - 10.0), "AV-20"); // 20 >= 10 + 3
     EXPECT_EQ(PlannedFor(minimum - 17.0), "AV-20"); // 20 >= 17 + 3
