@@ -468,17 +468,21 @@ private:
 
     // An amplifier inside each flat whose outlets still fall short (PlanFlatAmplifiers), one edit, then
     // the regulation; kept whole when it gains, else undone. The regulation after a round may share the
-    // margins out anew and leave other flats short: rounds follow while they gain.
+    // margins out anew and leave other flats short: rounds follow while they gain. First only models that
+    // fit each flat's headroom, then (still short) those the regulation upstream must make room for.
     void AmplifyFlats() {
-        for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
-            if (!AmplifyFlatsOnce()) {
-                return;
+        for (const double slack : {0.0, kTightMargin}) {
+            for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
+                if (!AmplifyFlatsOnce(slack)) {
+                    break;
+                }
             }
         }
     }
 
-    bool AmplifyFlatsOnce() {
-        const std::vector<FlatAmplification> plan = PlanFlatAmplifiers(m_project, m_sample, kTightMargin);
+    bool AmplifyFlatsOnce(double headroomSlack) {
+        const std::vector<FlatAmplification> plan =
+            PlanFlatAmplifiers(m_project, m_sample, kTightMargin, headroomSlack);
         if (plan.empty()) {
             return false;
         }

@@ -71,7 +71,7 @@ struct FlatNeed {
 } // namespace
 
 std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, const LevelSample& sample,
-                                                   double target) {
+                                                   double target, double headroomSlack) {
     std::vector<FlatAmplification> plan;
     std::map<const Tvivienda*, FlatNeed> needs;
     for (std::size_t i = 0; i < sample.Size(); ++i) {
@@ -120,7 +120,7 @@ std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, cons
             bool covers = true;
             bool spares = true;
             for (std::size_t band = 0; band < kBandCount; ++band) {
-                fits = fits && range.lowest[band] <= need.headroom[band] + target;
+                fits = fits && range.lowest[band] <= need.headroom[band] + headroomSlack;
                 covers = covers && range.full[band] >= need.shortfall[band] - target;
                 spares = spares && range.full[band] >= need.shortfall[band] + target;
             }

@@ -24,12 +24,13 @@ struct FlatAmplification {
 //
 // For each flat without an amplifier whose outlets fall short somewhere: the shortfall and the headroom
 // of each band (the most any of its outlets lacks to its minimum, the least any has left to its maximum);
-// the current models whose lowest gain exceeds the headroom by no more than target dB and whose full gain
-// comes within target dB of the shortfall at every band (the regulation upstream may make up that much
-// either way: the multiswitch's satellite gain, the headend's level), of them the one of least
+// the current models whose lowest gain exceeds the headroom by no more than headroomSlack dB (what the
+// regulation upstream may take out: the multiswitch's satellite gain, the headend's level) and whose full
+// gain comes within target dB of the shortfall at every band (what it may make up), of them the one of least
 // full gain that covers it with target dB to spare, else the one of most. A flat no model fits gets
 // none (no gain inside it would bring it near its limits). In the order of the project's flats.
 [[nodiscard]] std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project,
-                                                                 const LevelSample& sample, double target);
+                                                                 const LevelSample& sample, double target,
+                                                                 double headroomSlack);
 
 } // namespace ixo

@@ -64,7 +64,7 @@ protected:
         editor->Recalculate();
         sample.Take(*project);
         EXPECT_NEAR(OutletLevel(sample, kBand862), level, 1e-6);
-        const std::vector<FlatAmplification> plan = PlanFlatAmplifiers(*project, sample, kTightMargin);
+        const std::vector<FlatAmplification> plan = PlanFlatAmplifiers(*project, sample, kTightMargin, kTightMargin);
         EXPECT_LE(plan.size(), 1u);
         return plan.empty() ? std::string() : plan[0].model->Modelo;
     }
