@@ -457,11 +457,7 @@ private:
         }
         for (const auto& [model, amplifiers] : HeadendAmplifiers()) {
             for (const TAmpliHeader* amplifier : amplifiers) {
-                const TPin* out = amplifier->FirstConnectedPin(PinKind::Output);
-                const TPrimerComponente* fed =
-                    out != nullptr && out->Peer() != nullptr ? out->Peer()->Owner() : nullptr;
-                m_result.amplifiers.push_back({amplifier->Name(), amplifier->Modelo,
-                                               fed != nullptr ? fed->Name() : std::string("?"), "headend"});
+                m_result.amplifiers.push_back({amplifier->Name(), amplifier->Modelo, FedName(*amplifier), "headend"});
             }
         }
     }
@@ -495,14 +491,15 @@ private:
                 for (const FlatAmplification& planned : plan) {
                     if (InsertFlatAmplifier(m_project, *planned.flat, planned.model->Indice,
                                             planned.model->Familia, journal)) {
-                        const TComponenteBase* amplifier = planned.flat->ETV().Object(0);
-                        const TPin* out = amplifier->FirstConnectedPin(PinKind::Output);
-                        const TPrimerComponente* fed = out != nullptr && out->Peer() != nullptr
-                                                           ? out->Peer()->Owner()
-                                                           : nullptr;
+                        TComponenteBase* amplifier = planned.flat->ETV().Object(0);
+                        // Its supply in the same edit: a round is one step however many flats it serves.
+                        if (AddSupply(m_project, *amplifier, journal)) {
+                            const TCBFT* supply = dynamic_cast<TCBFT*>(amplifier)->Feeder();
+                            m_result.supplies.push_back(supply->Name() + " (" + supply->Modelo + ") feeds " +
+                                                        amplifier->Name() + " (" + planned.model->Modelo + ")");
+                        }
                         m_result.amplifiers.push_back({amplifier->Name(), planned.model->Modelo,
-                                                       fed != nullptr ? fed->Name() : std::string("?"),
-                                                       FlatPlace(*planned.flat)});
+                                                       FedName(*amplifier), FlatPlace(*planned.flat)});
                     }
                 }
                 return m_result.amplifiers.size() > saved.amplifiers.size();

@@ -64,6 +64,12 @@ const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
     return nullptr;
 }
 
+std::string FedName(const TComponenteBase& element) {
+    const TPin* out = element.FirstConnectedPin(PinKind::Output);
+    const TPrimerComponente* fed = out != nullptr && out->Peer() != nullptr ? out->Peer()->Owner() : nullptr;
+    return fed != nullptr ? fed->Name() : std::string("?");
+}
+
 std::string FloorPlace(const tplanta& floor) {
     std::string place;
     if (const TEscalera* stair = floor.Escalera()) {

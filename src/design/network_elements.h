@@ -6,6 +6,7 @@
 namespace ixo {
 
 class TCBFT;
+class TComponenteBase;
 class TLinAmp;
 class TMultiswitch;
 class TTomaTV;
@@ -23,6 +24,9 @@ TMultiswitch* RiserEntry(const tplanta& floor);
 
 // The line amplifier feeding the multiswitch's first connected input, or null.
 const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch);
+
+// The name of what the element's first connected output feeds, or "?".
+std::string FedName(const TComponenteBase& element);
 
 // "STAIR2 FLOOR7", or "FLOOR7" for a floor outside the stairs.
 std::string FloorPlace(const tplanta& floor);
