@@ -10,9 +10,12 @@
 #include "common/progress.h"
 #include "design/amplifier_placement.h"
 #include "design/bare_dish_feeds.h"
+#include "design/cable_choice.h"
 #include "design/binding_budget.h"
 #include "design/check_suspension.h"
 #include "design/design_progress.h"
+#include "design/flat_amplification.h"
+#include "design/headend_gain.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "design/power_check.h"
@@ -49,7 +52,8 @@ constexpr double kRegulationGain = 0.05;     // dB: a run of the regulation gain
 constexpr int kAmplifierKind = 0;            // the amplifier table
 constexpr std::int32_t kHeadendLocation = 0; // catalogue location of headend amplifiers
 constexpr int kRiserCable = 2;               // the riser's entry in the project's cable list
-constexpr double kCableGain = 1e-4;          // dB per metre: a cable losing no less is no better
+constexpr int kFloorCable = 3;               // the floor's (and stand-alone flat feeds') entry
+constexpr double kFeedCableGain = 1.0;       // dB on the longest floor run: less is not worth a cable
 constexpr double kStepGain = 0.01;           // dB: a structural step gaining less is undone
 
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
@@ -112,7 +116,10 @@ private:
         m_result.marginBefore = m_sample.Worst();
         Regulate();
         if (m_options.amplify && m_sample.Worst() < 0.0) {
-            ChooseRiserCable();
+            ChooseCable(kRiserCable, 0.0, "riser cable");
+        }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            ChooseCable(kFloorCable, kFeedCableGain, "floor cable");
         }
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             ChooseHeadendAmplifiers();
@@ -125,6 +132,9 @@ private:
         }
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             Structure();
+        }
+        if (m_options.amplify && m_sample.Worst() < 0.0) {
+            AmplifyFlats();
         }
         if (m_options.amplify) {
             PowerUnpowered();
@@ -289,45 +299,28 @@ private:
         kept.insert(kept.end(), done.begin(), done.end());
     }
 
-    // The current cable of the catalogue with the least loss at the top satellite band, when it loses
-    // less than the riser's cable: the riser's loss and its tilt grow with every floor, so a lower-loss
-    // cable is where a failing design gains most before amplifiers go in. Kept (one edit, undoable)
-    // only when the regulation after it improves the result.
-    void ChooseRiserCable() {
-        const TCableTV* riser = m_project.Preferencias().Cable(kRiserCable);
-        const TalmacenElementos* store = m_project.Almacen();
-        const ElementList* list = store != nullptr ? store->ListOfKind(TCableTV::kKind) : nullptr;
-        if (riser == nullptr || list == nullptr) {
-            return;
-        }
-        const std::size_t top = kBandCount - 1;
-        const TCableTV* best = nullptr;
-        for (const ElementListItem& item : *list) {
-            const auto* cable = item.Object.As<TCableTV>();
-            if (cable == nullptr || cable->Obsoleto || cable->InteriorVivienda) {
-                continue;
-            }
-            // Coefficients are gains per metre (a loss is negative): the largest loses least.
-            const double reference = best != nullptr ? best->Coefficients()[top] : riser->Coefficients()[top];
-            if (cable->Coefficients()[top] > reference + kCableGain) {
-                best = cable;
-            }
-        }
-        if (best == nullptr) {
+    // The catalogue's lowest-loss cable for one kind of the cable list (LowerLossCable), one edit,
+    // kept (undoable) only when the regulation after it improves the result. The riser's loss and its
+    // tilt grow with every floor, so a lower-loss cable is where a failing design gains most before
+    // amplifiers go in; the floor cable is what a stand-alone headend's multiswitches feed the flats
+    // through, each run as long as the way from the headend floor to the flat's.
+    void ChooseCable(int kind, double minimumGain, const std::string& what) {
+        const TCableTV* current = m_project.Preferencias().Cable(kind);
+        const TCableTV* best = LowerLossCable(m_project, kind, minimumGain);
+        if (current == nullptr || best == nullptr) {
             return;
         }
         const std::size_t position = m_editor.Position();
         const double score = m_sample.Score();
         const std::vector<ControlChange> changes = m_result.changes;
         LevelSample before = m_sample;
-        const std::string was = riser->Modelo;
+        const std::string was = current->Modelo;
         const std::string model = best->Modelo;
         const std::int32_t number = best->Indice;
         EditRefusal why;
-        if (!m_editor.Apply([&](EditJournal& journal) {
-                return ChangeCableModel(m_project, kRiserCable, number, journal, &why);
-            })) {
-            m_result.refusals.push_back("riser cable " + model + ": " + why.reason);
+        if (!m_editor.Apply(
+                [&](EditJournal& journal) { return ChangeCableModel(m_project, kind, number, journal, &why); })) {
+            m_result.refusals.push_back(what + " " + model + ": " + why.reason);
             return;
         }
         m_editor.Recalculate();
@@ -336,11 +329,11 @@ private:
         if (m_sample.Score() <= score) {
             UndoTo(position, std::move(before));
             m_result.changes = changes;
-            m_result.refusals.push_back("riser cable " + model + " instead of " + was +
+            m_result.refusals.push_back(what + " " + model + " instead of " + was +
                                         " taken out again: the worst margin did not improve");
             return;
         }
-        m_result.cables.push_back("riser cable (" + was + ") -> " + model);
+        m_result.cables.push_back(what + " (" + was + ") -> " + model);
     }
 
     // The satellite headend amplifiers (catalogue location 0), by model.
@@ -380,39 +373,6 @@ private:
             }
         }
         return alternatives;
-    }
-
-    // Another model can only help where the regulation ran a gain control of the model in use to an end:
-    // one with more gain than the model's highest where a control stands at 100 %, one with less than
-    // its lowest where a control stands at 0 %.
-    struct GainNeed {
-        bool more = false;
-        bool less = false;
-    };
-    static GainNeed GainNeeded(const std::vector<TAmpliHeader*>& amplifiers) {
-        GainNeed need;
-        for (const TAmpliHeader* amplifier : amplifiers) {
-            for (const TPotenciometroBase8* control : amplifier->LPG()) {
-                if (control != nullptr) {
-                    need.more = need.more || control->Ajuste >= 100.0;
-                    need.less = need.less || control->Ajuste <= 0.0;
-                }
-            }
-        }
-        return need;
-    }
-    // The highest (lowest) gain of an amplifier's gain controls at the top satellite band.
-    static double GainEnd(const TAmpliHeader& amplifier, bool highest) {
-        double end =
-            highest ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-        for (const TPotenciometroBase8* control : amplifier.LPG()) {
-            if (control != nullptr) {
-                const double at100 = control->GainsAt100()[kBandCount - 1];
-                const double at0 = control->GainsAt0()[kBandCount - 1];
-                end = highest ? std::max(end, std::max(at0, at100)) : std::min(end, std::min(at0, at100));
-            }
-        }
-        return end;
     }
 
     // Headend amplification: every headend amplifier of one model replaced by another current model of
@@ -497,13 +457,68 @@ private:
         }
         for (const auto& [model, amplifiers] : HeadendAmplifiers()) {
             for (const TAmpliHeader* amplifier : amplifiers) {
-                const TPin* out = amplifier->FirstConnectedPin(PinKind::Output);
-                const TPrimerComponente* fed =
-                    out != nullptr && out->Peer() != nullptr ? out->Peer()->Owner() : nullptr;
-                m_result.amplifiers.push_back({amplifier->Name(), amplifier->Modelo,
-                                               fed != nullptr ? fed->Name() : std::string("?"), "headend"});
+                m_result.amplifiers.push_back({amplifier->Name(), amplifier->Modelo, FedName(*amplifier), "headend"});
             }
         }
+    }
+
+    // An amplifier inside each flat whose outlets still fall short (PlanFlatAmplifiers), one edit, then
+    // the regulation; kept whole when it gains, else undone. The regulation after a round may share the
+    // margins out anew and leave other flats short: rounds follow while they gain. First only models that
+    // fit each flat's headroom, then (still short) those the regulation upstream must make room for.
+    void AmplifyFlats() {
+        for (const double slack : {0.0, kTightMargin}) {
+            for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
+                if (!AmplifyFlatsOnce(slack)) {
+                    break;
+                }
+            }
+        }
+    }
+
+    bool AmplifyFlatsOnce(double headroomSlack) {
+        const std::vector<FlatAmplification> plan =
+            PlanFlatAmplifiers(m_project, m_sample, kTightMargin, headroomSlack);
+        if (plan.empty()) {
+            return false;
+        }
+        const std::size_t position = m_editor.Position();
+        const DesignResult saved = m_result;
+        LevelSample before = m_sample;
+        {
+            const RecalculationSuspension suspension(m_editor);
+            m_editor.Apply([&](EditJournal& journal) {
+                for (const FlatAmplification& planned : plan) {
+                    if (InsertFlatAmplifier(m_project, *planned.flat, planned.model->Indice,
+                                            planned.model->Familia, journal)) {
+                        TComponenteBase* amplifier = planned.flat->ETV().Object(0);
+                        // Its supply in the same edit: a round is one step however many flats it serves.
+                        if (AddSupply(m_project, *amplifier, journal)) {
+                            const TCBFT* supply = dynamic_cast<TCBFT*>(amplifier)->Feeder();
+                            m_result.supplies.push_back(supply->Name() + " (" + supply->Modelo + ") feeds " +
+                                                        amplifier->Name() + " (" + planned.model->Modelo + ")");
+                        }
+                        m_result.amplifiers.push_back({amplifier->Name(), planned.model->Modelo,
+                                                       FedName(*amplifier), FlatPlace(*planned.flat)});
+                    }
+                }
+                return m_result.amplifiers.size() > saved.amplifiers.size();
+            });
+        }
+        if (m_result.amplifiers.size() == saved.amplifiers.size()) {
+            return false;
+        }
+        m_sample.Take(m_project);
+        Regulate();
+        if (Improves(before, m_sample, kStepGain)) {
+            return true;
+        }
+        const std::size_t tried = m_result.amplifiers.size() - saved.amplifiers.size();
+        UndoTo(position, std::move(before));
+        m_result = saved;
+        m_result.refusals.push_back(std::to_string(tried) +
+                                    " flat amplifier(s) taken out again: the worst margin did not improve");
+        return false;
     }
 
     // Every active element the powering check finds without power gets a supply of the preferences'

@@ -60,13 +60,15 @@ struct DesignResult {
 
 // From a built installation to one that passes, as ordinary edits of editor (each undoable):
 // regulation of every control (RegulateAutomatically); then, while levels remain out of limits, the
-// catalogue's lowest-loss cable for the risers, the other current models of the headend amplifiers'
+// catalogue's lowest-loss cable for the risers (and for the floor runs where the longest would gain at
+// least 1 dB: a stand-alone headend feeds every flat through them), the other current models of the headend amplifiers'
 // families and the tap grade of every riser's floors (PlanTapGrades), each kept when the regulation after
 // it gains (Improves); then, while outlets remain out of limits, line amplifiers on the risers where each
 // riser's level budget runs out (PlanLineAmplifiers, a round at a time, each round followed by the
 // regulation and the grading of the segments it makes, kept whole when it gains), weighed together with
 // a passive cascadable at each riser's end where the active end's input maximum binds (PlanPassiveEnds),
-// for the budget's tight target and, when that fails by a little, its wide one. Active elements left
+// for the budget's tight target and, when that fails by a little, its wide one; then an amplifier inside
+// each flat still short of its minimum (PlanFlatAmplifiers, rounds kept while they gain). Active elements left
 // without power get a supply of the preferences' model. The outlets still out of limits are named with
 // the reason, each failing stair with its binding budget. Deterministic.
 DesignResult DesignAutomatically(NetworkEditor& editor, const DesignOptions& options);

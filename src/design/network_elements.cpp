@@ -64,12 +64,22 @@ const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch) {
     return nullptr;
 }
 
+std::string FedName(const TComponenteBase& element) {
+    const TPin* out = element.FirstConnectedPin(PinKind::Output);
+    const TPrimerComponente* fed = out != nullptr && out->Peer() != nullptr ? out->Peer()->Owner() : nullptr;
+    return fed != nullptr ? fed->Name() : std::string("?");
+}
+
 std::string FloorPlace(const tplanta& floor) {
     std::string place;
     if (const TEscalera* stair = floor.Escalera()) {
         place = "STAIR" + std::to_string(stair->Numero_Interno()) + " ";
     }
     return place + "FLOOR" + std::to_string(floor.Nivel);
+}
+
+std::string FlatPlace(const Tvivienda& flat) {
+    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv;
 }
 
 std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
@@ -82,8 +92,7 @@ std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet) {
             break;
         }
     }
-    return (flat.Planta() != nullptr ? FloorPlace(*flat.Planta()) + " " : std::string()) + flat.NombreViv +
-           " T" + std::to_string(number);
+    return FlatPlace(flat) + " T" + std::to_string(number);
 }
 
 } // namespace ixo

@@ -6,6 +6,7 @@
 namespace ixo {
 
 class TCBFT;
+class TComponenteBase;
 class TLinAmp;
 class TMultiswitch;
 class TTomaTV;
@@ -24,8 +25,13 @@ TMultiswitch* RiserEntry(const tplanta& floor);
 // The line amplifier feeding the multiswitch's first connected input, or null.
 const TLinAmp* AmplifierFeeding(const TMultiswitch& multiswitch);
 
+// The name of what the element's first connected output feeds, or "?".
+std::string FedName(const TComponenteBase& element);
+
 // "STAIR2 FLOOR7", or "FLOOR7" for a floor outside the stairs.
 std::string FloorPlace(const tplanta& floor);
+// "STAIR1 FLOOR2 FL3": the flat's floor and name.
+std::string FlatPlace(const Tvivienda& flat);
 // "STAIR2 FLOOR7 FL14 T3": the outlet's place, its number counted among the flat's outlets.
 std::string OutletPlace(const Tvivienda& flat, const TTomaTV& outlet);
 

@@ -187,10 +187,18 @@ void AttachFloorElements(Tproyecto& project) {
 }
 
 void AttachFeedersOfRed(Tproyecto& project) {
-    TPadreTV& red = project.RedTV();
-    for (TPrimerComponente* component : red.Components()) {
-        if (auto* feeder = dynamic_cast<Talimentador*>(component)) {
-            feeder->AttachFedByName(red);
+    const auto attachIn = [](TPrimerComponente& scope) {
+        for (TPrimerComponente* component : scope.Components()) {
+            if (auto* feeder = dynamic_cast<Talimentador*>(component)) {
+                feeder->AttachFedByName(scope);
+            }
+        }
+    };
+    attachIn(project.RedTV());
+    // A supply inside a flat (an amplifier of the flat's own) feeds an element of the same flat.
+    for (const auto& flat : project.ListaViviendas()) {
+        if (flat.Object != nullptr && flat.Object->Contenedor() != nullptr) {
+            attachIn(*flat.Object->Contenedor());
         }
     }
 }

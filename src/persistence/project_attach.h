@@ -23,7 +23,7 @@ void AttachReadComponent(TPrimerComponente& component, Tproyecto& project);
 // in one entry only.
 void AttachFloorElements(Tproyecto& project);
 
-// The fed elements of every supply owned by the network container.
+// The fed elements of every supply owned by the network container or by a flat's container.
 void AttachFeedersOfRed(Tproyecto& project);
 
 } // namespace ixo

@@ -1,0 +1,142 @@
+#include "design/flat_amplification.h"
+
+#include "building/proyecto.h"
+#include "building/vivienda.h"
+#include "catalogue/almacen_elementos.h"
+#include "design/level_sample.h"
+#include "editing/flat_amplifier.h"
+#include "model/lin_amp.h"
+#include "model/pin.h"
+#include "model/potenciometro.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <limits>
+#include <map>
+
+namespace ixo {
+namespace {
+
+constexpr int kAmplifierKind = 0; // the amplifier table
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+using Bands = std::array<double, kBandCount>;
+
+// A model's gain from its input to its output, band by band, with every control at the end that gives
+// the least (lowest) or the most (full).
+struct GainRange {
+    Bands lowest{};
+    Bands full{};
+};
+
+std::optional<GainRange> RangeOf(const TLinAmp& model) {
+    const TPin* in = !model.PinesENTRADA().empty() ? model.PinesENTRADA().front() : nullptr;
+    const TPin* out = !model.PinesSALIDA().empty() ? model.PinesSALIDA().front() : nullptr;
+    if (in == nullptr || out == nullptr) {
+        return std::nullopt;
+    }
+    const LevelVector row = model.ChannelRow(*in, *out);
+    GainRange range;
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        range.lowest[band] = range.full[band] = row[band];
+    }
+    for (const auto* controls : {&model.LPG(), &model.LPP()}) {
+        for (const TPotenciometroBase8* control : *controls) {
+            if (control == nullptr) {
+                continue;
+            }
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                const double a = control->GainsAt0()[band];
+                const double b = control->GainsAt100()[band];
+                range.lowest[band] += std::min(a, b);
+                range.full[band] += std::max(a, b);
+            }
+        }
+    }
+    return range;
+}
+
+// What a flat's outlets lack to their minimum and have left to their maximum, band by band (a band no
+// outlet of the flat is checked at lacks nothing and has every headroom).
+struct FlatNeed {
+    Bands shortfall;
+    Bands headroom;
+    FlatNeed() {
+        shortfall.fill(-kInfinity);
+        headroom.fill(kInfinity);
+    }
+};
+
+} // namespace
+
+std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, const LevelSample& sample,
+                                                   double target, double headroomSlack) {
+    std::vector<FlatAmplification> plan;
+    std::map<const Tvivienda*, FlatNeed> needs;
+    for (std::size_t i = 0; i < sample.Size(); ++i) {
+        const Tvivienda* flat = sample.flats[i];
+        if (flat == nullptr || sample.outlets[i] == nullptr) {
+            continue;
+        }
+        FlatNeed& need = needs[flat];
+        const std::size_t band = sample.bands[i];
+        need.shortfall[band] = std::max(need.shortfall[band], sample.bounds[i].minimum - sample.levels[i]);
+        need.headroom[band] = std::min(need.headroom[band], sample.bounds[i].maximum - sample.levels[i]);
+    }
+    const TalmacenElementos* store = project.Almacen();
+    const ElementList* list = store != nullptr ? store->ListOfKind(kAmplifierKind) : nullptr;
+    if (list == nullptr) {
+        return plan;
+    }
+    // The current models of the flat amplifier family, least full gain at the top band first.
+    std::vector<std::pair<const TLinAmp*, GainRange>> models;
+    for (const ElementListItem& item : *list) {
+        const auto* model = item.Object.As<TLinAmp>();
+        if (model == nullptr || model->Familia != kFlatAmplifierFamily || model->Obsoleto ||
+            !model->interiorviv) {
+            continue;
+        }
+        if (const std::optional<GainRange> range = RangeOf(*model)) {
+            models.emplace_back(model, *range);
+        }
+    }
+    std::stable_sort(models.begin(), models.end(), [](const auto& a, const auto& b) {
+        return a.second.full[kBandCount - 1] < b.second.full[kBandCount - 1];
+    });
+    for (const auto& item : project.ListaViviendas()) {
+        Tvivienda* flat = item.Object;
+        const auto found = flat != nullptr ? needs.find(flat) : needs.end();
+        if (found == needs.end() || flat->AmplificadorInterior()) {
+            continue;
+        }
+        const FlatNeed& need = found->second;
+        if (*std::max_element(need.shortfall.begin(), need.shortfall.end()) <= 0.0) {
+            continue; // every outlet of the flat reaches its minimum
+        }
+        const TLinAmp* chosen = nullptr;
+        for (const auto& [model, range] : models) {
+            bool fits = true;
+            bool covers = true;
+            bool spares = true;
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                fits = fits && range.lowest[band] <= need.headroom[band] + headroomSlack;
+                covers = covers && range.full[band] >= need.shortfall[band] - target;
+                spares = spares && range.full[band] >= need.shortfall[band] + target;
+            }
+            if (!fits || !covers) {
+                continue;
+            }
+            chosen = model; // the most gain that nears the need, unless one of less spares target
+            if (spares) {
+                break;
+            }
+        }
+        if (chosen != nullptr) {
+            plan.push_back({flat, chosen});
+        }
+    }
+    return plan;
+}
+
+} // namespace ixo

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace ixo {
+
+class LevelSample;
+class TAmpliBase;
+class Tproyecto;
+class Tvivienda;
+
+// A flat amplifier the design puts in a flat: the flat and the catalogue model.
+struct FlatAmplification {
+    Tvivienda* flat = nullptr;
+    const TAmpliBase* model = nullptr;
+};
+
+// The flats whose outlets stay below their minimum once the network in front of them is designed, each
+// with an amplifier for inside a flat (family kFlatAmplifierFamily): where the feed to the flat runs
+// from an element at its input maximum (a headend multiswitch feeding the flats in a star) or the flat's
+// own splitters and cascade outlets lose more than the window between the limits, no control upstream
+// can lift the flat, and only gain inside it can.
+//
+// For each flat without an amplifier whose outlets fall short somewhere: the shortfall and the headroom
+// of each band (the most any of its outlets lacks to its minimum, the least any has left to its maximum);
+// the current models whose lowest gain exceeds the headroom by no more than headroomSlack dB (what the
+// regulation upstream may take out: the multiswitch's satellite gain, the headend's level) and whose full
+// gain comes within target dB of the shortfall at every band (what it may make up), of them the one of least
+// full gain that covers it with target dB to spare, else the one of most. A flat no model fits gets
+// none (no gain inside it would bring it near its limits). In the order of the project's flats.
+[[nodiscard]] std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project,
+                                                                 const LevelSample& sample, double target,
+                                                                 double headroomSlack);
+
+} // namespace ixo
