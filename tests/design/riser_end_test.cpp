@@ -63,6 +63,29 @@ protected:
         return nullptr;
     }
 
+    // Every input of a floor's multiswitch at the level worked out for it, the terrestrial input at
+    // bands[0], the satellite ones at bands[1] and bands[2]; the inputs checked.
+    static int ExpectInputs(const TMultiswitch& entry, const tplanta& floor,
+                            const std::map<const TPin*, std::array<double, 3>>& expected,
+                            const std::size_t (&bands)[3]) {
+        int checked = 0;
+        for (const TPin* in : entry.PinesENTRADA()) {
+            const auto at = expected.find(in);
+            if (at == expected.end()) {
+                ADD_FAILURE() << entry.Name() << " in" << in->Numeracion << " has no worked level";
+                continue;
+            }
+            const bool terrestrial = in->polaridad < 0;
+            for (int b = terrestrial ? 0 : 1; b < (terrestrial ? 1 : 3); ++b) {
+                EXPECT_NEAR(in->Levels()[bands[b]], at->second[static_cast<std::size_t>(b)], 0.05)
+                    << "floor " << floor.Nivel << " " << entry.Modelo << " in" << in->Numeracion << " band "
+                    << bands[b];
+            }
+            ++checked;
+        }
+        return checked;
+    }
+
     // The lowest riser floor of each stair.
     std::vector<const tplanta*> LastFloors() {
         std::vector<const tplanta*> last;
@@ -312,16 +335,7 @@ TEST_F(RiserEndTest, TheDesignedRiserBelowItsLowestAmplifierMatchesABudgetWorked
         const TMultiswitch* entry = EntryOf(*riser[k]);
         ASSERT_TRUE(models.count(entry->Modelo)) << entry->Modelo;
         const Figures& figures = models.at(entry->Modelo);
-        for (const TPin* in : entry->PinesENTRADA()) {
-            ASSERT_TRUE(expected.count(in)) << entry->Name() << " in" << in->Numeracion;
-            const bool terrestrial = in->polaridad < 0;
-            for (int b = terrestrial ? 0 : 1; b < (terrestrial ? 1 : 3); ++b) {
-                EXPECT_NEAR(in->Levels()[bands[b]], expected[in][static_cast<std::size_t>(b)], 0.05)
-                    << "floor " << riser[k]->Nivel << " " << entry->Modelo << " in" << in->Numeracion
-                    << " band " << bands[b];
-            }
-            ++checked;
-        }
+        checked += ExpectInputs(*entry, *riser[k], expected, bands);
         for (const NivelesToma& outlet : outlets) {
             if (outlet.Planta != riser[k] || outlet.Toma->Modelo != "TC-16") {
                 continue;
@@ -454,16 +468,7 @@ TEST_F(RiserEndTest, TheTopOfADesignedEightPolarityRiserMatchesABudgetWorkedByHa
             const double position = entry->LPG()[static_cast<std::size_t>(index)].control->Ajuste / 100.0;
             return polarity < 0 ? -10.0 + 10.0 * position : -8.0 + 16.0 * position;
         };
-        for (const TPin* in : entry->PinesENTRADA()) {
-            ASSERT_TRUE(expected.count(in)) << entry->Name() << " in" << in->Numeracion;
-            const bool terrestrial = in->polaridad < 0;
-            for (int b = terrestrial ? 0 : 1; b < (terrestrial ? 1 : 3); ++b) {
-                EXPECT_NEAR(in->Levels()[bands[b]], expected[in][static_cast<std::size_t>(b)], 0.05)
-                    << "floor " << riser[k]->Nivel << " " << entry->Modelo << " in" << in->Numeracion
-                    << " band " << bands[b];
-            }
-            ++inputs;
-        }
+        inputs += ExpectInputs(*entry, *riser[k], expected, bands);
         for (const NivelesToma& outlet : outlets) {
             if (outlet.Planta != riser[k]) {
                 continue;
