@@ -41,6 +41,7 @@ struct PageGeometry {
     QRectF body; // the text flow, in page pixels
     QRectF header;
     QRectF footer;
+    double rightMargin = 0; // page pixels right of the body
 };
 
 PageGeometry Geometry(const ReportPageLayout& layout) {
@@ -54,6 +55,7 @@ PageGeometry Geometry(const ReportPageLayout& layout) {
     page.body = QRectF(left, top, right - left, bottom - top);
     page.header = QRectF(left, 8 * kPixelsPerMm, right - left, std::max(0.0, top - 10 * kPixelsPerMm));
     page.footer = QRectF(left, bottom + 6 * kPixelsPerMm, right - left, 10 * kPixelsPerMm);
+    page.rightMargin = width - right;
     return page;
 }
 
@@ -192,11 +194,14 @@ void DrawHeaderFooter(QPainter& painter, const TextDocumentWriter& writer, const
     painter.restore();
 }
 
-// Draws the body of the page whose flow is view of the document.
+// Draws the body of the page whose flow is view of the document. The page's height cuts the flow; its
+// width does not: what the user made wider than the body (a widened table column) runs into the right
+// margin on paper as it does in the editor, instead of losing its last column.
 void DrawBody(QPainter& painter, QTextDocument& document, const PageGeometry& page, const QRectF& view) {
     painter.translate(page.body.left(), page.body.top() - view.top());
-    painter.setClipRect(view);
-    document.drawContents(&painter, view);
+    const QRectF shown = view.adjusted(0, 0, page.rightMargin, 0);
+    painter.setClipRect(shown);
+    document.drawContents(&painter, shown);
 }
 
 // Draws the pages of the document's parts in order on painter, which paints in page pixels, from page

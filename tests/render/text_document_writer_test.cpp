@@ -164,6 +164,22 @@ TEST_F(TextDocumentWriterTest, HtmlKeepsTextTablesHeaderAndFooter) {
     EXPECT_EQ(again.Html(), reopened.Html());
 }
 
+// A table the user made wider than the page's body (its last column starts 5 mm into the right margin of
+// the A4 page's 160 mm body) prints that column as the editor shows it, instead of cutting it off.
+TEST_F(TextDocumentWriterTest, ATableWiderThanTheBodyPrintsIntoTheRightMargin) {
+    const int table = writer.InsertarTabla(1, 3);
+    writer.AnchosColumnas(table, {2.0, 14.5, 3.0});
+    writer.TextoCelda(table, 1, 1, "Code");
+    writer.TextoCelda(table, 1, 3, "Count");
+    writer.TrasTabla();
+    writer.CabeceraPie("", "", "");
+    TempDir dir;
+    ASSERT_TRUE(ExportReport(writer, dir / "wide.pdf", ReportFormat::Pdf));
+    const std::string text = PdfText(dir / "wide.pdf");
+    EXPECT_NE(text.find("Code"), std::string::npos) << text;
+    EXPECT_NE(text.find("Count"), std::string::npos) << text;
+}
+
 TEST_F(TextDocumentWriterTest, ExportsOdtAndPdfAndReportsFailures) {
     writer.InsertarTexto("List of materials\n", Atributos(12, true), true);
     const int table = writer.InsertarTabla(1, 2);
