@@ -105,9 +105,7 @@ std::array<double, kBandCount> HeadendReach(const Tproyecto& project, const Leve
                 }
                 const LevelVector now = control->Value();
                 for (std::size_t band = kFirstSatelliteBand; band < kBandCount; ++band) {
-                    reach[band] = std::min(reach[band],
-                                           std::max(control->GainsAt0()[band], control->GainsAt100()[band]) -
-                                               now[band]);
+                    reach[band] = std::min(reach[band], control->MostGain(band) - now[band]);
                 }
             }
         }

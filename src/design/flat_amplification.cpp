@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <limits>
 #include <map>
+#include <optional>
 
 namespace ixo {
 namespace {
@@ -47,10 +47,8 @@ std::optional<GainRange> RangeOf(const TLinAmp& model) {
                 continue;
             }
             for (std::size_t band = 0; band < kBandCount; ++band) {
-                const double a = control->GainsAt0()[band];
-                const double b = control->GainsAt100()[band];
-                range.lowest[band] += std::min(a, b);
-                range.full[band] += std::max(a, b);
+                range.lowest[band] += control->LeastGain(band);
+                range.full[band] += control->MostGain(band);
             }
         }
     }
@@ -71,7 +69,7 @@ struct FlatNeed {
 } // namespace
 
 std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, const LevelSample& sample,
-                                                   double target, double headroomSlack) {
+                                                  double target, double headroomSlack) {
     std::vector<FlatAmplification> plan;
     std::map<const Tvivienda*, FlatNeed> needs;
     for (std::size_t i = 0; i < sample.Size(); ++i) {

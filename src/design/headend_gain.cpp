@@ -24,13 +24,11 @@ GainNeed GainNeeded(const std::vector<TAmpliHeader*>& amplifiers) {
 
 // The highest (lowest) gain of an amplifier's gain controls at the top satellite band.
 double GainEnd(const TAmpliHeader& amplifier, bool highest) {
-    double end =
-        highest ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    double end = highest ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     for (const TPotenciometroBase8* control : amplifier.LPG()) {
         if (control != nullptr) {
-            const double at100 = control->GainsAt100()[kBandCount - 1];
-            const double at0 = control->GainsAt0()[kBandCount - 1];
-            end = highest ? std::max(end, std::max(at0, at100)) : std::min(end, std::min(at0, at100));
+            const std::size_t top = kBandCount - 1;
+            end = highest ? std::max(end, control->MostGain(top)) : std::min(end, control->LeastGain(top));
         }
     }
     return end;

@@ -3,6 +3,8 @@
 #include "model/level_vector.h"
 #include "model/primer_componente.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,6 +54,9 @@ public:
 
     const LevelVector& GainsAt100() const { return m_at100; }
     const LevelVector& GainsAt0() const { return m_at0; }
+    // The least and the most gain the control gives at a band, whichever end of its travel that is.
+    double LeastGain(std::size_t band) const { return std::min(m_at0[band], m_at100[band]); }
+    double MostGain(std::size_t band) const { return std::max(m_at0[band], m_at100[band]); }
     void SetGains(const LevelVector& at0, const LevelVector& at100) {
         m_at0 = at0;
         m_at100 = at100;
