@@ -10,8 +10,8 @@
 #include "common/progress.h"
 #include "design/amplifier_placement.h"
 #include "design/bare_dish_feeds.h"
-#include "design/cable_choice.h"
 #include "design/binding_budget.h"
+#include "design/cable_choice.h"
 #include "design/check_suspension.h"
 #include "design/design_progress.h"
 #include "design/flat_amplification.h"
@@ -318,8 +318,9 @@ private:
         const std::string model = best->Modelo;
         const std::int32_t number = best->Indice;
         EditRefusal why;
-        if (!m_editor.Apply(
-                [&](EditJournal& journal) { return ChangeCableModel(m_project, kind, number, journal, &why); })) {
+        if (!m_editor.Apply([&](EditJournal& journal) {
+                return ChangeCableModel(m_project, kind, number, journal, &why);
+            })) {
             m_result.refusals.push_back(what + " " + model + ": " + why.reason);
             return;
         }
@@ -457,7 +458,8 @@ private:
         }
         for (const auto& [model, amplifiers] : HeadendAmplifiers()) {
             for (const TAmpliHeader* amplifier : amplifiers) {
-                m_result.amplifiers.push_back({amplifier->Name(), amplifier->Modelo, FedName(*amplifier), "headend"});
+                m_result.amplifiers.push_back(
+                    {amplifier->Name(), amplifier->Modelo, FedName(*amplifier), "headend"});
             }
         }
     }
@@ -467,7 +469,7 @@ private:
     // margins out anew and leave other flats short: rounds follow while they gain. First only models that
     // fit each flat's headroom, then (still short) those the regulation upstream must make room for.
     void AmplifyFlats() {
-        for (const double slack : {0.0, kTightMargin}) {
+        for (const double slack : {0.0, kTightMargin, kWideMargin}) {
             for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
                 if (!AmplifyFlatsOnce(slack)) {
                     break;
@@ -488,24 +490,14 @@ private:
         {
             const RecalculationSuspension suspension(m_editor);
             m_editor.Apply([&](EditJournal& journal) {
+                bool any = false;
                 for (const FlatAmplification& planned : plan) {
-                    if (InsertFlatAmplifier(m_project, *planned.flat, planned.model->Indice,
-                                            planned.model->Familia, journal)) {
-                        TComponenteBase* amplifier = planned.flat->ETV().Object(0);
-                        // Its supply in the same edit: a round is one step however many flats it serves.
-                        if (AddSupply(m_project, *amplifier, journal)) {
-                            const TCBFT* supply = dynamic_cast<TCBFT*>(amplifier)->Feeder();
-                            m_result.supplies.push_back(supply->Name() + " (" + supply->Modelo + ") feeds " +
-                                                        amplifier->Name() + " (" + planned.model->Modelo + ")");
-                        }
-                        m_result.amplifiers.push_back({amplifier->Name(), planned.model->Modelo,
-                                                       FedName(*amplifier), FlatPlace(*planned.flat)});
-                    }
+                    any = PutFlatAmplifier(m_project, planned, journal, m_result) || any;
                 }
-                return m_result.amplifiers.size() > saved.amplifiers.size();
+                return any;
             });
         }
-        if (m_result.amplifiers.size() == saved.amplifiers.size()) {
+        if (m_editor.Position() == position) {
             return false;
         }
         m_sample.Take(m_project);
@@ -513,7 +505,7 @@ private:
         if (Improves(before, m_sample, kStepGain)) {
             return true;
         }
-        const std::size_t tried = m_result.amplifiers.size() - saved.amplifiers.size();
+        const std::size_t tried = plan.size();
         UndoTo(position, std::move(before));
         m_result = saved;
         m_result.refusals.push_back(std::to_string(tried) +

@@ -3,8 +3,12 @@
 #include "building/proyecto.h"
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
+#include "design/auto_design.h"
 #include "design/level_sample.h"
+#include "design/network_elements.h"
+#include "editing/element_replace.h"
 #include "editing/flat_amplifier.h"
+#include "editing/supply_edit.h"
 #include "model/lin_amp.h"
 #include "model/pin.h"
 #include "model/potenciometro.h"
@@ -66,6 +70,43 @@ struct FlatNeed {
     }
 };
 
+// The flat's amplifier of the flat amplifier family, or null.
+TLinAmp* FlatAmplifierOf(const Tvivienda& flat) {
+    for (std::size_t i = 0; i < flat.ETV().Count(); ++i) {
+        auto* amplifier = dynamic_cast<TLinAmp*>(flat.ETV().Object(i));
+        if (amplifier != nullptr && amplifier->Familia == kFlatAmplifierFamily) {
+            return amplifier;
+        }
+    }
+    return nullptr;
+}
+
+// The gain an amplifier gives now from its input to its output, band by band (its row and the controls
+// where they stand).
+std::optional<Bands> GainNow(const TLinAmp& amplifier) {
+    const TPin* in = !amplifier.PinesENTRADA().empty() ? amplifier.PinesENTRADA().front() : nullptr;
+    const TPin* out = !amplifier.PinesSALIDA().empty() ? amplifier.PinesSALIDA().front() : nullptr;
+    if (in == nullptr || out == nullptr) {
+        return std::nullopt;
+    }
+    const LevelVector row = amplifier.ChannelRow(*in, *out);
+    Bands gain{};
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        gain[band] = row[band];
+    }
+    for (const auto* controls : {&amplifier.LPG(), &amplifier.LPP()}) {
+        for (const TPotenciometroBase8* control : *controls) {
+            if (control != nullptr) {
+                const LevelVector value = control->Value();
+                for (std::size_t band = 0; band < kBandCount; ++band) {
+                    gain[band] += value[band];
+                }
+            }
+        }
+    }
+    return gain;
+}
+
 } // namespace
 
 std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, const LevelSample& sample,
@@ -105,15 +146,36 @@ std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, cons
     for (const auto& item : project.ListaViviendas()) {
         Tvivienda* flat = item.Object;
         const auto found = flat != nullptr ? needs.find(flat) : needs.end();
-        if (found == needs.end() || flat->AmplificadorInterior()) {
+        if (found == needs.end()) {
             continue;
         }
-        const FlatNeed& need = found->second;
+        FlatNeed need = found->second;
         if (*std::max_element(need.shortfall.begin(), need.shortfall.end()) <= 0.0) {
             continue; // every outlet of the flat reaches its minimum
         }
+        TLinAmp* present = nullptr;
+        double presentGain = -kInfinity; // the full gain at the top band the replacement must exceed
+        if (flat->AmplificadorInterior()) {
+            present = FlatAmplifierOf(*flat);
+            const std::optional<Bands> now = present != nullptr ? GainNow(*present) : std::nullopt;
+            if (!now) {
+                continue; // another kind of amplifier: the design leaves it as it is
+            }
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                need.shortfall[band] += (*now)[band];
+                need.headroom[band] += (*now)[band];
+            }
+            for (const auto& [model, range] : models) {
+                if (model->Indice == present->Indice) {
+                    presentGain = range.full[kBandCount - 1];
+                }
+            }
+        }
         const TLinAmp* chosen = nullptr;
         for (const auto& [model, range] : models) {
+            if (present != nullptr && range.full[kBandCount - 1] <= presentGain) {
+                continue;
+            }
             bool fits = true;
             bool covers = true;
             bool spares = true;
@@ -131,10 +193,56 @@ std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, cons
             }
         }
         if (chosen != nullptr) {
-            plan.push_back({flat, chosen});
+            plan.push_back({flat, chosen, present});
         }
     }
     return plan;
+}
+
+bool PutFlatAmplifier(Tproyecto& project, const FlatAmplification& planned, EditJournal& journal,
+                      DesignResult& result) {
+    std::string replacedName;
+    std::string replacedModel;
+    if (planned.replaces != nullptr) {
+        replacedName = planned.replaces->Name();
+        replacedModel = planned.replaces->Modelo;
+        if (!ReplaceElement(project, *planned.replaces, planned.model->Indice, planned.model->Familia,
+                            journal)) {
+            return false;
+        }
+    } else if (!InsertFlatAmplifier(project, *planned.flat, planned.model->Indice, planned.model->Familia,
+                                    journal)) {
+        return false;
+    }
+    TLinAmp* amplifier = FlatAmplifierOf(*planned.flat);
+    if (amplifier == nullptr) {
+        return false;
+    }
+    const std::string place = FlatPlace(*planned.flat);
+    if (planned.replaces != nullptr) {
+        // The replaced amplifier's supply went with it; its entries give way to the new ones.
+        const std::string fed = " feeds " + replacedName + " (" + replacedModel + ")";
+        const auto supply =
+            std::find_if(result.supplies.begin(), result.supplies.end(), [&](const std::string& s) {
+                return s.size() >= fed.size() && s.compare(s.size() - fed.size(), fed.size(), fed) == 0;
+            });
+        if (supply != result.supplies.end()) {
+            result.supplies.erase(supply);
+        }
+        const auto entry = std::find_if(result.amplifiers.begin(), result.amplifiers.end(),
+                                        [&](const AmplifierInsertion& a) { return a.place == place; });
+        if (entry != result.amplifiers.end()) {
+            result.amplifiers.erase(entry);
+        }
+    }
+    // Its supply in the same edit: a round is one step however many flats it serves.
+    if (AddSupply(project, *amplifier, journal)) {
+        const TCBFT* supply = amplifier->Feeder();
+        result.supplies.push_back(supply->Name() + " (" + supply->Modelo + ") feeds " + amplifier->Name() +
+                                  " (" + planned.model->Modelo + ")");
+    }
+    result.amplifiers.push_back({amplifier->Name(), planned.model->Modelo, FedName(*amplifier), place});
+    return true;
 }
 
 } // namespace ixo

@@ -5,15 +5,20 @@
 
 namespace ixo {
 
+class EditJournal;
 class LevelSample;
+struct DesignResult;
 class TAmpliBase;
+class TLinAmp;
 class Tproyecto;
 class Tvivienda;
 
-// A flat amplifier the design puts in a flat: the flat and the catalogue model.
+// A flat amplifier the design puts in a flat: the flat and the catalogue model, and the flat's amplifier
+// the model replaces (null: the flat has none yet).
 struct FlatAmplification {
     Tvivienda* flat = nullptr;
     const TAmpliBase* model = nullptr;
+    TLinAmp* replaces = nullptr;
 };
 
 // The flats whose outlets stay below their minimum once the network in front of them is designed, each
@@ -28,9 +33,17 @@ struct FlatAmplification {
 // regulation upstream may take out: the multiswitch's satellite gain, the headend's level) and whose full
 // gain comes within target dB of the shortfall at every band (what it may make up), of them the one of least
 // full gain that covers it with target dB to spare, else the one of most. A flat no model fits gets
-// none (no gain inside it would bring it near its limits). In the order of the project's flats.
-[[nodiscard]] std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project,
-                                                                 const LevelSample& sample, double target,
-                                                                 double headroomSlack);
+// none (no gain inside it would bring it near its limits). A flat whose amplifier of that family is in
+// and still leaves outlets short is weighed the same way for a model of more full gain in its place, its
+// need and headroom taken without the gain the amplifier gives now (one of less gain at its highest
+// setting cannot do better). In the order of the project's flats.
+[[nodiscard]] std::vector<FlatAmplification>
+PlanFlatAmplifiers(const Tproyecto& project, const LevelSample& sample, double target, double headroomSlack);
+
+// Puts the planned amplifier in its flat (in place of the one it replaces), with a supply, and enters it
+// in result's amplifiers and supplies (a replacement takes the place of the entries of the one it
+// replaces). False when the editor refused it.
+bool PutFlatAmplifier(Tproyecto& project, const FlatAmplification& planned, EditJournal& journal,
+                      DesignResult& result);
 
 } // namespace ixo

@@ -3,15 +3,16 @@
 #include "design/amplifier_placement.h"
 #include "design/auto_design.h"
 #include "design/cable_choice.h"
+#include "design/design_verdict.h"
 #include "design/flat_amplification.h"
 #include "design/level_sample.h"
 #include "design/power_check.h"
 #include "editing/editing_test_support.h"
 #include "editing/flat_amplifier.h"
+#include "model/antena.h"
 #include "model/cabecera_terrestre.h"
 #include "model/cable_tv.h"
 #include "model/lin_amp.h"
-#include "model/antena.h"
 #include "persistence/project_file.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@
 namespace ixo::test {
 namespace {
 
-constexpr int kFloorCable = 3;     // the cable list's floor entry, which feeds stand-alone flats
+constexpr int kFloorCable = 3;      // the cable list's floor entry, which feeds stand-alone flats
 constexpr std::size_t kBand862 = 3; // the top terrestrial band
 
 // Stand-alone headends: the headend multiswitches feed every flat straight through the floor cable.
@@ -64,10 +65,14 @@ protected:
         editor->Recalculate();
         sample.Take(*project);
         EXPECT_NEAR(OutletLevel(sample, kBand862), level, 1e-6);
-        const std::vector<FlatAmplification> plan = PlanFlatAmplifiers(*project, sample, kTightMargin, headroomSlack);
+        const std::vector<FlatAmplification> plan =
+            PlanFlatAmplifiers(*project, sample, kTightMargin, headroomSlack);
         EXPECT_LE(plan.size(), 1u);
+        lastPlan = plan.empty() ? FlatAmplification{} : plan[0];
         return plan.empty() ? std::string() : plan[0].model->Modelo;
     }
+
+    FlatAmplification lastPlan; // what PlannedFor planned last
 };
 
 // One flat of one star outlet, its terrestrial level set by hand 862 MHz short of the 60 dBuV minimum.
@@ -91,12 +96,39 @@ TEST_F(FlatFeedTest, AFlatGetsTheLeastAmplifierThatCoversItsShortfall) {
     ShiftDishes(3.0);
     EXPECT_EQ(PlannedFor(minimum - 10.0), ""); // no headroom at 1750 MHz
     ShiftDishes(-17.0);
-    EXPECT_EQ(PlannedFor(minimum + 1.0), "");   // no outlet short
+    EXPECT_EQ(PlannedFor(minimum + 1.0), "");       // no outlet short
     EXPECT_EQ(PlannedFor(minimum - 10.0), "AV-20"); // 20 >= 10 + 3
     EXPECT_EQ(PlannedFor(minimum - 17.0), "AV-20"); // 20 >= 17 + 3
     EXPECT_EQ(PlannedFor(minimum - 18.0), "AV-30"); // 20 < 18 + 3 <= 30
     EXPECT_EQ(PlannedFor(minimum - 32.0), "AV-30"); // 30 >= 32 - 3
     EXPECT_EQ(PlannedFor(minimum - 34.0), "");      // 30 < 34 - 3
+}
+
+// The same flat with an AV-20 inside it, its controls as inserted (20 dB at 862 MHz), and the dish levels
+// 14 dB below the built ones (the AV-30 at its lowest then fits the satellite window): an outlet still
+// short by 5 dB lacks 25 dB without the AV-20, which the AV-30 covers with 3 dB to spare, so the AV-30 is
+// planned in the AV-20's place; 12 dB short (32 dB without it) the AV-30 comes within 3 dB and is still
+// planned; 15 dB short (35 dB) nothing the family has comes near, and an outlet above its minimum needs
+// nothing. A model of no more gain than the AV-20 is never planned in its place.
+TEST_F(FlatFeedTest, AFlatWhoseAmplifierFallsShortGetsAStrongerOneInItsPlace) {
+    BuildNetwork(Shape(1, 1, 1, 1, 4, 0));
+    const double minimum = project->Preferencias().Minimo(0);
+    ShiftDishes(-14.0);
+    Tvivienda* flat = project->ListaViviendas()[0].Object;
+    ASSERT_NE(flat, nullptr);
+    ASSERT_TRUE(editor->Apply([&](EditJournal& journal) {
+        return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, journal);
+    }));
+    const auto* present = dynamic_cast<TLinAmp*>(flat->ETV().Object(0));
+    ASSERT_NE(present, nullptr);
+    ASSERT_EQ(present->Modelo, "AV-20");
+    EXPECT_EQ(PlannedFor(minimum - 5.0), "AV-30");
+    EXPECT_EQ(lastPlan.replaces, present);
+    EXPECT_EQ(lastPlan.flat, flat);
+    EXPECT_EQ(PlannedFor(minimum - 12.0), "AV-30");
+    EXPECT_EQ(PlannedFor(minimum - 15.0), "");
+    EXPECT_EQ(PlannedFor(minimum + 1.0), "");
+    EXPECT_EQ(PlannedFor(minimum - 1.0), "AV-30"); // 21 dB without it: the AV-20 would do, but it is there
 }
 
 // Two stairs of five floors, six flats of two star outlets: the headend multiswitches' terrestrial input
@@ -158,6 +190,56 @@ TEST_F(FlatFeedTest, CascadeFlatsOfAStandAloneBuildingGetAmplifiersThatKeepTheir
         ASSERT_TRUE(editor->Undo());
     }
     EXPECT_EQ(Bytes(), saved);
+}
+
+// Cascadeable buildings of one flat a floor with six cascade outlets, 8 polarities: the outlet chain
+// loses more at 862 MHz than the riser can make up, so the flats get amplifiers. Three stairs of two
+// floors: the top flat of a stair keeps the satellite level the floor below needs and has 3.1 dB left
+// at 2150 MHz, where the AV-20 gives 6.5 dB at its lowest: only the 6 dB the regulation upstream may
+// take out there lets it in. Eight stairs of eight floors: a flat whose AV-20 is at its full gain still
+// lacks 2.7 dB, and gets the AV-30 in its place. Both designs pass; each supply feeds its amplifier,
+// and undoing the design gives back the saved bytes.
+TEST_F(FlatFeedTest, CascadeFlatsGetTheAmplifierTheyNeedOrAStrongerOneInItsPlace) {
+    for (const auto& [shape, stronger] :
+         {std::pair{Shape(3, 2, 1, 6, 8, 1, 1), false}, std::pair{Shape(8, 8, 1, 6, 8, 1, 1), true}}) {
+        editor.reset();
+        project.reset();
+        BuildNetwork(shape);
+        const std::vector<std::uint8_t> saved = Bytes();
+        const DesignResult result = DesignAutomatically(*editor, DesignOptions{});
+        EXPECT_GE(result.marginAfter, 0.0) << shape.stairs;
+        EXPECT_TRUE(JudgeDesign(*project).Passes()) << shape.stairs;
+        EXPECT_TRUE(CheckPowering(*project).empty());
+        const std::vector<TLinAmp*> amplifiers = ElementsOfClass<TLinAmp>(*project);
+        const auto av30 = std::count_if(amplifiers.begin(), amplifiers.end(), [](const TLinAmp* a) {
+            return a->interiorviv && a->Modelo == "AV-30";
+        });
+        EXPECT_EQ(av30 > 0, stronger) << shape.stairs;
+        std::size_t inFlats = 0;
+        for (const TLinAmp* amplifier : amplifiers) {
+            if (amplifier->interiorviv) {
+                ++inFlats;
+                EXPECT_NE(amplifier->Feeder(), nullptr);
+            }
+        }
+        // The account lists each flat amplifier once (its place names the flat: "STAIR1 FLOOR2 FL3"),
+        // with the model it has.
+        std::size_t listed = 0;
+        std::size_t listedAv30 = 0;
+        for (const AmplifierInsertion& insertion : result.amplifiers) {
+            if (std::count(insertion.place.begin(), insertion.place.end(), ' ') == 2) {
+                ++listed;
+                listedAv30 += insertion.model == "AV-30" ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(listed, inFlats);
+        EXPECT_EQ(listedAv30, static_cast<std::size_t>(av30));
+        EXPECT_NETWORK_CONSISTENT(*project);
+        for (int step = 0; step < result.edits; ++step) {
+            ASSERT_TRUE(editor->Undo());
+        }
+        EXPECT_EQ(Bytes(), saved);
+    }
 }
 
 } // namespace
