@@ -467,7 +467,9 @@ private:
     // An amplifier inside each flat whose outlets still fall short (PlanFlatAmplifiers), one edit, then
     // the regulation; kept whole when it gains, else undone. The regulation after a round may share the
     // margins out anew and leave other flats short: rounds follow while they gain. First only models that
-    // fit each flat's headroom, then (still short) those the regulation upstream must make room for.
+    // fit each flat's headroom, then (still short) those the regulation upstream must make room for,
+    // 3 dB and then 6 dB (the upstream controls of a riser serve every floor: what one flat needs taken
+    // out may cost the others). A flat whose amplifier is at its full gain gets a stronger one instead.
     void AmplifyFlats() {
         for (const double slack : {0.0, kTightMargin, kWideMargin}) {
             for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
