@@ -34,29 +34,39 @@ struct GainRange {
     Bands full{};
 };
 
-std::optional<GainRange> RangeOf(const TLinAmp& model) {
-    const TPin* in = !model.PinesENTRADA().empty() ? model.PinesENTRADA().front() : nullptr;
-    const TPin* out = !model.PinesSALIDA().empty() ? model.PinesSALIDA().front() : nullptr;
+// The gain from the amplifier's input to its output, band by band: its row and what each of its gain and
+// slope controls gives at the band (controlGain).
+template <typename ControlGain>
+std::optional<Bands> GainOf(const TLinAmp& amplifier, const ControlGain& controlGain) {
+    const TPin* in = !amplifier.PinesENTRADA().empty() ? amplifier.PinesENTRADA().front() : nullptr;
+    const TPin* out = !amplifier.PinesSALIDA().empty() ? amplifier.PinesSALIDA().front() : nullptr;
     if (in == nullptr || out == nullptr) {
         return std::nullopt;
     }
-    const LevelVector row = model.ChannelRow(*in, *out);
-    GainRange range;
+    const LevelVector row = amplifier.ChannelRow(*in, *out);
+    Bands gain{};
     for (std::size_t band = 0; band < kBandCount; ++band) {
-        range.lowest[band] = range.full[band] = row[band];
+        gain[band] = row[band];
     }
-    for (const auto* controls : {&model.LPG(), &model.LPP()}) {
+    for (const auto* controls : {&amplifier.LPG(), &amplifier.LPP()}) {
         for (const TPotenciometroBase8* control : *controls) {
-            if (control == nullptr) {
-                continue;
-            }
-            for (std::size_t band = 0; band < kBandCount; ++band) {
-                range.lowest[band] += control->LeastGain(band);
-                range.full[band] += control->MostGain(band);
+            for (std::size_t band = 0; control != nullptr && band < kBandCount; ++band) {
+                gain[band] += controlGain(*control, band);
             }
         }
     }
-    return range;
+    return gain;
+}
+
+std::optional<GainRange> RangeOf(const TLinAmp& model) {
+    const auto lowest =
+        GainOf(model, [](const TPotenciometroBase8& c, std::size_t band) { return c.LeastGain(band); });
+    const auto full =
+        GainOf(model, [](const TPotenciometroBase8& c, std::size_t band) { return c.MostGain(band); });
+    if (!lowest || !full) {
+        return std::nullopt;
+    }
+    return GainRange{*lowest, *full};
 }
 
 // What a flat's outlets lack to their minimum and have left to their maximum, band by band (a band no
@@ -81,30 +91,9 @@ TLinAmp* FlatAmplifierOf(const Tvivienda& flat) {
     return nullptr;
 }
 
-// The gain an amplifier gives now from its input to its output, band by band (its row and the controls
-// where they stand).
+// The gain an amplifier gives now, band by band (its controls where they stand).
 std::optional<Bands> GainNow(const TLinAmp& amplifier) {
-    const TPin* in = !amplifier.PinesENTRADA().empty() ? amplifier.PinesENTRADA().front() : nullptr;
-    const TPin* out = !amplifier.PinesSALIDA().empty() ? amplifier.PinesSALIDA().front() : nullptr;
-    if (in == nullptr || out == nullptr) {
-        return std::nullopt;
-    }
-    const LevelVector row = amplifier.ChannelRow(*in, *out);
-    Bands gain{};
-    for (std::size_t band = 0; band < kBandCount; ++band) {
-        gain[band] = row[band];
-    }
-    for (const auto* controls : {&amplifier.LPG(), &amplifier.LPP()}) {
-        for (const TPotenciometroBase8* control : *controls) {
-            if (control != nullptr) {
-                const LevelVector value = control->Value();
-                for (std::size_t band = 0; band < kBandCount; ++band) {
-                    gain[band] += value[band];
-                }
-            }
-        }
-    }
-    return gain;
+    return GainOf(amplifier, [](const TPotenciometroBase8& c, std::size_t band) { return c.Value()[band]; });
 }
 
 } // namespace
