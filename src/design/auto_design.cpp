@@ -21,6 +21,7 @@
 #include "design/power_check.h"
 #include "design/riser_end.h"
 #include "design/tap_grading.h"
+#include "design/unserved_outlets.h"
 #include "editing/network_editor.h"
 #include "editing/network_edits.h"
 #include "model/ampli_header.h"
@@ -59,27 +60,6 @@ constexpr double kStepGain = 0.01;           // dB: a structural step gaining le
 // The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
 // of everything below it by the same amount, so a group fits when each band's spread fits the window of
 // its limits (the tilt between bands is the slope controls' business).
-struct Spread {
-    std::array<double, kBandCount> low;
-    std::array<double, kBandCount> high;
-
-    Spread() {
-        low.fill(std::numeric_limits<double>::infinity());
-        high.fill(-std::numeric_limits<double>::infinity());
-    }
-    void Take(double level, std::size_t band) {
-        low[band] = std::min(low[band], level);
-        high[band] = std::max(high[band], level);
-    }
-    void Take(const Spread& other) {
-        for (std::size_t band = 0; band < kBandCount; ++band) {
-            low[band] = std::min(low[band], other.low[band]);
-            high[band] = std::max(high[band], other.high[band]);
-        }
-    }
-    double Width(std::size_t band) const { return high[band] > low[band] ? high[band] - low[band] : 0.0; }
-};
-
 class Designer {
 public:
     Designer(NetworkEditor& editor, const DesignOptions& options)
@@ -483,7 +463,13 @@ private:
     bool AmplifyFlatsOnce(double headroomSlack) {
         const std::vector<FlatAmplification> plan =
             PlanFlatAmplifiers(m_project, m_sample, kTightMargin, headroomSlack);
-        if (plan.empty()) {
+        // A round undone leaves the network as it was, so the same plan again would end the same way.
+        std::vector<std::pair<const Tvivienda*, std::int32_t>> signature;
+        for (const FlatAmplification& planned : plan) {
+            signature.emplace_back(planned.flat, planned.model->Indice);
+        }
+        if (plan.empty() || std::find(m_refusedFlatPlans.begin(), m_refusedFlatPlans.end(), signature) !=
+                                m_refusedFlatPlans.end()) {
             return false;
         }
         const std::size_t position = m_editor.Position();
@@ -502,6 +488,15 @@ private:
         if (m_editor.Position() == position) {
             return false;
         }
+        // A flat amplifier serves its own flat only. Its controls are set first, on their own, so that
+        // the full regulation starts from the network as it was with those flats served, not from the
+        // amplifiers at their inserted gain (from there its ascent can end at a worse optimum).
+        if (m_options.regulate) {
+            for (const ControlChange& change :
+                 RegulateAutomatically(m_editor, FlatAmplifierControls(m_project, plan)).changes) {
+                Merge(change);
+            }
+        }
         m_sample.Take(m_project);
         Regulate();
         if (Improves(before, m_sample, kStepGain)) {
@@ -510,6 +505,7 @@ private:
         const std::size_t tried = plan.size();
         UndoTo(position, std::move(before));
         m_result = saved;
+        m_refusedFlatPlans.push_back(std::move(signature));
         m_result.refusals.push_back(std::to_string(tried) +
                                     " flat amplifier(s) taken out again: the worst margin did not improve");
         return false;
@@ -582,8 +578,6 @@ private:
         }
         m_result.changes.push_back(change);
     }
-
-    double Window(std::size_t band) const { return m_window[band >= kFirstSatelliteBand ? 1 : 0]; }
 
     // Suspends the recalculation after each edit while amplifiers go in: an insertion does not need the
     // levels, and the regulation that follows recalculates once.
@@ -694,67 +688,8 @@ private:
     void NameBudgets() { m_result.budgets = BindingBudgets(m_project, m_sample); }
 
     void NameUnserved() {
-        std::map<const Tvivienda*, Spread> flatSpreads;
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            if (m_sample.flats[i] != nullptr) {
-                flatSpreads[m_sample.flats[i]].Take(m_sample.levels[i], m_sample.bands[i]);
-            }
-        }
-        std::set<const TTomaTV*> named;
-        for (std::size_t i = 0; i < m_sample.Size(); ++i) {
-            const TTomaTV* outlet = m_sample.outlets[i];
-            if (outlet == nullptr || MarginOf(m_sample.levels[i], m_sample.bounds[i]) >= 0.0 ||
-                !named.insert(outlet).second) {
-                continue;
-            }
-            const Tvivienda& flat = *m_sample.flats[i];
-            m_result.unserved.push_back({OutletPlace(flat, *outlet), Reason(i, flat, flatSpreads[&flat])});
-        }
-    }
-
-    std::string Reason(std::size_t i, const Tvivienda& flat, const Spread& spread) const {
-        for (std::size_t band = 1; band < kBandCount; ++band) {
-            if (spread.Width(band) > Window(band)) {
-                return "the levels inside the flat spread over " + OneDecimalText(spread.Width(band)) +
-                       " dB at " + OneDecimalText(kBandFrequenciesMHz[band]) + " MHz, more than the " +
-                       OneDecimalText(Window(band)) + " dB between the limits";
-            }
-        }
-        // A whole band group (terrestrial, satellite) wider than the window: the tilt of the cables
-        // between its lowest and highest frequency is more than the slope controls took out.
-        for (int group = 0; group < 2; ++group) {
-            const std::size_t first = group == 0 ? 1 : kFirstSatelliteBand;
-            const std::size_t last = group == 0 ? kFirstSatelliteBand : kBandCount;
-            double low = std::numeric_limits<double>::infinity();
-            double high = -std::numeric_limits<double>::infinity();
-            for (std::size_t band = first; band < last; ++band) {
-                low = std::min(low, spread.low[band]);
-                high = std::max(high, spread.high[band]);
-            }
-            if (high - low > m_window[group]) {
-                return std::string("its ") + (group ? "satellite" : "terrestrial") + " levels span " +
-                       OneDecimalText(high - low) + " dB from " + OneDecimalText(kBandFrequenciesMHz[first]) +
-                       " to " + OneDecimalText(kBandFrequenciesMHz[last - 1]) +
-                       " MHz (cable tilt), more than the " + OneDecimalText(m_window[group]) +
-                       " dB between the limits after the slope controls were set";
-            }
-        }
-        if (flat.Planta() != nullptr && m_refusedFloors.count(flat.Planta()) != 0) {
-            return "no line amplifier could be inserted on its floor (see the refusals)";
-        }
-        const double level = m_sample.levels[i];
-        const LevelBound& bound = m_sample.bounds[i];
-        const std::string band = OneDecimalText(kBandFrequenciesMHz[m_sample.bands[i]]) + " MHz";
-        if (level < bound.minimum) {
-            return OneDecimalText(level) + " dBµV at " + band + " stays below the minimum " +
-                   OneDecimalText(bound.minimum) +
-                   (m_options.amplify ? " with every control and amplifier the catalogue offers"
-                                      : " (amplifiers were not allowed)");
-        }
-        return OneDecimalText(level) + " dBµV at " + band + " stays above the maximum " +
-               OneDecimalText(bound.maximum) +
-               " after the regulation (the controls upstream cannot lower it without taking other levels "
-               "out)";
+        m_result.unserved =
+            UnservedOutlets(m_sample, {m_window[0], m_window[1]}, m_refusedFloors, m_options.amplify);
     }
 
     // Every regulation (after each stage) is a step; once the user asked to stop, nothing more is
@@ -779,6 +714,7 @@ private:
     DesignResult m_result;
     std::set<const tplanta*> m_refusedFloors;
     double m_targetMargin = kTightMargin; // the budget's target for the amplifiers being placed
+    std::vector<std::vector<std::pair<const Tvivienda*, std::int32_t>>> m_refusedFlatPlans; // rounds undone
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "building/vivienda.h"
 #include "catalogue/almacen_elementos.h"
 #include "design/auto_design.h"
+#include "design/auto_regulation.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
 #include "editing/element_replace.h"
@@ -18,6 +19,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace ixo {
 namespace {
@@ -186,6 +188,24 @@ std::vector<FlatAmplification> PlanFlatAmplifiers(const Tproyecto& project, cons
         }
     }
     return plan;
+}
+
+std::vector<TPotenciometroBase8*> FlatAmplifierControls(const Tproyecto& project,
+                                                        const std::vector<FlatAmplification>& plan) {
+    std::set<const TPotenciometroBase8*> own;
+    for (const FlatAmplification& planned : plan) {
+        if (const TLinAmp* amplifier = planned.flat != nullptr ? FlatAmplifierOf(*planned.flat) : nullptr) {
+            own.insert(amplifier->LPG().begin(), amplifier->LPG().end());
+            own.insert(amplifier->LPP().begin(), amplifier->LPP().end());
+        }
+    }
+    std::vector<TPotenciometroBase8*> controls;
+    for (TPotenciometroBase8* control : AdjustableControls(project)) {
+        if (own.count(control) != 0) {
+            controls.push_back(control);
+        }
+    }
+    return controls;
 }
 
 bool PutFlatAmplifier(Tproyecto& project, const FlatAmplification& planned, EditJournal& journal,

@@ -10,6 +10,7 @@ class LevelSample;
 struct DesignResult;
 class TAmpliBase;
 class TLinAmp;
+class TPotenciometroBase8;
 class Tproyecto;
 class Tvivienda;
 
@@ -39,6 +40,10 @@ struct FlatAmplification {
 // setting cannot do better). In the order of the project's flats.
 [[nodiscard]] std::vector<FlatAmplification>
 PlanFlatAmplifiers(const Tproyecto& project, const LevelSample& sample, double target, double headroomSlack);
+
+// The adjustable controls of the amplifiers now in the planned flats (of the flat amplifier family).
+[[nodiscard]] std::vector<TPotenciometroBase8*>
+FlatAmplifierControls(const Tproyecto& project, const std::vector<FlatAmplification>& plan);
 
 // Puts the planned amplifier in its flat (in place of the one it replaces), with a supply, and enters it
 // in result's amplifiers and supplies (a replacement takes the place of the entries of the one it
