@@ -474,41 +474,47 @@ private:
         }
         const std::size_t position = m_editor.Position();
         const DesignResult saved = m_result;
-        LevelSample before = m_sample;
-        {
-            const RecalculationSuspension suspension(m_editor);
-            m_editor.Apply([&](EditJournal& journal) {
-                bool any = false;
-                for (const FlatAmplification& planned : plan) {
-                    any = PutFlatAmplifier(m_project, planned, journal, m_result) || any;
-                }
-                return any;
-            });
-        }
-        if (m_editor.Position() == position) {
-            return false;
-        }
-        // A flat amplifier serves its own flat only. Its controls are set first, on their own, so that
-        // the full regulation starts from the network as it was with those flats served, not from the
-        // amplifiers at their inserted gain (from there its ascent can end at a worse optimum).
-        if (m_options.regulate) {
-            for (const ControlChange& change :
-                 RegulateAutomatically(m_editor, FlatAmplifierControls(m_project, plan)).changes) {
-                Merge(change);
+        const LevelSample before = m_sample;
+        // The round is regulated as a whole first. From the amplifiers at their inserted gain that ascent
+        // can end at a worse optimum than the network had; then the round is tried once more with the new
+        // amplifiers' controls set first on their own (a flat amplifier serves its own flat only), so
+        // that the whole regulation starts from the network as it was with those flats served.
+        for (const bool ownFirst : {false, true}) {
+            if (!PutFlatAmplifiers(plan)) {
+                return false;
             }
+            if (ownFirst && m_options.regulate) {
+                for (const ControlChange& change :
+                     RegulateAutomatically(m_editor, FlatAmplifierControls(m_project, plan)).changes) {
+                    Merge(change);
+                }
+            }
+            m_sample.Take(m_project);
+            Regulate();
+            if (Improves(before, m_sample, kStepGain)) {
+                return true;
+            }
+            UndoTo(position, LevelSample(before));
+            m_result = saved;
         }
-        m_sample.Take(m_project);
-        Regulate();
-        if (Improves(before, m_sample, kStepGain)) {
-            return true;
-        }
-        const std::size_t tried = plan.size();
-        UndoTo(position, std::move(before));
-        m_result = saved;
         m_refusedFlatPlans.push_back(std::move(signature));
-        m_result.refusals.push_back(std::to_string(tried) +
+        m_result.refusals.push_back(std::to_string(plan.size()) +
                                     " flat amplifier(s) taken out again: the worst margin did not improve");
         return false;
+    }
+
+    // The planned flat amplifiers, with their supplies, as one edit; false when none went in.
+    bool PutFlatAmplifiers(const std::vector<FlatAmplification>& plan) {
+        const std::size_t position = m_editor.Position();
+        const RecalculationSuspension suspension(m_editor);
+        m_editor.Apply([&](EditJournal& journal) {
+            bool any = false;
+            for (const FlatAmplification& planned : plan) {
+                any = PutFlatAmplifier(m_project, planned, journal, m_result) || any;
+            }
+            return any;
+        });
+        return m_editor.Position() != position;
     }
 
     // Every active element the powering check finds without power gets a supply of the preferences'
