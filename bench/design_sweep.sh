@@ -66,7 +66,8 @@
 #   bench/design_sweep.sh [BUILD_DIR] [TIMEOUT_S] [EXTRA NEW OPTIONS...]
 #   e.g. bench/design_sweep.sh build 60 --standard EN60728-1
 # SWEEP_PAIRS=N runs the first N shapes of the sequence (each with star and cascade flats) only;
-# SWEEP_TOPOLOGY=standalone|cascadeable only the shapes of that headend topology among them.
+# SWEEP_TOPOLOGY=standalone|cascadeable only the shapes of that headend topology among them;
+# SWEEP_POLARITIES=4|8|12|16 only the shapes of that many polarities.
 set -uo pipefail
 build=${1:-build}
 limit=${2:-60}
@@ -98,6 +99,9 @@ for _ in $(seq "${SWEEP_PAIRS:-80}"); do
     draw 4; p=${polaritiesOf[$drawn]}
     draw 2; t=${topologyOf[$drawn]}
     if [ -n "${SWEEP_TOPOLOGY:-}" ] && [ "$t" != "$SWEEP_TOPOLOGY" ]; then
+        continue
+    fi
+    if [ -n "${SWEEP_POLARITIES:-}" ] && [ "$p" != "$SWEEP_POLARITIES" ]; then
         continue
     fi
     for d in star cascade; do
