@@ -559,8 +559,9 @@ private:
     // search along it would end where it started.
     bool MovesWorst(const Effects& effects) const {
         const std::size_t worst = m_tree.ArgMinimum();
-        const auto at = std::lower_bound(effects.begin(), effects.end(), worst,
-                                         [](const auto& effect, std::size_t row) { return effect.first < row; });
+        const auto at =
+            std::lower_bound(effects.begin(), effects.end(), worst,
+                             [](const auto& effect, std::size_t row) { return effect.first < row; });
         return at != effects.end() && at->first == worst;
     }
 

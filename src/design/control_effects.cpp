@@ -366,8 +366,7 @@ const EffectLink* ControlEffects::TraceElement(const ElementInfo& info, const TP
     return nullptr; // passive elements were walked through by TraceOutput
 }
 
-const EffectLink* ControlEffects::TraceDiseqc(const TCBFT& element, const TPin& out, int context,
-                                              int group) {
+const EffectLink* ControlEffects::TraceDiseqc(const TCBFT& element, const TPin& out, int context, int group) {
     // The switch has no settings: every band of each of its pins comes from the input of the satellite
     // the receiver on its first output selects, whose multiswitch gives the polarity within that
     // satellite's group of four.

@@ -1,3 +1,5 @@
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "design/auto_regulation.h"
 #include "design/control_effects.h"
 #include "design/level_sample.h"
@@ -5,11 +7,9 @@
 #include "editing/network_edits.h"
 #include "levels/calculo_niveles.h"
 #include "levels/polaridad_vivienda.h"
-#include "building/proyecto.h"
-#include "building/vivienda.h"
-#include "model/pin.h"
 #include "model/disecq.h"
 #include "model/multiswitch.h"
+#include "model/pin.h"
 
 #include <cmath>
 #include <string>
@@ -101,9 +101,10 @@ TEST_F(ControlEffectsTest, TracedCoefficientsFollowTheDiseqcSwitchOfTwelvePolari
     struct Case {
         int floors, flats, outlets, topology, layout;
     };
-    for (const Case& c : {Case{3, 2, 2, 0, 1}, Case{2, 1, 3, 1, 1}, Case{2, 4, 1, 0, 1}, Case{3, 1, 2, 1, 1}}) {
-        const std::string name = std::to_string(c.floors) + " floors, topology " + std::to_string(c.topology) +
-                                 ", headend layout " + std::to_string(c.layout);
+    for (const Case& c :
+         {Case{3, 2, 2, 0, 1}, Case{2, 1, 3, 1, 1}, Case{2, 4, 1, 0, 1}, Case{3, 1, 2, 1, 1}}) {
+        const std::string name = std::to_string(c.floors) + " floors, topology " +
+                                 std::to_string(c.topology) + ", headend layout " + std::to_string(c.layout);
         editor.reset();
         project.reset();
         BuildNetwork(Shape(1, c.floors, c.flats, c.outlets, 12, c.layout, c.topology));
