@@ -77,7 +77,8 @@
 # traced coefficients do not foresee, the AFI-445R headend amplifiers clipping at their output maximum,
 # and the round is undone); with the standard 6 x 100 x 2 x 2 and 3 x 60 x 6 x 6 star (timed out at 30 s
 # wall on the loaded machine). The 11 shapes that timed out with the default limits design in 0.4 to 14 s
-# CPU each now (timeout 120 s; 37 to 92 s CPU before, 9 of them still timing out at 120 s wall).
+# CPU each now (timeout 120 s; before, 10 of them still timed out at 120 s wall after 37 to 92 s CPU and
+# the eleventh, 1 x 100 x 2 x 1 star, failed after 40 s).
 #
 #   bench/design_sweep.sh [BUILD_DIR] [TIMEOUT_S] [EXTRA NEW OPTIONS...]
 #   e.g. bench/design_sweep.sh build 60 --standard EN60728-1
