@@ -15,6 +15,10 @@
 #           byte), the flat amplifiers and the floor cable step, all merged (1 run, quiet machine): M
 #           0.88 s CPU, 78 MB, passes (worst margin 0.1 dB); L 15.7 s CPU, 570 MB, fails (-138.9 dB, 35
 #           element pins past their maximum)
+#   with the exact phase of the ascent spared along directions that leave the worst row where it is
+#           (same designs byte for byte; 1 run, a heavily loaded machine): M 9.54 -> 8.09 billion
+#           instructions (callgrind), 1.27 -> 1.34 s CPU under the load, 76 MB; L 22.4 -> 19.7 s CPU,
+#           552 MB
 # What is left on M is the ascent (0.65 s: some 690,000 one-dimensional searches, 99 % of which end
 # where they started); on L the trace of the coefficients (0.8 s), their rows (0.5 s), the ascent
 # (1.6 s) and the measurements of each round (0.7 s, 16 polarities per flat).

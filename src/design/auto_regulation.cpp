@@ -555,6 +555,16 @@ private:
         return std::max(slope * high, slope * low) > kSparedGain;
     }
 
+    // The exact minimum cannot rise along a direction that leaves a row at the minimum where it is: the
+    // search along it would end where it started.
+    bool MovesWorst(const Effects& effects) const {
+        const std::size_t worst = m_tree.ArgMinimum();
+        const auto at =
+            std::lower_bound(effects.begin(), effects.end(), worst,
+                             [](const auto& effect, std::size_t row) { return effect.first < row; });
+        return at != effects.end() && at->first == worst;
+    }
+
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(Direction& direction, double temperature, std::vector<double>& values) {
         const auto& effects = *direction.effects;
@@ -576,6 +586,9 @@ private:
             return 0.0;
         }
         if (temperature > 0.0 && !SmoothCanGain(effects, low, high)) {
+            return 0.0;
+        }
+        if (temperature == 0.0 && !MovesWorst(effects)) {
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.

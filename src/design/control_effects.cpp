@@ -3,6 +3,7 @@
 #include "design/level_sample.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
+#include "model/disecq.h"
 #include "model/lin_amp.h"
 #include "model/multiswitch.h"
 #include "model/pin.h"
@@ -18,6 +19,8 @@ namespace {
 
 constexpr int kNoContext = INT_MIN; // no receiver selects a polarity on this path
 constexpr double kNoEffect = 1e-9;  // dB per unit
+// The polarity within one satellite's group of four, as a DiSEqC switch asks its input's multiswitch.
+constexpr std::int32_t kPolarityInGroup = 3;
 
 int GroupOf(std::size_t band) {
     return band < kFirstSatelliteBand ? 0 : 1;
@@ -231,6 +234,8 @@ const ControlEffects::ElementInfo& ControlEffects::InfoOf(const TPin& pin) {
             info.kind = Kind::Multiswitch;
         } else if (dynamic_cast<TAmpliBase*>(info.element) != nullptr) {
             info.kind = Kind::Amplifier;
+        } else if (dynamic_cast<TDISECQ*>(info.element) != nullptr) {
+            info.kind = Kind::Diseqc;
         }
         if (const auto found = m_byElement.find(info.element); found != m_byElement.end()) {
             info.settings = &found->second;
@@ -355,7 +360,25 @@ const EffectLink* ControlEffects::TraceElement(const ElementInfo& info, const TP
         }
         return AddOwnSettings(info, out, context, group, up);
     }
+    if (info.kind == Kind::Diseqc) {
+        return TraceDiseqc(element, out, context, group);
+    }
     return nullptr; // passive elements were walked through by TraceOutput
+}
+
+const EffectLink* ControlEffects::TraceDiseqc(const TCBFT& element, const TPin& out, int context, int group) {
+    // The switch has no settings: every band of each of its pins comes from the input of the satellite
+    // the receiver on its first output selects, whose multiswitch gives the polarity within that
+    // satellite's group of four.
+    const auto& diseqc = static_cast<const TDISECQ&>(element);
+    const TPin* requested = diseqc.PinAt(PinKind::Output, 0);
+    const std::int32_t own = requested != nullptr ? requested->polaridad : 0;
+    const std::int32_t polarity = &out == requested && context != kNoContext ? context : own;
+    const TPin* in = diseqc.InputForPolarity(polarity);
+    if (in == nullptr || in->Peer() == nullptr || InfoOf(*in->Peer()).element == nullptr) {
+        return nullptr;
+    }
+    return TraceOutput(*in->Peer(), polarity & kPolarityInGroup, group);
 }
 
 const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const TPin& out, int polarity,

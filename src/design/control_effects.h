@@ -57,7 +57,8 @@ struct EffectLink {
 // inherits the links of the pins upstream of it. Routing follows the elements' own rules: a
 // multiswitch output or tap takes the input of its polarity (a tap the polarity its receiver selects)
 // on the satellite bands and the terrestrial input on the terrestrial bands; amplifier channel i takes
-// input i; every other element has one fed input.
+// input i; a DiSEqC switch passes on the input of the satellite its receiver selects, asking that input's
+// multiswitch for the polarity within the satellite's four; every other element has one fed input.
 class ControlEffects {
 public:
     explicit ControlEffects(const std::vector<RegulationSetting>& settings);
@@ -106,7 +107,7 @@ private:
 
     // What the walk needs to know of an element, found once per element (the type tests are costly
     // when repeated for every level of a large building).
-    enum class Kind : char { Terrestrial, Multiswitch, Amplifier, Other };
+    enum class Kind : char { Terrestrial, Multiswitch, Amplifier, Diseqc, Other };
     struct ElementInfo {
         TCBFT* element = nullptr; // null: the pin's owner is no network element
         Kind kind = Kind::Other;
@@ -123,6 +124,8 @@ private:
     // Where a walk up from start leaves the passive elements: ThroughPassive, or start itself when
     // its element is not passive.
     const TPin* ExitOf(const TPin& start);
+    // The chain of the level leaving a DiSEqC switch's output out, its receiver selecting context.
+    const EffectLink* TraceDiseqc(const TCBFT& diseqc, const TPin& out, int context, int group);
     // The chain of the level leaving output or tap pin out (a tap's receiver selecting context).
     const EffectLink* TraceOutput(const TPin& out, int context, int group);
     // The same from the pin where the walk leaves the passive elements (ExitOf).

@@ -106,6 +106,14 @@ public:
         }
     }
     double Minimum() const { return m_tree.size() > 1 ? m_tree[1] : kInfinity; }
+    // An entry whose margin is the minimum (the first, in index order, of those that are).
+    std::size_t ArgMinimum() const {
+        std::size_t at = 1;
+        while (at < m_size) {
+            at = m_tree[2 * at] == m_tree[at] ? 2 * at : 2 * at + 1;
+        }
+        return at - m_size;
+    }
 
 private:
     std::size_t m_size = 1;

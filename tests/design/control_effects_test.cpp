@@ -1,10 +1,15 @@
+#include "building/proyecto.h"
+#include "building/vivienda.h"
 #include "design/auto_regulation.h"
 #include "design/control_effects.h"
 #include "design/level_sample.h"
 #include "editing/editing_test_support.h"
 #include "editing/network_edits.h"
 #include "levels/calculo_niveles.h"
+#include "levels/polaridad_vivienda.h"
+#include "model/disecq.h"
 #include "model/multiswitch.h"
+#include "model/pin.h"
 
 #include <cmath>
 #include <string>
@@ -86,6 +91,41 @@ TEST_F(ControlEffectsTest, TracedCoefficientsAreThoseOfFullRecalculations) {
         EXPECT_LT(LargestDifference(moved), 1e-6) << name;
         EXPECT_GT(moved, 0) << name << ": no setting moved any level; the comparison would mean nothing";
     }
+}
+
+// With 12 polarities each flat hangs from a DiSEqC switch fed by the taps of three multiswitches (one per
+// satellite): the levels at each polarity come through the input of its satellite, asked for the
+// polarity within that satellite's four. The traced coefficients are still those of full
+// recalculations, for star and cascade flats of a cascadeable headend.
+TEST_F(ControlEffectsTest, TracedCoefficientsFollowTheDiseqcSwitchOfTwelvePolarities) {
+    struct Case {
+        int floors, flats, outlets, topology, layout;
+    };
+    for (const Case& c :
+         {Case{3, 2, 2, 0, 1}, Case{2, 1, 3, 1, 1}, Case{2, 4, 1, 0, 1}, Case{3, 1, 2, 1, 1}}) {
+        const std::string name = std::to_string(c.floors) + " floors, topology " +
+                                 std::to_string(c.topology) + ", headend layout " + std::to_string(c.layout);
+        editor.reset();
+        project.reset();
+        BuildNetwork(Shape(1, c.floors, c.flats, c.outlets, 12, c.layout, c.topology));
+        int switches = 0;
+        for (const auto& flat : project->ListaViviendas()) {
+            const TPin* entry = flat.Object != nullptr ? EntradaDeVivienda(*flat.Object) : nullptr;
+            switches += entry != nullptr && entry->Peer() != nullptr && entry->Peer()->Owner()->Is<TDISECQ>();
+        }
+        EXPECT_GT(switches + static_cast<int>(ElementsOfClass<TDISECQ>(*project).size()), 0) << name;
+        int moved = 0;
+        EXPECT_LT(LargestDifference(moved), 1e-6) << name;
+        EXPECT_GT(moved, 0) << name;
+    }
+}
+
+// The regulation of a 12-polarity building takes its coefficients from the structure.
+TEST_F(ControlEffectsTest, TwelvePolaritiesAreRegulatedFromTheStructure) {
+    BuildNetwork(Shape(1, 4, 2, 2, 12, 1, 1));
+    const AutoRegulationResult result = RegulateAutomatically(*editor);
+    EXPECT_TRUE(result.structural);
+    EXPECT_GE(result.marginAfter, result.marginBefore);
 }
 
 // A line amplifier inserted in the riser adds its controls to every level below it and to none above.
