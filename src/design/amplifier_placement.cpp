@@ -164,6 +164,21 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
         const auto& floors = stairEntry.Object->ListaPlantas();
         std::vector<const tplanta*> segment;
         SourceRoom room = headendRoom;
+        // The shift the segments above have given the riser at the current segment's first floor, and
+        // the fit of the current segment as it stands (what it passes on to a segment cut below it).
+        std::array<double, kBandCount> offset{};
+        SegmentFit fit;
+        fit.exit = offset;
+        // A segment's source starts from the levels the segments above leave at its input.
+        const auto startSegment = [&](const tplanta* floor, SourceRoom source) {
+            offset = fit.exit;
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                source.lift[band] -= offset[band];
+            }
+            segment.assign(1, floor);
+            room = source;
+            fit = budget.FitSegment(segment, room, offset);
+        };
         // Top floor first: each amplifier lifts every floor below it.
         for (std::size_t k = floors.Count(); k-- > 0;) {
             const tplanta* floor = floors[k].Object;
@@ -174,26 +189,31 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             }
             if (const TLinAmp* amplifier = AmplifierFeeding(*entry)) {
                 // The amplifier in place starts a segment; its output is the floor's input level.
-                segment.assign(1, floor);
-                room = AmplifierRoom(*amplifier, *entry);
+                startSegment(floor, AmplifierRoom(*amplifier, *entry));
                 continue;
             }
             std::vector<const tplanta*> extended = segment;
             extended.push_back(floor);
-            const double margin = budget.SegmentMargin(extended, room);
-            const TAmpliBase* model = margin < target ? modelFor(*entry) : nullptr;
+            const SegmentFit grown = budget.FitSegment(extended, room, offset);
+            const TAmpliBase* model = grown.margin < target ? modelFor(*entry) : nullptr;
             if (model != nullptr) {
-                const SourceRoom bound = AmplifierRoom(*model, *entry);
+                SourceRoom bound = AmplifierRoom(*model, *entry);
+                for (std::size_t band = 0; band < kBandCount; ++band) {
+                    bound.lift[band] -= fit.exit[band];
+                }
                 const std::vector<const tplanta*> alone(1, floor);
-                const double served = budget.SegmentMargin(alone, bound);
-                if (served >= 0.0 && served > margin + kAmplifierGain) {
+                const SegmentFit served = budget.FitSegment(alone, bound, fit.exit);
+                if (served.margin >= 0.0 && served.margin > grown.margin + kAmplifierGain) {
                     cuts.push_back(floor);
+                    offset = fit.exit;
                     segment = alone;
                     room = bound;
+                    fit = served;
                     continue;
                 }
             }
             segment = std::move(extended);
+            fit = grown;
         }
     }
     return cuts;

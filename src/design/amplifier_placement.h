@@ -44,7 +44,11 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 // there, serves that floor (a margin of at least 0) and better by more than kAmplifierGain (else the
 // floor stays in the segment: an amplifier would add nothing, as at the top floor right below a headend
 // at its maximum, or would not serve the floor either, and the next floor would want one again). A floor
-// already fed by a line amplifier starts a segment of its own. Deterministic, stairs in project order.
+// already fed by a line amplifier starts a segment of its own. Each segment is judged at the levels the
+// segments above leave it (RiserBudget::FitSegment): the shift, band by band, each source above was
+// given (its level and tilt) and the through losses of the grades chosen there reach every floor below,
+// so that an amplifier's slope controls only have to take out the tilt of its own segment, not the tilt
+// the unamplified riser built up from the headend down. Deterministic, stairs in project order.
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
                                                const AmplifierModelFor& modelFor, double target);
