@@ -156,6 +156,8 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
                                                const SourceRoom& headendRoom,
                                                const AmplifierModelFor& modelFor, double target) {
     const RiserBudget budget(project, sample);
+    SourceRoom unbounded;
+    unbounded.OpenTilts();
     std::vector<const tplanta*> cuts;
     for (const auto& stairEntry : project.Escaleras()) {
         if (stairEntry.Object == nullptr) {
@@ -179,6 +181,10 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             room = source;
             fit = budget.FitSegment(segment, room, offset);
         };
+        // The worst margin the current segment's floors could reach each on its own from a source
+        // without bounds (below 0: its own flats' spread or its input maximum keeps a floor out of
+        // limits whatever feeds it).
+        double reach = kInfinity;
         // Top floor first: each amplifier lifts every floor below it.
         for (std::size_t k = floors.Count(); k-- > 0;) {
             const tplanta* floor = floors[k].Object;
@@ -187,33 +193,45 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             if (entry == nullptr) {
                 continue;
             }
+            const std::vector<const tplanta*> alone(1, floor);
+            // (judged at the levels the segments above leave it: a tall riser's tilt from the headend
+            // down is more than any slope takes out)
+            const double reachable = budget.FitSegment(alone, unbounded, fit.exit).margin;
             if (const TLinAmp* amplifier = AmplifierFeeding(*entry)) {
                 // The amplifier in place starts a segment; its output is the floor's input level.
                 startSegment(floor, AmplifierRoom(*amplifier, *entry));
+                reach = reachable;
                 continue;
             }
             std::vector<const tplanta*> extended = segment;
             extended.push_back(floor);
             const SegmentFit grown = budget.FitSegment(extended, room, offset);
-            const TAmpliBase* model = grown.margin < target ? modelFor(*entry) : nullptr;
+            const double grownReach = std::min(reach, reachable);
+            // A segment of floors that cannot all be served is asked to stay within target of what its
+            // floors could reach, not to reach target (every floor would want an amplifier of its own).
+            const double wanted = grownReach >= 0.0 ? target : grownReach - target;
+            const TAmpliBase* model = grown.margin < wanted ? modelFor(*entry) : nullptr;
             if (model != nullptr) {
                 SourceRoom bound = AmplifierRoom(*model, *entry);
                 for (std::size_t band = 0; band < kBandCount; ++band) {
                     bound.lift[band] -= fit.exit[band];
                 }
-                const std::vector<const tplanta*> alone(1, floor);
                 const SegmentFit served = budget.FitSegment(alone, bound, fit.exit);
-                if (served.margin >= 0.0 && served.margin > grown.margin + kAmplifierGain) {
+                // The amplifier serves the floor, or brings it as near as any source could.
+                if (served.margin >= std::min(0.0, reachable - kAmplifierGain) &&
+                    served.margin > grown.margin + kAmplifierGain) {
                     cuts.push_back(floor);
                     offset = fit.exit;
                     segment = alone;
                     room = bound;
                     fit = served;
+                    reach = reachable;
                     continue;
                 }
             }
             segment = std::move(extended);
             fit = grown;
+            reach = grownReach;
         }
     }
     return cuts;

@@ -37,11 +37,14 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 // the first segment's upward shift no more than headendRoom (what the headend's controls and output
 // maxima leave, and the tilt its slope controls have left), an amplifier's no more than takes the
 // amplifier's output kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs
-// it feeds stay under theirs: the amplifier sits at them).
+// it feeds stay under theirs: the amplifier sits at them). A segment with a floor that no source could
+// serve (its flats' own spread of levels, its input maximum) is asked instead to stay within target of the
+// worst margin its floors could reach each alone; else every such floor would want an amplifier of its own.
 //
 // Down each riser from the headend, the segment grows floor by floor while it is served; a floor that
 // would leave it unserved starts a new segment with an amplifier in front of it when the amplifier,
-// there, serves that floor (a margin of at least 0) and better by more than kAmplifierGain (else the
+// there, serves that floor (a margin of at least 0, or for a floor that no source could serve, within
+// kAmplifierGain of what an unbounded source would reach) and better by more than kAmplifierGain (else the
 // floor stays in the segment: an amplifier would add nothing, as at the top floor right below a headend
 // at its maximum, or would not serve the floor either, and the next floor would want one again). A floor
 // already fed by a line amplifier starts a segment of its own. Each segment is judged at the levels the
