@@ -154,7 +154,8 @@ SourceRoom HeadendSource(const Tproyecto& project, const LevelSample& sample) {
 
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
-                                               const AmplifierModelFor& modelFor, double target) {
+                                               const AmplifierModelFor& modelFor, double target,
+                                               std::vector<std::array<double, kBandCount>>* gains) {
     const RiserBudget budget(project, sample);
     SourceRoom unbounded;
     unbounded.OpenTilts();
@@ -221,6 +222,9 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
                 if (served.margin >= std::min(0.0, reachable - kAmplifierGain) &&
                     served.margin > grown.margin + kAmplifierGain) {
                     cuts.push_back(floor);
+                    if (gains != nullptr) {
+                        gains->push_back(served.source);
+                    }
                     offset = fit.exit;
                     segment = alone;
                     room = bound;
@@ -232,6 +236,9 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             segment = std::move(extended);
             fit = grown;
             reach = grownReach;
+            if (gains != nullptr && !cuts.empty() && segment.front() == cuts.back()) {
+                gains->back() = grown.source; // the planned amplifier's segment grew
+            }
         }
     }
     return cuts;

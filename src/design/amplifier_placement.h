@@ -52,9 +52,14 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 // given (its level and tilt) and the through losses of the grades chosen there reach every floor below,
 // so that an amplifier's slope controls only have to take out the tilt of its own segment, not the tilt
 // the unamplified riser built up from the headend down. Deterministic, stairs in project order.
+//
+// gains, when given, receives for each floor returned the gain its amplifier is planned to give band by
+// band (dB: its segment's source shift as the budget chose it once the segment was complete), a start
+// for the regulation.
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
-                                               const AmplifierModelFor& modelFor, double target);
+                                               const AmplifierModelFor& modelFor, double target,
+                                               std::vector<std::array<double, kBandCount>>* gains = nullptr);
 
 // The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
 // current models first, the smallest first, those with slope controls before those without.

@@ -9,6 +9,7 @@
 #include "common/decimal_text.h"
 #include "common/progress.h"
 #include "design/amplifier_placement.h"
+#include "design/amplifier_start.h"
 #include "design/bare_dish_feeds.h"
 #include "design/cable_choice.h"
 #include "design/binding_budget.h"
@@ -610,45 +611,42 @@ private:
     };
 
     bool Amplify() {
+        std::vector<std::array<double, kBandCount>> gains;
         const std::vector<const tplanta*> cuts = PlanLineAmplifiers(
             m_project, m_sample, HeadendSource(m_project, m_sample),
             [this](const TMultiswitch& entry) {
                 const std::vector<const TAmpliBase*> fitting = FittingAmplifiers(m_project, entry);
                 return fitting.empty() ? nullptr : fitting.front();
             },
-            m_targetMargin);
+            m_targetMargin, &gains);
         if (cuts.empty()) {
             return false;
         }
-        const RecalculationSuspension suspension(m_editor);
         const std::size_t inserted = m_result.amplifiers.size();
-        std::set<const TCBFT*> present;
-        for (const TCBFT* element : NetworkElements(m_project)) {
-            present.insert(element);
-        }
-        m_editor.Apply([&](EditJournal& journal) {
-            for (const tplanta* floor : cuts) {
-                InsertBefore(*floor, journal);
-            }
-            // A new amplifier starts at its lowest gain, below its output maximum: the regulation that
-            // follows raises it to what the segment needs (from an overdriven start it would first
-            // trade outlet margins for the maxima).
-            for (TCBFT* element : NetworkElements(m_project)) {
-                auto* amplifier = dynamic_cast<TLinAmp*>(element);
-                if (amplifier == nullptr || present.count(element) != 0) {
-                    continue;
-                }
-                for (TPotenciometroBase8* control : amplifier->LPG()) {
-                    if (control != nullptr) {
-                        const bool rising =
-                            control->GainsAt100()[kBandCount - 1] >= control->GainsAt0()[kBandCount - 1];
-                        journal.Set(*amplifier, control->Ajuste, rising ? 0.0 : 100.0);
+        std::vector<PlannedAmplifier> planned;
+        {
+            const RecalculationSuspension suspension(m_editor);
+            m_editor.Apply([&](EditJournal& journal) {
+                for (std::size_t c = 0; c < cuts.size(); ++c) {
+                    if (InsertBefore(*cuts[c], journal)) {
+                        auto* amplifier = const_cast<TLinAmp*>(AmplifierFeeding(*RiserEntry(*cuts[c])));
+                        StartAtLowestGain(*amplifier, journal);
+                        planned.push_back({amplifier, gains[c]});
                     }
                 }
-            }
-            return m_result.amplifiers.size() > inserted;
+                return m_result.amplifiers.size() > inserted;
+            });
+        }
+        if (planned.empty()) {
+            return false;
+        }
+        // Calculated at their lowest gain, then each towards its planned gain (one more edit).
+        const RecalculationSuspension suspension(m_editor);
+        m_editor.Apply([&](EditJournal& journal) {
+            StartAtPlannedGain(planned, journal);
+            return true;
         });
-        return m_result.amplifiers.size() > inserted;
+        return true;
     }
 
     // A refused insertion leaves the journal as it was, so the round goes on with the next model or

@@ -462,6 +462,7 @@ SegmentFit RiserBudget::FitSegment(const std::vector<const tplanta*>& floors, co
             through += floor.options[floor.choice].through[band] - floor.options.front().through[band];
         }
         fit.exit[band] = offset[band] + shift[band] + through;
+        fit.source[band] = shift[band];
     }
     return fit;
 }

@@ -61,6 +61,7 @@ struct SourceRoom {
 struct SegmentFit {
     double margin = 0.0;
     std::array<double, kBandCount> exit{};
+    std::array<double, kBandCount> source{}; // the source's own shift (level and tilt) the budget chose
 };
 
 // The level budget of the risers as the grading sees it (from the levels of sample): per floor the margins
