@@ -623,30 +623,26 @@ private:
             return false;
         }
         const std::size_t inserted = m_result.amplifiers.size();
-        std::vector<PlannedAmplifier> planned;
-        {
-            const RecalculationSuspension suspension(m_editor);
-            m_editor.Apply([&](EditJournal& journal) {
-                for (std::size_t c = 0; c < cuts.size(); ++c) {
-                    if (InsertBefore(*cuts[c], journal)) {
-                        auto* amplifier = const_cast<TLinAmp*>(AmplifierFeeding(*RiserEntry(*cuts[c])));
-                        StartAtLowestGain(*amplifier, journal);
-                        planned.push_back({amplifier, gains[c]});
-                    }
-                }
-                return m_result.amplifiers.size() > inserted;
-            });
-        }
-        if (planned.empty()) {
-            return false;
-        }
-        // Calculated at their lowest gain, then each towards its planned gain (one more edit).
         const RecalculationSuspension suspension(m_editor);
+        // One edit (a round undoes whole): inserted at their lowest gain, calculated so, then each moved
+        // towards its planned gain.
         m_editor.Apply([&](EditJournal& journal) {
+            std::vector<PlannedAmplifier> planned;
+            for (std::size_t c = 0; c < cuts.size(); ++c) {
+                if (InsertBefore(*cuts[c], journal)) {
+                    auto* amplifier = const_cast<TLinAmp*>(AmplifierFeeding(*RiserEntry(*cuts[c])));
+                    StartAtLowestGain(*amplifier, journal);
+                    planned.push_back({amplifier, gains[c]});
+                }
+            }
+            if (planned.empty()) {
+                return false;
+            }
+            m_editor.Recalculate();
             StartAtPlannedGain(planned, journal);
             return true;
         });
-        return true;
+        return m_result.amplifiers.size() > inserted;
     }
 
     // A refused insertion leaves the journal as it was, so the round goes on with the next model or
