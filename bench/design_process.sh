@@ -19,6 +19,10 @@
 #           (same designs byte for byte; 1 run, a heavily loaded machine): M 9.54 -> 8.09 billion
 #           instructions (callgrind), 1.27 -> 1.34 s CPU under the load, 76 MB; L 22.4 -> 19.7 s CPU,
 #           552 MB
+#   with the riser segments judged at the levels left by the amplifiers planned above and the new
+#           amplifiers started at their planned gain (1 run, loaded machine): M 1.41 s CPU, 76 MB, passes
+#           (0.0 dB); L 23.5 s CPU, 794 MB, passes (0.1 dB, 519 amplifiers; 18.3 s and 553 MB on the same
+#           load before, failing at -138.9 dB)
 # What is left on M is the ascent (0.65 s: some 690,000 one-dimensional searches, 99 % of which end
 # where they started); on L the trace of the coefficients (0.8 s), their rows (0.5 s), the ascent
 # (1.6 s) and the measurements of each round (0.7 s, 16 polarities per flat).

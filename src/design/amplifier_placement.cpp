@@ -154,8 +154,11 @@ SourceRoom HeadendSource(const Tproyecto& project, const LevelSample& sample) {
 
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
-                                               const AmplifierModelFor& modelFor, double target) {
+                                               const AmplifierModelFor& modelFor, double target,
+                                               std::vector<std::array<double, kBandCount>>* gains) {
     const RiserBudget budget(project, sample);
+    SourceRoom unbounded;
+    unbounded.OpenTilts();
     std::vector<const tplanta*> cuts;
     for (const auto& stairEntry : project.Escaleras()) {
         if (stairEntry.Object == nullptr) {
@@ -164,6 +167,25 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
         const auto& floors = stairEntry.Object->ListaPlantas();
         std::vector<const tplanta*> segment;
         SourceRoom room = headendRoom;
+        // The shift the segments above have given the riser at the current segment's first floor, and
+        // the fit of the current segment as it stands (what it passes on to a segment cut below it).
+        std::array<double, kBandCount> offset{};
+        SegmentFit fit;
+        fit.exit = offset;
+        // A segment's source starts from the levels the segments above leave at its input.
+        const auto startSegment = [&](const tplanta* floor, SourceRoom source) {
+            offset = fit.exit;
+            for (std::size_t band = 0; band < kBandCount; ++band) {
+                source.lift[band] -= offset[band];
+            }
+            segment.assign(1, floor);
+            room = source;
+            fit = budget.FitSegment(segment, room, offset);
+        };
+        // The worst margin the current segment's floors could reach each on its own from a source
+        // without bounds (below 0: its own flats' spread or its input maximum keeps a floor out of
+        // limits whatever feeds it).
+        double reach = kInfinity;
         // Top floor first: each amplifier lifts every floor below it.
         for (std::size_t k = floors.Count(); k-- > 0;) {
             const tplanta* floor = floors[k].Object;
@@ -172,28 +194,51 @@ std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const L
             if (entry == nullptr) {
                 continue;
             }
+            const std::vector<const tplanta*> alone(1, floor);
+            // (judged at the levels the segments above leave it: a tall riser's tilt from the headend
+            // down is more than any slope takes out)
+            const double reachable = budget.FitSegment(alone, unbounded, fit.exit).margin;
             if (const TLinAmp* amplifier = AmplifierFeeding(*entry)) {
                 // The amplifier in place starts a segment; its output is the floor's input level.
-                segment.assign(1, floor);
-                room = AmplifierRoom(*amplifier, *entry);
+                startSegment(floor, AmplifierRoom(*amplifier, *entry));
+                reach = reachable;
                 continue;
             }
             std::vector<const tplanta*> extended = segment;
             extended.push_back(floor);
-            const double margin = budget.SegmentMargin(extended, room);
-            const TAmpliBase* model = margin < target ? modelFor(*entry) : nullptr;
+            const SegmentFit grown = budget.FitSegment(extended, room, offset);
+            const double grownReach = std::min(reach, reachable);
+            // A segment of floors that cannot all be served is asked to stay within target of what its
+            // floors could reach, not to reach target (every floor would want an amplifier of its own).
+            const double wanted = grownReach >= 0.0 ? target : grownReach - target;
+            const TAmpliBase* model = grown.margin < wanted ? modelFor(*entry) : nullptr;
             if (model != nullptr) {
-                const SourceRoom bound = AmplifierRoom(*model, *entry);
-                const std::vector<const tplanta*> alone(1, floor);
-                const double served = budget.SegmentMargin(alone, bound);
-                if (served >= 0.0 && served > margin + kAmplifierGain) {
+                SourceRoom bound = AmplifierRoom(*model, *entry);
+                for (std::size_t band = 0; band < kBandCount; ++band) {
+                    bound.lift[band] -= fit.exit[band];
+                }
+                const SegmentFit served = budget.FitSegment(alone, bound, fit.exit);
+                // The amplifier serves the floor, or brings it as near as any source could.
+                if (served.margin >= std::min(0.0, reachable - kAmplifierGain) &&
+                    served.margin > grown.margin + kAmplifierGain) {
                     cuts.push_back(floor);
+                    if (gains != nullptr) {
+                        gains->push_back(served.source);
+                    }
+                    offset = fit.exit;
                     segment = alone;
                     room = bound;
+                    fit = served;
+                    reach = reachable;
                     continue;
                 }
             }
             segment = std::move(extended);
+            fit = grown;
+            reach = grownReach;
+            if (gains != nullptr && !cuts.empty() && segment.front() == cuts.back()) {
+                gains->back() = grown.source; // the planned amplifier's segment grew
+            }
         }
     }
     return cuts;

@@ -37,17 +37,29 @@ using AmplifierModelFor = std::function<const TAmpliBase*(const TMultiswitch&)>;
 // the first segment's upward shift no more than headendRoom (what the headend's controls and output
 // maxima leave, and the tilt its slope controls have left), an amplifier's no more than takes the
 // amplifier's output kMaximumGuard below its rated maximum, band by band (so that the multiswitch inputs
-// it feeds stay under theirs: the amplifier sits at them).
+// it feeds stay under theirs: the amplifier sits at them). A segment with a floor that no source could
+// serve (its flats' own spread of levels, its input maximum) is asked instead to stay within target of the
+// worst margin its floors could reach each alone; else every such floor would want an amplifier of its own.
 //
 // Down each riser from the headend, the segment grows floor by floor while it is served; a floor that
 // would leave it unserved starts a new segment with an amplifier in front of it when the amplifier,
-// there, serves that floor (a margin of at least 0) and better by more than kAmplifierGain (else the
+// there, serves that floor (a margin of at least 0, or for a floor that no source could serve, within
+// kAmplifierGain of what an unbounded source would reach) and better by more than kAmplifierGain (else the
 // floor stays in the segment: an amplifier would add nothing, as at the top floor right below a headend
 // at its maximum, or would not serve the floor either, and the next floor would want one again). A floor
-// already fed by a line amplifier starts a segment of its own. Deterministic, stairs in project order.
+// already fed by a line amplifier starts a segment of its own. Each segment is judged at the levels the
+// segments above leave it (RiserBudget::FitSegment): the shift, band by band, each source above was
+// given (its level and tilt) and the through losses of the grades chosen there reach every floor below,
+// so that an amplifier's slope controls only have to take out the tilt of its own segment, not the tilt
+// the unamplified riser built up from the headend down. Deterministic, stairs in project order.
+//
+// gains, when given, receives for each floor returned the gain its amplifier is planned to give band by
+// band (dB: its segment's source shift as the budget chose it once the segment was complete), a start
+// for the regulation.
 std::vector<const tplanta*> PlanLineAmplifiers(const Tproyecto& project, const LevelSample& sample,
                                                const SourceRoom& headendRoom,
-                                               const AmplifierModelFor& modelFor, double target);
+                                               const AmplifierModelFor& modelFor, double target,
+                                               std::vector<std::array<double, kBandCount>>* gains = nullptr);
 
 // The line amplifiers of the catalogue whose inputs take every connected input of the multiswitch,
 // current models first, the smallest first, those with slope controls before those without.

@@ -9,6 +9,7 @@
 #include "common/decimal_text.h"
 #include "common/progress.h"
 #include "design/amplifier_placement.h"
+#include "design/amplifier_start.h"
 #include "design/bare_dish_feeds.h"
 #include "design/binding_budget.h"
 #include "design/cable_choice.h"
@@ -604,43 +605,36 @@ private:
     };
 
     bool Amplify() {
+        std::vector<std::array<double, kBandCount>> gains;
         const std::vector<const tplanta*> cuts = PlanLineAmplifiers(
             m_project, m_sample, HeadendSource(m_project, m_sample),
             [this](const TMultiswitch& entry) {
                 const std::vector<const TAmpliBase*> fitting = FittingAmplifiers(m_project, entry);
                 return fitting.empty() ? nullptr : fitting.front();
             },
-            m_targetMargin);
+            m_targetMargin, &gains);
         if (cuts.empty()) {
             return false;
         }
-        const RecalculationSuspension suspension(m_editor);
         const std::size_t inserted = m_result.amplifiers.size();
-        std::set<const TCBFT*> present;
-        for (const TCBFT* element : NetworkElements(m_project)) {
-            present.insert(element);
-        }
+        const RecalculationSuspension suspension(m_editor);
+        // One edit (a round undoes whole): inserted at their lowest gain, calculated so, then each moved
+        // towards its planned gain.
         m_editor.Apply([&](EditJournal& journal) {
-            for (const tplanta* floor : cuts) {
-                InsertBefore(*floor, journal);
-            }
-            // A new amplifier starts at its lowest gain, below its output maximum: the regulation that
-            // follows raises it to what the segment needs (from an overdriven start it would first
-            // trade outlet margins for the maxima).
-            for (TCBFT* element : NetworkElements(m_project)) {
-                auto* amplifier = dynamic_cast<TLinAmp*>(element);
-                if (amplifier == nullptr || present.count(element) != 0) {
-                    continue;
-                }
-                for (TPotenciometroBase8* control : amplifier->LPG()) {
-                    if (control != nullptr) {
-                        const bool rising =
-                            control->GainsAt100()[kBandCount - 1] >= control->GainsAt0()[kBandCount - 1];
-                        journal.Set(*amplifier, control->Ajuste, rising ? 0.0 : 100.0);
-                    }
+            std::vector<PlannedAmplifier> planned;
+            for (std::size_t c = 0; c < cuts.size(); ++c) {
+                if (InsertBefore(*cuts[c], journal)) {
+                    auto* amplifier = const_cast<TLinAmp*>(AmplifierFeeding(*RiserEntry(*cuts[c])));
+                    StartAtLowestGain(*amplifier, journal);
+                    planned.push_back({amplifier, gains[c]});
                 }
             }
-            return m_result.amplifiers.size() > inserted;
+            if (planned.empty()) {
+                return false;
+            }
+            m_editor.Recalculate();
+            StartAtPlannedGain(planned, journal);
+            return true;
         });
         return m_result.amplifiers.size() > inserted;
     }

@@ -173,7 +173,10 @@ SegmentMargins Margins(const std::vector<Floor>& floors, const std::array<double
 
 // The segment's worst margin with one shift per band group, a level a and a tilt c (the shift at band b
 // is a + c (b - first) / (top - first)), within room: the tilt between its ends, the lift band by band.
-double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
+// shift, when given, receives that shift band by band (band 0, below the first group band, as the
+// terrestrial line extended; 0 where the group carries nothing).
+double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room,
+                    std::array<double, kBandCount>* shift = nullptr) {
     std::array<double, kBandCount> low;
     std::array<double, kBandCount> high;
     std::array<double, kBandCount> lifts = room.lift; // the source's, and below every floor's input maximum
@@ -201,6 +204,8 @@ double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
         const double from = std::max(room.tiltLow[group], -40.0);
         const double to = std::min(room.tiltHigh[group], 40.0);
         double best = -kInfinity;
+        double bestTilt = 0.0;
+        double bestLevel = 0.0;
         bool any = false;
         for (int step = 0; step <= kTiltSteps; ++step) {
             const double tilt = from + (to - from) * step / kTiltSteps;
@@ -218,13 +223,26 @@ double TiltedMargin(const std::vector<Floor>& floors, const SourceRoom& room) {
                 cap = std::min(cap, lifts[band] - at);
             }
             const double level = std::min((highs - lows) / 2.0, cap);
-            best = std::max(best, std::min(lows + level, highs - level));
+            const double reached = std::min(lows + level, highs - level);
+            if (reached > best) {
+                best = reached;
+                bestTilt = tilt;
+                bestLevel = level;
+            }
             if (to <= from) {
                 break;
             }
         }
         if (any) {
             worst = std::min(worst, best);
+        }
+        if (shift != nullptr) {
+            const bool finite = any && std::isfinite(bestLevel) && std::isfinite(bestTilt);
+            for (std::size_t band = group == 0 ? 0 : first; band <= top; ++band) {
+                const double at = (static_cast<double>(band) - static_cast<double>(first)) /
+                                  static_cast<double>(top - first);
+                (*shift)[band] = finite ? bestLevel + bestTilt * at : 0.0;
+            }
         }
     }
     return worst == kInfinity ? 0.0 : worst;
@@ -405,16 +423,48 @@ bool RiserBudget::Has(const tplanta* floor) const {
 }
 
 double RiserBudget::SegmentMargin(const std::vector<const tplanta*>& floors, const SourceRoom& room) const {
+    std::array<double, kBandCount> none;
+    none.fill(0.0);
+    return FitSegment(floors, room, none).margin;
+}
+
+SegmentFit RiserBudget::FitSegment(const std::vector<const tplanta*>& floors, const SourceRoom& room,
+                                   const std::array<double, kBandCount>& offset) const {
     std::vector<Floor> segment;
     segment.reserve(floors.size());
     for (const tplanta* floor : floors) {
         auto found = m_floors->floors.find(floor);
-        if (found != m_floors->floors.end()) {
-            segment.push_back(found->second);
+        if (found == m_floors->floors.end()) {
+            continue;
+        }
+        segment.push_back(found->second);
+        FloorMargins& margins = segment.back().margins;
+        for (std::size_t band = 0; band < kBandCount; ++band) {
+            if (margins.low[band] != kInfinity) {
+                margins.low[band] += offset[band];
+            }
+            if (margins.high[band] != kInfinity) {
+                margins.high[band] -= offset[band];
+            }
+            if (margins.inputs[band] != kInfinity) {
+                margins.inputs[band] -= offset[band];
+            }
         }
     }
     Grade(segment, room.lift);
-    return TiltedMargin(segment, room);
+    SegmentFit fit;
+    std::array<double, kBandCount> shift;
+    shift.fill(0.0);
+    fit.margin = TiltedMargin(segment, room, &shift);
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        double through = 0.0;
+        for (const Floor& floor : segment) {
+            through += floor.options[floor.choice].through[band] - floor.options.front().through[band];
+        }
+        fit.exit[band] = offset[band] + shift[band] + through;
+        fit.source[band] = shift[band];
+    }
+    return fit;
 }
 
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,

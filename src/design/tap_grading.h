@@ -54,6 +54,16 @@ struct SourceRoom {
     void TakeSlopes(const std::vector<TPotenciometroBase8*>& slopes);
 };
 
+// How a riser segment is served: its worst outlet margin, and the shift, band by band, the riser's levels
+// below the segment's last floor take from it once its source and tap grades are set as the budget chose
+// (the shift it was given at its first floor, its source's level and tilt, and the differences of the
+// chosen grades' through losses), dB relative to the levels of the sample.
+struct SegmentFit {
+    double margin = 0.0;
+    std::array<double, kBandCount> exit{};
+    std::array<double, kBandCount> source{}; // the source's own shift (level and tilt) the budget chose
+};
+
 // The level budget of the risers as the grading sees it (from the levels of sample): per floor the margins
 // of its outlets and the tap grades its multiswitch may take.
 class RiserBudget {
@@ -71,6 +81,11 @@ public:
     // lift band by band and its tilt per band group; the grades are chosen for the lift alone).
     [[nodiscard]] double SegmentMargin(const std::vector<const tplanta*>& floors,
                                        const SourceRoom& room) const;
+    // The same for floors whose levels the sources above them (the headend, line amplifiers planned
+    // above) have shifted by offset at the segment's first floor, band by band (room then relative to
+    // the shifted levels), and the shift the segment passes on below it.
+    [[nodiscard]] SegmentFit FitSegment(const std::vector<const tplanta*>& floors, const SourceRoom& room,
+                                        const std::array<double, kBandCount>& offset) const;
 
 private:
     struct Floors;
