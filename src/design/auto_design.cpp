@@ -43,6 +43,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 namespace ixo {
 namespace {
@@ -576,14 +577,20 @@ private:
         m_sample.Take(m_project);
     }
 
+    // The change of a control moved before takes the new position; a control moved first is appended.
+    // The index finds it by name without a scan: changes are only appended or updated in place, and a
+    // step undone restores an earlier list, whose entries are the first ones of the later list.
     void Merge(const ControlChange& change) {
-        for (ControlChange& earlier : m_result.changes) {
-            if (earlier.SameControl(change)) {
-                earlier.after = change.after;
-                return;
-            }
+        std::vector<ControlChange>& changes = m_result.changes;
+        const std::string key = change.element + '\x1f' + change.control + '\x1f' + change.slider;
+        const auto found = m_changeIndex.find(key);
+        if (found != m_changeIndex.end() && found->second < changes.size() &&
+            changes[found->second].SameControl(change)) {
+            changes[found->second].after = change.after;
+            return;
         }
-        m_result.changes.push_back(change);
+        m_changeIndex[key] = changes.size();
+        changes.push_back(change);
     }
 
     // Suspends the recalculation after each edit while amplifiers go in: an insertion does not need the
@@ -713,6 +720,7 @@ private:
     LevelSample m_sample;
     DesignResult m_result;
     std::set<const tplanta*> m_refusedFloors;
+    std::unordered_map<std::string, std::size_t> m_changeIndex; // Merge's: a control's entry in changes
     double m_targetMargin = kTightMargin; // the budget's target for the amplifiers being placed
     std::vector<std::vector<std::pair<const Tvivienda*, std::int32_t>>> m_refusedFlatPlans; // rounds undone
 };
