@@ -73,6 +73,14 @@ protected:
         return plan.empty() ? std::string() : plan[0].model->Modelo;
     }
 
+    // One flat of one star outlet, the dish levels 14 dB below the built ones (the AV-30 at its lowest
+    // then fits the satellite window).
+    Tvivienda* QuietSatelliteFlat() {
+        BuildNetwork(Shape(1, 1, 1, 1, 4, 0));
+        ShiftDishes(-14.0);
+        return project->ListaViviendas()[0].Object;
+    }
+
     FlatAmplification lastPlan; // what PlannedFor planned last
 };
 
@@ -112,11 +120,9 @@ TEST_F(FlatFeedTest, AFlatGetsTheLeastAmplifierThatCoversItsShortfall) {
 // planned; 15 dB short (35 dB) nothing the family has comes near, and an outlet above its minimum needs
 // nothing. A model of no more gain than the AV-20 is never planned in its place.
 TEST_F(FlatFeedTest, AFlatWhoseAmplifierFallsShortGetsAStrongerOneInItsPlace) {
-    BuildNetwork(Shape(1, 1, 1, 1, 4, 0));
-    const double minimum = project->Preferencias().Minimo(0);
-    ShiftDishes(-14.0);
-    Tvivienda* flat = project->ListaViviendas()[0].Object;
+    Tvivienda* flat = QuietSatelliteFlat();
     ASSERT_NE(flat, nullptr);
+    const double minimum = project->Preferencias().Minimo(0);
     ASSERT_TRUE(editor->Apply([&](EditJournal& journal) {
         return InsertFlatAmplifier(*project, *flat, kFlatAmplifierModel, kFlatAmplifierFamily, journal);
     }));
@@ -136,11 +142,9 @@ TEST_F(FlatFeedTest, AFlatWhoseAmplifierFallsShortGetsAStrongerOneInItsPlace) {
 // a supply of its own for the AV-30, and the account's entries of the AV-20 (its line and its supply's)
 // given way to the AV-30's. Undone, the flat has its AV-20 and its supply again, byte for byte.
 TEST_F(FlatFeedTest, AStrongerFlatAmplifierTakesThePlaceAndTheEntriesOfTheOneItReplaces) {
-    BuildNetwork(Shape(1, 1, 1, 1, 4, 0));
-    const double minimum = project->Preferencias().Minimo(0);
-    ShiftDishes(-14.0);
-    Tvivienda* flat = project->ListaViviendas()[0].Object;
+    Tvivienda* flat = QuietSatelliteFlat();
     ASSERT_NE(flat, nullptr);
+    const double minimum = project->Preferencias().Minimo(0);
     DesignResult result;
     ASSERT_EQ(PlannedFor(minimum - 10.0), "AV-20");
     const FlatAmplification first = lastPlan;
