@@ -1,5 +1,6 @@
 #include "design/amplifier_start.h"
 
+#include "design/tap_grading.h"
 #include "editing/edit_journal.h"
 #include "model/lin_amp.h"
 #include "model/pin.h"
@@ -11,8 +12,6 @@
 namespace ixo {
 namespace {
 
-// The first and top band of each band group (terrestrial 175-862 MHz, satellite 950-2150 MHz).
-constexpr std::size_t kGroupBands[2][2] = {{1, kFirstSatelliteBand - 1}, {kFirstSatelliteBand, kBandCount - 1}};
 // dB: an output this near its maximum may be clipped there, its gain not read.
 constexpr double kClipGuard = 0.5;
 
@@ -27,8 +26,8 @@ ControlEffect EffectOf(const TPotenciometroBase8* control, std::size_t group) {
     if (control == nullptr) {
         return effect;
     }
-    const std::size_t first = kGroupBands[group][0];
-    const std::size_t top = kGroupBands[group][1];
+    const std::size_t first = kTiltBands[group][0];
+    const std::size_t top = kTiltBands[group][1];
     for (std::size_t band = first; band <= top; ++band) {
         effect.level += (control->GainsAt100()[band] - control->GainsAt0()[band]) / 100.0;
     }
@@ -53,8 +52,8 @@ void StartChannel(TLinAmp& amplifier, std::size_t channel, const std::array<doub
         return;
     }
     const std::size_t group = in->Prefijo == 'A' ? 0 : 1;
-    const std::size_t first = kGroupBands[group][0];
-    const std::size_t top = kGroupBands[group][1];
+    const std::size_t first = kTiltBands[group][0];
+    const std::size_t top = kTiltBands[group][1];
     // What the controls have to add, band by band: the planned gain less the gain the channel gives.
     std::array<double, kBandCount> wanted{};
     double level = 0.0;

@@ -59,9 +59,6 @@ constexpr int kFloorCable = 3;               // the floor's (and stand-alone fla
 constexpr double kFeedCableGain = 1.0;       // dB on the longest floor run: less is not worth a cable
 constexpr double kStepGain = 0.01;           // dB: a structural step gaining less is undone
 
-// The lowest and highest outlet level of a group of outlets, band by band: an amplifier lifts each band
-// of everything below it by the same amount, so a group fits when each band's spread fits the window of
-// its limits (the tilt between bands is the slope controls' business).
 class Designer {
 public:
     Designer(NetworkEditor& editor, const DesignOptions& options)
@@ -695,8 +692,7 @@ private:
     void NameBudgets() { m_result.budgets = BindingBudgets(m_project, m_sample); }
 
     void NameUnserved() {
-        m_result.unserved =
-            UnservedOutlets(m_sample, {m_window[0], m_window[1]}, m_refusedFloors, m_options.amplify);
+        m_result.unserved = UnservedOutlets(m_sample, m_window, m_refusedFloors, m_options.amplify);
     }
 
     // Every regulation (after each stage) is a step; once the user asked to stop, nothing more is
@@ -716,7 +712,7 @@ private:
     NetworkEditor& m_editor;
     Tproyecto& m_project;
     DesignOptions m_options;
-    double m_window[2] = {0.0, 0.0};
+    std::array<double, 2> m_window{};
     LevelSample m_sample;
     DesignResult m_result;
     std::set<const tplanta*> m_refusedFloors;

@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kNoContext = INT_MIN; // no receiver selects a polarity on this path
 constexpr double kNoEffect = 1e-9;  // dB per unit
-// The polarity within one satellite's group of four, as a DiSEqC switch asks its input's multiswitch.
-constexpr std::int32_t kPolarityInGroup = 3;
 
 int GroupOf(std::size_t band) {
     return band < kFirstSatelliteBand ? 0 : 1;
@@ -378,7 +376,7 @@ const EffectLink* ControlEffects::TraceDiseqc(const TCBFT& element, const TPin& 
     if (in == nullptr || in->Peer() == nullptr || InfoOf(*in->Peer()).element == nullptr) {
         return nullptr;
     }
-    return TraceOutput(*in->Peer(), polarity & kPolarityInGroup, group);
+    return TraceOutput(*in->Peer(), TDISECQ::PolarityAtInput(polarity), group);
 }
 
 const EffectLink* ControlEffects::AddOwnSettings(const ElementInfo& info, const TPin& out, int polarity,

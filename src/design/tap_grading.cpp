@@ -21,10 +21,6 @@ namespace ixo {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-// The first and top band of each band group a tilt is measured over (terrestrial 175-862 MHz,
-// satellite 950-2150 MHz).
-constexpr std::size_t kTiltBands[2][2] = {{1, kFirstSatelliteBand - 1},
-                                          {kFirstSatelliteBand, kBandCount - 1}};
 // Tilts tried between a source's ends.
 constexpr int kTiltSteps = 40;
 constexpr int kPasses = 3;

@@ -37,6 +37,11 @@ struct TapGrade {
 std::vector<TapGrade> PlanTapGrades(const Tproyecto& project, const LevelSample& sample,
                                     const std::array<double, kBandCount>& headendRoom);
 
+// The first and top band of each band group a tilt is measured over: 0 terrestrial 175-862 MHz, 1
+// satellite 950-2150 MHz.
+inline constexpr std::size_t kTiltBands[2][2] = {{1, kFirstSatelliteBand - 1},
+                                                 {kFirstSatelliteBand, kBandCount - 1}};
+
 // What the source of a riser segment (the headend, a line amplifier) can still do to its levels: lift
 // each band by at most lift[band] dB, and tilt each band group (0: terrestrial 175-862 MHz, 1: satellite
 // 950-2150 MHz) by tiltLow to tiltHigh dB, a tilt being the shift at the group's top band less the shift

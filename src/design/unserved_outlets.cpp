@@ -5,6 +5,7 @@
 #include "design/auto_design.h"
 #include "design/level_sample.h"
 #include "design/network_elements.h"
+#include "design/tap_grading.h"
 #include "model/level_vector.h"
 #include "model/toma_tv.h"
 
@@ -16,7 +17,9 @@
 namespace ixo {
 namespace {
 
-// The lowest and highest level each band of a flat's outlets reaches.
+// The lowest and highest outlet level of a flat, band by band: an amplifier lifts each band of
+// everything below it by the same amount, so a flat fits when each band's spread fits the window of its
+// limits (the tilt between bands is the slope controls' business).
 struct Spread {
     std::array<double, kBandCount> low;
     std::array<double, kBandCount> high;
@@ -52,8 +55,8 @@ struct Reasons {
         // A whole band group (terrestrial, satellite) wider than the window: the tilt of the cables
         // between its lowest and highest frequency is more than the slope controls took out.
         for (int group = 0; group < 2; ++group) {
-            const std::size_t first = group == 0 ? 1 : kFirstSatelliteBand;
-            const std::size_t last = group == 0 ? kFirstSatelliteBand : kBandCount;
+            const std::size_t first = kTiltBands[group][0];
+            const std::size_t last = kTiltBands[group][1] + 1;
             double low = std::numeric_limits<double>::infinity();
             double high = -std::numeric_limits<double>::infinity();
             for (std::size_t band = first; band < last; ++band) {

@@ -8,8 +8,6 @@
 namespace ixo {
 namespace {
 
-// The polarity within one LNB's group of four.
-constexpr std::int32_t kPolarityInGroupMask = 3;
 // The polarities of one satellite (one LNB, one input of the switch).
 constexpr std::int32_t kPolaritiesPerInput = 4;
 
@@ -67,7 +65,7 @@ void TDISECQ::Compute() {
     if (s == nullptr) {
         return;
     }
-    s->polaridad = r & kPolarityInGroupMask;
+    s->polaridad = PolarityAtInput(r);
     RequestPolarity(*s);
     const std::string inKey = s->PinKey();
     const LevelVector in = s->Levels(); // a copy: pushing may bring a new level to s

@@ -32,6 +32,9 @@ public:
     // multiswitch), polarities beyond the last input take the last and negative ones the first; null
     // without inputs.
     TPin* InputForPolarity(std::int32_t r) const;
+    // The polarity the switch asks of the input it chose for polarity r: r's place within its
+    // satellite's group of four.
+    [[nodiscard]] static std::int32_t PolarityAtInput(std::int32_t r) { return r & 3; }
 
     TPrimerComponente* Clone(TPrimerComponente* owner) const override;
 
