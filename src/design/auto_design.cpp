@@ -93,6 +93,7 @@ private:
         m_editor.Recalculate();
         m_sample.Take(m_project);
         m_result.marginBefore = m_sample.Worst();
+        m_reruns = m_options.amplify ? Reruns::NotFarShort : Reruns::WhileGaining; // steps follow, or none
         Regulate();
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             ChooseCable(kRiserCable, 0.0, "riser cable");
@@ -110,8 +111,10 @@ private:
             GradeTaps();
         }
         if (m_options.amplify && m_sample.Worst() < 0.0) {
+            m_reruns = Reruns::UntilSettled;
             Structure();
         }
+        m_reruns = Reruns::WhileGaining;
         if (m_options.amplify && m_sample.Worst() < 0.0) {
             AmplifyFlats();
         }
@@ -556,15 +559,18 @@ private:
         if (m_options.regulate) {
             // The regulation starts from the sample as it stands and leaves in it the levels it applied.
             // Its ascent ends where no move of its directions gains; started again from there (its
-            // smooth phases first) it often goes on, so it is run again while that gains.
+            // smooth phases first) it often goes on, so it is run again while that gains, as far as
+            // m_reruns lets it.
+            double score = m_sample.Score();
             for (int run = 0; run < kMaxRegulationRuns; ++run) {
-                const double before = m_sample.Score();
+                const double before = score;
                 const AutoRegulationResult regulation = RegulateAutomatically(m_editor, m_sample);
                 for (const ControlChange& change : regulation.changes) {
                     Merge(change);
                 }
-                if (!regulation.applied || m_sample.Score() >= 0.0 ||
-                    m_sample.Score() < before + kRegulationGain) {
+                score = m_sample.Score();
+                if (!regulation.applied || score >= 0.0 || score < before + kRegulationGain ||
+                    !RunAgain(regulation, score)) {
                     break;
                 }
             }
@@ -572,6 +578,19 @@ private:
         }
         m_editor.Recalculate();
         m_sample.Take(m_project);
+    }
+
+    // Whether a run of the regulation that gained is followed by another (Reruns).
+    bool RunAgain(const AutoRegulationResult& regulation, double score) const {
+        switch (m_reruns) {
+        case Reruns::NotFarShort:
+            return score >= -kWideMargin;
+        case Reruns::UntilSettled:
+            return !regulation.settled;
+        case Reruns::WhileGaining:
+            break;
+        }
+        return true;
     }
 
     // The change of a control moved before takes the new position; a control moved first is appended.
@@ -719,6 +738,16 @@ private:
     std::unordered_map<std::string, std::size_t> m_changeIndex; // Merge's: a control's entry in changes
     double m_targetMargin = kTightMargin; // the budget's target for the amplifiers being placed
     std::vector<std::vector<std::pair<const Tvivienda*, std::int32_t>>> m_refusedFlatPlans; // rounds undone
+    // How far a run of the regulation that gained is followed by another. Before the structural steps a
+    // design more than kWideMargin short is judged by one run: the cable and the first tap grades are
+    // weighed by how they move the worst margin, and the first run takes most of what the regulation can
+    // give there. While the line amplifiers go in, a run whose ascent settled (every phase within its
+    // work budget, the levels as its model said) is the last: on M the run after it gained nothing.
+    // For the flat amplifiers every run that gains is followed by another: their rounds need it (3 x 60
+    // x 6 x 6 stand-alone cascade fails without), as do the line amplifiers' runs of the tallest
+    // buildings (at most two there lost 6 x 100 x 2 x 2 and 2 x 100 x 8 x 1 of the sweep).
+    enum class Reruns { NotFarShort, UntilSettled, WhileGaining };
+    Reruns m_reruns = Reruns::WhileGaining;
 };
 
 } // namespace

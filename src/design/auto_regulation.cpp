@@ -119,7 +119,9 @@ private:
             m_bestMargin = margin;
             m_base = std::move(check);
             if (m_structural && std::abs(margin - m_tree.Minimum()) < kModelAgreement) {
-                break; // the levels moved as the model said: another round would start where it ends
+                // The levels moved as the model said: another round would start where it ends.
+                result.settled = m_workDone < kWorkBudget;
+                break;
             }
         }
         SetAll(opening);
@@ -134,8 +136,7 @@ private:
         m_upstream = {};
         m_rows = {};
         m_work = {};
-        m_lowTerm = {};
-        m_highTerm = {};
+        m_terms = {};
     }
 
     bool Coefficients(int round) {
@@ -170,11 +171,7 @@ private:
             result.applied = Apply(opening, best);
             m_editor.SetRecalculateAfterEdits(recalculate);
             m_recalculations += current ? 0 : 1;
-            for (std::size_t s = 0; s < m_settings.size(); ++s) {
-                if (best[s] != opening[s]) {
-                    result.changes.push_back(ChangeOfSetting(m_project, m_settings[s], opening[s], best[s]));
-                }
-            }
+            result.changes = ChangesOfSettings(m_project, m_settings, opening, best);
         } else if (!current) {
             m_editor.Recalculate();
             ++m_recalculations;
@@ -460,7 +457,14 @@ private:
         std::vector<double> best = values;
         std::vector<Row> bestWork = m_work;
         double bestMinimum = m_tree.Minimum();
+        // A colder smooth phase after one that did not raise the exact minimum would start from the same
+        // point as that one did: the smooth phases end there and the exact phase follows (on 10 shapes
+        // of 20 to 11,520 outlets the designs are the same byte for byte).
+        bool smoothEnded = false;
         for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
+            if (smoothEnded && temperature > 0.0) {
+                continue;
+            }
             // Sweeps over the directions that gained in the sweep before (most stop gaining early),
             // and a sweep over all of them whenever those stop gaining: the phase ends when a full
             // sweep gains less than kSweepGain.
@@ -486,6 +490,7 @@ private:
                 }
             }
             m_tree.Reset(m_work);
+            smoothEnded = temperature > 0.0 && temperature < 2.0 && !(m_tree.Minimum() > bestMinimum);
             if (m_tree.Minimum() > bestMinimum) {
                 bestMinimum = m_tree.Minimum();
                 best = values;
@@ -506,11 +511,10 @@ private:
         m_reference = m_tree.Minimum();
         m_sum = 0.0;
         if (temperature > 0.0) {
-            m_lowTerm.resize(m_work.size());
-            m_highTerm.resize(m_work.size());
+            m_terms.resize(m_work.size());
             for (std::size_t i = 0; i < m_work.size(); ++i) {
                 SetTerms(i, temperature);
-                m_sum += m_lowTerm[i] + m_highTerm[i];
+                m_sum += m_terms[i].low + m_terms[i].high;
             }
         }
     }
@@ -519,8 +523,8 @@ private:
     // notice while the row is within its maximum and that rises steeply at it.
     void SetTerms(std::size_t i, double temperature) {
         const Row& row = m_work[i];
-        m_lowTerm[i] = Exponential(row.RawLowSlack() * row.weight, temperature);
-        m_highTerm[i] = Exponential(row.RawHighSlack() * row.weight, temperature);
+        m_terms[i] = {Exponential(row.RawLowSlack() * row.weight, temperature),
+                      Exponential(row.RawHighSlack() * row.weight, temperature), row.weight};
     }
 
     // exp(exponent), with what rounds to zero (and exp(-inf)) spared the library's underflow path.
@@ -549,7 +553,8 @@ private:
         for (const auto& effect : effects) {
             const std::size_t i = effect.first;
             const double coefficient = effect.second;
-            slope += coefficient * m_work[i].weight * (m_lowTerm[i] - m_highTerm[i]);
+            const SmoothTerms& terms = m_terms[i];
+            slope += coefficient * terms.weight * (terms.low - terms.high);
         }
         slope /= m_sum;
         return std::max(slope * high, slope * low) > kSparedGain;
@@ -621,9 +626,10 @@ private:
                     regulation::KeepWithin(m_work[i], effects[k].second, low, high);
                 }
                 SlopeClass& smooth = m_slopes.classes[heavyClass != kNoClass ? heavyClass : plainClass];
-                smooth.lowSum += m_lowTerm[i];
-                smooth.highSum += m_highTerm[i];
-                affectedSum += m_lowTerm[i] + m_highTerm[i];
+                const SmoothTerms& terms = m_terms[i];
+                smooth.lowSum += terms.low;
+                smooth.highSum += terms.high;
+                affectedSum += terms.low + terms.high;
             }
         } else {
             for (std::size_t k = 0; k < effects.size(); ++k) {
@@ -709,9 +715,9 @@ private:
                 row.low += slope * shift;
                 row.high += slope * shift;
                 if (temperature > 0.0) {
-                    m_sum -= m_lowTerm[i] + m_highTerm[i];
+                    m_sum -= m_terms[i].low + m_terms[i].high;
                     SetTerms(i, temperature);
-                    m_sum += m_lowTerm[i] + m_highTerm[i];
+                    m_sum += m_terms[i].low + m_terms[i].high;
                 }
             }
         }
@@ -756,9 +762,15 @@ private:
     std::vector<Row> m_work; // the rows as the ascent moves them
     MinimumTree m_tree;      // the margins of m_work
     double m_reference = 0.0;
-    double m_sum = 0.0;            // of every row's terms
-    std::vector<double> m_lowTerm; // exp(-(slack - reference) / T) of each row
-    std::vector<double> m_highTerm;
+    double m_sum = 0.0; // of every row's terms
+    // Of each row: exp(-(slack - reference) / T) of its low and high slacks, with its weight beside
+    // them: the tangent bound of every direction (SmoothCanGain) reads the three of each row it moves.
+    struct SmoothTerms {
+        double low = 0.0;
+        double high = 0.0;
+        double weight = 1.0;
+    };
+    std::vector<SmoothTerms> m_terms;
     SlopeClasses m_slopes;         // the classes of the direction Step moves along
     std::vector<double> m_shifted; // scratch of Step's objective: each class's slope times the shift / T
     LevelSample m_base;

@@ -48,6 +48,8 @@ struct AutoRegulationResult {
     int recalculations = 0;
     bool applied = false;    // the positions were changed by one edit of the editor (undoable)
     bool structural = false; // the coefficients came from the structure, not from probe recalculations
+    // The ascent ran every phase within its work budget and the levels moved as its model said.
+    bool settled = false;
 };
 
 // Every adjustable gain and slope control of the installation: the amplifiers' (but the terrestrial
@@ -62,9 +64,12 @@ std::vector<RegulationSetting> RegulationSettings(const Tproyecto& project);
 // Moves setting to value as a step of journal (a control's position, or a terrestrial headend's output
 // level or tilt, restored on undo).
 void RecordSetting(const RegulationSetting& setting, EditJournal& journal, double value);
-// The change of setting from before to after, named as the design's output lists it.
-ControlChange ChangeOfSetting(Tproyecto& project, const RegulationSetting& setting, double before,
-                              double after);
+// The changes of the settings whose values moved from before to after (by setting), named as the
+// design's output lists them; each element's regulation is built once for the labels of its sliders.
+std::vector<ControlChange> ChangesOfSettings(Tproyecto& project,
+                                             const std::vector<RegulationSetting>& settings,
+                                             const std::vector<double>& before,
+                                             const std::vector<double>& after);
 
 // The worst margin of the installation as calculated: over every outlet at every polarity its flat
 // selects and every checked band, the distance to the nearer limit (negative beyond it), and over every

@@ -10,6 +10,8 @@
 #include "model/multiswitch.h"
 #include "model/potenciometro.h"
 
+#include <unordered_map>
+
 // What the automatic regulation may move: every gain and slope control of the amplifiers (not the
 // terrestrial headend's, whose output level and tilt are settings of their own) and of the
 // multiswitches, and the terrestrial headend's output level and tilt.
@@ -81,8 +83,10 @@ void RecordSetting(const RegulationSetting& setting, EditJournal& journal, doubl
                    [target, after] { target->SetNivelTerr(after); });
 }
 
-ControlChange ChangeOfSetting(Tproyecto& project, const RegulationSetting& setting, double before,
-                              double after) {
+namespace {
+
+// The change of setting from before to after but its slider's label.
+ControlChange ChangeWithoutLabel(const RegulationSetting& setting, double before, double after) {
     ControlChange change;
     const TPotenciometroBase8* control = setting.control;
     const TPCLectorFichero* owner =
@@ -91,14 +95,46 @@ ControlChange ChangeOfSetting(Tproyecto& project, const RegulationSetting& setti
         change.element = owner->Name();
         change.model = owner->Modelo;
     }
-    if (auto* element = control != nullptr ? dynamic_cast<TCBFT*>(control->Owner()) : nullptr) {
-        change.slider = Regulation::LabelOf(project, *element, *control);
-    }
     change.control = control != nullptr ? control->Caption : std::string(setting.tilt ? "tilt" : "level");
     change.unit = control != nullptr ? "%" : (setting.tilt ? "dB" : "dBµV");
     change.before = before;
     change.after = after;
     return change;
+}
+
+TCBFT* ControlElement(const RegulationSetting& setting) {
+    return setting.control != nullptr ? dynamic_cast<TCBFT*>(setting.control->Owner()) : nullptr;
+}
+
+} // namespace
+
+std::vector<ControlChange> ChangesOfSettings(Tproyecto& project,
+                                             const std::vector<RegulationSetting>& settings,
+                                             const std::vector<double>& before,
+                                             const std::vector<double>& after) {
+    // A multiswitch's sixteen gains moved together would build its regulation sixteen times for one
+    // label each: the labels of an element are taken once, for every slider.
+    std::unordered_map<const TCBFT*, std::unordered_map<const TPotenciometroBase8*, std::string>> labels;
+    std::vector<ControlChange> changes;
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+        if (before[s] == after[s]) {
+            continue;
+        }
+        ControlChange change = ChangeWithoutLabel(settings[s], before[s], after[s]);
+        if (TCBFT* element = ControlElement(settings[s])) {
+            const auto [at, inserted] = labels.try_emplace(element);
+            if (inserted) {
+                for (auto& [control, label] : Regulation::LabelsOf(project, *element)) {
+                    at->second.try_emplace(control, std::move(label));
+                }
+            }
+            if (const auto found = at->second.find(settings[s].control); found != at->second.end()) {
+                change.slider = found->second;
+            }
+        }
+        changes.push_back(std::move(change));
+    }
+    return changes;
 }
 
 } // namespace ixo

@@ -69,6 +69,16 @@ RegulationLine LineOf(std::string title, std::size_t colour, const LevelVector& 
 } // namespace
 
 std::string Regulation::LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control) {
+    for (auto& [sliderControl, label] : LabelsOf(project, element)) {
+        if (sliderControl == &control) {
+            return std::move(label);
+        }
+    }
+    return {};
+}
+
+std::vector<std::pair<const TPotenciometroBase8*, std::string>> Regulation::LabelsOf(Tproyecto& project,
+                                                                                     TCBFT& element) {
     std::optional<Regulation> regulation;
     if (auto* amplifier = dynamic_cast<TAmpliBase*>(&element)) {
         regulation.emplace(project, *amplifier);
@@ -77,12 +87,13 @@ std::string Regulation::LabelOf(Tproyecto& project, TCBFT& element, const TPoten
     } else {
         return {};
     }
+    std::vector<std::pair<const TPotenciometroBase8*, std::string>> labels;
     for (const RegulationSlider& slider : regulation->Sliders()) {
-        if (slider.kind == RegulationSlider::Kind::Control && slider.control == &control) {
-            return slider.label;
+        if (slider.kind == RegulationSlider::Kind::Control) {
+            labels.emplace_back(slider.control, slider.label);
         }
     }
-    return {};
+    return labels;
 }
 
 int Regulation::PositionOf(double ajuste) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ixo {
@@ -62,6 +63,10 @@ public:
     // The label of control's slider in the regulation of element (an amplifier or a multiswitch), as the
     // window shows it and `edit gain` takes it ("G_SAT1"); empty when the control has no slider there.
     static std::string LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control);
+    // Every control slider's control and label in the regulation of element, in slider order (LabelOf
+    // of each, the regulation built once).
+    static std::vector<std::pair<const TPotenciometroBase8*, std::string>> LabelsOf(Tproyecto& project,
+                                                                                    TCBFT& element);
 
     const std::string& Caption() const { return m_caption; }
     const std::vector<RegulationSlider>& Sliders() const { return m_sliders; }

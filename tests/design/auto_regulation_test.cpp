@@ -2,6 +2,7 @@
 #include "design/level_sample.h"
 #include "design/regulation_rows.h"
 #include "editing/editing_test_support.h"
+#include "editing/regulation.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
@@ -10,6 +11,8 @@
 #include "model/potenciometro.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 namespace ixo::test {
 namespace {
@@ -182,6 +185,58 @@ TEST_F(AutoRegulationTest, TheTerrestrialHeadendHasALevelAndATiltSetting) {
     EXPECT_NEAR(level->headend->NivelTerr()[0], 95.85, 1e-12);
     EXPECT_NEAR(tilt->Get(), 8.15, 1e-12);
     EXPECT_NEAR(level->Get(), 104.0, 1e-12);
+}
+
+// The changes a regulation lists: one for every setting moved and none for the others, each named by
+// its element, caption and the slider label the element's regulation window gives it (a 16-polarity
+// multiswitch's sixteen gains G_SAT1 to G_SAT16, though the element's regulation is built once for
+// them), a terrestrial headend's level and tilt in dBµV and dB without a slider.
+TEST_F(AutoRegulationTest, EveryMovedSettingIsNamedByItsSliderInTheElementsRegulation) {
+    BuildNetwork(Shape(1, 2, 2, 1, 16, 1));
+    const std::vector<RegulationSetting> settings = RegulationSettings(*project);
+    std::vector<double> before;
+    std::vector<double> after;
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+        before.push_back(settings[s].Get());
+        after.push_back(before.back() + (s % 3 == 1 ? 0.0 : 1.5));
+    }
+    const std::vector<ControlChange> changes = ChangesOfSettings(*project, settings, before, after);
+    std::size_t next = 0;
+    std::map<std::string, std::set<std::string>> labelsByElement;
+    bool headendSeen = false;
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+        if (s % 3 == 1) {
+            continue;
+        }
+        ASSERT_LT(next, changes.size());
+        const ControlChange& change = changes[next++];
+        EXPECT_EQ(change.before, before[s]);
+        EXPECT_EQ(change.after, after[s]);
+        if (settings[s].control == nullptr) {
+            headendSeen = true;
+            EXPECT_EQ(change.element, settings[s].headend->Name());
+            EXPECT_EQ(change.control, settings[s].tilt ? "tilt" : "level");
+            EXPECT_EQ(change.unit, settings[s].tilt ? "dB" : "dBµV");
+            EXPECT_TRUE(change.slider.empty());
+            continue;
+        }
+        auto* element = dynamic_cast<TCBFT*>(settings[s].control->Owner());
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(change.element, element->Name());
+        EXPECT_EQ(change.control, settings[s].control->Caption);
+        EXPECT_EQ(change.unit, "%");
+        EXPECT_EQ(change.slider, Regulation::LabelOf(*project, *element, *settings[s].control));
+        if (!change.slider.empty()) {
+            labelsByElement[change.element].insert(change.slider);
+        }
+    }
+    EXPECT_EQ(next, changes.size());
+    EXPECT_TRUE(headendSeen);
+    std::size_t widest = 0;
+    for (const auto& [element, labels] : labelsByElement) {
+        widest = std::max(widest, labels.size());
+    }
+    EXPECT_GE(widest, 8u) << "a multiswitch's gains moved together, each under its own label";
 }
 
 // An element maximum that holds bounds the smooth phases' moves: a row 3 dB below its maximum that moves
