@@ -25,7 +25,21 @@
 #           load before, failing at -138.9 dB)
 #   all merged (1 run, quiet machine): M 1.23 s CPU, 76 MB, passes (0.0 dB, 76 amplifiers); L 22.95 s
 #           CPU, 805 MB, passes (0.1 dB, 519 amplifiers). Targets not reached.
-# What is left on M is the ascent (`Step` with the smooth minimum's exp and log, some 40 % of it). On L
+#   with the regulation run again only where it pays (one run before the structural steps where the
+#           design is more than 6 dB short; no run after one whose ascent settled while line amplifiers
+#           go in), the smooth phases ended by one that does not raise the minimum, and the slider labels
+#           of each element built once (median of 3, quiet machine; base measured alongside): M 0.72 ->
+#           0.56 s CPU, 78 MB, passes (0.0 dB, 76 amplifiers); 6.79 -> 4.96 billion instructions
+#           (cachegrind). L 18.6 -> 18.2 s CPU, 807 -> 813 MB, passes (0.1 dB, 523 amplifiers). Targets
+#           not reached.
+# Where M's time goes now (cachegrind): the ascent 54 % (Step, with the smooth minimum's exponentials),
+# the merge of the directions' coefficients 8 %, the slope classes 6 %, the level samples 6 %, the trace 6 %;
+# five runs of the regulation (the first, the riser cable, the first tap grades, the line amplifiers, their
+# tap grades). L runs the regulation 13 times at 1.3 to 1.5 s each, each ascent stopped by its work budget
+# after one sweep of its first smooth phase; its peak (heaptrack, 766 MB of heap) is the directions' merged
+# coefficients (247 MB: every setting is in one or two groups besides its own direction), the settings'
+# coefficients (175 MB), the level samples (about 120 MB) and the network with its history.
+# What was left on M before this round was the ascent (`Step` with the smooth minimum's exp and log, some 40 % of it). On L
 # (perf, all merged) the regulation's rows (13 %), the ascent (13 %), the merge of the directions'
 # coefficients (12 %) and the slope classes (7 %), over the many regulations the 519 amplifiers' rounds
 # take. The memory (805 MB, against 177 MB for the built network alone) is not yet broken down.
