@@ -457,9 +457,8 @@ private:
         std::vector<double> best = values;
         std::vector<Row> bestWork = m_work;
         double bestMinimum = m_tree.Minimum();
-        // A colder smooth phase after one that did not raise the exact minimum would start from the same
-        // point as that one did: the smooth phases end there and the exact phase follows (on 10 shapes
-        // of 20 to 11,520 outlets the designs are the same byte for byte).
+        // A colder smooth phase after one that did not raise the exact minimum would start where that one
+        // did: the smooth phases end there (10 shapes of 20 to 11,520 outlets design the same bytes).
         bool smoothEnded = false;
         for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
             if (smoothEnded && temperature > 0.0) {
@@ -553,7 +552,7 @@ private:
         for (const auto& effect : effects) {
             const std::size_t i = effect.first;
             const double coefficient = effect.second;
-            const SmoothTerms& terms = m_terms[i];
+            const regulation::SmoothTerms& terms = m_terms[i];
             slope += coefficient * terms.weight * (terms.low - terms.high);
         }
         slope /= m_sum;
@@ -626,7 +625,7 @@ private:
                     regulation::KeepWithin(m_work[i], effects[k].second, low, high);
                 }
                 SlopeClass& smooth = m_slopes.classes[heavyClass != kNoClass ? heavyClass : plainClass];
-                const SmoothTerms& terms = m_terms[i];
+                const regulation::SmoothTerms& terms = m_terms[i];
                 smooth.lowSum += terms.low;
                 smooth.highSum += terms.high;
                 affectedSum += terms.low + terms.high;
@@ -762,16 +761,9 @@ private:
     std::vector<Row> m_work; // the rows as the ascent moves them
     MinimumTree m_tree;      // the margins of m_work
     double m_reference = 0.0;
-    double m_sum = 0.0; // of every row's terms
-    // Of each row: exp(-(slack - reference) / T) of its low and high slacks, with its weight beside
-    // them: the tangent bound of every direction (SmoothCanGain) reads the three of each row it moves.
-    struct SmoothTerms {
-        double low = 0.0;
-        double high = 0.0;
-        double weight = 1.0;
-    };
-    std::vector<SmoothTerms> m_terms;
-    SlopeClasses m_slopes;         // the classes of the direction Step moves along
+    double m_sum = 0.0;                           // of every row's terms
+    std::vector<regulation::SmoothTerms> m_terms; // of each row
+    SlopeClasses m_slopes;                        // the classes of the direction Step moves along
     std::vector<double> m_shifted; // scratch of Step's objective: each class's slope times the shift / T
     LevelSample m_base;
     LevelSample* m_kept = nullptr;

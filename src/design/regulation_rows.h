@@ -13,6 +13,14 @@ namespace ixo::regulation {
 
 inline constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
+// Of a row in the ascent's smooth phases: exp(-(slack - reference) / T) of its low and high slacks, with
+// its weight beside them (the tangent bound of every direction reads the three of each row it moves).
+struct SmoothTerms {
+    double low = 0.0;
+    double high = 0.0;
+    double weight = 1.0;
+};
+
 // A group of levels that every setting moves alike (the outlets behind one multiswitch tap at one
 // polarity and band, the polarities of one riser line): only its lowest and highest level matter to the
 // worst margin, so the optimisation keeps those two.
