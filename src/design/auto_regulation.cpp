@@ -40,6 +40,7 @@ using regulation::SlopeClasses;
 
 constexpr double kNoEffect = 1e-7; // dB per unit
 constexpr int kMaxSweeps = 30;
+constexpr std::array<double, 4> kTemperatures{2.0, 0.3, 0.05, 0.0}; // dB: the smooth phases, then the exact
 constexpr int kMaxRounds = 3;
 constexpr double kSweepGain = 5e-3;      // dB: a sweep gaining less ends the ascent at its temperature
 constexpr double kModelAgreement = 0.02; // dB between the margin the model predicts and the one measured
@@ -457,10 +458,9 @@ private:
         std::vector<double> best = values;
         std::vector<Row> bestWork = m_work;
         double bestMinimum = m_tree.Minimum();
-        // A colder smooth phase after one that did not raise the exact minimum would start where that one
-        // did: the smooth phases end there (10 shapes of 20 to 11,520 outlets design the same bytes).
+        // A smooth phase (but the first) that did not raise the minimum ends them: the next starts alike.
         bool smoothEnded = false;
-        for (double temperature : {2.0, 0.3, 0.05, 0.0}) {
+        for (double temperature : kTemperatures) {
             if (smoothEnded && temperature > 0.0) {
                 continue;
             }
@@ -489,7 +489,8 @@ private:
                 }
             }
             m_tree.Reset(m_work);
-            smoothEnded = temperature > 0.0 && temperature < 2.0 && !(m_tree.Minimum() > bestMinimum);
+            const bool later = temperature > 0.0 && temperature != kTemperatures.front();
+            smoothEnded = later && !(m_tree.Minimum() > bestMinimum);
             if (m_tree.Minimum() > bestMinimum) {
                 bestMinimum = m_tree.Minimum();
                 best = values;

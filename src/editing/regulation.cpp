@@ -68,15 +68,6 @@ RegulationLine LineOf(std::string title, std::size_t colour, const LevelVector& 
 
 } // namespace
 
-std::string Regulation::LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control) {
-    for (auto& [sliderControl, label] : LabelsOf(project, element)) {
-        if (sliderControl == &control) {
-            return std::move(label);
-        }
-    }
-    return {};
-}
-
 std::vector<std::pair<const TPotenciometroBase8*, std::string>> Regulation::LabelsOf(Tproyecto& project,
                                                                                      TCBFT& element) {
     std::optional<Regulation> regulation;

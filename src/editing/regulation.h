@@ -60,11 +60,9 @@ public:
     // Whether the regulation window opens for an element: an amplifier other than the terrestrial
     // headend, or a multiswitch with gain controls (Conpot) or a terrestrial attenuator.
     static bool Regulable(const TPrimerComponente& element);
-    // The label of control's slider in the regulation of element (an amplifier or a multiswitch), as the
-    // window shows it and `edit gain` takes it ("G_SAT1"); empty when the control has no slider there.
-    static std::string LabelOf(Tproyecto& project, TCBFT& element, const TPotenciometroBase8& control);
-    // Every control slider's control and label in the regulation of element, in slider order (LabelOf
-    // of each, the regulation built once).
+    // Every control slider's control and label in the regulation of element (an amplifier or a
+    // multiswitch), in slider order, as the window shows them and `edit gain` takes them ("G_SAT1");
+    // empty for another element.
     static std::vector<std::pair<const TPotenciometroBase8*, std::string>> LabelsOf(Tproyecto& project,
                                                                                     TCBFT& element);
 

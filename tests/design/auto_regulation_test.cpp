@@ -2,7 +2,6 @@
 #include "design/level_sample.h"
 #include "design/regulation_rows.h"
 #include "editing/editing_test_support.h"
-#include "editing/regulation.h"
 #include "levels/calculo_niveles.h"
 #include "model/ampli_header.h"
 #include "model/cabecera_terrestre.h"
@@ -225,10 +224,18 @@ TEST_F(AutoRegulationTest, EveryMovedSettingIsNamedByItsSliderInTheElementsRegul
         EXPECT_EQ(change.element, element->Name());
         EXPECT_EQ(change.control, settings[s].control->Caption);
         EXPECT_EQ(change.unit, "%");
-        EXPECT_EQ(change.slider, Regulation::LabelOf(*project, *element, *settings[s].control));
-        if (!change.slider.empty()) {
-            labelsByElement[change.element].insert(change.slider);
+        // The window's labels: a multiswitch's by the control's polarity, an amplifier's G or T (gain
+        // or slope) with its band group and a count, each once in its element's regulation.
+        const TPotenciometroBase8& control = *settings[s].control;
+        const bool satellite = control.Caption.find("SAT") != std::string::npos;
+        if (dynamic_cast<TMultiswitch*>(element) != nullptr) {
+            EXPECT_EQ(change.slider, (satellite ? "G_SAT" : "G_TER") + std::to_string(control.PotPol + 1));
+        } else {
+            const std::string kind = control.Tipo == TPotenciometroBase8::kSlope ? "T" : "G";
+            EXPECT_EQ(change.slider.rfind(kind + (satellite ? "_SAT" : ""), 0), 0u) << change.slider;
         }
+        EXPECT_TRUE(labelsByElement[change.element].insert(change.slider).second)
+            << change.element << " " << change.slider << " twice";
     }
     EXPECT_EQ(next, changes.size());
     EXPECT_TRUE(headendSeen);
