@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -48,6 +49,9 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 // control moving every level below it) the ascent stops there; what it reached is then measured like
 // any other result.
 constexpr std::size_t kWorkBudget = 15'000'000;
+// The merged coefficients of the directions of several settings held at most (the others are merged
+// again each time they are moved along): on the tallest buildings they would outgrow the settings' own.
+constexpr std::size_t kHeldCoefficients = 4'000'000;
 using regulation::kInfinity;
 // A move gaining less than kMoveGain (dB) is not made; one whose tangent bound stays under kSparedGain
 // is not searched (half of it, for the rounding of the objective).
@@ -133,6 +137,8 @@ private:
     // minimum tree stays (the margin the model predicted).
     void ReleaseModel() {
         m_directions = {};
+        m_coefficients.reset();
+        m_bySetting = {};
         m_sensitivity = {};
         m_upstream = {};
         m_rows = {};
@@ -426,20 +432,12 @@ private:
                 m_directions.push_back(Direction{{u, d}, {1.0, -ratio}});
             }
         }
-        regulation::DirectionCoefficients coefficients(m_rows.size(), kNoEffect);
-        std::vector<const Effects*> memberEffects;
-        for (Direction& direction : m_directions) {
-            if (direction.members.size() == 1) {
-                direction.effects = &m_sensitivity[direction.members.front()].effects;
-                continue;
-            }
-            direction.effects = &direction.merged;
-            memberEffects.clear();
-            for (std::size_t member : direction.members) {
-                memberEffects.push_back(&m_sensitivity[member].effects);
-            }
-            coefficients.Merge(direction, memberEffects);
+        m_bySetting.clear();
+        for (const Sensitivity& sensitivity : m_sensitivity) {
+            m_bySetting.push_back(&sensitivity.effects);
         }
+        m_coefficients.emplace(m_rows.size(), kNoEffect);
+        m_coefficients->MergeAll(m_directions, m_bySetting, kHeldCoefficients);
     }
 
     // Coordinate ascent on the worst margin of the affine model, along each direction in turn. The worst
@@ -572,11 +570,10 @@ private:
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(Direction& direction, double temperature, std::vector<double>& values) {
-        const auto& effects = *direction.effects;
-        if (effects.empty()) {
+        if (direction.mergedSize == 0) {
             return 0.0;
         }
-        m_workDone += effects.size();
+        m_workDone += direction.mergedSize;
         double low = -kInfinity;
         double high = kInfinity;
         for (std::size_t k = 0; k < direction.members.size(); ++k) {
@@ -590,6 +587,7 @@ private:
         if (!(low < high)) {
             return 0.0;
         }
+        const Effects& effects = m_coefficients->Of(direction, m_bySetting);
         if (temperature > 0.0 && !SmoothCanGain(effects, low, high)) {
             return 0.0;
         }
@@ -597,7 +595,7 @@ private:
             return 0.0;
         }
         // The rows the direction moves, by coefficient; the others' minimum or sum of exponentials.
-        const bool classified = direction.classified || m_slopes.Classify(direction, m_work);
+        const bool classified = direction.classified || m_slopes.Classify(direction, effects, m_work);
         if (classified) {
             m_slopes.classes.resize(direction.classSlopes.size());
             for (std::size_t c = 0; c < m_slopes.classes.size(); ++c) {
@@ -758,9 +756,11 @@ private:
     std::vector<std::vector<std::pair<std::size_t, double>>> m_upstream;
     std::vector<char> m_upstreamNoted;
     std::vector<Direction> m_directions;
-    std::vector<Row> m_rows; // the rows of the base sample
-    std::vector<Row> m_work; // the rows as the ascent moves them
-    MinimumTree m_tree;      // the margins of m_work
+    std::optional<regulation::DirectionCoefficients> m_coefficients; // of the directions
+    std::vector<const Effects*> m_bySetting;                         // each setting's coefficients
+    std::vector<Row> m_rows;                                         // the rows of the base sample
+    std::vector<Row> m_work;                                         // the rows as the ascent moves them
+    MinimumTree m_tree;                                              // the margins of m_work
     double m_reference = 0.0;
     double m_sum = 0.0;                           // of every row's terms
     std::vector<regulation::SmoothTerms> m_terms; // of each row

@@ -1,22 +1,71 @@
 #include "design/direction_coefficients.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 
 namespace ixo::regulation {
 namespace {
 
-// Up to this many members, their runs of rows (each in row order) are merged; more are sorted.
+// Up to this many members touching few rows, their runs of rows (each in row order) are merged.
 constexpr std::size_t kMergedRuns = 8;
 
 } // namespace
 
 DirectionCoefficients::DirectionCoefficients(std::size_t rows, double noEffect)
-    : m_merged(rows, 0.0), m_noEffect(noEffect) {}
+    : m_merged(rows, 0.0), m_marks((rows + 63) / 64, 0), m_noEffect(noEffect) {}
 
 void DirectionCoefficients::Merge(Direction& direction, const std::vector<const Effects*>& memberEffects) {
+    direction.merged.clear();
+    Merge(direction, memberEffects, direction.merged);
+    direction.merged.shrink_to_fit();
+}
+
+void DirectionCoefficients::MergeAll(std::vector<Direction>& directions,
+                                     const std::vector<const Effects*>& bySetting, std::size_t held) {
+    std::size_t holding = 0;
+    for (Direction& direction : directions) {
+        if (direction.members.size() == 1) {
+            direction.effects = bySetting[direction.members.front()];
+            direction.mergedSize = direction.effects->size();
+            continue;
+        }
+        m_members.clear();
+        for (std::size_t member : direction.members) {
+            m_members.push_back(bySetting[member]);
+        }
+        m_again.clear();
+        Merge(direction, m_members, m_again);
+        direction.mergedSize = m_again.size();
+        if (holding + direction.mergedSize <= held) {
+            holding += direction.mergedSize;
+            direction.merged.assign(m_again.begin(), m_again.end());
+            direction.effects = &direction.merged;
+        } else {
+            direction.effects = nullptr;
+        }
+    }
+}
+
+const Effects& DirectionCoefficients::Of(const Direction& direction,
+                                         const std::vector<const Effects*>& bySetting) {
+    if (direction.effects != nullptr) {
+        return *direction.effects;
+    }
+    m_members.clear();
+    for (std::size_t member : direction.members) {
+        m_members.push_back(bySetting[member]);
+    }
+    m_again.clear();
+    Merge(direction, m_members, m_again);
+    return m_again;
+}
+
+void DirectionCoefficients::Merge(const Direction& direction,
+                                  const std::vector<const Effects*>& memberEffects, Effects& into) {
     m_touched.clear();
     m_runs.clear();
     for (std::size_t k = 0; k < memberEffects.size(); ++k) {
@@ -34,34 +83,36 @@ void DirectionCoefficients::Merge(Direction& direction, const std::vector<const 
             }
         }
     }
-    // In row order: sorted when few rows are touched, a scan of all rows when many are (a class of
-    // every multiswitch of a tall building touches nearly every row).
+    // In row order: the members' runs merged when they are few and touch few rows, else the rows'
+    // marks read word by word (a class of every multiswitch of a tall building has hundreds of
+    // members and touches nearly every row).
     const auto take = [&](std::size_t i) {
         if (std::abs(m_merged[i]) > m_noEffect) {
-            direction.merged.emplace_back(i, m_merged[i]);
+            into.emplace_back(i, m_merged[i]);
         }
         m_merged[i] = 0.0;
     };
-    if (m_touched.size() * 16 < m_merged.size()) {
-        if (m_runs.size() <= kMergedRuns) {
-            for (std::size_t r = 1; r < m_runs.size(); ++r) {
-                std::inplace_merge(
-                    m_touched.begin(), m_touched.begin() + static_cast<std::ptrdiff_t>(m_runs[r]),
-                    r + 1 < m_runs.size() ? m_touched.begin() + static_cast<std::ptrdiff_t>(m_runs[r + 1])
-                                          : m_touched.end());
-            }
-        } else {
-            std::sort(m_touched.begin(), m_touched.end());
+    if (m_runs.size() <= kMergedRuns && m_touched.size() * 16 < m_merged.size()) {
+        for (std::size_t r = 1; r < m_runs.size(); ++r) {
+            std::inplace_merge(m_touched.begin(), m_touched.begin() + static_cast<std::ptrdiff_t>(m_runs[r]),
+                               r + 1 < m_runs.size()
+                                   ? m_touched.begin() + static_cast<std::ptrdiff_t>(m_runs[r + 1])
+                                   : m_touched.end());
         }
         for (std::size_t i : m_touched) {
             take(i);
         }
-    } else {
-        for (std::size_t i = 0; i < m_merged.size(); ++i) {
-            take(i);
-        }
+        return;
     }
-    direction.merged.shrink_to_fit();
+    for (std::size_t i : m_touched) {
+        m_marks[i / 64] |= std::uint64_t{1} << (i % 64);
+    }
+    for (std::size_t word = 0; word < m_marks.size(); ++word) {
+        for (std::uint64_t bits = m_marks[word]; bits != 0; bits &= bits - 1) {
+            take(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+        }
+        m_marks[word] = 0;
+    }
 }
 
 } // namespace ixo::regulation

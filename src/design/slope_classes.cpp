@@ -2,11 +2,10 @@
 
 namespace ixo::regulation {
 
-bool SlopeClasses::Classify(Direction& direction, const std::vector<Row>& rows) {
+bool SlopeClasses::Classify(Direction& direction, const Effects& effects, const std::vector<Row>& rows) {
     if (direction.tooManyClasses) {
         return false;
     }
-    const auto& effects = *direction.effects;
     classes.clear();
     m_pairOf.resize(effects.size());
     // Pair 2c is class c alone, 2c + 1 class c with its heavy piece: every weighed row weighs the

@@ -34,7 +34,8 @@ using Effects = std::vector<Effect>;
 struct Direction {
     std::vector<std::size_t> members;
     Effects merged;
-    const Effects* effects = nullptr;
+    const Effects* effects = nullptr; // null while its merged coefficients are not held (mergedSize)
+    std::size_t mergedSize = 0;       // how many merged coefficients it has, held or not
     std::vector<double> amounts;
     // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
     // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
@@ -74,7 +75,7 @@ public:
     // The classes of a direction's effects and of their heavy pieces, in the order Step meets them;
     // false (and never tried again) when their pairs are too many to be held in 16 bits. rows: the rows
     // the effects name (their weights).
-    bool Classify(Direction& direction, const std::vector<Row>& rows);
+    bool Classify(Direction& direction, const Effects& effects, const std::vector<Row>& rows);
     // Slopes are unique among the classes, and effects of one slope come in runs: the last class met is
     // tried first.
     std::uint32_t Index(double slope) {

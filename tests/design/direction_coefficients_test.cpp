@@ -43,5 +43,55 @@ TEST(DirectionCoefficients, MembersAreSummedInRowOrderAndCancellingRowsLeftOut) 
     EXPECT_EQ(Listed(most.merged), summed);
 }
 
+// Nine members (more than are merged run by run) touching few rows: read back in row order all the same.
+TEST(DirectionCoefficients, ManyMembersComeInRowOrder) {
+    DirectionCoefficients merger(1000, 1e-7);
+    std::vector<Effects> members;
+    std::vector<const Effects*> pointers;
+    for (std::size_t m = 0; m < 9; ++m) {
+        members.push_back({{900 - 100 * m, 1.0}, {901 - 100 * m, 0.5}, {999, 1.0}});
+    }
+    for (const Effects& member : members) {
+        pointers.push_back(&member);
+    }
+    Direction direction{{0, 1, 2, 3, 4, 5, 6, 7, 8}, {}};
+    merger.Merge(direction, pointers);
+    std::vector<std::pair<std::size_t, double>> expected;
+    for (std::size_t m = 9; m-- > 0;) {
+        expected.emplace_back(900 - 100 * m, 1.0);
+        expected.emplace_back(901 - 100 * m, 0.5);
+    }
+    expected.emplace_back(999, 9.0);
+    EXPECT_EQ(Listed(direction.merged), expected);
+}
+
+// Directions of several settings are held while they fit the budget; the others keep their count and
+// are merged again, to the same coefficients, when asked for. A single setting's are its own list.
+TEST(DirectionCoefficients, DirectionsPastTheHeldBudgetAreMergedAgainAlike) {
+    const Effects a = {{0, 1.0}, {3, 2.0}};
+    const Effects b = {{1, 1.0}, {3, 1.0}};
+    const Effects c = {{3, -2.0}};
+    const std::vector<const Effects*> bySetting = {&a, &b, &c};
+    std::vector<Direction> directions{Direction{{0}}, Direction{{0, 1}}, Direction{{1, 2}, {1.0, 2.0}},
+                                      Direction{{0, 2}}};
+    DirectionCoefficients merger(4, 1e-7);
+    merger.MergeAll(directions, bySetting, 4);
+    EXPECT_EQ(directions[0].effects, &a);
+    EXPECT_EQ(directions[0].mergedSize, 2u);
+    ASSERT_NE(directions[1].effects, nullptr); // three coefficients: held
+    EXPECT_EQ(directions[1].mergedSize, 3u);
+    EXPECT_EQ(directions[2].effects, nullptr); // two more would pass the budget of four
+    EXPECT_EQ(directions[2].mergedSize, 2u);
+    ASSERT_NE(directions[3].effects, nullptr); // one more fits (row 3 cancels)
+    EXPECT_EQ(directions[3].mergedSize, 1u);
+    const std::vector<std::pair<std::size_t, double>> held = {{0, 1.0}, {1, 1.0}, {3, 3.0}};
+    EXPECT_EQ(Listed(merger.Of(directions[1], bySetting)), held);
+    const std::vector<std::pair<std::size_t, double>> again = {{1, 1.0}, {3, -3.0}};
+    EXPECT_EQ(Listed(merger.Of(directions[2], bySetting)), again);
+    const std::vector<std::pair<std::size_t, double>> last = {{0, 1.0}};
+    EXPECT_EQ(Listed(merger.Of(directions[3], bySetting)), last);
+    EXPECT_EQ(Listed(merger.Of(directions[2], bySetting)), again);
+}
+
 } // namespace
 } // namespace ixo::regulation
