@@ -51,7 +51,7 @@ constexpr double kModelAgreement = 0.02; // dB between the margin the model pred
 constexpr std::size_t kWorkBudget = 15'000'000;
 // The merged coefficients of the directions of several settings held at most (the others are merged
 // again each time they are moved along): on the tallest buildings they would outgrow the settings' own.
-constexpr std::size_t kHeldCoefficients = 4'000'000;
+constexpr std::size_t kHeldCoefficients = 1'000'000;
 using regulation::kInfinity;
 // A move gaining less than kMoveGain (dB) is not made; one whose tangent bound stays under kSparedGain
 // is not searched (half of it, for the rounding of the objective).
@@ -548,12 +548,10 @@ private:
             return true;
         }
         double slope = 0.0;
-        for (const auto& effect : effects) {
-            const std::size_t i = effect.first;
-            const double coefficient = effect.second;
+        effects.ForEach([&](std::size_t, std::size_t i, double coefficient) {
             const regulation::SmoothTerms& terms = m_terms[i];
             slope += coefficient * terms.weight * (terms.low - terms.high);
-        }
+        });
         slope /= m_sum;
         return std::max(slope * high, slope * low) > kSparedGain;
     }
@@ -565,7 +563,7 @@ private:
         const auto at =
             std::lower_bound(effects.begin(), effects.end(), worst,
                              [](const auto& effect, std::size_t row) { return effect.first < row; });
-        return at != effects.end() && at->first == worst;
+        return at != effects.end() && (*at).first == worst;
     }
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
@@ -605,36 +603,35 @@ private:
             m_slopes.classes.clear(); // made as they are met, in the same order
         }
         // The class of effect k and of its heavy piece (kNoClass for a row of weight 1), in that order.
-        const auto classesOf = [&](std::size_t k, const Row& row) -> std::pair<std::uint32_t, std::uint32_t> {
+        const auto classesOf = [&](std::size_t k, const Row& row,
+                                   double slope) -> std::pair<std::uint32_t, std::uint32_t> {
             if (classified) {
                 return direction
                     .pairs[direction.pairOf8.empty() ? direction.pairOf16[k] : direction.pairOf8[k]];
             }
-            const double slope = effects[k].second;
             const std::uint32_t plain = m_slopes.Index(slope);
             return {plain, row.weight != 1.0 ? m_slopes.Index(slope * row.weight) : kNoClass};
         };
         double affectedSum = 0.0;
         if (temperature > 0.0) {
             // The smooth minimum takes a weighed row by its heavy piece (SetTerms).
-            for (std::size_t k = 0; k < effects.size(); ++k) {
-                const std::size_t i = effects[k].first;
-                const auto [plainClass, heavyClass] = classesOf(k, m_work[i]);
+            effects.ForEach([&](std::size_t k, std::size_t i, double slope) {
+                const auto [plainClass, heavyClass] = classesOf(k, m_work[i], slope);
                 if (heavyClass != kNoClass) {
-                    regulation::KeepWithin(m_work[i], effects[k].second, low, high);
+                    regulation::KeepWithin(m_work[i], slope, low, high);
                 }
                 SlopeClass& smooth = m_slopes.classes[heavyClass != kNoClass ? heavyClass : plainClass];
                 const regulation::SmoothTerms& terms = m_terms[i];
                 smooth.lowSum += terms.low;
                 smooth.highSum += terms.high;
                 affectedSum += terms.low + terms.high;
-            }
+            });
         } else {
-            for (std::size_t k = 0; k < effects.size(); ++k) {
-                const Row& row = m_work[effects[k].first];
+            effects.ForEach([&](std::size_t k, std::size_t i, double slope) {
+                const Row& row = m_work[i];
                 const double lowSlack = row.RawLowSlack();
                 const double highSlack = row.RawHighSlack();
-                const auto [plainClass, heavyClass] = classesOf(k, row);
+                const auto [plainClass, heavyClass] = classesOf(k, row, slope);
                 SlopeClass& group = m_slopes.classes[plainClass];
                 group.lowSlack = std::min(group.lowSlack, lowSlack);
                 group.highSlack = std::min(group.highSlack, highSlack);
@@ -644,7 +641,7 @@ private:
                     heavy.lowSlack = std::min(heavy.lowSlack, lowSlack * row.weight);
                     heavy.highSlack = std::min(heavy.highSlack, highSlack * row.weight);
                 }
-            }
+            });
         }
         // A class of zero terms (rows far from the worst: their exponentials round to zero) or of
         // infinite slacks adds nothing to the objective at any shift: it is left out (the others keep
@@ -706,9 +703,7 @@ private:
         const double gain = shift != 0.0 ? objective(shift) - objective(0.0) : 0.0;
         const bool improved = gain > kMoveGain;
         if (improved) {
-            for (const auto& effect : effects) {
-                const std::size_t i = effect.first;
-                const double slope = effect.second;
+            effects.ForEach([&](std::size_t, std::size_t i, double slope) {
                 Row& row = m_work[i];
                 row.low += slope * shift;
                 row.high += slope * shift;
@@ -717,7 +712,7 @@ private:
                     SetTerms(i, temperature);
                     m_sum += m_terms[i].low + m_terms[i].high;
                 }
-            }
+            });
         }
         if (temperature == 0.0) {
             // The smooth phases rebuild the tree at each sweep.

@@ -19,7 +19,7 @@ DirectionCoefficients::DirectionCoefficients(std::size_t rows, double noEffect)
     : m_merged(rows, 0.0), m_marks((rows + 63) / 64, 0), m_noEffect(noEffect) {}
 
 void DirectionCoefficients::Merge(Direction& direction, const std::vector<const Effects*>& memberEffects) {
-    direction.merged.clear();
+    direction.merged.ClearWide();
     Merge(direction, memberEffects, direction.merged);
     direction.merged.shrink_to_fit();
 }
@@ -37,12 +37,12 @@ void DirectionCoefficients::MergeAll(std::vector<Direction>& directions,
         for (std::size_t member : direction.members) {
             m_members.push_back(bySetting[member]);
         }
-        m_again.clear();
+        m_again.ClearWide();
         Merge(direction, m_members, m_again);
         direction.mergedSize = m_again.size();
         if (holding + direction.mergedSize <= held) {
             holding += direction.mergedSize;
-            direction.merged.assign(m_again.begin(), m_again.end());
+            direction.merged = m_again; // a copy holds no room to spare
             direction.effects = &direction.merged;
         } else {
             direction.effects = nullptr;
@@ -59,7 +59,7 @@ const Effects& DirectionCoefficients::Of(const Direction& direction,
     for (std::size_t member : direction.members) {
         m_members.push_back(bySetting[member]);
     }
-    m_again.clear();
+    m_again.ClearWide();
     Merge(direction, m_members, m_again);
     return m_again;
 }
@@ -71,9 +71,7 @@ void DirectionCoefficients::Merge(const Direction& direction,
     for (std::size_t k = 0; k < memberEffects.size(); ++k) {
         m_runs.push_back(m_touched.size()); // each member adds a run of rows in row order
         const double amount = direction.Amount(k);
-        for (const auto& effect : *memberEffects[k]) {
-            const std::size_t i = effect.first;
-            const double slope = effect.second;
+        memberEffects[k]->ForEach([&](std::size_t, std::size_t i, double slope) {
             if (m_merged[i] == 0.0) {
                 m_touched.push_back(i);
             }
@@ -81,7 +79,7 @@ void DirectionCoefficients::Merge(const Direction& direction,
             if (m_merged[i] == 0.0) {
                 m_merged[i] = std::numeric_limits<double>::min(); // still listed as touched
             }
-        }
+        });
     }
     // In row order: the members' runs merged when they are few and touch few rows, else the rows'
     // marks read word by word (a class of every multiswitch of a tall building has hundreds of

@@ -86,18 +86,18 @@ public:
             m_tree[at] = std::min(m_tree[2 * at], m_tree[2 * at + 1]);
         }
     }
-    // Update of many entries at once (entries: pairs whose first is the index, best in ascending
+    // Update of many entries at once (entries: Effects, their rows the indexes, best in ascending
     // order): each leaf set to value(index), then each ancestor of them recomputed once, level by level,
     // instead of a walk to the root per entry.
     template <typename Entries, typename Value> void UpdateAll(const Entries& entries, const Value& value) {
         m_parents.clear();
-        for (const auto& entry : entries) {
-            const std::size_t at = m_size + entry.first;
-            m_tree[at] = value(entry.first);
+        entries.ForEach([&](std::size_t, std::size_t row, double) {
+            const std::size_t at = m_size + row;
+            m_tree[at] = value(row);
             if (m_parents.empty() || m_parents.back() != at / 2) {
                 m_parents.push_back(at / 2);
             }
-        }
+        });
         while (!m_parents.empty() && m_parents.front() >= 1) {
             std::size_t kept = 0;
             for (std::size_t k = 0; k < m_parents.size(); ++k) {

@@ -13,10 +13,8 @@ bool SlopeClasses::Classify(Direction& direction, const Effects& effects, const 
     // needed, which keeps the order in which classes are made.
     m_heavyOf.clear();
     double heavyWeight = 0.0;
-    for (std::size_t k = 0; k < effects.size(); ++k) {
-        // Read by value: the effects are packed, their slopes not aligned.
-        const std::size_t i = effects[k].first;
-        const double slope = effects[k].second;
+    bool classed = true;
+    effects.ForEach([&](std::size_t k, std::size_t i, double slope) {
         const double weight = rows[i].weight;
         const std::uint32_t plain = Index(slope);
         if (m_heavyOf.size() < classes.size()) {
@@ -26,7 +24,7 @@ bool SlopeClasses::Classify(Direction& direction, const Effects& effects, const 
         if (weight != 1.0) {
             if (m_heavyOf[plain] == kNoClass) {
                 if (heavyWeight != 0.0 && weight != heavyWeight) {
-                    direction.tooManyClasses = true; // rows of other weights: classed at every step
+                    classed = false; // rows of other weights: classed at every step
                     return false;
                 }
                 heavyWeight = weight;
@@ -34,12 +32,17 @@ bool SlopeClasses::Classify(Direction& direction, const Effects& effects, const 
                 m_heavyOf.resize(classes.size(), kNoClass);
                 m_heavyOf[plain] = heavy;
             } else if (weight != heavyWeight) {
-                direction.tooManyClasses = true;
+                classed = false;
                 return false;
             }
             pair += 1;
         }
         m_pairOf[k] = pair;
+        return true;
+    });
+    if (!classed) {
+        direction.tooManyClasses = true;
+        return false;
     }
     direction.pairs.resize(2 * classes.size());
     m_heavyOf.resize(classes.size(), kNoClass);

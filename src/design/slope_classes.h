@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/effects.h"
 #include "design/regulation_rows.h"
 
 #include <algorithm>
@@ -14,19 +15,6 @@
 // The automatic regulation's directions and the classes of their coefficients: the rows a direction
 // moves, gathered by coefficient, so that the margin along the direction is a function of few terms.
 namespace ixo::regulation {
-
-// One row a setting (or settings moved together) moves and by how much, dB per unit. Packed to 12 bytes:
-// the largest buildings hold tens of millions of them. Its slope is not aligned: read it by value
-// (`const double slope = effect.second`), never bind a reference to it (a structured binding does).
-#pragma pack(push, 4)
-struct Effect {
-    std::uint32_t first = 0; // the row
-    double second = 0.0;     // dB per unit
-
-    Effect(std::size_t row, double slope) : first(static_cast<std::uint32_t>(row)), second(slope) {}
-};
-#pragma pack(pop)
-using Effects = std::vector<Effect>;
 
 // Settings moved together by one amount, and the merged coefficients of the rows they move: a single
 // setting's are its sensitivity's (not copied: on a tall building they run to millions).
