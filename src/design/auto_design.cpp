@@ -137,7 +137,6 @@ private:
     void Structure() {
         const std::size_t position = m_editor.Position();
         const DesignResult saved = m_result;
-        const LevelSample before = m_sample;
         StructureFor(kTightMargin);
         // The wide target makes up for a budget a few dB too hopeful; a design further out fails for
         // another reason, and trying again would only double the work.
@@ -145,14 +144,14 @@ private:
             m_result.amplifiers.size() == saved.amplifiers.size()) {
             return;
         }
-        const LevelSample tight = m_sample;
-        UndoTo(position, before);
+        const Standing tight = StandingOf(m_sample);
+        UndoTo(position);
         m_result = saved;
         StructureFor(kWideMargin);
-        if (Improves(tight, m_sample, kStepGain)) {
+        if (Improves(tight, StandingOf(m_sample), kStepGain)) {
             return;
         }
-        UndoTo(position, before);
+        UndoTo(position);
         m_result = saved;
         StructureFor(kTightMargin); // deterministic: the same edits again
     }
@@ -177,7 +176,7 @@ private:
         }
         const std::size_t position = m_editor.Position();
         const DesignResult saved = m_result;
-        LevelSample before = m_sample;
+        const Standing before = StandingOf(m_sample);
         const std::vector<std::string> done = Replace(ends);
         if (done.empty()) {
             return false;
@@ -185,11 +184,11 @@ private:
         m_sample.Take(m_project);
         Regulate();
         AmplifyAndGrade();
-        if (Improves(before, m_sample, kStepGain)) {
+        if (Improves(before, StandingOf(m_sample), kStepGain)) {
             m_result.ends.insert(m_result.ends.end(), done.begin(), done.end());
             return true;
         }
-        UndoTo(position, std::move(before));
+        UndoTo(position);
         m_result = saved;
         m_result.refusals.push_back(
             std::to_string(done.size()) +
@@ -203,7 +202,7 @@ private:
         for (int round = 0; round < kMaxAmplifyingRounds && m_sample.Worst() < 0.0; ++round) {
             const std::size_t position = m_editor.Position();
             const DesignResult saved = m_result;
-            LevelSample before = m_sample;
+            const Standing before = StandingOf(m_sample);
             if (!Amplify()) {
                 break;
             }
@@ -212,12 +211,12 @@ private:
             if (m_sample.Worst() < 0.0) {
                 GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
             }
-            if (!Improves(before, m_sample, kStepGain)) {
+            if (!Improves(before, StandingOf(m_sample), kStepGain)) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
                 const std::vector<AmplifierInsertion> tried(
                     m_result.amplifiers.begin() + static_cast<std::ptrdiff_t>(saved.amplifiers.size()),
                     m_result.amplifiers.end());
-                UndoTo(position, std::move(before));
+                UndoTo(position);
                 m_result = saved;
                 for (const AmplifierInsertion& insertion : tried) {
                     m_result.refusals.push_back(insertion.place + ": " + insertion.model + " in front of " +
@@ -264,15 +263,15 @@ private:
         }
         const std::size_t position = m_editor.Position();
         const std::vector<ControlChange> changes = m_result.changes;
-        LevelSample before = m_sample;
+        const Standing before = StandingOf(m_sample);
         const std::vector<std::string> done = Replace(plan);
         if (done.empty()) {
             return;
         }
         m_sample.Take(m_project);
         Regulate();
-        if (!Improves(before, m_sample, kStepGain)) {
-            UndoTo(position, std::move(before));
+        if (!Improves(before, StandingOf(m_sample), kStepGain)) {
+            UndoTo(position);
             m_result.changes = changes;
             m_result.refusals.push_back(std::to_string(done.size()) + " " + what +
                                         " taken out again: the worst margin did not improve");
@@ -295,7 +294,6 @@ private:
         const std::size_t position = m_editor.Position();
         const double score = m_sample.Score();
         const std::vector<ControlChange> changes = m_result.changes;
-        LevelSample before = m_sample;
         const std::string was = current->Modelo;
         const std::string model = best->Modelo;
         const std::int32_t number = best->Indice;
@@ -310,7 +308,7 @@ private:
         m_sample.Take(m_project);
         Regulate();
         if (m_sample.Score() <= score) {
-            UndoTo(position, std::move(before));
+            UndoTo(position);
             m_result.changes = changes;
             m_result.refusals.push_back(what + " " + model + " instead of " + was +
                                         " taken out again: the worst margin did not improve");
@@ -375,7 +373,6 @@ private:
                 const std::size_t position = m_editor.Position();
                 const double worst = m_sample.Score();
                 const std::vector<ControlChange> changes = m_result.changes;
-                LevelSample before = m_sample;
                 std::vector<std::string> names;
                 const std::vector<TAmpliHeader*> current = HeadendAmplifiers()[key];
                 const bool done = m_editor.Apply([&](EditJournal& journal) {
@@ -399,7 +396,7 @@ private:
                     }
                     break;
                 }
-                UndoTo(position, std::move(before));
+                UndoTo(position);
                 m_result.changes = changes;
             }
         }
@@ -417,7 +414,6 @@ private:
         const std::size_t position = m_editor.Position();
         const double worst = m_sample.Score();
         const std::vector<ControlChange> changes = m_result.changes;
-        LevelSample before = m_sample;
         const bool done = m_editor.Apply([&](EditJournal& journal) {
             bool any = false;
             for (TComponenteBase* feed : feeds) {
@@ -434,7 +430,7 @@ private:
         m_sample.Take(m_project);
         Regulate();
         if (m_sample.Score() <= worst + 0.01) {
-            UndoTo(position, std::move(before));
+            UndoTo(position);
             m_result.changes = changes;
             return;
         }
@@ -476,7 +472,7 @@ private:
         }
         const std::size_t position = m_editor.Position();
         const DesignResult saved = m_result;
-        const LevelSample before = m_sample;
+        const Standing before = StandingOf(m_sample);
         // The round is regulated as a whole first. From the amplifiers at their inserted gain that ascent
         // can end at a worse optimum than the network had; then the round is tried once more with the new
         // amplifiers' controls set first on their own (a flat amplifier serves its own flat only), so
@@ -493,10 +489,10 @@ private:
             }
             m_sample.Take(m_project);
             Regulate();
-            if (Improves(before, m_sample, kStepGain)) {
+            if (Improves(before, StandingOf(m_sample), kStepGain)) {
                 return true;
             }
-            UndoTo(position, LevelSample(before));
+            UndoTo(position);
             m_result = saved;
         }
         m_refusedFlatPlans.push_back(std::move(signature));
@@ -545,13 +541,15 @@ private:
 
     // Undoes the steps after position; before is the sample taken at position (the network's levels
     // are recalculated, the sample is not taken again).
-    void UndoTo(std::size_t position, LevelSample before) {
+    // The levels after the undo are those the network had at position: sampled again rather than kept
+    // in a copy for every step that may be undone (on a tall building each copy runs to tens of MB).
+    void UndoTo(std::size_t position) {
         m_editor.SetRecalculateAfterEdits(false);
         while (m_editor.Position() > position && m_editor.Undo()) {
         }
         m_editor.SetRecalculateAfterEdits(true);
         m_editor.Recalculate();
-        m_sample = std::move(before);
+        m_sample.Take(m_project);
     }
 
     void Regulate() {

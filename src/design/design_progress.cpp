@@ -31,26 +31,30 @@ std::vector<double> StairMargins(const LevelSample& sample) {
     return margins;
 }
 
-bool Improves(const LevelSample& before, const LevelSample& after, double tolerance) {
-    const double was = before.Score();
-    const double is = after.Score();
-    if (is > was + tolerance) {
+Standing StandingOf(const LevelSample& sample) {
+    return {sample.Score(), StairMargins(sample)};
+}
+
+bool Improves(const Standing& before, const Standing& after, double tolerance) {
+    if (after.score > before.score + tolerance) {
         return true;
     }
-    if (is < was - tolerance) {
+    if (after.score < before.score - tolerance) {
         return false;
     }
-    const std::vector<double> wasStairs = StairMargins(before);
-    const std::vector<double> isStairs = StairMargins(after);
-    for (std::size_t s = 0; s < std::min(wasStairs.size(), isStairs.size()); ++s) {
-        if (isStairs[s] > wasStairs[s] + tolerance) {
+    for (std::size_t s = 0; s < std::min(before.stairs.size(), after.stairs.size()); ++s) {
+        if (after.stairs[s] > before.stairs[s] + tolerance) {
             return true;
         }
-        if (isStairs[s] < wasStairs[s] - tolerance) {
+        if (after.stairs[s] < before.stairs[s] - tolerance) {
             return false;
         }
     }
     return false;
+}
+
+bool Improves(const LevelSample& before, const LevelSample& after, double tolerance) {
+    return Improves(StandingOf(before), StandingOf(after), tolerance);
 }
 
 } // namespace ixo
