@@ -78,6 +78,20 @@ void LevelSample::Take(Tproyecto& project) {
     for (TCBFT* element : NetworkElements(project)) {
         TakeElement(*element);
     }
+    // The columns grew by doubling: a first sample of a tall building would keep up to twice its
+    // levels' room for as long as the design holds it.
+    if (levels.capacity() > levels.size() + levels.size() / 8) {
+        ShrinkToFit();
+    }
+}
+
+void LevelSample::ShrinkToFit() {
+    levels.shrink_to_fit();
+    bands.shrink_to_fit();
+    polarities.shrink_to_fit();
+    m_boundOf.shrink_to_fit();
+    m_siteOf.shrink_to_fit();
+    m_sites.shrink_to_fit();
 }
 
 void LevelSample::Reserve(std::size_t count) {

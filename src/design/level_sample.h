@@ -93,6 +93,8 @@ public:
     void Take(Tproyecto& project);
     // Room for levels levels (a building's samples run to millions: growing them costs copies).
     void Reserve(std::size_t levels);
+    // Gives back the room the columns have beyond their levels.
+    void ShrinkToFit();
     // The lowest margin of all levels (infinity for an empty sample).
     double Worst() const;
     // What the design maximises: the lowest margin with each element maximum's weighed by
