@@ -148,7 +148,7 @@ private:
         UndoTo(position);
         m_result = saved;
         StructureFor(kWideMargin);
-        if (Improves(tight, StandingOf(m_sample), kStepGain)) {
+        if (Improves(tight, m_sample, kStepGain)) {
             return;
         }
         UndoTo(position);
@@ -184,7 +184,7 @@ private:
         m_sample.Take(m_project);
         Regulate();
         AmplifyAndGrade();
-        if (Improves(before, StandingOf(m_sample), kStepGain)) {
+        if (Improves(before, m_sample, kStepGain)) {
             m_result.ends.insert(m_result.ends.end(), done.begin(), done.end());
             return true;
         }
@@ -211,7 +211,7 @@ private:
             if (m_sample.Worst() < 0.0) {
                 GradeTaps(); // the amplifiers cut the risers into segments graded each on its own
             }
-            if (!Improves(before, StandingOf(m_sample), kStepGain)) {
+            if (!Improves(before, m_sample, kStepGain)) {
                 // The round's amplifiers made nothing better: they and their regulation are undone.
                 const std::vector<AmplifierInsertion> tried(
                     m_result.amplifiers.begin() + static_cast<std::ptrdiff_t>(saved.amplifiers.size()),
@@ -270,7 +270,7 @@ private:
         }
         m_sample.Take(m_project);
         Regulate();
-        if (!Improves(before, StandingOf(m_sample), kStepGain)) {
+        if (!Improves(before, m_sample, kStepGain)) {
             UndoTo(position);
             m_result.changes = changes;
             m_result.refusals.push_back(std::to_string(done.size()) + " " + what +
@@ -489,7 +489,7 @@ private:
             }
             m_sample.Take(m_project);
             Regulate();
-            if (Improves(before, StandingOf(m_sample), kStepGain)) {
+            if (Improves(before, m_sample, kStepGain)) {
                 return true;
             }
             UndoTo(position);

@@ -437,7 +437,7 @@ private:
             m_bySetting.push_back(&sensitivity.effects);
         }
         m_coefficients.emplace(m_rows.size(), kNoEffect);
-        m_coefficients->MergeAll(m_directions, m_bySetting, kHeldCoefficients);
+        m_coefficients->Prepare(m_directions, m_bySetting, kHeldCoefficients);
     }
 
     // Coordinate ascent on the worst margin of the affine model, along each direction in turn. The worst
@@ -568,10 +568,11 @@ private:
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(Direction& direction, double temperature, std::vector<double>& values) {
-        if (direction.mergedSize == 0) {
+        const std::size_t size = m_coefficients->Size(direction, m_bySetting);
+        if (size == 0) {
             return 0.0;
         }
-        m_workDone += direction.mergedSize;
+        m_workDone += size;
         double low = -kInfinity;
         double high = kInfinity;
         for (std::size_t k = 0; k < direction.members.size(); ++k) {

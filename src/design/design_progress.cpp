@@ -12,15 +12,21 @@ namespace ixo {
 
 std::vector<double> StairMargins(const LevelSample& sample) {
     std::map<const void*, double> worst;
+    // The levels of one flat come together: its stair is looked up once for them.
+    const Tvivienda* lastFlat = nullptr;
+    double* margin = nullptr;
     for (std::size_t i = 0; i < sample.Size(); ++i) {
         const Tvivienda* flat = sample.flats[i];
         if (sample.outlets[i] == nullptr || flat == nullptr) {
             continue;
         }
-        const tplanta* floor = flat->Planta();
-        const void* stair = floor != nullptr ? static_cast<const void*>(floor->Escalera()) : nullptr;
-        const auto [at, inserted] = worst.emplace(stair, std::numeric_limits<double>::infinity());
-        at->second = std::min(at->second, MarginOf(sample.levels[i], sample.bounds[i]));
+        if (flat != lastFlat) {
+            const tplanta* floor = flat->Planta();
+            const void* stair = floor != nullptr ? static_cast<const void*>(floor->Escalera()) : nullptr;
+            margin = &worst.emplace(stair, std::numeric_limits<double>::infinity()).first->second;
+            lastFlat = flat;
+        }
+        *margin = std::min(*margin, MarginOf(sample.levels[i], sample.bounds[i]));
     }
     std::vector<double> margins;
     margins.reserve(worst.size());
@@ -53,8 +59,16 @@ bool Improves(const Standing& before, const Standing& after, double tolerance) {
     return false;
 }
 
+bool Improves(const Standing& before, const LevelSample& after, double tolerance) {
+    const double score = after.Score();
+    if (score > before.score + tolerance || score < before.score - tolerance) {
+        return score > before.score + tolerance; // the stairs are not looked at
+    }
+    return Improves(before, Standing{score, StairMargins(after)}, tolerance);
+}
+
 bool Improves(const LevelSample& before, const LevelSample& after, double tolerance) {
-    return Improves(StandingOf(before), StandingOf(after), tolerance);
+    return Improves(StandingOf(before), after, tolerance);
 }
 
 } // namespace ixo

@@ -23,6 +23,7 @@ Standing StandingOf(const LevelSample& sample);
 // that differs. A step that serves one stair better while another binds the worst margin (its outlets
 // short of what no step of this one changes) is kept.
 bool Improves(const Standing& before, const Standing& after, double tolerance);
+bool Improves(const Standing& before, const LevelSample& after, double tolerance);
 bool Improves(const LevelSample& before, const LevelSample& after, double tolerance);
 
 } // namespace ixo

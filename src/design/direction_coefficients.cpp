@@ -24,30 +24,35 @@ void DirectionCoefficients::Merge(Direction& direction, const std::vector<const 
     direction.merged.shrink_to_fit();
 }
 
-void DirectionCoefficients::MergeAll(std::vector<Direction>& directions,
-                                     const std::vector<const Effects*>& bySetting, std::size_t held) {
-    std::size_t holding = 0;
+void DirectionCoefficients::Prepare(std::vector<Direction>& directions,
+                                    const std::vector<const Effects*>& bySetting, std::size_t held) {
+    m_held = held;
+    m_holding = 0;
+    m_againOf = nullptr;
     for (Direction& direction : directions) {
+        direction.merged = {};
         if (direction.members.size() == 1) {
             direction.effects = bySetting[direction.members.front()];
             direction.mergedSize = direction.effects->size();
-            continue;
-        }
-        m_members.clear();
-        for (std::size_t member : direction.members) {
-            m_members.push_back(bySetting[member]);
-        }
-        m_again.ClearWide();
-        Merge(direction, m_members, m_again);
-        direction.mergedSize = m_again.size();
-        if (holding + direction.mergedSize <= held) {
-            holding += direction.mergedSize;
-            direction.merged = m_again; // a copy holds no room to spare
-            direction.effects = &direction.merged;
         } else {
             direction.effects = nullptr;
+            direction.mergedSize = kNotSized;
         }
     }
+}
+
+std::size_t DirectionCoefficients::Size(Direction& direction, const std::vector<const Effects*>& bySetting) {
+    if (direction.mergedSize != kNotSized) {
+        return direction.mergedSize;
+    }
+    MergeAgain(direction, bySetting);
+    direction.mergedSize = m_again.size();
+    if (m_holding + direction.mergedSize <= m_held) {
+        m_holding += direction.mergedSize;
+        direction.merged = m_again; // a copy holds no room to spare
+        direction.effects = &direction.merged;
+    }
+    return direction.mergedSize;
 }
 
 const Effects& DirectionCoefficients::Of(const Direction& direction,
@@ -55,13 +60,21 @@ const Effects& DirectionCoefficients::Of(const Direction& direction,
     if (direction.effects != nullptr) {
         return *direction.effects;
     }
+    if (m_againOf != &direction) {
+        MergeAgain(direction, bySetting);
+    }
+    return m_again;
+}
+
+void DirectionCoefficients::MergeAgain(const Direction& direction,
+                                       const std::vector<const Effects*>& bySetting) {
     m_members.clear();
     for (std::size_t member : direction.members) {
         m_members.push_back(bySetting[member]);
     }
     m_again.ClearWide();
     Merge(direction, m_members, m_again);
-    return m_again;
+    m_againOf = &direction;
 }
 
 void DirectionCoefficients::Merge(const Direction& direction,

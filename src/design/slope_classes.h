@@ -23,7 +23,7 @@ struct Direction {
     std::vector<std::size_t> members;
     Effects merged;
     const Effects* effects = nullptr; // null while its merged coefficients are not held (mergedSize)
-    std::size_t mergedSize = 0;       // how many merged coefficients it has, held or not
+    std::size_t mergedSize = 0;       // how many merged coefficients it has, held or not (or kNotSized)
     std::vector<double> amounts;
     // The slope class of each effect (SlopeClass, in the order the classes are first met) and of its
     // heavy piece (kNoClass for a row of weight 1), found once: the classes depend on the coefficients
@@ -42,6 +42,7 @@ struct Direction {
     double Amount(std::size_t k) const { return amounts.empty() ? 1.0 : amounts[k]; }
 };
 inline constexpr std::uint32_t kNoClass = std::numeric_limits<std::uint32_t>::max();
+inline constexpr std::size_t kNotSized = std::numeric_limits<std::size_t>::max(); // not merged yet
 
 // The rows a direction moves, gathered by their coefficient: all rows with one coefficient shift alike,
 // so the margin along the direction needs only their smallest slacks (exact minimum) and their sums of

@@ -65,8 +65,9 @@ TEST(DirectionCoefficients, ManyMembersComeInRowOrder) {
     EXPECT_EQ(Listed(direction.merged), expected);
 }
 
-// Directions of several settings are held while they fit the budget; the others keep their count and
-// are merged again, to the same coefficients, when asked for. A single setting's are its own list.
+// A direction of several settings is merged when first sized and held while it fits the budget, in the
+// order they are sized; the others keep their count and are merged again, to the same coefficients,
+// when asked for. A single setting's are its own list from the start.
 TEST(DirectionCoefficients, DirectionsPastTheHeldBudgetAreMergedAgainAlike) {
     const Effects a = {{0, 1.0}, {3, 2.0}};
     const Effects b = {{1, 1.0}, {3, 1.0}};
@@ -75,15 +76,18 @@ TEST(DirectionCoefficients, DirectionsPastTheHeldBudgetAreMergedAgainAlike) {
     std::vector<Direction> directions{Direction{{0}}, Direction{{0, 1}}, Direction{{1, 2}, {1.0, 2.0}},
                                       Direction{{0, 2}}};
     DirectionCoefficients merger(4, 1e-7);
-    merger.MergeAll(directions, bySetting, 4);
+    merger.Prepare(directions, bySetting, 4);
     EXPECT_EQ(directions[0].effects, &a);
     EXPECT_EQ(directions[0].mergedSize, 2u);
+    EXPECT_EQ(directions[1].effects, nullptr);
+    EXPECT_EQ(directions[1].mergedSize, kNotSized);
+    EXPECT_EQ(merger.Size(directions[0], bySetting), 2u);
+    EXPECT_EQ(merger.Size(directions[1], bySetting), 3u);
     ASSERT_NE(directions[1].effects, nullptr); // three coefficients: held
-    EXPECT_EQ(directions[1].mergedSize, 3u);
+    EXPECT_EQ(merger.Size(directions[2], bySetting), 2u);
     EXPECT_EQ(directions[2].effects, nullptr); // two more would pass the budget of four
-    EXPECT_EQ(directions[2].mergedSize, 2u);
+    EXPECT_EQ(merger.Size(directions[3], bySetting), 1u);
     ASSERT_NE(directions[3].effects, nullptr); // one more fits (row 3 cancels)
-    EXPECT_EQ(directions[3].mergedSize, 1u);
     const std::vector<std::pair<std::size_t, double>> held = {{0, 1.0}, {1, 1.0}, {3, 3.0}};
     EXPECT_EQ(Listed(merger.Of(directions[1], bySetting)), held);
     const std::vector<std::pair<std::size_t, double>> again = {{1, 1.0}, {3, -3.0}};
@@ -91,6 +95,13 @@ TEST(DirectionCoefficients, DirectionsPastTheHeldBudgetAreMergedAgainAlike) {
     const std::vector<std::pair<std::size_t, double>> last = {{0, 1.0}};
     EXPECT_EQ(Listed(merger.Of(directions[3], bySetting)), last);
     EXPECT_EQ(Listed(merger.Of(directions[2], bySetting)), again);
+    EXPECT_EQ(merger.Size(directions[2], bySetting), 2u); // sized once
+    EXPECT_EQ(Listed(merger.Of(directions[2], bySetting)), again);
+
+    merger.Prepare(directions, bySetting, 0); // a new ascent: sized again, nothing held
+    EXPECT_EQ(merger.Size(directions[1], bySetting), 3u);
+    EXPECT_EQ(directions[1].effects, nullptr);
+    EXPECT_EQ(Listed(merger.Of(directions[1], bySetting)), held);
 }
 
 } // namespace

@@ -16,7 +16,8 @@ Listed ByIndex(const Effects& effects) {
     Listed listed;
     for (std::size_t k = 0; k < effects.size(); ++k) {
         const Effect effect = effects[k];
-        listed.emplace_back(effect.first, effect.second);
+        const double slope = effect.second; // by value: the slope is not aligned
+        listed.emplace_back(effect.first, slope);
     }
     return listed;
 }
