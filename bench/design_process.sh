@@ -32,17 +32,26 @@
 #           0.56 s CPU, 78 MB, passes (0.0 dB, 76 amplifiers); 6.79 -> 4.96 billion instructions
 #           (cachegrind). L 18.6 -> 18.2 s CPU, 807 -> 813 MB, passes (0.1 dB, 523 amplifiers). Targets
 #           not reached.
+#   with the memory of the largest buildings cut (same designs byte for byte on 10 shapes, L and both
+#           sweeps): the directions' merged coefficients made when the ascent first comes to them and held
+#           up to a million (the others merged again each time), a merge of many members read from the
+#           rows' marks instead of sorted, a setting's coefficients in 4 bytes each (its row and which of
+#           its at most three slopes), a design step judged by its score and stairs' margins instead of a
+#           copy of the whole sample, and a sample's columns trimmed after they grew (median of 3, a
+#           loaded machine; the earlier code alongside): L 813 -> 436 MB peak (heaptrack: heap 770 ->
+#           365 MB), 17.7 s CPU (16.3 to 20 s for both codes under the load), passes (0.1 dB, 523
+#           amplifiers); M 68 MB, 4.96 -> 5.00 billion instructions (cachegrind), 0.66 to 0.78 s CPU for
+#           both codes under the load. Targets not reached.
 # Where M's time goes now (cachegrind): the ascent 54 % (Step, with the smooth minimum's exponentials),
 # the merge of the directions' coefficients 8 %, the slope classes 6 %, the level samples 6 %, the trace 6 %;
 # five runs of the regulation (the first, the riser cable, the first tap grades, the line amplifiers, their
 # tap grades). L runs the regulation 13 times at 1.3 to 1.5 s each, each ascent stopped by its work budget
-# after one sweep of its first smooth phase; its peak (heaptrack, 766 MB of heap) is the directions' merged
-# coefficients (247 MB: every setting is in one or two groups besides its own direction), the settings'
-# coefficients (175 MB), the level samples (about 120 MB) and the network with its history.
-# What was left on M before this round was the ascent (`Step` with the smooth minimum's exp and log, some 40 % of it). On L
-# (perf, all merged) the regulation's rows (13 %), the ascent (13 %), the merge of the directions'
-# coefficients (12 %) and the slope classes (7 %), over the many regulations the 519 amplifiers' rounds
-# take. The memory (805 MB, against 177 MB for the built network alone) is not yet broken down.
+# after one sweep of its first smooth phase (perf: the merges 15 %, the rows 14 %, the ascent 13 %, the
+# slope classes 9 %). Its heap at the peak (heaptrack, 365 MB) is the network with its history (about
+# 185 MB), the settings' coefficients (54 MB), the directions' slope classes (38 MB), the directions
+# (17 MB), the ascent's rows (15 MB), the rows of the base sample and their model (14 MB), the merged
+# coefficients held (12 MB) and one level sample (30 MB); the rest of the 436 MB is the allocator's
+# overhead on the network's millions of small blocks and the program itself (24 MB).
 #
 #   bench/design_process.sh [BUILD_DIR] [RUNS]      (defaults: build, 3)
 set -uo pipefail
