@@ -375,11 +375,8 @@ private:
     void RowsFromProbes() {
         std::vector<std::vector<std::pair<std::size_t, double>>> byLevel(m_base.Size());
         for (std::size_t s = 0; s < m_probed.size(); ++s) {
-            for (const auto& effect : m_probed[s].effects) {
-                const std::size_t i = effect.first;
-                const double slope = effect.second;
-                byLevel[i].emplace_back(s, slope);
-            }
+            m_probed[s].effects.ForEach(
+                [&](std::size_t, std::size_t i, double slope) { byLevel[i].emplace_back(s, slope); });
         }
         std::unordered_map<std::string, std::size_t> seen;
         m_rows.clear();
@@ -558,13 +555,7 @@ private:
 
     // The exact minimum cannot rise along a direction that leaves a row at the minimum where it is: the
     // search along it would end where it started.
-    bool MovesWorst(const Effects& effects) const {
-        const std::size_t worst = m_tree.ArgMinimum();
-        const auto at =
-            std::lower_bound(effects.begin(), effects.end(), worst,
-                             [](const auto& effect, std::size_t row) { return effect.first < row; });
-        return at != effects.end() && (*at).first == worst;
-    }
+    bool MovesWorst(const Effects& effects) const { return effects.HasRow(m_tree.ArgMinimum()); }
 
     // One move along direction; what it gained on the (smooth) minimum, dB.
     double Step(Direction& direction, double temperature, std::vector<double>& values) {

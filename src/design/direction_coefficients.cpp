@@ -18,12 +18,6 @@ constexpr std::size_t kMergedRuns = 8;
 DirectionCoefficients::DirectionCoefficients(std::size_t rows, double noEffect)
     : m_merged(rows, 0.0), m_marks((rows + 63) / 64, 0), m_noEffect(noEffect) {}
 
-void DirectionCoefficients::Merge(Direction& direction, const std::vector<const Effects*>& memberEffects) {
-    direction.merged.ClearWide();
-    Merge(direction, memberEffects, direction.merged);
-    direction.merged.shrink_to_fit();
-}
-
 void DirectionCoefficients::Prepare(std::vector<Direction>& directions,
                                     const std::vector<const Effects*>& bySetting, std::size_t held) {
     m_held = held;

@@ -15,10 +15,6 @@ class DirectionCoefficients {
 public:
     DirectionCoefficients(std::size_t rows, double noEffect);
 
-    // Fills direction.merged from memberEffects[k], the coefficients of direction.members[k], each in
-    // row order.
-    void Merge(Direction& direction, const std::vector<const Effects*>& memberEffects);
-
     // Readies the directions of an ascent: a single setting's coefficients are bySetting's; those of
     // several are merged when first asked for (Size), and then held while all held come to at most
     // `held` coefficients. The others (on the tallest buildings, groups of hundreds of settings each
@@ -32,6 +28,7 @@ public:
     const Effects& Of(const Direction& direction, const std::vector<const Effects*>& bySetting);
 
 private:
+    // Fills into from memberEffects[k], the coefficients of direction.members[k], each in row order.
     void Merge(const Direction& direction, const std::vector<const Effects*>& memberEffects, Effects& into);
     void MergeAgain(const Direction& direction, const std::vector<const Effects*>& bySetting);
 

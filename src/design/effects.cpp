@@ -1,18 +1,8 @@
 #include "design/effects.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace ixo::regulation {
-namespace {
-
-// Slopes are told apart bit for bit: -0.0 is not 0.0.
-bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-} // namespace
-
 Effects::Effects(std::initializer_list<Effect> effects) {
     reserve(effects.size());
     for (const Effect& effect : effects) {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <iterator>
 #include <type_traits>
 #include <vector>
 
@@ -24,60 +23,13 @@ struct Effect {
 };
 #pragma pack(pop)
 
-// The effects of a setting or a direction in row order, read as a list of Effect by value. A setting
+// The effects of a setting or a direction in row order, read by index or walked (ForEach) by value. A setting
 // moves every row below it in the network by one of very few slopes (one per band group its control
 // reaches), and the largest buildings hold tens of millions of effects: while a list has few slopes
 // and its rows fit in 24 bits, each effect is 4 bytes (its row and which of the list's slopes),
 // else 12 (Effect as it is). The values read back are those put in, exactly.
 class Effects {
 public:
-    class Iterator {
-    public:
-        using iterator_category = std::random_access_iterator_tag;
-        using value_type = Effect;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = Effect;
-
-        Iterator() = default;
-        Iterator(const Effects* list, std::size_t at) : m_list(list), m_at(at) {}
-        Effect operator*() const { return (*m_list)[m_at]; }
-        Effect operator[](difference_type n) const { return (*m_list)[Moved(n)]; }
-        Iterator& operator++() { return *this += 1; }
-        Iterator operator++(int) {
-            Iterator was = *this;
-            ++*this;
-            return was;
-        }
-        Iterator& operator--() { return *this -= 1; }
-        Iterator operator--(int) {
-            Iterator was = *this;
-            --*this;
-            return was;
-        }
-        Iterator& operator+=(difference_type n) {
-            m_at = Moved(n);
-            return *this;
-        }
-        Iterator& operator-=(difference_type n) { return *this += -n; }
-        friend Iterator operator+(Iterator it, difference_type n) { return it += n; }
-        friend Iterator operator+(difference_type n, Iterator it) { return it += n; }
-        friend Iterator operator-(Iterator it, difference_type n) { return it -= n; }
-        friend difference_type operator-(const Iterator& a, const Iterator& b) {
-            return static_cast<difference_type>(a.m_at) - static_cast<difference_type>(b.m_at);
-        }
-        friend bool operator==(const Iterator& a, const Iterator& b) { return a.m_at == b.m_at; }
-        friend auto operator<=>(const Iterator& a, const Iterator& b) { return a.m_at <=> b.m_at; }
-
-    private:
-        std::size_t Moved(difference_type n) const {
-            return static_cast<std::size_t>(static_cast<difference_type>(m_at) + n);
-        }
-
-        const Effects* m_list = nullptr;
-        std::size_t m_at = 0;
-    };
-
     Effects() = default;
     Effects(std::initializer_list<Effect> effects);
 
@@ -111,8 +63,20 @@ public:
             }
         }
     }
-    Iterator begin() const { return Iterator(this, 0); }
-    Iterator end() const { return Iterator(this, size()); }
+    // Whether one of the effects is of row (they are in row order).
+    bool HasRow(std::size_t row) const {
+        std::size_t low = 0;
+        std::size_t high = size();
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            if ((*this)[middle].first < row) {
+                low = middle + 1;
+            } else {
+                high = middle;
+            }
+        }
+        return low < size() && (*this)[low].first == row;
+    }
 
     void emplace_back(std::size_t row, double slope) {
         if (m_wide) {
@@ -120,8 +84,7 @@ public:
             return;
         }
         // Mostly the slope of the effect before: the rows of one band in turn.
-        if (row <= kRowMask && m_lastSlot < m_slopes.size() &&
-            std::bit_cast<std::uint64_t>(m_slopes[m_lastSlot]) == std::bit_cast<std::uint64_t>(slope)) {
+        if (row <= kRowMask && m_lastSlot < m_slopes.size() && SameBits(m_slopes[m_lastSlot], slope)) {
             m_packed.push_back(static_cast<std::uint32_t>(row) |
                                static_cast<std::uint32_t>(m_lastSlot << kRowBits));
             return;
@@ -143,6 +106,10 @@ private:
     // Slopes a compact list holds at most: each new one is looked for among them.
     static constexpr std::size_t kMostSlopes = 8;
 
+    // Slopes are told apart bit for bit: -0.0 is not 0.0.
+    static bool SameBits(double a, double b) {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    }
     template <typename F> static bool Go(F& f, std::size_t k, std::uint32_t row, double slope) {
         if constexpr (std::is_same_v<decltype(f(k, std::size_t{row}, slope)), bool>) {
             return f(k, std::size_t{row}, slope);

@@ -11,11 +11,19 @@ namespace {
 
 std::vector<std::pair<std::size_t, double>> Listed(const Effects& effects) {
     std::vector<std::pair<std::size_t, double>> listed;
-    for (const Effect& effect : effects) {
-        const double slope = effect.second;
-        listed.emplace_back(effect.first, slope);
-    }
+    effects.ForEach([&](std::size_t, std::size_t row, double slope) { listed.emplace_back(row, slope); });
     return listed;
+}
+
+// The coefficients merger gives direction as the only direction of an ascent, its members' from
+// bySetting.
+std::vector<std::pair<std::size_t, double>> MergedOf(DirectionCoefficients& merger,
+                                                     const Direction& direction,
+                                                     const std::vector<const Effects*>& bySetting) {
+    std::vector<Direction> directions{direction};
+    merger.Prepare(directions, bySetting, 0);
+    merger.Size(directions.front(), bySetting);
+    return Listed(merger.Of(directions.front(), bySetting));
 }
 
 // Two settings moved against each other (amounts 1 and -0.5): the rows both move sum, a row where they
@@ -26,21 +34,18 @@ TEST(DirectionCoefficients, MembersAreSummedInRowOrderAndCancellingRowsLeftOut) 
     const Effects first = {{2, 1.0}, {5, 2.0}, {40, 1.0}};
     const Effects second = {{1, 4.0}, {5, 2.0}, {40, 2.0}, {70, -1.0}};
     Direction direction{{0, 1}, {1.0, -0.5}};
-    merger.Merge(direction, {&first, &second});
     const std::vector<std::pair<std::size_t, double>> expected = {{1, -2.0}, {2, 1.0}, {5, 1.0}, {70, 0.5}};
-    EXPECT_EQ(Listed(direction.merged), expected);
+    EXPECT_EQ(MergedOf(merger, direction, {&first, &second}), expected);
 
     Direction again{{0}, {}};
-    merger.Merge(again, {&first});
-    EXPECT_EQ(Listed(again.merged), Listed(first));
+    EXPECT_EQ(MergedOf(merger, again, {&first}), Listed(first));
 
     DirectionCoefficients small(4, 1e-7);
     const Effects a = {{0, 1.0}, {1, 1.0}, {3, 1.0}};
     const Effects b = {{0, 1.0}, {2, 3.0}};
     Direction most{{0, 1}, {}};
-    small.Merge(most, {&a, &b});
     const std::vector<std::pair<std::size_t, double>> summed = {{0, 2.0}, {1, 1.0}, {2, 3.0}, {3, 1.0}};
-    EXPECT_EQ(Listed(most.merged), summed);
+    EXPECT_EQ(MergedOf(small, most, {&a, &b}), summed);
 }
 
 // Nine members (more than are merged run by run) touching few rows: read back in row order all the same.
@@ -55,14 +60,13 @@ TEST(DirectionCoefficients, ManyMembersComeInRowOrder) {
         pointers.push_back(&member);
     }
     Direction direction{{0, 1, 2, 3, 4, 5, 6, 7, 8}, {}};
-    merger.Merge(direction, pointers);
     std::vector<std::pair<std::size_t, double>> expected;
     for (std::size_t m = 9; m-- > 0;) {
         expected.emplace_back(900 - 100 * m, 1.0);
         expected.emplace_back(901 - 100 * m, 0.5);
     }
     expected.emplace_back(999, 9.0);
-    EXPECT_EQ(Listed(direction.merged), expected);
+    EXPECT_EQ(MergedOf(merger, direction, pointers), expected);
 }
 
 // A direction of several settings is merged when first sized and held while it fits the budget, in the

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -31,18 +30,9 @@ Listed ByWalk(const Effects& effects) {
     return listed;
 }
 
-Listed ByIterator(const Effects& effects) {
-    Listed listed;
-    for (const Effect& effect : effects) {
-        const double slope = effect.second;
-        listed.emplace_back(effect.first, slope);
-    }
-    return listed;
-}
-
-// Whatever form a list takes, it reads back exactly what was put in, in order, by index, by walk and by
-// iterator: a setting's few slopes (compact), a ninth slope (the list widens and keeps what it had), a
-// row past 24 bits (likewise), a list cleared and filled again (compact again).
+// Whatever form a list takes, it reads back exactly what was put in, in order, by index and by walk: a
+// setting's few slopes (compact), a ninth slope (the list widens and keeps what it had), a row past 24 bits
+// (likewise), a list cleared and filled again (compact again).
 TEST(Effects, ReadBackExactlyWhatWasPutInWhateverTheirForm) {
     Effects few;
     Listed expected;
@@ -54,7 +44,6 @@ TEST(Effects, ReadBackExactlyWhatWasPutInWhateverTheirForm) {
     EXPECT_TRUE(few.Compact());
     EXPECT_EQ(ByIndex(few), expected);
     EXPECT_EQ(ByWalk(few), expected);
-    EXPECT_EQ(ByIterator(few), expected);
 
     Effects many;
     Listed manyExpected;
@@ -74,7 +63,8 @@ TEST(Effects, ReadBackExactlyWhatWasPutInWhateverTheirForm) {
     far.emplace_back(std::size_t{1} << 24, 2.0);
     EXPECT_FALSE(far.Compact());
     const Listed farExpected = {{1, 2.0}, {2, 2.0}, {std::size_t{1} << 24, 2.0}};
-    EXPECT_EQ(ByIterator(far), farExpected);
+    EXPECT_EQ(ByIndex(far), farExpected);
+    EXPECT_EQ(ByWalk(far), farExpected);
 
     many.clear();
     EXPECT_TRUE(many.empty());
@@ -89,7 +79,8 @@ TEST(Effects, ReadBackExactlyWhatWasPutInWhateverTheirForm) {
     EXPECT_EQ(ByIndex(wide), (Listed{{3, 1.0}}));
 }
 
-// A walk whose function says false stops there; a search by row over the iterators finds the effect.
+// A walk whose function says false stops there; a row is found among the effects by binary search, the
+// first and last included.
 TEST(Effects, AWalkStopsWhenToldAndRowsAreFoundByBinarySearch) {
     for (const bool wide : {false, true}) {
         Effects effects;
@@ -105,12 +96,13 @@ TEST(Effects, AWalkStopsWhenToldAndRowsAreFoundByBinarySearch) {
             return k < 9;
         });
         EXPECT_EQ(seen, 10u);
-        const auto at =
-            std::lower_bound(effects.begin(), effects.end(), std::size_t{77},
-                             [](const Effect& effect, std::size_t row) { return effect.first < row; });
-        ASSERT_NE(at, effects.end());
-        EXPECT_EQ((*at).first, 78u);
-        EXPECT_EQ(at - effects.begin(), 39);
+        EXPECT_TRUE(effects.HasRow(78));
+        EXPECT_FALSE(effects.HasRow(77));
+        EXPECT_TRUE(effects.HasRow(0));
+        EXPECT_TRUE(effects.HasRow(198));
+        EXPECT_FALSE(effects.HasRow(199));
+        EXPECT_FALSE(effects.HasRow(1000));
+        EXPECT_FALSE(Effects{}.HasRow(0));
     }
 }
 
